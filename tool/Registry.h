@@ -1,0 +1,46 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One open registry key under a root; read and write failures raise
+// ERegistryException, opens report through their result.
+class TRegistry {
+ public:
+  explicit TRegistry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
+  ~TRegistry() { CloseKey(); }
+  TRegistry(const TRegistry&) = delete;
+  TRegistry& operator=(const TRegistry&) = delete;
+
+  void SetRootKey(HKEY root) { root_ = root; }
+  // A leading backslash is allowed; paths are always taken from the root.
+  bool OpenKey(const std::string& path, bool create);
+  bool OpenKeyReadOnly(const std::string& path);
+  void CloseKey();
+  LONG LastError() const { return lastError_; }
+
+  bool ValueExists(const std::string& name) const;
+  // A missing value reads as the empty text; another type raises.
+  std::string ReadString(const std::string& name) const;
+  std::string ReadStringOr(const std::string& name, const std::string& def) const;
+  int32_t ReadInteger(const std::string& name) const;
+  // Returns the bytes read; raises when the value is missing or too large.
+  size_t ReadBinaryData(const std::string& name, void* buffer, size_t size) const;
+
+  void WriteString(const std::string& name, const std::string& value);
+  void WriteInteger(const std::string& name, int32_t value);
+  void WriteBinaryData(const std::string& name, const void* data, size_t size);
+  bool DeleteValue(const std::string& name);
+
+  std::vector<std::string> GetKeyNames() const;
+
+ private:
+  bool Open(const std::string& path, REGSAM access, bool create);
+  void Write(const std::string& name, DWORD type, const void* data, size_t size);
+
+  HKEY root_;
+  HKEY key_ = nullptr;
+  LONG lastError_ = ERROR_SUCCESS;
+};

@@ -1,0 +1,5 @@
+#pragma once
+#include <windows.h>
+
+// GlobalMemoryStatusEx when kernel32 has it, else the older call's fields.
+void GlobalMemoryStatusExSafe(MEMORYSTATUSEX& status);

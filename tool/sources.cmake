@@ -1,0 +1,31 @@
+# The Portelle program's units; Main.cpp is added by the program target.
+set(PORTELLE_SOURCES
+  tool/Application.cpp
+  tool/ErrorLog.cpp
+  tool/Flags.cpp
+  tool/Form.cpp
+  tool/FormLanguage.cpp
+  tool/FormMainPortelle.cpp
+  tool/FormRTLIError.cpp
+  tool/LineTable.cpp
+  tool/MessageForm.cpp
+  tool/OSInfo.cpp
+  tool/Portelle.cpp
+  tool/PortelleList.cpp
+  tool/ProgInfo.cpp
+  tool/Registry.cpp
+  tool/StackCapture.cpp
+  tool/TdCPU.cpp
+  tool/TdConsts.cpp
+  tool/TdLang.cpp
+  tool/TdMapiMail.cpp
+  tool/TdMsgBox.cpp
+  tool/TdParserTools.cpp
+  tool/TdProgInfo.cpp
+  tool/TdRegistry.cpp
+  tool/TdRTLI.cpp
+  tool/TdShell.cpp
+  tool/TdStrings.cpp
+  tool/TdUtils.cpp
+  tool/TdWinAPI.cpp
+)
