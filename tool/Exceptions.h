@@ -22,3 +22,14 @@ class EProgInitError : public Exception {
  public:
   using Exception::Exception;
 };
+
+// Processor faults in the program's own code, raised where they happened.
+class EAccessViolation : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+class EExternalException : public Exception {
+ public:
+  using Exception::Exception;
+};

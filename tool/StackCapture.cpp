@@ -93,15 +93,6 @@ __attribute__((noinline)) void StartCapture() {
   CaptureStack(skip);
 }
 
-class EAccessViolation : public Exception {
- public:
-  using Exception::Exception;
-};
-class EExternalException : public Exception {
- public:
-  using Exception::Exception;
-};
-
 std::string g_faultMessage;
 DWORD g_faultCode = 0;
 
