@@ -153,7 +153,13 @@ LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
   g_pendingFault = ip;
   g_faultCode = record.ExceptionCode;
   g_faultMessage = FaultMessage(record);
+#if defined(_WIN64)
+  // Room for the callee's 32-byte home area, which a leaf function at the
+  // fault has not reserved, and the alignment of a call.
+  sp = ((sp - 32) & ~static_cast<DWORD64>(15)) - sizeof(uintptr_t);
+#else
   sp -= sizeof(uintptr_t);
+#endif
   *reinterpret_cast<uintptr_t*>(sp) = ip;
   ip = reinterpret_cast<uintptr_t>(&RaiseFault);
   return EXCEPTION_CONTINUE_EXECUTION;

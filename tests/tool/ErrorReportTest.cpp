@@ -181,16 +181,18 @@ TEST_F(ErrorReportTest, LogKeepsTheNewest5000Lines) {
   EXPECT_EQ(log[4999], "old 4980");
 }
 
-TEST_F(ErrorReportTest, ReadOnlyLogStaysAndTheDialogStillShows) {
-  { std::ofstream(log_, std::ios::binary) << "earlier report\r\n"; }
-  SetFileAttributesA(log_.c_str(), FILE_ATTRIBUTE_READONLY);
+// A log that cannot be replaced (here a folder in its place) stays as it
+// is, leaves no temporary file and does not keep the dialog from showing.
+TEST_F(ErrorReportTest, UnwritableLogStillLetsTheDialogShow) {
+  ASSERT_TRUE(CreateDirectoryA(log_.c_str(), nullptr));
   EXPECT_FALSE(PrependToErrorLog(log_, "x\r\n"));
   auto texts = Fail(FailingForm::kThrow, {{"TFormRTLIError", "Close"}});
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_TRUE(Contains(texts[0], "Exception   : EConvertError"));
-  EXPECT_EQ(ReadFile(log_), "earlier report\r\n");
+  EXPECT_EQ(GetFileAttributesA(log_.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_EQ(GetFileAttributesA(TempPath("Portelle errorlog.tmp").c_str()),
             INVALID_FILE_ATTRIBUTES);
+  RemoveDirectoryA(log_.c_str());
 }
 
 TEST_F(ErrorReportTest, WithoutAReportAddressOnlyCloseShows) {

@@ -64,6 +64,7 @@ class MainFormTest : public ::testing::Test {
   }
   Form& Open() {
     form_ = std::make_unique<Form>();
+    if (form_->Handle() != nullptr) form_->Show();
     return *form_;
   }
   std::unique_ptr<Form> form_;
@@ -106,7 +107,7 @@ TEST_F(MainFormTest, ApplyWritesOnlyTheMarksTheUserChanged) {
   HWND list = form.TreePorts();
   ListView_SetCheckState(list, 1, FALSE);  // COM2: unblock
   ListView_SetCheckState(list, 2, TRUE);   // COM10: block
-  DialogAnswerer answers({{"TMessageForm", "&Yes"}, {"TMessageForm", "OK"}});
+  DialogAnswerer answers{{"TMessageForm", "&Yes"}, {"TMessageForm", "OK"}};
   Click(form, Form::kButtonApplyId);
   std::vector<std::string> texts = answers.Finish();
   ASSERT_EQ(texts.size(), 2u);
@@ -125,7 +126,7 @@ TEST_F(MainFormTest, AnsweringNoChangesNothing) {
   for (const TestPort& p : kFourPorts) CreateDevicePort(p);
   Form& form = Open();
   ListView_SetCheckState(form.TreePorts(), 0, TRUE);
-  DialogAnswerer answers({{"TMessageForm", "&No"}});
+  DialogAnswerer answers{{"TMessageForm", "&No"}};
   Click(form, Form::kButtonApplyId);
   ASSERT_EQ(answers.Finish().size(), 1u);
   EXPECT_EQ(ReadSkip("A"), -1);
@@ -138,7 +139,7 @@ TEST_F(MainFormTest, ReadOnlyKeyNamesThePortThatFailed) {
   MakeParametersReadOnly("B");
   Form& form = Open();
   ListView_SetCheckState(form.TreePorts(), 1, TRUE);
-  DialogAnswerer answers({{"TMessageForm", "&Yes"}, {"TMessageForm", "OK"}});
+  DialogAnswerer answers{{"TMessageForm", "&Yes"}, {"TMessageForm", "OK"}};
   Click(form, Form::kButtonApplyId);
   std::vector<std::string> texts = answers.Finish();
   ASSERT_EQ(texts.size(), 2u);
@@ -151,7 +152,7 @@ TEST_F(MainFormTest, ReadOnlyKeyNamesThePortThatFailed) {
 
 TEST_F(MainFormTest, UnreadableListReportsAndOpensNoWindow) {
   CreateDevicePort({"A", false, 0, "COM1", "Port", -1});
-  DialogAnswerer answers({{"TMessageForm", "OK"}});
+  DialogAnswerer answers{{"TMessageForm", "OK"}};
   Form& form = Open();
   std::vector<std::string> texts = answers.Finish();
   ASSERT_EQ(texts.size(), 1u);

@@ -47,7 +47,7 @@ TEST(FormatByteSize, SmallestFittingUnit) {
           {2, 1, false, 100, "0.1 KB"},
           {2, 1, true, 10, "0.1 KB"},
           {2, 1, false, 10, "0.0 KB"},
-          {1 | 4, 0, false, 5000, "5000 bytes"},
+          {1 | 4, 0, false, 5000, "0 MB"},  // not below 1024 bytes: the next allowed unit
       };
   for (const auto& c : cases)
     EXPECT_EQ(FormatByteSize(c.mask, c.decimals, c.minimum, c.size), c.text) << c.size;

@@ -104,8 +104,6 @@ DialogAnswerer::DialogAnswerer(std::vector<Answer> answers)
             joined += t + "|";
           texts_.push_back(WindowText(dialog) + "|" + joined);
           ClickButton(dialog, answer.button);
-          // The answered dialog hides before it goes; wait for that.
-          for (int i = 0; i < 500 && IsWindowVisible(dialog); ++i) Sleep(10);
         }
       }) {}
 

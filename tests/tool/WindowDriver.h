@@ -30,7 +30,10 @@ class DialogAnswerer {
     const char* className;
     std::string button;
   };
+  DialogAnswerer(std::initializer_list<Answer> answers)
+      : DialogAnswerer(std::vector<Answer>(answers)) {}
   explicit DialogAnswerer(std::vector<Answer> answers);
+  DialogAnswerer(const DialogAnswerer&) = delete;
   ~DialogAnswerer();
   // Waits for the thread; the texts of every dialog answered, joined by "|".
   std::vector<std::string> Finish();
