@@ -2,7 +2,6 @@
 // the user's locale and one fixed record with invariant conventions.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "lib/foundation/Str.h"
@@ -29,7 +28,6 @@ struct SFormatSettings {
   CStr longDayNames[8];
   uint16_t twoDigitYearCenturyWindow = 0;
 };
-static_assert(offsetof(SFormatSettings, decimalSeparator) == 3);
 
 // Builds both global records and registers their clean-up.
 void InitFormatSettings();

@@ -1,8 +1,11 @@
 #include "lib/foundation/ProgInfo.h"
 
 #include <windows.h>
+// The method keeps its own name, not the system's ANSI alias.
+#undef GetTempFileName
 
 #include "lib/foundation/Application.h"
+#include "lib/foundation/Exception.h"
 #include "lib/foundation/FileName.h"
 #include "lib/foundation/FileUtils.h"
 #include "lib/foundation/Language.h"
