@@ -1,8 +1,6 @@
 #include "lib/foundation/ProgInfo.h"
 
 #include <windows.h>
-// The method keeps its own name, not the system's ANSI alias.
-#undef GetTempFileName
 
 #include "lib/foundation/Application.h"
 #include "lib/foundation/Exception.h"
@@ -69,7 +67,7 @@ void CProgInfo::SaveLanguage() {
   m_Registry->WriteString(1, CStr("International"), CStr("Language"), LanguageName(GetLanguage()));
 }
 
-CStr CProgInfo::GetTempFileName(const CStr& prefix) const {
+CStr CProgInfo::NewTempFileName(const CStr& prefix) const {
   char buffer[MAX_PATH + 1];
   if (!GetTempFileNameA(m_TempFolder.c_str(), prefix.c_str(), 0, buffer)) return CStr();
   return CStr(buffer);

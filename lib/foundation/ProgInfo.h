@@ -18,8 +18,9 @@ class CProgInfo {
   // Program and GUI folders, then the user's language among those offered.
   bool Startup(uint32_t defaultLanguage, bool useExeFolder);
   void SaveLanguage();
-  // A new empty file in the temporary folder, made by the system.
-  CStr GetTempFileName(const CStr& prefix) const;
+  // A new empty file in the temporary folder, made by the system. (Not
+  // named GetTempFileName: windows.h makes that a macro.)
+  CStr NewTempFileName(const CStr& prefix) const;
   // Minutes to add to UTC to get local time.
   static int32_t GetTimeZoneBias();
 

@@ -1,6 +1,8 @@
 #include "lib/foundation/Sound.h"
 
 #include <windows.h>
+// After windows.h, which leaves the multimedia declarations out when lean.
+#include <mmsystem.h>
 
 #include <new>
 

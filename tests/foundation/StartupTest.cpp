@@ -132,7 +132,7 @@ TEST_F(ProgInfoTest, FoldersAndTempFiles) {
   EXPECT_EQ(info_.GetProgramFolderPath().Right(1), CStr("\\"));
   ASSERT_TRUE(info_.GetProgramFolder(false));
   EXPECT_EQ(info_.GetProgramFolderPath(), info_.GetTempFolder());
-  CStr file = info_.GetTempFileName(CStr("tdl"));
+  CStr file = info_.NewTempFileName(CStr("tdl"));
   EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteFileA(file.c_str());
 }

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr double kPi = 3.141592653589793;
+
 constexpr uint32_t kMetre = 0x0006800B;
 constexpr uint32_t kKilometre = 0x0006800E;
 constexpr uint32_t kNauticalMile = 0x00060006;
@@ -37,7 +39,7 @@ TEST_F(UnitsTest, ExactDefinitionsConvertToSI) {
       {"lb", "kg", 0.45359237},     {"UK ton", "kg", 2240 * 0.45359237},
       {"cal", "J", 4.1868},         {"kWh", "J", 3.6e6},
       {"kn", "m/s", 1852.0 / 3600}, {"h", "s", 3600},
-      {"deg", "rad", M_PI / 180},   {"-", "-", 1.0},
+      {"deg", "rad", kPi / 180},   {"-", "-", 1.0},
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(ConvertUnit(1, Unit(c.unit), Unit(c.si)), c.expected) << c.unit;
@@ -76,8 +78,8 @@ TEST_F(UnitsTest, BeaufortBounds) {
 }
 
 TEST_F(UnitsTest, FrequencyAndAngularVelocity) {
-  EXPECT_DOUBLE_EQ(ConvertUnit(1, Unit("Hz"), Unit("rad/s")), 2 * M_PI);
-  EXPECT_DOUBLE_EQ(ConvertUnit(2 * M_PI, Unit("rad/s"), Unit("Hz")), 1.0);
+  EXPECT_DOUBLE_EQ(ConvertUnit(1, Unit("Hz"), Unit("rad/s")), 2 * kPi);
+  EXPECT_DOUBLE_EQ(ConvertUnit(2 * kPi, Unit("rad/s"), Unit("Hz")), 1.0);
   EXPECT_DOUBLE_EQ(ConvertUnit(60, Unit("rpm"), Unit("Hz")), 1.0);
 }
 
