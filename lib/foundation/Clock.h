@@ -16,7 +16,7 @@ bool ClockUsesFallback();
 // down, the high word goes up by one.
 class CTickWidener {
  public:
-  explicit CTickWidener(uint32_t first) : m_Last(first) {}
+  explicit constexpr CTickWidener(uint32_t first) : m_Last(first) {}
   uint64_t Widen(uint32_t tick);
 
  private:
