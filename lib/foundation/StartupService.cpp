@@ -73,7 +73,10 @@ bool AskForScreenSettings() {
 }  // namespace
 
 void GetFileVersionAndProductName(uint32_t* version, CStr* productName) {
-  const CStr& exe = g_Application.GetExePath();
+  ReadVersionResource(g_Application.GetExePath(), version, productName);
+}
+
+void ReadVersionResource(const CStr& exe, uint32_t* version, CStr* productName) {
   DWORD handle = 0;
   DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
   std::vector<char> info(size);

@@ -23,7 +23,10 @@ bool ProgInit(uint32_t languageMask, uint32_t defaultLanguage, const SGuid& appG
               const CStr& productKey, const CStr& versionKey, bool useExeFolder, uint32_t flags,
               const CStr& windowClass);
 
+// From the host executable's version resource (ReadVersionResource).
 void GetFileVersionAndProductName(uint32_t* version, CStr* productName);
+// The Dutch (code page 1252) string block's FileVersion and ProductName.
+void ReadVersionResource(const CStr& file, uint32_t* version, CStr* productName);
 // False, with the exit code set to the version, for a first parameter "-d" or "-v".
 bool HandleVersionSwitches(uint32_t version);
 bool IsVersionSwitch(const CStr& parameter);

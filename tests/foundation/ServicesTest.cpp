@@ -18,7 +18,9 @@ TEST(ThemesTest, QueriesFollowTheLoadedLibrary) {
   ThemesInitialize();
   ThemesInitialize();  // a second call changes nothing
   EXPECT_EQ(ThemesAvailable(), GetModuleHandleA("uxtheme.dll") != nullptr);
-  if (!ThemesAvailable()) EXPECT_FALSE(ThemesEnabled());
+  if (!ThemesAvailable()) {
+    EXPECT_FALSE(ThemesEnabled());
+  }
 }
 
 TEST(FontDescTest, HeightFollowsSizeAndDPI) {

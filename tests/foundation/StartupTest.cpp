@@ -18,15 +18,23 @@ TEST(StartupTest, VersionSwitches) {
   for (const char* no : {"-x", "v", "-vv", ""}) EXPECT_FALSE(IsVersionSwitch(CStr(no))) << no;
 }
 
-TEST(StartupTest, TestProgramHasNoVersionResource) {
+TEST(StartupTest, FileWithoutVersionResource) {
+  char path[MAX_PATH];
+  GetTempPathA(MAX_PATH, path);
+  CStr name = CStr(path) + "tdlib_no_version.txt";
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written;
+  WriteFile(file, "plain text", 10, &written, nullptr);
+  CloseHandle(file);
   uint32_t version = 0;
-  CStr name;
+  CStr product;
   try {
-    GetFileVersionAndProductName(&version, &name);
-    FAIL();
+    ReadVersionResource(name, &version, &product);
+    ADD_FAILURE();
   } catch (const char* text) {
     EXPECT_STREQ(text, "File version info is not included in application.");
   }
+  DeleteFileA(name.c_str());
 }
 
 TEST(StartupTest, AppendWithComma) {

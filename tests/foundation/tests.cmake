@@ -20,3 +20,18 @@ tdlib_add_tests(foundation
     FileToolsTest.cpp
     ThreadTest.cpp
 )
+tdlib_add_tests(foundation
+  PORTABLE
+    ColorsTest.cpp
+    ConvertTest.cpp
+    FormatSettingsTest.cpp
+    MathBenchmarkTest.cpp
+    ProgressTest.cpp
+    TextHelpersTest.cpp
+    UnitsTest.cpp
+  WINDOWS
+    LocaleFormatsTest.cpp
+    RegistryTest.cpp
+    ServicesTest.cpp
+    StartupTest.cpp
+)

@@ -2,15 +2,14 @@
 // NaN, an unknown text the code kUnitUnknown, a bad code a null string.
 #include <cstdint>
 #include <limits>
-#include <new>
 
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/Units.h"
+#include "lib/foundation/exports/Guard.h"
 
 namespace {
 
 constexpr uint32_t kUnitUnknown = 0xFFFFFFFF;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 template <typename T>
 void ConvertOrFillNaN(const T* source, T* destination, int32_t count, uint32_t from, uint32_t to) {
@@ -23,19 +22,11 @@ void ConvertOrFillNaN(const T* source, T* destination, int32_t count, uint32_t f
 
 }  // namespace
 
-TDEXPORT(void) UnitsInitialize() {
-  try {
-    InitUnits();
-  } catch (...) {
-  }
-}
+TDEXPORT(void) UnitsInitialize() { td::GuardVoid([] { InitUnits(); }); }
 
 TDEXPORT(double) UnitConvert(double value, uint32_t from, uint32_t to) {
-  try {
-    return ConvertUnit(value, from, to);
-  } catch (...) {
-    return kNaN;
-  }
+  return td::Guard(std::numeric_limits<double>::quiet_NaN(),
+                   [&] { return ConvertUnit(value, from, to); });
 }
 
 TDEXPORT(void) UnitConvertD(const double* source, double* destination, int32_t count, uint32_t from,
@@ -50,17 +41,9 @@ TDEXPORT(void) UnitConvertF(const float* source, float* destination, int32_t cou
 
 TDEXPORT(uint32_t) StrToUnit(const CStr* text) {
   if (!text) return kUnitUnknown;
-  try {
-    return UnitFromText(*text);
-  } catch (...) {
-    return kUnitUnknown;
-  }
+  return td::Guard(kUnitUnknown, [&] { return UnitFromText(*text); });
 }
 
 TDEXPORT(CStr*) StrCreateFromUnit(uint32_t code) {
-  try {
-    return new (std::nothrow) CStr(UnitToStr(code));
-  } catch (...) {
-    return nullptr;
-  }
+  return td::Guard<CStr*>(nullptr, [&] { return td::Create<CStr>(UnitToStr(code)); });
 }
