@@ -30,6 +30,7 @@ tdlib_add_tests(foundation
     TextHelpersTest.cpp
     UnitsTest.cpp
   WINDOWS
+    GuidTextTest.cpp
     LocaleFormatsTest.cpp
     RegistryTest.cpp
     ServicesTest.cpp
