@@ -166,5 +166,7 @@ bool TD_STDCALL CBufferedFileStream::SetSize(int64_t size) {
   }
   uint32_t error = 0;
   m_Written = true;
-  return FileSeek(m_File, size, kSeekBegin, error) == size && FileSetEnd(m_File);
+  // The kept size has changed: a file that did not follow is a failed write.
+  if (FileSeek(m_File, size, kSeekBegin, error) != size || !FileSetEnd(m_File)) m_WriteFailed = true;
+  return !m_WriteFailed;
 }

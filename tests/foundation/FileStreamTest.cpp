@@ -149,6 +149,11 @@ TEST(BufferedFileStream, WriteFailuresStick) {
     EXPECT_EQ(s.Write(std::string(5000, 'd').data(), 5000), -1);  // fails at the block edge
     EXPECT_FALSE(s.Close());
   }
+  {
+    CBufferedFileStream s(path, kFileModeRead, 1024);
+    EXPECT_FALSE(s.SetSize(10));
+    EXPECT_FALSE(s.Close());
+  }
   EXPECT_EQ(ReadBytes(path), std::string(3000, 'a'));
   RemoveFile(path);
 }
