@@ -60,17 +60,17 @@ bool CBufferedFileStream::Close() {
   return ok;
 }
 
-// Loads the block at the base; false when the file gave fewer bytes than the
-// kept size promises.
+// Loads the block at the base, never past the kept size (a file that could
+// not be cut may hold more); false when the file gave fewer bytes.
 bool CBufferedFileStream::Fill() {
   const int32_t expected = static_cast<int32_t>(
       std::clamp<int64_t>(m_FileSize - m_Base, 0, m_BufferSize));
   uint32_t error = 0;
   int32_t n = -1;
   if (FileSeek(m_File, m_Base, kSeekBegin, error) == m_Base)
-    n = FileRead(m_File, m_Buffer, m_BufferSize);
+    n = FileRead(m_File, m_Buffer, expected);
   m_Valid = std::max(n, 0);
-  return m_Valid >= expected;
+  return m_Valid == expected;
 }
 
 void CBufferedFileStream::WriteOut() {
