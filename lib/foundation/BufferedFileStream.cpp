@@ -60,17 +60,17 @@ bool CBufferedFileStream::Close() {
   return ok;
 }
 
-// Loads the block at the base; false when the file gave fewer bytes than the
-// kept size promises.
+// Loads the block at the base, never past the kept size (a file that could
+// not be cut may hold more); false when the file gave fewer bytes.
 bool CBufferedFileStream::Fill() {
   const int32_t expected = static_cast<int32_t>(
       std::clamp<int64_t>(m_FileSize - m_Base, 0, m_BufferSize));
   uint32_t error = 0;
   int32_t n = -1;
   if (FileSeek(m_File, m_Base, kSeekBegin, error) == m_Base)
-    n = FileRead(m_File, m_Buffer, m_BufferSize);
+    n = FileRead(m_File, m_Buffer, expected);
   m_Valid = std::max(n, 0);
-  return m_Valid >= expected;
+  return m_Valid == expected;
 }
 
 void CBufferedFileStream::WriteOut() {
@@ -166,5 +166,7 @@ bool TD_STDCALL CBufferedFileStream::SetSize(int64_t size) {
   }
   uint32_t error = 0;
   m_Written = true;
-  return FileSeek(m_File, size, kSeekBegin, error) == size && FileSetEnd(m_File);
+  // The kept size has changed: a file that did not follow is a failed write.
+  if (FileSeek(m_File, size, kSeekBegin, error) != size || !FileSetEnd(m_File)) m_WriteFailed = true;
+  return !m_WriteFailed;
 }

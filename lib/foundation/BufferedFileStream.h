@@ -33,7 +33,8 @@ class CBufferedFileStream : public CStream {
   int32_t TD_STDCALL Read(void* buffer, int32_t count) override;
   // Refuses (-1, nothing changed) a target outside 0..size.
   int64_t TD_STDCALL Seek(int64_t offset, int32_t origin) override;
-  // Growing reads back as zeros.
+  // Growing reads back as zeros; a file that cannot follow counts as a
+  // failed write.
   bool TD_STDCALL SetSize(int64_t size) override;
   // -1 once a block could not be written.
   int32_t TD_STDCALL Write(const void* buffer, int32_t count) override;

@@ -37,7 +37,6 @@ class CThread {
   bool IsFinished() const { return m_Finished.load() != 0; }
   bool IsTerminating() const { return m_Terminate.load() != 0; }
   const char* GetName() const { return m_Name; }
-  CThreadEventQueue* GetQueue() const { return m_Queue; }
 
   // Fired on the owner thread after Execute: the error event when an exception
   // escaped it, the terminate event always.

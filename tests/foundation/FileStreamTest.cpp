@@ -149,6 +149,11 @@ TEST(BufferedFileStream, WriteFailuresStick) {
     EXPECT_EQ(s.Write(std::string(5000, 'd').data(), 5000), -1);  // fails at the block edge
     EXPECT_FALSE(s.Close());
   }
+  {
+    CBufferedFileStream s(path, kFileModeRead, 1024);
+    EXPECT_FALSE(s.SetSize(10));
+    EXPECT_FALSE(s.Close());
+  }
   EXPECT_EQ(ReadBytes(path), std::string(3000, 'a'));
   RemoveFile(path);
 }
@@ -209,6 +214,50 @@ TEST(BufferedFileStream, MatchesAMemoryModel) {
   }
   ASSERT_TRUE(s.Close());
   EXPECT_TRUE(ReadBytes(path) == std::string(model.begin(), model.end()));
+  RemoveFile(path);
+}
+
+// The same mix over a file whose every write fails: the failure sticks, the
+// stream stays consistent, Close reports it and the file keeps its bytes.
+TEST(BufferedFileStream, RandomMixWithFailingWrites) {
+  const CStr path = ScratchPath("failing.bin");
+  const std::string original(5000, 'o');
+  WriteBytes(path, original);
+  std::mt19937 rng(7);
+  for (int round = 0; round < 20; ++round) {
+    CBufferedFileStream s(path, kFileModeRead, 1024);
+    bool wrote = false, failed = false;
+    for (int step = 0; step < 200; ++step) {
+      switch (rng() % 4) {
+        case 0:
+          s.Seek(static_cast<int64_t>(rng() % 7000), 0);
+          break;
+        case 1: {
+          std::vector<char> out(3000);
+          const int32_t n = s.Read(out.data(), 3000);
+          ASSERT_GE(n, 0);
+          ASSERT_LE(n, 3000);
+          break;
+        }
+        case 2: {
+          const std::string bytes(1 + rng() % 3000, 'w');
+          const int32_t result = s.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
+          ASSERT_FALSE(failed && result != -1) << "the failure must stick";
+          failed = failed || result == -1;
+          wrote = true;
+          break;
+        }
+        default:
+          s.SetSize(static_cast<int64_t>(rng() % 7000));
+          wrote = true;
+          break;
+      }
+      ASSERT_LE(s.GetPosition(), s.GetSize());
+      ASSERT_GE(s.GetSize(), 0);
+    }
+    EXPECT_EQ(s.Close(), !wrote);
+    ASSERT_EQ(ReadBytes(path), original);
+  }
   RemoveFile(path);
 }
 

@@ -69,7 +69,8 @@ TEST(LinkList, ClearDeletesLinkedFilesOnlyInsideTheFolder) {
   WriteBytes(Prefix() + "gone.txt", "g");
   TLinkList list;
   list.SetFolder(Prefix());
-  static int calls = 0;
+  static int calls;
+  calls = 0;
   list.SetBeforeDelete([](const CStr&, const SLinkInfo&) { ++calls; });
   list.Add(kLinkFile, "gone.txt", "");
   list.Add(kLinkOther, "kept.txt", "");  // another target: left alone

@@ -135,10 +135,14 @@ class CThrower : public CThread {
   std::vector<SEventArg> m_Args;
 };
 
+// WaitFor asks the thread to stop: called at once after Resume, it may stop
+// the thread before Execute starts. So these wait for the end first.
 TEST(Thread, ExceptionsBecomeTheErrorTextAndEvents) {
   SLog log;
   CThrower<CStreamError> thread(CStreamError("X"), log);
   thread.Resume();
+  WaitUntilFinished(thread);
+  EXPECT_TRUE(log.Values.empty());
   EXPECT_TRUE(thread.WaitFor(5000));
   ASSERT_NE(thread.GetErrorText(), nullptr);
   EXPECT_EQ(*thread.GetErrorText(), CStr("Exception of type 'CStreamError': X in T"));
@@ -147,11 +151,11 @@ TEST(Thread, ExceptionsBecomeTheErrorTextAndEvents) {
 
   CThrower<const char*> text("plain", log);
   text.Resume();
-  text.WaitFor(5000);
+  WaitUntilFinished(text);
   EXPECT_EQ(*text.GetErrorText(), CStr("Exception of type 'char*': plain in T"));
   CThrower<int> other(7, log);
   other.Resume();
-  other.WaitFor(5000);
+  WaitUntilFinished(other);
   EXPECT_EQ(*other.GetErrorText(), CStr("Unknown exception in T"));
 }
 
@@ -165,6 +169,7 @@ class CParent : public CThread {
   void Execute(uint32_t& result) override {
     CPoster child(this, m_Args);
     child.Resume();
+    while (!child.IsFinished()) Sleep(1);
     result = child.WaitFor(5000) ? 5 : 6;
   }
 
@@ -176,7 +181,7 @@ TEST(Thread, WorkerOwnersRunTheirChildrensEvents) {
   SLog log;
   CParent parent(log);
   parent.Resume();
-  EXPECT_TRUE(parent.WaitFor(5000));
+  WaitUntilFinished(parent);
   EXPECT_EQ(parent.GetResult(), 5u);
   EXPECT_EQ(log.Values, (std::vector<int>{0, 1, 2}));
   for (DWORD id : log.Threads) EXPECT_EQ(id, parent.GetThreadId());
