@@ -36,23 +36,25 @@ CStr SignedToStr(T value, int radix) {
   return UnsignedToStr(static_cast<U>(value), radix, false);
 }
 
-// Digits of |value| with `decimals` digits after the point, without leading
-// zeros; *point is the count of integer digits (0 or negative below 1).
-std::vector<char> FixedDigits(double value, int decimals, int* point) {
-  int size = std::snprintf(nullptr, 0, "%.*f", decimals, std::fabs(value));
-  std::vector<char> text(size + 1);
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, std::fabs(value));
-  const char* dot = std::strchr(text.data(), '.');
-  int intDigits = dot ? static_cast<int>(dot - text.data()) : size;
-  std::vector<char> digits;
-  for (const char* c = text.data(); *c; ++c) {
-    if (*c != '.') digits.push_back(*c);
+// Digits of |value| with `decimals` (at most 15) digits after the point,
+// without leading zeros, into `digits`; returns their count and sets *point
+// to the count of integer digits (0 or negative below 1). The largest double
+// has 309 integer digits, so 400 bytes hold every case.
+constexpr int kFixedBufferSize = 400;
+
+int FixedDigits(double value, int decimals, char* digits, int* point) {
+  char text[kFixedBufferSize];
+  int size = std::snprintf(text, sizeof(text), "%.*f", decimals, std::fabs(value));
+  const char* dot = std::strchr(text, '.');
+  int intDigits = dot ? static_cast<int>(dot - text) : size;
+  int count = 0;
+  for (int i = 0; i < size; ++i) {
+    if (text[i] == '.' || (count == 0 && text[i] == '0')) continue;
+    digits[count++] = text[i];
   }
-  size_t lead = 0;
-  while (lead < digits.size() && digits[lead] == '0') ++lead;
-  digits.erase(digits.begin(), digits.begin() + lead);
-  *point = intDigits - static_cast<int>(lead);
-  return digits;
+  int leadingZeros = size - (dot ? 1 : 0) - count;
+  *point = intDigits - leadingZeros;
+  return count;
 }
 
 [[noreturn]] void ThrowInvalid(const CStr& text, const char* kind) {
@@ -142,31 +144,38 @@ CStr DoubleToStr(double value, int maxIntDigits, int decimals, const SFormatSett
   if (std::isinf(value)) return CStr(value < 0 ? "-INF" : "INF");
   maxIntDigits = std::max(1, std::min(maxIntDigits, 15));
   decimals = std::max(0, std::min(decimals, 15));
+  char digits[kFixedBufferSize];
   int point = 0;
-  std::vector<char> digits = FixedDigits(value, decimals, &point);
-  CStr text(value < 0 ? "-" : "");
+  int count = FixedDigits(value, decimals, digits, &point);
+  // Assembled in one buffer: sign, digits, separator, zeros, exponent.
+  char text[kFixedBufferSize + 40];
+  int n = 0;
+  if (value < 0) text[n++] = '-';
   if (point <= 0) {
-    text += '0';
+    text[n++] = '0';
     if (decimals > 0) {
-      text += settings.decimalSeparator;
-      for (int i = std::min(decimals, -point); i > 0; --i) text += '0';
-      text += CStr(static_cast<int32_t>(digits.size()), digits.data());
+      text[n++] = settings.decimalSeparator;
+      for (int i = std::min(decimals, -point); i > 0; --i) text[n++] = '0';
+      std::memcpy(text + n, digits, count);
+      n += count;
     }
-    return text;
+    return CStr(n, text);
   }
   int exponent = -1;
   if (point > maxIntDigits) {
     exponent = point - 1;
-    digits.resize(std::min(digits.size(), static_cast<size_t>(maxIntDigits + decimals)));
+    count = std::min(count, maxIntDigits + decimals);
     point = 1;
   }
-  text += CStr(point, digits.data());
-  if (static_cast<int>(digits.size()) > point) {
-    text += settings.decimalSeparator;
-    text += CStr(static_cast<int32_t>(digits.size()) - point, digits.data() + point);
+  std::memcpy(text + n, digits, point);
+  n += point;
+  if (count > point) {
+    text[n++] = settings.decimalSeparator;
+    std::memcpy(text + n, digits + point, count - point);
+    n += count - point;
   }
-  if (exponent >= 0) text += CStr("E+") + IntToStr(exponent);
-  return text;
+  if (exponent >= 0) n += std::snprintf(text + n, 40, "E+%d", exponent);
+  return CStr(n, text);
 }
 
 CStr GUIDToStr(const SGuid& guid) {
