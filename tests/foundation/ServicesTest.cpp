@@ -8,7 +8,9 @@
 #include "lib/foundation/FontDesc.h"
 #include "lib/foundation/MemoryStream.h"
 #include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/Registry.h"
 #include "lib/foundation/Sound.h"
+#include "lib/foundation/SystemInfo.h"
 #include "lib/foundation/Themes.h"
 #include "lib/foundation/Zip.h"
 
@@ -21,6 +23,13 @@ TEST(ThemesTest, QueriesFollowTheLoadedLibrary) {
   if (!ThemesAvailable()) {
     EXPECT_FALSE(ThemesEnabled());
   }
+}
+
+// The tests run as an administrator of the prefix.
+TEST(SystemInfoTest, IsAdminLeavesNoTestKey) {
+  CSystemInfo info;
+  EXPECT_TRUE(info.IsAdmin());
+  EXPECT_FALSE(GlobalRegistry().KeyExists(HKEY_LOCAL_MACHINE, CStr("Software\\Tidemar\\AdminTest")));
 }
 
 TEST(FontDescTest, HeightFollowsSizeAndDPI) {
