@@ -40,7 +40,7 @@ void TD_STDCALL CSound::Load(const char* fileName, uint32_t* err) {
   try {
     Free();
     CFileStream file;
-    if (!file.Open(CStr(fileName), 0, *err)) return;
+    if (!file.Open(CStr(fileName ? fileName : ""), 0, *err)) return;
     int64_t size = file.GetSize();
     if (size < 0 || size > INT32_MAX) {
       *err = kErrFileRead;

@@ -203,6 +203,9 @@ TEST(ConvertTest, SecondsToStr) {
   EXPECT_EQ(SecondsToStr(false, 5, false, false, true, 'd', 'h', 'm', 's', false), CStr("5s"));
   EXPECT_EQ(SecondsToStr(true, 59, true, true, true, 'd', 'h', 'm', 's', true),
             CStr("0d 0h 0m 59s"));
+  // Each shown part adds its blank once the text has begun, written or not.
+  EXPECT_EQ(SecondsToStr(true, 86405, true, true, true, 'd', 'h', 'm', 's', false),
+            CStr("1d   05s"));
 }
 
 }  // namespace

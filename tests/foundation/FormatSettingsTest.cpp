@@ -50,6 +50,7 @@ TEST(FormatSettingsTest, PicturesWithTheFixedRecord) {
       {"'unclosed", 0.0, "unclosed"},
       {"x-y", kSaturdayAfternoon, "x-09"},
       {"h:m", kSaturdayAfternoon, "13:5"},
+      {"e|ee|eeee", kSaturdayAfternoon, "9|09|2009"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatDateTime(CStr(c.picture), c.value, s), CStr(c.text)) << c.picture;
