@@ -15,7 +15,9 @@ namespace {
 const std::vector<CStr>& Texts() {
   static const std::vector<CStr> texts = [] {
     std::vector<CStr> t;
-    for (int i = 0; i < 1000; ++i) t.push_back(FormatStr("%d.%06de%d", i * 7919 % 100000, i * 104729 % 1000000, i % 21 - 10));
+    for (int i = 0; i < 1000; ++i) {
+      t.push_back(FormatStr("%d.%06de%d", i * 7919 % 100000, i * 104729 % 1000000, i % 21 - 10));
+    }
     return t;
   }();
   return texts;

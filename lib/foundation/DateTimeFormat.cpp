@@ -70,7 +70,10 @@ class CDateTimeFormatter {
   void Element(const char*& p, char token, int count, int level);
   void AmPmElement(const char*& p);
   void EraYear(int count);
+  void Month(int count);
+  void Day(int count, int level);
   void Hour(const char* rest, int count);
+  void Literal(char c);
 
   double value_;
   const SFormatSettings& settings_;
@@ -137,8 +140,40 @@ void CDateTimeFormatter::AmPmElement(const char*& p) {
 void CDateTimeFormatter::EraYear(int count) {
   NeedDate();
   CStr year = FormatEraDate(year_, month_, day_, count > 2 ? "yyyy" : "yy");
-  if (count == 1 && year.GetLength() > 0 && year.c_str()[0] == '0') year = year.Mid(1, year.GetLength());
+  if (count == 1 && year.GetLength() > 0 && year.c_str()[0] == '0') {
+    year = year.Mid(1, year.GetLength());
+  }
   Append(year);
+}
+
+void CDateTimeFormatter::Month(int count) {
+  NeedDate();
+  if (count <= 2) {
+    AppendNumber(month_, count);
+  } else {
+    Append(count == 3 ? settings_.shortMonthNames[month_] : settings_.longMonthNames[month_]);
+  }
+}
+
+void CDateTimeFormatter::Day(int count, int level) {
+  NeedDate();
+  if (count <= 2) {
+    AppendNumber(day_, count);
+  } else if (count <= 4) {
+    Append(count == 3 ? settings_.shortDayNames[dayOfWeek_] : settings_.longDayNames[dayOfWeek_]);
+  } else {
+    Run((count == 5 ? settings_.shortDateFormat : settings_.longDateFormat).c_str(), level + 1);
+  }
+}
+
+void CDateTimeFormatter::Literal(char c) {
+  if (c == '/') {
+    AppendChar(settings_.dateSeparator);
+  } else if (c == ':') {
+    AppendChar(settings_.timeSeparator);
+  } else {
+    Append(&c, 1);
+  }
 }
 
 void CDateTimeFormatter::Hour(const char* rest, int count) {
@@ -161,7 +196,7 @@ void CDateTimeFormatter::Element(const char*& p, char token, int count, int leve
   switch (token) {
     case 'Y':
       NeedDate();
-      if (count <= 2) AppendNumber(year_ % 100, 2); else AppendNumber(year_, 4);
+      AppendNumber(count <= 2 ? year_ % 100 : year_, count <= 2 ? 2 : 4);
       break;
     case 'G':
       NeedDate();
@@ -171,16 +206,10 @@ void CDateTimeFormatter::Element(const char*& p, char token, int count, int leve
       EraYear(count);
       break;
     case 'M':
-      NeedDate();
-      if (count <= 2) AppendNumber(month_, count);
-      else Append(count == 3 ? settings_.shortMonthNames[month_] : settings_.longMonthNames[month_]);
+      Month(count);
       break;
     case 'D':
-      NeedDate();
-      if (count <= 2) AppendNumber(day_, count);
-      else if (count == 3) Append(settings_.shortDayNames[dayOfWeek_]);
-      else if (count == 4) Append(settings_.longDayNames[dayOfWeek_]);
-      else Run((count == 5 ? settings_.shortDateFormat : settings_.longDateFormat).c_str(), level + 1);
+      Day(count, level);
       break;
     case 'H':
       Hour(p, count);
@@ -210,12 +239,7 @@ void CDateTimeFormatter::Element(const char*& p, char token, int count, int leve
       break;
     default:
       // Separators and literal characters, once per character of the run.
-      for (int i = 0; i < count; ++i) {
-        char c = p[i - count];
-        if (c == '/') AppendChar(settings_.dateSeparator);
-        else if (c == ':') AppendChar(settings_.timeSeparator);
-        else Append(&c, 1);
-      }
+      for (int i = 0; i < count; ++i) Literal(p[i - count]);
       break;
   }
 }

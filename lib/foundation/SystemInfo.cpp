@@ -28,9 +28,10 @@ bool CSystemInfo::IsAdmin() {
   if (m_PlatformId == VER_PLATFORM_WIN32_NT && m_MajorVersion >= 5) {
     if (!m_ShellLibrary) m_ShellLibrary = LoadLibraryA("shell32.dll");
     using IsUserAnAdminFn = BOOL(WINAPI*)();
-    auto isUserAnAdmin = m_ShellLibrary ? reinterpret_cast<IsUserAnAdminFn>(reinterpret_cast<void*>(
-                                              GetProcAddress(static_cast<HMODULE>(m_ShellLibrary), "IsUserAnAdmin")))
-                                        : nullptr;
+    auto shell = static_cast<HMODULE>(m_ShellLibrary);
+    auto isUserAnAdmin = shell ? reinterpret_cast<IsUserAnAdminFn>(reinterpret_cast<void*>(
+                                     GetProcAddress(shell, "IsUserAnAdmin")))
+                               : nullptr;
     if (isUserAnAdmin) return isUserAnAdmin() > 0;
   }
   CRegistry& registry = GlobalRegistry();
