@@ -37,6 +37,21 @@ TEST(StartupTest, FileWithoutVersionResource) {
   DeleteFileA(name.c_str());
 }
 
+// The system's own files carry their strings in another language block.
+TEST(StartupTest, VersionResourceWithoutTheDutchBlock) {
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  uint32_t version = 0;
+  CStr product;
+  try {
+    ReadVersionResource(CStr(system) + "\\kernel32.dll", &version, &product);
+    ADD_FAILURE();
+  } catch (const char* text) {
+    EXPECT_STREQ(text,
+                 "File version info is not included in application, problably language not correct.");
+  }
+}
+
 TEST(StartupTest, AppendWithComma) {
   EXPECT_EQ(AppendWithComma(CStr(), CStr("SSE")), CStr("SSE"));
   EXPECT_EQ(AppendWithComma(CStr("MMX"), CStr("SSE")), CStr("MMX, SSE"));
