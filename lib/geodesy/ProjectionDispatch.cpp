@@ -47,3 +47,19 @@ void ProjToGeo(SGeo2D& out, const SPointD& in, const SGeodeticRef& ref) {
   }
   kInverse[ref.Projection](out, in, ref);
 }
+
+void GeoToProjOrNaN(SPointD& out, const SGeo2D& in, const SGeodeticRef& ref) noexcept {
+  try {
+    GeoToProj(out, in, ref);
+  } catch (...) {
+    out = {kNaN, kNaN};
+  }
+}
+
+void ProjToGeoOrNaN(SGeo2D& out, const SPointD& in, const SGeodeticRef& ref) noexcept {
+  try {
+    ProjToGeo(out, in, ref);
+  } catch (...) {
+    out = {kNaN, kNaN};
+  }
+}

@@ -38,6 +38,9 @@ void GeoToRDExact(SPointD& out, const SGeo2D& in, const SGeodeticRef& ref);
 void RDToGeoExact(SGeo2D& out, const SPointD& in, const SGeodeticRef& ref);
 double RDCalcDistance(const SPointD& p1, const SPointD& p2);
 
-// Dispatch on ref->Projection; an unknown projection gives NaN.
+// Dispatch on ref.Projection; an unknown projection gives NaN.
 void GeoToProj(SPointD& out, const SGeo2D& in, const SGeodeticRef& ref);
 void ProjToGeo(SGeo2D& out, const SPointD& in, const SGeodeticRef& ref);
+// The same for callers that must not throw: every failure gives NaN.
+void GeoToProjOrNaN(SPointD& out, const SGeo2D& in, const SGeodeticRef& ref) noexcept;
+void ProjToGeoOrNaN(SGeo2D& out, const SPointD& in, const SGeodeticRef& ref) noexcept;
