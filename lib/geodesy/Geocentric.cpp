@@ -33,14 +33,18 @@ void GlobalToGeo(SGeo3D& out, const SPoint3D& in, const SGeodeticEllipsoid& e) {
     out.h = std::fabs(z) - e.B;
     return;
   }
-  const double u = std::atan((z * e.A) / (p * e.B));
-  const double sinU = std::sin(u), cosU = std::cos(u);
-  const double lat = std::atan((z + e.EP2 * e.B * sinU * sinU * sinU) / (p - e.E2 * e.A * cosU * cosU * cosU));
-  const double sinLat = std::sin(lat);
+  // Bowring: u = atan(z a / (p b)); the sines and cosines of u and of the
+  // latitude follow from their tangents without further trigonometry.
+  const double tanU = (z * e.A) / (p * e.B);
+  const double cosU = 1 / std::sqrt(1 + tanU * tanU);
+  const double sinU = tanU * cosU;
+  const double tanLat = (z + e.EP2 * e.B * sinU * sinU * sinU) / (p - e.E2 * e.A * cosU * cosU * cosU);
+  const double cosLat = 1 / std::sqrt(1 + tanLat * tanLat);
+  const double sinLat = tanLat * cosLat;
   const double n = e.A / std::sqrt(1 - e.E2 * sinLat * sinLat);
-  out.lat = lat;
+  out.lat = std::atan(tanLat);
   out.lon = std::atan2(-y, x);
-  out.h = p / std::cos(lat) - n;
+  out.h = p / cosLat - n;
 }
 
 void GeodeticDatumTransform(SPoint3D& out, const SGeodeticDatum& target, const SPoint3D& in,
