@@ -52,6 +52,17 @@ uint32_t CheckParameters(const SGeodeticRef& ref) {
   }
 }
 
+// The RD grid is defined on its own table datum only. Validation never
+// throws: tables that cannot be built leave every datum unknown.
+bool DatumIsValid(const SGeodeticRef& ref) noexcept {
+  try {
+    if (ref.Projection == kProjRD) return ref.Datum == GeodeticRDOldDatum();
+    return GeodeticDatumIsKnown(ref.Datum);
+  } catch (...) {
+    return false;
+  }
+}
+
 bool IsFinite(const SPointD& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 // Ordered the same way from the first point to the second.
@@ -87,11 +98,8 @@ const char* const kProjectionNames[] = {"Unknown",
 uint32_t ValidateCalibrationRef(const SGeodeticRef& ref) {
   if (ref.Kind != kRefProjected) return kCalibrationBadProjection;
   if (ref.Projection < kProjMercator || ref.Projection > kProjRD) return kCalibrationBadProjection;
-  if (ref.Projection == kProjRD) {
-    return ref.Datum == GeodeticRDOldDatum() ? kCalibrationGood : kCalibrationBadDatum;
-  }
-  if (!GeodeticDatumIsKnown(ref.Datum)) return kCalibrationBadDatum;
-  return CheckParameters(ref);
+  if (!DatumIsValid(ref)) return kCalibrationBadDatum;
+  return ref.Projection == kProjRD ? kCalibrationGood : CheckParameters(ref);
 }
 
 uint32_t ValidateCalibration2(const SPointD& pix1, const SPointD& pix2, const SPointD& proj1,

@@ -18,6 +18,16 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kPi = 3.14159265358979323846;
 
+// The WGS 84 datum, or null should the tables fail to build: no exception
+// may leave an operation.
+const SGeodeticDatum* Wgs84() noexcept {
+  try {
+    return GeodeticWGS84Datum();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
 }  // namespace
 
 CGeodeticCalibration::CGeodeticCalibration()
@@ -47,12 +57,18 @@ void TD_STDCALL CGeodeticCalibration::GeoToPix(SPointD* pixel, const SGeo2D* geo
 }
 
 void TD_STDCALL CGeodeticCalibration::GeoWGS84ToPix(SPointD* pixel, const SGeo2D* geo) {
-  if (!HasUsableRef()) {
+  // A chart on WGS 84 itself (the common case) needs no datum step.
+  if (!HasUsableRef() || Ref.Datum->IsWGS84) {
+    GeoToPix(pixel, geo);
+    return;
+  }
+  const SGeodeticDatum* wgs84 = Wgs84();
+  if (wgs84 == nullptr) {
     *pixel = {kNaN, kNaN};
     return;
   }
   SGeo3D local;
-  GeodeticDatumTransform2(local, *Ref.Datum, *geo, *GeodeticWGS84Datum());
+  GeodeticDatumTransform2(local, *Ref.Datum, *geo, *wgs84);
   const SGeo2D g{local.lat, local.lon};
   GeoToPix(pixel, &g);
 }
@@ -76,6 +92,7 @@ uint32_t TD_STDCALL CGeodeticCalibration::GetProjPoints(SPointD* p1, SPointD* p2
 int32_t TD_STDCALL CGeodeticCalibration::GetHeight() { return Height; }
 
 double TD_STDCALL CGeodeticCalibration::GetNorthAngle(const SPointD* pixel) {
+  if (Wgs84() == nullptr) return kNaN;  // the scene frame below needs the tables
   SGeo2D here;
   PixToGeoWGS84(&here, pixel);
   SGeodeticRef scene;
@@ -183,13 +200,18 @@ void TD_STDCALL CGeodeticCalibration::PixToGeo(SGeo2D* geo, const SPointD* pixel
 void TD_STDCALL CGeodeticCalibration::PixToGeoWGS84(SGeo2D* geo, const SPointD* pixel) {
   SGeo2D local;
   PixToGeo(&local, pixel);
-  if (!HasUsableRef()) {
+  if (!HasUsableRef() || Ref.Datum->IsWGS84) {
     *geo = local;
     return;
   }
-  SGeo3D wgs84;
-  GeodeticDatumTransform3(wgs84, *GeodeticWGS84Datum(), {local.lat, local.lon, 0.0}, *Ref.Datum);
-  *geo = {wgs84.lat, wgs84.lon};
+  const SGeodeticDatum* wgs84 = Wgs84();
+  if (wgs84 == nullptr) {
+    *geo = {kNaN, kNaN};
+    return;
+  }
+  SGeo3D moved;
+  GeodeticDatumTransform3(moved, *wgs84, {local.lat, local.lon, 0.0}, *Ref.Datum);
+  *geo = {moved.lat, moved.lon};
 }
 
 void TD_STDCALL CGeodeticCalibration::PixToProj(SPointD* proj, const SPointD* pixel) {
