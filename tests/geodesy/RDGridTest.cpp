@@ -73,7 +73,7 @@ TEST(RDGrid, OriginMapsToOriginBothWays) {
 
 TEST(RDGrid, ExactFormAgreesWithProj) {
   const SGeodeticRef ref = Rd();
-  std::ifstream in(std::string(TDLIB_TEST_DATA_DIR) + "/geodesy/data/proj_reference.txt");
+  std::ifstream in(std::string(TDLIB_TEST_DATA_DIR) + "/geodesy/data/projection_refs.txt");
   std::string line;
   int checked = 0;
   while (std::getline(in, line)) {
