@@ -65,6 +65,12 @@ bool DatumIsValid(const SGeodeticRef& ref) noexcept {
 
 bool IsFinite(const SPointD& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
+// Finite and no two equal.
+bool Distinct(const SPointD (&p)[3]) {
+  return IsFinite(p[0]) && IsFinite(p[1]) && IsFinite(p[2]) && !PointDEqual(p[0], p[1]) &&
+         !PointDEqual(p[1], p[2]) && !PointDEqual(p[2], p[0]);
+}
+
 // Ordered the same way from the first point to the second.
 bool SameOrder(double a1, double a2, double b1, double b2) {
   return (a1 < a2 && b1 < b2) || (a1 > a2 && b1 > b2);
@@ -109,10 +115,12 @@ uint32_t ValidateCalibration2(const SPointD& pix1, const SPointD& pix2, const SP
   if (status != kCalibrationGood) return status;
   if (width < 1) return kCalibrationBadWidth;
   if (height < 1) return kCalibrationBadHeight;
-  if (!IsFinite(pix1) || !IsFinite(pix2)) return kCalibrationSamePixel;
-  if (!IsFinite(proj1) || !IsFinite(proj2)) return kCalibrationSameProjection;
-  if (pix1.x == pix2.x || pix1.y == pix2.y) return kCalibrationSamePixel;
-  if (proj1.x == proj2.x || proj1.y == proj2.y) return kCalibrationSameProjection;
+  if (!IsFinite(pix1) || !IsFinite(pix2) || pix1.x == pix2.x || pix1.y == pix2.y) {
+    return kCalibrationSamePixel;
+  }
+  if (!IsFinite(proj1) || !IsFinite(proj2) || proj1.x == proj2.x || proj1.y == proj2.y) {
+    return kCalibrationSameProjection;
+  }
   // Pixel rows run against northing, pixel columns with easting.
   if (SameOrder(pix1.y, pix2.y, proj1.y, proj2.y)) return kCalibrationUpsideDown;
   if (!SameOrder(pix1.x, pix2.x, proj1.x, proj2.x)) return kCalibrationMirrored;
@@ -127,18 +135,8 @@ uint32_t ValidateCalibration3(const SPointD (&pix)[3], const SPointD (&proj)[3],
   if (status != kCalibrationGood) return status;
   if (width < 1) return kCalibrationBadWidth;
   if (height < 1) return kCalibrationBadHeight;
-  for (int i = 0; i < 3; ++i) {
-    if (!IsFinite(pix[i])) return kCalibrationSamePixel;
-    if (!IsFinite(proj[i])) return kCalibrationSameProjection;
-  }
-  for (int i = 0; i < 3; ++i) {
-    const int j = (i + 1) % 3;
-    if (PointDEqual(pix[i], pix[j])) return kCalibrationSamePixel;
-  }
-  for (int i = 0; i < 3; ++i) {
-    const int j = (i + 1) % 3;
-    if (PointDEqual(proj[i], proj[j])) return kCalibrationSameProjection;
-  }
+  if (!Distinct(pix)) return kCalibrationSamePixel;
+  if (!Distinct(proj)) return kCalibrationSameProjection;
   // The mapping is solved from the projected triangle: it must have an area.
   if (Collinear(proj[0], proj[1], proj[2])) return kCalibrationTooClose;
   const double area = TriangleArea(pix[0], pix[1], pix[2]);
