@@ -1,6 +1,7 @@
 #include "lib/geodesy/CalibrationStatus.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "lib/foundation/Exception.h"
 #include "lib/geodesy/GeodeticCalibration.h"

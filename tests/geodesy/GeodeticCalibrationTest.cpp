@@ -10,7 +10,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
 
 const SGeodeticDatum& Datum(const char* code) {
   GeodeticTablesInitialize();

@@ -21,11 +21,6 @@ const SGeodeticDatum& Wgs84() {
   return *GeodeticWGS84Datum();
 }
 
-const SGeodeticDatum& BesselRd() {
-  GeodeticTablesInitialize();
-  return *GeodeticRDOldDatum();
-}
-
 // The references of the cases in the PROJ table, with the same parameters.
 std::map<std::string, SGeodeticRef> TableRefs() {
   std::map<std::string, SGeodeticRef> refs;
