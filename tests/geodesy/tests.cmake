@@ -20,4 +20,5 @@ tdlib_add_tests(geodesy
     UTMTest.cpp
   WINDOWS
     GeodesyExportsTest.cpp
+    ProjectionExportsTest.cpp
 )
