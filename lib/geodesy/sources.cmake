@@ -11,3 +11,6 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/geodesy/PlaneHelpers.cpp
   lib/geodesy/Polygons.cpp
 )
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/foundation/exports/GeodesyExports.cpp
+)

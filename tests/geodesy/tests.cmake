@@ -1,14 +1,14 @@
 tdlib_add_tests(geodesy
   PORTABLE
-    tests/geodesy/AnglesTest.cpp
-    tests/geodesy/DatumTransformTest.cpp
-    tests/geodesy/EllipsoidTest.cpp
-    tests/geodesy/GeocentricTest.cpp
-    tests/geodesy/GeodeticTablesTest.cpp
-    tests/geodesy/LinesTest.cpp
-    tests/geodesy/Matrix4Test.cpp
-    tests/geodesy/PlaneHelpersTest.cpp
-    tests/geodesy/PolygonsTest.cpp
+    AnglesTest.cpp
+    DatumTransformTest.cpp
+    EllipsoidTest.cpp
+    GeocentricTest.cpp
+    GeodeticTablesTest.cpp
+    LinesTest.cpp
+    Matrix4Test.cpp
+    PlaneHelpersTest.cpp
+    PolygonsTest.cpp
   WINDOWS
-    tests/geodesy/GeodesyExportsTest.cpp
+    GeodesyExportsTest.cpp
 )
