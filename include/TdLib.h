@@ -40,6 +40,40 @@ const char* TDLIB_API ErrorToStr(uint32_t code);
 
 /* ---- geodesy ---- */
 
+/* Rows of the library's ellipsoid and datum tables, valid until it unloads.
+ * A datum record begins with four text pointers: code, area, name, source.
+ * Angles are radians, lengths metres; positions are arrays of doubles
+ * (lat, lon[, h]), geocentric points (X, Y, Z) with the Y axis mirrored.
+ * Outputs come first; transforms take (out, target datum, in, source datum).
+ * Boolean results are 0 or 1. */
+typedef struct SGeodeticEllipsoid SGeodeticEllipsoid;
+typedef struct SGeodeticDatum SGeodeticDatum;
+
+void* TDLIB_API GeodeticsInitialize(void);
+uint8_t TDLIB_API GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum** datum);
+const SGeodeticDatum* TDLIB_API GeodeticDatumCreateByDef(const SGeodeticEllipsoid* ellipsoid, double dx, double dy,
+                                                         double dz, double rx, double ry, double rz, double scale);
+const SGeodeticDatum* TDLIB_API GeodeticDatumCreateByShift(const double* position, const double* shift);
+const SGeodeticDatum* TDLIB_API GeodeticDatumCreateFromNKF(int16_t number);
+uint8_t TDLIB_API GeodeticDatumCreateFromOldName(const char* name, const SGeodeticDatum** datum);
+uint8_t TDLIB_API GeodeticDatumGetList(int32_t* count, const SGeodeticDatum** list);
+uint8_t TDLIB_API GeodeticDatumGetOldName(const SGeodeticDatum* datum, int32_t* size, char* buffer);
+uint8_t TDLIB_API GeodeticDatumIsValid(const SGeodeticDatum* datum);
+uint8_t TDLIB_API GeodeticDatumIsEqualParams(const SGeodeticDatum* a, const SGeodeticDatum* b);
+uint8_t TDLIB_API GeodeticEllipsoidCreateByCode(const char* code, const SGeodeticEllipsoid** ellipsoid);
+const SGeodeticEllipsoid* TDLIB_API GeodeticEllipsoidCreateByDef(double a, double inverseFlattening);
+uint8_t TDLIB_API GeodeticEllipsoidGetList(int32_t* count, const SGeodeticEllipsoid** list);
+uint8_t TDLIB_API GeodeticEllipsoidCodeToStr(uint32_t code, int32_t* size, char* buffer);
+void TDLIB_API GeoToGlobal2(double* xyz, const double* latLon, const SGeodeticEllipsoid* ellipsoid);
+void TDLIB_API GeoToGlobal3(double* xyz, const double* latLonH, const SGeodeticEllipsoid* ellipsoid);
+void TDLIB_API GlobalToGeo(double* latLonH, const double* xyz, const SGeodeticEllipsoid* ellipsoid);
+void TDLIB_API GeodeticDatumTransform(double* xyz, const SGeodeticDatum* target, const double* sourceXyz,
+                                      const SGeodeticDatum* source);
+void TDLIB_API GeodeticDatumTransform2(double* latLonH, const SGeodeticDatum* target, const double* latLon,
+                                       const SGeodeticDatum* source);
+void TDLIB_API GeodeticDatumTransform3(double* latLonH, const SGeodeticDatum* target, const double* sourceLatLonH,
+                                       const SGeodeticDatum* source);
+
 /* ---- projections and calibration ---- */
 
 typedef struct SGeodeticDatum SGeodeticDatum; /* a row of the datum tables */

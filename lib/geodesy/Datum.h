@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "lib/foundation/Abi.h"
 #include "lib/geodesy/Ellipsoid.h"
 #include "lib/geodesy/PlaneTypes.h"
 
@@ -34,7 +35,7 @@ struct SGeodeticDatum {
   double Shift[2];     // created by shift: (dlat, dlon)
 };
 
-#if UINTPTR_MAX == 0xFFFFFFFFu
+#if TD_HOST_ABI
 static_assert(sizeof(SGeodeticDatum) == 376);
 static_assert(__builtin_offsetof(SGeodeticDatum, Ellipsoid) == 16);
 static_assert(__builtin_offsetof(SGeodeticDatum, IsWGS84) == 24);

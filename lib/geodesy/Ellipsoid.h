@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "lib/foundation/Abi.h"
+
 enum : uint32_t {
   kEllipsoidTableRow = 0,
   kEllipsoidByDefinition = 1,
@@ -31,7 +33,7 @@ struct SGeodeticEllipsoid {
   double InvMeridianScale;
 };
 
-#if UINTPTR_MAX == 0xFFFFFFFFu
+#if TD_HOST_ABI
 static_assert(sizeof(SGeodeticEllipsoid) == 216);
 static_assert(__builtin_offsetof(SGeodeticEllipsoid, Source) == 12);
 static_assert(__builtin_offsetof(SGeodeticEllipsoid, A) == 24);

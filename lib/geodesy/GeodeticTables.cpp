@@ -85,19 +85,19 @@ const SGeodeticEllipsoid* CGeodeticTables::FindEllipsoid(uint32_t code) {
   SGeodeticEllipsoid key{};
   key.Code = code;
   int32_t index;
-  return m_Ellipsoids.Find(key, index) ? m_Ellipsoids.ElementAt(index) : nullptr;
+  return m_Ellipsoids.Find(key, &index) ? m_Ellipsoids.ElementAt(index) : nullptr;
 }
 
 const SGeodeticDatum* CGeodeticTables::FindDatum(const char* code) {
   SGeodeticDatum key{};
   key.Code = code;
   int32_t index;
-  return m_Datums.Find(&key, index) ? m_Datums.GetAt(index) : nullptr;
+  return m_Datums.Find(&key, &index) ? m_Datums.GetAt(index) : nullptr;
 }
 
 const SGeodeticDatum* CGeodeticTables::FindByOldName(const char* name) {
   int32_t index;
-  return m_OldNames.Find(CStr(name), index) ? static_cast<const SGeodeticDatum*>(m_OldNames.GetObject(index))
+  return m_OldNames.Find(CStr(name), &index) ? static_cast<const SGeodeticDatum*>(m_OldNames.GetObject(index))
                                             : nullptr;
 }
 
@@ -180,8 +180,7 @@ bool CGeodeticTables::IsKnownDatum(const SGeodeticDatum* datum) {
   // Pointers are compared, never followed: a host's copy of a row carries
   // the row's code but is not the row, and a stray pointer must not crash.
   if (!datum) return false;
-  if (m_Datums.IndexOf(const_cast<SGeodeticDatum*>(datum)) >= 0) return true;
+  if (m_Datums.IndexOf(datum) >= 0) return true;
   CCriticalSectionLock guard(m_Lock);
-  return m_ShiftDatums.IndexOf(const_cast<SGeodeticDatum*>(datum)) >= 0 ||
-         m_DefDatums.IndexOf(const_cast<SGeodeticDatum*>(datum)) >= 0;
+  return m_ShiftDatums.IndexOf(datum) >= 0 || m_DefDatums.IndexOf(datum) >= 0;
 }

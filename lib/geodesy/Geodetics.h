@@ -1,7 +1,7 @@
 // The library's global ellipsoid and datum tables: lookups and creation of
-// datums and ellipsoids from parameters. GeodeticTablesInitialize must have
-// run before anything else here; rows are never removed, so every pointer
-// handed out stays valid until the library unloads.
+// datums and ellipsoids from parameters. The tables are built by
+// GeodeticTablesInitialize or on first use; rows are never removed, so every
+// pointer handed out stays valid until the library unloads.
 #pragma once
 
 #include <cstdint>

@@ -32,5 +32,6 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/exports/CalibrationExports.cpp
+  lib/foundation/exports/GeodesyExports.cpp
   lib/foundation/exports/ProjectionExports.cpp
 )

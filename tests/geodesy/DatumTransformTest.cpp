@@ -69,7 +69,9 @@ TEST(DatumTransformTest, AgreesWithProjReferences) {
     SGeo3D out;
     GeodeticDatumTransform3(out, *Datum(r.target.c_str()), r.in, *Datum(r.source.c_str()));
     EXPECT_LT(Metres(out, r.expected), r.tolerance) << r.source << " " << r.in.lat / kDeg;
-    if (r.hasHeight) EXPECT_NEAR(out.h, r.expected.h, r.tolerance) << r.source << " " << r.in.lat / kDeg;
+    if (r.hasHeight) {
+      EXPECT_NEAR(out.h, r.expected.h, r.tolerance) << r.source << " " << r.in.lat / kDeg;
+    }
   }
 }
 

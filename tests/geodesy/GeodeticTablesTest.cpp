@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "lib/foundation/Exception.h"
 #include "lib/geodesy/Geodetics.h"
@@ -175,4 +177,24 @@ TEST(GeodeticTablesTest, ValidDatumsAreTheTablesOwnRecords) {
   const SGeodeticDatum copy = *row;
   EXPECT_FALSE(GeodeticDatumIsKnown(&copy));
   EXPECT_FALSE(GeodeticDatumIsKnown(nullptr));
+}
+
+TEST(GeodeticTablesTest, ConcurrentCreationYieldsOneRecordPerDefinition) {
+  const SGeodeticEllipsoid* wgs = GeodeticWGS84Ellipsoid();
+  constexpr int kThreads = 4, kDefinitions = 40;
+  const SGeodeticDatum* seen[kThreads][kDefinitions];
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < kDefinitions; ++i) {
+        const int k = (i + t * 7) % kDefinitions;  // different orders per thread
+        seen[t][k] = GeodeticDatumCreateByDefWorker(wgs, {1000.0 + k, 0, 0, 0, 0, 0, 1});
+      }
+    });
+  }
+  for (std::thread& th : threads) th.join();
+  for (int k = 0; k < kDefinitions; ++k) {
+    EXPECT_EQ(seen[0][k]->Dx, 1000.0 + k);
+    for (int t = 1; t < kThreads; ++t) EXPECT_EQ(seen[t][k], seen[0][k]) << k;
+  }
 }

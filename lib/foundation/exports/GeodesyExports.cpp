@@ -2,6 +2,7 @@
 // Positions cross as arrays of doubles (lat, lon[, h] or X, Y, Z); nothing
 // is thrown past these functions.
 #include "lib/foundation/Abi.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Datum.h"
 #include "lib/geodesy/Ellipsoid.h"
 #include "lib/geodesy/Geocentric.h"
@@ -25,9 +26,11 @@ void Put(double* out, const SPoint3D& p) {
   out[2] = p.z;
 }
 
-// Stores the found record (or null) and reports whether there was one.
-template <class T>
-bool Found(const T* found, const T** out) {
+// Stores the found record (null when none, or when the search failed) and
+// reports whether there was one.
+template <class T, class Search>
+bool Found(const T** out, Search&& search) {
+  const T* found = td::Guard(static_cast<const T*>(nullptr), search);
   if (out) *out = found;
   return found != nullptr;
 }
@@ -35,77 +38,46 @@ bool Found(const T* found, const T** out) {
 }  // namespace
 
 TDEXPORT(void*) GeodeticsInitialize() {
-  try {
-    return GeodeticTablesInitialize();
-  } catch (...) {
-    return nullptr;
-  }
+  return td::Guard(static_cast<void*>(nullptr), [] { return static_cast<void*>(GeodeticTablesInitialize()); });
 }
 
 TDEXPORT(bool) GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum** datum) {
-  try {
-    return Found(GeodeticDatumFindByCode(code), datum);
-  } catch (...) {
-    return Found<SGeodeticDatum>(nullptr, datum);
-  }
+  return Found(datum, [&] { return GeodeticDatumFindByCode(code); });
 }
 
 TDEXPORT(const SGeodeticDatum*) GeodeticDatumCreateByDef(const SGeodeticEllipsoid* ellipsoid, double dx,
                                                          double dy, double dz, double rx, double ry, double rz,
                                                          double scale) {
-  try {
-    return ellipsoid ? GeodeticDatumCreateByDefWorker(ellipsoid, {dx, dy, dz, rx, ry, rz, scale}) : nullptr;
-  } catch (...) {
-    return nullptr;
-  }
+  if (!ellipsoid) return nullptr;
+  const SDatumParams params{dx, dy, dz, rx, ry, rz, scale};
+  return td::Guard(static_cast<const SGeodeticDatum*>(nullptr),
+                   [&] { return GeodeticDatumCreateByDefWorker(ellipsoid, params); });
 }
 
 TDEXPORT(const SGeodeticDatum*) GeodeticDatumCreateByShift(const double* position, const double* shift) {
-  try {
-    return position && shift ? GeodeticDatumCreateByShiftWorker(Geo2(position), Geo2(shift)) : nullptr;
-  } catch (...) {
-    return nullptr;
-  }
+  if (!position || !shift) return nullptr;
+  return td::Guard(static_cast<const SGeodeticDatum*>(nullptr),
+                   [&] { return GeodeticDatumCreateByShiftWorker(Geo2(position), Geo2(shift)); });
 }
 
 TDEXPORT(const SGeodeticDatum*) GeodeticDatumCreateFromNKF(int16_t number) {
-  try {
-    return GeodeticDatumFindByNumber(number);
-  } catch (...) {
-    return nullptr;
-  }
+  return td::Guard(static_cast<const SGeodeticDatum*>(nullptr), [&] { return GeodeticDatumFindByNumber(number); });
 }
 
 TDEXPORT(bool) GeodeticDatumCreateFromOldName(const char* name, const SGeodeticDatum** datum) {
-  try {
-    return Found(GeodeticDatumFindByOldName(name), datum);
-  } catch (...) {
-    return Found<SGeodeticDatum>(nullptr, datum);
-  }
+  return Found(datum, [&] { return GeodeticDatumFindByOldName(name); });
 }
 
 TDEXPORT(bool) GeodeticDatumGetList(int32_t* count, const SGeodeticDatum** list) {
-  try {
-    return count && GeodeticDatumListTo(*count, list);
-  } catch (...) {
-    return false;
-  }
+  return count && td::Guard(false, [&] { return GeodeticDatumListTo(*count, list); });
 }
 
 TDEXPORT(bool) GeodeticDatumGetOldName(const SGeodeticDatum* datum, int32_t* size, char* buffer) {
-  try {
-    return size && GeodeticDatumOldNameTo(datum, *size, buffer);
-  } catch (...) {
-    return false;
-  }
+  return size && td::Guard(false, [&] { return GeodeticDatumOldNameTo(datum, *size, buffer); });
 }
 
 TDEXPORT(bool) GeodeticDatumIsValid(const SGeodeticDatum* datum) {
-  try {
-    return GeodeticDatumIsKnown(datum);
-  } catch (...) {
-    return false;
-  }
+  return td::Guard(false, [&] { return GeodeticDatumIsKnown(datum); });
 }
 
 TDEXPORT(bool) GeodeticDatumIsEqualParams(const SGeodeticDatum* a, const SGeodeticDatum* b) {
@@ -114,27 +86,16 @@ TDEXPORT(bool) GeodeticDatumIsEqualParams(const SGeodeticDatum* a, const SGeodet
 }
 
 TDEXPORT(bool) GeodeticEllipsoidCreateByCode(const char* code, const SGeodeticEllipsoid** ellipsoid) {
-  try {
-    return Found(GeodeticEllipsoidFindByCode(code), ellipsoid);
-  } catch (...) {
-    return Found<SGeodeticEllipsoid>(nullptr, ellipsoid);
-  }
+  return Found(ellipsoid, [&] { return GeodeticEllipsoidFindByCode(code); });
 }
 
 TDEXPORT(const SGeodeticEllipsoid*) GeodeticEllipsoidCreateByDef(double a, double invF) {
-  try {
-    return GeodeticEllipsoidCreateByDefWorker(a, invF);
-  } catch (...) {
-    return nullptr;
-  }
+  return td::Guard(static_cast<const SGeodeticEllipsoid*>(nullptr),
+                   [&] { return GeodeticEllipsoidCreateByDefWorker(a, invF); });
 }
 
 TDEXPORT(bool) GeodeticEllipsoidGetList(int32_t* count, const SGeodeticEllipsoid** list) {
-  try {
-    return count && GeodeticEllipsoidListTo(*count, list);
-  } catch (...) {
-    return false;
-  }
+  return count && td::Guard(false, [&] { return GeodeticEllipsoidListTo(*count, list); });
 }
 
 TDEXPORT(bool) GeodeticEllipsoidCodeToStr(uint32_t code, int32_t* size, char* buffer) {
