@@ -76,8 +76,6 @@ void TDLIB_API GeodeticDatumTransform3(double* latLonH, const SGeodeticDatum* ta
 
 /* ---- projections and calibration ---- */
 
-typedef struct SGeodeticDatum SGeodeticDatum; /* a row of the datum tables */
-
 /* SGeodeticRef: the coordinate system of a pair or triple of numbers, 392
  * bytes, filled by a GeodeticRefInit... export and copied by value. Angles in
  * radians, lengths in metres. Fields a kind or projection does not use are 0. */
