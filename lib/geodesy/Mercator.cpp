@@ -2,8 +2,8 @@
 // holds: charts store Mercator eastings that way.
 #include <cmath>
 
-#include "lib/geodesy/Projections.h"
 #include "lib/geodesy/ProjectionSupport.h"
+#include "lib/geodesy/Projections.h"
 
 void GeoToMercator(SPointD& out, const SGeo2D& in, const SGeodeticRef& ref) {
   const SGeodeticEllipsoid& ell = EllipsoidOf(ref);

@@ -1,9 +1,8 @@
 // Exports of chart calibration: validation, pixel transforms between charts
 // and the calibration factory. Points cross as arrays of doubles or 32-bit
 // integers (x, y).
-#include <new>
-
 #include "lib/foundation/Abi.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/CalibrationStatus.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 #include "lib/geodesy/PixTransform.h"
@@ -25,7 +24,7 @@ void Put(int32_t* out, const SPointI& p) {
 
 }  // namespace
 
-TDEXPORT(CGeodeticCalibration*) GeodeticCalibrationCreate() { return new (std::nothrow) CGeodeticCalibration; }
+TDEXPORT(CGeodeticCalibration*) GeodeticCalibrationCreate() { return td::Create<CGeodeticCalibration>(); }
 
 TDEXPORT(uint32_t) ValidateCalibration2(const double* pix1, const double* pix2, const double* proj1,
                                         const double* proj2, int32_t width, int32_t height,
