@@ -45,9 +45,9 @@ TDEXPORT(bool) GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum*
   return Found(datum, [&] { return GeodeticDatumFindByCode(code); });
 }
 
-TDEXPORT(const SGeodeticDatum*)
-GeodeticDatumCreateByDef(const SGeodeticEllipsoid* ellipsoid, double dx, double dy, double dz, double rx, double ry,
-                         double rz, double scale) {
+TDEXPORT(const SGeodeticDatum*) GeodeticDatumCreateByDef(const SGeodeticEllipsoid* ellipsoid, double dx,
+                                                         double dy, double dz, double rx, double ry, double rz,
+                                                         double scale) {
   if (!ellipsoid) return nullptr;
   const SDatumParams params{dx, dy, dz, rx, ry, rz, scale};
   return td::Guard(static_cast<const SGeodeticDatum*>(nullptr),
@@ -123,24 +123,24 @@ TDEXPORT(void) GlobalToGeo(double* out, const double* in, const SGeodeticEllipso
   Put(out, g);
 }
 
-TDEXPORT(void)
-GeodeticDatumTransform(double* out, const SGeodeticDatum* target, const double* in, const SGeodeticDatum* source) {
+TDEXPORT(void) GeodeticDatumTransform(double* out, const SGeodeticDatum* target, const double* in,
+                                      const SGeodeticDatum* source) {
   if (!out || !target || !in || !source) return;
   SPoint3D p;
   GeodeticDatumTransform(p, *target, Point3(in), *source);
   Put(out, p);
 }
 
-TDEXPORT(void)
-GeodeticDatumTransform2(double* out, const SGeodeticDatum* target, const double* in, const SGeodeticDatum* source) {
+TDEXPORT(void) GeodeticDatumTransform2(double* out, const SGeodeticDatum* target, const double* in,
+                                       const SGeodeticDatum* source) {
   if (!out || !target || !in || !source) return;
   SGeo3D g;
   GeodeticDatumTransform2(g, *target, Geo2(in), *source);
   Put(out, g);
 }
 
-TDEXPORT(void)
-GeodeticDatumTransform3(double* out, const SGeodeticDatum* target, const double* in, const SGeodeticDatum* source) {
+TDEXPORT(void) GeodeticDatumTransform3(double* out, const SGeodeticDatum* target, const double* in,
+                                       const SGeodeticDatum* source) {
   if (!out || !target || !in || !source) return;
   SGeo3D g;
   GeodeticDatumTransform3(g, *target, Geo3(in), *source);
