@@ -27,10 +27,9 @@ void BuildToWGS84(SMatrix4& out, const SDatumParams& p) {
 
 }  // namespace
 
-void GeodeticDatumSetup(SGeodeticDatum& d, uint32_t kind, const char* code, const char* name,
-                        const char* area, const char* source, const SGeodeticEllipsoid* ellipsoid,
-                        const SDatumParams& params, const double refPoint[2], const double shift[2],
-                        const SGeodeticEllipsoid* wgs84Ellipsoid) {
+void GeodeticDatumSetup(SGeodeticDatum& d, uint32_t kind, const char* code, const char* name, const char* area,
+                        const char* source, const SGeodeticEllipsoid* ellipsoid, const SDatumParams& params,
+                        const SGeo2D& refPoint, const SGeo2D& shift, const SGeodeticEllipsoid* wgs84Ellipsoid) {
   d.Code = code;
   d.Area = area;
   d.Name = name;
@@ -47,10 +46,10 @@ void GeodeticDatumSetup(SGeodeticDatum& d, uint32_t kind, const char* code, cons
   d.Ry = params.Ry;
   d.Rz = params.Rz;
   d.Scale = params.Scale;
-  d.RefPoint[0] = refPoint[0];
-  d.RefPoint[1] = refPoint[1];
-  d.Shift[0] = shift[0];
-  d.Shift[1] = shift[1];
+  d.RefPoint[0] = refPoint.lat;
+  d.RefPoint[1] = refPoint.lon;
+  d.Shift[0] = shift.lat;
+  d.Shift[1] = shift.lon;
   d.IsWGS84 = ellipsoid == wgs84Ellipsoid && IsIdentityTransform(params);
   if (d.IsWGS84) {
     Matrix4Identity(d.ToWGS84);

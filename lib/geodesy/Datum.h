@@ -6,6 +6,7 @@
 
 #include "lib/foundation/Abi.h"
 #include "lib/geodesy/Ellipsoid.h"
+#include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/PlaneTypes.h"
 
 enum : uint32_t {
@@ -52,9 +53,8 @@ struct SDatumParams {
 
 // Fills a record and builds its two matrices. The WGS 84 ellipsoid is needed
 // to recognise WGS 84 itself.
-void GeodeticDatumSetup(SGeodeticDatum& d, uint32_t kind, const char* code, const char* name,
-                        const char* area, const char* source, const SGeodeticEllipsoid* ellipsoid,
-                        const SDatumParams& params, const double refPoint[2], const double shift[2],
-                        const SGeodeticEllipsoid* wgs84Ellipsoid);
+void GeodeticDatumSetup(SGeodeticDatum& d, uint32_t kind, const char* code, const char* name, const char* area,
+                        const char* source, const SGeodeticEllipsoid* ellipsoid, const SDatumParams& params,
+                        const SGeo2D& refPoint, const SGeo2D& shift, const SGeodeticEllipsoid* wgs84Ellipsoid);
 // Same pointer, both WGS 84, or exactly equal seven parameters.
 bool GeodeticDatumIsEqualParams(const SGeodeticDatum& a, const SGeodeticDatum& b);

@@ -35,8 +35,8 @@ double SineSeries(double angle, const double c[4]) {
 
 }  // namespace
 
-void GeodeticEllipsoidSetup(SGeodeticEllipsoid& e, uint32_t kind, uint32_t code, const char* name,
-                            const char* area, const char* source, double a, double invF) {
+void GeodeticEllipsoidSetup(SGeodeticEllipsoid& e, uint32_t kind, uint32_t code, const char* name, const char* area,
+                            const char* source, double a, double invF) {
   e.Code = code;
   e.Name = name;
   e.Area = area;
@@ -56,7 +56,8 @@ void GeodeticEllipsoidSetup(SGeodeticEllipsoid& e, uint32_t kind, uint32_t code,
 
 uint32_t GeodeticEllipsoidCodeFromStr(const char* code) {
   uint32_t packed = 0;
-  for (int i = 0; i < 4 && code[i] != 0; ++i) packed |= static_cast<uint32_t>(static_cast<uint8_t>(code[i])) << (24 - 8 * i);
+  for (int i = 0; i < 4 && code[i] != 0; ++i)
+    packed |= static_cast<uint32_t>(static_cast<uint8_t>(code[i])) << (24 - 8 * i);
   return packed;
 }
 

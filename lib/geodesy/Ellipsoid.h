@@ -42,8 +42,8 @@ static_assert(__builtin_offsetof(SGeodeticEllipsoid, InvMeridianScale) == 208);
 #endif
 
 // Fills every field from a and 1/f; 1/f = 0 gives a sphere.
-void GeodeticEllipsoidSetup(SGeodeticEllipsoid& e, uint32_t kind, uint32_t code, const char* name,
-                            const char* area, const char* source, double a, double invF);
+void GeodeticEllipsoidSetup(SGeodeticEllipsoid& e, uint32_t kind, uint32_t code, const char* name, const char* area,
+                            const char* source, double a, double invF);
 // "WE" -> 0x57450000; characters beyond four are ignored.
 uint32_t GeodeticEllipsoidCodeFromStr(const char* code);
 // Unpacks a code into buffer within size; size becomes the characters + 1;

@@ -17,7 +17,5 @@ void GlobalToGeo(SGeo3D& out, const SPoint3D& in, const SGeodeticEllipsoid& e);
 void GeodeticDatumTransform(SPoint3D& out, const SGeodeticDatum& target, const SPoint3D& in,
                             const SGeodeticDatum& source);
 // The height of the result is that of a point lying on the source ellipsoid.
-void GeodeticDatumTransform2(SGeo3D& out, const SGeodeticDatum& target, const SGeo2D& in,
-                             const SGeodeticDatum& source);
-void GeodeticDatumTransform3(SGeo3D& out, const SGeodeticDatum& target, const SGeo3D& in,
-                             const SGeodeticDatum& source);
+void GeodeticDatumTransform2(SGeo3D& out, const SGeodeticDatum& target, const SGeo2D& in, const SGeodeticDatum& source);
+void GeodeticDatumTransform3(SGeo3D& out, const SGeodeticDatum& target, const SGeo3D& in, const SGeodeticDatum& source);

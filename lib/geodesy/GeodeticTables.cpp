@@ -1,6 +1,7 @@
 #include "lib/geodesy/GeodeticTables.h"
 
 #include <cstring>
+#include <memory>
 
 #include "lib/foundation/Exception.h"
 #include "lib/foundation/Str.h"
@@ -48,26 +49,21 @@ CGeodeticTables::~CGeodeticTables() = default;
 
 void CGeodeticTables::AddEllipsoid(const SEllipsoidRow& row) {
   SGeodeticEllipsoid e;
-  GeodeticEllipsoidSetup(e, kEllipsoidTableRow, GeodeticEllipsoidCodeFromStr(row.code), row.name, row.area,
-                         row.source, row.a, row.invF);
+  GeodeticEllipsoidSetup(e, kEllipsoidTableRow, GeodeticEllipsoidCodeFromStr(row.code), row.name, row.area, row.source,
+                         row.a, row.invF);
   m_Ellipsoids.Add(e);
 }
 
 // Published parameters into the internal frame: Y mirrored, so dy and the X
 // and Z rotations change sign; arc-seconds to radians; ppm to a factor.
 void CGeodeticTables::AddDatum(const SDatumRow& row) {
-  const SDatumParams params{row.dx,
-                            -row.dy,
-                            row.dz,
-                            row.rx * -kArcSecond,
-                            row.ry * kArcSecond,
-                            row.rz * -kArcSecond,
-                            row.ppm * 1e-6 + 1};
-  SGeodeticDatum* d = new SGeodeticDatum;
-  const double zero[2] = {0, 0};
-  GeodeticDatumSetup(*d, kDatumTableRow, row.code, row.name, row.area, row.source, EllipsoidSafe(row.ellipsoid),
-                     params, zero, zero, m_WGS84Ellipsoid);
-  m_Datums.Add(d);
+  const SDatumParams params{
+      row.dx, -row.dy, row.dz, row.rx * -kArcSecond, row.ry * kArcSecond, row.rz * -kArcSecond, row.ppm * 1e-6 + 1};
+  auto d = std::make_unique<SGeodeticDatum>();
+  GeodeticDatumSetup(*d, kDatumTableRow, row.code, row.name, row.area, row.source, EllipsoidSafe(row.ellipsoid), params,
+                     kNoShift, kNoShift, m_WGS84Ellipsoid);
+  m_Datums.Add(d.get());
+  d.release();
 }
 
 void CGeodeticTables::InitDatumNumbers() {
@@ -98,7 +94,7 @@ const SGeodeticDatum* CGeodeticTables::FindDatum(const char* code) {
 const SGeodeticDatum* CGeodeticTables::FindByOldName(const char* name) {
   int32_t index;
   return m_OldNames.Find(CStr(name), &index) ? static_cast<const SGeodeticDatum*>(m_OldNames.GetObject(index))
-                                            : nullptr;
+                                             : nullptr;
 }
 
 const SGeodeticDatum* CGeodeticTables::GetDatumNumber(int32_t number) const {
@@ -121,17 +117,18 @@ const SGeodeticEllipsoid* CGeodeticTables::EllipsoidSafe(const char* code) {
 
 const SGeodeticDatum* CGeodeticTables::DatumSafe(const char* code) {
   const SGeodeticDatum* d = FindDatum(code);
-  if (!d) throw CGeodeticsError(kGeodeticsDatumNotFound, CStr("GeodeticDatumCreateSafe: Datum code ") + code + " not found.");
+  if (!d)
+    throw CGeodeticsError(kGeodeticsDatumNotFound, CStr("GeodeticDatumCreateSafe: Datum code ") + code + " not found.");
   return d;
 }
 
-SGeodeticDatum* CGeodeticTables::NewDatum(uint32_t kind, const SGeodeticEllipsoid* ellipsoid,
-                                          const SDatumParams& params, const SGeo2D& refPoint, const SGeo2D& shift) {
-  SGeodeticDatum* d = new SGeodeticDatum;
-  const double ref[2] = {refPoint.lat, refPoint.lon};
-  const double by[2] = {shift.lat, shift.lon};
-  GeodeticDatumSetup(*d, kind, "", "", "", "", ellipsoid, params, ref, by, m_WGS84Ellipsoid);
-  return d;
+const SGeodeticDatum* CGeodeticTables::AddCreatedDatum(CList<SGeodeticDatum>& list, uint32_t kind,
+                                                       const SGeodeticEllipsoid* ellipsoid, const SDatumParams& params,
+                                                       const SGeo2D& refPoint, const SGeo2D& shift) {
+  auto d = std::make_unique<SGeodeticDatum>();
+  GeodeticDatumSetup(*d, kind, "", "", "", "", ellipsoid, params, refPoint, shift, m_WGS84Ellipsoid);
+  list.Add(d.get());
+  return d.release();
 }
 
 const SGeodeticDatum* CGeodeticTables::CreateDatumByDef(const SGeodeticEllipsoid* ellipsoid,
@@ -141,9 +138,7 @@ const SGeodeticDatum* CGeodeticTables::CreateDatumByDef(const SGeodeticEllipsoid
     const SGeodeticDatum* d = m_DefDatums.GetAt(i);
     if (d->Ellipsoid == ellipsoid && SameParams(*d, params)) return d;
   }
-  SGeodeticDatum* d = NewDatum(kDatumByDefinition, ellipsoid, params, kNoShift, kNoShift);
-  m_DefDatums.Add(d);
-  return d;
+  return AddCreatedDatum(m_DefDatums, kDatumByDefinition, ellipsoid, params, kNoShift, kNoShift);
 }
 
 const SGeodeticDatum* CGeodeticTables::CreateDatumByShift(const SGeo2D& position, const SGeo2D& shift) {
@@ -159,9 +154,7 @@ const SGeodeticDatum* CGeodeticTables::CreateDatumByShift(const SGeo2D& position
   GeoToGlobal2(from, position, *m_WGS84Ellipsoid);
   GeoToGlobal2(to, SGeo2D{position.lat + shift.lat, position.lon + shift.lon}, *m_WGS84Ellipsoid);
   const SDatumParams params{to.x - from.x, to.y - from.y, to.z - from.z, 0, 0, 0, 1};
-  SGeodeticDatum* d = NewDatum(kDatumByShift, m_WGS84Ellipsoid, params, position, shift);
-  m_ShiftDatums.Add(d);
-  return d;
+  return AddCreatedDatum(m_ShiftDatums, kDatumByShift, m_WGS84Ellipsoid, params, position, shift);
 }
 
 const SGeodeticEllipsoid* CGeodeticTables::CreateEllipsoidByDef(double a, double invF) {
@@ -170,10 +163,10 @@ const SGeodeticEllipsoid* CGeodeticTables::CreateEllipsoidByDef(double a, double
     const SGeodeticEllipsoid* e = m_CreatedEllipsoids.GetAt(i);
     if (e->A == a && e->InvF == invF) return e;
   }
-  SGeodeticEllipsoid* e = new SGeodeticEllipsoid;
+  auto e = std::make_unique<SGeodeticEllipsoid>();
   GeodeticEllipsoidSetup(*e, kEllipsoidByDefinition, 0, "", "", "", a, invF);
-  m_CreatedEllipsoids.Add(e);
-  return e;
+  m_CreatedEllipsoids.Add(e.get());
+  return e.release();
 }
 
 bool CGeodeticTables::IsKnownDatum(const SGeodeticDatum* datum) {

@@ -53,8 +53,9 @@ class CGeodeticTables {
   void AddDatum(const SDatumRow& row);
   void InitDatumNumbers();
   void InitOldNames();
-  SGeodeticDatum* NewDatum(uint32_t kind, const SGeodeticEllipsoid* ellipsoid, const SDatumParams& params,
-                           const SGeo2D& refPoint, const SGeo2D& shift);
+  // Builds a created datum and appends it to one of the creation lists.
+  const SGeodeticDatum* AddCreatedDatum(CList<SGeodeticDatum>& list, uint32_t kind, const SGeodeticEllipsoid* ellipsoid,
+                                        const SDatumParams& params, const SGeo2D& refPoint, const SGeo2D& shift);
 
   CSortedArray<SGeodeticEllipsoid> m_Ellipsoids;
   CList<SGeodeticEllipsoid> m_CreatedEllipsoids;

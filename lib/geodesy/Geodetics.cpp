@@ -55,8 +55,7 @@ const SGeodeticEllipsoid* GeodeticEllipsoidCreateSafe(const char* code) {
   return Tables().EllipsoidSafe(code ? code : "");
 }
 
-const SGeodeticDatum* GeodeticDatumCreateByDefWorker(const SGeodeticEllipsoid* ellipsoid,
-                                                     const SDatumParams& params) {
+const SGeodeticDatum* GeodeticDatumCreateByDefWorker(const SGeodeticEllipsoid* ellipsoid, const SDatumParams& params) {
   return Tables().CreateDatumByDef(ellipsoid, params);
 }
 

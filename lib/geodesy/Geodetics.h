@@ -42,8 +42,7 @@ const SGeodeticDatum* GeodeticDatumCreateSafe(const char* code);
 const SGeodeticEllipsoid* GeodeticEllipsoidCreateSafe(const char* code);
 
 // Parameters in internal units and frame, taken as they are.
-const SGeodeticDatum* GeodeticDatumCreateByDefWorker(const SGeodeticEllipsoid* ellipsoid,
-                                                     const SDatumParams& params);
+const SGeodeticDatum* GeodeticDatumCreateByDefWorker(const SGeodeticEllipsoid* ellipsoid, const SDatumParams& params);
 // A WGS 84 datum whose ToWGS84 moves position to position + shift.
 const SGeodeticDatum* GeodeticDatumCreateByShiftWorker(const SGeo2D& position, const SGeo2D& shift);
 const SGeodeticEllipsoid* GeodeticEllipsoidCreateByDefWorker(double a, double invF);

@@ -1,9 +1,9 @@
-#include "lib/geodesy/Angles.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "lib/geodesy/Angles.h"
 
 namespace {
 const double kPi = 3.14159265358979323846;
@@ -32,9 +32,12 @@ TEST(AnglesTest, NormaliseByWholeTurns) {
     int32_t turns;
   };
   const Case cases[] = {
-      {7.0, 0, 7.0 - 2 * kPi, 1},       {-0.1, 0, 2 * kPi - 0.1, -1},
-      {0, 0, 0, 0},                     {2 * kPi, 0, 0, 1},
-      {kPi, -kPi, -kPi, 1},             {-7.0, 0, -7.0 + 4 * kPi, -2},
+      {7.0, 0, 7.0 - 2 * kPi, 1},
+      {-0.1, 0, 2 * kPi - 0.1, -1},
+      {0, 0, 0, 0},
+      {2 * kPi, 0, 0, 1},
+      {kPi, -kPi, -kPi, 1},
+      {-7.0, 0, -7.0 + 4 * kPi, -2},
       {100.0, -kPi, 100.0 - 32 * kPi, 16},
   };
   for (const Case& c : cases) {

@@ -40,13 +40,16 @@ std::vector<SReference> LoadReferences() {
   while (std::fgets(line, sizeof line, f)) {
     char src[16], tgt[16], h[32];
     double lat, lon, height, rlat, rlon, tol;
-    if (line[0] == '#' ||
-        std::sscanf(line, "%15s %15s %lf %lf %lf %lf %lf %31s %lf", src, tgt, &lat, &lon, &height, &rlat, &rlon, h,
-                    &tol) != 9)
+    if (line[0] == '#' || std::sscanf(line, "%15s %15s %lf %lf %lf %lf %lf %31s %lf", src, tgt, &lat, &lon, &height,
+                                      &rlat, &rlon, h, &tol) != 9)
       continue;
     const bool hasHeight = std::string(h) != "-";
-    rows.push_back({src, tgt, {lat * kDeg, lon * kDeg, height}, {rlat * kDeg, rlon * kDeg, hasHeight ? std::atof(h) : 0},
-                    hasHeight, tol});
+    rows.push_back({src,
+                    tgt,
+                    {lat * kDeg, lon * kDeg, height},
+                    {rlat * kDeg, rlon * kDeg, hasHeight ? std::atof(h) : 0},
+                    hasHeight,
+                    tol});
   }
   std::fclose(f);
   return rows;
@@ -131,7 +134,7 @@ TEST(DatumTransformTest, TwoDimensionalRoundTripsLoseOnlyMillimetres) {
     const char* code;
     double lat, lon;
   };
-  const Case cases[] = {{"EUR-M", 52, 5},  {"RD", 52.1, 5.4},     {"RTS", 59.3, 18},  {"PD", 50, 10},
+  const Case cases[] = {{"EUR-M", 52, 5},       {"RD", 52.1, 5.4},   {"RTS", 59.3, 18}, {"PD", 50, 10},
                         {"TOY-M", 35.7, 139.7}, {"NAS-C", 40, -100}, {"WGC", -20, 120}, {"OGB-M", 53, -2}};
   for (const Case& c : cases) {
     const SGeo2D start{c.lat * kDeg, c.lon * kDeg};

@@ -1,8 +1,8 @@
-#include "lib/geodesy/Ellipsoid.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "lib/geodesy/Ellipsoid.h"
 
 namespace {
 

@@ -1,5 +1,3 @@
-#include "lib/geodesy/GeodeticTables.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "lib/foundation/Exception.h"
+#include "lib/geodesy/GeodeticTables.h"
 #include "lib/geodesy/Geodetics.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "lib/geodesy/Lines.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "lib/geodesy/Lines.h"
 
 TEST(LinesTest, LineIntersectFindsCrossingInEveryPivotBranch) {
   struct Case {
@@ -51,11 +51,9 @@ TEST(LinesTest, PointSideOfLineSignAndTolerance) {
     int expected;
   };
   const Case cases[] = {
-      {{0, 0}, {10, 1}, {5, -3}, 0, +1}, {{0, 0}, {10, 1}, {5, 3}, 0, -1},
-      {{10, 1}, {0, 0}, {5, -3}, 0, -1}, {{0, 0}, {1, 10}, {3, 5}, 0, +1},
-      {{0, 0}, {1, 10}, {-3, 5}, 0, -1}, {{1, 10}, {0, 0}, {3, 5}, 0, -1},
-      {{0, 0}, {10, 10}, {5, 5}, 0, 0},  {{0, 0}, {10, 0}, {5, 0.05}, 0.1, 0},
-      {{0, 0}, {10, 0}, {5, 0.2}, 0.1, -1},
+      {{0, 0}, {10, 1}, {5, -3}, 0, +1}, {{0, 0}, {10, 1}, {5, 3}, 0, -1},     {{10, 1}, {0, 0}, {5, -3}, 0, -1},
+      {{0, 0}, {1, 10}, {3, 5}, 0, +1},  {{0, 0}, {1, 10}, {-3, 5}, 0, -1},    {{1, 10}, {0, 0}, {3, 5}, 0, -1},
+      {{0, 0}, {10, 10}, {5, 5}, 0, 0},  {{0, 0}, {10, 0}, {5, 0.05}, 0.1, 0}, {{0, 0}, {10, 0}, {5, 0.2}, 0.1, -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PointSideOfLineD(c.a, c.b, c.p, c.tol), c.expected) << c.p.x << "," << c.p.y;

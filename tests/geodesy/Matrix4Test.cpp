@@ -1,8 +1,8 @@
-#include "lib/geodesy/Matrix4.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "lib/geodesy/Matrix4.h"
 
 TEST(Matrix4Test, RotationsMoveRowVectors) {
   SMatrix4 rz;

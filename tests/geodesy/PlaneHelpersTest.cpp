@@ -1,13 +1,13 @@
-#include "lib/geodesy/PlaneHelpers.h"
-
 #include <gtest/gtest.h>
+
+#include "lib/geodesy/PlaneHelpers.h"
 
 TEST(PlaneHelpersTest, ScaleBarStepTable) {
   struct Case {
     double mantissa, step;
     int32_t segments;
   };
-  const Case cases[] = {{1.2, 1.5, 3}, {1.5, 1.5, 3}, {1.51, 2, 4}, {3, 3, 3},  {3.5, 4, 4},
+  const Case cases[] = {{1.2, 1.5, 3}, {1.5, 1.5, 3}, {1.51, 2, 4}, {3, 3, 3},     {3.5, 4, 4},
                         {5, 5, 5},     {5.5, 6, 3},   {8, 8, 4},    {8.01, 10, 5}, {10, 10, 5}};
   for (const Case& c : cases) {
     int32_t segments = 0;

@@ -1,8 +1,8 @@
-#include "lib/geodesy/Polygons.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "lib/geodesy/Polygons.h"
 
 namespace {
 
@@ -94,11 +94,10 @@ TEST(PolygonsTest, RectAgainstPolygon) {
     int32_t relation;
   };
   const Case cases[] = {
-      {{-1, -1, 11, 11}, true, kPolygonInsideRect},
-      {{1, 1, 2, 2}, true, kRectInsidePolygon},
-      {{4, 4, 8, 8}, true, kRectPolygonOverlap},      // corner inside, no vertex inside
-      {{-1, 2, 20, 3}, true, kRectPolygonOverlap},    // band across, no vertex or corner inside
-      {{-2, -2, 1, 1}, true, kRectPolygonOverlap},    // one vertex inside
+      {{-1, -1, 11, 11}, true, kPolygonInsideRect},  {{1, 1, 2, 2}, true, kRectInsidePolygon},
+      {{4, 4, 8, 8}, true, kRectPolygonOverlap},    // corner inside, no vertex inside
+      {{-1, 2, 20, 3}, true, kRectPolygonOverlap},  // band across, no vertex or corner inside
+      {{-2, -2, 1, 1}, true, kRectPolygonOverlap},  // one vertex inside
       {{8, 8, 12, 12}, false, kRectPolygonDisjoint},
   };
   for (const Case& c : cases) {

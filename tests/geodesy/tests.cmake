@@ -1,6 +1,7 @@
 tdlib_add_tests(geodesy
   PORTABLE
     AnglesTest.cpp
+    DatumTest.cpp
     DatumTransformTest.cpp
     EllipsoidTest.cpp
     GeocentricTest.cpp
