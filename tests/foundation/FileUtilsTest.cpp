@@ -26,10 +26,10 @@ TEST(FileUtils, TemporaryNamesSkipExistingFiles) {
 
 TEST(FileUtils, UniqueNamesCountUp) {
   const CStr folder = ScratchFolder();
-  const CStr first = MakeUniqueFileName(folder, "tdrt_unique", ".wpt");
+  const CStr first = MakeUniqueFileName(folder, ScratchName("unique"), ".wpt");
   EXPECT_EQ(first, ScratchPath("unique.wpt"));
   WriteBytes(first, "u");
-  EXPECT_EQ(MakeUniqueFileName(folder, "tdrt_unique", ".wpt"), ScratchPath("unique (1).wpt"));
+  EXPECT_EQ(MakeUniqueFileName(folder, ScratchName("unique"), ".wpt"), ScratchPath("unique (1).wpt"));
   RemoveFile(first);
 }
 

@@ -84,7 +84,7 @@ TEST(LinkList, ClearDeletesLinkedFilesOnlyInsideTheFolder) {
   // A file text that leaves the folder is never deleted.
   TLinkList hostile;
   hostile.SetFolder(Prefix() + "sub" + CStr(kPathDelimiter));
-  hostile.Add(kLinkFile, CStr("..") + CStr(kPathDelimiter) + "tdrt_kept.txt", "");
+  hostile.Add(kLinkFile, CStr("..") + CStr(kPathDelimiter) + ScratchName("kept.txt"), "");
   hostile.Delete(0, true);
   EXPECT_TRUE(FileExists(Prefix() + "kept.txt"));
   RemoveFile(Prefix() + "kept.txt");

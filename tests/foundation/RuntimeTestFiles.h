@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "lib/foundation/Str.h"
@@ -16,8 +17,14 @@ inline CStr ScratchFolder() {
   return CStr(folder.c_str());
 }
 
+// A file name of this test run: runs from other trees share the folder.
+inline CStr ScratchName(const char* name) {
+  static const std::string token = "tdrt" + std::to_string(std::random_device{}()) + "_";
+  return CStr((token + name).c_str());
+}
+
 inline CStr ScratchPath(const char* name) {
-  return CStr(testing::TempDir().c_str()) + "tdrt_" + name;
+  return CStr(testing::TempDir().c_str()) + ScratchName(name);
 }
 
 inline void WriteBytes(const CStr& path, const std::string& bytes) {
