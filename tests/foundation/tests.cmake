@@ -4,3 +4,35 @@ tdlib_add_tests(foundation PORTABLE
   LanguageTest.cpp
   StrTest.cpp
 )
+tdlib_add_tests(foundation
+  PORTABLE
+    ClockTest.cpp
+    CommandLineTest.cpp
+    DateTimeTest.cpp
+    FileStreamTest.cpp
+    FileUtilsTest.cpp
+    LinkListTest.cpp
+    ScreenInfoTest.cpp
+    StreamTest.cpp
+  WINDOWS
+    ApplicationTest.cpp
+    DateOracleTest.cpp
+    FileToolsTest.cpp
+    ThreadTest.cpp
+)
+tdlib_add_tests(foundation
+  PORTABLE
+    ColorsTest.cpp
+    ConvertTest.cpp
+    FormatSettingsTest.cpp
+    MathBenchmarkTest.cpp
+    ProgressTest.cpp
+    TextHelpersTest.cpp
+    UnitsTest.cpp
+  WINDOWS
+    GuidTextTest.cpp
+    LocaleFormatsTest.cpp
+    RegistryTest.cpp
+    ServicesTest.cpp
+    StartupTest.cpp
+)
