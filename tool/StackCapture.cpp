@@ -55,9 +55,11 @@ __attribute__((noinline)) void CaptureStack(int skip) {
 
 #else
 
+// The top of the committed stack region that holds this frame.
 uintptr_t StackTop() {
-  return reinterpret_cast<uintptr_t>(
-      reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);
+  MEMORY_BASIC_INFORMATION region{};
+  VirtualQuery(__builtin_frame_address(0), &region, sizeof region);
+  return reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
 }
 
 // Follows the saved frame pointers upwards. A frame pointer that does not
