@@ -315,12 +315,21 @@ void TFormMainPortelle::TreePortsSort(int column) {
 
 int CALLBACK TFormMainPortelle::TreePortsCompareNodes(LPARAM a, LPARAM b,
                                                       LPARAM self) {
-  auto* form = reinterpret_cast<TFormMainPortelle*>(self);
+  try {
+    return reinterpret_cast<TFormMainPortelle*>(self)->CompareRows(
+        static_cast<int>(a), static_cast<int>(b));
+  } catch (...) {
+    Application.HandleException();
+    return 0;
+  }
+}
+
+int TFormMainPortelle::CompareRows(int a, int b) const {
   bool checkedA = false, checkedB = false;
-  TPortelle* pa = PortOf(form->tree_, static_cast<int>(a), &checkedA);
-  TPortelle* pb = PortOf(form->tree_, static_cast<int>(b), &checkedB);
+  TPortelle* pa = PortOf(tree_, a, &checkedA);
+  TPortelle* pb = PortOf(tree_, b, &checkedB);
   int order = 0;
-  switch (form->sortColumn_) {
+  switch (sortColumn_) {
     case 0:
       order = static_cast<int>(checkedB) - static_cast<int>(checkedA);
       break;

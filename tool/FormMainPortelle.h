@@ -46,6 +46,7 @@ class TFormMainPortelle : public TForm {
   void TreePortsGetText(NMLVDISPINFOA& info);
   void TreePortsSort(int column);
   static int CALLBACK TreePortsCompareNodes(LPARAM a, LPARAM b, LPARAM self);
+  int CompareRows(int a, int b) const;
   static LRESULT CALLBACK LabelVersionProc(HWND hwnd, UINT msg, WPARAM wParam,
                                            LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR self);

@@ -4,8 +4,10 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "tests/tool/WindowDriver.h"
+#include "tool/Application.h"
 #include "tool/ErrorLog.h"
 #include "tool/Exceptions.h"
 #include "tool/Form.h"
@@ -37,12 +39,14 @@ class FailingForm : public TForm {
   FailingForm() {
     CreateForm("TFailingForm", "failing", 100, 100, WS_POPUP, 0, nullptr, nullptr);
   }
+  void StartFailingTimer() { StartTimer(1, 10); }
 
  protected:
   void OnCommand(int id, int, HWND) override {
     if (id == kThrow) ThrowFromHandler();
     if (id == kFault) FaultFromHandler(target_);
   }
+  void OnTimer(UINT_PTR) override { ThrowFromHandler(); }
 
  private:
   volatile int* target_ = nullptr;
@@ -163,6 +167,44 @@ TEST_F(ErrorReportTest, ReportDialogInDutch) {
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_TRUE(Contains(texts[0], "Fout|Exceptie:|EConvertError|In:|")) << texts[0];
   EXPECT_TRUE(Contains(texts[0], "Programma:|Portelle v1.0.2.5|Bericht:|bad input|"));
+}
+
+int CountReportWindows() {
+  int count = 0;
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        char name[64] = "";
+        GetClassNameA(hwnd, name, sizeof name);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) &&
+            lstrcmpA(name, "TFormRTLIError") == 0)
+          ++*reinterpret_cast<int*>(param);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// A timer that keeps failing gives one report: the timer stops while the
+// report is up, and no second report is stacked on it.
+TEST_F(ErrorReportTest, FailingTimerGivesOneReport) {
+  FailingForm form;
+  Application.SetMainForm(&form);
+  form.StartFailingTimer();
+  int shown = 0;
+  std::thread user([&shown] {
+    HWND dialog = WaitForWindow("TFormRTLIError");
+    Sleep(300);  // thirty timer periods
+    shown = CountReportWindows();
+    if (dialog != nullptr) ClickButton(dialog, "Close");
+  });
+  PumpMessages(800);
+  user.join();
+  PumpMessages(100);
+  Application.SetMainForm(nullptr);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(CountReportWindows(), 0);
 }
 
 TEST_F(ErrorReportTest, LogKeepsTheNewest5000Lines) {
