@@ -169,20 +169,20 @@ TEST_F(ErrorReportTest, ReportDialogInDutch) {
   EXPECT_TRUE(Contains(texts[0], "Programma:|Portelle v1.0.2.5|Bericht:|bad input|"));
 }
 
+BOOL CALLBACK CountReportWindow(HWND hwnd, LPARAM param) {
+  char name[64] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) &&
+      lstrcmpA(name, "TFormRTLIError") == 0)
+    ++*reinterpret_cast<int*>(param);
+  return TRUE;
+}
+
 int CountReportWindows() {
   int count = 0;
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        char name[64] = "";
-        GetClassNameA(hwnd, name, sizeof name);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) &&
-            lstrcmpA(name, "TFormRTLIError") == 0)
-          ++*reinterpret_cast<int*>(param);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  EnumWindows(CountReportWindow, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
