@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tool/TdStrings.h"
+
 namespace {
 
 // Layout order of the buttons and the modal result of each kind.
@@ -40,8 +42,9 @@ struct TMessageForm::Metrics {
   RECT text;
 };
 
-TMessageForm::TMessageForm(const std::string& caption, const std::string& text,
+TMessageForm::TMessageForm(const std::string& caption, const std::string& message,
                            TMsgDlgType type, TMsgDlgButtons buttons) {
+  const std::string text = AdjustLineBreaks(message);
   SetFont(MessageFont());
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, Font());

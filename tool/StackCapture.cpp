@@ -152,9 +152,13 @@ LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
 #endif
   if (!IsFault(record.ExceptionCode) || !InCode(ip) || g_pendingFault != 0)
     return EXCEPTION_CONTINUE_SEARCH;
+  try {
+    g_faultMessage = FaultMessage(record);
+  } catch (...) {
+    return EXCEPTION_CONTINUE_SEARCH;
+  }
   g_pendingFault = ip;
   g_faultCode = record.ExceptionCode;
-  g_faultMessage = FaultMessage(record);
 #if defined(_WIN64)
   // Room for the callee's 32-byte home area, which a leaf function at the
   // fault has not reserved, and the alignment of a call.
