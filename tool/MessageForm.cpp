@@ -69,7 +69,9 @@ TMessageForm::TMessageForm(const std::string& caption, const std::string& messag
     DrawTextA(dc, label.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
     m.buttonWidth = std::max<int>(m.buttonWidth, r.right - r.left + 8);
   }
-  m.text = {0, 0, GetSystemMetrics(SM_CXSCREEN), 0};
+  // Wrapped to half the screen width, so that the dialog stays on the screen
+  // and its lines stay readable.
+  m.text = {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
   DrawTextA(dc, text.c_str(), -1, &m.text,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, old);
