@@ -36,6 +36,22 @@ const char* TDLIB_API ErrorToStr(uint32_t code);
 
 /* ---- runtime ---- */
 
+/* CStream: a byte stream with 64-bit positions (seek origin 0 start,
+ * 1 current, 2 end). Its table: */
+typedef struct TdStreamTable {
+  TdDeleteThis DeleteThis;
+  int64_t(TDLIB_API* GetPosition)(TdObject* self);
+  int64_t(TDLIB_API* GetSize)(TdObject* self);
+  int32_t(TDLIB_API* Read)(TdObject* self, void* buffer, int32_t count);
+  int64_t(TDLIB_API* Seek)(TdObject* self, int64_t offset, int32_t origin);
+  uint8_t(TDLIB_API* SetSize)(TdObject* self, int64_t size);
+  int32_t(TDLIB_API* Write)(TdObject* self, const void* buffer, int32_t count);
+} TdStreamTable;
+
+/* The whole day d for which d + timeOfDay lies within half a day of the
+ * reference; days count from 1899-12-30, the fraction is the time of day. */
+double TDLIB_API CalcDate(double timeOfDay, double reference);
+
 /* ---- units, progress, services ---- */
 
 /* ---- geodesy ---- */
