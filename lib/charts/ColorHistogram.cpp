@@ -1,5 +1,6 @@
 #include "lib/charts/ColorHistogram.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -38,36 +39,55 @@ void SortByCount(SColorCount* items, int left, int right) {
 
 CColorHistogram::CColorHistogram() : slots_(size_t{1} << (32 - kInitialShift)), shift_(kInitialShift) {}
 
+void CColorHistogram::Clear() {
+  entries_.clear();
+  NextGeneration();
+}
+
+void CColorHistogram::NextGeneration() {
+  if (++generation_ == 0) {
+    std::fill(slots_.begin(), slots_.end(), SSlot{0, 0});
+    generation_ = 1;
+  }
+}
+
 size_t CColorHistogram::SlotOf(uint32_t colour) const {
   size_t mask = slots_.size() - 1;
   size_t slot = (colour * 0x9E3779B1u) >> shift_;
-  while (slots_[slot] != 0 && entries_[slots_[slot] - 1].colour != colour) slot = (slot + 1) & mask;
+  while (InUse(slot) && entries_[slots_[slot].entry].colour != colour) slot = (slot + 1) & mask;
   return slot;
 }
 
-void CColorHistogram::Add(uint32_t colour, uint32_t count) {
+void CColorHistogram::Add(uint32_t colour, uint32_t count, uint32_t first) {
   size_t slot = SlotOf(colour);
-  if (slots_[slot] != 0) {
-    entries_[slots_[slot] - 1].count += count;
+  if (InUse(slot)) {
+    SColorCount& entry = entries_[slots_[slot].entry];
+    entry.count += count;
+    entry.first = std::min(entry.first, first);
     return;
   }
-  entries_.push_back({colour, count});
-  slots_[slot] = Count();
-  if (2 * entries_.size() > slots_.size()) Rehash(shift_ - 1);
+  slots_[slot] = {generation_, Count()};
+  entries_.push_back({colour, count, first});
+  if (2 * entries_.size() > slots_.size()) {
+    --shift_;
+    slots_.assign(size_t{1} << (32 - shift_), SSlot{0, 0});
+    Reindex();
+  }
 }
 
-void CColorHistogram::Rehash(uint32_t shift) {
-  shift_ = shift;
-  slots_.assign(size_t{1} << (32 - shift), 0);
-  for (uint32_t i = 0; i < Count(); ++i) slots_[SlotOf(entries_[i].colour)] = i + 1;
+void CColorHistogram::Reindex() {
+  NextGeneration();
+  for (uint32_t i = 0; i < Count(); ++i) slots_[SlotOf(entries_[i].colour)] = {generation_, i};
 }
 
 void CColorHistogram::SortByFrequency() {
+  std::sort(entries_.begin(), entries_.end(),
+            [](const SColorCount& a, const SColorCount& b) { return a.first < b.first; });
   SortByCount(entries_.data(), 0, static_cast<int>(entries_.size()) - 1);
-  Rehash(shift_);
+  Reindex();
 }
 
 uint32_t CColorHistogram::IndexOf(uint32_t colour) const {
-  uint32_t entry = slots_[SlotOf(colour)];
-  return entry == 0 ? 0 : entry - 1;
+  size_t slot = SlotOf(colour);
+  return InUse(slot) ? slots_[slot].entry : 0;
 }

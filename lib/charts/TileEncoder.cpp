@@ -50,12 +50,6 @@ void WriteRuns(CTileBitWriter& out, const uint8_t* indices, const uint32_t* valu
   });
 }
 
-struct SRunCounts {
-  uint32_t repeatRuns = 0;     // C
-  uint32_t literalRuns = 0;    // B
-  uint32_t literalPixels = 0;  // A
-};
-
 // Code of a block of P colours without a shared palette; adds its
 // estimated bytes. The estimates leave out the run flags.
 uint32_t ChoosePlainCode(uint32_t P, const SRunCounts& r, uint32_t& bytes) {
@@ -105,11 +99,11 @@ uint32_t CTileEncoder::Compress(uint8_t* dst, size_t capacity, const uint32_t* s
   colourSize = 0;
   alphaSize = 0;
   if (!IsTileSize(width, height)) return kErrCompress;
-  std::unique_ptr<CTileEncoder> coder(new CTileEncoder(src, width, height));
+  TileCoderInit(src, width, height);
   CTileBitWriter out(dst, capacity);
-  coder->TileCodeColour(out);
+  TileCodeColour(out);
   size_t colour = out.Size();
-  coder->TileCodeAlpha(out);
+  TileCodeAlpha(out);
   if (out.Failed()) return kErrCompress;
   colourSize = static_cast<uint32_t>(colour);
   alphaSize = static_cast<uint32_t>(out.Size() - colour);
@@ -120,19 +114,22 @@ uint32_t CTileEncoder::CompressAlpha(uint8_t* dst, size_t capacity, const uint32
                                      uint32_t width, uint32_t height, uint32_t& alphaSize) {
   alphaSize = 0;
   if (!IsTileSize(width, height)) return kErrCompress;
-  std::unique_ptr<CTileEncoder> coder(new CTileEncoder(src, width, height));
+  TileCoderInit(src, width, height);
   CTileBitWriter out(dst, capacity);
-  coder->TileCodeAlpha(out);
+  TileCodeAlpha(out);
   if (out.Failed()) return kErrCompress;
   alphaSize = static_cast<uint32_t>(out.Size());
   return 0;
 }
 
-CTileEncoder::CTileEncoder(const uint32_t* src, uint32_t width, uint32_t height) : tile_(src) {
+void CTileEncoder::TileCoderInit(const uint32_t* src, uint32_t width, uint32_t height) {
+  colours_.Clear();
+  plainBytes_ = 0;
+  tile_ = src;
   if (width == kTileSide && height == kTileSide) return;
   // The padding repeats each row's last colour and then the first pixel's,
   // transparent, so it costs little and shows nothing.
-  scratch_.reset(new uint32_t[kTilePixels]);
+  if (!scratch_) scratch_.reset(new uint32_t[kTilePixels]);
   for (uint32_t y = 0; y < height; ++y) {
     const uint32_t* row = src + y * width;
     uint32_t* padded = scratch_.get() + y * kTileSide;
@@ -144,14 +141,16 @@ CTileEncoder::CTileEncoder(const uint32_t* src, uint32_t width, uint32_t height)
 }
 
 void CTileEncoder::TileCodeColour(CTileBitWriter& out) {
-  CountColours();
-  uint32_t sharedCount = colours_.Count();
-  sharedBits_ = TileBitWidth(sharedCount);
-  sharedEstimate_ = 24ull * sharedCount;
   for (uint32_t b = 0; b < kTileBlocks; ++b) AnalyseBlock(b);
+  uint32_t sharedCount = colours_.Count();
+  uint32_t sharedBits = TileBitWidth(sharedCount);
+  uint64_t sharedEstimate = 24ull * sharedCount;
+  for (STileCoderBlock& block : blocks_)
+    block.sharedCode = static_cast<uint8_t>(
+        ChooseSharedCode(block.colourCount, block.runs, sharedBits, sharedEstimate));
   // A tie goes to the form without a shared palette; 65,536 colours do not
   // fit its count.
-  if (sharedCount <= 0xFFFF && plainBytes_ > (sharedEstimate_ + 7) / 8) {
+  if (sharedCount <= 0xFFFF && plainBytes_ > (sharedEstimate + 7) / 8) {
     colours_.SortByFrequency();
     WriteShared(out);
   } else {
@@ -159,104 +158,107 @@ void CTileEncoder::TileCodeColour(CTileBitWriter& out) {
   }
 }
 
-void CTileEncoder::CountColours() {
-  for (uint32_t y = 0; y < kTileSide; ++y) {
-    const uint32_t* row = tile_ + y * kTileSide;
-    uint32_t x = 0;
-    while (x < kTileSide) {
-      uint32_t colour = row[x] & kColourMask;
-      uint32_t end = x + 1;
-      while (end < kTileSide && (row[end] & kColourMask) == colour) ++end;
-      colours_.Add(colour, end - x);
-      x = end;
-    }
-  }
-}
-
 void CTileEncoder::AnalyseBlock(uint32_t b) {
   STileCoderBlock& block = blocks_[b];
+  block.colourCount = LoadBlock(b);
+  for (uint32_t i = 0; i < block.colourCount; ++i) colours_.Add(palette_[i], counts_[i], firsts_[i]);
+  block.runs = SRunCounts();
+  ForEachRunItem(indices_, [&block](uint32_t, uint32_t count, bool repeat) {
+    if (repeat) {
+      ++block.runs.repeatRuns;
+    } else {
+      ++block.runs.literalRuns;
+      block.runs.literalPixels += count;
+    }
+  });
+  block.plainCode = static_cast<uint8_t>(ChoosePlainCode(block.colourCount, block.runs, plainBytes_));
+}
+
+uint32_t CTileEncoder::LoadBlock(uint32_t b) {
   const uint32_t* pixels = TileBlock(tile_, b);
-  block.colourCount = 0;
+  uint32_t origin = static_cast<uint32_t>(pixels - tile_);
+  if (++stamp_ == 0) {  // after 2^32 loads: forget every slot
+    std::fill_n(slotStamp_, 1u << kSlotBits, 0u);
+    stamp_ = 1;
+  }
+  colourCount_ = 0;
   uint32_t previous = 0;
   uint32_t index = 0;
   for (uint32_t k = 0; k < kTileBlockPixels; ++k) {
     uint32_t colour = BlockPixel(pixels, k) & kColourMask;
-    if (k == 0 || colour != previous) index = BlockIndexOf(block, b + 1, colour);
+    if (k == 0 || colour != previous)
+      index = BlockIndexOf(colour, origin + k / kTileBlockSide * kTileSide + k % kTileBlockSide);
     previous = colour;
-    block.indices[k] = static_cast<uint8_t>(index);
+    indices_[k] = static_cast<uint8_t>(index);
+    ++counts_[index];
   }
-  SRunCounts runs;
-  ForEachRunItem(block.indices, [&runs](uint32_t, uint32_t count, bool repeat) {
-    if (repeat) {
-      ++runs.repeatRuns;
-    } else {
-      ++runs.literalRuns;
-      runs.literalPixels += count;
-    }
-  });
-  block.plainCode = static_cast<uint8_t>(ChoosePlainCode(block.colourCount, runs, plainBytes_));
-  block.sharedCode =
-      static_cast<uint8_t>(ChooseSharedCode(block.colourCount, runs, sharedBits_, sharedEstimate_));
+  return colourCount_;
 }
 
-uint32_t CTileEncoder::BlockIndexOf(STileCoderBlock& block, uint32_t stamp, uint32_t colour) {
+uint32_t CTileEncoder::BlockIndexOf(uint32_t colour, uint32_t first) {
   constexpr uint32_t kMask = (1u << kSlotBits) - 1;
   uint32_t slot = (colour * 0x9E3779B1u) >> (32 - kSlotBits);
-  while (slotStamp_[slot] == stamp) {
+  while (slotStamp_[slot] == stamp_) {
     if (slotColour_[slot] == colour) return slotIndex_[slot];
     slot = (slot + 1) & kMask;
   }
-  uint32_t index = block.colourCount++;
-  slotStamp_[slot] = stamp;
+  uint32_t index = colourCount_++;
+  slotStamp_[slot] = stamp_;
   slotColour_[slot] = colour;
   slotIndex_[slot] = static_cast<uint8_t>(index);
-  block.palette[index] = colour;
+  palette_[index] = colour;
+  counts_[index] = 0;
+  firsts_[index] = first;
   return index;
 }
 
-void CTileEncoder::WritePlain(CTileBitWriter& out) const {
+void CTileEncoder::WritePlain(CTileBitWriter& out) {
   out.WriteU16(0);
-  for (const STileCoderBlock& block : blocks_) {
-    uint32_t code = block.plainCode;
+  for (uint32_t b = 0; b < kTileBlocks; ++b) {
+    uint32_t code = blocks_[b].plainCode;
+    LoadBlock(b);
     out.WriteByte(code);
     switch (code) {
       case kBlockCodeOneColour:
-        out.WriteColour(block.palette[0]);
+        out.WriteColour(palette_[0]);
         break;
       case kBlockCodeRuns:
-        WriteRuns(out, block.indices, block.palette, 24);
+        WriteRuns(out, indices_, palette_, 24);
         out.Flush();
         break;
       case kBlockCodeRaw:
-        for (uint8_t index : block.indices) out.WriteColour(block.palette[index]);
+        for (uint8_t index : indices_) out.WriteColour(palette_[index]);
         break;
       default:
-        for (uint32_t i = 0; i < code; ++i) out.WriteColour(block.palette[i]);
-        WriteRuns(out, block.indices, kIdentity.data(), TileBitWidth(code - 1));
+        for (uint32_t i = 0; i < code; ++i) out.WriteColour(palette_[i]);
+        WriteRuns(out, indices_, kIdentity.data(), TileBitWidth(code - 1));
         out.Flush();
         break;
     }
   }
 }
 
-void CTileEncoder::WriteShared(CTileBitWriter& out) const {
+void CTileEncoder::WriteShared(CTileBitWriter& out) {
   uint32_t sharedCount = colours_.Count();
+  uint32_t sharedBits = TileBitWidth(sharedCount);
   out.WriteU16(sharedCount);
   for (uint32_t i = 0; i < sharedCount; ++i) out.WriteColour(colours_.At(i).colour);
   out.Clear();
   uint32_t shared[kTileBlockPixels];
-  for (const STileCoderBlock& block : blocks_) {
-    for (uint32_t i = 0; i < block.colourCount; ++i) shared[i] = colours_.IndexOf(block.palette[i]);
-    out.WriteBits(block.sharedCode, 8);
-    switch (block.sharedCode) {
+  for (uint32_t b = 0; b < kTileBlocks; ++b) {
+    uint32_t code = blocks_[b].sharedCode;
+    uint32_t colourCount = LoadBlock(b);
+    for (uint32_t i = 0; i < colourCount; ++i) shared[i] = colours_.IndexOf(palette_[i]);
+    out.WriteBits(code, 8);
+    switch (code) {
       case kBlockCodeOneColour:
-        out.WriteBits(shared[0], sharedBits_);
+        out.WriteBits(shared[0], sharedBits);
         break;
       case kBlockCodeRuns:
-        WriteRuns(out, block.indices, shared, sharedBits_);
+        WriteRuns(out, indices_, shared, sharedBits);
         break;
       default:
-        for (uint8_t index : block.indices) out.WriteBits(shared[index], sharedBits_);
+        for (uint8_t index : indices_) out.WriteBits(shared[index], sharedBits);
         break;
     }
   }

@@ -9,53 +9,66 @@
 
 class CTileBitWriter;
 
-// One 16 x 16 block as the encoder sees it.
-struct STileCoderBlock {
-  uint8_t plainCode;                     // code without a shared palette (1..253: palette form)
-  uint8_t sharedCode;                    // code with one: 0, 254 or 255
-  uint32_t colourCount;                  // P, distinct colours of the block
-  uint32_t palette[kTileBlockPixels];    // its colours in order of first appearance
-  uint8_t indices[kTileBlockPixels];     // block-palette index of each pixel
+struct SRunCounts {
+  uint32_t repeatRuns = 0;     // C: stretches of two or more equal pixels
+  uint32_t literalRuns = 0;    // B: runs of single pixels
+  uint32_t literalPixels = 0;  // A: the pixels in them
 };
 
-// Codes a tile into the compressed form. Deterministic: the same pixels
-// always give the same bytes. Its state is about 340 KB, so it lives on the
-// heap.
+// What the encoder keeps of one 16 x 16 block between analysing and
+// writing it.
+struct STileCoderBlock {
+  uint8_t plainCode;     // code without a shared palette (1..253: palette form)
+  uint8_t sharedCode;    // code with one: 0, 254 or 255
+  uint32_t colourCount;  // P, distinct colours of the block
+  SRunCounts runs;
+};
+
+// Codes tiles into the compressed form. Deterministic: the same pixels
+// always give the same bytes. One encoder codes any number of tiles, one at
+// a time, and keeps its storage between them; it is some 20 KB plus the
+// colour table, so it belongs on the heap.
 class CTileEncoder {
  public:
   // Codes width x height pixels (1..256 each, rows packed) into dst: the
   // colour stream, then the alpha stream. Returns 0, or the compression
   // error code for a bad size or when capacity bytes do not hold the
   // result (kTileCodeBufferSize always does).
-  static uint32_t Compress(uint8_t* dst, size_t capacity, const uint32_t* src, uint32_t width,
-                           uint32_t height, uint32_t& colourSize, uint32_t& alphaSize);
+  uint32_t Compress(uint8_t* dst, size_t capacity, const uint32_t* src, uint32_t width,
+                    uint32_t height, uint32_t& colourSize, uint32_t& alphaSize);
   // The same, writing the alpha stream only.
-  static uint32_t CompressAlpha(uint8_t* dst, size_t capacity, const uint32_t* src,
-                                uint32_t width, uint32_t height, uint32_t& alphaSize);
+  uint32_t CompressAlpha(uint8_t* dst, size_t capacity, const uint32_t* src, uint32_t width,
+                         uint32_t height, uint32_t& alphaSize);
 
  private:
-  // Pads an edge tile to 256 x 256 (TileCoderInit); the destructor frees
-  // the padded copy (TileCoderDone).
-  CTileEncoder(const uint32_t* src, uint32_t width, uint32_t height);
+  // Takes a tile, padding an edge tile to 256 x 256.
+  void TileCoderInit(const uint32_t* src, uint32_t width, uint32_t height);
 
   void TileCodeColour(CTileBitWriter& out);
   void TileCodeAlpha(CTileBitWriter& out) const;
-  void CountColours();
   void AnalyseBlock(uint32_t b);
-  uint32_t BlockIndexOf(STileCoderBlock& block, uint32_t stamp, uint32_t colour);
-  void WritePlain(CTileBitWriter& out) const;
-  void WriteShared(CTileBitWriter& out) const;
+  uint32_t LoadBlock(uint32_t b);
+  uint32_t BlockIndexOf(uint32_t colour, uint32_t first);
+  void WritePlain(CTileBitWriter& out);
+  void WriteShared(CTileBitWriter& out);
 
   std::unique_ptr<uint32_t[]> scratch_;  // padded copy of an edge tile
-  const uint32_t* tile_;                 // the 256 x 256 pixels coded
+  const uint32_t* tile_ = nullptr;       // the 256 x 256 pixels coded
   CColorHistogram colours_;
-  uint32_t sharedBits_ = 0;              // width of a shared index
-  uint32_t plainBytes_ = 0;              // estimated colour stream without a shared palette
-  uint64_t sharedEstimate_ = 0;          // and with one, in bits
+  uint32_t plainBytes_ = 0;  // estimated colour stream without a shared palette
   STileCoderBlock blocks_[kTileBlocks];
-  // Per-block colour lookup: open addressing, a slot is live when its stamp
-  // is the current block's.
+
+  // The block last loaded: its palette in order of first appearance, with
+  // counts and first tile positions, and each pixel's palette index.
+  uint32_t palette_[kTileBlockPixels];
+  uint32_t counts_[kTileBlockPixels];
+  uint32_t firsts_[kTileBlockPixels];
+  uint8_t indices_[kTileBlockPixels];
+  uint32_t colourCount_ = 0;
+  // Its colour lookup: open addressing; a slot is live when its stamp is
+  // the current load's.
   static constexpr uint32_t kSlotBits = 9;
+  uint32_t stamp_ = 0;
   uint32_t slotColour_[1u << kSlotBits] = {};
   uint32_t slotStamp_[1u << kSlotBits] = {};
   uint8_t slotIndex_[1u << kSlotBits] = {};

@@ -19,7 +19,7 @@ struct SCoded {
 SCoded Compress(const std::vector<uint32_t>& pixels, uint32_t width, uint32_t height) {
   std::vector<uint8_t> buffer(kTileCodeBufferSize);
   uint32_t colourSize = 0, alphaSize = 0;
-  EXPECT_EQ(CTileEncoder::Compress(buffer.data(), buffer.size(), pixels.data(), width, height,
+  EXPECT_EQ(CTileEncoder().Compress(buffer.data(), buffer.size(), pixels.data(), width, height,
                                    colourSize, alphaSize),
             0u);
   return {{buffer.begin(), buffer.begin() + colourSize},
@@ -89,7 +89,7 @@ TEST(TileEncoder, EdgeTileAlphaStream) {
 
   std::vector<uint8_t> buffer(kTileAlphaStreamLimit);
   uint32_t alphaSize = 0;
-  ASSERT_EQ(CTileEncoder::CompressAlpha(buffer.data(), buffer.size(), tile.data(), 255, 255, alphaSize), 0u);
+  ASSERT_EQ(CTileEncoder().CompressAlpha(buffer.data(), buffer.size(), tile.data(), 255, 255, alphaSize), 0u);
   buffer.resize(alphaSize);
   EXPECT_EQ(buffer, AlphaWords(words));
 }
@@ -98,7 +98,7 @@ TEST(TileEncoder, AlphaOfOpaqueTile) {
   std::vector<uint32_t> tile(kTilePixels, 0x01000000);  // partly transparent counts as opaque
   std::vector<uint8_t> buffer(64, 0xEE);
   uint32_t alphaSize = 0;
-  ASSERT_EQ(CTileEncoder::CompressAlpha(buffer.data(), 6, tile.data(), 256, 256, alphaSize), 0u);
+  ASSERT_EQ(CTileEncoder().CompressAlpha(buffer.data(), 6, tile.data(), 256, 256, alphaSize), 0u);
   EXPECT_EQ(alphaSize, 6u);
   EXPECT_EQ(std::vector<uint8_t>(buffer.begin(), buffer.begin() + 6), kOpaqueAlpha);
   EXPECT_EQ(buffer[6], 0xEE);
@@ -163,7 +163,7 @@ TEST(TileEncoder, OutputThatDoesNotFitIsAnError) {
   for (size_t capacity : {0u, 292u, 298u}) {
     std::vector<uint8_t> buffer(capacity);  // exact size: the sanitizer sees any overrun
     uint32_t colourSize = 7, alphaSize = 7;
-    EXPECT_EQ(CTileEncoder::Compress(buffer.data(), capacity, tile.data(), 256, 256, colourSize, alphaSize),
+    EXPECT_EQ(CTileEncoder().Compress(buffer.data(), capacity, tile.data(), 256, 256, colourSize, alphaSize),
               kErrCompress);
     EXPECT_EQ(colourSize, 0u);
     EXPECT_EQ(alphaSize, 0u);
@@ -174,9 +174,9 @@ TEST(TileEncoder, BadSizeIsAnError) {
   std::vector<uint8_t> buffer(16);
   uint32_t pixel = 0, colourSize = 7, alphaSize = 7;
   for (auto [w, h] : {std::pair{0u, 1u}, {1u, 0u}, {257u, 1u}, {1u, 257u}}) {
-    EXPECT_EQ(CTileEncoder::Compress(buffer.data(), buffer.size(), &pixel, w, h, colourSize, alphaSize),
+    EXPECT_EQ(CTileEncoder().Compress(buffer.data(), buffer.size(), &pixel, w, h, colourSize, alphaSize),
               kErrCompress);
-    EXPECT_EQ(CTileEncoder::CompressAlpha(buffer.data(), buffer.size(), &pixel, w, h, alphaSize), kErrCompress);
+    EXPECT_EQ(CTileEncoder().CompressAlpha(buffer.data(), buffer.size(), &pixel, w, h, alphaSize), kErrCompress);
   }
 }
 
