@@ -7,38 +7,57 @@
 // least significant bit first into little-endian 32-bit words) from a
 // bounded buffer. Reading past the end yields zeros and marks the reader
 // failed instead of touching memory outside the buffer.
+//
+// Words are fetched ahead while the buffer has them; the stream position
+// still counts only the words whose bits were reached.
 class CTileBitReader {
  public:
   CTileBitReader(const uint8_t* begin, size_t size)
       : begin_(begin), pos_(begin), end_(begin + size) {}
 
   bool Failed() const { return failed_; }
-  size_t Position() const { return static_cast<size_t>(pos_ - begin_); }
-  size_t Remaining() const { return static_cast<size_t>(end_ - pos_); }
+  // After the last word a bit was read from, or the last plain byte.
+  size_t Position() const { return static_cast<size_t>(pos_ - begin_) - 4 * (count_ / 32); }
+  size_t Remaining() const { return static_cast<size_t>(end_ - begin_) - Position(); }
 
-  // Drops the unread bits of the current word; the next bit read fetches a
+  // Drops the unread bits of the current word: the next bit read starts a
   // fresh word at the stream position.
-  void Reset() { avail_ = 0; }
+  void Reset() {
+    pos_ = begin_ + Position();
+    bits_ = 0;
+    count_ = 0;
+  }
 
   // n = 1..24.
   uint32_t ReadBits(uint32_t n) {
-    uint32_t v = static_cast<uint32_t>(static_cast<uint64_t>(word_) >> (32 - avail_));
-    if (n > avail_) {
-      word_ = Fetch(4);
-      v |= word_ << avail_;
-      avail_ += 32;
+    if (count_ < 32 && end_ - pos_ >= 4) {
+      bits_ |= static_cast<uint64_t>(Word(pos_)) << count_;
+      pos_ += 4;
+      count_ += 32;
     }
-    avail_ -= n;
-    return v & ((1u << n) - 1);
+    if (count_ < n) {
+      failed_ = true;
+      count_ = n;  // the missing bits read as zeros
+    }
+    uint32_t v = static_cast<uint32_t>(bits_) & ((1u << n) - 1);
+    bits_ >>= n;
+    count_ -= n;
+    return v;
   }
 
-  uint32_t ReadByte() { return Fetch(1); }
-  uint32_t ReadU16() { return Fetch(2); }
-  uint32_t ReadColour() { return Fetch(3); }
+  // Plain reads take the bytes at the stream position, dropping what is
+  // left of the current word.
+  uint32_t ReadByte() { return Plain(1); }
+  uint32_t ReadU16() { return Plain(2); }
+  uint32_t ReadColour() { return Plain(3); }
 
  private:
-  // Little-endian value of the next count bytes (1..4).
-  uint32_t Fetch(size_t count) {
+  static uint32_t Word(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+  }
+
+  uint32_t Plain(size_t count) {
+    if (count_ != 0) Reset();
     if (static_cast<size_t>(end_ - pos_) < count) {
       failed_ = true;
       pos_ = end_;
@@ -51,9 +70,9 @@ class CTileBitReader {
   }
 
   const uint8_t* begin_;
-  const uint8_t* pos_;
+  const uint8_t* pos_;  // next byte to fetch
   const uint8_t* end_;
-  uint32_t word_ = 0;
-  uint32_t avail_ = 0;  // unread high bits of word_
+  uint64_t bits_ = 0;   // fetched, unread bits, the next lowest
+  uint32_t count_ = 0;  // how many
   bool failed_ = false;
 };

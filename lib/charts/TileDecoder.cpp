@@ -33,34 +33,44 @@ struct SColourMap {
   }
 };
 
+// Block pixels are decoded in their order into a plain array, then copied
+// row by row into the tile.
+void StoreBlock(const uint32_t* pixels, uint32_t* block) {
+  for (uint32_t row = 0; row < kTileBlockSide; ++row)
+    std::copy_n(pixels + row * kTileBlockSide, kTileBlockSide, block + row * kTileSide);
+}
+
 // Reads run items of `bits`-bit values until the block is covered; false
 // for an item that reaches past the block or a value the map rejects.
 template <class TMap>
 bool DecodeRuns(CTileBitReader& in, uint32_t* block, uint32_t bits, TMap map) {
+  uint32_t pixels[kTileBlockPixels];
   uint32_t k = 0;
   while (k < kTileBlockPixels) {
     uint32_t header = in.ReadBits(kRunHeaderBits);
     uint32_t end = k + (header >> 1) + 1;
     if (end > kTileBlockPixels) return false;
-    uint32_t pixel;
     if (header & kRunFlagRepeat) {
+      uint32_t pixel;
       if (!map(in.ReadBits(bits), pixel)) return false;
-      for (; k < end; ++k) BlockPixel(block, k) = pixel;
+      std::fill(pixels + k, pixels + end, pixel);
+      k = end;
     } else {
-      for (; k < end; ++k) {
-        if (!map(in.ReadBits(bits), pixel)) return false;
-        BlockPixel(block, k) = pixel;
-      }
+      for (; k < end; ++k)
+        if (!map(in.ReadBits(bits), pixels[k])) return false;
     }
   }
+  StoreBlock(pixels, block);
   return true;
 }
 
 // 256 values of `bits` bits, one per pixel.
 template <class TMap>
 bool DecodeRaw(CTileBitReader& in, uint32_t* block, uint32_t bits, TMap map) {
-  for (uint32_t k = 0; k < kTileBlockPixels; ++k)
-    if (!map(in.ReadBits(bits), BlockPixel(block, k))) return false;
+  uint32_t pixels[kTileBlockPixels];
+  for (uint32_t& pixel : pixels)
+    if (!map(in.ReadBits(bits), pixel)) return false;
+  StoreBlock(pixels, block);
   return true;
 }
 
@@ -95,6 +105,7 @@ bool CTileDecoder::DecodeTile(uint32_t* tile, const uint8_t* src, size_t srcSize
   } else if (!DecodeSharedBlocks(in, tile, sharedCount)) {
     return false;
   }
+  in.Reset();
   if (in.Failed()) return false;
   info.colourSize = static_cast<uint32_t>(in.Position());
   if (hasAlpha) return DecodeAlpha(in, tile, info);
@@ -111,10 +122,12 @@ bool CTileDecoder::DecodePlainBlock(CTileBitReader& in, uint32_t* block) {
       return true;
     case kBlockCodeRuns:
       return DecodeRuns(in, block, 24, SColourMap());
-    case kBlockCodeRaw:
-      for (uint32_t k = 0; k < kTileBlockPixels; ++k)
-        BlockPixel(block, k) = in.ReadColour() | kAlphaOpaque;
+    case kBlockCodeRaw: {
+      uint32_t pixels[kTileBlockPixels];
+      for (uint32_t& pixel : pixels) pixel = in.ReadColour() | kAlphaOpaque;
+      StoreBlock(pixels, block);
       return true;
+    }
     default: {
       uint32_t palette[kBlockCodeMaxPalette];
       for (uint32_t i = 0; i < code; ++i) palette[i] = in.ReadColour() | kAlphaOpaque;
