@@ -158,6 +158,19 @@ TEST(TileEncoder, EqualEstimatesGoWithoutSharedPalette) {
   EXPECT_EQ(PaletteCount(Compress(tile(197), 256, 256)), 302);
 }
 
+// All-different colours with alpha changing at every pixel outgrow 262,144
+// bytes; the documented buffer size holds them.
+TEST(TileEncoder, WorstCaseFitsTheBufferSize) {
+  std::vector<uint32_t> tile(kTilePixels);
+  for (uint32_t i = 0; i < kTilePixels; ++i) tile[i] = ((i * 0x9E3779B1u) & 0xFFFFFF) | (i % 2 ? 0xFF000000 : 0);
+  std::vector<uint8_t> buffer(kTileCodeBufferSize);
+  uint32_t colourSize = 0, alphaSize = 0;
+  ASSERT_EQ(CTileEncoder().Compress(buffer.data(), buffer.size(), tile.data(), 256, 256, colourSize, alphaSize), 0u);
+  EXPECT_EQ(alphaSize, 2u * kTilePixels);
+  EXPECT_GT(colourSize + alphaSize, 262144u);
+  EXPECT_LE(colourSize, kTileColourCodeMax);
+}
+
 TEST(TileEncoder, OutputThatDoesNotFitIsAnError) {
   std::vector<uint32_t> tile(kTilePixels, 0xFF123456);
   for (size_t capacity : {0u, 292u, 298u}) {
