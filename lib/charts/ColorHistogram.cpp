@@ -1,11 +1,17 @@
 #include "lib/charts/ColorHistogram.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
+
+#include "lib/charts/TileFormat.h"
 
 namespace {
 
-constexpr uint32_t kInitialShift = 32 - 10;
+// Twice the most colours a tile can have, so that probe chains stay short.
+constexpr uint32_t kSlotBits = 17;
+constexpr size_t kSlots = size_t{1} << kSlotBits;
+static_assert(kSlots >= 2 * kTilePixels);
 
 // Descending by count: scans stop at elements not on the right side of the
 // middle element's count; recursion goes into the smaller part so that the
@@ -37,7 +43,10 @@ void SortByCount(SColorCount* items, int left, int right) {
 
 }  // namespace
 
-CColorHistogram::CColorHistogram() : slots_(size_t{1} << (32 - kInitialShift)), shift_(kInitialShift) {}
+CColorHistogram::CColorHistogram() : slots_(static_cast<SSlot*>(std::calloc(kSlots, sizeof(SSlot)))) {
+  if (!slots_) throw std::bad_alloc();
+  entries_.reserve(kTilePixels);
+}
 
 void CColorHistogram::Clear() {
   entries_.clear();
@@ -46,15 +55,14 @@ void CColorHistogram::Clear() {
 
 void CColorHistogram::NextGeneration() {
   if (++generation_ == 0) {
-    std::fill(slots_.begin(), slots_.end(), SSlot{0, 0});
+    std::fill_n(slots_.get(), kSlots, SSlot{0, 0});
     generation_ = 1;
   }
 }
 
 size_t CColorHistogram::SlotOf(uint32_t colour) const {
-  size_t mask = slots_.size() - 1;
-  size_t slot = (colour * 0x9E3779B1u) >> shift_;
-  while (InUse(slot) && entries_[slots_[slot].entry].colour != colour) slot = (slot + 1) & mask;
+  size_t slot = (colour * 0x9E3779B1u) >> (32 - kSlotBits);
+  while (InUse(slot) && entries_[slots_[slot].entry].colour != colour) slot = (slot + 1) & (kSlots - 1);
   return slot;
 }
 
@@ -68,11 +76,6 @@ void CColorHistogram::Add(uint32_t colour, uint32_t count, uint32_t first) {
   }
   slots_[slot] = {generation_, Count()};
   entries_.push_back({colour, count, first});
-  if (2 * entries_.size() > slots_.size()) {
-    --shift_;
-    slots_.assign(size_t{1} << (32 - shift_), SSlot{0, 0});
-    Reindex();
-  }
 }
 
 void CColorHistogram::Reindex() {

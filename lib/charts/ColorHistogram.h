@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 struct SColorCount {
@@ -11,8 +13,10 @@ struct SColorCount {
 };
 
 // The distinct colours of a tile with their numbers of occurrence and first
-// positions, found through an open-addressing hash table. Clearing keeps
-// the storage, so that one histogram serves tile after tile.
+// positions, found through an open-addressing hash table sized for a tile
+// of all-different colours. Its storage is taken from the system zeroed
+// and touched only where colours land, so a tile of few colours costs
+// little; clearing keeps it, so that one histogram serves tile after tile.
 class CColorHistogram {
  public:
   CColorHistogram();
@@ -37,6 +41,9 @@ class CColorHistogram {
     uint32_t generation;
     uint32_t entry;
   };
+  struct SFree {
+    void operator()(void* p) const { std::free(p); }
+  };
 
   size_t SlotOf(uint32_t colour) const;
   bool InUse(size_t slot) const { return slots_[slot].generation == generation_; }
@@ -45,7 +52,6 @@ class CColorHistogram {
   void Reindex();
 
   std::vector<SColorCount> entries_;
-  std::vector<SSlot> slots_;
+  std::unique_ptr<SSlot[], SFree> slots_;
   uint32_t generation_ = 1;
-  uint32_t shift_;  // 32 - log2 of the slot count
 };
