@@ -1,0 +1,151 @@
+// CList<T>: pointers to items, owned or not; CSortedList<T>: kept ordered.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+
+#include "lib/foundation/Array.h"
+#include "lib/foundation/Object.h"
+
+namespace td {
+
+// How an owning list destroys an item: exported classes through slot 0,
+// records through their destructor.
+template <class T>
+struct ListItemDeleter {
+  static void Destroy(T* item) {
+    if constexpr (std::is_base_of_v<CObject, T>)
+      item->DeleteThis(1);
+    else
+      delete item;
+  }
+};
+
+}  // namespace td
+
+template <class T>
+class CList {
+ public:
+  using CompareFn = int (*)(const T* existing, const T* other);
+
+  explicit CList(bool ownsItems = false) : ownsItems_(ownsItems) {}
+  CList(const CList&) = delete;
+  CList& operator=(const CList&) = delete;
+  virtual ~CList() { SetCapacity(0); }
+
+  virtual int32_t Add(T* item) {
+    if (count_ == capacity_) Grow();
+    items_[count_] = item;
+    return count_++;
+  }
+
+  // Lowering the count destroys owned items, the last first.
+  virtual void SetCount(int32_t n) {
+    if (n == count_) return;
+    if (n > capacity_) SetCapacity(n);
+    if (ownsItems_)
+      for (int32_t i = count_ - 1; i >= n; --i) DestroyItem(i);
+    for (int32_t i = count_; i < n; ++i) items_[i] = nullptr;
+    count_ = n;
+  }
+
+  void SetCapacity(int32_t n) {
+    if (n == capacity_) return;
+    if (n < count_) SetCount(n);
+    if (n == 0) {
+      std::free(items_);
+      items_ = nullptr;
+    } else {
+      void* items = std::realloc(items_, sizeof(T*) * static_cast<size_t>(n));
+      if (!items) throw std::bad_alloc();
+      items_ = static_cast<T**>(items);
+    }
+    capacity_ = n;
+  }
+
+  void Clear() { SetCapacity(0); }
+  int32_t GetCount() const { return count_; }
+  int32_t GetCapacity() const { return capacity_; }
+  bool OwnsItems() const { return ownsItems_; }
+  T* GetAt(int32_t i) const { return items_[i]; }
+  T* operator[](int32_t i) const { return items_[i]; }
+
+  int32_t IndexOf(const T* item) const {
+    for (int32_t i = 0; i < count_; ++i)
+      if (items_[i] == item) return i;
+    return -1;
+  }
+
+  void Delete(int32_t i) {
+    if (ownsItems_) DestroyItem(i);
+    std::memmove(items_ + i, items_ + i + 1, sizeof(T*) * static_cast<size_t>(count_ - i - 1));
+    --count_;
+  }
+
+  int32_t Remove(const T* item) {
+    int32_t i = IndexOf(item);
+    if (i >= 0) Delete(i);
+    return i;
+  }
+
+ protected:
+  void Grow() { SetCapacity(td::GrownCapacity(capacity_)); }
+
+  void InsertAt(int32_t index, T* item) {
+    if (count_ == capacity_) Grow();
+    std::memmove(items_ + index + 1, items_ + index, sizeof(T*) * static_cast<size_t>(count_ - index));
+    items_[index] = item;
+    ++count_;
+  }
+
+  void DestroyItem(int32_t i) {
+    T* item = items_[i];
+    items_[i] = nullptr;
+    if (item) td::ListItemDeleter<T>::Destroy(item);
+  }
+
+  int32_t capacity_ = 0;
+  int32_t count_ = 0;
+  bool ownsItems_;
+  T** items_ = nullptr;
+};
+
+template <class T>
+class CSortedList : public CList<T> {
+ public:
+  using typename CList<T>::CompareFn;
+
+  CSortedList(bool ownsItems, CompareFn compare) : CList<T>(ownsItems), compare_(compare) {}
+
+  bool Find(const T* item, int32_t* index) const {
+    return SortedFind(this->count_, direction_, [&](int32_t i) { return compare_(this->items_[i], item); }, index);
+  }
+
+  int32_t Add(T* item) override {
+    int32_t index;
+    if (Find(item, &index)) {
+      if (duplicates_ == kDupIgnore) return index;
+      if (duplicates_ == kDupError) throw CListError("CSortedList.Add: Duplicate items are not allowed.");
+    }
+    this->InsertAt(index, item);
+    return index;
+  }
+
+  void SetCount(int32_t n) override {
+    if (n > this->count_) throw CListError("Cannot increase count of a sorted list without adding items.");
+    CList<T>::SetCount(n);
+  }
+
+  void SetDirection(int32_t direction) { direction_ = direction; }
+  void SetDuplicates(int32_t mode) { duplicates_ = mode; }
+  int32_t GetDuplicates() const { return duplicates_; }
+
+ private:
+  CompareFn compare_;
+  int32_t direction_ = 1;
+  [[maybe_unused]] int32_t reserved_ = 0;  // kept for the layout; nothing reads it
+  int32_t duplicates_ = kDupAccept;
+};

@@ -1,0 +1,18 @@
+// Exports of the object model, strings and error texts.
+#include "lib/foundation/Abi.h"
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/Str.h"
+#include "lib/foundation/exports/Guard.h"
+
+TDEXPORT(CObject*) ObjectDelete(CObject* object) {
+  td::GuardVoid([&] { td::Free(object); });
+  return object;
+}
+
+// A negative length gives an empty string.
+TDEXPORT(CStr*) StrCreate(const char* text, int32_t length) {
+  if (!text || length < 0) length = 0;
+  return td::Create<CStr>(length, text);
+}
+
+TDEXPORT(const char*) ErrorToStr(uint32_t code) { return ErrorText(code); }

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "lib/foundation/Array.h"
+#include "lib/foundation/List.h"
+#include "lib/foundation/Str.h"
+
+namespace {
+
+TEST(Array, GrowthSteps) {
+  CArray<int32_t> a;
+  std::vector<int32_t> capacities;
+  for (int32_t i = 0; i < 118; ++i) {
+    a.Add(i);
+    if (capacities.empty() || capacities.back() != a.GetCapacity()) capacities.push_back(a.GetCapacity());
+  }
+  EXPECT_EQ(capacities, (std::vector<int32_t>{4, 8, 12, 28, 44, 60, 76, 95, 118}));
+  for (int32_t i = 0; i < 118; ++i) EXPECT_EQ(a[i], i);
+}
+
+TEST(Array, SetCountAllocatesExactlyAndZeroFills) {
+  CArray<int64_t> a;
+  a.SetCount(5);
+  EXPECT_EQ(a.GetCapacity(), 5);
+  for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(a[i], 0);
+  a.SetCapacity(2);
+  EXPECT_EQ(a.GetCount(), 2);
+  CArray<int64_t> copy(a);
+  EXPECT_EQ(copy.GetCount(), 2);
+  EXPECT_EQ(copy.GetCapacity(), 2);
+}
+
+TEST(Array, SortAndIndexOf) {
+  CArray<int64_t> a;
+  for (int64_t v : {5LL, -3LL, 9LL, 0LL, -3LL, 1LL << 40}) a.Add(v);
+  a.Sort(CompareInt64);
+  std::vector<int64_t> sorted(a.ElementAt(0), a.ElementAt(0) + a.GetCount());
+  EXPECT_EQ(sorted, (std::vector<int64_t>{-3, -3, 0, 5, 9, 1LL << 40}));
+  EXPECT_EQ(a.IndexOf(9), 4);
+  EXPECT_EQ(a.IndexOf(7), -1);
+}
+
+TEST(Array, SortIsShallowOnSortedAndEqualInput) {
+  // A quicksort that recursed into its larger side would nest 200000 deep here.
+  CArray<int64_t> a;
+  for (int64_t i = 0; i < 200000; ++i) a.Add(i % 3 == 0 ? 7 : i);
+  a.Sort(CompareInt64);
+  for (int32_t i = 1; i < a.GetCount(); ++i) ASSERT_LE(a[i - 1], a[i]);
+}
+
+int CompareInts(const int32_t* a, const int32_t* b) { return *a - *b; }
+
+TEST(SortedArray, DuplicateModes) {
+  CSortedArray<int32_t> a(CompareInts);
+  for (int32_t v : {5, 1, 3}) a.Add(v);
+  EXPECT_EQ(a.Add(3), 1);  // mode 0: inserted beside its equal
+  EXPECT_EQ(a.GetCount(), 4);
+  a.SetDuplicates(kDupIgnore);
+  EXPECT_EQ(a[a.Add(5)], 5);
+  EXPECT_EQ(a.GetCount(), 4);
+  a.SetDuplicates(kDupError);
+  try {
+    a.Add(1);
+    FAIL();
+  } catch (const CArrayError& e) {
+    EXPECT_STREQ(e.what(), "CSortedArray.Add: Duplicate items are not allowed.");
+  }
+  EXPECT_EQ(a.GetCount(), 4);
+  EXPECT_THROW(a.SetCount(5), CArrayError);
+  a.SetDirection(-1);
+  a.SetCount(0);
+  for (int32_t v : {2, 8, 4}) a.Add(v);
+  EXPECT_EQ(a[0], 8);
+  EXPECT_EQ(a[2], 2);
+}
+
+struct Probe : CObject {
+  TD_DELETE_THIS(Probe)
+  Probe(int id, std::vector<int>* log) : id(id), log(log) {}
+  ~Probe() { log->push_back(id); }
+  int id;
+  std::vector<int>* log;
+};
+
+TEST(List, OwningListDestroysLastFirstThroughSlotZero) {
+  std::vector<int> log;
+  CList<Probe> list(true);
+  for (int i = 0; i < 5; ++i) list.Add(new Probe(i, &log));
+  list.SetCapacity(2);
+  EXPECT_EQ(log, (std::vector<int>{4, 3, 2}));
+  EXPECT_EQ(list.GetCount(), 2);
+  list.Delete(0);
+  EXPECT_EQ(log.back(), 0);
+  EXPECT_EQ(list.GetAt(0)->id, 1);
+}
+
+TEST(List, NonOwningListLeavesItems) {
+  std::vector<int> log;
+  Probe item(1, &log);
+  {
+    CList<Probe> list(false);
+    list.Add(&item);
+    list.Add(nullptr);
+    EXPECT_EQ(list.Remove(&item), 0);
+    EXPECT_EQ(list.Remove(&item), -1);
+  }
+  EXPECT_TRUE(log.empty());
+}
+
+int CompareStr(const CStr* a, const CStr* b) { return a->Compare(*b); }
+
+TEST(SortedList, InsertsInOrderAndRejectsDuplicates) {
+  CSortedList<CStr> list(true, CompareStr);
+  for (const char* s : {"m", "c", "x"}) list.Add(new CStr(s));
+  EXPECT_EQ(list.Add(new CStr("a")), 0);  // every pointer moves up by one
+  EXPECT_EQ(*list.GetAt(1), "c");
+  EXPECT_EQ(*list.GetAt(3), "x");
+  list.SetDuplicates(kDupIgnore);
+  CStr* duplicate = new CStr("m");
+  EXPECT_EQ(list.Add(duplicate), 2);
+  EXPECT_EQ(list.GetCount(), 4);
+  td::Free(duplicate);
+  list.SetDuplicates(kDupError);
+  CStr other("c");
+  try {
+    list.Add(&other);
+    FAIL();
+  } catch (const CListError& e) {
+    EXPECT_STREQ(e.what(), "CSortedList.Add: Duplicate items are not allowed.");
+  }
+  try {
+    list.SetCount(9);
+    FAIL();
+  } catch (const CListError& e) {
+    EXPECT_STREQ(e.what(), "Cannot increase count of a sorted list without adding items.");
+  }
+  int32_t index;
+  EXPECT_TRUE(list.Find(&other, &index));
+  EXPECT_EQ(index, 1);
+  CStr missing("d");
+  EXPECT_FALSE(list.Find(&missing, &index));
+  EXPECT_EQ(index, 2);
+}
+
+}  // namespace

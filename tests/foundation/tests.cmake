@@ -1,0 +1,6 @@
+tdlib_add_tests(foundation PORTABLE
+  ContainerTest.cpp
+  ErrorCodesTest.cpp
+  LanguageTest.cpp
+  StrTest.cpp
+)

@@ -1,0 +1,4 @@
+tdlib_add_tests(host WINDOWS
+  CHost.c
+  HostTest.cpp
+)

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs Windows test programs under Wine in a project-local prefix.
+#   wine-run.sh --start PREFIX   create the prefix once, start a persistent wineserver and warm it
+#   wine-run.sh --stop PREFIX    stop that wineserver
+#   wine-run.sh PREFIX EXE ARGS  run one program
+# TDLIB_WINE_LOADER names the loader (wine, or 64-bit Wine's own for x86-64 programs).
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../scripts/wine-env.sh"
+
+case "$1" in
+  --start)
+    wine_env "$2"
+    wine_prefix_create
+    wineserver -p >/dev/null 2>&1 </dev/null
+    "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+    exit 0
+    ;;
+  --stop)
+    wine_env "$2"
+    wineserver -k >/dev/null 2>&1
+    exit 0
+    ;;
+  *)
+    wine_env "$1"
+    shift
+    exec "$WINE" "$@" </dev/null
+    ;;
+esac
