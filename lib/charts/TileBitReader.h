@@ -18,7 +18,6 @@ class CTileBitReader {
   bool Failed() const { return failed_; }
   // After the last word a bit was read from, or the last plain byte.
   size_t Position() const { return static_cast<size_t>(pos_ - begin_) - 4 * (count_ / 32); }
-  size_t Remaining() const { return static_cast<size_t>(end_ - begin_) - Position(); }
 
   // Drops the unread bits of the current word: the next bit read starts a
   // fresh word at the stream position.
@@ -43,6 +42,18 @@ class CTileBitReader {
     bits_ >>= n;
     count_ -= n;
     return v;
+  }
+
+  // The next count bytes, skipped over; null when there are fewer.
+  const uint8_t* Skip(size_t count) {
+    if (count_ != 0) Reset();
+    if (static_cast<size_t>(end_ - pos_) < count) {
+      failed_ = true;
+      return nullptr;
+    }
+    const uint8_t* start = pos_;
+    pos_ += count;
+    return start;
   }
 
   // Plain reads take the bytes at the stream position, dropping what is

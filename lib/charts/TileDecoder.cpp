@@ -1,18 +1,11 @@
 #include "lib/charts/TileDecoder.h"
 
 #include <algorithm>
-#include <memory>
 
-#include "lib/charts/TileBitReader.h"
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/ErrorCodes.h"
 
 namespace {
-
-void FillBlock(uint32_t* block, uint32_t pixel) {
-  for (uint32_t row = 0; row < kTileBlockSide; ++row)
-    std::fill_n(block + row * kTileSide, kTileBlockSide, pixel);
-}
 
 // Maps a value read from the stream to a pixel; false for an index at or
 // beyond the palette's end.
@@ -26,6 +19,18 @@ struct SPaletteMap {
   }
 };
 
+// The shared palette as it stands in the data, 3 bytes a colour.
+struct SSharedMap {
+  const uint8_t* colours;
+  uint32_t count;
+  bool operator()(uint32_t index, uint32_t& pixel) const {
+    if (index >= count) return false;
+    const uint8_t* c = colours + 3 * index;
+    pixel = kAlphaOpaque | c[2] << 16 | c[1] << 8 | c[0];
+    return true;
+  }
+};
+
 struct SColourMap {
   bool operator()(uint32_t colour, uint32_t& pixel) const {
     pixel = colour | kAlphaOpaque;
@@ -33,18 +38,11 @@ struct SColourMap {
   }
 };
 
-// Block pixels are decoded in their order into a plain array, then copied
-// row by row into the tile.
-void StoreBlock(const uint32_t* pixels, uint32_t* block) {
-  for (uint32_t row = 0; row < kTileBlockSide; ++row)
-    std::copy_n(pixels + row * kTileBlockSide, kTileBlockSide, block + row * kTileSide);
-}
-
-// Reads run items of `bits`-bit values until the block is covered; false
-// for an item that reaches past the block or a value the map rejects.
+// Reads run items of `bits`-bit values until the block's pixels are
+// covered; false for an item that reaches past the block or a value the
+// map rejects.
 template <class TMap>
-bool DecodeRuns(CTileBitReader& in, uint32_t* block, uint32_t bits, TMap map) {
-  uint32_t pixels[kTileBlockPixels];
+bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
   uint32_t k = 0;
   while (k < kTileBlockPixels) {
     uint32_t header = in.ReadBits(kRunHeaderBits);
@@ -60,17 +58,14 @@ bool DecodeRuns(CTileBitReader& in, uint32_t* block, uint32_t bits, TMap map) {
         if (!map(in.ReadBits(bits), pixels[k])) return false;
     }
   }
-  StoreBlock(pixels, block);
   return true;
 }
 
 // 256 values of `bits` bits, one per pixel.
 template <class TMap>
-bool DecodeRaw(CTileBitReader& in, uint32_t* block, uint32_t bits, TMap map) {
-  uint32_t pixels[kTileBlockPixels];
-  for (uint32_t& pixel : pixels)
-    if (!map(in.ReadBits(bits), pixel)) return false;
-  StoreBlock(pixels, block);
+bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  for (uint32_t k = 0; k < kTileBlockPixels; ++k)
+    if (!map(in.ReadBits(bits), pixels[k])) return false;
   return true;
 }
 
@@ -80,114 +75,136 @@ uint32_t CTileDecoder::Decode(uint32_t* dst, uint32_t width, uint32_t height, co
                               size_t srcSize, bool hasAlpha, STileDecodeInfo& info) {
   info = STileDecodeInfo();
   if (!IsTileSize(width, height)) return kErrUncompress;
-  // A full tile is decoded in place; an edge tile through a whole scratch tile.
-  bool full = width == kTileSide && height == kTileSide;
-  std::unique_ptr<uint32_t[]> scratch(full ? nullptr : new uint32_t[kTilePixels]);
-  uint32_t* tile = full ? dst : scratch.get();
-  if (!DecodeTile(tile, src, srcSize, hasAlpha, info)) {
-    std::fill_n(dst, width * height, 0u);
-    info = STileDecodeInfo();
-    info.allTransparent = true;
-    return kErrUncompress;
-  }
-  if (!full)
-    for (uint32_t y = 0; y < height; ++y) std::copy_n(tile + y * kTileSide, width, dst + y * width);
-  return 0;
+  CTileDecoder decoder(dst, width, height, src, srcSize);
+  if (decoder.DecodeTile(hasAlpha, info)) return 0;
+  std::fill_n(dst, width * height, 0u);
+  info = STileDecodeInfo();
+  info.allTransparent = true;
+  return kErrUncompress;
 }
 
-bool CTileDecoder::DecodeTile(uint32_t* tile, const uint8_t* src, size_t srcSize, bool hasAlpha,
-                              STileDecodeInfo& info) {
-  CTileBitReader in(src, srcSize);
-  uint32_t sharedCount = in.ReadU16();
+CTileDecoder::CTileDecoder(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
+                           size_t srcSize)
+    : in_(src, srcSize), dst_(dst), width_(width), height_(height) {}
+
+bool CTileDecoder::DecodeTile(bool hasAlpha, STileDecodeInfo& info) {
+  uint32_t sharedCount = in_.ReadU16();
   if (sharedCount == 0) {
     for (uint32_t b = 0; b < kTileBlocks; ++b)
-      if (!DecodePlainBlock(in, TileBlock(tile, b))) return false;
-  } else if (!DecodeSharedBlocks(in, tile, sharedCount)) {
-    return false;
+      if (!DecodePlainBlock(b)) return false;
+  } else {
+    const uint8_t* shared = in_.Skip(3 * size_t{sharedCount});
+    if (!shared) return false;
+    // One bit section holds every block.
+    for (uint32_t b = 0; b < kTileBlocks; ++b)
+      if (!DecodeSharedBlock(b, sharedCount, shared)) return false;
   }
-  in.Reset();
-  if (in.Failed()) return false;
-  info.colourSize = static_cast<uint32_t>(in.Position());
-  if (hasAlpha) return DecodeAlpha(in, tile, info);
+  in_.Reset();
+  if (in_.Failed()) return false;
+  info.colourSize = static_cast<uint32_t>(in_.Position());
+  if (hasAlpha) return DecodeAlpha(info);
   info.allOpaque = true;  // every pixel got alpha 0xFF with its colour
   return true;
 }
 
-bool CTileDecoder::DecodePlainBlock(CTileBitReader& in, uint32_t* block) {
-  in.Reset();
-  uint32_t code = in.ReadByte();
+bool CTileDecoder::DecodePlainBlock(uint32_t b) {
+  in_.Reset();
+  uint32_t code = in_.ReadByte();
+  uint32_t pixels[kTileBlockPixels];
   switch (code) {
     case kBlockCodeOneColour:
-      FillBlock(block, in.ReadColour() | kAlphaOpaque);
+      FillBlock(b, in_.ReadColour() | kAlphaOpaque);
       return true;
     case kBlockCodeRuns:
-      return DecodeRuns(in, block, 24, SColourMap());
-    case kBlockCodeRaw: {
-      uint32_t pixels[kTileBlockPixels];
-      for (uint32_t& pixel : pixels) pixel = in.ReadColour() | kAlphaOpaque;
-      StoreBlock(pixels, block);
-      return true;
-    }
+      if (!DecodeRuns(in_, pixels, 24, SColourMap())) return false;
+      break;
+    case kBlockCodeRaw:
+      for (uint32_t& pixel : pixels) pixel = in_.ReadColour() | kAlphaOpaque;
+      break;
     default: {
       uint32_t palette[kBlockCodeMaxPalette];
-      for (uint32_t i = 0; i < code; ++i) palette[i] = in.ReadColour() | kAlphaOpaque;
-      return DecodeRuns(in, block, TileBitWidth(code - 1), SPaletteMap{palette, code});
+      for (uint32_t i = 0; i < code; ++i) palette[i] = in_.ReadColour() | kAlphaOpaque;
+      if (!DecodeRuns(in_, pixels, TileBitWidth(code - 1), SPaletteMap{palette, code})) return false;
+      break;
     }
   }
-}
-
-bool CTileDecoder::DecodeSharedBlocks(CTileBitReader& in, uint32_t* tile, uint32_t sharedCount) {
-  if (in.Remaining() < 3 * size_t{sharedCount}) return false;
-  std::unique_ptr<uint32_t[]> shared(new uint32_t[sharedCount]);
-  for (uint32_t i = 0; i < sharedCount; ++i) shared[i] = in.ReadColour() | kAlphaOpaque;
-  // One bit section holds every block.
-  in.Reset();
-  for (uint32_t b = 0; b < kTileBlocks; ++b)
-    if (!DecodeSharedBlock(in, TileBlock(tile, b), shared.get(), sharedCount)) return false;
+  StoreBlock(b, pixels);
   return true;
 }
 
-bool CTileDecoder::DecodeSharedBlock(CTileBitReader& in, uint32_t* block, const uint32_t* shared,
-                                     uint32_t sharedCount) {
+bool CTileDecoder::DecodeSharedBlock(uint32_t b, uint32_t sharedCount, const uint8_t* shared) {
   uint32_t bits = TileBitWidth(sharedCount);
-  SPaletteMap sharedMap{shared, sharedCount};
-  uint32_t code = in.ReadBits(8);
+  SSharedMap sharedMap{shared, sharedCount};
+  uint32_t code = in_.ReadBits(8);
+  uint32_t pixels[kTileBlockPixels];
   switch (code) {
     case kBlockCodeOneColour: {
       uint32_t pixel;
-      if (!sharedMap(in.ReadBits(bits), pixel)) return false;
-      FillBlock(block, pixel);
+      if (!sharedMap(in_.ReadBits(bits), pixel)) return false;
+      FillBlock(b, pixel);
       return true;
     }
     case kBlockCodeRuns:
-      return DecodeRuns(in, block, bits, sharedMap);
+      if (!DecodeRuns(in_, pixels, bits, sharedMap)) return false;
+      break;
     case kBlockCodeRaw:
-      return DecodeRaw(in, block, bits, sharedMap);
+      if (!DecodeRaw(in_, pixels, bits, sharedMap)) return false;
+      break;
     default: {
       uint32_t palette[kBlockCodeMaxPalette];
       for (uint32_t i = 0; i < code; ++i)
-        if (!sharedMap(in.ReadBits(bits), palette[i])) return false;
-      return DecodeRuns(in, block, TileBitWidth(code - 1), SPaletteMap{palette, code});
+        if (!sharedMap(in_.ReadBits(bits), palette[i])) return false;
+      if (!DecodeRuns(in_, pixels, TileBitWidth(code - 1), SPaletteMap{palette, code})) return false;
+      break;
     }
   }
+  StoreBlock(b, pixels);
+  return true;
 }
 
-bool CTileDecoder::DecodeAlpha(CTileBitReader& in, uint32_t* tile, STileDecodeInfo& info) {
+void CTileDecoder::StoreBlock(uint32_t b, const uint32_t* pixels) {
+  uint32_t x = b % kTileBlocksPerRow * kTileBlockSide, y = b / kTileBlocksPerRow * kTileBlockSide;
+  if (x >= width_ || y >= height_) return;
+  uint32_t columns = std::min(kTileBlockSide, width_ - x), rows = std::min(kTileBlockSide, height_ - y);
+  for (uint32_t row = 0; row < rows; ++row)
+    std::copy_n(pixels + row * kTileBlockSide, columns, dst_ + (y + row) * width_ + x);
+}
+
+void CTileDecoder::FillBlock(uint32_t b, uint32_t pixel) {
+  uint32_t x = b % kTileBlocksPerRow * kTileBlockSide, y = b / kTileBlocksPerRow * kTileBlockSide;
+  if (x >= width_ || y >= height_) return;
+  uint32_t columns = std::min(kTileBlockSide, width_ - x), rows = std::min(kTileBlockSide, height_ - y);
+  for (uint32_t row = 0; row < rows; ++row) std::fill_n(dst_ + (y + row) * width_ + x, columns, pixel);
+}
+
+bool CTileDecoder::DecodeAlpha(STileDecodeInfo& info) {
   info.allTransparent = true;
   info.allOpaque = true;
   uint32_t k = 0;
   while (k < kTilePixels) {
-    uint32_t word = in.ReadU16();
+    uint32_t word = in_.ReadU16();
     uint32_t count = word & kAlphaMaxRun;
     // A run of 0 would never end the stream; one past the tile has no pixels.
-    if (in.Failed() || count == 0 || count > kTilePixels - k) return false;
+    if (in_.Failed() || count == 0 || count > kTilePixels - k) return false;
     if (word & kAlphaOpaqueRun) {
       info.allTransparent = false;  // its pixels are opaque since decoding
-      k += count;
     } else {
       info.allOpaque = false;
-      for (uint32_t end = k + count; k < end; ++k) tile[k] &= kColourMask;
+      ClearAlpha(k, count);
     }
+    k += count;
   }
   return true;
+}
+
+// Tile pixels first..first + count - 1, row by row, as far as they lie in
+// the decoded area.
+void CTileDecoder::ClearAlpha(uint32_t first, uint32_t count) {
+  for (uint32_t k = first, end = first + count; k < end;) {
+    uint32_t x = k % kTileSide, y = k / kTileSide;
+    if (y >= height_) return;
+    uint32_t stop = std::min(x + (end - k), kTileSide);  // where the run leaves this row
+    for (uint32_t i = x; i < std::min(stop, width_); ++i) dst_[y * width_ + i] &= kColourMask;
+    k += stop - x;
+  }
 }

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-class CTileBitReader;
+#include "lib/charts/TileBitReader.h"
 
 struct STileDecodeInfo {
   uint32_t colourSize = 0;      // bytes of the colour stream: where the alpha stream starts
@@ -12,7 +12,9 @@ struct STileDecodeInfo {
 };
 
 // Turns a compressed tile back into 32-bit pixels, never reading outside
-// the given bytes nor writing outside the given pixels.
+// the given bytes nor writing outside the given pixels. It allocates
+// nothing: an edge tile is clipped block by block, and shared colours are
+// read where they stand in the data.
 class CTileDecoder {
  public:
   // Decodes the top-left width x height pixels (1..256 each, rows packed)
@@ -23,11 +25,19 @@ class CTileDecoder {
                          size_t srcSize, bool hasAlpha, STileDecodeInfo& info);
 
  private:
-  static bool DecodeTile(uint32_t* tile, const uint8_t* src, size_t srcSize, bool hasAlpha,
-                         STileDecodeInfo& info);
-  static bool DecodePlainBlock(CTileBitReader& in, uint32_t* block);
-  static bool DecodeSharedBlocks(CTileBitReader& in, uint32_t* tile, uint32_t sharedCount);
-  static bool DecodeSharedBlock(CTileBitReader& in, uint32_t* block, const uint32_t* shared,
-                                uint32_t sharedCount);
-  static bool DecodeAlpha(CTileBitReader& in, uint32_t* tile, STileDecodeInfo& info);
+  CTileDecoder(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src, size_t srcSize);
+
+  bool DecodeTile(bool hasAlpha, STileDecodeInfo& info);
+  bool DecodePlainBlock(uint32_t b);
+  bool DecodeSharedBlock(uint32_t b, uint32_t sharedCount, const uint8_t* shared);
+  bool DecodeAlpha(STileDecodeInfo& info);
+  // Pixels of block b in block order, clipped to the tile's size.
+  void StoreBlock(uint32_t b, const uint32_t* pixels);
+  void FillBlock(uint32_t b, uint32_t pixel);
+  void ClearAlpha(uint32_t first, uint32_t count);
+
+  CTileBitReader in_;
+  uint32_t* dst_;
+  uint32_t width_;
+  uint32_t height_;
 };

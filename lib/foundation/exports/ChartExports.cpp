@@ -1,13 +1,16 @@
 // Exports of the chart family: the tile codec.
-
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 
+#include "TdLib.h"
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileEncoder.h"
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/Abi.h"
+#include "lib/foundation/exports/Guard.h"
+
+static_assert(TCF2_TILE_CODE_BUFFER_SIZE == kTileCodeBufferSize);
+static_assert(TCF2_TILE_ALPHA_BUFFER_SIZE == kTileAlphaStreamLimit);
 
 // The codec's bit widths are constants; nothing is left to build.
 TDEXPORT(void) TCF2Initialize() {}
@@ -17,14 +20,8 @@ TDEXPORT(void) TCF2TileDecompress(uint32_t* dst, uint32_t width, uint32_t height
                                   uint8_t hasAlpha) {
   if (!IsTileSize(width, height)) return;
   STileDecodeInfo info;
-  try {
-    // The host does not say how long src is; no tile is longer than this.
-    CTileDecoder::Decode(dst, width, height, src, kTileStreamLimit, hasAlpha != 0, info);
-  } catch (...) {  // no memory for an edge tile's scratch: a transparent tile
-    std::fill_n(dst, width * height, 0u);
-    info = STileDecodeInfo();
-    info.allTransparent = true;
-  }
+  // The host does not say how long src is; no tile is longer than this.
+  CTileDecoder::Decode(dst, width, height, src, kTileStreamLimit, hasAlpha != 0, info);
   *allTransparent = info.allTransparent;
   *allOpaque = info.allOpaque;
   *colourSize = info.colourSize;
@@ -34,11 +31,9 @@ TDEXPORT(void) TCF2TileCompress(uint8_t* dst, const uint32_t* src, uint32_t widt
                                 uint32_t* colourSize, uint32_t* alphaSize) {
   if (!IsTileSize(width, height)) return;
   uint32_t colour = 0, alpha = 0;
-  try {
-    // The host does not say how large dst is; the encoder never writes more.
+  td::GuardVoid([&] {  // out of memory codes nothing
     std::make_unique<CTileEncoder>()->Compress(dst, kTileCodeBufferSize, src, width, height, colour, alpha);
-  } catch (...) {  // no memory: nothing coded
-  }
+  });
   *colourSize = colour;
   *alphaSize = alpha;
 }
@@ -47,9 +42,8 @@ TDEXPORT(void) TCF2TileCompressAlpha(uint8_t* dst, const uint32_t* src, uint32_t
                                      uint32_t* alphaSize) {
   if (!IsTileSize(width, height)) return;
   uint32_t alpha = 0;
-  try {
+  td::GuardVoid([&] {
     std::make_unique<CTileEncoder>()->CompressAlpha(dst, kTileAlphaStreamLimit, src, width, height, alpha);
-  } catch (...) {  // no memory: nothing coded
-  }
+  });
   *alphaSize = alpha;
 }
