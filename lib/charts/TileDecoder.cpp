@@ -1,6 +1,7 @@
 #include "lib/charts/TileDecoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/ErrorCodes.h"
@@ -162,19 +163,28 @@ bool CTileDecoder::DecodeSharedBlock(uint32_t b, uint32_t sharedCount, const uin
   return true;
 }
 
-void CTileDecoder::StoreBlock(uint32_t b, const uint32_t* pixels) {
-  uint32_t x = b % kTileBlocksPerRow * kTileBlockSide, y = b / kTileBlocksPerRow * kTileBlockSide;
-  if (x >= width_ || y >= height_) return;
-  uint32_t columns = std::min(kTileBlockSide, width_ - x), rows = std::min(kTileBlockSide, height_ - y);
-  for (uint32_t row = 0; row < rows; ++row)
-    std::copy_n(pixels + row * kTileBlockSide, columns, dst_ + (y + row) * width_ + x);
-}
+void CTileDecoder::StoreBlock(uint32_t b, const uint32_t* pixels) { CopyBlockRows(b, pixels, kTileBlockSide); }
 
 void CTileDecoder::FillBlock(uint32_t b, uint32_t pixel) {
+  uint32_t row[kTileBlockSide];
+  std::fill_n(row, kTileBlockSide, pixel);
+  CopyBlockRows(b, row, 0);
+}
+
+// Block b's rows as far as they lie in the decoded area, from source rows
+// `stride` apart. Whole rows, the common case, are copied at a constant
+// width that compiles to a few vector moves.
+void CTileDecoder::CopyBlockRows(uint32_t b, const uint32_t* source, uint32_t stride) {
   uint32_t x = b % kTileBlocksPerRow * kTileBlockSide, y = b / kTileBlocksPerRow * kTileBlockSide;
   if (x >= width_ || y >= height_) return;
   uint32_t columns = std::min(kTileBlockSide, width_ - x), rows = std::min(kTileBlockSide, height_ - y);
-  for (uint32_t row = 0; row < rows; ++row) std::fill_n(dst_ + (y + row) * width_ + x, columns, pixel);
+  uint32_t* row = dst_ + y * width_ + x;
+  for (uint32_t r = 0; r < rows; ++r, row += width_, source += stride) {
+    if (columns == kTileBlockSide)
+      std::memcpy(row, source, kTileBlockSide * sizeof(uint32_t));
+    else
+      std::copy_n(source, columns, row);
+  }
 }
 
 bool CTileDecoder::DecodeAlpha(STileDecodeInfo& info) {

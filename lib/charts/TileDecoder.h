@@ -34,6 +34,7 @@ class CTileDecoder {
   // Pixels of block b in block order, clipped to the tile's size.
   void StoreBlock(uint32_t b, const uint32_t* pixels);
   void FillBlock(uint32_t b, uint32_t pixel);
+  void CopyBlockRows(uint32_t b, const uint32_t* source, uint32_t stride);
   void ClearAlpha(uint32_t first, uint32_t count);
 
   CTileBitReader in_;

@@ -122,14 +122,21 @@ TEST(TileDecoder, PlainBlocksEndOnWordBoundaries) {
 }
 
 TEST(TileDecoder, EdgeTileWritesOnlyItsPixels) {
-  SDecoded full = Decode(SmallestTile(), false);
-  std::vector<uint8_t> bytes = SmallestTile();
+  CTileStreamBuilder s;
+  s.bytes = SmallestTile();
+  s.U16(0x8000 | 100).U16(32767).U16(0x8000 | 32669);  // transparent from (100, 0) to (99, 128)
+  SDecoded full = Decode(s.bytes, true);
+  ASSERT_EQ(full.status, 0u);
   std::vector<uint32_t> dst(200 * 100 + 64, 0xDEADBEEF);
   STileDecodeInfo info;
-  ASSERT_EQ(CTileDecoder::Decode(dst.data(), 200, 100, bytes.data(), bytes.size(), false, info), 0u);
+  ASSERT_EQ(CTileDecoder::Decode(dst.data(), 200, 100, s.bytes.data(), s.bytes.size(), true, info), 0u);
   EXPECT_EQ(info.colourSize, 1026u);
+  EXPECT_FALSE(info.allOpaque);
+  EXPECT_FALSE(info.allTransparent);
   for (uint32_t y = 0; y < 100; ++y)
-    for (uint32_t x = 0; x < 200; ++x) ASSERT_EQ(dst[y * 200 + x], full.At(x, y));
+    for (uint32_t x = 0; x < 200; ++x) ASSERT_EQ(dst[y * 200 + x], full.At(x, y)) << x << "," << y;
+  EXPECT_EQ(dst[99] >> 24, 0xFFu);
+  EXPECT_EQ(dst[100] >> 24, 0u);
   for (size_t i = 200 * 100; i < dst.size(); ++i) ASSERT_EQ(dst[i], 0xDEADBEEFu);
 }
 
