@@ -162,3 +162,19 @@ class CSortedArray : public CArray<T> {
   [[maybe_unused]] int32_t reserved_ = 0;  // kept for the layout; nothing reads it
   int32_t duplicates_ = kDupAccept;
 };
+
+// A fixed block of 16-byte elements for the chart tables' readers and writers.
+class CBlock16Array {
+ public:
+  explicit CBlock16Array(uint32_t count) : count_(count), buffer_(new uint8_t[static_cast<size_t>(count) * 16]) {}
+  ~CBlock16Array() { delete[] buffer_; }
+  CBlock16Array(const CBlock16Array&) = delete;
+  CBlock16Array& operator=(const CBlock16Array&) = delete;
+
+  uint32_t GetCount() const { return count_; }
+  uint8_t* ElementAt(uint32_t i) const { return buffer_ + static_cast<size_t>(i) * 16; }
+
+ private:
+  uint32_t count_;
+  uint8_t* buffer_;
+};

@@ -53,4 +53,12 @@ TEST(Host, ExportTableMatchesDefFile) {
   FreeLibrary(dll);
 }
 
+TEST(Host, HeaderDeclaresEveryExport) {
+  std::ifstream header(std::string(TDLIB_SOURCE_DIR) + "/include/TdLib.h");
+  std::stringstream text;
+  text << header.rdbuf();
+  for (const std::string& name : DefNames())
+    EXPECT_NE(text.str().find(" TDLIB_API " + name + "("), std::string::npos) << name;
+}
+
 }  // namespace
