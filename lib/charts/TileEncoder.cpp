@@ -257,7 +257,7 @@ void CTileEncoder::WriteShared(CTileBitWriter& out) {
       case kBlockCodeRuns:
         WriteRuns(out, indices_, shared, sharedBits);
         break;
-      default:
+      case kBlockCodeRaw:
         for (uint8_t index : indices_) out.WriteBits(shared[index], sharedBits);
         break;
     }

@@ -1,6 +1,7 @@
 tdlib_add_tests(charts PORTABLE
   TileDecoderTest.cpp
   TileEncoderTest.cpp
+  TileFormatTest.cpp
   TileRoundTripTest.cpp
   TileSamples.cpp
   WINDOWS
