@@ -40,8 +40,13 @@ std::vector<uint8_t> ExpectRoundTrip(const std::vector<uint32_t>& pixels, uint32
   EXPECT_EQ(info.allTransparent, !anyOpaque);
   EXPECT_EQ(decoded, expected);
 
-  // Without its alpha stream the tile is opaque throughout.
-  EXPECT_EQ(CTileDecoder::Decode(decoded.data(), width, height, coded.data(), colourSize, false, info), 0u);
+  // Without its alpha stream the tile is opaque throughout. The decoder
+  // reads nothing after the last value it needs, so it may be told of more
+  // bytes than there are, as the export does (the sanitizer sees any read
+  // past the colour stream).
+  std::vector<uint8_t> colourOnly(coded.begin(), coded.begin() + colourSize);
+  EXPECT_EQ(CTileDecoder::Decode(decoded.data(), width, height, colourOnly.data(), kTileStreamLimit, false, info),
+            0u);
   for (uint32_t& p : expected) p |= kAlphaOpaque;
   EXPECT_EQ(decoded, expected);
   return coded;
