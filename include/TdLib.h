@@ -36,11 +36,195 @@ const char* TDLIB_API ErrorToStr(uint32_t code);
 
 /* ---- runtime ---- */
 
+/* CStream: a byte stream with 64-bit positions (seek origin 0 start,
+ * 1 current, 2 end). Its table: */
+typedef struct TdStreamTable {
+  TdDeleteThis DeleteThis;
+  int64_t(TDLIB_API* GetPosition)(TdObject* self);
+  int64_t(TDLIB_API* GetSize)(TdObject* self);
+  int32_t(TDLIB_API* Read)(TdObject* self, void* buffer, int32_t count);
+  int64_t(TDLIB_API* Seek)(TdObject* self, int64_t offset, int32_t origin);
+  uint8_t(TDLIB_API* SetSize)(TdObject* self, int64_t size);
+  int32_t(TDLIB_API* Write)(TdObject* self, const void* buffer, int32_t count);
+} TdStreamTable;
+
+/* The whole day d for which d + timeOfDay lies within half a day of the
+ * reference; days count from 1899-12-30, the fraction is the time of day. */
+double TDLIB_API CalcDate(double timeOfDay, double reference);
+
 /* ---- units, progress, services ---- */
 
 /* ---- geodesy ---- */
 
+/* Rows of the library's ellipsoid and datum tables, valid until it unloads.
+ * A datum record begins with four text pointers: code, area, name, source.
+ * Angles are radians, lengths metres; positions are arrays of doubles
+ * (lat, lon[, h]), geocentric points (X, Y, Z) with the Y axis mirrored.
+ * Outputs come first; transforms take (out, target datum, in, source datum).
+ * Boolean results are 0 or 1. */
+typedef struct SGeodeticEllipsoid SGeodeticEllipsoid;
+typedef struct SGeodeticDatum SGeodeticDatum;
+
+void* TDLIB_API GeodeticsInitialize(void);
+uint8_t TDLIB_API GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum** datum);
+const SGeodeticDatum* TDLIB_API GeodeticDatumCreateByDef(const SGeodeticEllipsoid* ellipsoid, double dx, double dy,
+                                                         double dz, double rx, double ry, double rz, double scale);
+const SGeodeticDatum* TDLIB_API GeodeticDatumCreateByShift(const double* position, const double* shift);
+const SGeodeticDatum* TDLIB_API GeodeticDatumCreateFromNKF(int16_t number);
+uint8_t TDLIB_API GeodeticDatumCreateFromOldName(const char* name, const SGeodeticDatum** datum);
+uint8_t TDLIB_API GeodeticDatumGetList(int32_t* count, const SGeodeticDatum** list);
+uint8_t TDLIB_API GeodeticDatumGetOldName(const SGeodeticDatum* datum, int32_t* size, char* buffer);
+uint8_t TDLIB_API GeodeticDatumIsValid(const SGeodeticDatum* datum);
+uint8_t TDLIB_API GeodeticDatumIsEqualParams(const SGeodeticDatum* a, const SGeodeticDatum* b);
+uint8_t TDLIB_API GeodeticEllipsoidCreateByCode(const char* code, const SGeodeticEllipsoid** ellipsoid);
+const SGeodeticEllipsoid* TDLIB_API GeodeticEllipsoidCreateByDef(double a, double inverseFlattening);
+uint8_t TDLIB_API GeodeticEllipsoidGetList(int32_t* count, const SGeodeticEllipsoid** list);
+uint8_t TDLIB_API GeodeticEllipsoidCodeToStr(uint32_t code, int32_t* size, char* buffer);
+void TDLIB_API GeoToGlobal2(double* xyz, const double* latLon, const SGeodeticEllipsoid* ellipsoid);
+void TDLIB_API GeoToGlobal3(double* xyz, const double* latLonH, const SGeodeticEllipsoid* ellipsoid);
+void TDLIB_API GlobalToGeo(double* latLonH, const double* xyz, const SGeodeticEllipsoid* ellipsoid);
+void TDLIB_API GeodeticDatumTransform(double* xyz, const SGeodeticDatum* target, const double* sourceXyz,
+                                      const SGeodeticDatum* source);
+void TDLIB_API GeodeticDatumTransform2(double* latLonH, const SGeodeticDatum* target, const double* latLon,
+                                       const SGeodeticDatum* source);
+void TDLIB_API GeodeticDatumTransform3(double* latLonH, const SGeodeticDatum* target, const double* sourceLatLonH,
+                                       const SGeodeticDatum* source);
+
 /* ---- projections and calibration ---- */
+
+/* SGeodeticRef: the coordinate system of a pair or triple of numbers, 392
+ * bytes, filled by a GeodeticRefInit... export and copied by value. Angles in
+ * radians, lengths in metres. Fields a kind or projection does not use are 0. */
+typedef struct SGeodeticRef {
+  uint32_t Kind;       /* 0 geographic, 1 geocentric, 2 scene, 3 projected */
+  uint32_t Projection; /* 1 Mercator, 2 transverse Mercator, 3 equidistant cylindrical,
+                          4 Lambert conformal conic, 5 orthographic, 6 stereographic, 7 RD */
+  const SGeodeticDatum* Datum;
+  double K0, Lat0, Long0, Lat1, Lat2, Height;
+  double SceneToGlobal[16], GlobalToScene[16]; /* rows; points are row vectors */
+  double CosLat1, M0, LccN, LccF, LccRho0;
+  double StereoChi1, StereoSinChi1, StereoCosChi1, StereoM1;
+} SGeodeticRef;
+
+void TDLIB_API GeodeticRefInitGeo(SGeodeticRef* ref, const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitGlobal(SGeodeticRef* ref, const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitScene(SGeodeticRef* ref, const double* origin); /* lat, lon, h on WGS 84 */
+void TDLIB_API GeodeticRefInitMercator(SGeodeticRef* ref, double long0, const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitTransverseMercator(SGeodeticRef* ref, double k0, double lat0, double long0,
+                                                 const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitEquidistantCylindrical(SGeodeticRef* ref, double lat1, double long0,
+                                                     const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitLambertConformalConic(SGeodeticRef* ref, double lat1, double lat2, double lat0,
+                                                    double long0, const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitOrthographic(SGeodeticRef* ref, double lat1, double long0,
+                                           const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitStereographic(SGeodeticRef* ref, double k0, double lat1, double long0,
+                                            const SGeodeticDatum* datum);
+void TDLIB_API GeodeticRefInitRD(SGeodeticRef* ref);
+/* Boolean results are 0 or 1. */
+uint8_t TDLIB_API GeodeticRefIsEqual(const SGeodeticRef* a, const SGeodeticRef* b);
+uint8_t TDLIB_API GeodeticRefIsEqualExceptDatum(const SGeodeticRef* a, const SGeodeticRef* b);
+uint8_t TDLIB_API GeodeticRefIsEqualParams(const SGeodeticRef* a, const SGeodeticRef* b);
+
+/* Projections: out (x, y) or (lat, lon), in (lat, lon) or (x, y), reference.
+ * A projection that cannot compute a point (orthographic, an unknown code)
+ * writes NaN. */
+void TDLIB_API GeoToProj(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API ProjToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToMercator(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API MercatorToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToTransverseMercator(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API TransverseMercatorToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToEquidistantCylindrical(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API EquidistantCylindricalToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToLambertConformalConic(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API LambertConformalConicToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToOrthographic(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API OrthographicToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToStereographic(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API StereographicToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToRD(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API RDToGeo(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API GeoToRDExact(double* out, const double* in, const SGeodeticRef* ref);
+void TDLIB_API RDToGeoExact(double* out, const double* in, const SGeodeticRef* ref);
+double TDLIB_API GeoToTransverseMercatorScale(const double* in, const SGeodeticRef* ref);
+double TDLIB_API RDCalcDistance(const double* p1, const double* p2);
+/* UTM helpers: 0, '\0' or NaN for input outside their tables. */
+int32_t TDLIB_API UTMLongToZone(double lon);
+char TDLIB_API UTMToZoneChar(double lat, double lon);
+double TDLIB_API UTMZoneToLat(uint8_t band); /* band index 0 (A) to 25 (Z) */
+double TDLIB_API UTMZoneToLong(int32_t zone);
+
+/* Scene frame (x north, y east, z up, metres) and great circles on a sphere of
+ * 6367400 m; positions (lat, lon[, h]) on WGS 84. */
+void TDLIB_API GeoWGS84ToScene2(double* out, const double* in, const SGeodeticRef* scene); /* writes x, y, z */
+void TDLIB_API GeoWGS84ToScene3(double* out, const double* in, const SGeodeticRef* scene);
+void TDLIB_API SceneToGeoWGS84(double* out, const double* in, const SGeodeticRef* scene);
+void TDLIB_API DistAndHeadingAlongLine(const double* from, const double* to, double* distance, double* heading);
+double TDLIB_API HeadingAlongLine(const double* from, const double* to);
+double TDLIB_API DistAlongGreatCircle(const double* p1, const double* p2);
+double TDLIB_API DistAlongGreatCircle1(const double* u1, const double* u2);
+void TDLIB_API GeoToGreatCirclePoint(double* out, const double* in);
+
+/* CGeodeticCalibration: pixels (x right, y down) <-> projected coordinates of
+ * a chart from two or three points. Points are two doubles, rectangles four
+ * (left, top, right, bottom). Status 1 good, 0 weak, 2 and above faults. */
+typedef struct TdGeodeticCalibration TdGeodeticCalibration;
+typedef struct TdGeodeticCalibrationVtbl {
+  TdDeleteThis DeleteThis;                                                                     /*  0 */
+  void(TDLIB_API* Assign)(TdGeodeticCalibration* self, const TdGeodeticCalibration* source);    /*  1 */
+  void(TDLIB_API* GeoToPix)(TdGeodeticCalibration* self, double* pixel, const double* geo);     /*  2 */
+  void(TDLIB_API* GeoWGS84ToPix)(TdGeodeticCalibration* self, double* pixel, const double* geo); /* 3 */
+  uint32_t(TDLIB_API* GetPixPoints)(TdGeodeticCalibration* self, double* p1, double* p2, double* p3);
+  uint32_t(TDLIB_API* GetPointCount)(TdGeodeticCalibration* self);                             /*  5 */
+  uint32_t(TDLIB_API* GetProjPoints)(TdGeodeticCalibration* self, double* p1, double* p2, double* p3);
+  int32_t(TDLIB_API* GetHeight)(TdGeodeticCalibration* self);                                  /*  7 */
+  double(TDLIB_API* GetNorthAngle)(TdGeodeticCalibration* self, const double* pixel);
+  void(TDLIB_API* GetCornerBL)(TdGeodeticCalibration* self, double* out);                      /*  9 */
+  void(TDLIB_API* GetCornerBR)(TdGeodeticCalibration* self, double* out);
+  void(TDLIB_API* GetCentre)(TdGeodeticCalibration* self, double* out);                        /* 11 */
+  void(TDLIB_API* GetCornerTL)(TdGeodeticCalibration* self, double* out);
+  void(TDLIB_API* GetCornerTR)(TdGeodeticCalibration* self, double* out);                      /* 13 */
+  SGeodeticRef*(TDLIB_API* GetRef)(TdGeodeticCalibration* self);
+  void(TDLIB_API* GetPixBounds)(TdGeodeticCalibration* self, double* rect);                    /* 15 */
+  double(TDLIB_API* GetRotation)(TdGeodeticCalibration* self);
+  double(TDLIB_API* GetPixelDistance)(TdGeodeticCalibration* self, const double* pixel,
+                                      const double* direction);                                /* 17 */
+  double(TDLIB_API* GetPixelSize)(TdGeodeticCalibration* self, const double* pixel);
+  uint32_t(TDLIB_API* GetStatus)(TdGeodeticCalibration* self);                                 /* 19 */
+  int32_t(TDLIB_API* GetWidth)(TdGeodeticCalibration* self);
+  uint32_t(TDLIB_API* Calibrate2)(TdGeodeticCalibration* self, const double* pix1, const double* pix2,
+                                  const double* proj1, const double* proj2, int32_t width, int32_t height,
+                                  const SGeodeticRef* ref);                                    /* 21 */
+  uint32_t(TDLIB_API* Calibrate3)(TdGeodeticCalibration* self, const double* pix1, const double* pix2,
+                                  const double* pix3, const double* proj1, const double* proj2,
+                                  const double* proj3, int32_t width, int32_t height, const SGeodeticRef* ref);
+  void(TDLIB_API* PixToGeo)(TdGeodeticCalibration* self, double* geo, const double* pixel);     /* 23 */
+  void(TDLIB_API* PixToGeoWGS84)(TdGeodeticCalibration* self, double* geo, const double* pixel);
+  void(TDLIB_API* PixToProj)(TdGeodeticCalibration* self, double* proj, const double* pixel);   /* 25 */
+  void(TDLIB_API* ProjToPix)(TdGeodeticCalibration* self, double* pixel, const double* proj);
+} TdGeodeticCalibrationVtbl;
+struct TdGeodeticCalibration {
+  const TdGeodeticCalibrationVtbl* vtable;
+};
+
+TdGeodeticCalibration* TDLIB_API GeodeticCalibrationCreate(void);
+uint32_t TDLIB_API ValidateCalibration2(const double* pix1, const double* pix2, const double* proj1,
+                                        const double* proj2, int32_t width, int32_t height,
+                                        const SGeodeticRef* ref);
+uint32_t TDLIB_API ValidateCalibration3(const double* pix1, const double* pix2, const double* pix3,
+                                        const double* proj1, const double* proj2, const double* proj3,
+                                        int32_t width, int32_t height, const SGeodeticRef* ref);
+/* The pixel of target at the place of a pixel of source; integer pixels are
+ * rounded as floor(v + 0.5). NaN (or INT32_MIN) unless both are calibrated. */
+void TDLIB_API PixTransform(double* out, TdGeodeticCalibration* target, const double* in,
+                            TdGeodeticCalibration* source);
+void TDLIB_API PixTransform1(int32_t* out, TdGeodeticCalibration* target, const int32_t* in,
+                             TdGeodeticCalibration* source);
+void TDLIB_API PixTransform2(int32_t* out, TdGeodeticCalibration* target, const double* in,
+                             TdGeodeticCalibration* source);
+void TDLIB_API PixTransform3(double* out, TdGeodeticCalibration* target, const int32_t* in,
+                             TdGeodeticCalibration* source);
 
 /* ---- bitmaps and drawing ---- */
 

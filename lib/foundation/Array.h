@@ -124,6 +124,15 @@ bool SortedFind(int32_t count, int32_t direction, At compare_at, int32_t* index)
   return false;
 }
 
+// What Add does with the search's outcome: true when it inserts; throws in
+// the duplicate mode that refuses equal elements.
+template <class Error>
+bool SortedAddInserts(bool found, int32_t duplicates, const char* refusal) {
+  if (!found || duplicates == kDupAccept) return true;
+  if (duplicates == kDupError) throw Error(refusal);
+  return false;
+}
+
 template <class T>
 class CSortedArray : public CArray<T> {
  public:
@@ -137,10 +146,9 @@ class CSortedArray : public CArray<T> {
 
   int32_t Add(const T& element) override {
     int32_t index;
-    if (Find(element, &index)) {
-      if (duplicates_ == kDupIgnore) return index;
-      if (duplicates_ == kDupError) throw CArrayError("CSortedArray.Add: Duplicate items are not allowed.");
-    }
+    bool found = Find(element, &index);
+    if (!SortedAddInserts<CArrayError>(found, duplicates_, "CSortedArray.Add: Duplicate items are not allowed."))
+      return index;
     this->InsertGap(index);
     std::memcpy(static_cast<void*>(this->data_ + index), &element, sizeof(T));
     return index;

@@ -126,10 +126,9 @@ class CSortedList : public CList<T> {
 
   int32_t Add(T* item) override {
     int32_t index;
-    if (Find(item, &index)) {
-      if (duplicates_ == kDupIgnore) return index;
-      if (duplicates_ == kDupError) throw CListError("CSortedList.Add: Duplicate items are not allowed.");
-    }
+    bool found = Find(item, &index);
+    if (!SortedAddInserts<CListError>(found, duplicates_, "CSortedList.Add: Duplicate items are not allowed."))
+      return index;
     this->InsertAt(index, item);
     return index;
   }

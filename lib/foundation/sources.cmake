@@ -14,3 +14,41 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/CodePage_posix.cpp
   lib/foundation/CriticalSection_posix.cpp
 )
+# Runtime: application object, threads and queues, clock, dates, files, streams, link list.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/foundation/Application.cpp
+  lib/foundation/BufferedFileStream.cpp
+  lib/foundation/Clock.cpp
+  lib/foundation/CommandLine.cpp
+  lib/foundation/DateTime.cpp
+  lib/foundation/FileStream.cpp
+  lib/foundation/FileUtils.cpp
+  lib/foundation/LinkList.cpp
+  lib/foundation/MemoryBlockStream.cpp
+  lib/foundation/MemoryStream.cpp
+  lib/foundation/PointerStream.cpp
+  lib/foundation/ScreenInfo.cpp
+  lib/foundation/Stopwatch.cpp
+  lib/foundation/Stream.cpp
+  lib/foundation/StreamFunctions.cpp
+  lib/foundation/ThreadEventQueue.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/foundation/Application_win32.cpp
+  lib/foundation/Clock_win32.cpp
+  lib/foundation/DateTime_win32.cpp
+  lib/foundation/FileTools.cpp
+  lib/foundation/FileUtils_win32.cpp
+  lib/foundation/MainThreadEventQueue.cpp
+  lib/foundation/SystemInfo.cpp
+  lib/foundation/Thread.cpp
+  lib/foundation/Timer.cpp
+  lib/foundation/WaitCursor.cpp
+  lib/foundation/exports/RuntimeExports.cpp
+)
+list(APPEND TDLIB_POSIX_SOURCES
+  lib/foundation/Application_posix.cpp
+  lib/foundation/Clock_posix.cpp
+  lib/foundation/DateTime_posix.cpp
+  lib/foundation/FileUtils_posix.cpp
+)

@@ -4,3 +4,19 @@ tdlib_add_tests(foundation PORTABLE
   LanguageTest.cpp
   StrTest.cpp
 )
+tdlib_add_tests(foundation
+  PORTABLE
+    ClockTest.cpp
+    CommandLineTest.cpp
+    DateTimeTest.cpp
+    FileStreamTest.cpp
+    FileUtilsTest.cpp
+    LinkListTest.cpp
+    ScreenInfoTest.cpp
+    StreamTest.cpp
+  WINDOWS
+    ApplicationTest.cpp
+    DateOracleTest.cpp
+    FileToolsTest.cpp
+    ThreadTest.cpp
+)

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/PngCodec.h"
+#include "bench/charts/PngCodec.h"
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileEncoder.h"
 #include "lib/charts/TileFormat.h"

@@ -1,4 +1,4 @@
-#include "bench/PngCodec.h"
+#include "bench/charts/PngCodec.h"
 
 #include <png.h>
 

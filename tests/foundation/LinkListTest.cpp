@@ -1,0 +1,117 @@
+#include "lib/foundation/LinkList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lib/foundation/Exception.h"
+#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/PointerStream.h"
+#include "tests/foundation/RuntimeTestFiles.h"
+
+namespace {
+
+CStr Prefix() { return ScratchPath(""); }
+
+TEST(LinkList, SaveWritesTheLayoutAndLoadTakesItBack) {
+  TLinkList list;
+  list.Add(kLinkFile, "a.txt", "notes");
+  list.Add(kLinkOther, "http://x", "");
+  EXPECT_TRUE(list.IsModified());
+  CMemoryStream stream;
+  list.SaveToStream(stream);
+  EXPECT_FALSE(list.IsModified());
+  const std::string expected(
+      "\x02\x00\x00\x00"
+      "\x00\x05\x00\x00\x00" "a.txt" "\x05\x00\x00\x00" "notes"
+      "\x01\x08\x00\x00\x00" "http://x" "\x00\x00\x00\x00", 40);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(stream.GetData()), 40), expected);
+  EXPECT_EQ(stream.GetSize(), 40);
+
+  TLinkList back;
+  back.Add(kLinkFile, "dropped", "");
+  stream.Seek(0, 0);
+  EXPECT_EQ(back.LoadFromStream(stream), 2);
+  ASSERT_EQ(back.GetCount(), 2);
+  EXPECT_TRUE(*back.GetAt(0) == *list.GetAt(0));
+  EXPECT_TRUE(*back.GetAt(1) == *list.GetAt(1));
+  EXPECT_FALSE(back.IsModified());
+}
+
+TEST(LinkList, BadTypeByteAndHostileCounts) {
+  const std::string badType("\x01\x00\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00", 13);
+  CConstPointerStream stream(badType.data(), badType.size());
+  TLinkList list;
+  try {
+    list.LoadFromStream(stream);
+    FAIL();
+  } catch (const CLinkListError& e) {
+    EXPECT_STREQ(e.what(), "TLinkList.LoadFromStream: 2 is not a valid linktype.");
+  }
+  const std::string counts[] = {std::string("\xFF\xFF\xFF\xFF", 4),
+                                std::string("\xFF\xFF\xFF\x7F", 4),
+                                std::string("\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00", 13)};
+  for (const std::string& bytes : counts) {
+    CConstPointerStream hostile(bytes.data(), bytes.size());
+    EXPECT_THROW(list.LoadFromStream(hostile), CException);
+  }
+  // The links read before a failure stay.
+  const std::string truncated(
+      "\x02\x00\x00\x00" "\x01\x00\x00\x00\x00\x00\x00\x00\x00" "\x01\x05\x00\x00\x00" "abcd", 22);
+  CConstPointerStream partial(truncated.data(), truncated.size());
+  EXPECT_THROW(list.LoadFromStream(partial), CStreamError);
+  EXPECT_EQ(list.GetCount(), 1);
+}
+
+TEST(LinkList, ClearDeletesLinkedFilesOnlyInsideTheFolder) {
+  WriteBytes(Prefix() + "kept.txt", "k");
+  WriteBytes(Prefix() + "gone.txt", "g");
+  TLinkList list;
+  list.SetFolder(Prefix());
+  static int calls;
+  calls = 0;
+  list.SetBeforeDelete([](const CStr&, const SLinkInfo&) { ++calls; });
+  list.Add(kLinkFile, "gone.txt", "");
+  list.Add(kLinkOther, "kept.txt", "");  // another target: left alone
+  list.Add(kLinkFile, "absent.txt", "");
+  list.Clear(true);
+  EXPECT_EQ(list.GetCount(), 0);
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(FileExists(Prefix() + "gone.txt"));
+  EXPECT_TRUE(FileExists(Prefix() + "kept.txt"));
+
+  // A file text that leaves the folder is never deleted.
+  TLinkList hostile;
+  hostile.SetFolder(Prefix() + "sub" + CStr(kPathDelimiter));
+  hostile.Add(kLinkFile, CStr("..") + CStr(kPathDelimiter) + ScratchName("kept.txt"), "");
+  hostile.Delete(0, true);
+  EXPECT_TRUE(FileExists(Prefix() + "kept.txt"));
+  RemoveFile(Prefix() + "kept.txt");
+}
+
+TEST(LinkList, MergeCopyAndSetters) {
+  TLinkList a, b;
+  a.Add(kLinkFile, "same.txt", "one");
+  b.Add(kLinkFile, "same.txt", "two");
+  b.Add(kLinkOther, "new", "three");
+  a.SetModified(false);
+  a.Merge(b);
+  ASSERT_EQ(a.GetCount(), 2);
+  EXPECT_EQ(a.GetAt(0)->Description, CStr("one"));
+  EXPECT_TRUE(a.IsModified());
+  a.SetFolder("folder");
+  TLinkList copy(a);
+  EXPECT_EQ(copy.GetCount(), 2);
+  EXPECT_EQ(copy.GetFolder().GetLength(), 0);
+  copy.SetModified(false);
+  copy.SetFile(copy.GetAt(1), "new");
+  EXPECT_FALSE(copy.IsModified());
+  copy.SetDescription(copy.GetAt(1), "changed");
+  EXPECT_TRUE(copy.IsModified());
+  EXPECT_TRUE(copy.FindFile("same.txt"));
+  EXPECT_FALSE(copy.FindFile("SAME.txt"));
+  EXPECT_EQ(copy.GetMemSize(true), (8 + 3 + 40) + (3 + 7 + 40) + 44);
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+tdlib_add_tests(geodesy
+  PORTABLE
+    AnglesTest.cpp
+    DatumTest.cpp
+    DatumTransformTest.cpp
+    EllipsoidTest.cpp
+    GeocentricTest.cpp
+    GeodeticTablesTest.cpp
+    LinesTest.cpp
+    Matrix4Test.cpp
+    PlaneHelpersTest.cpp
+    PolygonsTest.cpp
+    CalibrationValidationTest.cpp
+    GeodeticCalibrationTest.cpp
+    GeodeticRefTest.cpp
+    GreatCircleTest.cpp
+    PixTransformTest.cpp
+    ProjectionTest.cpp
+    RDGridTest.cpp
+    SceneTest.cpp
+    UTMTest.cpp
+  WINDOWS
+    GeodesyExportsTest.cpp
+    ProjectionExportsTest.cpp
+)
