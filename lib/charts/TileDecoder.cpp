@@ -8,6 +8,9 @@
 
 namespace {
 
+// A block's pixels in block order, with room for a fill that overshoots.
+constexpr uint32_t kBlockPixelsRoom = kTileBlockPixels + 3;
+
 // Maps a value read from the stream to a pixel; false for an index at or
 // beyond the palette's end.
 struct SPaletteMap {
@@ -41,7 +44,7 @@ struct SColourMap {
 
 // Reads run items of `bits`-bit values until the block's pixels are
 // covered; false for an item that reaches past the block or a value the
-// map rejects.
+// map rejects. pixels has room for kBlockPixelsRoom values.
 template <class TMap>
 bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
   uint32_t k = 0;
@@ -52,7 +55,9 @@ bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
     if (header & kRunFlagRepeat) {
       uint32_t pixel;
       if (!map(in.ReadBits(bits), pixel)) return false;
-      std::fill(pixels + k, pixels + end, pixel);
+      // Runs are mostly short: fill four at a time, past the run's end into
+      // pixels that later items overwrite or the array's spare room.
+      for (; k < end; k += 4) pixels[k] = pixels[k + 1] = pixels[k + 2] = pixels[k + 3] = pixel;
       k = end;
     } else {
       for (; k < end; ++k)
@@ -111,7 +116,7 @@ bool CTileDecoder::DecodeTile(bool hasAlpha, STileDecodeInfo& info) {
 bool CTileDecoder::DecodePlainBlock(uint32_t b) {
   in_.Reset();
   uint32_t code = in_.ReadByte();
-  uint32_t pixels[kTileBlockPixels];
+  uint32_t pixels[kBlockPixelsRoom];
   switch (code) {
     case kBlockCodeOneColour:
       FillBlock(b, in_.ReadColour() | kAlphaOpaque);
@@ -120,7 +125,7 @@ bool CTileDecoder::DecodePlainBlock(uint32_t b) {
       if (!DecodeRuns(in_, pixels, 24, SColourMap())) return false;
       break;
     case kBlockCodeRaw:
-      for (uint32_t& pixel : pixels) pixel = in_.ReadColour() | kAlphaOpaque;
+      for (uint32_t k = 0; k < kTileBlockPixels; ++k) pixels[k] = in_.ReadColour() | kAlphaOpaque;
       break;
     default: {
       uint32_t palette[kBlockCodeMaxPalette];
@@ -137,7 +142,7 @@ bool CTileDecoder::DecodeSharedBlock(uint32_t b, uint32_t sharedCount, const uin
   uint32_t bits = TileBitWidth(sharedCount);
   SSharedMap sharedMap{shared, sharedCount};
   uint32_t code = in_.ReadBits(8);
-  uint32_t pixels[kTileBlockPixels];
+  uint32_t pixels[kBlockPixelsRoom];
   switch (code) {
     case kBlockCodeOneColour: {
       uint32_t pixel;
