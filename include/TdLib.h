@@ -54,6 +54,90 @@ double TDLIB_API CalcDate(double timeOfDay, double reference);
 
 /* ---- units, progress, services ---- */
 
+/* Units of measure. A unit code is quantity << 16 | unit: SI units carry
+ * 0x8000 and a prefix index 1..21 (11 = no prefix) in the low byte (metre
+ * 0x0006800B, kilometre 0x0006800E), other units their index in their
+ * quantity's list (nautical mile 0x00060006, knot 0x00090002). Call
+ * UnitsInitialize once before converting or naming a unit. */
+#define TD_UNIT_UNKNOWN 0xFFFFFFFFu
+void TDLIB_API UnitsInitialize(void);
+/* NaN when the quantities do not match or a code names no unit. */
+double TDLIB_API UnitConvert(double value, uint32_t from, uint32_t to);
+/* Converts count values, the last first, so source may equal destination;
+ * on failure every destination value becomes NaN. */
+void TDLIB_API UnitConvertD(const double* source, double* destination, int32_t count,
+                            uint32_t from, uint32_t to);
+void TDLIB_API UnitConvertF(const float* source, float* destination, int32_t count,
+                            uint32_t from, uint32_t to);
+/* The code of a unit text ("km", "kn", "\xB0""C"); TD_UNIT_UNKNOWN when the
+ * text names no unit. */
+uint32_t TDLIB_API StrToUnit(const TdStr* text);
+/* The unit's text as a new string, or null for a code that names no unit. */
+TdStr* TDLIB_API StrCreateFromUnit(uint32_t unit);
+
+/* Progress. A root record covers 0.0 to 1.0; child records cover their
+ * parent's current step, so nested operations report one overall position. */
+typedef struct TdProgressInfo {
+  uint32_t stageId;
+  float fraction; /* as given to ProgressCall */
+  float position; /* overall position, 0.0 to 1.0 */
+  uint32_t extra;
+  uint32_t value; /* as given to ProgressCall */
+  uint8_t cancel; /* 0 on entry; set it to cancel */
+} TdProgressInfo;
+typedef void(TDLIB_API* TdProgressCallback)(void* userData, TdProgressInfo* info);
+typedef struct TdProgress {
+  TdProgressCallback callback; /* may be null */
+  void* userData;
+  float position;
+  float scale;
+  uint32_t stageId;
+  float step;
+  uint32_t extra;
+} TdProgress;
+void TDLIB_API ProgressStageInit1(TdProgress* record, float fraction, uint32_t stageId,
+                                  TdProgressCallback callback, void* userData, uint32_t extra);
+void TDLIB_API ProgressLoopInit1(TdProgress* record, int32_t count, float fraction,
+                                 uint32_t stageId, TdProgressCallback callback, void* userData,
+                                 uint32_t extra);
+void TDLIB_API ProgressStageInit(TdProgress* child, const TdProgress* parent, float fraction,
+                                 uint32_t stageId);
+void TDLIB_API ProgressLoopInit(TdProgress* child, const TdProgress* parent, int32_t count,
+                                float fraction, uint32_t stageId);
+void TDLIB_API ProgressStageNext(TdProgress* record, float fraction, uint32_t stageId);
+void TDLIB_API ProgressLoopNext(TdProgress* record);
+/* Calls the callback; *error becomes 2 when it cancelled, else 0. */
+void TDLIB_API ProgressCall(const TdProgress* record, float fraction, uint32_t value,
+                            uint32_t* error);
+
+/* Visual styles: ThemesInitialize loads "uxtheme.dll" when present. The
+ * queries answer 0 or 1. */
+void TDLIB_API ThemesInitialize(void);
+uint8_t TDLIB_API ThemesAvailable(void);
+uint8_t TDLIB_API ThemesEnabled(void);
+
+/* CSound: a wave file held in memory. Its table: */
+typedef struct TdSoundTable {
+  TdDeleteThis DeleteThis;
+  uint8_t(TDLIB_API* GetEnabled)(TdObject* self);
+  /* Replaces the sound by the file; error codes of the file streams. */
+  void(TDLIB_API* Load)(TdObject* self, const char* fileName, uint32_t* error);
+  /* Plays asynchronously when loaded and enabled. */
+  void(TDLIB_API* Play)(TdObject* self);
+  void(TDLIB_API* SetEnabled)(TdObject* self, uint8_t enabled);
+} TdSoundTable;
+TdObject* TDLIB_API SoundCreate(void);
+/* Returns the sound even when loading failed; the error code tells. */
+TdObject* TDLIB_API SoundCreate1(const char* fileName, uint32_t* error);
+
+/* CZip holds the host's compression callbacks, which the chart update files
+ * use. Each reads its source stream from its current position and writes the
+ * destination at its current position; *error is 0 on success. */
+typedef void(TDLIB_API* TdZipCallback)(void* userData, TdObject* destination, TdObject* source,
+                                       uint32_t* error);
+TdObject* TDLIB_API ZipCreate(TdZipCallback compress, void* compressData, TdZipCallback uncompress,
+                              void* uncompressData);
+
 /* ---- geodesy ---- */
 
 /* Rows of the library's ellipsoid and datum tables, valid until it unloads.

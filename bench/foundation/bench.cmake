@@ -1,3 +1,6 @@
 add_executable(stream_bench ${CMAKE_CURRENT_LIST_DIR}/StreamBench.cpp)
 target_link_libraries(stream_bench PRIVATE tdlib_objects benchmark::benchmark)
 set_target_properties(stream_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_executable(convert_bench ${CMAKE_CURRENT_LIST_DIR}/ConvertBench.cpp)
+target_link_libraries(convert_bench PRIVATE tdlib_objects benchmark::benchmark)
+set_target_properties(convert_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

@@ -3,6 +3,7 @@
 
 #include "lib/foundation/Application.h"
 #include "lib/foundation/Clock.h"
+#include "lib/foundation/FormatSettings.h"
 
 // The twin has no command line to parse: programs of the native build are
 // test and benchmark runners.
@@ -17,6 +18,9 @@ CStr ProcessExePath() {
 
 uint32_t CurrentThreadId() { return static_cast<uint32_t>(syscall(SYS_gettid)); }
 
-void CApplication::BuildGlobals() { InitClock(); }
+void CApplication::BuildGlobals() {
+  InitClock();
+  InitFormatSettings();
+}
 
 void CApplication::FreeGlobals() {}

@@ -4,6 +4,7 @@
 
 #include "lib/foundation/Application.h"
 #include "lib/foundation/Clock.h"
+#include "lib/foundation/FormatSettings.h"
 #include "lib/foundation/MainThreadEventQueue.h"
 #include "lib/foundation/ScreenInfo.h"
 #include "lib/foundation/SystemInfo.h"
@@ -35,6 +36,7 @@ void CApplication::BuildGlobals() {
   g_SystemInfo = new (std::nothrow) CSystemInfo;
   InitMainThreadEventQueue();
   InitClock();
+  InitFormatSettings();
   g_ScreenInfo = NewScreenInfo();
 }
 

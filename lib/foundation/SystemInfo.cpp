@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "lib/foundation/Registry.h"
+
 CSystemInfo* g_SystemInfo = nullptr;
 
 CSystemInfo::CSystemInfo() : m_Processor("Intel x68") {
@@ -20,4 +22,22 @@ CSystemInfo::CSystemInfo() : m_Processor("Intel x68") {
 
 CSystemInfo::~CSystemInfo() {
   if (m_ShellLibrary != nullptr) FreeLibrary(static_cast<HMODULE>(m_ShellLibrary));
+}
+
+bool CSystemInfo::IsAdmin() {
+  if (m_PlatformId == VER_PLATFORM_WIN32_NT && m_MajorVersion >= 5) {
+    if (!m_ShellLibrary) m_ShellLibrary = LoadLibraryA("shell32.dll");
+    using IsUserAnAdminFn = BOOL(WINAPI*)();
+    auto shell = static_cast<HMODULE>(m_ShellLibrary);
+    auto isUserAnAdmin = shell ? reinterpret_cast<IsUserAnAdminFn>(reinterpret_cast<void*>(
+                                     GetProcAddress(shell, "IsUserAnAdmin")))
+                               : nullptr;
+    if (isUserAnAdmin) return isUserAnAdmin() > 0;
+  }
+  CRegistry& registry = GlobalRegistry();
+  const CStr key("Software\\Tidemar\\AdminTest");
+  if (registry.KeyExists(HKEY_LOCAL_MACHINE, key)) return registry.DeleteKey(HKEY_LOCAL_MACHINE, key);
+  if (!registry.CreateKey(HKEY_LOCAL_MACHINE, key)) return false;
+  registry.DeleteKey(HKEY_LOCAL_MACHINE, key);
+  return true;
 }

@@ -20,6 +20,9 @@ class CSystemInfo {
   uint32_t GetMinorVersion() const { return m_MinorVersion; }
   uint32_t GetPlatformId() const { return m_PlatformId; }
   const CStr& GetProcessor() const { return m_Processor; }
+  // The shell's answer on NT 5 and later, else whether a test key under
+  // HKEY_LOCAL_MACHINE can be made and removed; every failed step is false.
+  bool IsAdmin();
 
  private:
   void* m_ShellLibrary = nullptr;  // loaded on demand

@@ -52,3 +52,38 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/DateTime_posix.cpp
   lib/foundation/FileUtils_posix.cpp
 )
+# Services: conversions, format settings, units, progress, registry, small
+# services, program start-up, arithmetic benchmark.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/foundation/AngleFormat.cpp
+  lib/foundation/Checksum.cpp
+  lib/foundation/Colors.cpp
+  lib/foundation/Convert.cpp
+  lib/foundation/DateTimeFormat.cpp
+  lib/foundation/FileName.cpp
+  lib/foundation/FormatSettings.cpp
+  lib/foundation/MathBenchmark.cpp
+  lib/foundation/Numeric.cpp
+  lib/foundation/Progress.cpp
+  lib/foundation/TextParse.cpp
+  lib/foundation/Units.cpp
+  lib/foundation/Zip.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/foundation/Colors_win32.cpp
+  lib/foundation/FontDesc.cpp
+  lib/foundation/LocaleInfo_win32.cpp
+  lib/foundation/ProgInfo.cpp
+  lib/foundation/Registry.cpp
+  lib/foundation/RegistryApp.cpp
+  lib/foundation/Sound.cpp
+  lib/foundation/StartupService.cpp
+  lib/foundation/StartupTexts.cpp
+  lib/foundation/Themes.cpp
+  lib/foundation/exports/ServicesExports.cpp
+  lib/foundation/exports/UnitsExports.cpp
+)
+list(APPEND TDLIB_POSIX_SOURCES
+  lib/foundation/Colors_posix.cpp
+  lib/foundation/LocaleInfo_posix.cpp
+)

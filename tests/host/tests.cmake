@@ -2,3 +2,6 @@ tdlib_add_tests(host WINDOWS
   CHost.c
   HostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  ServicesHostTest.cpp
+)

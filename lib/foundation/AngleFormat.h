@@ -1,0 +1,33 @@
+// Angles in degrees split into degrees, minutes and seconds, and their text.
+#pragma once
+
+#include <cstdint>
+
+#include "lib/foundation/Str.h"
+
+struct SFormatSettings;
+
+// All parts are of the absolute value; sign is -1 below 0, else +1.
+struct SDegMin {
+  int32_t sign;
+  int32_t degrees;
+  double minutes;
+};
+
+struct SDegMinSec {
+  int32_t sign;
+  int32_t degrees;
+  int32_t minutes;
+  double seconds;
+};
+
+SDegMin AngleToDegMin(double angle);
+SDegMin AngleToDegMinRounded(double angle);
+SDegMinSec AngleToDegMinSec(double angle);
+SDegMinSec AngleToDegMinSecRounded(double angle);
+
+// decimals 0..9 of the last part; the letter names the hemisphere.
+CStr AngleToDegMinStr(double angle, int decimals, char positiveLetter, char negativeLetter,
+                      const SFormatSettings& settings);
+CStr AngleToDegMinSecStr(double angle, int decimals, char positiveLetter, char negativeLetter,
+                         const SFormatSettings& settings);
