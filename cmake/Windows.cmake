@@ -37,3 +37,8 @@ tdlib_windows_tests()
 add_executable(list_exports tests/host/ListExports.c)
 set_target_properties(list_exports PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_options(list_exports PRIVATE -static-libgcc)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_test(NAME stdcall_exports COMMAND ${CMAKE_SOURCE_DIR}/tests/host/check-stdcall.sh
+    ${CMAKE_NM} ${TDLIB_DEF} "$<TARGET_OBJECTS:tdlib_objects>")
+endif()

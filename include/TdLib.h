@@ -314,6 +314,24 @@ void TDLIB_API PixTransform3(double* out, TdGeodeticCalibration* target, const i
 
 /* ---- charts ---- */
 
+/* Tile codec. A tile is up to 256 x 256 pixels 0xAARRGGBB, rows packed; the
+ * functions do nothing for a width or height outside 1..256. */
+void TDLIB_API TCF2Initialize(void);
+/* Decodes a compressed tile (colour stream, then the alpha stream when
+ * hasAlpha is not 0). Damaged data gives transparent black pixels,
+ * *allTransparent 1, *allOpaque 0 and *colourSize 0. */
+void TDLIB_API TCF2TileDecompress(uint32_t* dst, uint32_t width, uint32_t height, uint8_t* allTransparent,
+                                  uint8_t* allOpaque, uint32_t* colourSize, const uint8_t* src,
+                                  uint8_t hasAlpha);
+/* dst must hold TCF2_TILE_CODE_BUFFER_SIZE bytes. */
+void TDLIB_API TCF2TileCompress(uint8_t* dst, const uint32_t* src, uint32_t width, uint32_t height,
+                                uint32_t* colourSize, uint32_t* alphaSize);
+/* dst must hold TCF2_TILE_ALPHA_BUFFER_SIZE bytes. */
+void TDLIB_API TCF2TileCompressAlpha(uint8_t* dst, const uint32_t* src, uint32_t width, uint32_t height,
+                                     uint32_t* alphaSize);
+#define TCF2_TILE_CODE_BUFFER_SIZE 338690
+#define TCF2_TILE_ALPHA_BUFFER_SIZE 131072
+
 /* ---- gps ---- */
 
 /* ---- waypoints ---- */

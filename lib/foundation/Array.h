@@ -124,12 +124,48 @@ bool SortedFind(int32_t count, int32_t direction, At compare_at, int32_t* index)
   return false;
 }
 
+namespace td {
+
+// The ordering state both sorted templates keep after their base's fields:
+// compare function, direction, a reserved word, duplicate mode.
+template <class CompareFn>
+class SortedOrder {
+ public:
+  void SetDirection(int32_t direction) { direction_ = direction; }
+  void SetDuplicates(int32_t mode) { duplicates_ = mode; }
+  int32_t GetDuplicates() const { return duplicates_; }
+
+ protected:
+  explicit SortedOrder(CompareFn compare) : compare_(compare) {}
+
+  CompareFn compare_;
+  int32_t direction_ = 1;
+  [[maybe_unused]] int32_t reserved_ = 0;  // kept for the layout; nothing reads it
+  int32_t duplicates_ = 0;
+};
+
+}  // namespace td
+
+// What Add does with the search's outcome: true when it inserts; throws in
+// the duplicate mode that refuses equal elements.
+template <class Error>
+bool SortedAddInserts(bool found, int32_t duplicates, const char* refusal) {
+  if (!found || duplicates == kDupAccept) return true;
+  if (duplicates == kDupError) throw Error(refusal);
+  return false;
+}
+
 template <class T>
-class CSortedArray : public CArray<T> {
+class CSortedArray : public CArray<T>, public td::SortedOrder<typename CArray<T>::CompareFn> {
+  using Order = td::SortedOrder<typename CArray<T>::CompareFn>;
+  using Order::compare_;
+  using Order::direction_;
+  using Order::duplicates_;
+
  public:
   using typename CArray<T>::CompareFn;
 
-  explicit CSortedArray(CompareFn compare) : compare_(compare) {}
+  explicit CSortedArray(CompareFn compare) : Order(compare) {}
 
   bool Find(const T& element, int32_t* index) const {
     return SortedFind(this->count_, direction_, [&](int32_t i) { return compare_(this->data_ + i, &element); }, index);
@@ -137,10 +173,9 @@ class CSortedArray : public CArray<T> {
 
   int32_t Add(const T& element) override {
     int32_t index;
-    if (Find(element, &index)) {
-      if (duplicates_ == kDupIgnore) return index;
-      if (duplicates_ == kDupError) throw CArrayError("CSortedArray.Add: Duplicate items are not allowed.");
-    }
+    bool found = Find(element, &index);
+    if (!SortedAddInserts<CArrayError>(found, duplicates_, "CSortedArray.Add: Duplicate items are not allowed."))
+      return index;
     this->InsertGap(index);
     std::memcpy(static_cast<void*>(this->data_ + index), &element, sizeof(T));
     return index;
@@ -151,16 +186,6 @@ class CSortedArray : public CArray<T> {
       throw CArrayError("CSortedArray::SetCount: Cannot increase count of a sorted list without adding items.");
     CArray<T>::SetCount(n);
   }
-
-  void SetDirection(int32_t direction) { direction_ = direction; }
-  void SetDuplicates(int32_t mode) { duplicates_ = mode; }
-  int32_t GetDuplicates() const { return duplicates_; }
-
- private:
-  CompareFn compare_;
-  int32_t direction_ = 1;
-  [[maybe_unused]] int32_t reserved_ = 0;  // kept for the layout; nothing reads it
-  int32_t duplicates_ = kDupAccept;
 };
 
 // A fixed block of 16-byte elements for the chart tables' readers and writers.

@@ -114,11 +114,16 @@ class CList {
 };
 
 template <class T>
-class CSortedList : public CList<T> {
+class CSortedList : public CList<T>, public td::SortedOrder<typename CList<T>::CompareFn> {
+  using Order = td::SortedOrder<typename CList<T>::CompareFn>;
+  using Order::compare_;
+  using Order::direction_;
+  using Order::duplicates_;
+
  public:
   using typename CList<T>::CompareFn;
 
-  CSortedList(bool ownsItems, CompareFn compare) : CList<T>(ownsItems), compare_(compare) {}
+  CSortedList(bool ownsItems, CompareFn compare) : CList<T>(ownsItems), Order(compare) {}
 
   bool Find(const T* item, int32_t* index) const {
     return SortedFind(this->count_, direction_, [&](int32_t i) { return compare_(this->items_[i], item); }, index);
@@ -126,10 +131,9 @@ class CSortedList : public CList<T> {
 
   int32_t Add(T* item) override {
     int32_t index;
-    if (Find(item, &index)) {
-      if (duplicates_ == kDupIgnore) return index;
-      if (duplicates_ == kDupError) throw CListError("CSortedList.Add: Duplicate items are not allowed.");
-    }
+    bool found = Find(item, &index);
+    if (!SortedAddInserts<CListError>(found, duplicates_, "CSortedList.Add: Duplicate items are not allowed."))
+      return index;
     this->InsertAt(index, item);
     return index;
   }
@@ -138,14 +142,4 @@ class CSortedList : public CList<T> {
     if (n > this->count_) throw CListError("Cannot increase count of a sorted list without adding items.");
     CList<T>::SetCount(n);
   }
-
-  void SetDirection(int32_t direction) { direction_ = direction; }
-  void SetDuplicates(int32_t mode) { duplicates_ = mode; }
-  int32_t GetDuplicates() const { return duplicates_; }
-
- private:
-  CompareFn compare_;
-  int32_t direction_ = 1;
-  [[maybe_unused]] int32_t reserved_ = 0;  // kept for the layout; nothing reads it
-  int32_t duplicates_ = kDupAccept;
 };

@@ -23,6 +23,29 @@ void CheckWrite(bool ok, const char* method, const CStr& subKey, const CStr& nam
   Check(ok, method, "writing", subKey, name);
 }
 
+template <class T>
+using Reader = bool (CRegistry::*)(HKEY, const CStr&, const CStr&, T*);
+
+template <class T>
+T ReadOrThrow(const SRegistryKey& key, Reader<T> read, const char* method, const CStr& subKey,
+              const CStr& name) {
+  T value{};
+  CheckRead((GlobalRegistry().*read)(key.root, key.path, name, &value), method, subKey, name);
+  return value;
+}
+
+template <class T>
+T ReadOrDefault(const SRegistryKey& key, Reader<T> read, const CStr& name, const T& defaultValue) {
+  T value{};
+  return (GlobalRegistry().*read)(key.root, key.path, name, &value) ? value : defaultValue;
+}
+
+template <class Writer, class T>
+void WriteOrThrow(const SRegistryKey& key, Writer write, const char* method, const CStr& subKey,
+                  const CStr& name, const T& value) {
+  CheckWrite((GlobalRegistry().*write)(key.root, key.path, name, value), method, subKey, name);
+}
+
 }  // namespace
 
 CRegistryApp::CRegistryApp(const CStr& productKey, const CStr& versionKey)
@@ -52,8 +75,8 @@ void CRegistryApp::DecodeKey(int32_t kind, const CStr& subKey, HKEY* root, CStr*
   }
 }
 
-CRegistryApp::SKey CRegistryApp::Key(int32_t kind, const CStr& subKey) const {
-  SKey key;
+SRegistryKey CRegistryApp::Key(int32_t kind, const CStr& subKey) const {
+  SRegistryKey key;
   DecodeKey(kind, subKey, &key.root, &key.path);
   return key;
 }
@@ -64,56 +87,56 @@ bool CRegistryApp::IsProgramKeyIncomplete(int32_t kind) const {
 }
 
 void CRegistryApp::CreateKey(int32_t kind, const CStr& subKey) {
-  const SKey key = Key(kind, subKey);
+  const SRegistryKey key = Key(kind, subKey);
   if (!GlobalRegistry().CreateKey(key.root, key.path)) {
     throw CRegistryError(CStr("CRegistryApp::CreateKey: Error creating registry key."));
   }
 }
 
 bool CRegistryApp::KeyExists(int32_t kind, const CStr& subKey) {
-  const SKey key = Key(kind, subKey);
+  const SRegistryKey key = Key(kind, subKey);
   return GlobalRegistry().KeyExists(key.root, key.path);
 }
 
 bool CRegistryApp::DeleteKey(int32_t kind, const CStr& subKey) {
-  const SKey key = Key(kind, subKey);
+  const SRegistryKey key = Key(kind, subKey);
   return !IsProgramKeyIncomplete(kind) && GlobalRegistry().DeleteKey(key.root, key.path);
 }
 
 bool CRegistryApp::DeleteValue(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
+  const SRegistryKey key = Key(kind, subKey);
   return GlobalRegistry().DeleteValue(key.root, key.path, name);
 }
 
 bool CRegistryApp::ClearKey(int32_t kind, const CStr& subKey) {
-  const SKey key = Key(kind, subKey);
+  const SRegistryKey key = Key(kind, subKey);
   return !IsProgramKeyIncomplete(kind) && GlobalRegistry().ClearKey(key.root, key.path);
 }
 
 bool CRegistryApp::EnumKeys(int32_t kind, const CStr& subKey, CStrList* list) {
-  const SKey key = Key(kind, subKey);
+  const SRegistryKey key = Key(kind, subKey);
   return GlobalRegistry().EnumKeys(key.root, key.path, list);
 }
 
 bool CRegistryApp::EnumValues(int32_t kind, const CStr& subKey, CStrList* list) {
-  const SKey key = Key(kind, subKey);
+  const SRegistryKey key = Key(kind, subKey);
   return GlobalRegistry().EnumValues(key.root, key.path, list);
 }
 
 bool CRegistryApp::CopyKey(int32_t kind, const CStr& sourceSubKey, const CStr& destinationSubKey) {
-  const SKey key = Key(kind, sourceSubKey);
-  const SKey destination = Key(kind, destinationSubKey);
+  const SRegistryKey key = Key(kind, sourceSubKey);
+  const SRegistryKey destination = Key(kind, destinationSubKey);
   return GlobalRegistry().CopyKey(key.root, key.path, destination.path);
 }
 
 bool CRegistryApp::MoveKey(int32_t kind, const CStr& sourceSubKey, const CStr& destinationSubKey) {
-  const SKey key = Key(kind, sourceSubKey);
-  const SKey destination = Key(kind, destinationSubKey);
+  const SRegistryKey key = Key(kind, sourceSubKey);
+  const SRegistryKey destination = Key(kind, destinationSubKey);
   return !IsProgramKeyIncomplete(kind) && GlobalRegistry().MoveKey(key.root, key.path, destination.path);
 }
 
 bool CRegistryApp::GetRootDir(CStr* folder) {
-  const SKey key = Key(0, CStr());
+  const SRegistryKey key = Key(0, CStr());
   if (!GlobalRegistry().ReadString(key.root, key.path, CStr("RootDir"), folder)) return false;
   if (folder->GetLength() > 0 && folder->c_str()[folder->GetLength() - 1] != '\\') *folder += '\\';
   return true;
@@ -121,146 +144,107 @@ bool CRegistryApp::GetRootDir(CStr* folder) {
 
 void CRegistryApp::ReadBinary(int32_t kind, const CStr& subKey, const CStr& name, void* buffer,
                               uint32_t size) {
-  const SKey key = Key(kind, subKey);
-  CheckRead(GlobalRegistry().ReadBinary(key.root, key.path, name, buffer, size), "ReadBinary", subKey, name);
+  const SRegistryKey key = Key(kind, subKey);
+  CheckRead(GlobalRegistry().ReadBinary(key.root, key.path, name, buffer, size), "ReadBinary",
+            subKey, name);
 }
 
 bool CRegistryApp::ReadBool(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
-  bool value = false;
-  CheckRead(GlobalRegistry().ReadBool(key.root, key.path, name, &value), "ReadBool", subKey, name);
-  return value;
+  return ReadOrThrow(Key(kind, subKey), &CRegistry::ReadBool, "ReadBool", subKey, name);
 }
 
 double CRegistryApp::ReadDateTime(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
-  double value = 0;
-  CheckRead(GlobalRegistry().ReadDouble(key.root, key.path, name, &value), "ReadDateTime", subKey, name);
-  return value;
+  return ReadOrThrow(Key(kind, subKey), &CRegistry::ReadDouble, "ReadDateTime", subKey, name);
 }
 
 double CRegistryApp::ReadDouble(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
-  double value = 0;
-  CheckRead(GlobalRegistry().ReadDouble(key.root, key.path, name, &value), "ReadDouble", subKey, name);
-  return value;
+  return ReadOrThrow(Key(kind, subKey), &CRegistry::ReadDouble, "ReadDouble", subKey, name);
 }
 
 float CRegistryApp::ReadFloat(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
-  float value = 0;
-  CheckRead(GlobalRegistry().ReadFloat(key.root, key.path, name, &value), "ReadFloat", subKey, name);
-  return value;
+  return ReadOrThrow(Key(kind, subKey), &CRegistry::ReadFloat, "ReadFloat", subKey, name);
 }
 
 SGuid CRegistryApp::ReadGUID(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
-  SGuid value{};
-  CheckRead(GlobalRegistry().ReadGUID(key.root, key.path, name, &value), "ReadGUID", subKey, name);
-  return value;
+  return ReadOrThrow(Key(kind, subKey), &CRegistry::ReadGUID, "ReadGUID", subKey, name);
 }
 
 int32_t CRegistryApp::ReadLong(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
-  int32_t value = 0;
-  CheckRead(GlobalRegistry().ReadLong(key.root, key.path, name, &value), "ReadLong", subKey, name);
-  return value;
+  return ReadOrThrow(Key(kind, subKey), &CRegistry::ReadLong, "ReadLong", subKey, name);
 }
 
 CStr CRegistryApp::ReadString(int32_t kind, const CStr& subKey, const CStr& name) {
-  const SKey key = Key(kind, subKey);
-  CStr value;
-  CheckRead(GlobalRegistry().ReadString(key.root, key.path, name, &value), "ReadString", subKey, name);
-  return value;
+  return ReadOrThrow(Key(kind, subKey), &CRegistry::ReadString, "ReadString", subKey, name);
 }
 
 bool CRegistryApp::ReadBool(int32_t kind, const CStr& subKey, const CStr& name, bool defaultValue) {
-  const SKey key = Key(kind, subKey);
-  bool value;
-  return GlobalRegistry().ReadBool(key.root, key.path, name, &value) ? value : defaultValue;
+  return ReadOrDefault(Key(kind, subKey), &CRegistry::ReadBool, name, defaultValue);
 }
 
 double CRegistryApp::ReadDateTime(int32_t kind, const CStr& subKey, const CStr& name,
                                   double defaultValue) {
-  return ReadDouble(kind, subKey, name, defaultValue);
+  return ReadOrDefault(Key(kind, subKey), &CRegistry::ReadDouble, name, defaultValue);
 }
 
 double CRegistryApp::ReadDouble(int32_t kind, const CStr& subKey, const CStr& name,
                                 double defaultValue) {
-  const SKey key = Key(kind, subKey);
-  double value;
-  return GlobalRegistry().ReadDouble(key.root, key.path, name, &value) ? value : defaultValue;
+  return ReadOrDefault(Key(kind, subKey), &CRegistry::ReadDouble, name, defaultValue);
 }
 
 float CRegistryApp::ReadFloat(int32_t kind, const CStr& subKey, const CStr& name,
                               float defaultValue) {
-  const SKey key = Key(kind, subKey);
-  float value;
-  return GlobalRegistry().ReadFloat(key.root, key.path, name, &value) ? value : defaultValue;
+  return ReadOrDefault(Key(kind, subKey), &CRegistry::ReadFloat, name, defaultValue);
 }
 
 SGuid CRegistryApp::ReadGUID(int32_t kind, const CStr& subKey, const CStr& name,
                              const SGuid& defaultValue) {
-  const SKey key = Key(kind, subKey);
-  SGuid value;
-  return GlobalRegistry().ReadGUID(key.root, key.path, name, &value) ? value : defaultValue;
+  return ReadOrDefault(Key(kind, subKey), &CRegistry::ReadGUID, name, defaultValue);
 }
 
 int32_t CRegistryApp::ReadLong(int32_t kind, const CStr& subKey, const CStr& name,
                                int32_t defaultValue) {
-  const SKey key = Key(kind, subKey);
-  int32_t value;
-  return GlobalRegistry().ReadLong(key.root, key.path, name, &value) ? value : defaultValue;
+  return ReadOrDefault(Key(kind, subKey), &CRegistry::ReadLong, name, defaultValue);
 }
 
 CStr CRegistryApp::ReadString(int32_t kind, const CStr& subKey, const CStr& name,
                               const CStr& defaultValue) {
-  const SKey key = Key(kind, subKey);
-  CStr value;
-  return GlobalRegistry().ReadString(key.root, key.path, name, &value) ? value : defaultValue;
+  return ReadOrDefault(Key(kind, subKey), &CRegistry::ReadString, name, defaultValue);
 }
 
 void CRegistryApp::WriteBinary(int32_t kind, const CStr& subKey, const CStr& name, const void* data,
                                uint32_t size) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteBinary(key.root, key.path, name, data, size), "WriteBinary", subKey,
-             name);
+  const SRegistryKey key = Key(kind, subKey);
+  CheckWrite(GlobalRegistry().WriteBinary(key.root, key.path, name, data, size), "WriteBinary",
+             subKey, name);
 }
 
 void CRegistryApp::WriteBool(int32_t kind, const CStr& subKey, const CStr& name, bool value) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteBool(key.root, key.path, name, value), "WriteBool", subKey, name);
+  WriteOrThrow(Key(kind, subKey), &CRegistry::WriteBool, "WriteBool", subKey, name, value);
 }
 
 void CRegistryApp::WriteDateTime(int32_t kind, const CStr& subKey, const CStr& name,
                                  double value) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteDouble(key.root, key.path, name, value), "WriteDateTime", subKey, name);
+  WriteOrThrow(Key(kind, subKey), &CRegistry::WriteDouble, "WriteDateTime", subKey, name, value);
 }
 
 void CRegistryApp::WriteDouble(int32_t kind, const CStr& subKey, const CStr& name, double value) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteDouble(key.root, key.path, name, value), "WriteDouble", subKey, name);
+  WriteOrThrow(Key(kind, subKey), &CRegistry::WriteDouble, "WriteDouble", subKey, name, value);
 }
 
 void CRegistryApp::WriteFloat(int32_t kind, const CStr& subKey, const CStr& name, float value) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteFloat(key.root, key.path, name, value), "WriteFloat", subKey, name);
+  WriteOrThrow(Key(kind, subKey), &CRegistry::WriteFloat, "WriteFloat", subKey, name, value);
 }
 
 void CRegistryApp::WriteGUID(int32_t kind, const CStr& subKey, const CStr& name,
                              const SGuid& value) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteGUID(key.root, key.path, name, value), "WriteGUID", subKey, name);
+  WriteOrThrow(Key(kind, subKey), &CRegistry::WriteGUID, "WriteGUID", subKey, name, value);
 }
 
 void CRegistryApp::WriteLong(int32_t kind, const CStr& subKey, const CStr& name, int32_t value) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteLong(key.root, key.path, name, value), "WriteLong", subKey, name);
+  WriteOrThrow(Key(kind, subKey), &CRegistry::WriteLong, "WriteLong", subKey, name, value);
 }
 
 void CRegistryApp::WriteString(int32_t kind, const CStr& subKey, const CStr& name,
                                const CStr& value) {
-  const SKey key = Key(kind, subKey);
-  CheckWrite(GlobalRegistry().WriteString(key.root, key.path, name, value), "WriteString", subKey, name);
+  WriteOrThrow(Key(kind, subKey), &CRegistry::WriteString, "WriteString", subKey, name, value);
 }

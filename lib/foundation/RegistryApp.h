@@ -15,11 +15,18 @@
 #include "lib/foundation/Str.h"
 #include "lib/foundation/StrList.h"
 
+// A key as the registry layer names it.
+struct SRegistryKey {
+  HKEY root;
+  CStr path;
+};
+
 class CRegistryApp {
  public:
   CRegistryApp(const CStr& productKey, const CStr& versionKey);
 
   void DecodeKey(int32_t kind, const CStr& subKey, HKEY* root, CStr* path) const;
+  SRegistryKey Key(int32_t kind, const CStr& subKey) const;
 
   void CreateKey(int32_t kind, const CStr& subKey);
   bool KeyExists(int32_t kind, const CStr& subKey);
@@ -62,11 +69,6 @@ class CRegistryApp {
   void WriteString(int32_t kind, const CStr& subKey, const CStr& name, const CStr& value);
 
  private:
-  struct SKey {
-    HKEY root;
-    CStr path;
-  };
-  SKey Key(int32_t kind, const CStr& subKey) const;
   // Kinds 0 and 1 with an empty product or version key would name a key
   // above the program's own, which is never deleted or cleared.
   bool IsProgramKeyIncomplete(int32_t kind) const;

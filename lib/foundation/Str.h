@@ -8,7 +8,7 @@
 // The length is kept, not recomputed, so a string built from a counted buffer
 // may hold zero bytes. The character buffer always exists and is always
 // terminated; the UTF-16 copy is made only when asked for.
-class CStr : public CObject {
+class CStr final : public CObject {
  public:
   TD_DELETE_THIS(CStr)
 

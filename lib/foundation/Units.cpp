@@ -147,8 +147,12 @@ void FreeUnits() {
   throw CUnitConvertError(message);
 }
 
-const SQuantity& QuantityOf(uint32_t code) {
+void RequireTable() {
   if (!g_quantities[0]) ThrowUnitError("UnitConvert: Units are not initialized.");
+}
+
+const SQuantity& QuantityOf(uint32_t code) {
+  RequireTable();
   uint32_t quantity = code >> 16;
   if (quantity >= kQuantityCount) ThrowUnitError("UnitConvert: Invalid unit code.");
   return *g_quantities[quantity];
@@ -238,11 +242,13 @@ bool StartsWith(const CStr& text, const char* prefix) {
 void InitUnits() {
   if (g_quantities[0]) return;
   AddFinalizeProc(FreeUnits);
-  for (int q = 0; q < kQuantityCount; ++q) {
-    g_quantities[q] = new SQuantity{kQuantityDefs[q].symbol, kQuantityDefs[q].lengthExponent, {}};
-  }
-  for (const SUnitDef& def : kUnitDefs) {
-    g_quantities[def.quantity]->units.Add(SNonSIUnit{def.name, def.toSI, def.fromSI, def.factor});
+  // Quantity 0 is published last: until then the table counts as not built.
+  for (int q = kQuantityCount - 1; q >= 0; --q) {
+    auto* quantity = new SQuantity{kQuantityDefs[q].symbol, kQuantityDefs[q].lengthExponent, {}};
+    g_quantities[q] = quantity;
+    for (const SUnitDef& def : kUnitDefs) {
+      if (def.quantity == q) quantity->units.Add(SNonSIUnit{def.name, def.toSI, def.fromSI, def.factor});
+    }
   }
 }
 
@@ -270,7 +276,7 @@ void ConvertUnits(const float* source, float* destination, int32_t count, uint32
 }
 
 uint32_t UnitFromText(const CStr& text) {
-  QuantityOf(0);
+  RequireTable();
   for (uint32_t p = 1; p <= kPrefixCount; ++p) {
     if (!StartsWith(text, kPrefixes[p].text)) continue;
     const char* rest = text.c_str() + std::strlen(kPrefixes[p].text);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -145,6 +146,64 @@ TEST(ConvertTest, DoublesMatchTheRunTime) {
     float ourFloat = 0;
     ASSERT_TRUE(TryStrToFloat(s, &ourFloat, point)) << text;
     EXPECT_LE(UlpDistance(ourFloat, oracle), 2) << text;
+  }
+}
+
+// Random texts from the characters that matter: the run-time's parsers,
+// applied to the same grammar, decide what is valid.
+CStr RandomText(std::mt19937& random) {
+  static const char kAlphabet[] = "0123456789+-. eE,a";
+  int length = static_cast<int>(random() % 12);
+  CStr text;
+  for (int i = 0; i < length; ++i) text += kAlphabet[random() % (sizeof(kAlphabet) - 1)];
+  return text;
+}
+
+bool OracleInt64(const CStr& text, int64_t* value) {
+  const char* p = text.c_str();
+  const char* end = p + text.GetLength();
+  while (*p == ' ') ++p;
+  bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  if (p == end || *p < '0' || *p > '9') return false;
+  uint64_t magnitude = 0;
+  auto [stop, ec] = std::from_chars(p, end, magnitude);
+  if (ec != std::errc() || stop != end) return false;
+  if (magnitude > (negative ? 9223372036854775808ull : 9223372036854775807ull)) return false;
+  *value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+  return true;
+}
+
+bool OracleDouble(const CStr& text, double* value) {
+  const char* p = text.c_str();
+  while (*p == ' ') ++p;  // strtod would also skip other white space
+  if (*p == 0) return false;
+  char* stop = nullptr;
+  errno = 0;
+  *value = std::strtod(p, &stop);
+  return stop == text.c_str() + text.GetLength() && std::isfinite(*value);
+}
+
+TEST(ConvertTest, RandomTextsFollowTheRunTimesGrammar) {
+  const SFormatSettings point = PointSettings();
+  std::mt19937 random(99);
+  for (int i = 0; i < 50000; ++i) {
+    CStr text = RandomText(random);
+    int64_t ours64 = 0, oracle64 = 0;
+    bool accepted64 = TryStrToInt64(text, &ours64);
+    ASSERT_EQ(accepted64, OracleInt64(text, &oracle64)) << "'" << text.c_str() << "'";
+    if (accepted64) {
+      EXPECT_EQ(ours64, oracle64);
+    }
+    int32_t ours32 = 0;
+    bool fits = accepted64 && oracle64 >= INT32_MIN && oracle64 <= INT32_MAX;
+    ASSERT_EQ(TryStrToInt(text, &ours32), fits) << "'" << text.c_str() << "'";
+    double ours = 0, oracle = 0;
+    bool accepted = TryStrToDouble(text, &ours, point);
+    ASSERT_EQ(accepted, OracleDouble(text, &oracle)) << "'" << text.c_str() << "'";
+    if (accepted) {
+      EXPECT_LE(UlpDistance(ours, oracle), 2) << text.c_str();
+    }
   }
 }
 

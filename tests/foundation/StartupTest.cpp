@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <thread>
 
 #include "lib/foundation/Language.h"
@@ -100,6 +101,56 @@ TEST(StartupTest, AbandonedMutexCountsAsObtained) {
   ReleaseMutex(mutex);
   CloseHandle(mutex);
   CloseHandle(held);
+}
+
+// The start-up host beside this test program; its full exit code.
+DWORD RunHost(const char* parameters, HANDLE* running = nullptr) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  CStr exe = CStr(path).Left(CStr(path).GetLength() - 4);
+  exe = exe.Left(exe.GetLength() - static_cast<int32_t>(std::strlen("foundation_tests"))) + "startup_host.exe";
+  CStr commandLine = CStr("\"") + exe + "\" " + parameters;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(exe.c_str(), commandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return 0xFFFFFFFF;
+  }
+  CloseHandle(process.hThread);
+  if (running) {
+    *running = process.hProcess;
+    return STILL_ACTIVE;
+  }
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = 0xFFFFFFFF;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+TEST(StartupHostTest, VersionSwitchesExitWithThePackedVersion) {
+  EXPECT_EQ(RunHost("-v"), 0x01020304u);
+  EXPECT_EQ(RunHost("-D"), 0x01020304u);
+  EXPECT_EQ(RunHost("-x"), 100u);
+}
+
+TEST(StartupHostTest, SecondInstanceRefuses) {
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "TdLibStartupHostReady");
+  HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "TdLibStartupHostQuit");
+  HANDLE first = nullptr;
+  ASSERT_EQ(RunHost("hold", &first), STILL_ACTIVE);
+  ASSERT_EQ(WaitForSingleObject(ready, 60000), WAIT_OBJECT_0);
+  EXPECT_EQ(RunHost(""), 0u);
+  SetEvent(quit);
+  WaitForSingleObject(first, 60000);
+  DWORD code = 0;
+  GetExitCodeProcess(first, &code);
+  EXPECT_EQ(code, 100u);
+  CloseHandle(first);
+  CloseHandle(ready);
+  CloseHandle(quit);
+  EXPECT_EQ(RunHost(""), 100u);
 }
 
 class ProgInfoTest : public ::testing::Test {

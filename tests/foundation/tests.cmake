@@ -36,3 +36,12 @@ tdlib_add_tests(foundation
     ServicesTest.cpp
     StartupTest.cpp
 )
+if(WIN32)
+  # A program with a version resource, started by the start-up tests.
+  enable_language(RC)
+  add_executable(startup_host ${CMAKE_CURRENT_LIST_DIR}/StartupHost.cpp
+                              ${CMAKE_CURRENT_LIST_DIR}/data/StartupHost.rc)
+  target_link_libraries(startup_host PRIVATE tdlib_objects)
+  target_link_options(startup_host PRIVATE -static)
+  set_target_properties(startup_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endif()

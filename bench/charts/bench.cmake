@@ -1,0 +1,9 @@
+# The tile codec against libpng and zlib on the same pixels.
+find_package(PNG QUIET)
+if(NOT PNG_FOUND)
+  message(STATUS "libpng not found: no tile codec benchmark")
+  return()
+endif()
+add_executable(tile_codec_bench ${CMAKE_CURRENT_LIST_DIR}/TileCodecBench.cpp ${CMAKE_CURRENT_LIST_DIR}/PngCodec.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
+target_link_libraries(tile_codec_bench PRIVATE tdlib_objects benchmark::benchmark PNG::PNG)

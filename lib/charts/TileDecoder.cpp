@@ -1,0 +1,225 @@
+#include "lib/charts/TileDecoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "lib/charts/TileFormat.h"
+#include "lib/foundation/ErrorCodes.h"
+
+namespace {
+
+// A block's pixels in block order, with room for a fill that overshoots.
+constexpr uint32_t kBlockPixelsRoom = kTileBlockPixels + 3;
+
+// Maps a value read from the stream to a pixel; false for an index at or
+// beyond the palette's end.
+struct SPaletteMap {
+  const uint32_t* colours;
+  uint32_t count;
+  bool operator()(uint32_t index, uint32_t& pixel) const {
+    if (index >= count) return false;
+    pixel = colours[index];
+    return true;
+  }
+};
+
+// The shared palette as it stands in the data, 3 bytes a colour.
+struct SSharedMap {
+  const uint8_t* colours;
+  uint32_t count;
+  bool operator()(uint32_t index, uint32_t& pixel) const {
+    if (index >= count) return false;
+    const uint8_t* c = colours + 3 * index;
+    pixel = kAlphaOpaque | c[2] << 16 | c[1] << 8 | c[0];
+    return true;
+  }
+};
+
+struct SColourMap {
+  bool operator()(uint32_t colour, uint32_t& pixel) const {
+    pixel = colour | kAlphaOpaque;
+    return true;
+  }
+};
+
+// Reads run items of `bits`-bit values until the block's pixels are
+// covered; false for an item that reaches past the block or a value the
+// map rejects. pixels has room for kBlockPixelsRoom values.
+template <class TMap>
+bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  uint32_t k = 0;
+  while (k < kTileBlockPixels) {
+    uint32_t header = in.ReadBits(kRunHeaderBits);
+    uint32_t end = k + (header >> 1) + 1;
+    if (end > kTileBlockPixels) return false;
+    if (header & kRunFlagRepeat) {
+      uint32_t pixel;
+      if (!map(in.ReadBits(bits), pixel)) return false;
+      // Runs are mostly short: fill four at a time, past the run's end into
+      // pixels that later items overwrite or the array's spare room.
+      for (; k < end; k += 4) pixels[k] = pixels[k + 1] = pixels[k + 2] = pixels[k + 3] = pixel;
+      k = end;
+    } else {
+      for (; k < end; ++k)
+        if (!map(in.ReadBits(bits), pixels[k])) return false;
+    }
+  }
+  return true;
+}
+
+// 256 values of `bits` bits, one per pixel.
+template <class TMap>
+bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  for (uint32_t k = 0; k < kTileBlockPixels; ++k)
+    if (!map(in.ReadBits(bits), pixels[k])) return false;
+  return true;
+}
+
+}  // namespace
+
+uint32_t CTileDecoder::Decode(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
+                              size_t srcSize, bool hasAlpha, STileDecodeInfo& info) {
+  info = STileDecodeInfo();
+  if (!IsTileSize(width, height)) return kErrUncompress;
+  CTileDecoder decoder(dst, width, height, src, srcSize);
+  if (decoder.DecodeTile(hasAlpha, info)) return 0;
+  std::fill_n(dst, width * height, 0u);
+  info = STileDecodeInfo();
+  info.allTransparent = true;
+  return kErrUncompress;
+}
+
+CTileDecoder::CTileDecoder(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
+                           size_t srcSize)
+    : in_(src, srcSize), dst_(dst), width_(width), height_(height) {}
+
+bool CTileDecoder::DecodeTile(bool hasAlpha, STileDecodeInfo& info) {
+  uint32_t sharedCount = in_.ReadU16();
+  if (sharedCount == 0) {
+    for (uint32_t b = 0; b < kTileBlocks; ++b)
+      if (!DecodePlainBlock(b)) return false;
+  } else {
+    const uint8_t* shared = in_.Skip(3 * size_t{sharedCount});
+    if (!shared) return false;
+    // One bit section holds every block.
+    for (uint32_t b = 0; b < kTileBlocks; ++b)
+      if (!DecodeSharedBlock(b, sharedCount, shared)) return false;
+  }
+  in_.Reset();
+  if (in_.Failed()) return false;
+  info.colourSize = static_cast<uint32_t>(in_.Position());
+  if (hasAlpha) return DecodeAlpha(info);
+  info.allOpaque = true;  // every pixel got alpha 0xFF with its colour
+  return true;
+}
+
+bool CTileDecoder::DecodePlainBlock(uint32_t b) {
+  in_.Reset();
+  uint32_t code = in_.ReadByte();
+  uint32_t pixels[kBlockPixelsRoom];
+  switch (code) {
+    case kBlockCodeOneColour:
+      FillBlock(b, in_.ReadColour() | kAlphaOpaque);
+      return true;
+    case kBlockCodeRuns:
+      if (!DecodeRuns(in_, pixels, 24, SColourMap())) return false;
+      break;
+    case kBlockCodeRaw:
+      for (uint32_t k = 0; k < kTileBlockPixels; ++k) pixels[k] = in_.ReadColour() | kAlphaOpaque;
+      break;
+    default: {
+      uint32_t palette[kBlockCodeMaxPalette];
+      for (uint32_t i = 0; i < code; ++i) palette[i] = in_.ReadColour() | kAlphaOpaque;
+      if (!DecodeRuns(in_, pixels, TileBitWidth(code - 1), SPaletteMap{palette, code})) return false;
+      break;
+    }
+  }
+  StoreBlock(b, pixels);
+  return true;
+}
+
+bool CTileDecoder::DecodeSharedBlock(uint32_t b, uint32_t sharedCount, const uint8_t* shared) {
+  uint32_t bits = TileBitWidth(sharedCount);
+  SSharedMap sharedMap{shared, sharedCount};
+  uint32_t code = in_.ReadBits(8);
+  uint32_t pixels[kBlockPixelsRoom];
+  switch (code) {
+    case kBlockCodeOneColour: {
+      uint32_t pixel;
+      if (!sharedMap(in_.ReadBits(bits), pixel)) return false;
+      FillBlock(b, pixel);
+      return true;
+    }
+    case kBlockCodeRuns:
+      if (!DecodeRuns(in_, pixels, bits, sharedMap)) return false;
+      break;
+    case kBlockCodeRaw:
+      if (!DecodeRaw(in_, pixels, bits, sharedMap)) return false;
+      break;
+    default: {
+      uint32_t palette[kBlockCodeMaxPalette];
+      for (uint32_t i = 0; i < code; ++i)
+        if (!sharedMap(in_.ReadBits(bits), palette[i])) return false;
+      if (!DecodeRuns(in_, pixels, TileBitWidth(code - 1), SPaletteMap{palette, code})) return false;
+      break;
+    }
+  }
+  StoreBlock(b, pixels);
+  return true;
+}
+
+void CTileDecoder::StoreBlock(uint32_t b, const uint32_t* pixels) { CopyBlockRows(b, pixels, kTileBlockSide); }
+
+void CTileDecoder::FillBlock(uint32_t b, uint32_t pixel) {
+  uint32_t row[kTileBlockSide];
+  std::fill_n(row, kTileBlockSide, pixel);
+  CopyBlockRows(b, row, 0);
+}
+
+// Block b's rows as far as they lie in the decoded area, from source rows
+// `stride` apart. Whole rows, the common case, are copied at a constant
+// width that compiles to a few vector moves.
+void CTileDecoder::CopyBlockRows(uint32_t b, const uint32_t* source, uint32_t stride) {
+  uint32_t x = b % kTileBlocksPerRow * kTileBlockSide, y = b / kTileBlocksPerRow * kTileBlockSide;
+  if (x >= width_ || y >= height_) return;
+  uint32_t columns = std::min(kTileBlockSide, width_ - x), rows = std::min(kTileBlockSide, height_ - y);
+  uint32_t* row = dst_ + y * width_ + x;
+  for (uint32_t r = 0; r < rows; ++r, row += width_, source += stride) {
+    if (columns == kTileBlockSide)
+      std::memcpy(row, source, kTileBlockSide * sizeof(uint32_t));
+    else
+      std::copy_n(source, columns, row);
+  }
+}
+
+bool CTileDecoder::DecodeAlpha(STileDecodeInfo& info) {
+  info.allTransparent = true;
+  info.allOpaque = true;
+  uint32_t k = 0;
+  while (k < kTilePixels) {
+    uint32_t word = in_.ReadU16();
+    uint32_t count = word & kAlphaMaxRun;
+    // A run of 0 would never end the stream; one past the tile has no pixels.
+    if (in_.Failed() || count == 0 || count > kTilePixels - k) return false;
+    if (word & kAlphaOpaqueRun) {
+      info.allTransparent = false;  // its pixels are opaque since decoding
+    } else {
+      info.allOpaque = false;
+      ClearAlpha(k, count);
+    }
+    k += count;
+  }
+  return true;
+}
+
+// Tile pixels first..first + count - 1, row by row, as far as they lie in
+// the decoded area.
+void CTileDecoder::ClearAlpha(uint32_t first, uint32_t count) {
+  for (uint32_t k = first, end = first + count; k < end;) {
+    uint32_t x = k % kTileSide, y = k / kTileSide;
+    if (y >= height_) return;
+    uint32_t stop = std::min(x + (end - k), kTileSide);  // where the run leaves this row
+    for (uint32_t i = x; i < std::min(stop, width_); ++i) dst_[y * width_ + i] &= kColourMask;
+    k += stop - x;
+  }
+}

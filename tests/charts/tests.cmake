@@ -1,0 +1,9 @@
+tdlib_add_tests(charts PORTABLE
+  TileDecoderTest.cpp
+  TileEncoderTest.cpp
+  TileFormatTest.cpp
+  TileRoundTripTest.cpp
+  TileSamples.cpp
+  WINDOWS
+  ChartExportsTest.cpp
+)
