@@ -140,18 +140,18 @@ TFormMainPortelle::~TFormMainPortelle() {
   if (underlineFont_ != nullptr) DeleteObject(underlineFont_);
 }
 
+std::string TFormMainPortelle::WindowsVersionProblem(const TOSInfo& os) {
+  if (os.Platform != VER_PLATFORM_WIN32_NT || os.Major < 5)
+    return GetLangStr(SWindowsVersion);
+  if (os.Major == 5 && os.Minor == 0 && os.SPMajor < 3)
+    return ReplaceS(GetLangStr(SServicePack), os.Description);
+  return "";
+}
+
 bool TFormMainPortelle::CheckWindowsVersion() {
-  const TOSInfo& os = ProgInfo->OS();
-  if (os.Platform != VER_PLATFORM_WIN32_NT || os.Major < 5) {
-    MessageDlg(GetLangStr(SWindowsVersion), mtError, MsgButton(mbOK));
-    return false;
-  }
-  if (os.Major == 5 && os.Minor == 0 && os.SPMajor < 3) {
-    MessageDlg(ReplaceS(GetLangStr(SServicePack), os.Description), mtError,
-               MsgButton(mbOK));
-    return false;
-  }
-  return true;
+  std::string problem = WindowsVersionProblem(ProgInfo->OS());
+  if (!problem.empty()) MessageDlg(problem, mtError, MsgButton(mbOK));
+  return problem.empty();
 }
 
 void TFormMainPortelle::CreateControls() {

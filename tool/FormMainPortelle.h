@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "tool/Form.h"
+#include "tool/OSInfo.h"
 #include "tool/PortelleList.h"
 
 // The main window: the COM ports with a check box that blocks plug-and-play
@@ -24,6 +25,10 @@ class TFormMainPortelle : public TForm {
   ~TFormMainPortelle() override;
 
   HWND TreePorts() const { return tree_; }
+
+  // The message that refuses this system, or empty: NT 5 or later, and
+  // Windows 2000 with Service Pack 3 at least.
+  static std::string WindowsVersionProblem(const TOSInfo& os);
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -130,6 +130,11 @@ TEST_F(ErrorReportTest, ExceptionInAHandlerNamesTheThrowingRoutineAndLine) {
   EXPECT_TRUE(Contains(dialog, "Message     : \"bad input\"\r\n"));
   EXPECT_TRUE(Contains(dialog, "Application : Portelle v1.0.2.5\r\n"));
   EXPECT_TRUE(Contains(dialog, "Stack trace:\r\n Logical "));
+  EXPECT_TRUE(Contains(dialog, "RTLI generation timestamp: 20"));
+  EXPECT_TRUE(Contains(dialog, "CPU Name    : " + ProgInfo->CPUName() + "\r\n"));
+  EXPECT_TRUE(Contains(dialog, "CPU Info    : " + ProgInfo->CPUInfo() + "\r\n"));
+  EXPECT_TRUE(Contains(dialog, "Memory      : "));
+  EXPECT_TRUE(Contains(dialog, "OS          : " + ProgInfo->OS().Description + " (2."));
   std::string file;
   int line = 0;
   ASSERT_TRUE(FindStackLine(dialog, "ThrowFromHandler", file, line)) << dialog;

@@ -225,3 +225,30 @@ TEST_F(MainFormTest, LanguageMenuRelabelsAndStoresTheChoice) {
   EXPECT_EQ(HeaderText(list, 1), "Port");
   EXPECT_EQ(RegReadString(1, "International", "Language", ""), "English");
 }
+
+TEST(WindowsVersion, NT5OrLaterWithService3OnWindows2000) {
+  const struct { uint32_t platform, major, minor, spMajor; const char* problem; } cases[] = {
+      {VER_PLATFORM_WIN32_NT, 6, 1, 0, ""},
+      {VER_PLATFORM_WIN32_NT, 10, 0, 0, ""},
+      {VER_PLATFORM_WIN32_NT, 5, 1, 0, ""},
+      {VER_PLATFORM_WIN32_NT, 5, 0, 3, ""},
+      {VER_PLATFORM_WIN32_NT, 5, 0, 2, "Your PC is running Microsoft Windows 2000 Professional Service Pack 2 (Build 2195)."},
+      {VER_PLATFORM_WIN32_NT, 4, 0, 6, "This program is designed to run on Windows 2000, XP or higher."},
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0, "This program is designed to run on Windows 2000, XP or higher."},
+  };
+  SetLanguage(langEnglish);
+  for (const auto& c : cases) {
+    TOSInfo os;
+    os.Platform = c.platform;
+    os.Major = c.major;
+    os.Minor = c.minor;
+    os.SPMajor = c.spMajor;
+    os.Build = 2195;
+    os.ProductType = VER_NT_WORKSTATION;
+    os.ServicePack = "Service Pack " + std::to_string(c.spMajor);
+    os.Description = OSDescription(os);
+    std::string problem = TFormMainPortelle::WindowsVersionProblem(os);
+    EXPECT_EQ(problem.substr(0, std::string(c.problem).size()), c.problem) << c.major << "." << c.minor;
+    EXPECT_EQ(problem.empty(), c.problem[0] == '\0');
+  }
+}

@@ -1,6 +1,10 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "tool/Exceptions.h"
+#include "tool/OSInfo.h"
+#include "tool/TdCPU.h"
 #include "tool/TdLang.h"
 #include "tool/TdRegistry.h"
 #include "tool/TdStrings.h"
@@ -129,4 +133,51 @@ TEST(TdRegistry, StringsRoundTripAndMissingGivesDefault) {
   EXPECT_EQ(RegReadString(1, "Test", "Missing", "dflt"), "dflt");
   EXPECT_EQ(RegReadString(1, "No Such Key", "Value", "dflt"), "dflt");
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tidemar\\Portelle Guard\\1\\Test");
+}
+
+TEST(OSDescription, FamilyEditionServicePackAndBuild) {
+  const struct { uint32_t platform, major, minor, build, suite, product; const char* sp; const char* text; }
+      cases[] = {
+          {VER_PLATFORM_WIN32_NT, 5, 1, 2600, VER_SUITE_PERSONAL, VER_NT_WORKSTATION, "Service Pack 2",
+           "Microsoft Windows XP Home Edition Service Pack 2 (Build 2600)"},
+          {VER_PLATFORM_WIN32_NT, 5, 1, 2600, 0, VER_NT_WORKSTATION, "",
+           "Microsoft Windows XP Professional (Build 2600)"},
+          {VER_PLATFORM_WIN32_NT, 5, 0, 2195, VER_SUITE_DATACENTER, VER_NT_SERVER, "Service Pack 4",
+           "Microsoft Windows 2000 Datacenter Server Service Pack 4 (Build 2195)"},
+          {VER_PLATFORM_WIN32_NT, 5, 0, 2195, VER_SUITE_ENTERPRISE, VER_NT_SERVER, "",
+           "Microsoft Windows 2000 Advanced Server (Build 2195)"},
+          {VER_PLATFORM_WIN32_NT, 4, 0, 1381, 0, VER_NT_WORKSTATION, "Service Pack 5",
+           "Microsoft Windows NT Workstation 4.0 Service Pack 5 (Build 1381)"},
+          {VER_PLATFORM_WIN32_NT, 3, 51, 1057, 0, VER_NT_WORKSTATION, "",
+           "Microsoft Windows NT 3.51 (Build 1057)"},
+          {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 1111, 0, 0, " B", "Microsoft Windows 95 OSR2 Build 1111"},
+          {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 2222, 0, 0, " A", "Microsoft Windows 98SE Build 2222"},
+          {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 3000, 0, 0, "", "Microsoft Windows ME Build 3000"},
+      };
+  for (const auto& c : cases) {
+    TOSInfo os;
+    os.Platform = c.platform;
+    os.Major = c.major;
+    os.Minor = c.minor;
+    os.Build = c.build;
+    os.SuiteMask = c.suite;
+    os.ProductType = c.product;
+    os.ServicePack = c.sp;
+    EXPECT_EQ(OSDescription(os), c.text);
+  }
+}
+
+TEST(CPUInfoText, NumbersThenFeaturesInOrder) {
+  TCPUInfo cpu;
+  cpu.Family = 6;
+  cpu.Model = 8;
+  cpu.Stepping = 3;
+  cpu.Signature = 0x683;
+  cpu.Features = 0x0383FBFF;
+  EXPECT_EQ(CPUInfoText(cpu), "6.8.3, $00000683, $0383FBFF");
+  cpu.MMX = cpu.MMXPlus = cpu.SSE = cpu.Now3D = cpu.Now3DPlus = true;
+  EXPECT_EQ(CPUInfoText(cpu), "6.8.3, $00000683, $0383FBFF, MMX(+), SSE, 3DNow!(+)");
+  cpu.MMXPlus = cpu.Now3DPlus = false;
+  cpu.SSE2 = cpu.SSE3 = true;
+  EXPECT_EQ(CPUInfoText(cpu), "6.8.3, $00000683, $0383FBFF, MMX, SSE, SSE2, SSE3, 3DNow!");
 }
