@@ -19,7 +19,6 @@ class TForm {
   // Runs until a modal result is set; the owner is disabled meanwhile.
   int ShowModal();
   void SetModalResult(int result) { modalResult_ = result; }
-  int ModalResult() const { return modalResult_; }
   void StopTimers();
 
  protected:

@@ -9,7 +9,6 @@ class TPortelle {
 
   TPortelle(const std::string& subKeyName, bool& ok);
 
-  const std::string& ClassKeyPath() const { return classKeyPath_; }
   const std::string& EnumPath() const { return enumPath_; }
   const std::string& DeviceDesc() const { return deviceDesc_; }
   const std::string& PortName() const { return portName_; }

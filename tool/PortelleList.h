@@ -17,7 +17,6 @@ class TPortelleList {
 
   int Count() const { return static_cast<int>(items_.size()); }
   TPortelle* Items(int index) const { return items_[index].get(); }
-  void Clear() { items_.clear(); }
 
  private:
   bool Read();

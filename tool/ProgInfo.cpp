@@ -54,10 +54,6 @@ std::string IncludeDelimiterIfSet(const std::string& folder) {
   return folder + "\\";
 }
 
-std::string AppendWithComma(const std::string& text, const std::string& addition) {
-  return text.empty() ? addition : text + ", " + addition;
-}
-
 TProgInfo::TProgInfo(const std::string& productName,
                      const TReleaseDate& releaseDate, uint32_t version,
                      const uint8_t guid[16])

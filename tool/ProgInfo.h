@@ -31,17 +31,9 @@ class TProgInfo {
   const TOSInfo& OS() const { return os_; }
   const std::string& CPUName() const { return cpuName_; }
   const std::string& CPUInfo() const { return cpuInfo_; }
-  const std::string& ProgramFolder() const { return programFolder_; }
-  const std::string& TempFolder() const { return tempFolder_; }
-  const std::string& ErrorLogPath() const { return errorLogPath_; }
   void SetErrorLogPath(const std::string& path) { errorLogPath_ = path; }
-  const std::string& ReportAddress() const { return reportAddress_; }
   void SetReportAddress(const std::string& address) { reportAddress_ = address; }
   void SetOnError(std::function<void()> event) { onError_ = std::move(event); }
-
-  const std::string& LastClassName() const { return lastClassName_; }
-  const std::string& LastMessage() const { return lastMessage_; }
-  const std::string& LastStack() const { return lastStack_; }
 
   // The application's exception handler: report, then end the program.
   void ApplicationException(const std::string& className,
@@ -76,4 +68,3 @@ class TProgInfo {
 extern std::unique_ptr<TProgInfo> ProgInfo;
 
 std::string IncludeDelimiterIfSet(const std::string& folder);
-std::string AppendWithComma(const std::string& text, const std::string& addition);

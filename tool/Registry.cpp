@@ -75,16 +75,6 @@ int32_t TRegistry::ReadInteger(const std::string& name) const {
   return static_cast<int32_t>(value);
 }
 
-size_t TRegistry::ReadBinaryData(const std::string& name, void* buffer,
-                                 size_t size) const {
-  DWORD type = 0, got = static_cast<DWORD>(size);
-  LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
-                             static_cast<BYTE*>(buffer), &got);
-  if (rc != ERROR_SUCCESS)
-    throw ERegistryException("Failed to get data for '" + name + "'");
-  return got;
-}
-
 void TRegistry::Write(const std::string& name, DWORD type, const void* data,
                       size_t size) {
   LONG rc = RegSetValueExA(key_, name.c_str(), 0, type,
@@ -100,11 +90,6 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
 
 void TRegistry::WriteInteger(const std::string& name, int32_t value) {
   Write(name, REG_DWORD, &value, sizeof value);
-}
-
-void TRegistry::WriteBinaryData(const std::string& name, const void* data,
-                                size_t size) {
-  Write(name, REG_BINARY, data, size);
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {

@@ -26,12 +26,9 @@ class TRegistry {
   std::string ReadString(const std::string& name) const;
   std::string ReadStringOr(const std::string& name, const std::string& def) const;
   int32_t ReadInteger(const std::string& name) const;
-  // Returns the bytes read; raises when the value is missing or too large.
-  size_t ReadBinaryData(const std::string& name, void* buffer, size_t size) const;
 
   void WriteString(const std::string& name, const std::string& value);
   void WriteInteger(const std::string& name, int32_t value);
-  void WriteBinaryData(const std::string& name, const void* data, size_t size);
   bool DeleteValue(const std::string& name);
 
   std::vector<std::string> GetKeyNames() const;
