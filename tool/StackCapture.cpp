@@ -62,23 +62,11 @@ uintptr_t StackTop() {
   return reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
 }
 
-// Follows the saved frame pointers upwards. A frame pointer that does not
-// rise, is not aligned or leaves the stack ends the walk, and so does a fixed
-// number of frames, so a corrupt chain can neither loop nor fault.
 __attribute__((noinline)) void CaptureStack(int skip) {
-  const int kMaxFrames = 256;
-  uintptr_t frame = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
-  uintptr_t top = StackTop();
-  for (int n = 0; n < kMaxFrames && g_list.count < StackCapture::kMaxAddresses; ++n) {
-    if (frame + 2 * sizeof(uintptr_t) > top || (frame & 3) != 0) break;
-    auto* slots = reinterpret_cast<const uintptr_t*>(frame);
-    if (InCode(slots[1])) {
-      if (skip > 0) --skip;
-      else Store(slots[1]);
-    }
-    if (slots[0] <= frame) break;
-    frame = slots[0];
-  }
+  g_list.count += StackCapture::WalkFramePointers(
+      reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), StackTop(),
+      g_codeStart, g_codeEnd, skip, g_list.addresses + g_list.count,
+      StackCapture::kMaxAddresses - g_list.count);
 }
 
 #endif
@@ -184,6 +172,24 @@ void ReadCodeBounds() {
 }  // namespace
 
 namespace StackCapture {
+
+int WalkFramePointers(uintptr_t frame, uintptr_t top, uintptr_t codeStart,
+                      uintptr_t codeEnd, int skip, uintptr_t* out, int capacity) {
+  const int kMaxFrames = 256;
+  int stored = 0;
+  for (int n = 0; n < kMaxFrames && stored < capacity; ++n) {
+    if (frame + 2 * sizeof(uintptr_t) > top || (frame % sizeof(uintptr_t)) != 0)
+      break;
+    auto* slots = reinterpret_cast<const uintptr_t*>(frame);
+    if (slots[1] > codeStart && slots[1] < codeEnd) {
+      if (skip > 0) --skip;
+      else out[stored++] = slots[1];
+    }
+    if (slots[0] <= frame) break;
+    frame = slots[0];
+  }
+  return stored;
+}
 
 void Install() {
   if (g_codeEnd == 0) ReadCodeBounds();
