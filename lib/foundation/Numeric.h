@@ -26,3 +26,28 @@ inline double MinDouble(double a, double b) { return a < b ? a : b; }
 inline double MaxDouble(double a, double b) { return a > b ? a : b; }
 double FloatAbs(float x);
 double FloorF(float x);
+
+// A rectangle of four 32-bit values: right and bottom are excluded.
+struct SRect {
+  int32_t left, top, right, bottom;
+};
+inline SRect MakeRect(int32_t left, int32_t top, int32_t right, int32_t bottom) { return {left, top, right, bottom}; }
+
+// The default handler of the widget toolkit's controls: answers "not handled".
+inline bool ReturnFalse() { return false; }
+
+// A fixed block of 32-bit values, allocated once by the constructor.
+class CDWordBuffer {
+ public:
+  explicit CDWordBuffer(uint32_t count) : count_(count), values_(new uint32_t[count]) {}
+  ~CDWordBuffer() { delete[] values_; }
+  CDWordBuffer(const CDWordBuffer&) = delete;
+  CDWordBuffer& operator=(const CDWordBuffer&) = delete;
+
+  uint32_t GetCount() const { return count_; }
+  uint32_t* GetValues() const { return values_; }
+
+ private:
+  uint32_t count_;
+  uint32_t* values_;
+};
