@@ -26,6 +26,12 @@ set_target_properties(TdLib PROPERTIES PREFIX "" OUTPUT_NAME TdLib
 target_link_options(TdLib PRIVATE ${TDLIB_STATIC_RUNTIME} -Wl,--kill-at -Wl,--enable-stdcall-fixup)
 add_custom_command(TARGET TdLib POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/include/TdLib.h ${TDLIB_DIST}/TdLib.h)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The linker's import library knows only the plain names; hosts call _Name@N.
+  add_custom_command(TARGET TdLib POST_BUILD
+    COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make_import_lib.py ${CMAKE_NM} ${CMAKE_DLLTOOL} ${TDLIB_DEF}
+            "$<TARGET_OBJECTS:tdlib_objects>" $<TARGET_LINKER_FILE:TdLib> VERBATIM)
+endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tool/CMakeLists.txt)
   add_subdirectory(tool)
@@ -41,4 +47,18 @@ target_link_options(list_exports PRIVATE -static-libgcc)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_test(NAME stdcall_exports COMMAND ${CMAKE_SOURCE_DIR}/tests/host/check-stdcall.sh
     ${CMAKE_NM} ${TDLIB_DEF} "$<TARGET_OBJECTS:tdlib_objects>")
+endif()
+
+# A host linked through the import library; it runs wherever the Wine tests do.
+add_executable(linked_host tests/host/LinkedHost.c)
+target_include_directories(linked_host PRIVATE ${CMAKE_SOURCE_DIR}/include)
+target_link_libraries(linked_host PRIVATE TdLib)
+target_link_options(linked_host PRIVATE -static-libgcc)
+set_target_properties(linked_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+if(TEST host)
+  tdlib_test_path(dll_dir ${TDLIB_DIST})
+  add_test(NAME linked_host COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix
+    $<TARGET_FILE:linked_host>)
+  set_tests_properties(linked_host PROPERTIES FIXTURES_REQUIRED wine
+    ENVIRONMENT "TDLIB_WINE_LOADER=${TDLIB_WINE_LOADER};WINEPATH=${dll_dir}")
 endif()
