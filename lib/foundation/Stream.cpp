@@ -100,16 +100,23 @@ int64_t CStream::CopyFrom(CStream& source, int64_t count, uint32_t& error) {
   if (count <= 0) return 0;
   const int32_t chunkSize = static_cast<int32_t>(std::min<int64_t>(count, 65536));
   std::unique_ptr<uint8_t[]> buffer(new uint8_t[chunkSize]);
-  int64_t remaining = count;
-  while (remaining > 0 && error == 0) {
-    const int32_t n = static_cast<int32_t>(std::min<int64_t>(remaining, chunkSize));
-    remaining -= n;
-    if (source.Read(buffer.get(), n) != n)
+  // The result counts only bytes that reached this stream: a chunk whose read
+  // or write fell short is not counted as copied.
+  int64_t copied = 0;
+  while (copied < count) {
+    const int32_t n = static_cast<int32_t>(std::min<int64_t>(count - copied, chunkSize));
+    if (source.Read(buffer.get(), n) != n) {
       error = kErrFileRead;
-    else if (Write(buffer.get(), n) != n)
+      break;
+    }
+    const int32_t written = Write(buffer.get(), n);
+    if (written > 0) copied += written;
+    if (written != n) {
       error = kErrFileWrite;
+      break;
+    }
   }
-  return count - remaining;
+  return copied;
 }
 
 double ExtendedToDouble(const uint8_t bytes[10]) {
