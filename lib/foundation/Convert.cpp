@@ -91,22 +91,39 @@ bool TryParseInteger(const CStr& text, T* value) {
 // underflows, so an absurdly long exponent is refused instead of read short.
 constexpr int kExponentLimit = 100000;
 
+// At most this many significant digits are kept: they fit a 64-bit integer
+// exactly, and the ones after them change the result by less than 1e-18.
+constexpr int kSignificantDigits = 19;
+
+void StepExponent(int* exponent, int step) {
+  if (*exponent + step > -kExponentLimit && *exponent + step < kExponentLimit) *exponent += step;
+}
+
 bool TryParseReal(const CStr& text, char separator, double* value) {
   const char* p = SkipSpaces(text.c_str());
   const char* end = text.c_str() + text.GetLength();
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;
-  double mantissa = 0;
+  uint64_t mantissa = 0;
+  int significant = 0;
   int exponent = 0;
   bool anyDigit = false;
-  for (; p < end && *p >= '0' && *p <= '9'; ++p, anyDigit = true) {
-    mantissa = mantissa * 10 + (*p - '0');
-  }
-  if (p < end && *p == separator) {
-    for (++p; p < end && *p >= '0' && *p <= '9'; ++p, anyDigit = true) {
-      mantissa = mantissa * 10 + (*p - '0');
-      if (exponent > -kExponentLimit) --exponent;
+  // One digit of the integer part (fraction false) or of the fraction.
+  auto take = [&](char digit, bool fraction) {
+    anyDigit = true;
+    if (significant < kSignificantDigits) {
+      if (mantissa != 0 || digit != '0') {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(digit - '0');
+        ++significant;
+      }
+      if (fraction) StepExponent(&exponent, -1);
+    } else if (!fraction) {
+      StepExponent(&exponent, 1);
     }
+  };
+  for (; p < end && *p >= '0' && *p <= '9'; ++p) take(*p, false);
+  if (p < end && *p == separator) {
+    for (++p; p < end && *p >= '0' && *p <= '9'; ++p) take(*p, true);
   }
   if (!anyDigit) return false;
   if (p < end && (*p == 'E' || *p == 'e')) {
@@ -124,8 +141,8 @@ bool TryParseReal(const CStr& text, char separator, double* value) {
   // Scaled in extended precision and divided for negative exponents, so
   // that the one rounding to double keeps the result within an ulp.
   long double scale = IntPower(10.0L, exponent >= 0 ? exponent : -exponent);
-  double result = mantissa == 0 ? 0.0
-                 : static_cast<double>(exponent >= 0 ? mantissa * scale : mantissa / scale);
+  long double digits = static_cast<long double>(mantissa);
+  double result = mantissa == 0 ? 0.0 : static_cast<double>(exponent >= 0 ? digits * scale : digits / scale);
   if (!std::isfinite(result)) return false;
   *value = negative ? -result : result;
   return true;

@@ -174,6 +174,28 @@ bool OracleInt64(const CStr& text, int64_t* value) {
   return true;
 }
 
+// Digits beyond what a double holds must not drift the result: long texts
+// against the run-time's parser.
+TEST(ConvertTest, LongDigitStringsMatchTheRunTime) {
+  const SFormatSettings point = PointSettings();
+  const std::string zeros400(400, '0');
+  char largest[400];
+  std::snprintf(largest, sizeof(largest), "%.0f", 1.7976931348623157e308);
+  const std::string texts[] = {
+      "1" + zeros400 + "e-300",
+      largest,
+      "123456789012345678901234567890",
+      "0." + std::string(30, '0') + "123456789012345678901234567",
+      "9007199254740993",
+      "2.2250738585072011e-308",
+  };
+  for (const std::string& text : texts) {
+    double ours = 0;
+    ASSERT_TRUE(TryStrToDouble(CStr(text.c_str()), &ours, point)) << text;
+    EXPECT_LE(UlpDistance(ours, std::strtod(text.c_str(), nullptr)), 2) << text;
+  }
+}
+
 bool OracleDouble(const CStr& text, double* value) {
   const char* p = text.c_str();
   while (*p == ' ') ++p;  // strtod would also skip other white space
