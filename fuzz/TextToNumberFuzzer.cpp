@@ -15,21 +15,19 @@
 #include "lib/foundation/Convert.h"
 #include "lib/foundation/FormatSettings.h"
 #include "lib/foundation/TextParse.h"
+#include "tests/foundation/NumberOracle.h"
 
 namespace {
+
+using number_oracle::OracleDouble;
+using number_oracle::OracleFloat;
+using number_oracle::OracleInt64;
+using number_oracle::UlpDistance;
 
 void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-template <typename T>
-int64_t UlpDistance(T a, T b) {
-  using I = std::conditional_t<sizeof(T) == 8, int64_t, int32_t>;
-  I ia, ib;
-  std::memcpy(&ia, &a, sizeof(T));
-  std::memcpy(&ib, &b, sizeof(T));
-  return std::llabs(static_cast<int64_t>(ia) - static_cast<int64_t>(ib));
-}
 
 SFormatSettings Separator(char c) {
   SFormatSettings s;
@@ -60,38 +58,8 @@ void ParseRaw(const CStr& text) {
   else Check(p == text.c_str());
 }
 
-bool OracleInt64(const CStr& text, int64_t* value) {
-  const char* p = text.c_str();
-  const char* end = p + text.GetLength();
-  while (*p == ' ') ++p;
-  const bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
-  if (p == end || *p < '0' || *p > '9') return false;
-  uint64_t magnitude = 0;
-  auto [stop, ec] = std::from_chars(p, end, magnitude);
-  if (ec != std::errc() || stop != end) return false;
-  if (magnitude > (negative ? 9223372036854775808ull : 9223372036854775807ull)) return false;
-  *value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-  return true;
-}
 
-bool OracleDouble(const CStr& text, double* value) {
-  const char* p = text.c_str();
-  while (*p == ' ') ++p;
-  if (*p == 0) return false;
-  char* stop = nullptr;
-  *value = std::strtod(p, &stop);
-  return stop == text.c_str() + text.GetLength() && std::isfinite(*value);
-}
 
-bool OracleFloat(const CStr& text, float* value) {
-  const char* p = text.c_str();
-  const char* end = p + text.GetLength();
-  while (*p == ' ') ++p;
-  if (*p == '+') ++p;
-  auto [stop, ec] = std::from_chars(p, end, *value);
-  return ec == std::errc() && stop == end;
-}
 
 // The unit tests establish the grammar on texts of up to 11 characters of
 // this alphabet; integers are exact at any length.

@@ -10,9 +10,14 @@
 #include <random>
 
 #include "lib/foundation/Exception.h"
+#include "tests/foundation/NumberOracle.h"
 #include "lib/foundation/FormatSettings.h"
 
 namespace {
+
+using number_oracle::OracleDouble;
+using number_oracle::OracleInt64;
+using number_oracle::UlpDistance;
 
 SFormatSettings PointSettings() {
   SFormatSettings s;
@@ -26,14 +31,6 @@ SFormatSettings CommaSettings() {
   return s;
 }
 
-template <typename T>
-int64_t UlpDistance(T a, T b) {
-  using I = std::conditional_t<sizeof(T) == 8, int64_t, int32_t>;
-  I ia, ib;
-  std::memcpy(&ia, &a, sizeof(T));
-  std::memcpy(&ib, &b, sizeof(T));
-  return std::llabs(static_cast<int64_t>(ia) - static_cast<int64_t>(ib));
-}
 
 TEST(ConvertTest, IntegersToText) {
   EXPECT_EQ(IntToStr(-42), CStr("-42"));
@@ -159,20 +156,6 @@ CStr RandomText(std::mt19937& random) {
   return text;
 }
 
-bool OracleInt64(const CStr& text, int64_t* value) {
-  const char* p = text.c_str();
-  const char* end = p + text.GetLength();
-  while (*p == ' ') ++p;
-  bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
-  if (p == end || *p < '0' || *p > '9') return false;
-  uint64_t magnitude = 0;
-  auto [stop, ec] = std::from_chars(p, end, magnitude);
-  if (ec != std::errc() || stop != end) return false;
-  if (magnitude > (negative ? 9223372036854775808ull : 9223372036854775807ull)) return false;
-  *value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-  return true;
-}
 
 // Digits beyond what a double holds must not drift the result: long texts
 // against the run-time's parser.
@@ -196,15 +179,6 @@ TEST(ConvertTest, LongDigitStringsMatchTheRunTime) {
   }
 }
 
-bool OracleDouble(const CStr& text, double* value) {
-  const char* p = text.c_str();
-  while (*p == ' ') ++p;  // strtod would also skip other white space
-  if (*p == 0) return false;
-  char* stop = nullptr;
-  errno = 0;
-  *value = std::strtod(p, &stop);
-  return stop == text.c_str() + text.GetLength() && std::isfinite(*value);
-}
 
 TEST(ConvertTest, RandomTextsFollowTheRunTimesGrammar) {
   const SFormatSettings point = PointSettings();
