@@ -257,31 +257,30 @@ CStr SecondsToStr(bool showDays, int64_t seconds, bool showHours, bool showMinut
   return text;
 }
 
-bool TryStrToInt(const CStr& text, int32_t* value) { return TryParseInteger(text, value); }
+namespace {
 
-int32_t StrToInt(const CStr& text) {
-  int32_t value;
-  if (!TryStrToInt(text, &value)) ThrowInvalid(text, "int");
+template <typename T>
+T ParseIntegerOrThrow(const CStr& text, const char* kind) {
+  T value;
+  if (!TryParseInteger(text, &value)) ThrowInvalid(text, kind);
   return value;
 }
 
-int32_t StrToIntDef(const CStr& text, int32_t defaultValue) {
-  int32_t value;
-  return TryStrToInt(text, &value) ? value : defaultValue;
+template <typename T>
+T ParseIntegerOr(const CStr& text, T defaultValue) {
+  T value;
+  return TryParseInteger(text, &value) ? value : defaultValue;
 }
+
+}  // namespace
+
+bool TryStrToInt(const CStr& text, int32_t* value) { return TryParseInteger(text, value); }
+int32_t StrToInt(const CStr& text) { return ParseIntegerOrThrow<int32_t>(text, "int"); }
+int32_t StrToIntDef(const CStr& text, int32_t defaultValue) { return ParseIntegerOr(text, defaultValue); }
 
 bool TryStrToInt64(const CStr& text, int64_t* value) { return TryParseInteger(text, value); }
-
-int64_t StrToInt64(const CStr& text) {
-  int64_t value;
-  if (!TryStrToInt64(text, &value)) ThrowInvalid(text, "int64");
-  return value;
-}
-
-int64_t StrToInt64Def(const CStr& text, int64_t defaultValue) {
-  int64_t value;
-  return TryStrToInt64(text, &value) ? value : defaultValue;
-}
+int64_t StrToInt64(const CStr& text) { return ParseIntegerOrThrow<int64_t>(text, "int64"); }
+int64_t StrToInt64Def(const CStr& text, int64_t defaultValue) { return ParseIntegerOr(text, defaultValue); }
 
 bool TryStrToDouble(const CStr& text, double* value, const SFormatSettings& settings) {
   return TryParseReal(text, settings.decimalSeparator, value);
