@@ -34,7 +34,7 @@ bool FileExists(const CStr& name);
 bool DirectoryExists(const CStr& name);
 TFileHandle FileCreate(const CStr& name, uint32_t& error);
 TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error);
-void FileClose(TFileHandle file);
+bool FileClose(TFileHandle file);  // false when pending data could not be written
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count);          // -1 on failure
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count);   // -1 on failure
 int64_t FileSeek(TFileHandle file, int64_t position, int origin, uint32_t& error);
@@ -48,6 +48,8 @@ extern const char kPathDelimiter;
 CStr MakeTempFileName(const CStr& name);       // x.tcf -> x.tmp, x (1).tmp, ...
 CStr MakeUniqueFileName(const CStr& folder, const CStr& base, const CStr& extension);
 CStr MakeBackupFileName(const CStr& name);     // chart.wpt -> chart.~wpt
+// Renames name to its backup name, replacing an older backup in one step:
+// when the rename fails, the older backup is still there.
 void FileRenameToBackup(const CStr& name);
 void FileDeleteBackup(const CStr& name);
 

@@ -90,6 +90,21 @@ TEST(LinkList, ClearDeletesLinkedFilesOnlyInsideTheFolder) {
   RemoveFile(Prefix() + "kept.txt");
 }
 
+TEST(LinkList, TypesTheStreamCannotKeepAreRefused) {
+  // Type 2 would be saved but not read back, and 256 would be saved as 0.
+  TLinkList list;
+  try {
+    list.Add(2, "a.txt", "");
+    FAIL();
+  } catch (const CLinkListError& e) {
+    EXPECT_STREQ(e.what(), "TLinkList.Add: 2 is not a valid linktype.");
+  }
+  SLinkInfo* link = list.Add(kLinkOther, "b.txt", "");
+  EXPECT_THROW(list.SetType(link, 256), CLinkListError);
+  EXPECT_EQ(link->Type, kLinkOther);
+  EXPECT_EQ(list.GetCount(), 1);
+}
+
 TEST(LinkList, MergeCopyAndSetters) {
   TLinkList a, b;
   a.Add(kLinkFile, "same.txt", "one");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "lib/foundation/AngleFormat.h"
@@ -88,6 +89,19 @@ TEST(TextHelpersTest, AngleTexts) {
   SFormatSettings comma = s;
   comma.decimalSeparator = ',';
   EXPECT_EQ(AngleToDegMinStr(52.5, 1, 'N', 'S', comma), CStr("52\xB0 30,0' N"));
+}
+
+// UndefinedBehaviorSanitizer in the native build stops at any cast of these to an integer.
+TEST(TextHelpersTest, AnglesWithoutWholeDegreesGiveEmptyResults) {
+  const SFormatSettings s = Fixed();
+  for (double angle : {std::nan(""), INFINITY, -INFINITY, 2147483648.0, -1e300}) {
+    EXPECT_EQ(AngleToDegMin(angle).degrees, 0) << angle;
+    EXPECT_TRUE(std::isnan(AngleToDegMinRounded(angle).minutes)) << angle;
+    EXPECT_TRUE(std::isnan(AngleToDegMinSecRounded(angle).seconds)) << angle;
+    EXPECT_EQ(AngleToDegMinStr(angle, 2, 'N', 'S', s), CStr("")) << angle;
+    EXPECT_EQ(AngleToDegMinSecStr(angle, 0, 'N', 'S', s), CStr("")) << angle;
+  }
+  EXPECT_EQ(AngleToDegMinStr(-2147483647.5, 0, 'E', 'W', s), CStr("2147483647\xB0 30' W"));
 }
 
 TEST(TextHelpersTest, Rounding) {
