@@ -1,5 +1,6 @@
 #include "lib/geodesy/Geodetics.h"
 
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -8,13 +9,25 @@
 
 namespace {
 
-CGeodeticTables* g_Tables = nullptr;
+// Published once built: every later call reads it without a lock. The mutex
+// only orders the first builders and the clean-up at unload.
+std::atomic<CGeodeticTables*> g_Tables{nullptr};
 std::mutex g_InitMutex;
 
 void GeodeticsFinalize() {
   std::lock_guard<std::mutex> guard(g_InitMutex);
-  delete g_Tables;
-  g_Tables = nullptr;
+  delete g_Tables.exchange(nullptr, std::memory_order_acq_rel);
+}
+
+CGeodeticTables* BuildTables() {
+  std::lock_guard<std::mutex> guard(g_InitMutex);
+  CGeodeticTables* tables = g_Tables.load(std::memory_order_relaxed);
+  if (!tables) {
+    tables = new CGeodeticTables;
+    AddFinalizeProc(GeodeticsFinalize);
+    g_Tables.store(tables, std::memory_order_release);
+  }
+  return tables;
 }
 
 // Every operation may come first: the tables are built on first use.
@@ -23,12 +36,8 @@ CGeodeticTables& Tables() { return *GeodeticTablesInitialize(); }
 }  // namespace
 
 CGeodeticTables* GeodeticTablesInitialize() {
-  std::lock_guard<std::mutex> guard(g_InitMutex);
-  if (!g_Tables) {
-    AddFinalizeProc(GeodeticsFinalize);
-    g_Tables = new CGeodeticTables;
-  }
-  return g_Tables;
+  CGeodeticTables* tables = g_Tables.load(std::memory_order_acquire);
+  return tables ? tables : BuildTables();
 }
 
 CGeodeticTables* GeodeticTablesGet() { return &Tables(); }

@@ -94,7 +94,7 @@ TEST(TextHelpersTest, AngleTexts) {
 // UndefinedBehaviorSanitizer in the native build stops at any cast of these to an integer.
 TEST(TextHelpersTest, AnglesWithoutWholeDegreesGiveEmptyResults) {
   const SFormatSettings s = Fixed();
-  for (double angle : {std::nan(""), INFINITY, -INFINITY, 2147483648.0, -1e300}) {
+  for (double angle : {std::nan(""), HUGE_VAL, -HUGE_VAL, 2147483648.0, -1e300}) {
     EXPECT_EQ(AngleToDegMin(angle).degrees, 0) << angle;
     EXPECT_TRUE(std::isnan(AngleToDegMinRounded(angle).minutes)) << angle;
     EXPECT_TRUE(std::isnan(AngleToDegMinSecRounded(angle).seconds)) << angle;
