@@ -102,6 +102,8 @@ typedef struct TdProgressInfo {
   uint32_t value; /* as given to ProgressCall */
   uint8_t cancel; /* 0 on entry; set it to cancel */
 } TdProgressInfo;
+TDLIB_LAYOUT(sizeof(TdProgressInfo) == 24);
+TDLIB_LAYOUT(offsetof(TdProgressInfo, cancel) == 20);
 typedef void(TDLIB_API* TdProgressCallback)(void* userData, TdProgressInfo* info);
 typedef struct TdProgress {
   TdProgressCallback callback; /* may be null */
@@ -112,6 +114,8 @@ typedef struct TdProgress {
   float step;
   uint32_t extra;
 } TdProgress;
+TDLIB_LAYOUT(sizeof(TdProgress) == 28);
+TDLIB_LAYOUT(offsetof(TdProgress, step) == 20);
 void TDLIB_API ProgressStageInit1(TdProgress* record, float fraction, uint32_t stageId,
                                   TdProgressCallback callback, void* userData, uint32_t extra);
 void TDLIB_API ProgressLoopInit1(TdProgress* record, int32_t count, float fraction,

@@ -80,6 +80,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/StartupService.cpp
   lib/foundation/StartupTexts.cpp
   lib/foundation/Themes.cpp
+  lib/foundation/exports/ProgressExports.cpp
   lib/foundation/exports/ServicesExports.cpp
   lib/foundation/exports/UnitsExports.cpp
 )

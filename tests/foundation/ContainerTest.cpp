@@ -91,6 +91,17 @@ struct Probe : CObject {
   std::vector<int>* log;
 };
 
+// A subclass without its own slot 0 would be destroyed as a Probe: td::Create
+// refuses to compile for it.
+struct ForgetfulProbe : Probe {
+  using Probe::Probe;
+  std::vector<int> extra;
+};
+static_assert(td::FillsSlotZero<Probe>());
+static_assert(!td::FillsSlotZero<ForgetfulProbe>());
+static_assert(td::FillsSlotZero<CStr>());
+static_assert(td::FillsSlotZero<int>());  // not an object hosts free
+
 TEST(List, OwningListDestroysLastFirstThroughSlotZero) {
   std::vector<int> log;
   CList<Probe> list(true);

@@ -16,13 +16,21 @@
 
 namespace {
 
-TEST(ThemesTest, QueriesFollowTheLoadedLibrary) {
-  ThemesInitialize();
-  ThemesInitialize();  // a second call changes nothing
-  EXPECT_EQ(ThemesAvailable(), GetModuleHandleA("uxtheme.dll") != nullptr);
-  if (!ThemesAvailable()) {
-    EXPECT_FALSE(ThemesEnabled());
-  }
+bool SystemQuery(HMODULE library, const char* name) {
+  using Query = BOOL(WINAPI*)();
+  auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+  return query != nullptr && query() != 0;
+}
+
+// Wine ships a "uxtheme.dll"; whether a theme is active is its own state.
+TEST(ThemesTest, EnabledFollowsTheThemeStateTheSystemReports) {
+  td::ThemesInitialize();
+  td::ThemesInitialize();  // a second call changes nothing
+  HMODULE uxtheme = GetModuleHandleA("uxtheme.dll");
+  ASSERT_NE(uxtheme, nullptr);
+  EXPECT_TRUE(td::ThemesAvailable());
+  const bool themed = SystemQuery(uxtheme, "IsAppThemed") && SystemQuery(uxtheme, "IsThemeActive");
+  EXPECT_EQ(td::ThemesEnabled(), themed);
 }
 
 // The tests run as an administrator of the prefix.

@@ -1,9 +1,11 @@
-// Factories of the small services: sounds and the compression holder.
+// The small services: visual styles, and the factories of sounds and of the
+// compression holder.
 #include "include/TdLib.h"
 #include <cstdint>
 
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/Sound.h"
+#include "lib/foundation/Themes.h"
 #include "lib/foundation/Zip.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
@@ -19,3 +21,7 @@ TDEXPORT(TdObject*) ZipCreate(TdZipCallback compress, void* compressData, TdZipC
                               void* uncompressData) {
   return td::ToHost(td::Create<CZip>(td::FromHost(compress), compressData, td::FromHost(uncompress), uncompressData));
 }
+
+TDEXPORT(void) ThemesInitialize() { td::GuardVoid([] { td::ThemesInitialize(); }); }
+TDEXPORT(uint8_t) ThemesAvailable() { return td::ThemesAvailable(); }
+TDEXPORT(uint8_t) ThemesEnabled() { return td::ThemesEnabled(); }
