@@ -56,7 +56,9 @@ const SGeodeticDatum* GeodeticDatumFindByOldName(const char* name) {
   return name ? Tables().FindByOldName(name) : nullptr;
 }
 
-const SGeodeticDatum* GeodeticDatumFindByNumber(int32_t number) { return Tables().GetDatumNumber(number); }
+const SGeodeticDatum* GeodeticDatumFindByNumber(int32_t number) {
+  return number >= 0 && number < kDatumNumberCount ? Tables().GetDatumNumbers()[number] : nullptr;
+}
 
 const SGeodeticDatum* GeodeticDatumCreateSafe(const char* code) { return Tables().DatumSafe(code ? code : ""); }
 
@@ -98,9 +100,20 @@ bool GeodeticEllipsoidListTo(int32_t& count, const SGeodeticEllipsoid** out) {
   return fits;
 }
 
+namespace {
+
+// The last old name in name order, or "" when the datum has none.
+const char* OldNameOf(const SGeodeticDatum* datum) {
+  const CStrList& names = Tables().GetOldNames();
+  for (int32_t i = names.GetCount() - 1; i >= 0; --i)
+    if (names.GetObject(i) == datum) return names.GetString(i).c_str();
+  return "";
+}
+
+}  // namespace
+
 bool GeodeticDatumOldNameTo(const SGeodeticDatum* datum, int32_t& size, char* buffer) {
-  const char* name = Tables().GetOldName(datum);
-  if (!name) name = "";
+  const char* name = OldNameOf(datum);
   const int32_t needed = static_cast<int32_t>(std::strlen(name)) + 1;
   const bool fits = size >= needed && buffer;
   if (fits) std::memcpy(buffer, name, needed);

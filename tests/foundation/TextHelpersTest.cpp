@@ -9,6 +9,7 @@
 #include "lib/foundation/FileName.h"
 #include "lib/foundation/FormatSettings.h"
 #include "lib/foundation/Numeric.h"
+#include "lib/foundation/TextParse.h"
 
 namespace {
 
@@ -16,6 +17,14 @@ SFormatSettings Fixed() {
   SFormatSettings s;
   LoadFixedFormats(&s);
   return s;
+}
+
+TEST(TextHelpersTest, HexDigitsAreTheTwentyTwoCharacters) {
+  int count = 0;
+  for (int c = 0; c < 256; ++c) count += IsHexDigit(static_cast<char>(c));
+  EXPECT_EQ(count, 22);
+  for (char c : {'0', '9', 'A', 'F', 'a', 'f'}) EXPECT_TRUE(IsHexDigit(c)) << c;
+  for (char c : {'G', 'g', '/', ':', '@', '`', ' '}) EXPECT_FALSE(IsHexDigit(c)) << c;
 }
 
 TEST(TextHelpersTest, XorChecksums) {
