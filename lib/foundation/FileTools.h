@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/StrList.h"
 
 // File times are the system's 100-ns counts since 1601-01-01 (UTC); a null

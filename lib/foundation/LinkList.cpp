@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "lib/foundation/Exception.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/Stream.h"
 #include "lib/foundation/StreamFunctions.h"
 

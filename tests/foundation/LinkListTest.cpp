@@ -5,7 +5,7 @@
 #include <string>
 
 #include "lib/foundation/Exception.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/MemoryStream.h"
 #include "lib/foundation/PointerStream.h"
 #include "tests/foundation/RuntimeTestFiles.h"

@@ -1,5 +1,7 @@
-// Thin wrappers over the platform's file functions that report failures as the
-// library's error codes (0 on success), and the library's file-naming rules.
+// The file-system calls: files opened as a TFileHandle, read, written, sought,
+// flushed, renamed and deleted, with failures as the library's error codes (0
+// on success); and the naming rules of temporary, unique and backup files.
+// Times, copies and searches are in FileTools.h.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +31,7 @@ constexpr int kSeekEnd = 2;
 // any other system error -> defaultCode.
 uint32_t MapFileError(uint32_t systemError, uint32_t defaultCode);
 
-// Operating-system concern (FileUtils_win32.cpp / FileUtils_posix.cpp).
+// Operating-system concern (FileSystem_win32.cpp / FileSystem_posix.cpp).
 bool FileExists(const CStr& name);
 bool DirectoryExists(const CStr& name);
 TFileHandle FileCreate(const CStr& name, uint32_t& error);

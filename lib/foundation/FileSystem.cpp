@@ -1,4 +1,4 @@
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 #include <cstdio>
 

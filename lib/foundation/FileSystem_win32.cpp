@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 namespace {
 
