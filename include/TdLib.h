@@ -5,6 +5,10 @@
  * listed with its virtual operations in table order: slot 0 is always the
  * deleting destructor (flag bit 0 frees), and every operation takes the
  * object as its first argument on the stack.
+ *
+ * Load the library on the thread that runs the host's message loop: the
+ * library makes its hidden event window on the loading thread, and the events
+ * of its worker threads run there when that loop dispatches them.
  */
 #ifndef TDLIB_H
 #define TDLIB_H
