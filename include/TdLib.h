@@ -5,17 +5,38 @@
  * listed with its virtual operations in table order: slot 0 is always the
  * deleting destructor (flag bit 0 frees), and every operation takes the
  * object as its first argument on the stack.
+ *
+ * Load the library on the thread that runs the host's message loop: the
+ * library makes its hidden event window on the loading thread, and the events
+ * of its worker threads run there when that loop dispatches them.
  */
 #ifndef TDLIB_H
 #define TDLIB_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
+#if defined(_WIN32)
 #define TDLIB_API __stdcall
+#else
+#define TDLIB_API /* the library's own tests on other systems */
+#endif
+
+/* Layout checks of the records hosts read and write, in the 32-bit product. */
+#if defined(_WIN32) && !defined(_WIN64)
+#if defined(__cplusplus)
+#define TDLIB_LAYOUT(condition) static_assert(condition, "TdLib record layout")
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#define TDLIB_LAYOUT(condition) _Static_assert(condition, "TdLib record layout")
+#endif
+#endif
+#ifndef TDLIB_LAYOUT
+#define TDLIB_LAYOUT(condition)
+#endif
 
 /* ---- object model, strings, errors ---- */
 
@@ -85,6 +106,8 @@ typedef struct TdProgressInfo {
   uint32_t value; /* as given to ProgressCall */
   uint8_t cancel; /* 0 on entry; set it to cancel */
 } TdProgressInfo;
+TDLIB_LAYOUT(sizeof(TdProgressInfo) == 24);
+TDLIB_LAYOUT(offsetof(TdProgressInfo, cancel) == 20);
 typedef void(TDLIB_API* TdProgressCallback)(void* userData, TdProgressInfo* info);
 typedef struct TdProgress {
   TdProgressCallback callback; /* may be null */
@@ -95,6 +118,8 @@ typedef struct TdProgress {
   float step;
   uint32_t extra;
 } TdProgress;
+TDLIB_LAYOUT(sizeof(TdProgress) == 28);
+TDLIB_LAYOUT(offsetof(TdProgress, step) == 20);
 void TDLIB_API ProgressStageInit1(TdProgress* record, float fraction, uint32_t stageId,
                                   TdProgressCallback callback, void* userData, uint32_t extra);
 void TDLIB_API ProgressLoopInit1(TdProgress* record, int32_t count, float fraction,
@@ -141,13 +166,77 @@ TdObject* TDLIB_API ZipCreate(TdZipCallback compress, void* compressData, TdZipC
 /* ---- geodesy ---- */
 
 /* Rows of the library's ellipsoid and datum tables, valid until it unloads.
- * A datum record begins with four text pointers: code, area, name, source.
  * Angles are radians, lengths metres; positions are arrays of doubles
  * (lat, lon[, h]), geocentric points (X, Y, Z) with the Y axis mirrored.
  * Outputs come first; transforms take (out, target datum, in, source datum).
- * Boolean results are 0 or 1. */
-typedef struct SGeodeticEllipsoid SGeodeticEllipsoid;
-typedef struct SGeodeticDatum SGeodeticDatum;
+ * Boolean results are 0 or 1. Hosts read these records and never write them. */
+
+/* A 4 x 4 matrix of rows; points are row vectors (p' = p M), the
+ * translation is in row 3. */
+typedef struct SMatrix4 {
+  double m[4][4];
+} SMatrix4;
+
+typedef struct SGeodeticEllipsoid {
+  uint32_t Code; /* packed: first character in the top byte ("WE" 0x57450000); 0 when created */
+  const char* Name;
+  const char* Area;
+  const char* Source;
+  uint32_t Kind; /* 0 table row, 1 created from a and 1/f */
+  uint32_t Reserved;
+  double A;    /* semi-major axis */
+  double B;    /* semi-minor axis */
+  double E;    /* eccentricity */
+  double EP2;  /* second eccentricity squared */
+  double E2;   /* eccentricity squared */
+  double F;    /* flattening */
+  double InvF; /* 1/f, 0 for a sphere */
+  double ConfLat[4];  /* geodetic -> conformal latitude series */
+  double GeoLat[4];   /* conformal -> geodetic latitude series */
+  double FootLat[4];  /* rectifying -> footpoint latitude series */
+  double Meridian[4]; /* meridian arc series */
+  double InvMeridianScale;
+} SGeodeticEllipsoid;
+TDLIB_LAYOUT(sizeof(SGeodeticEllipsoid) == 216);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, Name) == 4);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, Source) == 12);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, A) == 24);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, InvF) == 72);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, ConfLat) == 80);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, InvMeridianScale) == 208);
+
+/* The four texts come first: code, area, name, source. The seven parameters
+ * of the transformation to WGS 84 are in the library's frame. */
+typedef struct SGeodeticDatum {
+  const char* Code;
+  const char* Area;
+  const char* Name;
+  const char* Source;
+  const SGeodeticEllipsoid* Ellipsoid;
+  uint32_t Kind;   /* 0 table row, 1 created by shift, 2 created by definition */
+  uint8_t IsWGS84; /* 1 for WGS 84 itself */
+  uint8_t Reserved1;
+  uint16_t Reserved2;
+  uint32_t Reserved3;
+  double Dx, Dy, Dz; /* metres */
+  double Rx, Ry, Rz; /* radians */
+  double Scale;      /* 1 + ppm x 1e-6 */
+  SMatrix4 FromWGS84;
+  SMatrix4 ToWGS84;
+  double RefPoint[2]; /* created by shift: lat, lon of the shift */
+  double Shift[2];    /* created by shift: dlat, dlon */
+} SGeodeticDatum;
+TDLIB_LAYOUT(sizeof(SGeodeticDatum) == 376);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Source) == 12);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Ellipsoid) == 16);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Kind) == 20);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, IsWGS84) == 24);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Dx) == 32);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Scale) == 80);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, FromWGS84) == 88);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, ToWGS84) == 216);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, RefPoint) == 344);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Shift) == 360);
 
 void* TDLIB_API GeodeticsInitialize(void);
 uint8_t TDLIB_API GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum** datum);
@@ -185,10 +274,20 @@ typedef struct SGeodeticRef {
                           4 Lambert conformal conic, 5 orthographic, 6 stereographic, 7 RD */
   const SGeodeticDatum* Datum;
   double K0, Lat0, Long0, Lat1, Lat2, Height;
-  double SceneToGlobal[16], GlobalToScene[16]; /* rows; points are row vectors */
+  SMatrix4 SceneToGlobal, GlobalToScene;
   double CosLat1, M0, LccN, LccF, LccRho0;
   double StereoChi1, StereoSinChi1, StereoCosChi1, StereoM1;
 } SGeodeticRef;
+TDLIB_LAYOUT(sizeof(SGeodeticRef) == 392);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, Datum) == 8);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, K0) == 16);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, Height) == 56);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, SceneToGlobal) == 64);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, GlobalToScene) == 192);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, CosLat1) == 320);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, LccN) == 336);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, StereoChi1) == 360);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, StereoM1) == 384);
 
 void TDLIB_API GeodeticRefInitGeo(SGeodeticRef* ref, const SGeodeticDatum* datum);
 void TDLIB_API GeodeticRefInitGlobal(SGeodeticRef* ref, const SGeodeticDatum* datum);

@@ -22,7 +22,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/CommandLine.cpp
   lib/foundation/DateTime.cpp
   lib/foundation/FileStream.cpp
-  lib/foundation/FileUtils.cpp
+  lib/foundation/FileSystem.cpp
   lib/foundation/LinkList.cpp
   lib/foundation/MemoryBlockStream.cpp
   lib/foundation/MemoryStream.cpp
@@ -38,7 +38,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/Clock_win32.cpp
   lib/foundation/DateTime_win32.cpp
   lib/foundation/FileTools.cpp
-  lib/foundation/FileUtils_win32.cpp
+  lib/foundation/FileSystem_win32.cpp
   lib/foundation/MainThreadEventQueue.cpp
   lib/foundation/SystemInfo.cpp
   lib/foundation/Thread.cpp
@@ -50,7 +50,7 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/Application_posix.cpp
   lib/foundation/Clock_posix.cpp
   lib/foundation/DateTime_posix.cpp
-  lib/foundation/FileUtils_posix.cpp
+  lib/foundation/FileSystem_posix.cpp
 )
 # Services: conversions, format settings, units, progress, registry, small
 # services, program start-up, arithmetic benchmark.
@@ -80,6 +80,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/StartupService.cpp
   lib/foundation/StartupTexts.cpp
   lib/foundation/Themes.cpp
+  lib/foundation/exports/ProgressExports.cpp
   lib/foundation/exports/ServicesExports.cpp
   lib/foundation/exports/UnitsExports.cpp
 )

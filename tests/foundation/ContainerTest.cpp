@@ -49,6 +49,14 @@ TEST(Array, SortIsShallowOnSortedAndEqualInput) {
   for (int32_t i = 1; i < a.GetCount(); ++i) ASSERT_LE(a[i - 1], a[i]);
 }
 
+TEST(Block16Array, CountsBeyondTwoGigabytesAreRefusedBeforeAllocating) {
+  // 0x10000001 x 16 wraps to 16 bytes in 32-bit arithmetic.
+  EXPECT_THROW(CBlock16Array(0x10000001u), std::bad_alloc);
+  EXPECT_THROW(CBlock16Array(0x08000000u), std::bad_alloc);
+  CBlock16Array block(3);
+  EXPECT_EQ(block.ElementAt(2) - block.ElementAt(0), 32);
+}
+
 int CompareInts(const int32_t* a, const int32_t* b) { return *a - *b; }
 
 TEST(SortedArray, DuplicateModes) {
@@ -82,6 +90,17 @@ struct Probe : CObject {
   int id;
   std::vector<int>* log;
 };
+
+// A subclass without its own slot 0 would be destroyed as a Probe: td::Create
+// refuses to compile for it.
+struct ForgetfulProbe : Probe {
+  using Probe::Probe;
+  std::vector<int> extra;
+};
+static_assert(td::FillsSlotZero<Probe>());
+static_assert(!td::FillsSlotZero<ForgetfulProbe>());
+static_assert(td::FillsSlotZero<CStr>());
+static_assert(td::FillsSlotZero<int>());  // not an object hosts free
 
 TEST(List, OwningListDestroysLastFirstThroughSlotZero) {
   std::vector<int> log;

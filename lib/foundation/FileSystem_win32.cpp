@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error) {
   return Checked(handle, kErrFileOpen, error);
 }
 
-void FileClose(TFileHandle file) { CloseHandle(file); }
+bool FileClose(TFileHandle file) { return CloseHandle(file) != 0; }
 
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
   DWORD done = 0;

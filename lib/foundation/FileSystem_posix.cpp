@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 // A handle carries the descriptor + 1, so that descriptor 0 is not null.
 namespace {
@@ -79,7 +79,7 @@ TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error) {
   return Checked(fd, kErrFileOpen, error);
 }
 
-void FileClose(TFileHandle file) { close(Descriptor(file)); }
+bool FileClose(TFileHandle file) { return close(Descriptor(file)) == 0; }
 
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
   if (count < 0) return -1;
