@@ -22,15 +22,11 @@ void CBmp::ResizeStorage(int32_t width, int32_t height, int32_t format) {
   m_Width = std::max(width, 0);
   m_Height = std::max(height, 0);
   const int64_t stride = PixelFormatStride(m_Width, format);
-  const int64_t bytes = stride * m_Height;
-  if (bytes > kMaxBitmapBytes) {
-    MakeEmpty();
-    throw "CBmp::SetSize: Can't allocate the DIB handle";
-  }
-  m_Stride = static_cast<int32_t>(stride);
-  if (bytes == 0) return;
+  m_Stride = static_cast<int32_t>(std::min<int64_t>(stride, INT32_MAX));
+  if (stride == 0 || m_Height == 0) return;
+  const int64_t bytes = stride > INT64_MAX / m_Height ? INT64_MAX : stride * m_Height;
   try {
-    AllocatePixels(bytes);
+    AllocatePixels(bytes, format);
     AttachOwnDC();
   } catch (...) {
     MakeEmpty();
@@ -38,14 +34,14 @@ void CBmp::ResizeStorage(int32_t width, int32_t height, int32_t format) {
   }
 }
 
-void CBmp::AllocatePixels(int64_t bytes) {
-  const int32_t format = GetPixelFormat();
+void CBmp::AllocatePixels(int64_t bytes, int32_t format) {
   if (format != pfX1R5G5B5 && format != pfA1R5G5B5 && format != pfR8G8B8 && format != pfX8R8G8B8 &&
       format != pfA8R8G8B8)
     throw "CBmp::InitBitmapInfo: Unsupported pixel format.";
-  while (!TryAllocatePixels(bytes, format)) {
+  while (bytes > kMaxBitmapBytes || !TryAllocatePixels(bytes, format)) {
     AllocFailHandler handler = GetAllocFailHandler();
-    if (!handler || !handler(static_cast<uint32_t>(bytes))) throw "CBmp::SetSize: Can't allocate the DIB handle";
+    if (!handler || !handler(static_cast<uint32_t>(std::min<int64_t>(bytes, UINT32_MAX))))
+      throw "CBmp::SetSize: Can't allocate the DIB handle";
   }
 }
 

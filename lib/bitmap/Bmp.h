@@ -50,7 +50,7 @@ struct SPixelBufferDesc {
 };
 static_assert(sizeof(SPixelBufferDesc) == 24, "hosts and readers see six 32-bit fields");
 
-// Pixel memory above this is refused as an allocation failure.
+// Pixel memory above this counts as memory the system does not give.
 constexpr int64_t kMaxBitmapBytes = int64_t{1} << 30;
 
 class CBmp : public CObject {
@@ -120,7 +120,8 @@ class CBmp : public CObject {
   void* Bits() const { return m_Bits; }
 
  private:
-  void AllocatePixels(int64_t bytes);
+  // Pixel memory through the allocation-failure handler's retries.
+  void AllocatePixels(int64_t bytes, int32_t format);
   // One attempt at the pixel memory: false when the system gives none.
   bool TryAllocatePixels(int64_t bytes, int32_t format);
   // The memory DC with the pixels selected, when the bitmap keeps one.
