@@ -27,6 +27,16 @@ uint32_t BlendOver(uint32_t d, uint32_t s) {
   return out;
 }
 
+// Mode 2 with >> 8, two channels per multiplication: each channel's sum is at
+// most 255 x 255 and cannot carry into its neighbour.
+template <>
+inline uint32_t BlendOver<SShift8>(uint32_t d, uint32_t s) {
+  const uint32_t a = s >> 24, na = 255 - a;
+  const uint32_t redBlue = (((s & 0xFF00FF) * a + (d & 0xFF00FF) * na) >> 8) & 0xFF00FF;
+  const uint32_t green = (((s >> 8) & 0xFF) * a + ((d >> 8) & 0xFF) * na) & 0xFF00;
+  return (d & 0xFF000000) | redBlue | green;
+}
+
 // Mode 3: the source as a grey at a quarter of its alpha; d alpha kept.
 template <class Scale>
 uint32_t BlendDisabled(uint32_t d, uint32_t s) {

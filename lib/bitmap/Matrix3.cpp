@@ -6,11 +6,19 @@ namespace {
 
 double Det2(double a, double b, double c, double d) { return a * d - b * c; }
 
+// A parallelogram up to the rounding of its corners (a rotated rectangle's
+// corners rarely close exactly): its affine map is the exact one.
+bool IsParallelogram(double sx, double sy, const SPointD (&q)[4]) {
+  const double size = std::fabs(q[1].x - q[0].x) + std::fabs(q[1].y - q[0].y) + std::fabs(q[3].x - q[0].x) +
+                      std::fabs(q[3].y - q[0].y);
+  return std::fabs(sx) <= 1e-12 * size && std::fabs(sy) <= 1e-12 * size;
+}
+
 // The unit square onto the quadrilateral.
 SMatrix3 SquareToQuad(const SPointD (&q)[4]) {
   const double sx = q[0].x - q[1].x + q[2].x - q[3].x;
   const double sy = q[0].y - q[1].y + q[2].y - q[3].y;
-  if (sx == 0 && sy == 0)
+  if (IsParallelogram(sx, sy, q))
     return {{{q[1].x - q[0].x, q[1].y - q[0].y, 0}, {q[2].x - q[1].x, q[2].y - q[1].y, 0}, {q[0].x, q[0].y, 1}}};
   const double dx1 = q[1].x - q[2].x, dx2 = q[3].x - q[2].x;
   const double dy1 = q[1].y - q[2].y, dy2 = q[3].y - q[2].y;

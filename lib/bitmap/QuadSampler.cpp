@@ -66,6 +66,29 @@ void CQuadSampler::Put(uint32_t* out, int64_t column, int64_t row) const {
   if (!m_Transparent || (s >> 24)) *out = s;
 }
 
+namespace {
+
+// Floor of a / b for b > 0, exact in integers.
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && a < 0); }
+
+// The steps i of 0..n - 1 at which start + i x step lies in [lo, hi): narrows
+// [first, last) to them, exactly in integers.
+void NarrowSpan(int64_t start, int64_t step, int64_t lo, int64_t hi, int64_t& first, int64_t& last) {
+  if (step == 0) {
+    if (start < lo || start >= hi) last = first;
+    return;
+  }
+  // With a negative step, mirror: -start - i x step in (-hi, -lo].
+  if (step < 0) {
+    NarrowSpan(-start, -step, -hi + 1, -lo + 1, first, last);
+    return;
+  }
+  first = std::max(first, FloorDiv(lo - start + step - 1, step));
+  last = std::min(last, FloorDiv(hi - start + step - 1, step));
+}
+
+}  // namespace
+
 bool CQuadSampler::AffineRow(uint32_t* out, int32_t y) const {
   const double (&m)[3][3] = m_Inverse.m;
   const int32_t n = m_Box.right - m_Box.left + 1;
@@ -75,19 +98,32 @@ bool CQuadSampler::AffineRow(uint32_t* out, int32_t y) const {
   for (double v : {u0, v0, u1, v1, m[0][0], m[0][1]})
     if (!(std::fabs(v) < kFixedLimit)) return false;
   // floor(u + 0.5) is the integer part of the fixed-point u + 0.5.
-  int64_t u = static_cast<int64_t>(std::floor((u0 + 0.5) * kFixedOne + 0.5));
-  int64_t v = static_cast<int64_t>(std::floor((v0 + 0.5) * kFixedOne + 0.5));
+  const int64_t u = static_cast<int64_t>(std::floor((u0 + 0.5) * kFixedOne + 0.5));
+  const int64_t v = static_cast<int64_t>(std::floor((v0 + 0.5) * kFixedOne + 0.5));
   const int64_t du = static_cast<int64_t>(std::floor(m[0][0] * kFixedOne + 0.5));
   const int64_t dv = static_cast<int64_t>(std::floor(m[0][1] * kFixedOne + 0.5));
-  const uint64_t columns = static_cast<uint64_t>(m_Inside.right - m_Inside.left);
-  const uint64_t rows = static_cast<uint64_t>(m_Inside.bottom - m_Inside.top);
-  out += m_Box.left;
-  for (int32_t i = 0; i < n; ++i, u += du, v += dv) {
-    const uint64_t column = static_cast<uint64_t>((u >> 32) - m_Inside.left);
-    const uint64_t row = static_cast<uint64_t>((v >> 32) - m_Inside.top);
-    if (column < columns && row < rows) Put(out + i, m_Inside.left + column, m_Inside.top + row);
-  }
+  int64_t first = 0, last = n;
+  NarrowSpan(u, du, int64_t{m_Inside.left} << 32, int64_t{m_Inside.right} << 32, first, last);
+  NarrowSpan(v, dv, int64_t{m_Inside.top} << 32, int64_t{m_Inside.bottom} << 32, first, last);
+  if (first >= last) return true;
+  const SFixedSpan span = {u + first * du, v + first * dv, du, dv, static_cast<int32_t>(last - first)};
+  out += m_Box.left + first;
+  if (m_Transparent)
+    CopySpan<true>(out, span);
+  else
+    CopySpan<false>(out, span);
   return true;
+}
+
+template <bool Transparent>
+void CQuadSampler::CopySpan(uint32_t* out, const SFixedSpan& span) const {
+  const uint32_t* pixels = m_Source.Pixels();
+  const int64_t width = m_Source.Width();
+  int64_t u = span.u, v = span.v;
+  for (int32_t i = 0; i < span.count; ++i, u += span.du, v += span.dv) {
+    const uint32_t s = pixels[(v >> 32) * width + (u >> 32)];
+    if (!Transparent || (s >> 24)) out[i] = s;
+  }
 }
 
 void CQuadSampler::ProjectiveRow(uint32_t* out, int32_t y) const {

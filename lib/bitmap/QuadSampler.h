@@ -25,6 +25,13 @@ class CQuadSampler {
   // coordinates are too large for it.
   bool AffineRow(uint32_t* out, int32_t y) const;
   void ProjectiveRow(uint32_t* out, int32_t y) const;
+  // count pixels whose source coordinates (32.32, + 0.5) all lie inside.
+  struct SFixedSpan {
+    int64_t u, v, du, dv;
+    int32_t count;
+  };
+  template <bool Transparent>
+  void CopySpan(uint32_t* out, const SFixedSpan& span) const;
   void Put(uint32_t* out, int64_t column, int64_t row) const;
 
   const CBmp32& m_Source;

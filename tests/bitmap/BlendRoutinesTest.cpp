@@ -2,6 +2,7 @@
 // so that any grouping of the loop shows.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "lib/bitmap/BlendRoutines.h"
@@ -32,6 +33,26 @@ TEST(BlendRoutines, RowModesHandValues) {
     std::vector<uint32_t> d(11, c.destination), s(11, c.source);
     c.routine(d.data(), s.data(), 11);
     for (uint32_t v : d) EXPECT_EQ(v, c.expected) << c.name;
+  }
+}
+
+// Row mode 2 on every alpha and many colours, by the rule written out per
+// channel: (s.c x a + d.c x (255 - a)) >> 8, destination alpha kept.
+TEST(BlendRoutines, RowBlendFollowsTheChannelRuleForEveryAlpha) {
+  std::mt19937 rng(7);
+  std::vector<uint32_t> s(256 * 3 + 5), d(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    s[i] = uint32_t(i % 256) << 24 | (rng() & 0xFFFFFF);
+    d[i] = rng();
+  }
+  std::vector<uint32_t> out = d;
+  g_BlendRoutines.rowBlend(out.data(), s.data(), static_cast<int32_t>(s.size()));
+  for (size_t i = 0; i < s.size(); ++i) {
+    const uint32_t a = s[i] >> 24;
+    uint32_t expected = d[i] & 0xFF000000;
+    for (int shift : {0, 8, 16})
+      expected |= ((((s[i] >> shift) & 0xFF) * a + ((d[i] >> shift) & 0xFF) * (255 - a)) >> 8) << shift;
+    ASSERT_EQ(out[i], expected) << i;
   }
 }
 
