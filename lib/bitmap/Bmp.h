@@ -11,6 +11,7 @@
 // ("CBmp::SetSize: Can't allocate the DIB handle") or std::bad_alloc.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "lib/foundation/Abi.h"
@@ -49,6 +50,9 @@ struct SPixelBufferDesc {
   int32_t previousRow;  // minus the stride
 };
 static_assert(sizeof(SPixelBufferDesc) == 24, "hosts and readers see six 32-bit fields");
+static_assert(offsetof(SPixelBufferDesc, stride) == 4 && offsetof(SPixelBufferDesc, width) == 8 &&
+              offsetof(SPixelBufferDesc, height) == 12 && offsetof(SPixelBufferDesc, nextRow) == 16 &&
+              offsetof(SPixelBufferDesc, previousRow) == 20);
 
 // Pixel memory above this counts as memory the system does not give.
 constexpr int64_t kMaxBitmapBytes = int64_t{1} << 30;

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 
-// Called with the byte size of the pixel memory that could not be had;
-// returns true to ask for another attempt, false to give up.
+// Called with the byte size of the pixel memory that could not be had
+// (at most 0xFFFFFFFF); returns true to ask for another attempt, false to
+// give up. A request above 1 GiB is refused like memory the system does not
+// give, so it fails again on every attempt: a handler answers true only when
+// it freed something, as for any failure, or the attempts never end.
 using AllocFailHandler = bool (*)(uint32_t bytes);
 
 // Stores a new handler (null for none) and returns the previous one. Any

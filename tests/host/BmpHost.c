@@ -106,6 +106,7 @@ int RunBmpHost(const char* dll_path, char* message) {
 
   g_Unbalanced = NULL;
   BALANCED("BmpInitialize", bmp_initialize());
+  bmp_initialize(); /* a second call changes nothing */
   TdBmp32 *a, *b;
   TdBmp16 *c, *d;
   BALANCED("Bmp32Create", a = bmp32_create(4, 4, 1));
