@@ -21,7 +21,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
-// The slots are named DrawText and TextOut, as the interface has them.
+// The slots are named DrawText and TextOut, as the interface has them; code
+// that includes this header calls the system's DrawTextA and TextOutA.
 #undef DrawText
 #undef TextOut
 #else

@@ -147,9 +147,14 @@ void CBmp32::DrawClipped(CBmp32& destination, SRectD dst, SRectD src, int32_t mo
 
 void CBmp32::DrawEqualSize(CBmp32& destination, const SRectI& dst, const SRectI& src, int32_t mode) const {
   const RowRoutine routine = EqualSizeRoutine(mode);
-  const int32_t width = dst.right - dst.left;
-  for (int32_t y = 0; y < dst.bottom - dst.top; ++y)
+  const int32_t width = dst.right - dst.left, height = dst.bottom - dst.top;
+  // Within one bitmap, rows moving down are taken from the bottom up, so each
+  // is read before it is overwritten.
+  const bool upwards = &destination == this && dst.top > src.top;
+  for (int32_t i = 0; i < height; ++i) {
+    const int32_t y = upwards ? height - 1 - i : i;
     routine(destination.Row(dst.top + y) + dst.left, Row(src.top + y) + src.left, width);
+  }
 }
 
 void CBmp32::DrawScaled(CBmp32& destination, const SRectI& dst, const SRectD& src, int32_t mode) const {

@@ -174,3 +174,14 @@ TEST(Bmp32DrawTransform, StrongReductionIsNotSingular) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Bmp32Draw, OverlappingCopyWithinOneBitmap) {
+  auto bmp = MakeTagged(4, 6);
+  bmp->Draw(*bmp, SRectD{-0.5, 1.5, 3.5, 5.5}, SRectD{-0.5, -0.5, 3.5, 3.5}, bmCopy);  // rows 0..3 to 2..5
+  for (int y = 2; y < 6; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(bmp->Row(y)[x], Tag(x, y - 2)) << x << "," << y;
+}
+
+}  // namespace
