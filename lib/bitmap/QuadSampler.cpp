@@ -6,7 +6,7 @@
 namespace {
 
 constexpr double kFixedOne = 4294967296.0;  // 32.32 fixed point
-constexpr double kFixedLimit = 1073741824.0;  // |coordinate| below 2^30
+constexpr double kFixedLimit = 268435456.0;  // |coordinate| below 2^28: sums stay below 2^62
 
 // A quadrilateral encloses area unless it is a sliver far thinner than its
 // outline is long (collinear or coincident corners).
