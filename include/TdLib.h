@@ -411,6 +411,134 @@ void TDLIB_API PixTransform3(double* out, TdGeodeticCalibration* target, const i
 
 /* ---- bitmaps and drawing ---- */
 
+/* Bitmaps are top-down blocks of pixels (row 0 first) in DIB sections,
+ * optionally with a memory DC of their own. CBmp32 pixels are 0xAARRGGBB
+ * words (bytes blue, green, red, alpha), width x height of them, packed;
+ * CBmp16 pixels are A1R5G5B5 words, rows padded to 4 bytes. Pixel (x, y)
+ * covers x - 0.5 .. x + 0.5 and y - 0.5 .. y + 0.5, so a bitmap of width W
+ * spans -0.5 .. W - 0.5; integer rectangles exclude right and bottom.
+ * Rectangles and points passed by value cross as their members in order.
+ * Handles (HDC, HFONT) are void*, colours for GDI text are COLORREFs.
+ * BmpInitialize may be called once at start; nothing depends on it. */
+typedef struct TdRect {
+  int32_t left, top, right, bottom;
+} TdRect;
+typedef struct TdSize {
+  int32_t cx, cy;
+} TdSize;
+/* Pixel format 5 A1R5G5B5, 9 A8R8G8B8; row steps in bytes. */
+typedef struct TdPixelBufferDesc {
+  int32_t format, stride, width, height, nextRow, previousRow;
+} TdPixelBufferDesc;
+/* Blend modes of Draw and DrawTransform (DrawTransform takes 0 and 1). */
+#define TD_BM_COPY 0
+#define TD_BM_TRANSPARENT 1
+#define TD_BM_BLEND 2
+#define TD_BM_BLEND_DISABLED 3
+#define TD_BM_BLEND_ALPHA 4
+
+/* Slots 0-19 of every bitmap. Text alignment 0..8 = 3 x horizontal (left,
+ * centre, right) + vertical (TextOut: top, baseline, bottom; DrawText: top,
+ * centre, bottom); DrawText mode 0 one line, 1 word-wrapped, 2 and 3 the same
+ * measuring only (rect becomes the extent). GetTextExtent gives (0, 0) when
+ * the text cannot be measured. A failed SetSize leaves an empty bitmap. */
+#define TD_BMP_SLOTS(Self)                                                                                  \
+  TdDeleteThis DeleteThis; /* 0 */                                                                         \
+  uint8_t(TDLIB_API* DrawToDC)(Self * self, void* dc, int32_t dstLeft, int32_t dstTop, int32_t dstRight,   \
+                               int32_t dstBottom, int32_t srcLeft, int32_t srcTop, int32_t srcRight,        \
+                               int32_t srcBottom);                                                          \
+  void(TDLIB_API* TextOut)(Self * self, const TdStr* text, int32_t x, int32_t y, void* font, uint32_t colour, \
+                           int32_t alignment);                                                              \
+  void(TDLIB_API* DrawText)(Self * self, const TdStr* text, TdRect* rect, void* font, uint32_t colour,      \
+                            int32_t alignment, int32_t mode);                                               \
+  void*(TDLIB_API* GetDC)(Self * self);                                                                     \
+  int32_t(TDLIB_API* GetHeight)(Self * self); /* 5 */                                                       \
+  uint32_t(TDLIB_API* GetMemorySize)(Self * self, uint8_t includeObject);                                   \
+  int32_t(TDLIB_API* GetStride)(Self * self);                                                               \
+  int32_t(TDLIB_API* GetPixelFormat)(Self * self);                                                          \
+  void(TDLIB_API* GetRect)(Self * self, TdRect * rect);                                                     \
+  void(TDLIB_API* GetPixBounds)(Self * self, double* rect); /* 10 */                                        \
+  void(TDLIB_API* GetBufferDesc)(Self * self, TdPixelBufferDesc * desc);                                    \
+  void(TDLIB_API* GetTextExtent)(Self * self, const TdStr* text, void* font, TdSize* size);                 \
+  int32_t(TDLIB_API* GetWidth)(Self * self);                                                                \
+  void(TDLIB_API* LoadBmp)(Self * self, const TdStr* path, uint32_t shrink, uint8_t alpha, void* param,     \
+                           uint32_t* error);                                                                \
+  void(TDLIB_API* LoadFromFile)(Self * self, const TdStr* path, uint32_t shrink, uint8_t flag, void* param, \
+                                uint32_t* error); /* 15 */                                                  \
+  void(TDLIB_API* LoadTga)(Self * self, const TdStr* path, int32_t shrink, void* param, uint32_t* error);   \
+  void(TDLIB_API* SaveBmp)(Self * self, const TdStr* path, void* param);                                    \
+  void(TDLIB_API* ShrinkTo)(Self * self, Self * destination, int32_t factor, uint8_t roundUp);              \
+  void(TDLIB_API* SetSize)(Self * self, int32_t width, int32_t height)
+
+/* CBmp16: A1R5G5B5 pixels. */
+typedef struct TdBmp16 TdBmp16;
+typedef struct TdBmp16Vtbl {
+  TD_BMP_SLOTS(TdBmp16);
+  /* 20: copies src to dst's top-left when both have the same size, clipped;
+   * with transparent only pixels whose bit 15 is clear. */
+  void(TDLIB_API* Draw)(TdBmp16* self, TdBmp16* destination, int32_t dstLeft, int32_t dstTop, int32_t dstRight,
+                        int32_t dstBottom, int32_t srcLeft, int32_t srcTop, int32_t srcRight, int32_t srcBottom,
+                        uint8_t transparent);
+  void(TDLIB_API* Reserved1)(TdBmp16* self, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
+  uint8_t(TDLIB_API* Reserved2)(TdBmp16* self, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
+  /* Columns ceil(left) .. ceil(right) - 1, rows likewise, clipped. */
+  void(TDLIB_API* FillRect)(TdBmp16* self, double left, double top, double right, double bottom, uint16_t colour);
+  void(TDLIB_API* Fill)(TdBmp16* self, uint16_t colour);
+  uint16_t*(TDLIB_API* GetBits)(TdBmp16* self); /* 25 */
+  /* Row 0..height (height: just past the last row), else null. */
+  uint16_t*(TDLIB_API* GetScanLine)(TdBmp16* self, int32_t row);
+} TdBmp16Vtbl;
+struct TdBmp16 {
+  const TdBmp16Vtbl* vtable;
+};
+
+/* CBmp32: 0xAARRGGBB pixels; this bitmap is the source of Draw and
+ * DrawTransform. Slots 24-28 belong to the vector drawing and do nothing yet. */
+typedef struct TdBmp32 TdBmp32;
+typedef struct TdBmp32Vtbl {
+  TD_BMP_SLOTS(TdBmp32);
+  void(TDLIB_API* Assign)(TdBmp32* self, TdBmp32* source); /* 20 */
+  /* The source scaled so that its longer side is max(width, height). */
+  void(TDLIB_API* AssignScaled)(TdBmp32* self, TdBmp32* source, int32_t width, int32_t height);
+  /* Double rectangles, clipped to both bitmaps, nearest pixel. */
+  void(TDLIB_API* Draw)(TdBmp32* self, TdBmp32* destination, double dstLeft, double dstTop, double dstRight,
+                        double dstBottom, double srcLeft, double srcTop, double srcRight, double srcBottom,
+                        int32_t mode);
+  /* The integer source rectangle onto the quadrilateral (x0, y0) .. (x3, y3),
+   * the images of its top-left, top-right, bottom-right, bottom-left corners. */
+  void(TDLIB_API* DrawTransform)(TdBmp32* self, TdBmp32* destination, int32_t srcLeft, int32_t srcTop,
+                                 int32_t srcRight, int32_t srcBottom, double x0, double y0, double x1, double y1,
+                                 double x2, double y2, double x3, double y3, int32_t mode);
+  void(TDLIB_API* DrawCircle)(TdBmp32* self, double centreX, double centreY, double radius, uint32_t colour);
+  uint8_t(TDLIB_API* DrawLine)(TdBmp32* self, const double* from, const double* to, uint32_t colour, double width,
+                               uint8_t drawEnd); /* 25 */
+  void(TDLIB_API* FillPolygon)(TdBmp32* self, const double* points, int32_t count, uint32_t colour);
+  void(TDLIB_API* DrawPolyline)(TdBmp32* self, const double* points, int32_t count, uint32_t colour,
+                                uint8_t closed);
+  void(TDLIB_API* DrawRect)(TdBmp32* self, const double* rect, uint32_t lineColour, uint32_t fillColour,
+                            double width);
+  void(TDLIB_API* Fill)(TdBmp32* self, uint32_t colour);
+  void(TDLIB_API* FlipHorizontal)(TdBmp32* self); /* 30 */
+  void(TDLIB_API* FlipVertical)(TdBmp32* self);
+  uint32_t*(TDLIB_API* GetBits)(TdBmp32* self);
+  /* Row 0..height (height: just past the last row), else null. */
+  uint32_t*(TDLIB_API* GetScanLine)(TdBmp32* self, int32_t row);
+  void(TDLIB_API* SetAlpha)(TdBmp32* self, uint8_t alpha);
+  /* Pixels of keyColour's RGB get keyAlpha, all others otherAlpha. */
+  void(TDLIB_API* SetAlphaByColor)(TdBmp32* self, uint8_t keyAlpha, uint8_t otherAlpha, uint32_t keyColour);
+  void(TDLIB_API* Reserved)(TdBmp32* self, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t); /* 36 */
+} TdBmp32Vtbl;
+struct TdBmp32 {
+  const TdBmp32Vtbl* vtable;
+};
+
+void TDLIB_API BmpInitialize(void);
+/* Null when the pixels cannot be had (above 1 GiB, or the system refuses);
+ * a width or height of 0 or less gives an empty bitmap. ownDC != 0 keeps a
+ * memory DC with the pixels selected (GetDC). */
+TdBmp16* TDLIB_API Bmp16Create(uint32_t width, int32_t height, uint8_t ownDC);
+TdBmp32* TDLIB_API Bmp32Create(uint32_t width, int32_t height, uint8_t ownDC);
+
 /* ---- charts ---- */
 
 /* Tile codec. A tile is up to 256 x 256 pixels 0xAARRGGBB, rows packed; the
