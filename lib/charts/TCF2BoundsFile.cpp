@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 #include "lib/charts/TCF2Section.h"
 #include "lib/foundation/DateTime.h"

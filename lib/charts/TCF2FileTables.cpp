@@ -4,6 +4,7 @@
 
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileUtils.h"
 
 namespace {
 

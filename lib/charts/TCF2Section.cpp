@@ -2,6 +2,7 @@
 
 #include "lib/foundation/Checksum.h"
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileUtils.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "lib/charts/TCF2FileTables.h"
 #include "lib/charts/TileDecoder.h"
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileUtils.h"
 
 bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer, const STCF2TileTableEntry& entry,
                           bool useUpdate, uint32_t& error) {
