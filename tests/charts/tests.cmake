@@ -1,4 +1,5 @@
 tdlib_add_tests(charts PORTABLE
+  ChartFileTest.cpp
   TileDecoderTest.cpp
   TileEncoderTest.cpp
   TileFormatTest.cpp
