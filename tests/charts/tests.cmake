@@ -1,5 +1,6 @@
 tdlib_add_tests(charts PORTABLE
   ChartFileTest.cpp
+  ChartTagTest.cpp
   TileDecoderTest.cpp
   TileEncoderTest.cpp
   TileFormatTest.cpp
