@@ -1,4 +1,5 @@
 tdlib_add_tests(charts PORTABLE
+  ChartBoundsTest.cpp
   ChartFileTest.cpp
   ChartTagTest.cpp
   TileDecoderTest.cpp
