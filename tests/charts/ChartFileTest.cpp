@@ -128,6 +128,13 @@ TEST(ChartFile, SmallestFileReadsEveryField) {
 }
 
 // The writers, fed with what was read, give back the very bytes.
+// The copy that the fuzzer's corpus and the C host read.
+TEST(ChartFile, CorpusHoldsTheSmallestFile) {
+  const std::string stored = ReadBytes(CStr(TDLIB_SOURCE_DIR "/fuzz/corpus/ChartFileFuzzer/smallest"));
+  const std::vector<uint8_t> bytes = SmallestChartFile();
+  EXPECT_EQ(stored, std::string(bytes.begin(), bytes.end()));
+}
+
 TEST(ChartFile, WritersReproduceTheSmallestFile) {
   const std::vector<uint8_t> bytes = SmallestChartFile();
   SChartRead r;
