@@ -9,4 +9,5 @@ tdlib_add_tests(charts PORTABLE
   TileSamples.cpp
   WINDOWS
   ChartExportsTest.cpp
+  ChartFileExportsTest.cpp
 )
