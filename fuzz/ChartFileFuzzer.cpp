@@ -33,18 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool tables = GeodeticTablesInitialize() != nullptr;
   (void)tables;
   CConstPointerStream stream(data, static_cast<int64_t>(size));
-  STCF2FileHeader header{};
-  CTCF2MipmapTable mipmap;
-  CTCF2TileTable tiles;
-  CTCF2Tag tag;
-  CTCF2UpdateTag updateTag;
-  CTCF2Bounds bounds;
+  STCF2ChartObjects chart;
   uint32_t version = 0, index = 0, warnings = 0, error = 0;
   try {
-    TCF2FileReadStream(stream, version, index, {&header, &mipmap, &tiles, &tag, &updateTag, &bounds}, warnings,
-                       error);
+    TCF2FileReadStream(stream, version, index, chart.Parts(), warnings, error);
   } catch (const CStreamError&) {
   }
-  ReadTiles(stream, tiles);
+  ReadTiles(stream, chart.tiles);
   return 0;
 }

@@ -78,7 +78,8 @@ void TD_STDCALL CTCF2Bounds::GetBoundingBox(SRectD* box) {
 int32_t TD_STDCALL CTCF2Bounds::GetCount() { return Count(); }
 
 int32_t TD_STDCALL CTCF2Bounds::GetMemorySize(bool includeObject) {
-  return m_Vertices.GetCapacity() * static_cast<int32_t>(sizeof(SPolyLineD)) + (includeObject ? kObjectSize : 0);
+  return m_Vertices.GetCapacity() * static_cast<int32_t>(sizeof(SPolyLineD)) +
+         (includeObject ? kObjectSize : 0);
 }
 
 bool TD_STDCALL CTCF2Bounds::GetPoint(int32_t n, SPointD* point) {
@@ -164,7 +165,8 @@ bool CTCF2Bounds::HasCrossingEdges() const {
     for (int32_t j = i + 1; j < n; ++j) {
       if (j == i + 1 || (i == 0 && j == n - 1)) continue;  // neighbours share a vertex
       SPointD x;
-      if (SegmentIntersectD(PointAt(i), PointAt((i + 1) % n), PointAt(j), PointAt((j + 1) % n), x)) return true;
+      if (SegmentIntersectD(PointAt(i), PointAt((i + 1) % n), PointAt(j), PointAt((j + 1) % n), x))
+        return true;
     }
   }
   return false;

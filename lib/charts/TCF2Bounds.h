@@ -14,7 +14,7 @@
 enum : int32_t {
   kBoundsStraightVertex = 0,  // valid, at least one vertex on a straight line
   kBoundsValid = 1,
-  kBoundsTooFew = 2,          // one or two vertices (no vertices gives 1)
+  kBoundsTooFew = 2,  // one or two vertices (no vertices gives 1)
   kBoundsRepeatedVertex = 3,
   kBoundsSelfCrossing = 4,
 };

@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr uint32_t kTimeWarnings[3] = {kTCF2WarnUpdateTime1, kTCF2WarnUpdateTime2, kTCF2WarnUpdateTime3};
+constexpr uint32_t kTimeWarnings[3] = {kTCF2WarnUpdateTime1, kTCF2WarnUpdateTime2,
+                                       kTCF2WarnUpdateTime3};
 
 // A stored value v stands for v - 0.5; c is stored as c + 0.5 rounded half up.
 double FromStored(int32_t v) { return v - 0.5; }
@@ -42,13 +43,15 @@ void WriteDateTime(CStream& out, double value) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
   DecodeDateTime(value, year, month, day, hour, minute, second, ms);
   StreamWriteWORD(out, static_cast<uint16_t>(year));
-  for (int part : {month, day, hour, minute, second}) StreamWriteBYTE(out, static_cast<uint8_t>(part));
+  for (int part : {month, day, hour, minute, second})
+    StreamWriteBYTE(out, static_cast<uint8_t>(part));
   StreamWriteWORD(out, static_cast<uint16_t>(ms));
 }
 
 }  // namespace
 
-bool TCF2BoundsReadPayload(CStream& payload, CTCF2Bounds& bounds, uint32_t& warnings, uint32_t& error) {
+bool TCF2BoundsReadPayload(CStream& payload, CTCF2Bounds& bounds, uint32_t& warnings,
+                           uint32_t& error) {
   bounds.Clear();
   const int32_t count = StreamReadLong(payload);
   if (count < 0 || count == 1 || count == 2) {
@@ -65,10 +68,11 @@ bool TCF2BoundsReadPayload(CStream& payload, CTCF2Bounds& bounds, uint32_t& warn
   return true;
 }
 
-bool TCF2FileReadBoundsV4(CStream& stream, const STCF2FileHeader& header, CTCF2Bounds& bounds, uint32_t& warnings,
-                          uint32_t& error) {
+bool TCF2FileReadBoundsV4(CStream& stream, const STCF2FileHeader& header, CTCF2Bounds& bounds,
+                          uint32_t& warnings, uint32_t& error) {
   CMemoryStream payload;
-  return TCF2ReadSection(stream, header.BoundsSection.Size, header.BoundsSection.Position, payload, error) &&
+  return TCF2ReadSection(stream, header.BoundsSection.Size, header.BoundsSection.Position, payload,
+                         error) &&
          TCF2BoundsReadPayload(payload, bounds, warnings, error);
 }
 
@@ -96,7 +100,8 @@ void TCF2UpdateTagReadPayload(CStream& payload, CTCF2UpdateTag& tag, uint32_t& w
 bool TCF2FileReadUpdateTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2UpdateTag& tag,
                              uint32_t& warnings, uint32_t& error) {
   CMemoryStream payload;
-  if (!TCF2ReadSection(stream, header.UpdateTagSection.Size, header.UpdateTagSection.Position, payload, error))
+  if (!TCF2ReadSection(stream, header.UpdateTagSection.Size, header.UpdateTagSection.Position,
+                       payload, error))
     return false;
   TCF2UpdateTagReadPayload(payload, tag, warnings);
   return true;

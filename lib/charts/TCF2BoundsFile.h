@@ -13,9 +13,10 @@
 // Clears the bounds, then reads the vertices; a count below 0, 1 or 2 gives
 // 0x70014 with the bounds left empty, a vertex equal to the one before it
 // warning 0x0200.
-bool TCF2FileReadBoundsV4(CStream& stream, const STCF2FileHeader& header, CTCF2Bounds& bounds, uint32_t& warnings,
-                          uint32_t& error);
-bool TCF2BoundsReadPayload(CStream& payload, CTCF2Bounds& bounds, uint32_t& warnings, uint32_t& error);
+bool TCF2FileReadBoundsV4(CStream& stream, const STCF2FileHeader& header, CTCF2Bounds& bounds,
+                          uint32_t& warnings, uint32_t& error);
+bool TCF2BoundsReadPayload(CStream& payload, CTCF2Bounds& bounds, uint32_t& warnings,
+                           uint32_t& error);
 // Vertices are snapped to the nearest pixel corner.
 bool TCF2FileWriteBoundsV4(CStream& stream, CTCF2Bounds& bounds, uint32_t& error);
 void TCF2BoundsWritePayload(CStream& payload, CTCF2Bounds& bounds);

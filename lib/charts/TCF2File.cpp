@@ -10,7 +10,8 @@ namespace {
 constexpr char kMagic[8] = {'T', 'd', 'm', ' ', 'T', 'C', 'F', '2'};
 
 // Packed version of each format index.
-constexpr uint32_t kVersions[kTCF2IndexCount] = {0, 0x01000000, 0x01000001, 0x01000002, kTCF2Version2000};
+constexpr uint32_t kVersions[kTCF2IndexCount] = {0, 0x01000000, 0x01000001, 0x01000002,
+                                                 kTCF2Version2000};
 
 }  // namespace
 
@@ -64,9 +65,12 @@ bool TCF2FileReadHeaderV4(CStream& stream, STCF2FileHeader& header, uint32_t& er
     return false;
   }
   if (!stream.ReadBuf(&header, sizeof header, error)) return false;
-  if (header.Width < 1) error = kErrChartWidth;
-  else if (header.Height < 1) error = kErrChartHeight;
-  else if (static_cast<int32_t>(header.LevelCount) < 1 || static_cast<int32_t>(header.LevelCount) > kTCF2MaxLevels)
+  if (header.Width < 1)
+    error = kErrChartWidth;
+  else if (header.Height < 1)
+    error = kErrChartHeight;
+  else if (static_cast<int32_t>(header.LevelCount) < 1 ||
+           static_cast<int32_t>(header.LevelCount) > kTCF2MaxLevels)
     error = kErrChartMipmapCount;
   return error == 0;
 }

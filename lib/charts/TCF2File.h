@@ -27,15 +27,15 @@ constexpr uint32_t kTCF2MaxTilesPerSide = 65535;  // tiles across or down one le
 
 // Bits the chart readers OR into the caller's warnings word for soft faults.
 enum : uint32_t {
-  kTCF2WarnIdNumber = 0x0002,       // identity number above 0xFFFFF
-  kTCF2WarnIdCode = 0x0004,         // identity code outside 0..47
+  kTCF2WarnIdNumber = 0x0002,  // identity number above 0xFFFFF
+  kTCF2WarnIdCode = 0x0004,    // identity code outside 0..47
   kTCF2WarnText1Empty = 0x0008,
   kTCF2WarnText2Empty = 0x0010,
   kTCF2WarnIdText1Empty = 0x0020,
   kTCF2WarnIdText2Empty = 0x0040,
   kTCF2WarnIdText3Empty = 0x0080,
   kTCF2WarnIdText4Empty = 0x0100,
-  kTCF2WarnBoundsRepeat = 0x0200,   // two consecutive bounds vertices equal
+  kTCF2WarnBoundsRepeat = 0x0200,  // two consecutive bounds vertices equal
   kTCF2WarnDate = 0x0400,
   kTCF2WarnOptDate = 0x0800,
   kTCF2WarnUpdateTime1 = 0x1000,

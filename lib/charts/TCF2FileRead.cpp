@@ -8,7 +8,8 @@
 
 namespace {
 
-bool ReadChartV4(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnings, uint32_t& error) {
+bool ReadChartV4(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnings,
+                 uint32_t& error) {
   const STCF2FileHeader& header = *parts.header;
   return TCF2FileReadHeaderV4(stream, *parts.header, error) &&
          TCF2FileReadTablesV4(stream, header, *parts.mipmap, *parts.tiles, error) &&
@@ -22,26 +23,14 @@ bool ReadChartUnsupported(CStream&, const STCF2ChartParts&, uint32_t&, uint32_t&
   return false;
 }
 
-// Temporary objects for a whole read that keeps only one of them.
-struct SChartObjects {
-  STCF2FileHeader header{};
-  CTCF2MipmapTable mipmap;
-  CTCF2TileTable tiles;
-  CTCF2Tag tag;
-  CTCF2UpdateTag updateTag;
-  CTCF2Bounds bounds;
-
-  STCF2ChartParts Parts() { return {&header, &mipmap, &tiles, &tag, &updateTag, &bounds}; }
-};
-
 template <class T>
 using TSectionRead = bool (*)(CStream&, const STCF2FileHeader&, T&, uint32_t&, uint32_t&);
 
 // Opens the file and reads one object: its section for 2.0.0.0, else the
 // whole file into temporaries with `keep` pointing the one part at object.
 template <class T, class Keep>
-bool ReadOneObject(const CStr& name, T& object, TSectionRead<T> readSection, Keep keep, uint32_t& warnings,
-                   uint32_t& error) {
+bool ReadOneObject(const CStr& name, T& object, TSectionRead<T> readSection, Keep keep,
+                   uint32_t& warnings, uint32_t& error) {
   CFileStream stream;
   uint32_t version = 0, index = 0;
   error = 0;
@@ -49,9 +38,10 @@ bool ReadOneObject(const CStr& name, T& object, TSectionRead<T> readSection, Kee
   if (error) return false;
   if (index == kTCF2Index2000) {
     STCF2FileHeader header;
-    return TCF2FileReadHeaderV4(stream, header, error) && readSection(stream, header, object, warnings, error);
+    return TCF2FileReadHeaderV4(stream, header, error) &&
+           readSection(stream, header, object, warnings, error);
   }
-  SChartObjects temporary;
+  STCF2ChartObjects temporary;
   STCF2ChartParts parts = temporary.Parts();
   keep(parts, object);
   return kTCF2ReadChart[index](stream, parts, warnings, error);
@@ -60,13 +50,15 @@ bool ReadOneObject(const CStr& name, T& object, TSectionRead<T> readSection, Kee
 }  // namespace
 
 const TTCF2ReadChart kTCF2ReadChart[kTCF2IndexCount] = {
-    ReadChartUnsupported, ReadChartUnsupported, ReadChartUnsupported, ReadChartUnsupported, ReadChartV4,
+    ReadChartUnsupported, ReadChartUnsupported, ReadChartUnsupported,
+    ReadChartUnsupported, ReadChartV4,
 };
 
-bool TCF2FileReadStream(CStream& stream, uint32_t& version, uint32_t& index, const STCF2ChartParts& parts,
-                        uint32_t& warnings, uint32_t& error) {
+bool TCF2FileReadStream(CStream& stream, uint32_t& version, uint32_t& index,
+                        const STCF2ChartParts& parts, uint32_t& warnings, uint32_t& error) {
   error = 0;
-  return TCF2FileReadMagic(stream, version, index, error) && kTCF2ReadChart[index](stream, parts, warnings, error);
+  return TCF2FileReadMagic(stream, version, index, error) &&
+         kTCF2ReadChart[index](stream, parts, warnings, error);
 }
 
 bool TCF2FileRead(const CStr& name, uint64_t& fileSize, uint32_t& version, uint32_t& index,
@@ -79,17 +71,20 @@ bool TCF2FileRead(const CStr& name, uint64_t& fileSize, uint32_t& version, uint3
 
 bool TCF2FileReadTag(const CStr& name, CTCF2Tag& tag, uint32_t& warnings, uint32_t& error) {
   return ReadOneObject<CTCF2Tag>(
-      name, tag, TCF2FileReadTagV4, [](STCF2ChartParts& p, CTCF2Tag& t) { p.tag = &t; }, warnings, error);
-}
-
-bool TCF2FileReadBoundsTag(const CStr& name, CTCF2Bounds& bounds, uint32_t& warnings, uint32_t& error) {
-  return ReadOneObject<CTCF2Bounds>(
-      name, bounds, TCF2FileReadBoundsV4, [](STCF2ChartParts& p, CTCF2Bounds& b) { p.bounds = &b; }, warnings,
+      name, tag, TCF2FileReadTagV4, [](STCF2ChartParts& p, CTCF2Tag& t) { p.tag = &t; }, warnings,
       error);
 }
 
-bool TCF2FileReadUpdateTag(const CStr& name, CTCF2UpdateTag& tag, uint32_t& warnings, uint32_t& error) {
-  return ReadOneObject<CTCF2UpdateTag>(
-      name, tag, TCF2FileReadUpdateTagV4, [](STCF2ChartParts& p, CTCF2UpdateTag& t) { p.updateTag = &t; },
+bool TCF2FileReadBoundsTag(const CStr& name, CTCF2Bounds& bounds, uint32_t& warnings,
+                           uint32_t& error) {
+  return ReadOneObject<CTCF2Bounds>(
+      name, bounds, TCF2FileReadBoundsV4, [](STCF2ChartParts& p, CTCF2Bounds& b) { p.bounds = &b; },
       warnings, error);
+}
+
+bool TCF2FileReadUpdateTag(const CStr& name, CTCF2UpdateTag& tag, uint32_t& warnings,
+                           uint32_t& error) {
+  return ReadOneObject<CTCF2UpdateTag>(
+      name, tag, TCF2FileReadUpdateTagV4,
+      [](STCF2ChartParts& p, CTCF2UpdateTag& t) { p.updateTag = &t; }, warnings, error);
 }

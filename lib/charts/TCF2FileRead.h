@@ -26,6 +26,18 @@ struct STCF2ChartParts {
   CTCF2Bounds* bounds;
 };
 
+// A set of objects for one whole read, owned together.
+struct STCF2ChartObjects {
+  STCF2FileHeader header{};
+  CTCF2MipmapTable mipmap;
+  CTCF2TileTable tiles;
+  CTCF2Tag tag;
+  CTCF2UpdateTag updateTag;
+  CTCF2Bounds bounds;
+
+  STCF2ChartParts Parts() { return {&header, &mipmap, &tiles, &tag, &updateTag, &bounds}; }
+};
+
 // Reads everything after magic and version of one format version.
 typedef bool (*TTCF2ReadChart)(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnings,
                                uint32_t& error);
@@ -35,8 +47,8 @@ typedef bool (*TTCF2ReadChart)(CStream& stream, const STCF2ChartParts& parts, ui
 extern const TTCF2ReadChart kTCF2ReadChart[kTCF2IndexCount];
 
 // Checks magic and version from the stream's start, then reads the rest.
-bool TCF2FileReadStream(CStream& stream, uint32_t& version, uint32_t& index, const STCF2ChartParts& parts,
-                        uint32_t& warnings, uint32_t& error);
+bool TCF2FileReadStream(CStream& stream, uint32_t& version, uint32_t& index,
+                        const STCF2ChartParts& parts, uint32_t& warnings, uint32_t& error);
 // The same from the named file; fileSize is set once the file is open.
 bool TCF2FileRead(const CStr& name, uint64_t& fileSize, uint32_t& version, uint32_t& index,
                   const STCF2ChartParts& parts, uint32_t& warnings, uint32_t& error);
@@ -45,5 +57,7 @@ bool TCF2FileRead(const CStr& name, uint64_t& fileSize, uint32_t& version, uint3
 // object's section are read (damaged tables do not matter); older versions
 // are read whole into temporary objects.
 bool TCF2FileReadTag(const CStr& name, CTCF2Tag& tag, uint32_t& warnings, uint32_t& error);
-bool TCF2FileReadBoundsTag(const CStr& name, CTCF2Bounds& bounds, uint32_t& warnings, uint32_t& error);
-bool TCF2FileReadUpdateTag(const CStr& name, CTCF2UpdateTag& tag, uint32_t& warnings, uint32_t& error);
+bool TCF2FileReadBoundsTag(const CStr& name, CTCF2Bounds& bounds, uint32_t& warnings,
+                           uint32_t& error);
+bool TCF2FileReadUpdateTag(const CStr& name, CTCF2UpdateTag& tag, uint32_t& warnings,
+                           uint32_t& error);

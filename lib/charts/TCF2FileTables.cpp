@@ -22,15 +22,19 @@ bool Refuse(uint32_t& error) {
 }
 
 // The header's counts agree with the levels and every table fits the file.
-bool HeaderFitsFile(const STCF2FileHeader& h, uint32_t totalTiles, uint32_t levelZeroTiles, uint64_t fileSize) {
-  return h.TableACount == levelZeroTiles && h.TableBCount == totalTiles - uint64_t{levelZeroTiles} &&
+bool HeaderFitsFile(const STCF2FileHeader& h, uint32_t totalTiles, uint32_t levelZeroTiles,
+                    uint64_t fileSize) {
+  return h.TableACount == levelZeroTiles &&
+         h.TableBCount == totalTiles - uint64_t{levelZeroTiles} &&
          TableInFile(h.TableAPosition, h.TableACount, sizeof(STCF2FileTileEntry), fileSize) &&
-         TableInFile(h.UpdateTablePosition, Low(h.UpdateTableCount), sizeof(STCF2FileUpdateEntry), fileSize) &&
+         TableInFile(h.UpdateTablePosition, Low(h.UpdateTableCount), sizeof(STCF2FileUpdateEntry),
+                     fileSize) &&
          TableInFile(h.TableBPosition, h.TableBCount, sizeof(STCF2FileTileEntry), fileSize);
 }
 
 template <class T>
-bool ReadRecords(CStream& stream, uint64_t position, uint32_t count, std::vector<T>& records, uint32_t& error) {
+bool ReadRecords(CStream& stream, uint64_t position, uint32_t count, std::vector<T>& records,
+                 uint32_t& error) {
   const uint64_t bytes = uint64_t{count} * sizeof(T);
   if (bytes > INT32_MAX) return Refuse(error);
   records.resize(count);
@@ -55,13 +59,15 @@ bool SetTiles(const std::vector<STCF2FileTileEntry>& entries, uint32_t first, ui
   return true;
 }
 
-bool SetUpdateTiles(const std::vector<STCF2FileUpdateEntry>& entries, uint64_t levelZeroTiles, uint64_t fileSize,
-                    CTCF2TileTable& tiles, uint32_t& error) {
+bool SetUpdateTiles(const std::vector<STCF2FileUpdateEntry>& entries, uint64_t levelZeroTiles,
+                    uint64_t fileSize, CTCF2TileTable& tiles, uint32_t& error) {
   for (size_t i = entries.size(); i-- > 0;) {
     const STCF2FileUpdateEntry& e = entries[i];
-    if (e.Tile >= levelZeroTiles || !TCF2TileIsInFile(e.Offset, e.ColourSize, e.AlphaSize, fileSize))
+    if (e.Tile >= levelZeroTiles ||
+        !TCF2TileIsInFile(e.Offset, e.ColourSize, e.AlphaSize, fileSize))
       return Refuse(error);
-    tiles.SetUpdateTile(static_cast<int32_t>(e.Tile), Low(e.Offset), High(e.Offset), e.ColourSize, e.AlphaSize);
+    tiles.SetUpdateTile(static_cast<int32_t>(e.Tile), Low(e.Offset), High(e.Offset), e.ColourSize,
+                        e.AlphaSize);
   }
   return true;
 }
@@ -70,7 +76,9 @@ bool WriteBlock(CStream& stream, const void* data, size_t size, uint32_t& error)
   return size == 0 || stream.WriteBuf(data, static_cast<int32_t>(size), error);
 }
 
-STCF2FileTileEntry NormalCopy(const STCF2TileTableEntry& e) { return {e.Offset, e.ColourSize, e.AlphaSize}; }
+STCF2FileTileEntry NormalCopy(const STCF2TileTableEntry& e) {
+  return {e.Offset, e.ColourSize, e.AlphaSize};
+}
 
 }  // namespace
 
@@ -94,9 +102,11 @@ bool TCF2FileReadTablesV4(CStream& stream, const STCF2FileHeader& header, CTCF2M
   std::vector<STCF2FileUpdateEntry> updates;
   return ReadRecords(stream, header.TableAPosition, aCount, entries, error) &&
          SetTiles(entries, 0, fileSize, tiles, error) &&
-         ReadRecords(stream, header.UpdateTablePosition, Low(header.UpdateTableCount), updates, error) &&
+         ReadRecords(stream, header.UpdateTablePosition, Low(header.UpdateTableCount), updates,
+                     error) &&
          SetUpdateTiles(updates, aCount, fileSize, tiles, error) &&
-         ReadRecords(stream, header.TableBPosition, static_cast<uint32_t>(header.TableBCount), entries, error) &&
+         ReadRecords(stream, header.TableBPosition, static_cast<uint32_t>(header.TableBCount),
+                     entries, error) &&
          SetTiles(entries, aCount, fileSize, tiles, error);
 }
 
@@ -106,7 +116,8 @@ bool TCF2FileWriteTablesA(CStream& stream, STCF2FileHeader& header, const CTCF2M
   const uint32_t count = mipmap.TilesOf(0);
   std::vector<STCF2FileTileEntry> entries;
   entries.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) entries.push_back(NormalCopy(tiles.At(static_cast<int32_t>(i))));
+  for (uint32_t i = 0; i < count; ++i)
+    entries.push_back(NormalCopy(tiles.At(static_cast<int32_t>(i))));
   if (!WriteBlock(stream, entries.data(), entries.size() * sizeof entries[0], error)) return false;
   header.TableAPosition = static_cast<uint64_t>(start);
   header.TableACount = count;
@@ -121,7 +132,8 @@ bool TCF2FileWriteTablesB(CStream& stream, STCF2FileHeader& header, const CTCF2M
   for (int32_t i = levelZero - 1; i >= 0; --i) {
     const STCF2TileTableEntry& e = tiles.At(i);
     if (e.UpdateOffset != e.Offset)
-      updates.push_back({static_cast<uint32_t>(i), e.UpdateOffset, e.UpdateColourSize, e.UpdateAlphaSize});
+      updates.push_back(
+          {static_cast<uint32_t>(i), e.UpdateOffset, e.UpdateColourSize, e.UpdateAlphaSize});
   }
   const int64_t updateStart = stream.GetPosition();
   if (!WriteBlock(stream, updates.data(), updates.size() * sizeof updates[0], error)) return false;

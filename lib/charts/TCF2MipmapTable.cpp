@@ -8,14 +8,17 @@ namespace {
 
 constexpr int32_t kObjectSize = 20;
 
-uint64_t CeilShift(uint64_t value, int32_t shift) { return (value + (uint64_t{1} << shift) - 1) >> shift; }
+uint64_t CeilShift(uint64_t value, int32_t shift) {
+  return (value + (uint64_t{1} << shift) - 1) >> shift;
+}
 
 }  // namespace
 
 int32_t TD_STDCALL CTCF2MipmapTable::GetCount() { return m_Levels.GetCount(); }
 
 int32_t TD_STDCALL CTCF2MipmapTable::GetMemorySize(bool includeObject) {
-  return m_Levels.GetCapacity() * static_cast<int32_t>(sizeof(STCF2Mipmap)) + (includeObject ? kObjectSize : 0);
+  return m_Levels.GetCapacity() * static_cast<int32_t>(sizeof(STCF2Mipmap)) +
+         (includeObject ? kObjectSize : 0);
 }
 
 uint32_t TD_STDCALL CTCF2MipmapTable::GetTileCount(int32_t level) { return TilesOf(level); }
@@ -29,7 +32,8 @@ const STCF2Mipmap* TD_STDCALL CTCF2MipmapTable::GetMipmap(int32_t level) {
   return Contains(level) ? m_Levels.ElementAt(level) : nullptr;
 }
 
-void TD_STDCALL CTCF2MipmapTable::Build(int32_t count, int32_t width, int32_t height, uint32_t* totalTiles) {
+void TD_STDCALL CTCF2MipmapTable::Build(int32_t count, int32_t width, int32_t height,
+                                        uint32_t* totalTiles) {
   m_Levels.SetCount(0);
   *totalTiles = 0;
   if (width < 1 || height < 1 || count == 0 || count < -1 || count > kTCF2MaxLevels) return;

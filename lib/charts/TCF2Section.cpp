@@ -11,9 +11,12 @@ constexpr uint64_t kChecksumSize = 4;
 
 }  // namespace
 
-void TCF2ScrambleSection(void* data, size_t byteCount) { ScrambleBytes(kSectionKey, data, byteCount); }
+void TCF2ScrambleSection(void* data, size_t byteCount) {
+  ScrambleBytes(kSectionKey, data, byteCount);
+}
 
-bool TCF2ReadSection(CStream& file, uint64_t size, uint64_t position, CMemoryStream& payload, uint32_t& error) {
+bool TCF2ReadSection(CStream& file, uint64_t size, uint64_t position, CMemoryStream& payload,
+                     uint32_t& error) {
   const int64_t fileSize = file.GetSize();
   if (size < kChecksumSize || fileSize < 0 || position > static_cast<uint64_t>(fileSize) ||
       size > static_cast<uint64_t>(fileSize) - position) {

@@ -15,7 +15,8 @@ void TCF2ScrambleSection(void* data, size_t byteCount);
 // the empty memory stream and checks its checksum; on a match unscrambles it
 // and rewinds the memory stream. A size below 4 or a section not inside the
 // file gives 0x10015, a mismatch 0x1001B with the bytes left scrambled.
-bool TCF2ReadSection(CStream& file, uint64_t size, uint64_t position, CMemoryStream& payload, uint32_t& error);
+bool TCF2ReadSection(CStream& file, uint64_t size, uint64_t position, CMemoryStream& payload,
+                     uint32_t& error);
 // Scrambles the plain payload in place and writes it and its checksum at the
 // file's position.
 bool TCF2WriteSection(CStream& file, CMemoryStream& payload, uint32_t& error);

@@ -45,8 +45,9 @@ void TD_STDCALL CTCF2Tag::Clear() {
   for (CStr& text : m_Texts) text = "";
 }
 
-void TD_STDCALL CTCF2Tag::GetCalibration(int32_t* count, SPointD* pix1, SPointD* pix2, SPointD* pix3,
-                                         SPointD* map1, SPointD* map2, SPointD* map3) {
+void TD_STDCALL CTCF2Tag::GetCalibration(int32_t* count, SPointD* pix1, SPointD* pix2,
+                                         SPointD* pix3, SPointD* map1, SPointD* map2,
+                                         SPointD* map3) {
   *count = m_CalCount;
   *pix1 = m_Pix[0];
   *pix2 = m_Pix[1];
@@ -79,13 +80,13 @@ bool TD_STDCALL CTCF2Tag::IsEqual(const CTCF2Tag* other) {
          m_Value == o.m_Value && m_Date == o.m_Date && m_Flag == o.m_Flag &&
          std::memcmp(&m_Guid, &o.m_Guid, sizeof m_Guid) == 0 && LinksEqual(m_Links, o.m_Links) &&
          m_Opt1 == o.m_Opt1 && m_HasOpt == o.m_HasOpt && m_Opt2 == o.m_Opt2 && m_Opt3 == o.m_Opt3 &&
-         m_IdCode == o.m_IdCode && m_IdNumber == o.m_IdNumber && GeodeticRefIsEqual(m_Ref, o.m_Ref) &&
-         m_Kind == o.m_Kind;
+         m_IdCode == o.m_IdCode && m_IdNumber == o.m_IdNumber &&
+         GeodeticRefIsEqual(m_Ref, o.m_Ref) && m_Kind == o.m_Kind;
 }
 
 void TD_STDCALL CTCF2Tag::SetCalibration(int32_t count, const SPointD* pix1, const SPointD* pix2,
-                                         const SPointD* pix3, const SPointD* map1, const SPointD* map2,
-                                         const SPointD* map3) {
+                                         const SPointD* pix3, const SPointD* map1,
+                                         const SPointD* map2, const SPointD* map3) {
   m_CalCount = count;
   m_Pix[0] = *pix1;
   m_Pix[1] = *pix2;

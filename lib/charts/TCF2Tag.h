@@ -17,8 +17,23 @@
 
 // The texts of a tag, by position.
 enum ETCF2TagText : int32_t {
-  kTagText1, kTagText2, kTagText3, kTagText4, kTagText5, kTagText6, kTagText7, kTagText8, kTagText9,
-  kTagText10, kTagText11, kTagText12, kTagText13, kTagIdText1, kTagIdText2, kTagIdText3, kTagIdText4,
+  kTagText1,
+  kTagText2,
+  kTagText3,
+  kTagText4,
+  kTagText5,
+  kTagText6,
+  kTagText7,
+  kTagText8,
+  kTagText9,
+  kTagText10,
+  kTagText11,
+  kTagText12,
+  kTagText13,
+  kTagIdText1,
+  kTagIdText2,
+  kTagIdText3,
+  kTagIdText4,
   kTagTextCount
 };
 
@@ -33,8 +48,9 @@ class CTCF2Tag : public CObject {
 
   virtual void TD_STDCALL AddLink(uint32_t type, const CStr* file, const CStr* description);
   virtual void TD_STDCALL Clear();
-  virtual void TD_STDCALL GetCalibration(int32_t* count, SPointD* pix1, SPointD* pix2, SPointD* pix3, SPointD* map1,
-                                         SPointD* map2, SPointD* map3);
+  virtual void TD_STDCALL GetCalibration(int32_t* count, SPointD* pix1, SPointD* pix2,
+                                         SPointD* pix3, SPointD* map1, SPointD* map2,
+                                         SPointD* map3);
   virtual void TD_STDCALL GetCalPixPoint1(SPointD* p) { *p = m_Pix[0]; }
   virtual void TD_STDCALL GetCalPixPoint2(SPointD* p) { *p = m_Pix[1]; }
   virtual void TD_STDCALL GetCalPixPoint3(SPointD* p) { *p = m_Pix[2]; }
@@ -79,8 +95,8 @@ class CTCF2Tag : public CObject {
   virtual bool TD_STDCALL IsEqual(const CTCF2Tag* other);
   // The third points are stored only when count is 3, else set to 0.
   virtual void TD_STDCALL SetCalibration(int32_t count, const SPointD* pix1, const SPointD* pix2,
-                                         const SPointD* pix3, const SPointD* map1, const SPointD* map2,
-                                         const SPointD* map3);
+                                         const SPointD* pix3, const SPointD* map1,
+                                         const SPointD* map2, const SPointD* map3);
   virtual void TD_STDCALL SetText1(const CStr* text) { SetText(kTagText1, text); }
   virtual void TD_STDCALL SetText2(const CStr* text) { SetText(kTagText2, text); }
   virtual void TD_STDCALL SetText3(const CStr* text) { SetText(kTagText3, text); }

@@ -26,7 +26,8 @@ bool Fail(uint32_t code, uint32_t& error) {
 
 // ---- reading ----
 
-void ReadText(CStream& in, CTCF2Tag& tag, ETCF2TagText which, uint32_t warnIfEmpty, uint32_t& warnings) {
+void ReadText(CStream& in, CTCF2Tag& tag, ETCF2TagText which, uint32_t warnIfEmpty,
+              uint32_t& warnings) {
   const CStr text = StreamReadStr(in);
   if (text.GetLength() == 0) warnings |= warnIfEmpty;
   tag.SetText(which, &text);
@@ -65,13 +66,15 @@ const SGeodeticDatum* ReadDatum(CStream& in, uint32_t& error) {
   } else if (type == kDatumRecordShift) {
     double v[4];
     ReadDoubles(in, v, 4);
-    if (AllFinite(v, 4)) datum = GeodeticDatumCreateByShiftWorker(SGeo2D{v[0], v[1]}, SGeo2D{v[2], v[3]});
+    if (AllFinite(v, 4))
+      datum = GeodeticDatumCreateByShiftWorker(SGeo2D{v[0], v[1]}, SGeo2D{v[2], v[3]});
   } else if (type == kDatumRecordDefinition) {
     double v[9];  // seven parameters, then a and 1/f
     ReadDoubles(in, v, 9);
     if (AllFinite(v, 9) && v[6] > 0 && v[7] > 0 && v[8] > 0) {
       const SGeodeticEllipsoid* ellipsoid = GeodeticEllipsoidCreateByDefWorker(v[7], v[8]);
-      datum = GeodeticDatumCreateByDefWorker(ellipsoid, SDatumParams{v[0], v[1], v[2], v[3], v[4], v[5], v[6]});
+      datum = GeodeticDatumCreateByDefWorker(
+          ellipsoid, SDatumParams{v[0], v[1], v[2], v[3], v[4], v[5], v[6]});
     }
   } else {
     error = kErrDatumTypeUnknown;
@@ -119,7 +122,7 @@ void ReadIdentity(CStream& in, CTCF2Tag& tag, uint32_t& warnings) {
 }
 
 // The nine texts between the date and the optional values, in file order.
-constexpr ETCF2TagText kMiddleTexts[] = {kTagText3,  kTagText5,  kTagText6, kTagText9, kTagText11,
+constexpr ETCF2TagText kMiddleTexts[] = {kTagText3,  kTagText5, kTagText6,  kTagText9, kTagText11,
                                          kTagText10, kTagText8, kTagText12, kTagText13};
 
 void ReadDescription(CStream& in, CTCF2Tag& tag, uint32_t& warnings) {
@@ -201,8 +204,9 @@ bool WriteDatum(CStream& out, const SGeodeticDatum* datum, uint32_t& error) {
     WriteDoubles(out, datum->RefPoint, 2);
     WriteDoubles(out, datum->Shift, 2);
   } else if (datum->Kind == kDatumByDefinition) {
-    const double v[9] = {datum->Dx, datum->Dy, datum->Dz,           datum->Rx,          datum->Ry,
-                         datum->Rz, datum->Scale, datum->Ellipsoid->A, datum->Ellipsoid->InvF};
+    const double v[9] = {datum->Dx,    datum->Dy,           datum->Dz,
+                         datum->Rx,    datum->Ry,           datum->Rz,
+                         datum->Scale, datum->Ellipsoid->A, datum->Ellipsoid->InvF};
     StreamWriteBYTE(out, kDatumRecordDefinition);
     WriteDoubles(out, v, 9);
   } else {
@@ -235,7 +239,8 @@ void WriteHead(CStream& out, CTCF2Tag& tag) {
   StreamWriteGUID(out, *tag.GetGUID());
   StreamWriteDWORD(out, tag.GetIdNumber());
   StreamWriteLong(out, tag.GetIdCode());
-  for (ETCF2TagText which : {kTagIdText4, kTagIdText3, kTagIdText1, kTagIdText2, kTagText1, kTagText2})
+  for (ETCF2TagText which :
+       {kTagIdText4, kTagIdText3, kTagIdText1, kTagIdText2, kTagText1, kTagText2})
     StreamWriteStr(out, tag.Text(which));
   StreamWriteWORD(out, tag.GetValueU16());
   StreamWriteStr(out, tag.Text(kTagText7));
@@ -280,10 +285,11 @@ bool TCF2TagReadPayload(CStream& payload, CTCF2Tag& tag, uint32_t& warnings, uin
   return ReadKind(payload, tag, error);
 }
 
-bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag& tag, uint32_t& warnings,
-                       uint32_t& error) {
+bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag& tag,
+                       uint32_t& warnings, uint32_t& error) {
   CMemoryStream payload;
-  if (!TCF2ReadSection(stream, header.TagSection.Size, header.TagSection.Position, payload, error)) return false;
+  if (!TCF2ReadSection(stream, header.TagSection.Size, header.TagSection.Position, payload, error))
+    return false;
   tag.Clear();
   return TCF2TagReadPayload(payload, tag, warnings, error);
 }

@@ -11,8 +11,8 @@
 // the tag is cleared and each field stored as it is read. Warning bits are
 // ORed in; errors 0x70020, 0x70028, 0x70032 to 0x70035 stop at their field.
 // A payload that ends early throws CStreamError.
-bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag& tag, uint32_t& warnings,
-                       uint32_t& error);
+bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag& tag,
+                       uint32_t& warnings, uint32_t& error);
 // The payload alone, from the stream's position, into the tag as it is.
 bool TCF2TagReadPayload(CStream& payload, CTCF2Tag& tag, uint32_t& warnings, uint32_t& error);
 // Writes the tag section at the stream's position; 0x70028 for a projection

@@ -5,8 +5,8 @@
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileUtils.h"
 
-bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer, const STCF2TileTableEntry& entry,
-                          bool useUpdate, uint32_t& error) {
+bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer,
+                          const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error) {
   const uint64_t offset = useUpdate ? entry.UpdateOffset : entry.Offset;
   const uint32_t colour = useUpdate ? entry.UpdateColourSize : entry.ColourSize;
   const uint32_t alpha = useUpdate ? entry.UpdateAlphaSize : entry.AlphaSize;
@@ -23,10 +23,11 @@ bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer, const S
   return stream.ReadBuf(buffer.data(), static_cast<int32_t>(buffer.size()), error);
 }
 
-bool TCF2FileReadTilePixels(CStream& stream, uint32_t* pixels, const STCF2TileTableEntry& entry, bool hasAlpha,
-                            std::vector<uint8_t>& buffer, uint32_t& error) {
+bool TCF2FileReadTilePixels(CStream& stream, uint32_t* pixels, const STCF2TileTableEntry& entry,
+                            bool hasAlpha, std::vector<uint8_t>& buffer, uint32_t& error) {
   if (!TCF2FileReadTileData(stream, buffer, entry, true, error)) return false;
   STileDecodeInfo info;
-  error = CTileDecoder::Decode(pixels, entry.Width, entry.Height, buffer.data(), buffer.size(), hasAlpha, info);
+  error = CTileDecoder::Decode(pixels, entry.Width, entry.Height, buffer.data(), buffer.size(),
+                               hasAlpha, info);
   return error == 0;
 }

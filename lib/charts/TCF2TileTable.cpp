@@ -10,6 +10,14 @@ constexpr int32_t kObjectSize = 20;
 
 uint64_t Offset64(uint32_t low, uint32_t high) { return uint64_t{high} << 32 | low; }
 
+// One copy (normal or update) of an entry.
+void SetCopy(uint64_t& offset, uint32_t& colour, uint32_t& alpha, uint64_t newOffset,
+             uint32_t newColour, uint32_t newAlpha) {
+  offset = newOffset;
+  colour = newColour;
+  alpha = newAlpha;
+}
+
 }  // namespace
 
 int32_t TD_STDCALL CTCF2TileTable::GetCount() { return m_Tiles.GetCount(); }
@@ -45,8 +53,10 @@ bool TD_STDCALL CTCF2TileTable::Build(int32_t count, CTCF2MipmapTable* mipmap) {
     const uint32_t across = m.TilesAcross, down = m.TilesDown;
     const auto lastWidth = static_cast<uint16_t>(m.Width - kTileSide * (across - 1));
     const auto lastHeight = static_cast<uint16_t>(m.Height - kTileSide * (down - 1));
-    for (uint32_t x = 0; x < across; ++x) m_Tiles[static_cast<int32_t>(m.FirstTile + (down - 1) * across + x)].Height = lastHeight;
-    for (uint32_t y = 0; y < down; ++y) m_Tiles[static_cast<int32_t>(m.FirstTile + y * across + across - 1)].Width = lastWidth;
+    for (uint32_t x = 0; x < across; ++x)
+      m_Tiles[static_cast<int32_t>(m.FirstTile + (down - 1) * across + x)].Height = lastHeight;
+    for (uint32_t y = 0; y < down; ++y)
+      m_Tiles[static_cast<int32_t>(m.FirstTile + y * across + across - 1)].Width = lastWidth;
   }
   return true;
 }
@@ -66,9 +76,8 @@ bool TD_STDCALL CTCF2TileTable::SetTile(int32_t tile, uint32_t offsetLow, uint32
                                         uint32_t colourSize, uint32_t alphaSize) {
   if (!Contains(tile)) return false;
   STCF2TileTableEntry& e = m_Tiles[tile];
-  e.Offset = Offset64(offsetLow, offsetHigh);
-  e.ColourSize = colourSize;
-  e.AlphaSize = alphaSize;
+  SetCopy(e.Offset, e.ColourSize, e.AlphaSize, Offset64(offsetLow, offsetHigh), colourSize,
+          alphaSize);
   return true;
 }
 
@@ -76,8 +85,7 @@ bool TD_STDCALL CTCF2TileTable::SetUpdateTile(int32_t tile, uint32_t offsetLow, 
                                               uint32_t colourSize, uint32_t alphaSize) {
   if (!Contains(tile)) return false;
   STCF2TileTableEntry& e = m_Tiles[tile];
-  e.UpdateOffset = Offset64(offsetLow, offsetHigh);
-  e.UpdateColourSize = colourSize;
-  e.UpdateAlphaSize = alphaSize;
+  SetCopy(e.UpdateOffset, e.UpdateColourSize, e.UpdateAlphaSize, Offset64(offsetLow, offsetHigh),
+          colourSize, alphaSize);
   return true;
 }

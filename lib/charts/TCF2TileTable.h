@@ -63,8 +63,8 @@ class CTCF2TileTable : public CObject {
   virtual bool TD_STDCALL Build(int32_t count, CTCF2MipmapTable* mipmap);
   // Takes over the other table's count and tile sides; offsets and sizes 0.
   virtual void TD_STDCALL Assign(const CTCF2TileTable* other);
-  virtual bool TD_STDCALL SetTile(int32_t tile, uint32_t offsetLow, uint32_t offsetHigh, uint32_t colourSize,
-                                  uint32_t alphaSize);
+  virtual bool TD_STDCALL SetTile(int32_t tile, uint32_t offsetLow, uint32_t offsetHigh,
+                                  uint32_t colourSize, uint32_t alphaSize);
   virtual bool TD_STDCALL SetUpdateTile(int32_t tile, uint32_t offsetLow, uint32_t offsetHigh,
                                         uint32_t colourSize, uint32_t alphaSize);
 

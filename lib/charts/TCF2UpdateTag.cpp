@@ -16,6 +16,6 @@ int32_t TD_STDCALL CTCF2UpdateTag::GetMemorySize(bool includeObject) {
 }
 
 bool TD_STDCALL CTCF2UpdateTag::IsEqual(const CTCF2UpdateTag* other) {
-  return m_Text == other->m_Text && m_Times[0] == other->m_Times[0] && m_Times[1] == other->m_Times[1] &&
-         m_Times[2] == other->m_Times[2];
+  return m_Text == other->m_Text && m_Times[0] == other->m_Times[0] &&
+         m_Times[1] == other->m_Times[1] && m_Times[2] == other->m_Times[2];
 }

@@ -60,7 +60,8 @@ TEST(ChartBounds, VerticesSnapToPixelCorners) {
   CMemoryStream payload;
   TCF2BoundsWritePayload(payload, bounds);
   const std::vector<uint8_t> expected = BoundsPayload({3, 100, 0, 11, 11, -2, 3});
-  EXPECT_EQ(std::vector<uint8_t>(payload.GetData(), payload.GetData() + payload.GetSize()), expected);
+  EXPECT_EQ(std::vector<uint8_t>(payload.GetData(), payload.GetData() + payload.GetSize()),
+            expected);
   payload.Seek(0, 0);
   CTCF2Bounds back;
   uint32_t warnings = 0, error = 0;
@@ -103,7 +104,8 @@ TEST(ChartBounds, QueriesFollowChanges) {
   const SPointD inside{5, 5}, outside{15, 5};
   EXPECT_TRUE(b.ContainsPoint(&inside));
   EXPECT_FALSE(b.ContainsPoint(&outside));
-  const SRectD small{2, 2, 3, 3}, large{-5, -5, 20, 20}, apart{20, 20, 30, 30}, across{5, 5, 15, 15};
+  const SRectD small{2, 2, 3, 3}, large{-5, -5, 20, 20}, apart{20, 20, 30, 30},
+      across{5, 5, 15, 15};
   EXPECT_EQ(b.IntersectsRect(&small), 1);
   EXPECT_EQ(b.IntersectsRect(&large), 2);
   EXPECT_EQ(b.IntersectsRect(&apart), 0);
@@ -175,8 +177,12 @@ TEST(ChartUpdateTag, WrittenAsTheLayoutSays) {
   CMemoryStream payload;
   TCF2UpdateTagWritePayload(payload, tag);
   CByteWriter w;
-  w.Text("upd").DateTime(2006, 1, 2, 3, 4, 5, 6).DateTime(2006, 7, 2, 3, 4, 5, 6).DateTime(2006, 1, 2, 23, 0, 0, 0);
-  EXPECT_EQ(std::vector<uint8_t>(payload.GetData(), payload.GetData() + payload.GetSize()), w.bytes);
+  w.Text("upd")
+      .DateTime(2006, 1, 2, 3, 4, 5, 6)
+      .DateTime(2006, 7, 2, 3, 4, 5, 6)
+      .DateTime(2006, 1, 2, 23, 0, 0, 0);
+  EXPECT_EQ(std::vector<uint8_t>(payload.GetData(), payload.GetData() + payload.GetSize()),
+            w.bytes);
   CTCF2UpdateTag copy;
   copy.SetText(&text);
   EXPECT_FALSE(copy.IsEqual(&tag));
@@ -194,7 +200,8 @@ STCF2Triangle Triangle(SPointD a, SPointD b, SPointD c, bool ia, bool ib, bool i
 }
 
 double Area(const STCF2Triangle& t) {
-  return 0.5 * std::abs((t.p[1].x - t.p[0].x) * (t.p[2].y - t.p[0].y) - (t.p[2].x - t.p[0].x) * (t.p[1].y - t.p[0].y));
+  return 0.5 * std::abs((t.p[1].x - t.p[0].x) * (t.p[2].y - t.p[0].y) -
+                        (t.p[2].x - t.p[0].x) * (t.p[1].y - t.p[0].y));
 }
 
 // Clip line x = 2 (inside: x < 2) across the triangle (0,0), (4,0), (0,4).

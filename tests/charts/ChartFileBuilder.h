@@ -33,8 +33,11 @@ class CByteWriter {
     bytes.insert(bytes.end(), b.begin(), b.end());
     return *this;
   }
-  CByteWriter& Date(uint32_t year, uint32_t month, uint32_t day) { return U16(year).U8(month).U8(day); }
-  CByteWriter& DateTime(uint32_t y, uint32_t mo, uint32_t d, uint32_t h, uint32_t mi, uint32_t s, uint32_t ms) {
+  CByteWriter& Date(uint32_t year, uint32_t month, uint32_t day) {
+    return U16(year).U8(month).U8(day);
+  }
+  CByteWriter& DateTime(uint32_t y, uint32_t mo, uint32_t d, uint32_t h, uint32_t mi, uint32_t s,
+                        uint32_t ms) {
     return Date(y, mo, d).U8(h).U8(mi).U8(s).U16(ms);
   }
 
@@ -76,7 +79,8 @@ inline std::vector<uint8_t> SmallestBoundsPayload() {
 struct STagFields {
   uint32_t idNumber = 0x12345;
   int32_t idCode = 7;
-  std::string idText4 = "Id4", idText3 = "Id3", idText1 = "Id1", idText2 = "Id2", text1 = "Chart", text2 = "Area";
+  std::string idText4 = "Id4", idText3 = "Id3", idText1 = "Id1", idText2 = "Id2", text1 = "Chart",
+              text2 = "Area";
   uint32_t year = 2006, month = 2, day = 28;
   bool optPresent = true;
   uint32_t optMonth = 3;
@@ -100,8 +104,9 @@ inline std::vector<uint8_t> TagPayload(const STagFields& f = {}) {
   w.U32(static_cast<uint32_t>(f.linkCount));
   for (int32_t i = 0; i < f.linkCount; ++i) w.U8(f.linkType).Text("next.tcf").Text("Next chart");
   w.U8(f.calCount);
-  for (uint32_t i = 0; i < f.calCount; ++i) w.F64(i).F64(i);                 // pixel points
-  for (uint32_t i = 0; i < f.calCount; ++i) w.F64(155000 + 10.0 * i).F64(463000 - 10.0 * i);  // map points
+  for (uint32_t i = 0; i < f.calCount; ++i) w.F64(i).F64(i);  // pixel points
+  for (uint32_t i = 0; i < f.calCount; ++i)
+    w.F64(155000 + 10.0 * i).F64(463000 - 10.0 * i);  // map points
   w.Raw(f.reference);
   w.U8(0).U8(f.kindByte);  // flag, source format code
   return w.bytes;
@@ -160,8 +165,8 @@ inline std::vector<uint8_t> SmallestChartFile(const SChartFileOptions& o = {}) {
   const std::vector<uint8_t> updateTag = SectionBytes(o.updateTag), bounds = SectionBytes(o.bounds),
                              tag = SectionBytes(o.tag);
   const uint64_t bCount = o.levels - 1, bSize = 16 * bCount;
-  const uint64_t updateTagAt = afterA + updateSize + bSize, boundsAt = updateTagAt + updateTag.size(),
-                 tagAt = boundsAt + bounds.size();
+  const uint64_t updateTagAt = afterA + updateSize + bSize,
+                 boundsAt = updateTagAt + updateTag.size(), tagAt = boundsAt + bounds.size();
   CByteWriter w;
   w.U8('T').U8('d').U8('m').U8(' ').U8('T').U8('C').U8('F').U8('2').U32(0x02000000);
   w.U64(kAtTile).U64(tile.size());                      // tile data
@@ -169,12 +174,19 @@ inline std::vector<uint8_t> SmallestChartFile(const SChartFileOptions& o = {}) {
   w.U64(afterA).U64(0);                                 // second tile data region
   w.U64(afterA).U64(updateSize).U64(o.updates.size());  // update table
   w.U64(afterA + updateSize).U64(bSize).U64(bCount);    // table B
-  w.U64(updateTagAt).U64(updateTag.size()).U64(boundsAt).U64(bounds.size()).U64(tagAt).U64(tag.size());
+  w.U64(updateTagAt)
+      .U64(updateTag.size())
+      .U64(boundsAt)
+      .U64(bounds.size())
+      .U64(tagAt)
+      .U64(tag.size());
   w.U32(1).U32(1).U32(o.levels);  // width, height, levels
   w.Raw(tile);
   w.U64(kAtTile).U32(kSmallestColourSize).U32(kSmallestAlphaSize);
-  for (const SUpdateRecord& u : o.updates) w.U32(u.tile).U64(u.offset).U32(u.colourSize).U32(u.alphaSize);
-  for (uint64_t i = 0; i < bCount; ++i) w.U64(kAtTile).U32(kSmallestColourSize).U32(kSmallestAlphaSize);
+  for (const SUpdateRecord& u : o.updates)
+    w.U32(u.tile).U64(u.offset).U32(u.colourSize).U32(u.alphaSize);
+  for (uint64_t i = 0; i < bCount; ++i)
+    w.U64(kAtTile).U32(kSmallestColourSize).U32(kSmallestAlphaSize);
   w.Raw(updateTag).Raw(bounds).Raw(tag);
   w.bytes.resize(w.bytes.size() + o.padding, 0);
   return w.bytes;

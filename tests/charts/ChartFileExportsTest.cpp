@@ -50,7 +50,8 @@ struct SObjects {
       ObjectDelete(static_cast<TdObject*>(o));
   }
   uint32_t Read(const char* name) {
-    TCF2FileRead(name, &size, &version, &index, &header, mipmap, tiles, tag, updateTag, bounds, &warnings, &error);
+    TCF2FileRead(name, &size, &version, &index, &header, mipmap, tiles, tag, updateTag, bounds,
+                 &warnings, &error);
     return error;
   }
 };

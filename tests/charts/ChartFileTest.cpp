@@ -74,9 +74,11 @@ TEST(ChartFile, SmallestFileReadsEveryField) {
   EXPECT_EQ(*t.GetIdText4(), "Id4");
   EXPECT_EQ(*t.GetText1(), "Chart");
   EXPECT_EQ(*t.GetText2(), "Area");
-  const char* expectedTexts[] = {"T3", "T4", "T5", "T6", "T7", "T8", "T9", "T10", "T11", "T12", "T13"};
-  const CStr* texts[] = {t.GetText3(), t.GetText4(), t.GetText5(), t.GetText6(),  t.GetText7(), t.GetText8(),
-                         t.GetText9(), t.GetText10(), t.GetText11(), t.GetText12(), t.GetText13()};
+  const char* expectedTexts[] = {"T3", "T4",  "T5",  "T6",  "T7", "T8",
+                                 "T9", "T10", "T11", "T12", "T13"};
+  const CStr* texts[] = {t.GetText3(),  t.GetText4(),  t.GetText5(), t.GetText6(),
+                         t.GetText7(),  t.GetText8(),  t.GetText9(), t.GetText10(),
+                         t.GetText11(), t.GetText12(), t.GetText13()};
   for (int i = 0; i < 11; ++i) EXPECT_EQ(*texts[i], expectedTexts[i]);
   EXPECT_EQ(t.GetValueU16(), 0xBEEF);
   EXPECT_EQ(t.GetDate(), EncodeDate(2006, 2, 28));
@@ -130,7 +132,8 @@ TEST(ChartFile, SmallestFileReadsEveryField) {
 // The writers, fed with what was read, give back the very bytes.
 // The copy that the fuzzer's corpus and the C host read.
 TEST(ChartFile, CorpusHoldsTheSmallestFile) {
-  const std::string stored = ReadBytes(CStr(TDLIB_SOURCE_DIR "/fuzz/corpus/ChartFileFuzzer/smallest"));
+  const std::string stored =
+      ReadBytes(CStr(TDLIB_SOURCE_DIR "/fuzz/corpus/ChartFileFuzzer/smallest"));
   const std::vector<uint8_t> bytes = SmallestChartFile();
   EXPECT_EQ(stored, std::string(bytes.begin(), bytes.end()));
 }
@@ -201,39 +204,65 @@ SChartFileOptions Padded(size_t padding) {
 // Each file is the smallest file with one field changed.
 const SDamage kDamages[] = {
     {"width 0", [] { return Patched32(kAtWidth, 0); }, 0x7000A},
-    {"width and height 0", [] { auto b = Patched32(kAtWidth, 0); Put32(b, kAtHeight, 0); return b; }, 0x7000A},
+    {"width and height 0",
+     [] {
+       auto b = Patched32(kAtWidth, 0);
+       Put32(b, kAtHeight, 0);
+       return b;
+     },
+     0x7000A},
     {"height 0", [] { return Patched32(kAtHeight, 0); }, 0x7000B},
     {"34 levels", [] { return Patched32(kAtLevels, 34); }, 0x7000C},
     {"levels 0x80000000", [] { return Patched32(kAtLevels, 0x80000000); }, 0x7000C},
     {"version 1.0.0.3", [] { return Patched32(kAtVersion, 0x01000003); }, 0x10017},
     {"version 2.0.0.1", [] { return Patched32(kAtVersion, 0x02000001); }, 0x10018},
     {"magic", [] { return Patched32(4, 0x33464354); }, 0x10016},
-    {"update entry for tile A count", [] { return SmallestChartFile(WithUpdates({{1, 176, 1026, 6}})); }, 0x10015},
+    {"update entry for tile A count",
+     [] {
+       return SmallestChartFile(WithUpdates({{1, 176, 1026, 6}}));
+     },
+     0x10015},
     {"colour size 0", [] { return Patched32(kAtTableA + 8, 0); }, 0x10015},
     {"alpha size 0", [] { return Patched32(kAtTableA + 12, 0); }, 0x10015},
     {"tile offset above the file", [] { return Patched64(kAtTableA, 1u << 20); }, 0x10015},
     // Refused before anything is allocated.
-    {"2^31 - 1 pixels a side", [] { auto b = Patched32(kAtWidth, 0x7FFFFFFF); Put32(b, kAtHeight, 0x7FFFFFFF); return b; }, 0x10015},
+    {"2^31 - 1 pixels a side",
+     [] {
+       auto b = Patched32(kAtWidth, 0x7FFFFFFF);
+       Put32(b, kAtHeight, 0x7FFFFFFF);
+       return b;
+     },
+     0x10015},
     {"65,536 tiles across", [] { return Patched32(kAtWidth, 65536 * 256); }, 0x10015},
     {"A count other than the level-0 tiles", [] { return Patched64(kAtTableACount, 2); }, 0x10015},
     {"A + B other than the total", [] { return Patched64(kAtTableBCount, 1); }, 0x10015},
     {"table A beyond the end", [] { return Patched64(kAtTableAPosition, 1u << 20); }, 0x10015},
-    {"update count past the end", [] { return Patched64(kAtUpdateTableCount, 0xFFFFFFFF); }, 0x10015},
+    {"update count past the end", [] { return Patched64(kAtUpdateTableCount, 0xFFFFFFFF); },
+     0x10015},
     {"table B count huge", [] { return Patched64(kAtTableBCount, 1ull << 60); }, 0x10015},
     {"section size 3", [] { return Patched64(kAtUpdateTagSection + 8, 3); }, 0x10015},
     {"section size 0", [] { return Patched64(kAtUpdateTagSection + 8, 0); }, 0x10015},
     {"section past the end", [] { return Patched64(kAtBoundsSection + 8, 1ull << 40); }, 0x10015},
     {"section position past the end", [] { return Patched64(kAtBoundsSection, ~0ull); }, 0x10015},
     {"tile ending past the file", [] { return Patched64(kAtTableA, 1300); }, 0x10015},
-    {"tile offset equal to the file size", [] {
+    {"tile offset equal to the file size",
+     [] {
        auto b = SmallestChartFile();
        Put64(b, kAtTableA, b.size());
        return b;
-     }, 0x10015},
-    {"alpha stream above its largest length", [] {
-       return Patched32(kAtTableA + 12, static_cast<uint32_t>(kTileAlphaStreamLimit + 1), Padded(200000));
-     }, 0x10015},
-    {"update entry past the end", [] { return SmallestChartFile(WithUpdates({{0, 1300, 1026, 6}})); }, 0x10015},
+     },
+     0x10015},
+    {"alpha stream above its largest length",
+     [] {
+       return Patched32(kAtTableA + 12, static_cast<uint32_t>(kTileAlphaStreamLimit + 1),
+                        Padded(200000));
+     },
+     0x10015},
+    {"update entry past the end",
+     [] {
+       return SmallestChartFile(WithUpdates({{0, 1300, 1026, 6}}));
+     },
+     0x10015},
 };
 
 TEST(ChartFile, DamagedFilesGiveTheirCodes) {
@@ -294,7 +323,8 @@ TEST(ChartFile, TagReadsFromFileWithDamagedTables) {
 TEST(ChartFile, MissingFileAndOlderVersions) {
   SChartRead r;
   CStr missing = ScratchPath("no such chart.tcf");
-  EXPECT_FALSE(TCF2FileRead(missing, r.fileSize, r.version, r.index, r.Parts(), r.warnings, r.error));
+  EXPECT_FALSE(
+      TCF2FileRead(missing, r.fileSize, r.version, r.index, r.Parts(), r.warnings, r.error));
   EXPECT_EQ(r.error, 0x10000u);
   EXPECT_EQ(r.Read(Patched32(kAtVersion, 0x01000002)), 0x70000u);
   EXPECT_EQ(r.index, 3u);
@@ -352,8 +382,14 @@ TEST(ChartTables, NumberingOf300By200) {
 TEST(ChartTables, BuildRefusesSizesAndCounts) {
   struct SCase {
     int32_t count, width, height;
-  } cases[] = {{0, 10, 10}, {-2, 10, 10}, {34, 10, 10}, {1, 0, 10}, {1, 10, -1}, {1, 65536 * 256, 1},
-               {1, 0x7FFFFFFF, 0x7FFFFFFF}, {1, 65535 * 256, 65535 * 256}};
+  } cases[] = {{0, 10, 10},
+               {-2, 10, 10},
+               {34, 10, 10},
+               {1, 0, 10},
+               {1, 10, -1},
+               {1, 65536 * 256, 1},
+               {1, 0x7FFFFFFF, 0x7FFFFFFF},
+               {1, 65535 * 256, 65535 * 256}};
   for (const SCase& c : cases) {
     CTCF2MipmapTable mipmap;
     uint32_t total = 99;

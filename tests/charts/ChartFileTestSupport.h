@@ -21,17 +21,10 @@ class CChartFileOnDisk {
   CStr path_;
 };
 
-struct SChartRead {
-  STCF2FileHeader header{};
-  CTCF2MipmapTable mipmap;
-  CTCF2TileTable tiles;
-  CTCF2Tag tag;
-  CTCF2UpdateTag updateTag;
-  CTCF2Bounds bounds;
+struct SChartRead : STCF2ChartObjects {
   uint64_t fileSize = 0;
   uint32_t version = 0, index = 0, warnings = 0, error = 0;
 
-  STCF2ChartParts Parts() { return {&header, &mipmap, &tiles, &tag, &updateTag, &bounds}; }
   uint32_t Read(const std::vector<uint8_t>& bytes) {
     CChartFileOnDisk file(bytes);
     TCF2FileRead(file.Path(), fileSize, version, index, Parts(), warnings, error);

@@ -48,7 +48,8 @@ struct SSectionRead {
   bool ok = false;
 };
 
-void ReadSection(const std::vector<uint8_t>& file, uint64_t size, uint64_t position, SSectionRead& r) {
+void ReadSection(const std::vector<uint8_t>& file, uint64_t size, uint64_t position,
+                 SSectionRead& r) {
   CConstPointerStream in(file.data(), static_cast<int64_t>(file.size()));
   r.ok = TCF2ReadSection(in, size, position, r.payload, r.error);
 }
@@ -72,8 +73,8 @@ TEST(ChartSection, ReadChecksAndUnscrambles) {
   struct SCase {
     uint64_t size, position;
     uint32_t error;
-  } cases[] = {{9, 2, 0x1001B}, {3, 2, 0x10015}, {0, 2, 0x10015}, {10, 2, 0x10015}, {9, 3, 0x10015},
-               {9, ~0ull, 0x10015}, {~0ull, 2, 0x10015}};
+  } cases[] = {{9, 2, 0x1001B}, {3, 2, 0x10015},     {0, 2, 0x10015},    {10, 2, 0x10015},
+               {9, 3, 0x10015}, {9, ~0ull, 0x10015}, {~0ull, 2, 0x10015}};
   file[4] ^= 1;
   for (const SCase& c : cases) {
     SSectionRead r;
@@ -151,19 +152,43 @@ const STagCase kTagCases[] = {
     {"one calibration point", [](STagFields& f) { f.calCount = 1; }, 0, 0x70020},
     {"four calibration points", [](STagFields& f) { f.calCount = 4; }, 0, 0x70020},
     {"projection code 3", [](STagFields& f) { f.reference = {3}; }, 0, 0x70028},
-    {"Mercator on WGS 84", [](STagFields& f) { f.reference = Reference(0, DatumByCode("WGE")); }, 0, 0},
-    {"unknown datum code", [](STagFields& f) { f.reference = Reference(0, DatumByCode("NOPE")); }, 0, 0x70032},
-    {"datum type 3", [](STagFields& f) { f.reference = {0, 3}; }, 0, 0x70033},
-    {"datum by shift", [](STagFields& f) { f.reference = Reference(0, DatumByShift(0.9, 0.1, 1e-5, 2e-5)); }, 0, 0},
-    {"shift NaN", [](STagFields& f) { f.reference = Reference(0, DatumByShift(kNaN, 0.1, 1e-5, 2e-5)); }, 0, 0x70032},
-    {"shift infinite", [](STagFields& f) { f.reference = Reference(0, DatumByShift(0.9, 0.1, kInf, 0)); }, 0, 0x70032},
-    {"datum by definition", [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 1, 6378000, 298)); }, 0, 0},
-    {"definition NaN", [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(kNaN, 1, 6378000, 298)); }, 0, 0x70032},
-    {"definition a = 0", [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 1, 0, 298)); }, 0, 0x70032},
-    {"definition 1/f negative", [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 1, 6378000, -1)); }, 0, 0x70032},
-    {"definition scale 0", [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 0, 6378000, 298)); }, 0, 0x70032},
-    {"transverse Mercator", [](STagFields& f) { f.reference = TransverseMercator(DatumByCode("WGE")); }, 0, 0},
-    {"transverse Mercator, NaN shift", [](STagFields& f) { f.reference = TransverseMercator(DatumByShift(0, kNaN, 0, 0)); }, 0, 0x70032},
+    {"Mercator on WGS 84", [](STagFields& f) { f.reference = Reference(0, DatumByCode("WGE")); }, 0,
+     0},
+    {"unknown datum code", [](STagFields& f) { f.reference = Reference(0, DatumByCode("NOPE")); },
+     0, 0x70032},
+    {"datum type 3",
+     [](STagFields& f) {
+       f.reference = {0, 3};
+     },
+     0, 0x70033},
+    {"datum by shift",
+     [](STagFields& f) { f.reference = Reference(0, DatumByShift(0.9, 0.1, 1e-5, 2e-5)); }, 0, 0},
+    {"shift NaN",
+     [](STagFields& f) { f.reference = Reference(0, DatumByShift(kNaN, 0.1, 1e-5, 2e-5)); }, 0,
+     0x70032},
+    {"shift infinite",
+     [](STagFields& f) { f.reference = Reference(0, DatumByShift(0.9, 0.1, kInf, 0)); }, 0,
+     0x70032},
+    {"datum by definition",
+     [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 1, 6378000, 298)); }, 0,
+     0},
+    {"definition NaN",
+     [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(kNaN, 1, 6378000, 298)); }, 0,
+     0x70032},
+    {"definition a = 0",
+     [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 1, 0, 298)); }, 0,
+     0x70032},
+    {"definition 1/f negative",
+     [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 1, 6378000, -1)); }, 0,
+     0x70032},
+    {"definition scale 0",
+     [](STagFields& f) { f.reference = Reference(0, DatumByDefinition(5, 0, 6378000, 298)); }, 0,
+     0x70032},
+    {"transverse Mercator",
+     [](STagFields& f) { f.reference = TransverseMercator(DatumByCode("WGE")); }, 0, 0},
+    {"transverse Mercator, NaN shift",
+     [](STagFields& f) { f.reference = TransverseMercator(DatumByShift(0, kNaN, 0, 0)); }, 0,
+     0x70032},
     {"source format byte 2", [](STagFields& f) { f.kindByte = 2; }, 0, 0x70034},
     {"source format byte 0", [](STagFields& f) { f.kindByte = 0; }, 0, 0},
 };
@@ -220,10 +245,13 @@ TEST(ChartTag, RoundTripsCompareEqual) {
   SGeodeticRef mercator, transverse, shifted, defined;
   GeodeticRefInitMercator(mercator, 0, *GeodeticDatumFindByCode("WGE"));
   GeodeticRefInitTransverseMercator(transverse, 0.9996, 0, 0.05, *GeodeticDatumFindByCode("WGE"));
-  GeodeticRefInitTransverseMercator(shifted, 0.9996, 0, 0.05,
-                                    *GeodeticDatumCreateByShiftWorker(SGeo2D{0.9, 0.1}, SGeo2D{1e-5, 2e-5}));
+  GeodeticRefInitTransverseMercator(
+      shifted, 0.9996, 0, 0.05,
+      *GeodeticDatumCreateByShiftWorker(SGeo2D{0.9, 0.1}, SGeo2D{1e-5, 2e-5}));
   const SGeodeticEllipsoid* e = GeodeticEllipsoidCreateByDefWorker(6378100, 297.5);
-  GeodeticRefInitMercator(defined, 0, *GeodeticDatumCreateByDefWorker(e, SDatumParams{1, 2, 3, 4e-6, 5e-6, 6e-6, 1.000001}));
+  GeodeticRefInitMercator(
+      defined, 0,
+      *GeodeticDatumCreateByDefWorker(e, SDatumParams{1, 2, 3, 4e-6, 5e-6, 6e-6, 1.000001}));
   for (const SGeodeticRef* ref : {&mercator, &transverse, &shifted, &defined}) {
     CTCF2Tag tag, back;
     SetTexts(tag);

@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
   GeodeticsInitialize();
 
   READ_SP(before);
-  TCF2FileRead(argv[1], &size, &version, &index, &header, mipmap, tiles, tag, update, bounds, &warnings, &error);
+  TCF2FileRead(argv[1], &size, &version, &index, &header, mipmap, tiles, tag, update, bounds,
+               &warnings, &error);
   READ_SP(after);
   if (before != after) return 2;
   if (error != 0 || size != 1576 || version != 0x02000000 || index != 4 || warnings != 0) return 3;
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
   tag->vtable->GetCalPixPoint2(tag, point);
   if (point[0] != 1.0 || tag->vtable->GetOptValue2(tag) != -2.25) return 8;
   if (strcmp(update->vtable->GetText(update)->chars, "Update 7") != 0) return 9;
-  if (bounds->vtable->GetPoint(bounds, 3, point) != 1 || point[0] != -0.5 || point[1] != 0.5) return 10;
+  if (bounds->vtable->GetPoint(bounds, 3, point) != 1 || point[0] != -0.5 || point[1] != 0.5)
+    return 10;
   if (bounds->vtable->ContainsPoint(bounds, point) != 1) return 11;
   READ_SP(after);
   if (before != after) return 12;

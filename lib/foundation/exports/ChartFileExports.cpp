@@ -15,23 +15,29 @@ TDEXPORT(CTCF2Tag*) TCF2TagCreate() { return td::Create<CTCF2Tag>(); }
 TDEXPORT(CTCF2Bounds*) TCF2BoundsCreate() { return td::Create<CTCF2Bounds>(); }
 TDEXPORT(CTCF2UpdateTag*) TCF2UpdateTagCreate() { return td::Create<CTCF2UpdateTag>(); }
 
-TDEXPORT(void) TCF2FileRead(const char* name, uint64_t* fileSize, uint32_t* version, uint32_t* index,
-                            STCF2FileHeader* header, CTCF2MipmapTable* mipmap, CTCF2TileTable* tiles, CTCF2Tag* tag,
-                            CTCF2UpdateTag* updateTag, CTCF2Bounds* bounds, uint32_t* warnings, uint32_t* error) {
+TDEXPORT(void)
+TCF2FileRead(const char* name, uint64_t* fileSize, uint32_t* version, uint32_t* index,
+             STCF2FileHeader* header, CTCF2MipmapTable* mipmap, CTCF2TileTable* tiles,
+             CTCF2Tag* tag, CTCF2UpdateTag* updateTag, CTCF2Bounds* bounds, uint32_t* warnings,
+             uint32_t* error) {
   td::GuardCode(error, false, [&] {
-    return TCF2FileRead(name, *fileSize, *version, *index, {header, mipmap, tiles, tag, updateTag, bounds},
-                        *warnings, *error);
+    return TCF2FileRead(name, *fileSize, *version, *index,
+                        {header, mipmap, tiles, tag, updateTag, bounds}, *warnings, *error);
   });
 }
 
-TDEXPORT(void) TCF2FileReadTag(const char* name, CTCF2Tag* tag, uint32_t* warnings, uint32_t* error) {
+TDEXPORT(void)
+TCF2FileReadTag(const char* name, CTCF2Tag* tag, uint32_t* warnings, uint32_t* error) {
   td::GuardCode(error, false, [&] { return TCF2FileReadTag(name, *tag, *warnings, *error); });
 }
 
-TDEXPORT(void) TCF2FileReadBoundsTag(const char* name, CTCF2Bounds* bounds, uint32_t* warnings, uint32_t* error) {
-  td::GuardCode(error, false, [&] { return TCF2FileReadBoundsTag(name, *bounds, *warnings, *error); });
+TDEXPORT(void)
+TCF2FileReadBoundsTag(const char* name, CTCF2Bounds* bounds, uint32_t* warnings, uint32_t* error) {
+  td::GuardCode(error, false,
+                [&] { return TCF2FileReadBoundsTag(name, *bounds, *warnings, *error); });
 }
 
-TDEXPORT(void) TCF2FileReadUpdateTag(const char* name, CTCF2UpdateTag* tag, uint32_t* warnings, uint32_t* error) {
+TDEXPORT(void)
+TCF2FileReadUpdateTag(const char* name, CTCF2UpdateTag* tag, uint32_t* warnings, uint32_t* error) {
   td::GuardCode(error, false, [&] { return TCF2FileReadUpdateTag(name, *tag, *warnings, *error); });
 }
