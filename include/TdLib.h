@@ -559,6 +559,229 @@ void TDLIB_API TCF2TileCompressAlpha(uint8_t* dst, const uint32_t* src, uint32_t
 #define TCF2_TILE_CODE_BUFFER_SIZE 338690
 #define TCF2_TILE_ALPHA_BUFFER_SIZE 131072
 
+/* Chart files. Records use 4-byte packing. Points are two doubles (x, y),
+ * rectangles four (left, top, right, bottom); texts cross as TdStr objects:
+ * getters return the object's own string (valid until that text changes or
+ * the object dies), setters copy. Index arguments outside a table do nothing
+ * and give 0, null or false. Boolean results are 0 or 1. */
+#pragma pack(push, 4)
+typedef struct TdTCF2FileSection {
+  uint64_t position;
+  uint64_t size; /* payload + 4-byte checksum */
+} TdTCF2FileSection;
+typedef struct TdTCF2FileHeader { /* 164 bytes, the header of version 2.0.0.0 */
+  uint64_t tileDataPosition, tileDataSize;
+  uint64_t tableAPosition, tableASize, tableACount;
+  uint64_t updateTileDataPosition, updateTileDataSize;
+  uint64_t updateTablePosition, updateTableSize, updateTableCount;
+  uint64_t tableBPosition, tableBSize, tableBCount;
+  TdTCF2FileSection updateTagSection, boundsSection, tagSection;
+  int32_t width, height;
+  uint32_t levelCount;
+} TdTCF2FileHeader;
+typedef struct TdTCF2Mipmap {
+  uint32_t width, height;
+  uint16_t tilesAcross, tilesDown;
+  uint32_t firstTile;
+} TdTCF2Mipmap;
+typedef struct TdTCF2TileTableEntry {
+  uint64_t offset, updateOffset;
+  uint32_t colourSize, alphaSize, updateColourSize, updateAlphaSize;
+  uint16_t width, height;
+  uint32_t reserved;
+} TdTCF2TileTableEntry;
+typedef struct TdTCF2TileInfo {
+  uint64_t offset;
+  uint32_t size; /* colour + alpha bytes */
+  uint16_t width, height;
+  uint32_t tile, reserved;
+} TdTCF2TileInfo;
+#pragma pack(pop)
+
+/* CTCF2MipmapTable: the levels of a chart, level 0 at full size. */
+typedef struct TdTCF2MipmapTable TdTCF2MipmapTable;
+typedef struct TdTCF2MipmapTableVtbl {
+  TdDeleteThis DeleteThis;
+  int32_t(TDLIB_API* GetCount)(TdTCF2MipmapTable* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2MipmapTable* self, uint8_t includeObject);
+  uint32_t(TDLIB_API* GetTileCount)(TdTCF2MipmapTable* self, int32_t level);
+  const TdTCF2Mipmap*(TDLIB_API* GetMipmap)(TdTCF2MipmapTable* self, int32_t level);
+  /* count -1 chooses it; bad sizes or counts leave the table empty, total 0 */
+  void(TDLIB_API* Build)(TdTCF2MipmapTable* self, int32_t count, int32_t width, int32_t height,
+                         uint32_t* totalTiles);
+  void(TDLIB_API* SetMipmap)(TdTCF2MipmapTable* self, int32_t level, const TdTCF2Mipmap* record);
+} TdTCF2MipmapTableVtbl;
+struct TdTCF2MipmapTable {
+  const TdTCF2MipmapTableVtbl* vtable;
+};
+
+/* CTCF2TileTable: every tile with its normal and its update copy. */
+typedef struct TdTCF2TileTable TdTCF2TileTable;
+typedef struct TdTCF2TileTableVtbl {
+  TdDeleteThis DeleteThis;
+  int32_t(TDLIB_API* GetCount)(TdTCF2TileTable* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2TileTable* self, uint8_t includeObject);
+  const TdTCF2TileTableEntry*(TDLIB_API* GetEntry)(TdTCF2TileTable* self, int32_t tile);
+  uint8_t(TDLIB_API* GetTileInfo)(TdTCF2TileTable* self, int32_t tile, uint8_t useUpdate,
+                                  TdTCF2TileInfo* info);
+  uint8_t(TDLIB_API* Build)(TdTCF2TileTable* self, int32_t count, TdTCF2MipmapTable* mipmap);
+  void(TDLIB_API* Assign)(TdTCF2TileTable* self, const TdTCF2TileTable* other);
+  uint8_t(TDLIB_API* SetTile)(TdTCF2TileTable* self, int32_t tile, uint32_t offsetLow,
+                              uint32_t offsetHigh, uint32_t colourSize, uint32_t alphaSize);
+  uint8_t(TDLIB_API* SetUpdateTile)(TdTCF2TileTable* self, int32_t tile, uint32_t offsetLow,
+                                    uint32_t offsetHigh, uint32_t colourSize, uint32_t alphaSize);
+} TdTCF2TileTableVtbl;
+struct TdTCF2TileTable {
+  const TdTCF2TileTableVtbl* vtable;
+};
+
+/* CTCF2TileTableC: the update copy of every tile, packed. */
+typedef struct TdTCF2TileTableC TdTCF2TileTableC;
+typedef struct TdTCF2TileTableCVtbl {
+  TdDeleteThis DeleteThis;
+  int32_t(TDLIB_API* GetCount)(TdTCF2TileTableC* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2TileTableC* self, uint8_t includeObject);
+  void(TDLIB_API* Assign)(TdTCF2TileTableC* self, const TdTCF2TileTable* table);
+  uint8_t(TDLIB_API* GetTileInfo)(TdTCF2TileTableC* self, int32_t tile, TdTCF2TileInfo* info);
+} TdTCF2TileTableCVtbl;
+struct TdTCF2TileTableC {
+  const TdTCF2TileTableCVtbl* vtable;
+};
+
+/* CTCF2Tag: what a chart file says about its chart. */
+typedef struct TdTCF2Tag TdTCF2Tag;
+typedef const TdStr*(TDLIB_API* TdTCF2TagGetText)(TdTCF2Tag* self);
+typedef void(TDLIB_API* TdTCF2TagSetText)(TdTCF2Tag* self, const TdStr* text);
+typedef void(TDLIB_API* TdTCF2TagGetPoint)(TdTCF2Tag* self, double* point);
+typedef struct TdTCF2TagVtbl {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* AddLink)(TdTCF2Tag* self, uint32_t type, const TdStr* file,
+                           const TdStr* description);
+  void(TDLIB_API* Clear)(TdTCF2Tag* self);
+  void(TDLIB_API* GetCalibration)(TdTCF2Tag* self, int32_t* count, double* pix1, double* pix2,
+                                  double* pix3, double* map1, double* map2, double* map3);
+  TdTCF2TagGetPoint GetCalPixPoint1, GetCalPixPoint2, GetCalPixPoint3;
+  int32_t(TDLIB_API* GetCalPointCount)(TdTCF2Tag* self);
+  TdTCF2TagGetPoint GetCalMapPoint1, GetCalMapPoint2, GetCalMapPoint3;
+  TdTCF2TagGetText GetText1, GetText2, GetText3;
+  uint16_t(TDLIB_API* GetValueU16)(TdTCF2Tag* self);
+  double(TDLIB_API* GetDate)(TdTCF2Tag* self);
+  uint8_t(TDLIB_API* GetFlag)(TdTCF2Tag* self);
+  const uint8_t*(TDLIB_API* GetGUID)(TdTCF2Tag* self); /* the tag's 16 bytes */
+  TdTCF2TagGetText GetText4, GetText5, GetText6;
+  /* copies link n into the caller's strings */
+  uint8_t(TDLIB_API* GetLink)(TdTCF2Tag* self, int32_t n, uint32_t* type, TdStr* file,
+                              TdStr* description);
+  int32_t(TDLIB_API* GetLinkCount)(TdTCF2Tag* self);
+  double(TDLIB_API* GetOptValue1)(TdTCF2Tag* self);
+  uint8_t(TDLIB_API* HasOptValues)(TdTCF2Tag* self);
+  double(TDLIB_API* GetOptValue2)(TdTCF2Tag* self);
+  double(TDLIB_API* GetOptValue3)(TdTCF2Tag* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2Tag* self, uint8_t includeObject);
+  int32_t(TDLIB_API* GetIdCode)(TdTCF2Tag* self);
+  TdTCF2TagGetText GetIdText1, GetIdText2;
+  uint32_t(TDLIB_API* GetIdNumber)(TdTCF2Tag* self);
+  TdTCF2TagGetText GetIdText3, GetIdText4;
+  void(TDLIB_API* GetGeodeticRef)(TdTCF2Tag* self, SGeodeticRef* ref);
+  TdTCF2TagGetText GetText7, GetText8, GetText9, GetText10;
+  int32_t(TDLIB_API* GetKind)(TdTCF2Tag* self);
+  TdTCF2TagGetText GetText11, GetText12, GetText13;
+  uint8_t(TDLIB_API* IsEqual)(TdTCF2Tag* self, const TdTCF2Tag* other);
+  /* the third points are stored only when count is 3 */
+  void(TDLIB_API* SetCalibration)(TdTCF2Tag* self, int32_t count, const double* pix1,
+                                  const double* pix2, const double* pix3, const double* map1,
+                                  const double* map2, const double* map3);
+  TdTCF2TagSetText SetText1, SetText2, SetText3;
+  void(TDLIB_API* SetValueU16)(TdTCF2Tag* self, uint16_t value);
+  void(TDLIB_API* SetDate)(TdTCF2Tag* self, double date);
+  void(TDLIB_API* SetFlag)(TdTCF2Tag* self, uint8_t flag);
+  void(TDLIB_API* SetGUID)(TdTCF2Tag* self, const uint8_t* guid);
+  TdTCF2TagSetText SetText4, SetText5, SetText6;
+  void(TDLIB_API* SetOptValues)(TdTCF2Tag* self, uint8_t present, double value1, double value2,
+                                double value3);
+  void(TDLIB_API* SetIdCode)(TdTCF2Tag* self, int32_t code);
+  TdTCF2TagSetText SetIdText1, SetIdText2;
+  void(TDLIB_API* SetIdNumber)(TdTCF2Tag* self, uint32_t number);
+  TdTCF2TagSetText SetIdText3, SetIdText4;
+  void(TDLIB_API* SetGeodeticRef)(TdTCF2Tag* self, const SGeodeticRef* ref);
+  TdTCF2TagSetText SetText7, SetText8, SetText9, SetText10;
+  void(TDLIB_API* SetKind)(TdTCF2Tag* self, int32_t kind);
+  TdTCF2TagSetText SetText11, SetText12, SetText13;
+} TdTCF2TagVtbl;
+struct TdTCF2Tag {
+  const TdTCF2TagVtbl* vtable;
+};
+
+/* CTCF2Bounds: the outline of a chart's valid area in pixels. */
+typedef struct TdTCF2Bounds TdTCF2Bounds;
+typedef struct TdTCF2BoundsVtbl {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* AddPoint)(TdTCF2Bounds* self, const double* point);
+  void(TDLIB_API* Assign)(TdTCF2Bounds* self, const TdTCF2Bounds* other);
+  void(TDLIB_API* Clear)(TdTCF2Bounds* self);
+  uint8_t(TDLIB_API* DeletePoint)(TdTCF2Bounds* self, int32_t n);
+  void(TDLIB_API* GetBoundingBox)(TdTCF2Bounds* self, double* box);
+  int32_t(TDLIB_API* GetCount)(TdTCF2Bounds* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2Bounds* self, uint8_t includeObject);
+  uint8_t(TDLIB_API* GetPoint)(TdTCF2Bounds* self, int32_t n, double* point);
+  uint8_t(TDLIB_API* InsertPoint)(TdTCF2Bounds* self, int32_t n, const double* point);
+  uint8_t(TDLIB_API* IsEqual)(TdTCF2Bounds* self, const TdTCF2Bounds* other);
+  uint8_t(TDLIB_API* IsRectangle)(TdTCF2Bounds* self);
+  uint8_t(TDLIB_API* ContainsPoint)(TdTCF2Bounds* self, const double* point);
+  /* 0 disjoint, 1 rectangle inside the outline, 2 outline inside, 3 overlap */
+  int32_t(TDLIB_API* IntersectsRect)(TdTCF2Bounds* self, const double* rect);
+  void(TDLIB_API* Scale)(TdTCF2Bounds* self, double factor);
+  uint8_t(TDLIB_API* SetPoint)(TdTCF2Bounds* self, int32_t n, const double* point);
+  void(TDLIB_API* Offset)(TdTCF2Bounds* self, double dx, double dy);
+  /* 1 valid, 0 valid with a straight vertex, 2 too few vertices, 3 a repeated
+   * vertex, 4 crossing edges */
+  int32_t(TDLIB_API* Validate)(TdTCF2Bounds* self);
+} TdTCF2BoundsVtbl;
+struct TdTCF2Bounds {
+  const TdTCF2BoundsVtbl* vtable;
+};
+
+/* CTCF2UpdateTag: the text and date-times of a chart's last update. */
+typedef struct TdTCF2UpdateTag TdTCF2UpdateTag;
+typedef struct TdTCF2UpdateTagVtbl {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* Clear)(TdTCF2UpdateTag* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2UpdateTag* self, uint8_t includeObject);
+  const TdStr*(TDLIB_API* GetText)(TdTCF2UpdateTag* self);
+  double(TDLIB_API* GetDateTime1)(TdTCF2UpdateTag* self);
+  double(TDLIB_API* GetDateTime2)(TdTCF2UpdateTag* self);
+  double(TDLIB_API* GetDateTime3)(TdTCF2UpdateTag* self);
+  uint8_t(TDLIB_API* IsEqual)(TdTCF2UpdateTag* self, const TdTCF2UpdateTag* other);
+  void(TDLIB_API* SetText)(TdTCF2UpdateTag* self, const TdStr* text);
+  void(TDLIB_API* SetDateTime1)(TdTCF2UpdateTag* self, double value);
+  void(TDLIB_API* SetDateTime2)(TdTCF2UpdateTag* self, double value);
+  void(TDLIB_API* SetDateTime3)(TdTCF2UpdateTag* self, double value);
+} TdTCF2UpdateTagVtbl;
+struct TdTCF2UpdateTag {
+  const TdTCF2UpdateTagVtbl* vtable;
+};
+
+TdTCF2MipmapTable* TDLIB_API TCF2MipmapTableCreate(void);
+TdTCF2TileTable* TDLIB_API TCF2TileTableCreate(void);
+TdTCF2TileTableC* TDLIB_API TCF2TileTableCCreate(void);
+TdTCF2Tag* TDLIB_API TCF2TagCreate(void);
+TdTCF2Bounds* TDLIB_API TCF2BoundsCreate(void);
+TdTCF2UpdateTag* TDLIB_API TCF2UpdateTagCreate(void);
+/* Reading a chart file into the caller's objects. The warnings word gets
+ * bits ORed in and is never cleared; *error is 0 on success, else the first
+ * error, with the objects filled so far left as they are. */
+void TDLIB_API TCF2FileRead(const char* fileName, uint64_t* fileSize, uint32_t* version,
+                            uint32_t* formatIndex, TdTCF2FileHeader* header,
+                            TdTCF2MipmapTable* mipmap, TdTCF2TileTable* tiles, TdTCF2Tag* tag,
+                            TdTCF2UpdateTag* updateTag, TdTCF2Bounds* bounds, uint32_t* warnings,
+                            uint32_t* error);
+void TDLIB_API TCF2FileReadTag(const char* fileName, TdTCF2Tag* tag, uint32_t* warnings,
+                               uint32_t* error);
+void TDLIB_API TCF2FileReadBoundsTag(const char* fileName, TdTCF2Bounds* bounds, uint32_t* warnings,
+                                     uint32_t* error);
+void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* updateTag,
+                                     uint32_t* warnings, uint32_t* error);
+
 /* ---- gps ---- */
 
 /* ---- waypoints ---- */

@@ -16,6 +16,12 @@ static_assert(sizeof(TdStr) == sizeof(CStr), "TdStr describes CStr");
 
 namespace td {
 
+// One host handle type and the library class behind it: the pair of
+// conversions every export of that class uses.
+#define TD_HOST_CLASS(HostType, LibType)                                                      \
+  inline LibType* FromHost(HostType* object) { return reinterpret_cast<LibType*>(object); } \
+  inline HostType* ToHost(LibType* object) { return reinterpret_cast<HostType*>(object); }
+
 inline CObject* FromHost(TdObject* object) { return reinterpret_cast<CObject*>(object); }
 inline TdObject* ToHost(CObject* object) { return reinterpret_cast<TdObject*>(object); }
 
