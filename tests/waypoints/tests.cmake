@@ -1,0 +1,7 @@
+tdlib_add_tests(waypoints
+  PORTABLE
+    ItemIdTest.cpp
+    RouteTest.cpp
+    WaypointChecksTest.cpp
+    WaypointModelTest.cpp
+)
