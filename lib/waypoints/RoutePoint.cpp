@@ -55,7 +55,7 @@ void TD_STDCALL CRoutePoint::SetLongitude(double longitude, uint32_t* error) {
 }
 
 void TD_STDCALL CRoutePoint::SetName(const CStr* name, uint32_t* error) {
-  if (CheckWritable(error) || *name == name_ || !WPMCheckName(*name, error)) return;
+  if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
   route_->PointRenamed(name_, *name);
   name_ = *name;
   TouchRoute();

@@ -14,6 +14,8 @@ bool WithinPixels(double v, int32_t size) { return v >= -0.5 && v <= size - 0.5;
 
 }  // namespace
 
+namespace td {
+
 bool WPMCheckName(const CStr& name, uint32_t* error) {
   return Result(name.GetLength() > kMaxItemNameLength ? kErrNameTooLong : kErrNone, error);
 }
@@ -33,3 +35,5 @@ bool WPMCheckIconOverlay(int32_t width, int32_t height, uint32_t* error) {
   if (width < 1 || height < 1) return Result(kErrIconTooSmall, error);
   return Result(width > 16 || height > 16 ? kErrIconTooLarge : kErrNone, error);
 }
+
+}  // namespace td

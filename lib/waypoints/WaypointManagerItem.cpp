@@ -62,7 +62,7 @@ bool CWaypointManagerItem::CheckDelete(uint32_t* error) { return !CheckWritable(
 void TD_STDCALL CWaypointManagerItem::Delete(uint32_t* error) { CheckDelete(error); }
 
 void TD_STDCALL CWaypointManagerItem::SetName(const CStr* name, uint32_t* error) {
-  if (CheckWritable(error) || *name == name_ || !WPMCheckName(*name, error)) return;
+  if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
   StoreName(*name);
   Touch();
 }

@@ -110,7 +110,7 @@ void CWaypointType::SetColorPair(uint32_t& display, uint32_t& day, uint32_t argb
 }
 
 void CWaypointType::SetSize(CFontDesc& font, int32_t size, uint32_t* error) {
-  if (CheckWritable(error) || size == font.GetSize() || !WPMCheckFontSize(size, error)) return;
+  if (CheckWritable(error) || size == font.GetSize() || !td::WPMCheckFontSize(size, error)) return;
   font.SetSize(size);
   Touch();
 }

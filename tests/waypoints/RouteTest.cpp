@@ -9,6 +9,7 @@
 namespace {
 
 constexpr double kTolerance = 1e-4;
+constexpr double kPi = 3.14159265358979323846;
 
 class RouteTest : public WaypointTest {
  protected:
@@ -112,10 +113,10 @@ TEST_F(RouteTest, LegHeadingsAreBearingsFromNorth) {
   Add(0, 0);
   Add(0, 1);
   Add(1, 1);
-  EXPECT_NEAR(route->GetLegHeading(0, 0), M_PI / 2, 1e-9);
-  EXPECT_NEAR(route->GetLegHeading(1, 1), -M_PI / 2, 1e-9);
+  EXPECT_NEAR(route->GetLegHeading(0, 0), kPi / 2, 1e-9);
+  EXPECT_NEAR(route->GetLegHeading(1, 1), -kPi / 2, 1e-9);
   EXPECT_NEAR(route->GetLegHeading(1, 0), 0.0, 1e-9);
-  EXPECT_NEAR(std::fabs(route->GetLegHeading(2, 1)), M_PI, 1e-6);
+  EXPECT_NEAR(std::fabs(route->GetLegHeading(2, 1)), kPi, 1e-6);
 }
 
 TEST_F(RouteTest, PointNamesTakeTheLowestFreeNumber) {

@@ -10,11 +10,11 @@ namespace {
 
 TEST(WaypointChecks, Names) {
   uint32_t error = 7;
-  EXPECT_TRUE(WPMCheckName(CStr(std::string(255, 'a').c_str()), &error));
+  EXPECT_TRUE(td::WPMCheckName(CStr(std::string(255, 'a').c_str()), &error));
   EXPECT_EQ(error, 0u);
-  EXPECT_FALSE(WPMCheckName(CStr(std::string(256, 'a').c_str()), &error));
+  EXPECT_FALSE(td::WPMCheckName(CStr(std::string(256, 'a').c_str()), &error));
   EXPECT_EQ(error, 0x80028u);
-  EXPECT_TRUE(WPMCheckName(CStr(), &error));
+  EXPECT_TRUE(td::WPMCheckName(CStr(), &error));
 }
 
 TEST(WaypointChecks, FontSizes) {
@@ -24,7 +24,7 @@ TEST(WaypointChecks, FontSizes) {
   } cases[] = {{0, 0x8001E}, {1, 0}, {255, 0}, {256, 0x8001F}, {-5, 0x8001E}};
   for (const Case& c : cases) {
     uint32_t error = 7;
-    EXPECT_EQ(WPMCheckFontSize(c.size, &error), c.error == 0) << c.size;
+    EXPECT_EQ(td::WPMCheckFontSize(c.size, &error), c.error == 0) << c.size;
     EXPECT_EQ(error, c.error) << c.size;
   }
 }
@@ -43,7 +43,7 @@ TEST(WaypointChecks, IconsInTheirOrder) {
   };
   for (const Case& c : cases) {
     uint32_t error = 7;
-    EXPECT_EQ(WPMCheckIcon(c.w, c.h, c.x, c.y, &error), c.error == 0) << c.w << " " << c.x;
+    EXPECT_EQ(td::WPMCheckIcon(c.w, c.h, c.x, c.y, &error), c.error == 0) << c.w << " " << c.x;
     EXPECT_EQ(error, c.error) << c.w << " " << c.h << " " << c.x << " " << c.y;
   }
 }
@@ -55,7 +55,7 @@ TEST(WaypointChecks, Overlays) {
   } cases[] = {{16, 16, 0}, {17, 1, 0x80015}, {1, 0, 0x80014}, {0, 17, 0x80014}, {1, 1, 0}};
   for (const Case& c : cases) {
     uint32_t error = 7;
-    EXPECT_EQ(WPMCheckIconOverlay(c.w, c.h, &error), c.error == 0);
+    EXPECT_EQ(td::WPMCheckIconOverlay(c.w, c.h, &error), c.error == 0);
     EXPECT_EQ(error, c.error) << c.w << " " << c.h;
   }
 }

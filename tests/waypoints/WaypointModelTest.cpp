@@ -168,9 +168,9 @@ TEST_F(ModelTest, AssignCopiesWithinAndAcrossManagers) {
   EXPECT_STREQ(copy->GetComment()->c_str(), "note");
   CWaypointManager* second = NewManager();
   CStr name("Other");
-  CWaypoint* far = second->CreateDatabase(&name, 0, 0)->AddWaypoint(w->GetPosition(), nullptr);
-  far->Assign(w, &error);
-  EXPECT_EQ(far->GetType(), second->GetDefaultType());
+  CWaypoint* remote = second->CreateDatabase(&name, 0, 0)->AddWaypoint(w->GetPosition(), nullptr);
+  remote->Assign(w, &error);
+  EXPECT_EQ(remote->GetType(), second->GetDefaultType());
   td::Free(second);
   w->SetType(nullptr, &error);
   EXPECT_EQ(w->GetType(), manager->GetDefaultType());
@@ -237,19 +237,19 @@ TEST_F(ModelTest, ManagerListsAndSearches) {
 }
 
 TEST_F(ModelTest, WaypointsInRadius) {
-  CWaypoint* near = AddAt(0, 0.001);
+  CWaypoint* nearby = AddAt(0, 0.001);
   CWaypoint* onEdge = AddAt(0, 0.002);
   CWaypoint* noRadius = AddAt(0, 0);
   CWaypoint* unmarked = AddAt(0, 0);
-  near->SetRadius(200, &error);
+  nearby->SetRadius(200, &error);
   onEdge->SetRadius(static_cast<float>(0.002 * 111132.0948), &error);
   unmarked->SetRadius(1000, &error);
-  for (CWaypoint* w : {near, onEdge, noRadius}) w->SetUserFlags(1, 4);
+  for (CWaypoint* w : {nearby, onEdge, noRadius}) w->SetUserFlags(1, 4);
   CWaypointList* found = new CWaypointList();
   SGeo2D centre{0, 0};
   manager->FindWaypointsInRadius(&centre, 4, found);
   ASSERT_EQ(found->GetCount(), 1);
-  EXPECT_EQ(found->GetItem(0), near);
+  EXPECT_EQ(found->GetItem(0), nearby);
   manager->FindWaypointsInRadius(&centre, 0, found);
   EXPECT_EQ(found->GetCount(), 0);
   td::Free(found);

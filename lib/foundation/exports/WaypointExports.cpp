@@ -7,17 +7,17 @@
 #include "lib/waypoints/WaypointList.h"
 #include "lib/waypoints/WaypointManager.h"
 
-TDEXPORT(uint8_t) WPMCheckName(const CStr* name, uint32_t* error) { return WPMCheckName(*name, error); }
+TDEXPORT(uint8_t) WPMCheckName(const CStr* name, uint32_t* error) { return td::WPMCheckName(*name, error); }
 
 TDEXPORT(uint8_t) WPMCheckIcon(int32_t width, int32_t height, float x, float y, uint32_t* error) {
-  return WPMCheckIcon(width, height, x, y, error);
+  return td::WPMCheckIcon(width, height, x, y, error);
 }
 
 TDEXPORT(uint8_t) WPMCheckIconOverlay(int32_t width, int32_t height, uint32_t* error) {
-  return WPMCheckIconOverlay(width, height, error);
+  return td::WPMCheckIconOverlay(width, height, error);
 }
 
-TDEXPORT(uint8_t) WPMCheckFontSize(int32_t size, uint32_t* error) { return WPMCheckFontSize(size, error); }
+TDEXPORT(uint8_t) WPMCheckFontSize(int32_t size, uint32_t* error) { return td::WPMCheckFontSize(size, error); }
 
 TDEXPORT(CRoutePoint*) RoutePointCreate(const SGeo3D* position, float radius) {
   return td::Create<CRoutePoint>(nullptr, CStr(), nullptr, *position, radius);
