@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -17,9 +18,14 @@
 
 namespace {
 
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
+// Names the broken invariant before stopping.
+#define Require(condition)                                   \
+  do {                                                       \
+    if (!(condition)) {                                      \
+      std::fprintf(stderr, "invariant: %s\n", #condition);  \
+      std::abort();                                          \
+    }                                                        \
+  } while (0)
 
 class Model {
  public:
@@ -175,7 +181,10 @@ class Model {
     Require(listed == attached.size());
   }
 
+  // Exactly 0 between equal positions, where the rounded unit vectors would
+  // give about 0.13 m.
   static double Leg(const SGeo3D& a, const SGeo3D& b) {
+    if (a.lat == b.lat && a.lon == b.lon) return 0.0;
     SPoint3D u, v;
     GeoToGreatCirclePoint(u, SGeo2D{a.lat, a.lon});
     GeoToGreatCirclePoint(v, SGeo2D{b.lat, b.lon});

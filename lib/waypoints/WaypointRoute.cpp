@@ -150,9 +150,14 @@ void TD_STDCALL CWaypointRoute::RemovePoint(CRoutePoint* point, uint32_t* error)
   DeletePoint(IndexOf(point), error);
 }
 
+// Equal positions are 0 m apart exactly: their rounded unit vectors would give
+// a dot product just below 1 and about 0.13 m, which a point deleted by moving
+// it onto its successor would leave behind in every later distance.
 double CWaypointRoute::Distance(int32_t a, int32_t b) {
-  return DistAlongGreatCircle1(SpherePoint(*points_.GetAt(a)->GetPosition()),
-                               SpherePoint(*points_.GetAt(b)->GetPosition()));
+  const SGeo3D& p = *points_.GetAt(a)->GetPosition();
+  const SGeo3D& q = *points_.GetAt(b)->GetPosition();
+  if (p.lat == q.lat && p.lon == q.lon) return 0.0;
+  return DistAlongGreatCircle1(SpherePoint(p), SpherePoint(q));
 }
 
 void CWaypointRoute::UpdateDistances(int32_t index) {

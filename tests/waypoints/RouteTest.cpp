@@ -68,6 +68,15 @@ TEST_F(RouteTest, InsertAndDeleteKeepCumulativeDistances) {
   ExpectDistances({0, 111132.0948});
 }
 
+TEST_F(RouteTest, EqualPositionsAreNoDistanceApart) {
+  Add(0, 0);
+  Add(0, 0);
+  Add(0, 1);
+  ExpectDistances({0, 0, 111132.0948});
+  route->DeletePoint(0, &error);
+  ExpectDistances({0, 111132.0948});
+}
+
 TEST_F(RouteTest, DeletingTheMiddlePointJoinsItsNeighbours) {
   Add(0, 0);
   Add(0, 1);
