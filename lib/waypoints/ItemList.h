@@ -73,15 +73,24 @@ int32_t RemoveItemById(CList<T>& list, T* item) {
   return i;
 }
 
+// Where an item keeps its own position in the lists that every item of its
+// kind is in at most once, so those lists need no lookup table.
+enum EItemListSlot : int32_t { kSlotDatabase = 0, kSlotManager = 1, kSlotBuiltInGroup = 2, kSlotNone = -1 };
+
 // Items in identifier order, never owned. Adding appends and removing leaves
 // a gap, each in constant time; the order is restored and the gaps closed
 // before the next access by index or identifier, so that long runs of adds or
-// removals cost no move of the list each. Membership is by identity.
+// removals cost no move of the list each. Membership is by identity: a list
+// with a slot keeps each item's position in the item, others in a table.
 template <class T>
 class CItemList {
  public:
+  explicit CItemList(EItemListSlot slot = kSlotNone) : slot_(slot) {}
+  CItemList(const CItemList&) = delete;
+  CItemList& operator=(const CItemList&) = delete;
+
   int32_t GetCount() const { return static_cast<int32_t>(items_.size()) - gaps_; }
-  bool Contains(const T* item) const { return where_.count(item) != 0; }
+  bool Contains(const T* item) const { return PositionOf(item) >= 0; }
 
   T* GetAt(int32_t i) {
     Settle();
@@ -92,15 +101,15 @@ class CItemList {
 
   void Append(T* item) {
     if (!items_.empty() && (!items_.back() || CompareItemsById<T>(items_.back(), item) > 0)) sorted_ = false;
-    where_[item] = static_cast<int32_t>(items_.size());
+    SetPosition(item, static_cast<int32_t>(items_.size()));
     items_.push_back(item);
   }
 
-  bool Remove(const T* item) {
-    auto at = where_.find(item);
-    if (at == where_.end()) return false;
-    items_[static_cast<size_t>(at->second)] = nullptr;
-    where_.erase(at);
+  bool Remove(T* item) {
+    int32_t at = PositionOf(item);
+    if (at < 0) return false;
+    items_[static_cast<size_t>(at)] = nullptr;
+    ForgetPosition(item);
     ++gaps_;
     return true;
   }
@@ -112,11 +121,13 @@ class CItemList {
 
   int32_t IndexOf(const T* item) {
     Settle();
-    auto at = where_.find(item);
-    return at == where_.end() ? -1 : at->second;
+    return PositionOf(item);
   }
 
+  // Touches the items: call it while they live.
   void Clear() {
+    for (T* item : items_)
+      if (item) ForgetPosition(item);
     items_.clear();
     where_.clear();
     gaps_ = 0;
@@ -130,16 +141,37 @@ class CItemList {
   }
 
  private:
+  int32_t PositionOf(const T* item) const {
+    if (slot_ != kSlotNone) return item->GetListPosition(slot_);
+    auto at = where_.find(item);
+    return at == where_.end() ? -1 : at->second;
+  }
+
+  void SetPosition(T* item, int32_t position) {
+    if (slot_ != kSlotNone)
+      item->SetListPosition(slot_, position);
+    else
+      where_[item] = position;
+  }
+
+  void ForgetPosition(T* item) {
+    if (slot_ != kSlotNone)
+      item->SetListPosition(slot_, -1);
+    else
+      where_.erase(item);
+  }
+
   void Settle() {
     if (gaps_ == 0 && sorted_) return;
     items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end());
     if (!sorted_)
       std::stable_sort(items_.begin(), items_.end(), [](T* a, T* b) { return CompareItemsById<T>(a, b) < 0; });
-    for (size_t i = 0; i < items_.size(); ++i) where_[items_[i]] = static_cast<int32_t>(i);
+    for (size_t i = 0; i < items_.size(); ++i) SetPosition(items_[i], static_cast<int32_t>(i));
     gaps_ = 0;
     sorted_ = true;
   }
 
+  EItemListSlot slot_;
   std::vector<T*> items_;
   std::unordered_map<const T*, int32_t> where_;
   int32_t gaps_ = 0;

@@ -25,8 +25,9 @@ T* At(CItemList<T>& list, int32_t index) {
 
 template <class T>
 void DestroyAll(CItemList<T>& list) {
-  for (T* item : list.Snapshot()) td::Free(item);
+  std::vector<T*> items = list.Snapshot();
   list.Clear();
+  for (T* item : items) td::Free(item);
 }
 
 }  // namespace

@@ -80,16 +80,16 @@ class CWaypointDatabase : public CObject {
   bool Untrack(CItemList<T>& list, T* item);
 
   CStr fileName_;
-  CItemList<CWaypointGroup> groups_;
+  CItemList<CWaypointGroup> groups_{kSlotDatabase};
   SItemId id_;
   CStr name_;
   uint8_t flags_;
-  CItemList<CWaypointRoute> routes_;
+  CItemList<CWaypointRoute> routes_{kSlotDatabase};
   uint8_t state_ = 0;
   uint32_t modifiedTime_ = 0;
-  CItemList<CWaypointType> types_;
+  CItemList<CWaypointType> types_{kSlotDatabase};
   uint32_t contentVersion_;
-  CItemList<CWaypoint> waypoints_;
+  CItemList<CWaypoint> waypoints_{kSlotDatabase};
   CWaypointManager* manager_;
   CNameNumbers names_[4];
 };

@@ -5,7 +5,8 @@
 #include "lib/waypoints/WaypointDatabase.h"
 #include "lib/waypoints/WaypointManager.h"
 
-CWaypointGroup::CWaypointGroup(const SItemArgs& args) : CWaypointManagerItem(EItemKind::Group, args) {}
+CWaypointGroup::CWaypointGroup(const SItemArgs& args)
+    : CWaypointManagerItem(EItemKind::Group, args), members_(IsBuiltIn() ? kSlotBuiltInGroup : kSlotNone) {}
 
 int32_t TD_STDCALL CWaypointGroup::GetStoreSize(uint8_t whole) {
   return CWaypointManagerItem::GetStoreSize(0) + members_.GetCount() * static_cast<int32_t>(sizeof(void*)) +

@@ -172,16 +172,25 @@ void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, 
   found->Clear();
   SPoint3D centre;
   GeoToGreatCirclePoint(centre, *position);
-  std::vector<CWaypoint*> all = waypoints_.Snapshot();
-  for (auto w = all.rbegin(); w != all.rend(); ++w) {
-    CWaypoint* waypoint = *w;
+  for (int32_t i = waypoints_.GetCount() - 1; i >= 0; --i) {
+    PrefetchItem(i - kPrefetchAhead);
+    CWaypoint* waypoint = waypoints_.GetAt(i);
+    if (!waypoint->TestUserFlags(mask)) continue;
     float radius = waypoint->GetRadius();
-    if (!waypoint->TestUserFlags(mask) || !(radius > 0.0f)) continue;
+    if (!(radius > 0.0f)) continue;
     const SGeo3D& p = *waypoint->GetPosition();
     SPoint3D u;
     GeoToGreatCirclePoint(u, SGeo2D{p.lat, p.lon});
     if (DistAlongGreatCircle1(centre, u) < radius) found->Add(waypoint);
   }
+}
+
+// The list is in identifier order, not in memory order: a walk over many
+// waypoints waits on memory for each one unless it asks for them ahead.
+void CWaypointManager::PrefetchItem(int32_t index) {
+  if (index < 0) return;
+  const char* item = reinterpret_cast<const char*>(waypoints_.GetAt(index));
+  for (size_t offset = 0; offset < sizeof(CWaypoint); offset += 64) __builtin_prefetch(item + offset);
 }
 
 void TD_STDCALL CWaypointManager::RemoveRouteEventHandler(TRouteEventFunc function, void* context) {

@@ -104,6 +104,8 @@ class CWaypointManager : public CObject {
   CStr* GetEmptyText() { return &emptyText_; }
 
  private:
+  static constexpr int32_t kPrefetchAhead = 16;
+  void PrefetchItem(int32_t index);
   static bool RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback);
 
   uintptr_t hostValue_;
@@ -111,16 +113,16 @@ class CWaypointManager : public CObject {
   int32_t labelPlacement_;
   CStr emptyText_;
   CStr fontName_;
-  CItemList<CWaypointGroup> groups_;
+  CItemList<CWaypointGroup> groups_{kSlotManager};
   uint8_t loading_ = 0;
-  CItemList<CWaypointRoute> routes_;
+  CItemList<CWaypointRoute> routes_{kSlotManager};
   CList<CWaypointRoute> ownRoutes_;
   CWaypointType* defaultType_ = nullptr;
   CStr defaultTypeName_;
-  CItemList<CWaypointType> types_;
+  CItemList<CWaypointType> types_{kSlotManager};
   CWaypointGroup* defaultGroup_ = nullptr;
   CStr defaultGroupName_;
-  CItemList<CWaypoint> waypoints_;
+  CItemList<CWaypoint> waypoints_{kSlotManager};
   CArray<SCallback> subscribers_;
   CArray<SCallback> resetListeners_;
 };

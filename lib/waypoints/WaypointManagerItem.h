@@ -57,6 +57,9 @@ class CWaypointManagerItem : public CObject {
   uint32_t GetModifiedSeconds() const { return modified_; }
   const CStr& GetOwnName() const { return name_; }
   void SetModifiedSeconds(uint32_t seconds) { modified_ = seconds; }
+  // The item's position in the lists of ItemList.h that keep it in the item.
+  int32_t GetListPosition(int32_t slot) const { return listPositions_[slot]; }
+  void SetListPosition(int32_t slot, int32_t position) { listPositions_[slot] = position; }
 
  protected:
   CWaypointManagerItem(EItemKind kind, const SItemArgs& args);
@@ -77,5 +80,7 @@ class CWaypointManagerItem : public CObject {
   EItemKind kind_;
 
  private:
+  int32_t listPositions_[3] = {-1, -1, -1};
+
   void StoreName(const CStr& name);
 };
