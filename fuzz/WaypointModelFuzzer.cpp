@@ -19,18 +19,19 @@
 namespace {
 
 // Names the broken invariant before stopping.
-#define Require(condition)                                   \
-  do {                                                       \
-    if (!(condition)) {                                      \
-      std::fprintf(stderr, "invariant: %s\n", #condition);  \
-      std::abort();                                          \
-    }                                                        \
+#define Require(condition)                                 \
+  do {                                                     \
+    if (!(condition)) {                                    \
+      std::fprintf(stderr, "invariant: %s\n", #condition); \
+      std::abort();                                        \
+    }                                                      \
   } while (0)
 
 class Model {
  public:
   explicit Model(FuzzedDataProvider& in) : in_(in) {
-    SWaypointManagerArgs args{0, nullptr, nullptr, 0, 0, 0, "Arial", 10, 0, 0xFF000000u, 8, 0, 0xFF000000u, 5};
+    SWaypointManagerArgs args{0,  nullptr, nullptr,     0, 0, 0,           "Arial",
+                              10, 0,       0xFF000000u, 8, 0, 0xFF000000u, 5};
     manager_ = new CWaypointManager(args);
     CStr a("A"), b("B");
     dbs_[0] = manager_->CreateDatabase(&a, 1, 0);
@@ -40,22 +41,56 @@ class Model {
 
   void Step() {
     switch (in_.ConsumeIntegralInRange(0, 15)) {
-      case 0: Db()->AddWaypoint(&Position(), nullptr); break;
-      case 1: if (CWaypoint* w = AnyWaypoint()) w->Delete(&error_); break;
-      case 2: if (CWaypoint* w = AnyWaypoint()) Rename(w); break;
-      case 3: Db()->AddGroup(); break;
-      case 4: if (CWaypointGroup* g = AnyGroup()) g->AddWaypoint(AnyWaypoint(), &error_); break;
-      case 5: if (CWaypointGroup* g = AnyGroup()) g->RemoveAt(Index(g->GetCount()), &error_); break;
-      case 6: if (CWaypointGroup* g = AnyGroup()) g->Delete(&error_); break;
-      case 7: in_.ConsumeBool() ? (void)Db()->AddRoute() : own_.push_back(manager_->CreateRoute()); break;
-      case 8: if (CWaypointRoute* r = AnyRoute()) r->InsertWaypoint(Index(r->GetPointCount() + 1), AnyWaypoint(), 0, &error_); break;
-      case 9: if (CWaypointRoute* r = AnyRoute()) r->InsertPoint(Index(r->GetPointCount() + 1), &Position(), 0, &error_); break;
-      case 10: if (CWaypointRoute* r = AnyRoute()) r->DeletePoint(Index(r->GetPointCount()), &error_); break;
-      case 11: if (CWaypoint* w = AnyWaypoint()) w->SetPosition(&Position(), &error_); break;
-      case 12: if (CWaypointRoute* r = AnyRoute()) r->Assign(AnyRoute(), &error_); break;
-      case 13: if (CWaypointRoute* r = AnyRoute()) DeleteRoute(r); break;
-      case 14: TypeStep(); break;
-      case 15: if (CWaypointGroup* g = AnyGroup()) g->Clear(&error_); break;
+      case 0:
+        Db()->AddWaypoint(&Position(), nullptr);
+        break;
+      case 1:
+        if (CWaypoint* w = AnyWaypoint()) w->Delete(&error_);
+        break;
+      case 2:
+        if (CWaypoint* w = AnyWaypoint()) Rename(w);
+        break;
+      case 3:
+        Db()->AddGroup();
+        break;
+      case 4:
+        if (CWaypointGroup* g = AnyGroup()) g->AddWaypoint(AnyWaypoint(), &error_);
+        break;
+      case 5:
+        if (CWaypointGroup* g = AnyGroup()) g->RemoveAt(Index(g->GetCount()), &error_);
+        break;
+      case 6:
+        if (CWaypointGroup* g = AnyGroup()) g->Delete(&error_);
+        break;
+      case 7:
+        in_.ConsumeBool() ? (void)Db()->AddRoute() : own_.push_back(manager_->CreateRoute());
+        break;
+      case 8:
+        if (CWaypointRoute* r = AnyRoute())
+          r->InsertWaypoint(Index(r->GetPointCount() + 1), AnyWaypoint(), 0, &error_);
+        break;
+      case 9:
+        if (CWaypointRoute* r = AnyRoute())
+          r->InsertPoint(Index(r->GetPointCount() + 1), &Position(), 0, &error_);
+        break;
+      case 10:
+        if (CWaypointRoute* r = AnyRoute()) r->DeletePoint(Index(r->GetPointCount()), &error_);
+        break;
+      case 11:
+        if (CWaypoint* w = AnyWaypoint()) w->SetPosition(&Position(), &error_);
+        break;
+      case 12:
+        if (CWaypointRoute* r = AnyRoute()) r->Assign(AnyRoute(), &error_);
+        break;
+      case 13:
+        if (CWaypointRoute* r = AnyRoute()) DeleteRoute(r);
+        break;
+      case 14:
+        TypeStep();
+        break;
+      case 15:
+        if (CWaypointGroup* g = AnyGroup()) g->Clear(&error_);
+        break;
     }
     Check();
   }
@@ -65,7 +100,8 @@ class Model {
   int32_t Index(int32_t count) { return in_.ConsumeIntegralInRange<int32_t>(-1, count); }
 
   const SGeo3D& Position() {
-    position_ = {in_.ConsumeFloatingPointInRange(-1.5, 1.5), in_.ConsumeFloatingPointInRange(-3.1, 3.1), 0};
+    position_ = {in_.ConsumeFloatingPointInRange(-1.5, 1.5),
+                 in_.ConsumeFloatingPointInRange(-3.1, 3.1), 0};
     return position_;
   }
 
@@ -83,7 +119,8 @@ class Model {
     int32_t n = manager_->GetRouteCount() + static_cast<int32_t>(own_.size());
     if (n == 0) return nullptr;
     int32_t i = in_.ConsumeIntegralInRange<int32_t>(0, n - 1);
-    return i < manager_->GetRouteCount() ? manager_->GetRoute(i) : own_[static_cast<size_t>(i - manager_->GetRouteCount())];
+    return i < manager_->GetRouteCount() ? manager_->GetRoute(i)
+                                         : own_[static_cast<size_t>(i - manager_->GetRouteCount())];
   }
 
   void Rename(CWaypoint* w) {
@@ -121,17 +158,22 @@ class Model {
   template <class Count, class Get, class DbCount>
   void CheckUnion(Count count, Get get, DbCount dbCount, int32_t builtIns) {
     Require(count() == dbCount(dbs_[0]) + dbCount(dbs_[1]) + builtIns);
-    for (int32_t i = 1; i < count(); ++i) Require(CompareItemId(*get(i - 1)->GetId(), *get(i)->GetId()) <= 0);
+    for (int32_t i = 1; i < count(); ++i)
+      Require(CompareItemId(*get(i - 1)->GetId(), *get(i)->GetId()) <= 0);
   }
 
   void CheckManagerLists() {
-    CheckUnion([&] { return manager_->GetWaypointCount(); }, [&](int32_t i) { return manager_->GetWaypoint(i); },
+    CheckUnion([&] { return manager_->GetWaypointCount(); },
+               [&](int32_t i) { return manager_->GetWaypoint(i); },
                [](CWaypointDatabase* d) { return d->GetWaypointCount(); }, 0);
-    CheckUnion([&] { return manager_->GetGroupCount(); }, [&](int32_t i) { return manager_->GetGroup(i); },
+    CheckUnion([&] { return manager_->GetGroupCount(); },
+               [&](int32_t i) { return manager_->GetGroup(i); },
                [](CWaypointDatabase* d) { return d->GetGroupCount(); }, 1);
-    CheckUnion([&] { return manager_->GetTypeCount(); }, [&](int32_t i) { return manager_->GetType(i); },
+    CheckUnion([&] { return manager_->GetTypeCount(); },
+               [&](int32_t i) { return manager_->GetType(i); },
                [](CWaypointDatabase* d) { return d->GetTypeCount(); }, 1);
-    CheckUnion([&] { return manager_->GetRouteCount(); }, [&](int32_t i) { return manager_->GetRoute(i); },
+    CheckUnion([&] { return manager_->GetRouteCount(); },
+               [&](int32_t i) { return manager_->GetRoute(i); },
                [](CWaypointDatabase* d) { return d->GetRouteCount(); }, 0);
     for (CWaypointDatabase* db : dbs_)
       for (int32_t i = 0; i < db->GetWaypointCount(); ++i) {

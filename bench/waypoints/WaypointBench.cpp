@@ -14,7 +14,8 @@ namespace {
 
 CWaypointManager* NewManager() {
   SetLanguage(kLangEnglish);
-  SWaypointManagerArgs args{0, nullptr, nullptr, 0, 0, 0, "Arial", 10, 0, 0xFF000000u, 8, 0, 0xFF000000u, 5};
+  SWaypointManagerArgs args{0,  nullptr, nullptr,     0, 0, 0,           "Arial",
+                            10, 0,       0xFF000000u, 8, 0, 0xFF000000u, 5};
   return new CWaypointManager(args);
 }
 
@@ -37,7 +38,11 @@ void AddThenDeleteWaypoints(benchmark::State& state) {
   }
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(AddThenDeleteWaypoints)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(AddThenDeleteWaypoints)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 void AddPointsToOneRoute(benchmark::State& state) {
   for (auto _ : state) {

@@ -35,7 +35,8 @@ bool FindItemById(int32_t count, IdOf idOf, const SItemId& id, int32_t* index) {
 
 template <class T>
 bool FindItemById(const CList<T>& list, const SItemId& id, int32_t* index) {
-  return FindItemById(list.GetCount(), [&](int32_t i) { return list.GetAt(i)->GetId(); }, id, index);
+  return FindItemById(
+      list.GetCount(), [&](int32_t i) { return list.GetAt(i)->GetId(); }, id, index);
 }
 
 template <class T>
@@ -63,7 +64,8 @@ int32_t RemoveItemById(CList<T>& list, T* item) {
   const SItemId& id = *item->GetId();
   int32_t index;
   if (FindItemById(list, id, &index))
-    for (int32_t i = index; i < list.GetCount() && CompareItemId(*list.GetAt(i)->GetId(), id) == 0; ++i)
+    for (int32_t i = index; i < list.GetCount() && CompareItemId(*list.GetAt(i)->GetId(), id) == 0;
+         ++i)
       if (list.GetAt(i) == item) {
         list.Delete(i);
         return i;
@@ -75,7 +77,12 @@ int32_t RemoveItemById(CList<T>& list, T* item) {
 
 // Where an item keeps its own position in the lists that every item of its
 // kind is in at most once, so those lists need no lookup table.
-enum EItemListSlot : int32_t { kSlotDatabase = 0, kSlotManager = 1, kSlotBuiltInGroup = 2, kSlotNone = -1 };
+enum EItemListSlot : int32_t {
+  kSlotDatabase = 0,
+  kSlotManager = 1,
+  kSlotBuiltInGroup = 2,
+  kSlotNone = -1
+};
 
 // Items in identifier order, never owned. Adding appends and removing leaves
 // a gap, each in constant time; the order is restored and the gaps closed
@@ -100,7 +107,8 @@ class CItemList {
   bool IsIndex(int32_t i) const { return i >= 0 && i < GetCount(); }
 
   void Append(T* item) {
-    if (!items_.empty() && (!items_.back() || CompareItemsById<T>(items_.back(), item) > 0)) sorted_ = false;
+    if (!items_.empty() && (!items_.back() || CompareItemsById<T>(items_.back(), item) > 0))
+      sorted_ = false;
     SetPosition(item, static_cast<int32_t>(items_.size()));
     items_.push_back(item);
   }
@@ -116,7 +124,8 @@ class CItemList {
 
   bool Find(const SItemId& id, int32_t* index) {
     Settle();
-    return FindItemById(GetCount(), [&](int32_t i) { return items_[static_cast<size_t>(i)]->GetId(); }, id, index);
+    return FindItemById(
+        GetCount(), [&](int32_t i) { return items_[static_cast<size_t>(i)]->GetId(); }, id, index);
   }
 
   int32_t IndexOf(const T* item) {
@@ -165,7 +174,8 @@ class CItemList {
     if (gaps_ == 0 && sorted_) return;
     items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end());
     if (!sorted_)
-      std::stable_sort(items_.begin(), items_.end(), [](T* a, T* b) { return CompareItemsById<T>(a, b) < 0; });
+      std::stable_sort(items_.begin(), items_.end(),
+                       [](T* a, T* b) { return CompareItemsById<T>(a, b) < 0; });
     for (size_t i = 0; i < items_.size(); ++i) SetPosition(items_[i], static_cast<int32_t>(i));
     gaps_ = 0;
     sorted_ = true;

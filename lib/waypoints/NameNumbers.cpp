@@ -6,7 +6,8 @@
 
 int32_t CNameNumbers::NumberOf(const CStr& name, const CStr& base) {
   int32_t length = base.GetLength();
-  if (name.GetLength() <= length || std::memcmp(name.c_str(), base.c_str(), static_cast<size_t>(length)) != 0)
+  if (name.GetLength() <= length ||
+      std::memcmp(name.c_str(), base.c_str(), static_cast<size_t>(length)) != 0)
     return 0;
   for (const char* p = name.c_str() + length; *p; ++p)
     if (*p < '0' || *p > '9') return 0;

@@ -5,8 +5,8 @@
 #include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/WaypointRoute.h"
 
-CRoutePoint::CRoutePoint(CWaypointRoute* route, const CStr& name, CWaypoint* waypoint, const SGeo3D& position,
-                         float radius)
+CRoutePoint::CRoutePoint(CWaypointRoute* route, const CStr& name, CWaypoint* waypoint,
+                         const SGeo3D& position, float radius)
     : name_(name), position_(position), radius_(radius), route_(nullptr) {
   // Not yet in the route's list: attaching moves the point only.
   AttachWaypoint(waypoint);
@@ -67,7 +67,9 @@ void TD_STDCALL CRoutePoint::SetPosition(const SGeo3D* position, uint32_t* error
     *error = kErrRoutePointAttached;
     return;
   }
-  if (position->lat == position_.lat && position->lon == position_.lon && position->h == position_.h) return;
+  if (position->lat == position_.lat && position->lon == position_.lon &&
+      position->h == position_.h)
+    return;
   MovePoint(*position);
   TouchRoute();
 }
@@ -100,7 +102,9 @@ void CRoutePoint::AttachWaypoint(CWaypoint* waypoint) {
   if (waypoint) waypoint->AttachRoutePoint(this);
 }
 
-int32_t CRoutePoint::GetMemSize() const { return name_.GetMemSize(false) + static_cast<int32_t>(sizeof(*this)); }
+int32_t CRoutePoint::GetMemSize() const {
+  return name_.GetMemSize(false) + static_cast<int32_t>(sizeof(*this));
+}
 
 bool CRoutePoint::CheckWritable(uint32_t* error) {
   bool refused = IsReadOnly() != 0;

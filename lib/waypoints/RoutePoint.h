@@ -14,7 +14,8 @@
 class CRoutePoint : public CObject {
  public:
   // With a waypoint the position comes from it and the given one is ignored.
-  CRoutePoint(CWaypointRoute* route, const CStr& name, CWaypoint* waypoint, const SGeo3D& position, float radius);
+  CRoutePoint(CWaypointRoute* route, const CStr& name, CWaypoint* waypoint, const SGeo3D& position,
+              float radius);
   ~CRoutePoint();
   TD_DELETE_THIS(CRoutePoint)
 

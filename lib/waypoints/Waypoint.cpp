@@ -12,7 +12,9 @@ namespace {
 
 CStr* TextOrNull(const CStr& text) { return text.GetLength() ? new CStr(text) : nullptr; }
 
-bool SamePosition(const SGeo3D& a, const SGeo3D& b) { return a.lat == b.lat && a.lon == b.lon && a.h == b.h; }
+bool SamePosition(const SGeo3D& a, const SGeo3D& b) {
+  return a.lat == b.lat && a.lon == b.lon && a.h == b.h;
+}
 
 }  // namespace
 
@@ -68,9 +70,11 @@ void CWaypoint::CopyLinksFrom(CWaypoint& source) {
 }
 
 int32_t TD_STDCALL CWaypoint::GetStoreSize(uint8_t whole) {
-  int32_t size = CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  int32_t size =
+      CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
   if (links_) {
-    size += static_cast<int32_t>(sizeof(*links_)) + links_->GetCapacity() * static_cast<int32_t>(sizeof(void*));
+    size += static_cast<int32_t>(sizeof(*links_)) +
+            links_->GetCapacity() * static_cast<int32_t>(sizeof(void*));
     for (int32_t i = 0; i < links_->GetCount(); ++i) size += links_->GetAt(i)->GetMemSize();
   }
   size += static_cast<int32_t>(routePoints_.capacity() * sizeof(void*));
@@ -84,7 +88,8 @@ void TD_STDCALL CWaypoint::Delete(uint32_t* error) {
   if (CheckDelete(error) && database_) database_->RemoveWaypoint(this);
 }
 
-CWaypointLink* TD_STDCALL CWaypoint::AddLink(const CStr* text1, const CStr* text2, uint32_t* error) {
+CWaypointLink* TD_STDCALL CWaypoint::AddLink(const CStr* text1, const CStr* text2,
+                                             uint32_t* error) {
   return InsertLink(GetLinkCount(), text1, text2, error);
 }
 
@@ -143,12 +148,14 @@ uint32_t TD_STDCALL CWaypoint::GetIntAttribute() { return intAttribute_; }
 
 CStr* TD_STDCALL CWaypoint::GetComment() { return comment_ ? comment_ : manager_->GetEmptyText(); }
 
-CStr* TD_STDCALL CWaypoint::GetDescription() { return description_ ? description_ : manager_->GetEmptyText(); }
+CStr* TD_STDCALL CWaypoint::GetDescription() {
+  return description_ ? description_ : manager_->GetEmptyText();
+}
 
 CWaypointType* TD_STDCALL CWaypoint::GetType() { return type_; }
 
 CWaypointLink* TD_STDCALL CWaypoint::InsertLink(int32_t index, const CStr* text1, const CStr* text2,
-                                               uint32_t* error) {
+                                                uint32_t* error) {
   if (CheckWritable(error)) return nullptr;
   if (index < 0 || index > GetLinkCount()) {
     *error = kErrItemNotFound;
@@ -211,7 +218,9 @@ void TD_STDCALL CWaypoint::SetFloatAttribute2(float value, uint32_t* error) {
   SetField(floatAttribute2_, value, error);
 }
 
-void TD_STDCALL CWaypoint::SetRadius(float radius, uint32_t* error) { SetField(radius_, radius, error); }
+void TD_STDCALL CWaypoint::SetRadius(float radius, uint32_t* error) {
+  SetField(radius_, radius, error);
+}
 
 void TD_STDCALL CWaypoint::SetIntAttribute(uint32_t value, uint32_t* error) {
   SetField(intAttribute_, value, error);
@@ -262,7 +271,8 @@ int32_t CWaypoint::IndexOfLink(const CWaypointLink* link) const {
 
 void CWaypoint::MoveTo(const SGeo3D& position) {
   position_ = position;
-  for (auto point = routePoints_.rbegin(); point != routePoints_.rend(); ++point) (*point)->MovePoint(position);
+  for (auto point = routePoints_.rbegin(); point != routePoints_.rend(); ++point)
+    (*point)->MovePoint(position);
 }
 
 CWaypointLink* CWaypoint::AddLinkInternal(const CStr& text1, const CStr& text2) {
@@ -287,7 +297,8 @@ void CWaypoint::DetachRoutePoint(CRoutePoint* point) {
 }
 
 void CWaypoint::JoinGroup() {
-  if (groupCount_ == 0 && !manager_->IsLoading()) manager_->GetDefaultGroup()->RemoveWaypointInternal(this);
+  if (groupCount_ == 0 && !manager_->IsLoading())
+    manager_->GetDefaultGroup()->RemoveWaypointInternal(this);
   ++groupCount_;
 }
 

@@ -32,9 +32,13 @@ void DestroyAll(CItemList<T>& list) {
 
 }  // namespace
 
-CWaypointDatabase::CWaypointDatabase(CWaypointManager* manager, const CStr& name, uint32_t contentVersion,
-                                     uint8_t flags)
-    : id_(NewItemId()), name_(name), flags_(flags), contentVersion_(contentVersion), manager_(manager) {}
+CWaypointDatabase::CWaypointDatabase(CWaypointManager* manager, const CStr& name,
+                                     uint32_t contentVersion, uint8_t flags)
+    : id_(NewItemId()),
+      name_(name),
+      flags_(flags),
+      contentVersion_(contentVersion),
+      manager_(manager) {}
 
 CWaypointDatabase::~CWaypointDatabase() {
   DestroyAll(waypoints_);
@@ -59,10 +63,18 @@ CNameNumbers& CWaypointDatabase::Names(EItemKind kind) {
     for (auto* item : list.Snapshot()) names.AddName(item->GetOwnName());
   };
   switch (kind) {
-    case EItemKind::Waypoint: count(waypoints_); break;
-    case EItemKind::Route: count(routes_); break;
-    case EItemKind::Group: count(groups_); break;
-    case EItemKind::Type: count(types_); break;
+    case EItemKind::Waypoint:
+      count(waypoints_);
+      break;
+    case EItemKind::Route:
+      count(routes_);
+      break;
+    case EItemKind::Group:
+      count(groups_);
+      break;
+    case EItemKind::Type:
+      count(types_);
+      break;
   }
   return names;
 }
@@ -97,14 +109,22 @@ CWaypointRoute* TD_STDCALL CWaypointDatabase::AddRoute() {
   return route;
 }
 
-CWaypointType* TD_STDCALL CWaypointDatabase::AddType(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown,
-                                                     float originX, float originY, int32_t nameFontSize,
-                                                     uint32_t nameFontStyle, uint32_t nameColor,
-                                                     int32_t commentFontSize, uint32_t commentFontStyle,
-                                                     uint32_t commentColor) {
-  STypeArgs args{NewItemArgs(EItemKind::Type), icon,          overlay,         overlayShown != 0,
-                 originX,                      originY,       nameFontSize,    nameFontStyle,
-                 nameColor,                    commentFontSize, commentFontStyle, commentColor};
+CWaypointType* TD_STDCALL CWaypointDatabase::AddType(
+    CBmp32* icon, CBmp32* overlay, uint8_t overlayShown, float originX, float originY,
+    int32_t nameFontSize, uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
+    uint32_t commentFontStyle, uint32_t commentColor) {
+  STypeArgs args{NewItemArgs(EItemKind::Type),
+                 icon,
+                 overlay,
+                 overlayShown != 0,
+                 originX,
+                 originY,
+                 nameFontSize,
+                 nameFontStyle,
+                 nameColor,
+                 commentFontSize,
+                 commentFontStyle,
+                 commentColor};
   auto* type = new CWaypointType(args, *manager_->GetFontName());
   Track(types_, type);
   SetModified(true);
@@ -113,8 +133,16 @@ CWaypointType* TD_STDCALL CWaypointDatabase::AddType(CBmp32* icon, CBmp32* overl
 }
 
 CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint(const SGeo3D* position, CWaypointType* type) {
-  SWaypointArgs args{NewItemArgs(EItemKind::Waypoint), CStr(), manager_->GetDefaultLabelPlacement(), *position,
-                     0.0f, -1.0f, 0.0f, 0, CStr(), type};
+  SWaypointArgs args{NewItemArgs(EItemKind::Waypoint),
+                     CStr(),
+                     manager_->GetDefaultLabelPlacement(),
+                     *position,
+                     0.0f,
+                     -1.0f,
+                     0.0f,
+                     0,
+                     CStr(),
+                     type};
   auto* waypoint = new CWaypoint(args);
   Track(waypoints_, waypoint);
   SetModified(true);
@@ -122,7 +150,8 @@ CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint(const SGeo3D* position, CWa
   return waypoint;
 }
 
-CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint2D(const SGeo2D* position, CWaypointType* type) {
+CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint2D(const SGeo2D* position,
+                                                       CWaypointType* type) {
   SGeo3D p = {position->lat, position->lon, 0.0};
   return AddWaypoint(&p, type);
 }
@@ -136,7 +165,8 @@ int32_t TD_STDCALL CWaypointDatabase::GetGroupCount() { return groups_.GetCount(
 SItemId* TD_STDCALL CWaypointDatabase::GetId() { return &id_; }
 
 int32_t TD_STDCALL CWaypointDatabase::GetStoreSize(uint8_t full) {
-  int32_t size = fileName_.GetMemSize(false) + name_.GetMemSize(false) + (full ? static_cast<int32_t>(sizeof(*this)) : 0);
+  int32_t size = fileName_.GetMemSize(false) + name_.GetMemSize(false) +
+                 (full ? static_cast<int32_t>(sizeof(*this)) : 0);
   auto add = [&](auto& list) {
     size += list.GetCount() * static_cast<int32_t>(sizeof(void*));
     for (auto* item : list.Snapshot()) size += item->GetStoreSize(full);
@@ -160,7 +190,9 @@ CWaypointType* TD_STDCALL CWaypointDatabase::GetType(int32_t index) { return At(
 
 int32_t TD_STDCALL CWaypointDatabase::GetTypeCount() { return types_.GetCount(); }
 
-CWaypoint* TD_STDCALL CWaypointDatabase::GetWaypoint(int32_t index) { return At(waypoints_, index); }
+CWaypoint* TD_STDCALL CWaypointDatabase::GetWaypoint(int32_t index) {
+  return At(waypoints_, index);
+}
 
 int32_t TD_STDCALL CWaypointDatabase::GetWaypointCount() { return waypoints_.GetCount(); }
 
@@ -168,15 +200,15 @@ CWaypointManager* TD_STDCALL CWaypointDatabase::GetManager() { return manager_; 
 
 void TD_STDCALL CWaypointDatabase::Save(const CStr*, uint32_t* error) { *error = kErrUnknown; }
 
-CWaypointGroup* CWaypointDatabase::CreateLoadedGroup(const SItemId& id, const CStr& name, uint32_t created,
-                                                     uint32_t modified) {
+CWaypointGroup* CWaypointDatabase::CreateLoadedGroup(const SItemId& id, const CStr& name,
+                                                     uint32_t created, uint32_t modified) {
   auto* group = new CWaypointGroup(SItemArgs{id, 0, name, created, modified, this, manager_});
   Track(groups_, group);
   return group;
 }
 
-CWaypointRoute* CWaypointDatabase::CreateLoadedRoute(const SItemId& id, const CStr& name, uint32_t created,
-                                                     uint32_t modified) {
+CWaypointRoute* CWaypointDatabase::CreateLoadedRoute(const SItemId& id, const CStr& name,
+                                                     uint32_t created, uint32_t modified) {
   auto* route = new CWaypointRoute(SItemArgs{id, 0, name, created, modified, this, manager_});
   Track(routes_, route);
   return route;
@@ -224,7 +256,8 @@ void CWaypointDatabase::RemoveType(CWaypointType* type) {
 void CWaypointDatabase::RemoveWaypoint(CWaypoint* waypoint) {
   if (!Untrack(waypoints_, waypoint)) return;
   std::vector<CRoutePoint*> points = waypoint->GetRoutePoints();
-  for (auto point = points.rbegin(); point != points.rend(); ++point) (*point)->AttachWaypoint(nullptr);
+  for (auto point = points.rbegin(); point != points.rend(); ++point)
+    (*point)->AttachWaypoint(nullptr);
   manager_->WaypointRemoved(waypoint);
   td::Free(waypoint);
 }
@@ -239,7 +272,8 @@ void CWaypointDatabase::ReplaceType(CWaypointType* type) {
 
 void CWaypointDatabase::RemoveWaypointFromGroups(CWaypoint* waypoint) {
   std::vector<CWaypointGroup*> groups = groups_.Snapshot();
-  for (auto group = groups.rbegin(); group != groups.rend() && waypoint->GetGroupCount() > 0; ++group)
+  for (auto group = groups.rbegin(); group != groups.rend() && waypoint->GetGroupCount() > 0;
+       ++group)
     if ((*group)->RemoveWaypointInternal(waypoint)) SetModified(true);
 }
 

@@ -18,16 +18,18 @@ enum : uint8_t { kDatabaseLocked = 1, kDatabaseReadOnly = 2 };
 
 class CWaypointDatabase : public CObject {
  public:
-  CWaypointDatabase(CWaypointManager* manager, const CStr& name, uint32_t contentVersion, uint8_t flags);
+  CWaypointDatabase(CWaypointManager* manager, const CStr& name, uint32_t contentVersion,
+                    uint8_t flags);
   // Deletes the waypoints, then the types, the routes and the groups.
   ~CWaypointDatabase();
   TD_DELETE_THIS(CWaypointDatabase)
 
   virtual CWaypointGroup* TD_STDCALL AddGroup();
   virtual CWaypointRoute* TD_STDCALL AddRoute();
-  virtual CWaypointType* TD_STDCALL AddType(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown, float originX,
-                                            float originY, int32_t nameFontSize, uint32_t nameFontStyle,
-                                            uint32_t nameColor, int32_t commentFontSize, uint32_t commentFontStyle,
+  virtual CWaypointType* TD_STDCALL AddType(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown,
+                                            float originX, float originY, int32_t nameFontSize,
+                                            uint32_t nameFontStyle, uint32_t nameColor,
+                                            int32_t commentFontSize, uint32_t commentFontStyle,
                                             uint32_t commentColor);
   // A null type gives the manager's default type.
   virtual CWaypoint* TD_STDCALL AddWaypoint(const SGeo3D* position, CWaypointType* type);
@@ -52,8 +54,10 @@ class CWaypointDatabase : public CObject {
 
   // Load-time creators: append without sorting, telling the manager or
   // marking the database modified.
-  CWaypointGroup* CreateLoadedGroup(const SItemId& id, const CStr& name, uint32_t created, uint32_t modified);
-  CWaypointRoute* CreateLoadedRoute(const SItemId& id, const CStr& name, uint32_t created, uint32_t modified);
+  CWaypointGroup* CreateLoadedGroup(const SItemId& id, const CStr& name, uint32_t created,
+                                    uint32_t modified);
+  CWaypointRoute* CreateLoadedRoute(const SItemId& id, const CStr& name, uint32_t created,
+                                    uint32_t modified);
   CWaypointType* CreateLoadedType(const STypeArgs& args);
   CWaypoint* CreateLoadedWaypoint(const SWaypointArgs& args);
 

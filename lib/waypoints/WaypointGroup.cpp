@@ -6,10 +6,12 @@
 #include "lib/waypoints/WaypointManager.h"
 
 CWaypointGroup::CWaypointGroup(const SItemArgs& args)
-    : CWaypointManagerItem(EItemKind::Group, args), members_(IsBuiltIn() ? kSlotBuiltInGroup : kSlotNone) {}
+    : CWaypointManagerItem(EItemKind::Group, args),
+      members_(IsBuiltIn() ? kSlotBuiltInGroup : kSlotNone) {}
 
 int32_t TD_STDCALL CWaypointGroup::GetStoreSize(uint8_t whole) {
-  return CWaypointManagerItem::GetStoreSize(0) + members_.GetCount() * static_cast<int32_t>(sizeof(void*)) +
+  return CWaypointManagerItem::GetStoreSize(0) +
+         members_.GetCount() * static_cast<int32_t>(sizeof(void*)) +
          (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
 }
 

@@ -9,9 +9,13 @@ CStr* TD_STDCALL CWaypointLink::GetText1() { return &text1_; }
 
 CStr* TD_STDCALL CWaypointLink::GetText2() { return &text2_; }
 
-void TD_STDCALL CWaypointLink::SetText1(const CStr* text, uint32_t* error) { SetText(text1_, *text, error); }
+void TD_STDCALL CWaypointLink::SetText1(const CStr* text, uint32_t* error) {
+  SetText(text1_, *text, error);
+}
 
-void TD_STDCALL CWaypointLink::SetText2(const CStr* text, uint32_t* error) { SetText(text2_, *text, error); }
+void TD_STDCALL CWaypointLink::SetText2(const CStr* text, uint32_t* error) {
+  SetText(text2_, *text, error);
+}
 
 void CWaypointLink::SetText(CStr& field, const CStr& text, uint32_t* error) {
   if (owner_->CheckWritable(error) || field == text) return;

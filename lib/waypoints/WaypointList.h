@@ -26,7 +26,9 @@ class CItemPointerList : public CObject {
   virtual int32_t TD_STDCALL GetCapacity() { return items_.GetCapacity(); }
   virtual int32_t TD_STDCALL GetCount() { return items_.GetCount(); }
   virtual uint8_t TD_STDCALL GetOwnsItems() { return ownsItems_; }
-  virtual T* TD_STDCALL GetItem(int32_t index) { return IsIndex(index) ? items_.GetAt(index) : nullptr; }
+  virtual T* TD_STDCALL GetItem(int32_t index) {
+    return IsIndex(index) ? items_.GetAt(index) : nullptr;
+  }
   virtual int32_t TD_STDCALL IndexOf(T* item) { return items_.IndexOf(item); }
   virtual void TD_STDCALL Insert(int32_t index, T* item) {
     if (index >= 0 && index <= items_.GetCount()) items_.Insert(index, item);

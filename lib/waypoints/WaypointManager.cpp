@@ -31,7 +31,8 @@ void CallEach(CArray<SCallback>& callbacks, Args... args) {
   CArray<SCallback> walk(callbacks);
   for (int32_t i = walk.GetCount() - 1; i >= 0; --i) {
     const SCallback& callback = walk[i];
-    if (callbacks.IndexOf(callback) >= 0) reinterpret_cast<Func>(callback.Function)(callback.Context, args...);
+    if (callbacks.IndexOf(callback) >= 0)
+      reinterpret_cast<Func>(callback.Function)(callback.Context, args...);
   }
 }
 
@@ -76,8 +77,9 @@ void TD_STDCALL CWaypointManager::AddRouteEventHandler(TRouteEventFunc function,
 
 void TD_STDCALL CWaypointManager::BeginLoad(int32_t, void*) {}
 
-CWaypointDatabase* TD_STDCALL CWaypointManager::CreateDatabase(const CStr* name, uint32_t contentVersion,
-                                                              uint8_t locked) {
+CWaypointDatabase* TD_STDCALL CWaypointManager::CreateDatabase(const CStr* name,
+                                                               uint32_t contentVersion,
+                                                               uint8_t locked) {
   auto* database = new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0);
   databases_.Add(database);
   return database;
@@ -91,11 +93,17 @@ CWaypointRoute* TD_STDCALL CWaypointManager::CreateRoute() {
 
 void TD_STDCALL CWaypointManager::EndLoad() {}
 
-uint8_t TD_STDCALL CWaypointManager::FindGroup(const SItemId* id, int32_t* index) { return Find(groups_, id, index); }
+uint8_t TD_STDCALL CWaypointManager::FindGroup(const SItemId* id, int32_t* index) {
+  return Find(groups_, id, index);
+}
 
-uint8_t TD_STDCALL CWaypointManager::FindRoute(const SItemId* id, int32_t* index) { return Find(routes_, id, index); }
+uint8_t TD_STDCALL CWaypointManager::FindRoute(const SItemId* id, int32_t* index) {
+  return Find(routes_, id, index);
+}
 
-uint8_t TD_STDCALL CWaypointManager::FindType(const SItemId* id, int32_t* index) { return Find(types_, id, index); }
+uint8_t TD_STDCALL CWaypointManager::FindType(const SItemId* id, int32_t* index) {
+  return Find(types_, id, index);
+}
 
 uint8_t TD_STDCALL CWaypointManager::FindWaypoint(const SItemId* id, int32_t* index) {
   return Find(waypoints_, id, index);
@@ -118,13 +126,16 @@ CWaypointGroup* TD_STDCALL CWaypointManager::GetGroup(int32_t index) { return At
 int32_t TD_STDCALL CWaypointManager::GetGroupCount() { return groups_.GetCount(); }
 
 int32_t TD_STDCALL CWaypointManager::GetStoreSize(uint8_t full) {
-  int32_t size = emptyText_.GetMemSize(false) + fontName_.GetMemSize(false) + defaultTypeName_.GetMemSize(false) +
-                 defaultGroupName_.GetMemSize(false) + (full ? static_cast<int32_t>(sizeof(*this)) : 0);
+  int32_t size = emptyText_.GetMemSize(false) + fontName_.GetMemSize(false) +
+                 defaultTypeName_.GetMemSize(false) + defaultGroupName_.GetMemSize(false) +
+                 (full ? static_cast<int32_t>(sizeof(*this)) : 0);
   size += (groups_.GetCount() + routes_.GetCount() + types_.GetCount() + waypoints_.GetCount()) *
           static_cast<int32_t>(sizeof(void*));
   size += defaultType_->GetStoreSize(full) + defaultGroup_->GetStoreSize(full);
-  for (int32_t i = 0; i < databases_.GetCount(); ++i) size += databases_.GetAt(i)->GetStoreSize(full);
-  for (int32_t i = 0; i < ownRoutes_.GetCount(); ++i) size += ownRoutes_.GetAt(i)->GetStoreSize(full);
+  for (int32_t i = 0; i < databases_.GetCount(); ++i)
+    size += databases_.GetAt(i)->GetStoreSize(full);
+  for (int32_t i = 0; i < ownRoutes_.GetCount(); ++i)
+    size += ownRoutes_.GetAt(i)->GetStoreSize(full);
   return size;
 }
 
@@ -142,7 +153,8 @@ CWaypoint* TD_STDCALL CWaypointManager::GetWaypoint(int32_t index) { return At(w
 
 int32_t TD_STDCALL CWaypointManager::GetWaypointCount() { return waypoints_.GetCount(); }
 
-void TD_STDCALL CWaypointManager::GetGroupWaypoints(CWaypointList* waypoints, CWaypointGroupList* groups) {
+void TD_STDCALL CWaypointManager::GetGroupWaypoints(CWaypointList* waypoints,
+                                                    CWaypointGroupList* groups) {
   if (!waypoints) return;
   waypoints->Clear();
   std::vector<CWaypoint*> all = waypoints_.Snapshot();
@@ -167,7 +179,8 @@ CWaypointDatabase* TD_STDCALL CWaypointManager::OpenDatabase(const CStr*, uint32
   return nullptr;
 }
 
-void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, uint16_t mask, CWaypointList* found) {
+void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
+                                                        CWaypointList* found) {
   if (!found) return;
   found->Clear();
   SPoint3D centre;
@@ -190,7 +203,8 @@ void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, 
 void CWaypointManager::PrefetchItem(int32_t index) {
   if (index < 0) return;
   const char* item = reinterpret_cast<const char*>(waypoints_.GetAt(index));
-  for (size_t offset = 0; offset < sizeof(CWaypoint); offset += 64) __builtin_prefetch(item + offset);
+  for (size_t offset = 0; offset < sizeof(CWaypoint); offset += 64)
+    __builtin_prefetch(item + offset);
 }
 
 void TD_STDCALL CWaypointManager::RemoveRouteEventHandler(TRouteEventFunc function, void* context) {
@@ -217,7 +231,8 @@ void CWaypointManager::TypeRemoved(CWaypointType* type) {
 
 void CWaypointManager::WaypointRemoved(CWaypoint* waypoint) {
   waypoints_.Remove(waypoint);
-  for (int32_t i = databases_.GetCount() - 1; i >= 0; --i) databases_.GetAt(i)->RemoveWaypointFromGroups(waypoint);
+  for (int32_t i = databases_.GetCount() - 1; i >= 0; --i)
+    databases_.GetAt(i)->RemoveWaypointFromGroups(waypoint);
   defaultGroup_->RemoveWaypointInternal(waypoint);
 }
 
@@ -237,7 +252,9 @@ void CWaypointManager::RemoveRouteResetListener(TRouteResetFunc function, void* 
   RemoveCallback(resetListeners_, MakeCallback(function, context));
 }
 
-void CWaypointManager::RouteResetting(CWaypointRoute* route) { CallEach<TRouteResetFunc>(resetListeners_, route); }
+void CWaypointManager::RouteResetting(CWaypointRoute* route) {
+  CallEach<TRouteResetFunc>(resetListeners_, route);
+}
 
 // The last entry equal to callback goes.
 bool CWaypointManager::RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback) {

@@ -19,7 +19,8 @@
 #include "lib/waypoints/WaypointType.h"
 
 // A route-event subscriber: the point has left the route and is still alive.
-typedef void(TD_STDCALL* TRouteEventFunc)(void* context, CWaypointRoute* route, int32_t index, CRoutePoint* point);
+typedef void(TD_STDCALL* TRouteEventFunc)(void* context, CWaypointRoute* route, int32_t index,
+                                          CRoutePoint* point);
 // An internal listener: the route's points are about to go (route destroyed
 // or its points replaced).
 typedef void (*TRouteResetFunc)(void* context, CWaypointRoute* route);
@@ -51,7 +52,8 @@ class CWaypointManager : public CObject {
   virtual void TD_STDCALL AddRouteEventHandler(TRouteEventFunc function, void* context);
   // Loading files comes with the file format; until then these change nothing.
   virtual void TD_STDCALL BeginLoad(int32_t fileCount, void* progress);
-  virtual CWaypointDatabase* TD_STDCALL CreateDatabase(const CStr* name, uint32_t contentVersion, uint8_t locked);
+  virtual CWaypointDatabase* TD_STDCALL CreateDatabase(const CStr* name, uint32_t contentVersion,
+                                                       uint8_t locked);
   virtual CWaypointRoute* TD_STDCALL CreateRoute();
   virtual void TD_STDCALL EndLoad();
   virtual uint8_t TD_STDCALL FindGroup(const SItemId* id, int32_t* index);
@@ -77,7 +79,8 @@ class CWaypointManager : public CObject {
   virtual void TD_STDCALL GetGroupWaypoints(CWaypointList* waypoints, CWaypointGroupList* groups);
   virtual CWaypointGroup* TD_STDCALL GetDefaultGroup();
   virtual CWaypointDatabase* TD_STDCALL OpenDatabase(const CStr* fileName, uint32_t* error);
-  virtual void TD_STDCALL FindWaypointsInRadius(const SGeo2D* position, uint16_t mask, CWaypointList* found);
+  virtual void TD_STDCALL FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
+                                                CWaypointList* found);
   virtual void TD_STDCALL RemoveRouteEventHandler(TRouteEventFunc function, void* context);
   virtual void TD_STDCALL MarkWaypoints(CWaypointList* waypoints, uint16_t mask);
 

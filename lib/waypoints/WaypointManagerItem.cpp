@@ -49,13 +49,17 @@ double TD_STDCALL CWaypointManagerItem::GetCreated() { return SecondsSince2000To
 
 double TD_STDCALL CWaypointManagerItem::GetModified() { return SecondsSince2000ToDate(modified_); }
 
-uint8_t TD_STDCALL CWaypointManagerItem::TestUserFlags(uint16_t mask) { return (userFlags_ & mask) != 0; }
+uint8_t TD_STDCALL CWaypointManagerItem::TestUserFlags(uint16_t mask) {
+  return (userFlags_ & mask) != 0;
+}
 
 CWaypointDatabase* TD_STDCALL CWaypointManagerItem::GetDatabase() { return database_; }
 
 CWaypointManager* TD_STDCALL CWaypointManagerItem::GetManager() { return manager_; }
 
-uint8_t TD_STDCALL CWaypointManagerItem::IsFreeStanding() { return (state_ & kItemFreeStanding) != 0; }
+uint8_t TD_STDCALL CWaypointManagerItem::IsFreeStanding() {
+  return (state_ & kItemFreeStanding) != 0;
+}
 
 bool CWaypointManagerItem::CheckDelete(uint32_t* error) { return !CheckWritable(error); }
 
@@ -76,7 +80,8 @@ void TD_STDCALL CWaypointManagerItem::SetCreated(double day, uint32_t* error) {
 }
 
 void TD_STDCALL CWaypointManagerItem::SetUserFlags(uint8_t set, uint16_t mask) {
-  userFlags_ = set ? static_cast<uint16_t>(userFlags_ | mask) : static_cast<uint16_t>(userFlags_ & ~mask);
+  userFlags_ =
+      set ? static_cast<uint16_t>(userFlags_ | mask) : static_cast<uint16_t>(userFlags_ & ~mask);
 }
 
 bool CWaypointManagerItem::CheckWritable(uint32_t* error) {
@@ -91,7 +96,8 @@ void CWaypointManagerItem::Touch() {
 }
 
 void CWaypointManagerItem::SetMark(bool mark) {
-  state_ = mark ? static_cast<uint16_t>(state_ | kItemVisitMark) : static_cast<uint16_t>(state_ & ~kItemVisitMark);
+  state_ = mark ? static_cast<uint16_t>(state_ | kItemVisitMark)
+                : static_cast<uint16_t>(state_ & ~kItemVisitMark);
 }
 
 void CWaypointManagerItem::StoreName(const CStr& name) {

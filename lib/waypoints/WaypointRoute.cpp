@@ -24,7 +24,8 @@ SPoint3D SpherePoint(const SGeo3D& p) {
 
 }  // namespace
 
-CWaypointRoute::CWaypointRoute(const SItemArgs& args) : CWaypointManagerItem(EItemKind::Route, args) {}
+CWaypointRoute::CWaypointRoute(const SItemArgs& args)
+    : CWaypointManagerItem(EItemKind::Route, args) {}
 
 CWaypointRoute::~CWaypointRoute() {
   manager_->RouteResetting(this);
@@ -45,14 +46,17 @@ void TD_STDCALL CWaypointRoute::Assign(CWaypointManagerItem* source, uint32_t* e
   DestroyPoints();
   for (int32_t i = 0; i < from.points_.GetCount(); ++i) {
     CRoutePoint* model = from.points_.GetAt(i);
-    CRoutePoint* point = AppendPointInternal(model->GetOwnName(), *model->GetPosition(), model->GetRadius());
-    if (model->GetWaypoint() && from.manager_ == manager_) point->AttachWaypoint(model->GetWaypoint());
+    CRoutePoint* point =
+        AppendPointInternal(model->GetOwnName(), *model->GetPosition(), model->GetRadius());
+    if (model->GetWaypoint() && from.manager_ == manager_)
+      point->AttachWaypoint(model->GetWaypoint());
   }
   Touch();
 }
 
 int32_t TD_STDCALL CWaypointRoute::GetStoreSize(uint8_t whole) {
-  int32_t size = CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  int32_t size =
+      CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
   size += points_.GetCapacity() * static_cast<int32_t>(sizeof(void*));
   for (int32_t i = 0; i < points_.GetCount(); ++i) size += points_.GetAt(i)->GetMemSize();
   return size;
@@ -66,15 +70,18 @@ void TD_STDCALL CWaypointRoute::Delete(uint32_t* error) {
     manager_->OwnRouteRemoved(this);
 }
 
-CRoutePoint* TD_STDCALL CWaypointRoute::AddPoint(const SGeo3D* position, float radius, uint32_t* error) {
+CRoutePoint* TD_STDCALL CWaypointRoute::AddPoint(const SGeo3D* position, float radius,
+                                                 uint32_t* error) {
   return InsertPoint(points_.GetCount(), position, radius, error);
 }
 
-CRoutePoint* TD_STDCALL CWaypointRoute::AddPointLatLon(const SGeo2D* position, float radius, uint32_t* error) {
+CRoutePoint* TD_STDCALL CWaypointRoute::AddPointLatLon(const SGeo2D* position, float radius,
+                                                       uint32_t* error) {
   return InsertPointLatLon(points_.GetCount(), position, radius, error);
 }
 
-CRoutePoint* TD_STDCALL CWaypointRoute::AddWaypoint(CWaypoint* waypoint, float radius, uint32_t* error) {
+CRoutePoint* TD_STDCALL CWaypointRoute::AddWaypoint(CWaypoint* waypoint, float radius,
+                                                    uint32_t* error) {
   return InsertWaypoint(points_.GetCount(), waypoint, radius, error);
 }
 
@@ -127,18 +134,18 @@ int32_t TD_STDCALL CWaypointRoute::IndexOf(CRoutePoint* point) {
   return -1;
 }
 
-CRoutePoint* TD_STDCALL CWaypointRoute::InsertPoint(int32_t index, const SGeo3D* position, float radius,
-                                                    uint32_t* error) {
+CRoutePoint* TD_STDCALL CWaypointRoute::InsertPoint(int32_t index, const SGeo3D* position,
+                                                    float radius, uint32_t* error) {
   return InsertPointAt(index, nullptr, *position, radius, error);
 }
 
-CRoutePoint* TD_STDCALL CWaypointRoute::InsertPointLatLon(int32_t index, const SGeo2D* position, float radius,
-                                                          uint32_t* error) {
+CRoutePoint* TD_STDCALL CWaypointRoute::InsertPointLatLon(int32_t index, const SGeo2D* position,
+                                                          float radius, uint32_t* error) {
   return InsertPointAt(index, nullptr, SGeo3D{position->lat, position->lon, 0.0}, radius, error);
 }
 
-CRoutePoint* TD_STDCALL CWaypointRoute::InsertWaypoint(int32_t index, CWaypoint* waypoint, float radius,
-                                                       uint32_t* error) {
+CRoutePoint* TD_STDCALL CWaypointRoute::InsertWaypoint(int32_t index, CWaypoint* waypoint,
+                                                       float radius, uint32_t* error) {
   if (!waypoint) {
     *error = CheckWritable(error) ? *error : kErrItemNotFound;
     return nullptr;
@@ -175,12 +182,13 @@ void CWaypointRoute::UpdateDistances(int32_t index) {
     delta -= q->GetDistance() - old;
     q->SetDistance(p->GetDistance() + Distance(index, index + 1));
     delta += q->GetDistance() - p->GetDistance();
-    for (int32_t i = index + 2; i < n; ++i) points_.GetAt(i)->SetDistance(points_.GetAt(i)->GetDistance() + delta);
+    for (int32_t i = index + 2; i < n; ++i)
+      points_.GetAt(i)->SetDistance(points_.GetAt(i)->GetDistance() + delta);
   }
 }
 
-CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint, const SGeo3D& position, float radius,
-                                           uint32_t* error) {
+CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
+                                           const SGeo3D& position, float radius, uint32_t* error) {
   if (CheckWritable(error)) return nullptr;
   if (index < 0 || index > points_.GetCount()) {
     *error = kErrItemNotFound;
@@ -196,7 +204,8 @@ CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint, c
   return point;
 }
 
-CRoutePoint* CWaypointRoute::AppendPointInternal(const CStr& name, const SGeo3D& position, float radius) {
+CRoutePoint* CWaypointRoute::AppendPointInternal(const CStr& name, const SGeo3D& position,
+                                                 float radius) {
   auto* point = new CRoutePoint(this, name, nullptr, position, radius);
   points_.Add(point);
   pointNames_.AddName(name);

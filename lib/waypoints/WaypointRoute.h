@@ -23,7 +23,8 @@ class CWaypointRoute : public CWaypointManagerItem {
   void TD_STDCALL Delete(uint32_t* error) override;
 
   virtual CRoutePoint* TD_STDCALL AddPoint(const SGeo3D* position, float radius, uint32_t* error);
-  virtual CRoutePoint* TD_STDCALL AddPointLatLon(const SGeo2D* position, float radius, uint32_t* error);
+  virtual CRoutePoint* TD_STDCALL AddPointLatLon(const SGeo2D* position, float radius,
+                                                 uint32_t* error);
   virtual CRoutePoint* TD_STDCALL AddWaypoint(CWaypoint* waypoint, float radius, uint32_t* error);
   // NaN for an index outside the route.
   virtual double TD_STDCALL GetDistanceBetween(int32_t a, int32_t b);
@@ -35,16 +36,18 @@ class CWaypointRoute : public CWaypointManagerItem {
   virtual double TD_STDCALL GetLength();
   virtual CRoutePoint* TD_STDCALL GetPoint(int32_t index);
   virtual int32_t TD_STDCALL IndexOf(CRoutePoint* point);
-  virtual CRoutePoint* TD_STDCALL InsertPoint(int32_t index, const SGeo3D* position, float radius, uint32_t* error);
-  virtual CRoutePoint* TD_STDCALL InsertPointLatLon(int32_t index, const SGeo2D* position, float radius,
-                                                    uint32_t* error);
-  virtual CRoutePoint* TD_STDCALL InsertWaypoint(int32_t index, CWaypoint* waypoint, float radius, uint32_t* error);
+  virtual CRoutePoint* TD_STDCALL InsertPoint(int32_t index, const SGeo3D* position, float radius,
+                                              uint32_t* error);
+  virtual CRoutePoint* TD_STDCALL InsertPointLatLon(int32_t index, const SGeo2D* position,
+                                                    float radius, uint32_t* error);
+  virtual CRoutePoint* TD_STDCALL InsertWaypoint(int32_t index, CWaypoint* waypoint, float radius,
+                                                 uint32_t* error);
   virtual void TD_STDCALL RemovePoint(CRoutePoint* point, uint32_t* error);
 
   // Recomputes the distance of point index and shifts every later point.
   void UpdateDistances(int32_t index);
-  CRoutePoint* InsertPointAt(int32_t index, CWaypoint* waypoint, const SGeo3D& position, float radius,
-                             uint32_t* error);
+  CRoutePoint* InsertPointAt(int32_t index, CWaypoint* waypoint, const SGeo3D& position,
+                             float radius, uint32_t* error);
   // Appends a point without a waypoint, for Assign and the readers.
   CRoutePoint* AppendPointInternal(const CStr& name, const SGeo3D& position, float radius);
   CStr MakeUniquePointName() const { return pointNames_.MakeName(); }

@@ -31,8 +31,8 @@ void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* er
 }
 
 int32_t TD_STDCALL CWaypointType::GetStoreSize(uint8_t whole) {
-  return CWaypointManagerItem::GetStoreSize(0) + nameFont_.GetMemSize(false) + commentFont_.GetMemSize(false) +
-         (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  return CWaypointManagerItem::GetStoreSize(0) + nameFont_.GetMemSize(false) +
+         commentFont_.GetMemSize(false) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
 }
 
 CStr* TD_STDCALL CWaypointType::GetName() {
@@ -49,7 +49,9 @@ uint32_t TD_STDCALL CWaypointType::GetColor() { return color_; }
 
 uint32_t TD_STDCALL CWaypointType::GetDayColor() { return dayColor_; }
 
-CStr* TD_STDCALL CWaypointType::GetFontFace() { return const_cast<CStr*>(&nameFont_.GetFaceName()); }
+CStr* TD_STDCALL CWaypointType::GetFontFace() {
+  return const_cast<CStr*>(&nameFont_.GetFaceName());
+}
 
 int32_t TD_STDCALL CWaypointType::GetFontSize() { return nameFont_.GetSize(); }
 
@@ -79,9 +81,13 @@ void TD_STDCALL CWaypointType::SetColor(uint32_t argb, uint32_t* error) {
   SetColorPair(color_, dayColor_, argb, error);
 }
 
-void TD_STDCALL CWaypointType::SetFontSize(int32_t size, uint32_t* error) { SetSize(nameFont_, size, error); }
+void TD_STDCALL CWaypointType::SetFontSize(int32_t size, uint32_t* error) {
+  SetSize(nameFont_, size, error);
+}
 
-void TD_STDCALL CWaypointType::SetFontStyle(uint32_t style, uint32_t* error) { SetStyle(nameFont_, style, error); }
+void TD_STDCALL CWaypointType::SetFontStyle(uint32_t style, uint32_t* error) {
+  SetStyle(nameFont_, style, error);
+}
 
 // Icon images arrive with the bitmap module; until then a type keeps the
 // icon it has and reports the change as not done.

@@ -53,8 +53,8 @@ class CWaypointType : public CWaypointManagerItem {
   virtual void TD_STDCALL SetColor(uint32_t argb, uint32_t* error);
   virtual void TD_STDCALL SetFontSize(int32_t size, uint32_t* error);
   virtual void TD_STDCALL SetFontStyle(uint32_t style, uint32_t* error);
-  virtual void TD_STDCALL SetIcon(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown, float originX, float originY,
-                                  uint32_t* error);
+  virtual void TD_STDCALL SetIcon(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown,
+                                  float originX, float originY, uint32_t* error);
   virtual void TD_STDCALL SetCommentColor(uint32_t argb, uint32_t* error);
   virtual void TD_STDCALL SetCommentFontSize(int32_t size, uint32_t* error);
   virtual void TD_STDCALL SetCommentFontStyle(uint32_t style, uint32_t* error);

@@ -9,9 +9,10 @@
 
 typedef TdStr*(TDLIB_API* StrCreateFn)(const char*, int32_t);
 typedef TdObject*(TDLIB_API* ObjectDeleteFn)(TdObject*);
-typedef TdWaypointManager*(TDLIB_API* ManagerCreateFn)(uintptr_t, TdObject*, TdObject*, uint8_t, float, float,
-                                                       const char*, int32_t, uint32_t, uint32_t, int32_t, uint32_t,
-                                                       uint32_t, int32_t);
+typedef TdWaypointManager*(TDLIB_API* ManagerCreateFn)(uintptr_t, TdObject*, TdObject*, uint8_t,
+                                                       float, float, const char*, int32_t, uint32_t,
+                                                       uint32_t, int32_t, uint32_t, uint32_t,
+                                                       int32_t);
 typedef TdWaypointList*(TDLIB_API* ListCreateFn)(void);
 typedef TdWaypointGroupList*(TDLIB_API* GroupListCreateFn)(void);
 typedef TdRoutePoint*(TDLIB_API* PointCreateFn)(const double*, float);
@@ -24,12 +25,12 @@ typedef uint8_t(TDLIB_API* CheckIconFn)(int32_t, int32_t, float, float, uint32_t
 #endif
 
 /* Runs one call between two stack readings; a difference ends the host. */
-#define BALANCED(call)                            \
-  do {                                            \
-    uintptr_t before_, after_;                    \
-    READ_SP(before_);                             \
-    call;                                         \
-    READ_SP(after_);                              \
+#define BALANCED(call)                                  \
+  do {                                                  \
+    uintptr_t before_, after_;                          \
+    READ_SP(before_);                                   \
+    call;                                               \
+    READ_SP(after_);                                    \
     if (before_ != after_) return Fail(message, #call); \
   } while (0)
 
@@ -41,7 +42,8 @@ static int Fail(char* message, const char* text) {
 
 static int g_events;
 
-static void TDLIB_API OnRouteEvent(void* context, TdWaypointRoute* route, int32_t index, TdRoutePoint* point) {
+static void TDLIB_API OnRouteEvent(void* context, TdWaypointRoute* route, int32_t index,
+                                   TdRoutePoint* point) {
   (void)route;
   (void)point;
   g_events += index == 0 && context == &g_events;
@@ -54,11 +56,12 @@ int RunWaypointHost(const char* dll_path, char* message) {
   ObjectDeleteFn object_delete = (ObjectDeleteFn)GetProcAddress(dll, "ObjectDelete");
   ManagerCreateFn manager_create = (ManagerCreateFn)GetProcAddress(dll, "WaypointManagerCreate");
   ListCreateFn list_create = (ListCreateFn)GetProcAddress(dll, "WaypointListCreate");
-  GroupListCreateFn group_list_create = (GroupListCreateFn)GetProcAddress(dll, "WaypointGroupListCreate");
+  GroupListCreateFn group_list_create =
+      (GroupListCreateFn)GetProcAddress(dll, "WaypointGroupListCreate");
   PointCreateFn point_create = (PointCreateFn)GetProcAddress(dll, "RoutePointCreate");
   CheckIconFn check_icon = (CheckIconFn)GetProcAddress(dll, "WPMCheckIcon");
-  if (!str_create || !object_delete || !manager_create || !list_create || !group_list_create || !point_create ||
-      !check_icon)
+  if (!str_create || !object_delete || !manager_create || !list_create || !group_list_create ||
+      !point_create || !check_icon)
     return Fail(message, "export missing");
 
   uint32_t error = 7;
@@ -67,9 +70,10 @@ int RunWaypointHost(const char* dll_path, char* message) {
   if (!ok || error != 0) return Fail(message, "WPMCheckIcon");
 
   TdWaypointManager* manager = NULL;
-  BALANCED(manager = manager_create(77, NULL, NULL, 1, 16.0f, 16.0f, "Tahoma", 10, 1, 0xFF000000u, 8, 0,
-                                    0xFF000000u, 5));
-  if (!manager || manager->vtable->GetHostData(manager) != 77) return Fail(message, "WaypointManagerCreate");
+  BALANCED(manager = manager_create(77, NULL, NULL, 1, 16.0f, 16.0f, "Tahoma", 10, 1, 0xFF000000u,
+                                    8, 0, 0xFF000000u, 5));
+  if (!manager || manager->vtable->GetHostData(manager) != 77)
+    return Fail(message, "WaypointManagerCreate");
   TdStr* name = str_create("Host", -1);
   TdWaypointDatabase* db = NULL;
   BALANCED(db = manager->vtable->CreateDatabase(manager, name, 5, 1));
@@ -78,14 +82,16 @@ int RunWaypointHost(const char* dll_path, char* message) {
   BALANCED(waypoint = db->vtable->AddWaypoint(db, position, NULL));
   TdWaypointGroup* group = db->vtable->AddGroup(db);
   TdWaypointRoute* route = db->vtable->AddRoute(db);
-  TdWaypointType* type = db->vtable->AddType(db, NULL, NULL, 0, 0.0f, 0.0f, 9, 0, 0xFF102030u, 8, 0, 0);
+  TdWaypointType* type =
+      db->vtable->AddType(db, NULL, NULL, 0, 0.0f, 0.0f, 9, 0, 0xFF102030u, 8, 0, 0);
   if (!waypoint || !group || !route || !type) return Fail(message, "database add operations");
 
   TdWaypointLink* link = NULL;
   BALANCED(link = waypoint->vtable->AddLink(waypoint, name, name, &error));
   BALANCED(link->vtable->SetText2(link, name, &error));
   BALANCED(waypoint->vtable->SetType(waypoint, type, &error));
-  if (waypoint->vtable->GetType(waypoint) != type || error != 0) return Fail(message, "Waypoint SetType");
+  if (waypoint->vtable->GetType(waypoint) != type || error != 0)
+    return Fail(message, "Waypoint SetType");
   BALANCED(((TdWaypointItem*)waypoint)->vtable->SetUserFlags((TdWaypointItem*)waypoint, 1, 2));
   if (!waypoint->vtable->TestUserFlags(waypoint, 2)) return Fail(message, "SetUserFlags");
 
@@ -94,12 +100,14 @@ int RunWaypointHost(const char* dll_path, char* message) {
   BALANCED(point = route->vtable->AddWaypoint(route, waypoint, 10.0f, &error));
   BALANCED(point->vtable->SetWaypoint(point, NULL, &error));
   BALANCED(route->vtable->RemovePoint(route, point, &error));
-  if (g_events != 1 || route->vtable->GetPointCount(route) != 0) return Fail(message, "route event");
+  if (g_events != 1 || route->vtable->GetPointCount(route) != 0)
+    return Fail(message, "route event");
 
   BALANCED(group->vtable->RemoveWaypoint(group, waypoint, &error));
   if (error != 0x80033) return Fail(message, "Group RemoveWaypoint");
   BALANCED(type->vtable->SetCommentFontStyle(type, 9, &error));
-  if (type->vtable->GetCommentFontStyle(type) != 1) return Fail(message, "Type SetCommentFontStyle");
+  if (type->vtable->GetCommentFontStyle(type) != 1)
+    return Fail(message, "Type SetCommentFontStyle");
 
   TdWaypointList* list = list_create();
   TdWaypointGroupList* groups = group_list_create();
@@ -113,7 +121,8 @@ int RunWaypointHost(const char* dll_path, char* message) {
 
   TdRoutePoint* free_point = NULL;
   BALANCED(free_point = point_create(position, 2.5f));
-  if (free_point->vtable->GetRadius(free_point) != 2.5f || !free_point->vtable->IsReadOnly(free_point))
+  if (free_point->vtable->GetRadius(free_point) != 2.5f ||
+      !free_point->vtable->IsReadOnly(free_point))
     return Fail(message, "RoutePointCreate");
 
   object_delete((TdObject*)free_point);

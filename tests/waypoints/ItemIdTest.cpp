@@ -74,7 +74,8 @@ TEST(ItemNames, FirstFreeNumber) {
 TEST(ItemNames, NumbersFollowAddsRemovalsAndRenames) {
   CNameNumbers numbers;
   numbers.Reset(CStr("Group "));
-  for (const char* n : {"Group 1", "Group 2", "Group 3", "Group 5", "Other 4"}) numbers.AddName(CStr(n));
+  for (const char* n : {"Group 1", "Group 2", "Group 3", "Group 5", "Other 4"})
+    numbers.AddName(CStr(n));
   EXPECT_EQ(numbers.LowestFree(), 4);
   numbers.RemoveName(CStr("Group 2"));
   EXPECT_EQ(numbers.LowestFree(), 2);
@@ -96,7 +97,8 @@ TEST(ItemLists, SearchSortInsertAndRemoveByIdentity) {
   int32_t index = 5;
   EXPECT_FALSE(FindItemById(list, SItemId{}, &index));
   EXPECT_EQ(index, 0);
-  Named a{CStr("a"), IdWith({{15, 3}})}, b{CStr("b"), IdWith({{15, 1}})}, c{CStr("c"), IdWith({{15, 2}})};
+  Named a{CStr("a"), IdWith({{15, 3}})}, b{CStr("b"), IdWith({{15, 1}})},
+      c{CStr("c"), IdWith({{15, 2}})};
   Named twin{CStr("twin"), IdWith({{15, 2}})};
   for (Named* n : {&a, &b, &c}) list.Add(n);
   SortItemsById(list);

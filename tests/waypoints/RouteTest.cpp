@@ -26,7 +26,8 @@ class RouteTest : public WaypointTest {
   void ExpectDistances(std::vector<double> expected, double tolerance = kTolerance) {
     ASSERT_EQ(route->GetPointCount(), static_cast<int32_t>(expected.size()));
     for (int32_t i = 0; i < route->GetPointCount(); ++i)
-      EXPECT_NEAR(route->GetPoint(i)->GetDistance(), expected[static_cast<size_t>(i)], tolerance) << i;
+      EXPECT_NEAR(route->GetPoint(i)->GetDistance(), expected[static_cast<size_t>(i)], tolerance)
+          << i;
   }
 
   CWaypointRoute* route = nullptr;
@@ -145,10 +146,12 @@ struct EventLog {
   std::vector<bool> alive;
 };
 
-void TD_STDCALL OnPointRemoved(void* context, CWaypointRoute* route, int32_t index, CRoutePoint* point) {
+void TD_STDCALL OnPointRemoved(void* context, CWaypointRoute* route, int32_t index,
+                               CRoutePoint* point) {
   auto* log = static_cast<EventLog*>(context);
   log->indices.push_back(index);
-  log->alive.push_back(point->GetIndex() == -1 && route->IndexOf(point) == -1 && point->GetLatitude() == point->GetLatitude());
+  log->alive.push_back(point->GetIndex() == -1 && route->IndexOf(point) == -1 &&
+                       point->GetLatitude() == point->GetLatitude());
 }
 
 TEST_F(RouteTest, OneEventPerDeletedPointWhileThePointLives) {

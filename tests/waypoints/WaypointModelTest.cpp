@@ -39,7 +39,8 @@ TEST_F(ModelTest, DefaultNamesByKindAndLanguage) {
   EXPECT_STREQ(db->AddGroup()->GetName()->c_str(), "Group 2");
   SetLanguage(kLangGerman);
   EXPECT_STREQ(AddAt(0, 0)->GetName()->c_str(), "Wegepunkt 1");
-  EXPECT_STREQ(db->AddType(nullptr, nullptr, 0, 0, 0, 8, 0, 0, 8, 0, 0)->GetName()->c_str(), "Typ 1");
+  EXPECT_STREQ(db->AddType(nullptr, nullptr, 0, 0, 0, 8, 0, 0, 8, 0, 0)->GetName()->c_str(),
+               "Typ 1");
   EXPECT_STREQ(manager->GetDefaultGroup()->GetName()->c_str(), "Nicht gruppiert");
   SetLanguage(kLangFrench);
   EXPECT_STREQ(AddAt(0, 0)->GetName()->c_str(), "Waypoint 1");
@@ -220,7 +221,8 @@ TEST_F(ModelTest, ManagerListsAndSearches) {
   std::vector<CWaypoint*> added;
   for (int i = 0; i < 50; ++i) added.push_back(AddAt(i * 0.01, 0));
   for (int32_t i = 1; i < manager->GetWaypointCount(); ++i)
-    EXPECT_LT(CompareItemId(*manager->GetWaypoint(i - 1)->GetId(), *manager->GetWaypoint(i)->GetId()), 0);
+    EXPECT_LT(
+        CompareItemId(*manager->GetWaypoint(i - 1)->GetId(), *manager->GetWaypoint(i)->GetId()), 0);
   int32_t index = -1;
   EXPECT_TRUE(manager->FindWaypoint(added[9]->GetId(), &index));
   EXPECT_EQ(manager->GetWaypoint(index), added[9]);
