@@ -30,8 +30,8 @@ namespace {
 class Model {
  public:
   explicit Model(FuzzedDataProvider& in) : in_(in) {
-    SWaypointManagerArgs args{0,  nullptr, nullptr,     0, 0, 0,           "Arial",
-                              10, 0,       0xFF000000u, 8, 0, 0xFF000000u, 5};
+    SWaypointManagerArgs args{
+        0, nullptr, nullptr, 0, 0, 0, "Arial", {10, 0, 0xFF000000u, 8, 0, 0xFF000000u}, 5};
     manager_ = new CWaypointManager(args);
     CStr a("A"), b("B");
     dbs_[0] = manager_->CreateDatabase(&a, 1, 0);

@@ -14,8 +14,8 @@ namespace {
 
 CWaypointManager* NewManager() {
   SetLanguage(kLangEnglish);
-  SWaypointManagerArgs args{0,  nullptr, nullptr,     0, 0, 0,           "Arial",
-                            10, 0,       0xFF000000u, 8, 0, 0xFF000000u, 5};
+  SWaypointManagerArgs args{
+      0, nullptr, nullptr, 0, 0, 0, "Arial", {10, 0, 0xFF000000u, 8, 0, 0xFF000000u}, 5};
   return new CWaypointManager(args);
 }
 

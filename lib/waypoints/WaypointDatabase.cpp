@@ -113,18 +113,10 @@ CWaypointType* TD_STDCALL CWaypointDatabase::AddType(
     CBmp32* icon, CBmp32* overlay, uint8_t overlayShown, float originX, float originY,
     int32_t nameFontSize, uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
     uint32_t commentFontStyle, uint32_t commentColor) {
-  STypeArgs args{NewItemArgs(EItemKind::Type),
-                 icon,
-                 overlay,
-                 overlayShown != 0,
-                 originX,
-                 originY,
-                 nameFontSize,
-                 nameFontStyle,
-                 nameColor,
-                 commentFontSize,
-                 commentFontStyle,
-                 commentColor};
+  STypeLook look{nameFontSize,    nameFontStyle,    nameColor,
+                 commentFontSize, commentFontStyle, commentColor};
+  STypeArgs args{
+      NewItemArgs(EItemKind::Type), icon, overlay, overlayShown != 0, originX, originY, look};
   auto* type = new CWaypointType(args, *manager_->GetFontName());
   Track(types_, type);
   SetModified(true);

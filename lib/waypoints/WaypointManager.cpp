@@ -53,12 +53,7 @@ CWaypointManager::CWaypointManager(const SWaypointManagerArgs& args)
                  false,
                  args.originX,
                  args.originY,
-                 args.nameFontSize,
-                 args.nameFontStyle,
-                 args.nameColor,
-                 args.commentFontSize,
-                 args.commentFontStyle,
-                 args.commentColor};
+                 args.look};
   defaultType_ = new CWaypointType(type, fontName_);
   types_.Append(defaultType_);
 }

@@ -33,12 +33,7 @@ struct SWaypointManagerArgs {
   float originX;
   float originY;
   const char* fontName;
-  int32_t nameFontSize;
-  uint32_t nameFontStyle;
-  uint32_t nameColor;
-  int32_t commentFontSize;
-  uint32_t commentFontStyle;
-  uint32_t commentColor;
+  STypeLook look;
   int32_t labelPlacement;
 };
 

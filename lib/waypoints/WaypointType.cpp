@@ -8,14 +8,14 @@
 CWaypointType::CWaypointType(const STypeArgs& args, const CStr& fontFace)
     : CWaypointManagerItem(EItemKind::Type, args.item),
       overlayShown_(args.overlayShown),
-      nameFont_(fontFace, args.nameFontSize, args.nameFontStyle),
-      color_(args.nameColor),
-      dayColor_(args.nameColor),
+      nameFont_(fontFace, args.look.nameFontSize, args.look.nameFontStyle),
+      color_(args.look.nameColor),
+      dayColor_(args.look.nameColor),
       originX_(args.originX),
       originY_(args.originY),
-      commentFont_(fontFace, args.commentFontSize, args.commentFontStyle),
-      commentColor_(args.commentColor),
-      commentDayColor_(args.commentColor) {}
+      commentFont_(fontFace, args.look.commentFontSize, args.look.commentFontStyle),
+      commentColor_(args.look.commentColor),
+      commentDayColor_(args.look.commentColor) {}
 
 void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* error) {
   if (!AssignBase(source, error)) return;

@@ -9,6 +9,17 @@
 #include "lib/foundation/FontDesc.h"
 #include "lib/waypoints/WaypointManagerItem.h"
 
+// Font sizes (points), styles (bits 1 bold, 2 italic, 4 underline) and
+// colours (0xAARRGGBB) of the name and the comment.
+struct STypeLook {
+  int32_t nameFontSize;
+  uint32_t nameFontStyle;
+  uint32_t nameColor;
+  int32_t commentFontSize;
+  uint32_t commentFontStyle;
+  uint32_t commentColor;
+};
+
 struct STypeArgs {
   SItemArgs item;
   CBmp32* icon;
@@ -16,12 +27,7 @@ struct STypeArgs {
   bool overlayShown;
   float originX;
   float originY;
-  int32_t nameFontSize;
-  uint32_t nameFontStyle;
-  uint32_t nameColor;
-  int32_t commentFontSize;
-  uint32_t commentFontStyle;
-  uint32_t commentColor;
+  STypeLook look;
 };
 
 class CWaypointType : public CWaypointManagerItem {

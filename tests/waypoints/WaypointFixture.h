@@ -11,8 +11,9 @@
 #include "lib/waypoints/WaypointManager.h"
 
 inline CWaypointManager* NewManager() {
-  SWaypointManagerArgs args{0x1234, nullptr, nullptr,     1, 16.0f, 16.0f,       "Tahoma",
-                            10,     1,       0xFF000000u, 8, 0,     0xFF000000u, 5};
+  SWaypointManagerArgs args{0x1234, nullptr, nullptr,  1,
+                            16.0f,  16.0f,   "Tahoma", {10, 1, 0xFF000000u, 8, 0, 0xFF000000u},
+                            5};
   return new CWaypointManager(args);
 }
 

@@ -38,9 +38,9 @@ WaypointManagerCreate(uintptr_t hostValue, CBmp32* icon, CBmp32* overlay, uint8_
                       float originX, float originY, const char* fontName, int32_t nameFontSize,
                       uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
                       uint32_t commentFontStyle, uint32_t commentColor, int32_t labelPlacement) {
-  SWaypointManagerArgs args{hostValue,     icon,          overlay,         unused,
-                            originX,       originY,       fontName,        nameFontSize,
-                            nameFontStyle, nameColor,     commentFontSize, commentFontStyle,
-                            commentColor,  labelPlacement};
+  STypeLook look{nameFontSize,    nameFontStyle,    nameColor,
+                 commentFontSize, commentFontStyle, commentColor};
+  SWaypointManagerArgs args{hostValue, icon,     overlay, unused,        originX,
+                            originY,   fontName, look,    labelPlacement};
   return td::Create<CWaypointManager>(args);
 }
