@@ -1,6 +1,7 @@
 #include "lib/waypoints/RoutePoint.h"
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/WaypointRoute.h"
@@ -55,23 +56,27 @@ void TD_STDCALL CRoutePoint::SetLongitude(double longitude, uint32_t* error) {
 }
 
 void TD_STDCALL CRoutePoint::SetName(const CStr* name, uint32_t* error) {
-  if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
-  route_->PointRenamed(name_, *name);
-  name_ = *name;
-  TouchRoute();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
+    route_->PointRenamed(name_, *name);
+    name_ = *name;
+    TouchRoute();
+  });
 }
 
 void TD_STDCALL CRoutePoint::SetPosition(const SGeo3D* position, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  if (waypoint_) {
-    *error = kErrRoutePointAttached;
-    return;
-  }
-  if (position->lat == position_.lat && position->lon == position_.lon &&
-      position->h == position_.h)
-    return;
-  MovePoint(*position);
-  TouchRoute();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (waypoint_) {
+      *error = kErrRoutePointAttached;
+      return;
+    }
+    if (position->lat == position_.lat && position->lon == position_.lon &&
+        position->h == position_.h)
+      return;
+    MovePoint(*position);
+    TouchRoute();
+  });
 }
 
 void TD_STDCALL CRoutePoint::SetPosition2D(const SGeo2D* position, uint32_t* error) {
@@ -86,9 +91,11 @@ void TD_STDCALL CRoutePoint::SetRadius(float radius, uint32_t* error) {
 }
 
 void TD_STDCALL CRoutePoint::SetWaypoint(CWaypoint* waypoint, uint32_t* error) {
-  if (CheckWritable(error) || waypoint == waypoint_) return;
-  AttachWaypoint(waypoint);
-  TouchRoute();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || waypoint == waypoint_) return;
+    AttachWaypoint(waypoint);
+    TouchRoute();
+  });
 }
 
 void CRoutePoint::MovePoint(const SGeo3D& position) {

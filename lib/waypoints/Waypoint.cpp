@@ -1,6 +1,7 @@
 #include "lib/waypoints/Waypoint.h"
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointDatabase.h"
 #include "lib/waypoints/WaypointGroup.h"
@@ -44,19 +45,21 @@ void CWaypoint::FreeLinks() {
 }
 
 void TD_STDCALL CWaypoint::Assign(CWaypointManagerItem* source, uint32_t* error) {
-  if (!AssignBase(source, error)) return;
-  auto& from = static_cast<CWaypoint&>(*source);
-  SetText(comment_, *from.GetComment(), error);
-  CopyLinksFrom(from);
-  MoveTo(from.position_);
-  floatAttribute1_ = from.floatAttribute1_;
-  floatAttribute2_ = from.floatAttribute2_;
-  radius_ = from.radius_;
-  intAttribute_ = from.intAttribute_;
-  SetText(description_, *from.GetDescription(), error);
-  type_ = from.manager_ == manager_ ? from.type_ : manager_->GetDefaultType();
-  *error = kErrNone;
-  Touch();
+  GuardSlot(error, [&] {
+    if (!AssignBase(source, error)) return;
+    auto& from = static_cast<CWaypoint&>(*source);
+    SetText(comment_, *from.GetComment(), error);
+    CopyLinksFrom(from);
+    MoveTo(from.position_);
+    floatAttribute1_ = from.floatAttribute1_;
+    floatAttribute2_ = from.floatAttribute2_;
+    radius_ = from.radius_;
+    intAttribute_ = from.intAttribute_;
+    SetText(description_, *from.GetDescription(), error);
+    type_ = from.manager_ == manager_ ? from.type_ : manager_->GetDefaultType();
+    *error = kErrNone;
+    Touch();
+  });
 }
 
 void CWaypoint::CopyLinksFrom(CWaypoint& source) {
@@ -85,7 +88,9 @@ int32_t TD_STDCALL CWaypoint::GetStoreSize(uint8_t whole) {
 }
 
 void TD_STDCALL CWaypoint::Delete(uint32_t* error) {
-  if (CheckDelete(error) && database_) database_->RemoveWaypoint(this);
+  GuardSlot(error, [&] {
+    if (CheckDelete(error) && database_) database_->RemoveWaypoint(this);
+  });
 }
 
 CWaypointLink* TD_STDCALL CWaypoint::AddLink(const CStr* text1, const CStr* text2,
@@ -110,12 +115,14 @@ void TD_STDCALL CWaypoint::DeleteLink(int32_t index, uint32_t* error) {
 int32_t TD_STDCALL CWaypoint::GetGroupCount() { return groupCount_; }
 
 void TD_STDCALL CWaypoint::GetGroups(CWaypointGroupList* groups) {
-  if (!groups) return;
-  groups->Clear();
-  for (int32_t i = manager_->GetGroupCount() - 1; i >= 0; --i) {
-    CWaypointGroup* group = manager_->GetGroup(i);
-    if (!group->IsDefault() && group->Contains(this)) groups->Add(group);
-  }
+  td::GuardVoid([&] {
+    if (!groups) return;
+    groups->Clear();
+    for (int32_t i = manager_->GetGroupCount() - 1; i >= 0; --i) {
+      CWaypointGroup* group = manager_->GetGroup(i);
+      if (!group->IsDefault() && group->Contains(this)) groups->Add(group);
+    }
+  });
 }
 
 double TD_STDCALL CWaypoint::GetAltitude() { return position_.h; }
@@ -156,16 +163,18 @@ CWaypointType* TD_STDCALL CWaypoint::GetType() { return type_; }
 
 CWaypointLink* TD_STDCALL CWaypoint::InsertLink(int32_t index, const CStr* text1, const CStr* text2,
                                                 uint32_t* error) {
-  if (CheckWritable(error)) return nullptr;
-  if (index < 0 || index > GetLinkCount()) {
-    *error = kErrItemNotFound;
-    return nullptr;
-  }
-  if (!links_) links_ = new CList<CWaypointLink>(true);
-  auto* link = new CWaypointLink(*text1, *text2, this);
-  links_->Insert(index, link);
-  Touch();
-  return link;
+  return td::GuardCode(error, static_cast<CWaypointLink*>(nullptr), [&] {
+    if (CheckWritable(error)) return static_cast<CWaypointLink*>(nullptr);
+    if (index < 0 || index > GetLinkCount()) {
+      *error = kErrItemNotFound;
+      return static_cast<CWaypointLink*>(nullptr);
+    }
+    if (!links_) links_ = new CList<CWaypointLink>(true);
+    auto* link = new CWaypointLink(*text1, *text2, this);
+    links_->Insert(index, link);
+    Touch();
+    return link;
+  });
 }
 
 void TD_STDCALL CWaypoint::RemoveLink(CWaypointLink* link, uint32_t* error) {
@@ -204,9 +213,11 @@ void TD_STDCALL CWaypoint::SetLabelPlacement(int32_t placement, uint32_t* error)
 }
 
 void TD_STDCALL CWaypoint::SetPosition(const SGeo3D* position, uint32_t* error) {
-  if (CheckWritable(error) || SamePosition(*position, position_)) return;
-  MoveTo(*position);
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || SamePosition(*position, position_)) return;
+    MoveTo(*position);
+    Touch();
+  });
 }
 
 void TD_STDCALL CWaypoint::SetPosition2D(const SGeo2D* position, uint32_t* error) {
@@ -227,11 +238,15 @@ void TD_STDCALL CWaypoint::SetIntAttribute(uint32_t value, uint32_t* error) {
 }
 
 void TD_STDCALL CWaypoint::SetComment(const CStr* comment, uint32_t* error) {
-  if (!CheckWritable(error)) SetText(comment_, *comment, error);
+  GuardSlot(error, [&] {
+    if (!CheckWritable(error)) SetText(comment_, *comment, error);
+  });
 }
 
 void TD_STDCALL CWaypoint::SetDescription(const CStr* description, uint32_t* error) {
-  if (!CheckWritable(error)) SetText(description_, *description, error);
+  GuardSlot(error, [&] {
+    if (!CheckWritable(error)) SetText(description_, *description, error);
+  });
 }
 
 void TD_STDCALL CWaypoint::SetType(CWaypointType* type, uint32_t* error) {

@@ -1,4 +1,5 @@
 #include "lib/waypoints/WaypointDatabase.h"
+#include "lib/waypoints/SlotGuard.h"
 
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/Language.h"
@@ -94,52 +95,60 @@ bool CWaypointDatabase::Untrack(CItemList<T>& list, T* item) {
 }
 
 CWaypointGroup* TD_STDCALL CWaypointDatabase::AddGroup() {
-  auto* group = new CWaypointGroup(NewItemArgs(EItemKind::Group));
-  Track(groups_, group);
-  SetModified(true);
-  manager_->GroupAdded(group);
-  return group;
+  return td::Guard(static_cast<CWaypointGroup*>(nullptr), [&] {
+    auto* group = new CWaypointGroup(NewItemArgs(EItemKind::Group));
+    Track(groups_, group);
+    SetModified(true);
+    manager_->GroupAdded(group);
+    return group;
+  });
 }
 
 CWaypointRoute* TD_STDCALL CWaypointDatabase::AddRoute() {
-  auto* route = new CWaypointRoute(NewItemArgs(EItemKind::Route));
-  Track(routes_, route);
-  SetModified(true);
-  manager_->RouteAdded(route);
-  return route;
+  return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
+    auto* route = new CWaypointRoute(NewItemArgs(EItemKind::Route));
+    Track(routes_, route);
+    SetModified(true);
+    manager_->RouteAdded(route);
+    return route;
+  });
 }
 
 CWaypointType* TD_STDCALL CWaypointDatabase::AddType(
     CBmp32* icon, CBmp32* overlay, uint8_t overlayShown, float originX, float originY,
     int32_t nameFontSize, uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
     uint32_t commentFontStyle, uint32_t commentColor) {
-  STypeLook look{nameFontSize,    nameFontStyle,    nameColor,
-                 commentFontSize, commentFontStyle, commentColor};
-  STypeArgs args{
-      NewItemArgs(EItemKind::Type), icon, overlay, overlayShown != 0, originX, originY, look};
-  auto* type = new CWaypointType(args, *manager_->GetFontName());
-  Track(types_, type);
-  SetModified(true);
-  manager_->TypeAdded(type);
-  return type;
+  return td::Guard(static_cast<CWaypointType*>(nullptr), [&] {
+    STypeLook look{nameFontSize,    nameFontStyle,    nameColor,
+                   commentFontSize, commentFontStyle, commentColor};
+    STypeArgs args{
+        NewItemArgs(EItemKind::Type), icon, overlay, overlayShown != 0, originX, originY, look};
+    auto* type = new CWaypointType(args, *manager_->GetFontName());
+    Track(types_, type);
+    SetModified(true);
+    manager_->TypeAdded(type);
+    return type;
+  });
 }
 
 CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint(const SGeo3D* position, CWaypointType* type) {
-  SWaypointArgs args{NewItemArgs(EItemKind::Waypoint),
-                     CStr(),
-                     manager_->GetDefaultLabelPlacement(),
-                     *position,
-                     0.0f,
-                     -1.0f,
-                     0.0f,
-                     0,
-                     CStr(),
-                     type};
-  auto* waypoint = new CWaypoint(args);
-  Track(waypoints_, waypoint);
-  SetModified(true);
-  manager_->WaypointAdded(waypoint);
-  return waypoint;
+  return td::Guard(static_cast<CWaypoint*>(nullptr), [&] {
+    SWaypointArgs args{NewItemArgs(EItemKind::Waypoint),
+                       CStr(),
+                       manager_->GetDefaultLabelPlacement(),
+                       *position,
+                       0.0f,
+                       -1.0f,
+                       0.0f,
+                       0,
+                       CStr(),
+                       type};
+    auto* waypoint = new CWaypoint(args);
+    Track(waypoints_, waypoint);
+    SetModified(true);
+    manager_->WaypointAdded(waypoint);
+    return waypoint;
+  });
 }
 
 CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint2D(const SGeo2D* position,
@@ -157,17 +166,19 @@ int32_t TD_STDCALL CWaypointDatabase::GetGroupCount() { return groups_.GetCount(
 SItemId* TD_STDCALL CWaypointDatabase::GetId() { return &id_; }
 
 int32_t TD_STDCALL CWaypointDatabase::GetStoreSize(uint8_t full) {
-  int32_t size = fileName_.GetMemSize(false) + name_.GetMemSize(false) +
-                 (full ? static_cast<int32_t>(sizeof(*this)) : 0);
-  auto add = [&](auto& list) {
-    size += list.GetCount() * static_cast<int32_t>(sizeof(void*));
-    for (auto* item : list.Snapshot()) size += item->GetStoreSize(full);
-  };
-  add(groups_);
-  add(routes_);
-  add(types_);
-  add(waypoints_);
-  return size;
+  return td::Guard(0, [&] {
+    int32_t size = fileName_.GetMemSize(false) + name_.GetMemSize(false) +
+                   (full ? static_cast<int32_t>(sizeof(*this)) : 0);
+    auto add = [&](auto& list) {
+      size += list.GetCount() * static_cast<int32_t>(sizeof(void*));
+      for (auto* item : list.Snapshot()) size += item->GetStoreSize(full);
+    };
+    add(groups_);
+    add(routes_);
+    add(types_);
+    add(waypoints_);
+    return size;
+  });
 }
 
 uint8_t TD_STDCALL CWaypointDatabase::IsModified() { return (state_ & 2) != 0; }

@@ -1,6 +1,7 @@
 #include "lib/waypoints/WaypointGroup.h"
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointDatabase.h"
 #include "lib/waypoints/WaypointManager.h"
@@ -20,24 +21,30 @@ CStr* TD_STDCALL CWaypointGroup::GetName() {
 }
 
 void TD_STDCALL CWaypointGroup::Delete(uint32_t* error) {
-  if (CheckDelete(error) && database_) database_->RemoveGroup(this);
+  GuardSlot(error, [&] {
+    if (CheckDelete(error) && database_) database_->RemoveGroup(this);
+  });
 }
 
 void TD_STDCALL CWaypointGroup::AddWaypoint(CWaypoint* waypoint, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  if (!waypoint) {
-    *error = kErrItemNotFound;
-    return;
-  }
-  if (Contains(waypoint)) return;
-  AddWaypointInternal(waypoint);
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (!waypoint) {
+      *error = kErrItemNotFound;
+      return;
+    }
+    if (Contains(waypoint)) return;
+    AddWaypointInternal(waypoint);
+    Touch();
+  });
 }
 
 void TD_STDCALL CWaypointGroup::Clear(uint32_t* error) {
-  if (CheckWritable(error) || members_.GetCount() == 0) return;
-  DropMembers();
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || members_.GetCount() == 0) return;
+    DropMembers();
+    Touch();
+  });
 }
 
 void CWaypointGroup::DropMembers() {
@@ -48,13 +55,15 @@ void CWaypointGroup::DropMembers() {
 }
 
 void TD_STDCALL CWaypointGroup::RemoveAt(int32_t index, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  if (!members_.IsIndex(index)) {
-    *error = kErrItemNotFound;
-    return;
-  }
-  RemoveWaypointInternal(members_.GetAt(index));
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (!members_.IsIndex(index)) {
+      *error = kErrItemNotFound;
+      return;
+    }
+    RemoveWaypointInternal(members_.GetAt(index));
+    Touch();
+  });
 }
 
 uint8_t TD_STDCALL CWaypointGroup::Find(CWaypoint* waypoint, int32_t* index) {
@@ -75,13 +84,15 @@ CWaypoint* TD_STDCALL CWaypointGroup::GetWaypoint(int32_t index) {
 uint8_t TD_STDCALL CWaypointGroup::IsDefault() { return IsBuiltIn(); }
 
 void TD_STDCALL CWaypointGroup::RemoveWaypoint(CWaypoint* waypoint, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  if (!waypoint || !Contains(waypoint)) {
-    *error = waypoint ? kErrWaypointNotFound : kErrItemNotFound;
-    return;
-  }
-  RemoveWaypointInternal(waypoint);
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (!waypoint || !Contains(waypoint)) {
+      *error = waypoint ? kErrWaypointNotFound : kErrItemNotFound;
+      return;
+    }
+    RemoveWaypointInternal(waypoint);
+    Touch();
+  });
 }
 
 void CWaypointGroup::AddWaypointInternal(CWaypoint* waypoint) {

@@ -1,5 +1,6 @@
 #include "lib/waypoints/WaypointLink.h"
 
+#include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/Waypoint.h"
 
 CWaypointLink::CWaypointLink(const CStr& text1, const CStr& text2, CWaypoint* owner)
@@ -18,9 +19,11 @@ void TD_STDCALL CWaypointLink::SetText2(const CStr* text, uint32_t* error) {
 }
 
 void CWaypointLink::SetText(CStr& field, const CStr& text, uint32_t* error) {
-  if (owner_->CheckWritable(error) || field == text) return;
-  field = text;
-  owner_->Touch();
+  GuardSlot(error, [&] {
+    if (owner_->CheckWritable(error) || field == text) return;
+    field = text;
+    owner_->Touch();
+  });
 }
 
 int32_t CWaypointLink::GetMemSize() const {

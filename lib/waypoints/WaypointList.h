@@ -9,13 +9,16 @@
 #include <cstdint>
 
 #include "lib/foundation/List.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointGroup.h"
 
 template <class T>
 class CItemPointerList : public CObject {
  public:
-  virtual int32_t TD_STDCALL Add(T* item) { return items_.Add(item); }
+  virtual int32_t TD_STDCALL Add(T* item) {
+    return td::Guard(-1, [&] { return items_.Add(item); });
+  }
   virtual void TD_STDCALL Clear() { SetCount(0); }
   virtual void TD_STDCALL Delete(int32_t index) {
     if (IsIndex(index)) Release(index);
@@ -31,7 +34,8 @@ class CItemPointerList : public CObject {
   }
   virtual int32_t TD_STDCALL IndexOf(T* item) { return items_.IndexOf(item); }
   virtual void TD_STDCALL Insert(int32_t index, T* item) {
-    if (index >= 0 && index <= items_.GetCount()) items_.Insert(index, item);
+    if (index >= 0 && index <= items_.GetCount())
+      td::GuardVoid([&] { items_.Insert(index, item); });
   }
   virtual int32_t TD_STDCALL Remove(T* item) {
     int32_t index = items_.IndexOf(item);
@@ -41,13 +45,13 @@ class CItemPointerList : public CObject {
   virtual void TD_STDCALL SetCapacity(int32_t capacity) {
     if (capacity < 0) return;
     SetCount(capacity < items_.GetCount() ? capacity : items_.GetCount());
-    items_.SetCapacity(capacity);
+    td::GuardVoid([&] { items_.SetCapacity(capacity); });
   }
   // A larger count adds null entries; a smaller one removes the last first.
   virtual void TD_STDCALL SetCount(int32_t count) {
     if (count < 0) return;
     while (items_.GetCount() > count) Release(items_.GetCount() - 1);
-    items_.SetCount(count);
+    td::GuardVoid([&] { items_.SetCount(count); });
   }
   virtual void TD_STDCALL SetOwnsItems(uint8_t owns) { ownsItems_ = owns != 0; }
 

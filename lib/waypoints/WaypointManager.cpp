@@ -1,4 +1,5 @@
 #include "lib/waypoints/WaypointManager.h"
+#include "lib/waypoints/SlotGuard.h"
 
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/Language.h"
@@ -67,7 +68,7 @@ CWaypointManager::~CWaypointManager() {
 }
 
 void TD_STDCALL CWaypointManager::AddRouteEventHandler(TRouteEventFunc function, void* context) {
-  subscribers_.Add(MakeCallback(function, context));
+  td::GuardVoid([&] { subscribers_.Add(MakeCallback(function, context)); });
 }
 
 void TD_STDCALL CWaypointManager::BeginLoad(int32_t, void*) {}
@@ -75,15 +76,20 @@ void TD_STDCALL CWaypointManager::BeginLoad(int32_t, void*) {}
 CWaypointDatabase* TD_STDCALL CWaypointManager::CreateDatabase(const CStr* name,
                                                                uint32_t contentVersion,
                                                                uint8_t locked) {
-  auto* database = new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0);
-  databases_.Add(database);
-  return database;
+  return td::Guard(static_cast<CWaypointDatabase*>(nullptr), [&] {
+    auto* database =
+        new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0);
+    databases_.Add(database);
+    return database;
+  });
 }
 
 CWaypointRoute* TD_STDCALL CWaypointManager::CreateRoute() {
-  auto* route = new CWaypointRoute(BuiltInArgs(kItemFreeStanding, NowSecondsSince2000(), this));
-  ownRoutes_.Add(route);
-  return route;
+  return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
+    auto* route = new CWaypointRoute(BuiltInArgs(kItemFreeStanding, NowSecondsSince2000(), this));
+    ownRoutes_.Add(route);
+    return route;
+  });
 }
 
 void TD_STDCALL CWaypointManager::EndLoad() {}
@@ -121,17 +127,19 @@ CWaypointGroup* TD_STDCALL CWaypointManager::GetGroup(int32_t index) { return At
 int32_t TD_STDCALL CWaypointManager::GetGroupCount() { return groups_.GetCount(); }
 
 int32_t TD_STDCALL CWaypointManager::GetStoreSize(uint8_t full) {
-  int32_t size = emptyText_.GetMemSize(false) + fontName_.GetMemSize(false) +
-                 defaultTypeName_.GetMemSize(false) + defaultGroupName_.GetMemSize(false) +
-                 (full ? static_cast<int32_t>(sizeof(*this)) : 0);
-  size += (groups_.GetCount() + routes_.GetCount() + types_.GetCount() + waypoints_.GetCount()) *
-          static_cast<int32_t>(sizeof(void*));
-  size += defaultType_->GetStoreSize(full) + defaultGroup_->GetStoreSize(full);
-  for (int32_t i = 0; i < databases_.GetCount(); ++i)
-    size += databases_.GetAt(i)->GetStoreSize(full);
-  for (int32_t i = 0; i < ownRoutes_.GetCount(); ++i)
-    size += ownRoutes_.GetAt(i)->GetStoreSize(full);
-  return size;
+  return td::Guard(0, [&] {
+    int32_t size = emptyText_.GetMemSize(false) + fontName_.GetMemSize(false) +
+                   defaultTypeName_.GetMemSize(false) + defaultGroupName_.GetMemSize(false) +
+                   (full ? static_cast<int32_t>(sizeof(*this)) : 0);
+    size += (groups_.GetCount() + routes_.GetCount() + types_.GetCount() + waypoints_.GetCount()) *
+            static_cast<int32_t>(sizeof(void*));
+    size += defaultType_->GetStoreSize(full) + defaultGroup_->GetStoreSize(full);
+    for (int32_t i = 0; i < databases_.GetCount(); ++i)
+      size += databases_.GetAt(i)->GetStoreSize(full);
+    for (int32_t i = 0; i < ownRoutes_.GetCount(); ++i)
+      size += ownRoutes_.GetAt(i)->GetStoreSize(full);
+    return size;
+  });
 }
 
 CWaypointRoute* TD_STDCALL CWaypointManager::GetRoute(int32_t index) { return At(routes_, index); }
@@ -150,21 +158,23 @@ int32_t TD_STDCALL CWaypointManager::GetWaypointCount() { return waypoints_.GetC
 
 void TD_STDCALL CWaypointManager::GetGroupWaypoints(CWaypointList* waypoints,
                                                     CWaypointGroupList* groups) {
-  if (!waypoints) return;
-  waypoints->Clear();
-  std::vector<CWaypoint*> all = waypoints_.Snapshot();
-  for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetMark(false);
-  if (!groups) return;
-  for (int32_t g = groups->GetCount() - 1; g >= 0; --g) {
-    CWaypointGroup* group = groups->GetItem(g);
-    if (!group) continue;
-    for (int32_t m = group->GetCount() - 1; m >= 0; --m) {
-      CWaypoint* member = group->GetWaypoint(m);
-      if (member->HasMark()) continue;
-      waypoints->Add(member);
-      member->SetMark(true);
+  td::GuardVoid([&] {
+    if (!waypoints) return;
+    waypoints->Clear();
+    std::vector<CWaypoint*> all = waypoints_.Snapshot();
+    for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetMark(false);
+    if (!groups) return;
+    for (int32_t g = groups->GetCount() - 1; g >= 0; --g) {
+      CWaypointGroup* group = groups->GetItem(g);
+      if (!group) continue;
+      for (int32_t m = group->GetCount() - 1; m >= 0; --m) {
+        CWaypoint* member = group->GetWaypoint(m);
+        if (member->HasMark()) continue;
+        waypoints->Add(member);
+        member->SetMark(true);
+      }
     }
-  }
+  });
 }
 
 CWaypointGroup* TD_STDCALL CWaypointManager::GetDefaultGroup() { return defaultGroup_; }
@@ -176,21 +186,23 @@ CWaypointDatabase* TD_STDCALL CWaypointManager::OpenDatabase(const CStr*, uint32
 
 void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
                                                         CWaypointList* found) {
-  if (!found) return;
-  found->Clear();
-  SPoint3D centre;
-  GeoToGreatCirclePoint(centre, *position);
-  for (int32_t i = waypoints_.GetCount() - 1; i >= 0; --i) {
-    PrefetchItem(i - kPrefetchAhead);
-    CWaypoint* waypoint = waypoints_.GetAt(i);
-    if (!waypoint->TestUserFlags(mask)) continue;
-    float radius = waypoint->GetRadius();
-    if (!(radius > 0.0f)) continue;
-    const SGeo3D& p = *waypoint->GetPosition();
-    SPoint3D u;
-    GeoToGreatCirclePoint(u, SGeo2D{p.lat, p.lon});
-    if (DistAlongGreatCircle1(centre, u) < radius) found->Add(waypoint);
-  }
+  td::GuardVoid([&] {
+    if (!found) return;
+    found->Clear();
+    SPoint3D centre;
+    GeoToGreatCirclePoint(centre, *position);
+    for (int32_t i = waypoints_.GetCount() - 1; i >= 0; --i) {
+      PrefetchItem(i - kPrefetchAhead);
+      CWaypoint* waypoint = waypoints_.GetAt(i);
+      if (!waypoint->TestUserFlags(mask)) continue;
+      float radius = waypoint->GetRadius();
+      if (!(radius > 0.0f)) continue;
+      const SGeo3D& p = *waypoint->GetPosition();
+      SPoint3D u;
+      GeoToGreatCirclePoint(u, SGeo2D{p.lat, p.lon});
+      if (DistAlongGreatCircle1(centre, u) < radius) found->Add(waypoint);
+    }
+  });
 }
 
 // The list is in identifier order, not in memory order: a walk over many
@@ -207,11 +219,13 @@ void TD_STDCALL CWaypointManager::RemoveRouteEventHandler(TRouteEventFunc functi
 }
 
 void TD_STDCALL CWaypointManager::MarkWaypoints(CWaypointList* waypoints, uint16_t mask) {
-  std::vector<CWaypoint*> all = waypoints_.Snapshot();
-  for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetUserFlags(0, mask);
-  if (!waypoints) return;
-  for (int32_t i = waypoints->GetCount() - 1; i >= 0; --i)
-    if (CWaypoint* waypoint = waypoints->GetItem(i)) waypoint->SetUserFlags(1, mask);
+  td::GuardVoid([&] {
+    std::vector<CWaypoint*> all = waypoints_.Snapshot();
+    for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetUserFlags(0, mask);
+    if (!waypoints) return;
+    for (int32_t i = waypoints->GetCount() - 1; i >= 0; --i)
+      if (CWaypoint* waypoint = waypoints->GetItem(i)) waypoint->SetUserFlags(1, mask);
+  });
 }
 
 void CWaypointManager::WaypointAdded(CWaypoint* waypoint) {

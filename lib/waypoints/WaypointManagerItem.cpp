@@ -1,6 +1,7 @@
 #include "lib/waypoints/WaypointManagerItem.h"
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/WaypointDatabase.h"
 
@@ -27,7 +28,9 @@ bool CWaypointManagerItem::AssignBase(CWaypointManagerItem* source, uint32_t* er
 }
 
 void TD_STDCALL CWaypointManagerItem::Assign(CWaypointManagerItem* source, uint32_t* error) {
-  if (AssignBase(source, error)) Touch();
+  GuardSlot(error, [&] {
+    if (AssignBase(source, error)) Touch();
+  });
 }
 
 uint8_t TD_STDCALL CWaypointManagerItem::IsLocked() { return database_ && database_->IsLocked(); }
@@ -66,9 +69,11 @@ bool CWaypointManagerItem::CheckDelete(uint32_t* error) { return !CheckWritable(
 void TD_STDCALL CWaypointManagerItem::Delete(uint32_t* error) { CheckDelete(error); }
 
 void TD_STDCALL CWaypointManagerItem::SetName(const CStr* name, uint32_t* error) {
-  if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
-  StoreName(*name);
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
+    StoreName(*name);
+    Touch();
+  });
 }
 
 void TD_STDCALL CWaypointManagerItem::SetCreated(double day, uint32_t* error) {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/waypoints/SlotGuard.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Scene.h"
@@ -41,17 +42,19 @@ void CWaypointRoute::DestroyPoints() {
 }
 
 void TD_STDCALL CWaypointRoute::Assign(CWaypointManagerItem* source, uint32_t* error) {
-  if (!AssignBase(source, error)) return;
-  auto& from = static_cast<CWaypointRoute&>(*source);
-  DestroyPoints();
-  for (int32_t i = 0; i < from.points_.GetCount(); ++i) {
-    CRoutePoint* model = from.points_.GetAt(i);
-    CRoutePoint* point =
-        AppendPointInternal(model->GetOwnName(), *model->GetPosition(), model->GetRadius());
-    if (model->GetWaypoint() && from.manager_ == manager_)
-      point->AttachWaypoint(model->GetWaypoint());
-  }
-  Touch();
+  GuardSlot(error, [&] {
+    if (!AssignBase(source, error)) return;
+    auto& from = static_cast<CWaypointRoute&>(*source);
+    DestroyPoints();
+    for (int32_t i = 0; i < from.points_.GetCount(); ++i) {
+      CRoutePoint* model = from.points_.GetAt(i);
+      CRoutePoint* point =
+          AppendPointInternal(model->GetOwnName(), *model->GetPosition(), model->GetRadius());
+      if (model->GetWaypoint() && from.manager_ == manager_)
+        point->AttachWaypoint(model->GetWaypoint());
+    }
+    Touch();
+  });
 }
 
 int32_t TD_STDCALL CWaypointRoute::GetStoreSize(uint8_t whole) {
@@ -63,11 +66,13 @@ int32_t TD_STDCALL CWaypointRoute::GetStoreSize(uint8_t whole) {
 }
 
 void TD_STDCALL CWaypointRoute::Delete(uint32_t* error) {
-  if (!CheckDelete(error)) return;
-  if (database_)
-    database_->RemoveRoute(this);
-  else
-    manager_->OwnRouteRemoved(this);
+  GuardSlot(error, [&] {
+    if (!CheckDelete(error)) return;
+    if (database_)
+      database_->RemoveRoute(this);
+    else
+      manager_->OwnRouteRemoved(this);
+  });
 }
 
 CRoutePoint* TD_STDCALL CWaypointRoute::AddPoint(const SGeo3D* position, float radius,
@@ -101,20 +106,22 @@ double TD_STDCALL CWaypointRoute::GetLegHeading(int32_t index, uint8_t towardsPr
 }
 
 void TD_STDCALL CWaypointRoute::DeletePoint(int32_t index, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  if (!IsIndex(index)) {
-    *error = kErrItemNotFound;
-    return;
-  }
-  CRoutePoint* point = points_.GetAt(index);
-  point->AttachWaypoint(nullptr);
-  if (index < points_.GetCount() - 1) point->MovePoint(*points_.GetAt(index + 1)->GetPosition());
-  points_.Delete(index);
-  pointNames_.RemoveName(point->GetOwnName());
-  point->LeaveRoute();
-  Touch();
-  manager_->FireRouteEvent(this, index, point);
-  td::Free(point);
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (!IsIndex(index)) {
+      *error = kErrItemNotFound;
+      return;
+    }
+    CRoutePoint* point = points_.GetAt(index);
+    point->AttachWaypoint(nullptr);
+    if (index < points_.GetCount() - 1) point->MovePoint(*points_.GetAt(index + 1)->GetPosition());
+    points_.Delete(index);
+    pointNames_.RemoveName(point->GetOwnName());
+    point->LeaveRoute();
+    Touch();
+    manager_->FireRouteEvent(this, index, point);
+    td::Free(point);
+  });
 }
 
 int32_t TD_STDCALL CWaypointRoute::GetPointCount() { return points_.GetCount(); }
@@ -189,19 +196,21 @@ void CWaypointRoute::UpdateDistances(int32_t index) {
 
 CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
                                            const SGeo3D& position, float radius, uint32_t* error) {
-  if (CheckWritable(error)) return nullptr;
-  if (index < 0 || index > points_.GetCount()) {
-    *error = kErrItemNotFound;
-    return nullptr;
-  }
-  CStr name = MakeUniquePointName();
-  auto* point = new CRoutePoint(this, name, waypoint, position, radius);
-  points_.Insert(index, point);
-  pointNames_.AddName(name);
-  if (index < points_.GetCount() - 1) point->SetDistance(points_.GetAt(index + 1)->GetDistance());
-  UpdateDistances(index);
-  Touch();
-  return point;
+  return td::GuardCode(error, static_cast<CRoutePoint*>(nullptr), [&] {
+    if (CheckWritable(error)) return static_cast<CRoutePoint*>(nullptr);
+    if (index < 0 || index > points_.GetCount()) {
+      *error = kErrItemNotFound;
+      return static_cast<CRoutePoint*>(nullptr);
+    }
+    CStr name = MakeUniquePointName();
+    auto* point = new CRoutePoint(this, name, waypoint, position, radius);
+    points_.Insert(index, point);
+    pointNames_.AddName(name);
+    if (index < points_.GetCount() - 1) point->SetDistance(points_.GetAt(index + 1)->GetDistance());
+    UpdateDistances(index);
+    Touch();
+    return point;
+  });
 }
 
 CRoutePoint* CWaypointRoute::AppendPointInternal(const CStr& name, const SGeo3D& position,

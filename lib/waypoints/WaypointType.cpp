@@ -1,6 +1,7 @@
 #include "lib/waypoints/WaypointType.h"
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/WaypointDatabase.h"
 #include "lib/waypoints/WaypointManager.h"
@@ -18,16 +19,18 @@ CWaypointType::CWaypointType(const STypeArgs& args, const CStr& fontFace)
       commentDayColor_(args.look.commentColor) {}
 
 void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* error) {
-  if (!AssignBase(source, error)) return;
-  auto& from = static_cast<CWaypointType&>(*source);
-  nameFont_.Assign(from.nameFont_);
-  commentFont_.Assign(from.commentFont_);
-  color_ = from.color_;
-  dayColor_ = from.dayColor_;
-  commentColor_ = from.commentColor_;
-  commentDayColor_ = from.commentDayColor_;
-  Touch();
-  SetIcon(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_, error);
+  GuardSlot(error, [&] {
+    if (!AssignBase(source, error)) return;
+    auto& from = static_cast<CWaypointType&>(*source);
+    nameFont_.Assign(from.nameFont_);
+    commentFont_.Assign(from.commentFont_);
+    color_ = from.color_;
+    dayColor_ = from.dayColor_;
+    commentColor_ = from.commentColor_;
+    commentDayColor_ = from.commentDayColor_;
+    Touch();
+    SetIcon(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_, error);
+  });
 }
 
 int32_t TD_STDCALL CWaypointType::GetStoreSize(uint8_t whole) {
@@ -40,7 +43,9 @@ CStr* TD_STDCALL CWaypointType::GetName() {
 }
 
 void TD_STDCALL CWaypointType::Delete(uint32_t* error) {
-  if (CheckDelete(error) && database_) database_->RemoveType(this);
+  GuardSlot(error, [&] {
+    if (CheckDelete(error) && database_) database_->RemoveType(this);
+  });
 }
 
 uint8_t TD_STDCALL CWaypointType::GetShowOverlay() { return overlayShown_; }
