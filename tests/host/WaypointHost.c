@@ -34,6 +34,20 @@ typedef uint8_t(TDLIB_API* CheckIconFn)(int32_t, int32_t, float, float, uint32_t
     if (before_ != after_) return Fail(message, #call); \
   } while (0)
 
+/* The tables as the header declares them: one function pointer per slot. */
+#define SLOTS(table, count) _Static_assert(sizeof(table) == (count) * sizeof(void*), #table)
+SLOTS(TdWaypointItemVtbl, 17);
+SLOTS(TdWaypointLinkVtbl, 5);
+SLOTS(TdWaypointVtbl, 54);
+SLOTS(TdRoutePointVtbl, 20);
+SLOTS(TdWaypointRouteVtbl, 31);
+SLOTS(TdWaypointGroupVtbl, 25);
+SLOTS(TdWaypointTypeVtbl, 40);
+SLOTS(TdWaypointListVtbl, 15);
+SLOTS(TdWaypointGroupListVtbl, 15);
+SLOTS(TdWaypointDatabaseVtbl, 21);
+SLOTS(TdWaypointManagerVtbl, 31);
+
 static int Fail(char* message, const char* text) {
   strncpy(message, text, 127);
   message[127] = 0;
