@@ -7,6 +7,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/waypoints/WaypointChecks.cpp
   lib/waypoints/WaypointDatabase.cpp
   lib/waypoints/WaypointGroup.cpp
+  lib/waypoints/WaypointLayout.cpp
   lib/waypoints/WaypointLink.cpp
   lib/waypoints/WaypointManager.cpp
   lib/waypoints/WaypointManagerItem.cpp

@@ -3,5 +3,6 @@ tdlib_add_tests(waypoints
     ItemIdTest.cpp
     RouteTest.cpp
     WaypointChecksTest.cpp
+    WaypointLayoutTest.cpp
     WaypointModelTest.cpp
 )
