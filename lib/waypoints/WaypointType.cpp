@@ -28,8 +28,11 @@ void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* er
     dayColor_ = from.dayColor_;
     commentColor_ = from.commentColor_;
     commentDayColor_ = from.commentDayColor_;
+    // The icon images follow with the bitmap module; the flag and origin now.
+    overlayShown_ = from.overlayShown_;
+    originX_ = from.originX_;
+    originY_ = from.originY_;
     Touch();
-    SetIcon(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_, error);
   });
 }
 

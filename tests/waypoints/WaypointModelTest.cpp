@@ -177,6 +177,38 @@ TEST_F(ModelTest, AssignCopiesWithinAndAcrossManagers) {
   EXPECT_EQ(w->GetType(), manager->GetDefaultType());
 }
 
+TEST_F(ModelTest, TypeSettersAndAssign) {
+  CWaypointType* t1 =
+      db->AddType(nullptr, nullptr, 1, 18.0f, 24.0f, 11, 7, 0xFF807060u, 9, 0, 0xFF123456u);
+  CWaypointType* t2 = db->AddType(nullptr, nullptr, 0, 0, 0, 13, 4, 0, 9, 2, 0);
+  EXPECT_STREQ(t1->GetFontFace()->c_str(), "Tahoma");
+  t2->SetFontStyle(9, &error);
+  EXPECT_EQ(t2->GetFontStyle(), 1u);
+  double modified = t2->GetModified();
+  t2->SetFontStyle(1, &error);
+  EXPECT_EQ(t2->GetModified(), modified);
+  t2->SetFontSize(256, &error);
+  EXPECT_EQ(error, 0x8001Fu);
+  EXPECT_EQ(t2->GetFontSize(), 13);
+  t2->SetCommentFontSize(0, &error);
+  EXPECT_EQ(error, 0x8001Eu);
+  t2->SetCommentColor(0xFF000001u, &error);
+  EXPECT_EQ(t2->GetCommentColor(), 0xFF000001u);
+  EXPECT_EQ(t2->GetCommentDayColor(), 0xFF000001u);
+  t2->Assign(t1, &error);
+  EXPECT_EQ(error, 0u);
+  EXPECT_EQ(t2->GetColor(), 0xFF807060u);
+  EXPECT_EQ(t2->GetCommentColor(), 0xFF123456u);
+  EXPECT_EQ(t2->GetFontSize(), 11);
+  EXPECT_EQ(t2->GetFontStyle(), 7u);
+  EXPECT_EQ(t2->GetCommentFontStyle(), 0u);
+  EXPECT_EQ(t2->GetIconOriginY(), 24.0f);
+  EXPECT_TRUE(t2->GetShowOverlay());
+  EXPECT_STREQ(t2->GetName()->c_str(), t1->GetName()->c_str());
+  t2->Assign(AddAt(0, 0), &error);
+  EXPECT_EQ(error, 0x80034u);
+}
+
 TEST_F(ModelTest, RemovalsTellEveryoneAndKeepPositions) {
   CWaypoint* w = AddAt(2, 3);
   CWaypointType* t = db->AddType(nullptr, nullptr, 0, 0, 0, 8, 0, 0, 8, 0, 0);
