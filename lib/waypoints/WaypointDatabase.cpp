@@ -86,6 +86,15 @@ void CWaypointDatabase::Track(CItemList<T>& list, T* item) {
   names_[static_cast<int>(item->GetKind())].AddName(item->GetOwnName());
 }
 
+// A new item joins its list, marks the database modified and is announced.
+template <class T>
+T* CWaypointDatabase::Adopt(CItemList<T>& list, T* item, void (CWaypointManager::*added)(T*)) {
+  Track(list, item);
+  SetModified(true);
+  (manager_->*added)(item);
+  return item;
+}
+
 template <class T>
 bool CWaypointDatabase::Untrack(CItemList<T>& list, T* item) {
   if (!list.Remove(item)) return false;
@@ -97,20 +106,14 @@ bool CWaypointDatabase::Untrack(CItemList<T>& list, T* item) {
 CWaypointGroup* TD_STDCALL CWaypointDatabase::AddGroup() {
   return td::Guard(static_cast<CWaypointGroup*>(nullptr), [&] {
     auto* group = new CWaypointGroup(NewItemArgs(EItemKind::Group));
-    Track(groups_, group);
-    SetModified(true);
-    manager_->GroupAdded(group);
-    return group;
+    return Adopt(groups_, group, &CWaypointManager::GroupAdded);
   });
 }
 
 CWaypointRoute* TD_STDCALL CWaypointDatabase::AddRoute() {
   return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
     auto* route = new CWaypointRoute(NewItemArgs(EItemKind::Route));
-    Track(routes_, route);
-    SetModified(true);
-    manager_->RouteAdded(route);
-    return route;
+    return Adopt(routes_, route, &CWaypointManager::RouteAdded);
   });
 }
 
@@ -124,10 +127,7 @@ CWaypointType* TD_STDCALL CWaypointDatabase::AddType(
     STypeArgs args{
         NewItemArgs(EItemKind::Type), icon, overlay, overlayShown != 0, originX, originY, look};
     auto* type = new CWaypointType(args, *manager_->GetFontName());
-    Track(types_, type);
-    SetModified(true);
-    manager_->TypeAdded(type);
-    return type;
+    return Adopt(types_, type, &CWaypointManager::TypeAdded);
   });
 }
 
@@ -144,10 +144,7 @@ CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint(const SGeo3D* position, CWa
                        CStr(),
                        type};
     auto* waypoint = new CWaypoint(args);
-    Track(waypoints_, waypoint);
-    SetModified(true);
-    manager_->WaypointAdded(waypoint);
-    return waypoint;
+    return Adopt(waypoints_, waypoint, &CWaypointManager::WaypointAdded);
   });
 }
 

@@ -81,6 +81,8 @@ class CWaypointDatabase : public CObject {
   template <class T>
   void Track(CItemList<T>& list, T* item);
   template <class T>
+  T* Adopt(CItemList<T>& list, T* item, void (CWaypointManager::*added)(T*));
+  template <class T>
   bool Untrack(CItemList<T>& list, T* item);
 
   CStr fileName_;
