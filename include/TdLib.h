@@ -786,6 +786,330 @@ void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* upda
 
 /* ---- waypoints ---- */
 
+/* Waypoint model. Texts cross as TdStr (make one with StrCreate); positions
+ * are three doubles (latitude, longitude in radians, altitude) or two;
+ * identifiers 16 bytes; times day numbers; booleans bytes 0 or 1. Every
+ * operation with an error pointer sets it, 0 on success: 0x80000 read-only,
+ * 0x80028 name too long, 0x80034 index, link, point or item not found. Icons
+ * are CBmp32 objects. */
+uint8_t TDLIB_API WPMCheckName(const TdStr* name, uint32_t* error);
+uint8_t TDLIB_API WPMCheckIcon(int32_t width, int32_t height, float originX, float originY, uint32_t* error);
+uint8_t TDLIB_API WPMCheckIconOverlay(int32_t width, int32_t height, uint32_t* error);
+uint8_t TDLIB_API WPMCheckFontSize(int32_t size, uint32_t* error);
+
+typedef struct TdWaypointItem TdWaypointItem;
+typedef struct TdWaypointLink TdWaypointLink;
+typedef struct TdWaypoint TdWaypoint;
+typedef struct TdRoutePoint TdRoutePoint;
+typedef struct TdWaypointRoute TdWaypointRoute;
+typedef struct TdWaypointGroup TdWaypointGroup;
+typedef struct TdWaypointType TdWaypointType;
+typedef struct TdWaypointList TdWaypointList;
+typedef struct TdWaypointGroupList TdWaypointGroupList;
+typedef struct TdWaypointDatabase TdWaypointDatabase;
+typedef struct TdWaypointManager TdWaypointManager;
+
+/* The 17 slots that every item (waypoint, route, group, type) starts with. */
+#define TD_WAYPOINT_ITEM_SLOTS(Self)                                                  \
+  TdDeleteThis DeleteThis;                                              /*  0 */      \
+  void(TDLIB_API* Assign)(Self * self, Self * source, uint32_t * error);               \
+  uint8_t(TDLIB_API* IsLocked)(Self * self);                            /*  2 */      \
+  uint8_t*(TDLIB_API* GetId)(Self * self);                                             \
+  int32_t(TDLIB_API* GetStoreSize)(Self * self, uint8_t whole);         /*  4 */      \
+  TdStr*(TDLIB_API* GetName)(Self * self);                                             \
+  uint8_t(TDLIB_API* IsReadOnly)(Self * self);                          /*  6 */      \
+  double(TDLIB_API* GetCreated)(Self * self);                                          \
+  double(TDLIB_API* GetModified)(Self * self);                          /*  8 */      \
+  uint8_t(TDLIB_API* TestUserFlags)(Self * self, uint16_t mask);                       \
+  TdWaypointDatabase*(TDLIB_API* GetDatabase)(Self * self);             /* 10 */      \
+  TdWaypointManager*(TDLIB_API* GetManager)(Self * self);                              \
+  uint8_t(TDLIB_API* IsFreeStanding)(Self * self);                      /* 12 */      \
+  void(TDLIB_API* Delete)(Self * self, uint32_t * error);                              \
+  void(TDLIB_API* SetName)(Self * self, const TdStr* name, uint32_t* error); /* 14 */ \
+  void(TDLIB_API* SetCreated)(Self * self, double day, uint32_t* error);               \
+  void(TDLIB_API* SetUserFlags)(Self * self, uint8_t set, uint16_t mask) /* 16 */
+
+typedef struct TdWaypointItemVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointItem);
+} TdWaypointItemVtbl;
+struct TdWaypointItem {
+  const TdWaypointItemVtbl* vtable;
+};
+
+typedef struct TdWaypointLinkVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  TdStr*(TDLIB_API* GetText1)(TdWaypointLink* self);
+  TdStr*(TDLIB_API* GetText2)(TdWaypointLink* self);                                   /*  2 */
+  void(TDLIB_API* SetText1)(TdWaypointLink* self, const TdStr* text, uint32_t* error);
+  void(TDLIB_API* SetText2)(TdWaypointLink* self, const TdStr* text, uint32_t* error); /*  4 */
+} TdWaypointLinkVtbl;
+struct TdWaypointLink {
+  const TdWaypointLinkVtbl* vtable;
+};
+
+typedef struct TdWaypointVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypoint);
+  TdWaypointLink*(TDLIB_API* AddLink)(TdWaypoint* self, const TdStr* text1, const TdStr* text2,
+                                      uint32_t* error);                                /* 17 */
+  void(TDLIB_API* DeleteLink)(TdWaypoint* self, int32_t index, uint32_t* error);
+  int32_t(TDLIB_API* GetGroupCount)(TdWaypoint* self);                                 /* 19 */
+  void(TDLIB_API* GetGroups)(TdWaypoint* self, TdWaypointGroupList* groups);
+  double(TDLIB_API* GetAltitude)(TdWaypoint* self);                                    /* 21 */
+  double(TDLIB_API* GetLatitude)(TdWaypoint* self);
+  TdWaypointLink*(TDLIB_API* GetLink)(TdWaypoint* self, int32_t index);                /* 23 */
+  TdWaypointLink*(TDLIB_API* GetChosenLink1)(TdWaypoint* self);
+  int32_t(TDLIB_API* GetLinkCount)(TdWaypoint* self);                                  /* 25 */
+  float(TDLIB_API* GetFloatAttribute1)(TdWaypoint* self);
+  TdWaypointLink*(TDLIB_API* GetChosenLink2)(TdWaypoint* self);                        /* 27 */
+  double(TDLIB_API* GetLongitude)(TdWaypoint* self);
+  int32_t(TDLIB_API* GetLabelPlacement)(TdWaypoint* self);                             /* 29 */
+  double*(TDLIB_API* GetPosition)(TdWaypoint* self);
+  float(TDLIB_API* GetFloatAttribute2)(TdWaypoint* self);                              /* 31 */
+  float(TDLIB_API* GetRadius)(TdWaypoint* self);
+  uint32_t(TDLIB_API* GetIntAttribute)(TdWaypoint* self);                              /* 33 */
+  TdStr*(TDLIB_API* GetComment)(TdWaypoint* self);
+  TdStr*(TDLIB_API* GetDescription)(TdWaypoint* self);                                 /* 35 */
+  TdWaypointType*(TDLIB_API* GetType)(TdWaypoint* self);
+  TdWaypointLink*(TDLIB_API* InsertLink)(TdWaypoint* self, int32_t index, const TdStr* text1,
+                                         const TdStr* text2, uint32_t* error);         /* 37 */
+  void(TDLIB_API* RemoveLink)(TdWaypoint* self, TdWaypointLink* link, uint32_t* error);
+  void(TDLIB_API* SetAltitude)(TdWaypoint* self, double altitude, uint32_t* error);    /* 39 */
+  void(TDLIB_API* SetLatitude)(TdWaypoint* self, double latitude, uint32_t* error);
+  void(TDLIB_API* SetChosenLink1)(TdWaypoint* self, TdWaypointLink* link, uint32_t* error); /* 41 */
+  void(TDLIB_API* SetFloatAttribute1)(TdWaypoint* self, float value, uint32_t* error);
+  void(TDLIB_API* SetChosenLink2)(TdWaypoint* self, TdWaypointLink* link, uint32_t* error); /* 43 */
+  void(TDLIB_API* SetLongitude)(TdWaypoint* self, double longitude, uint32_t* error);
+  void(TDLIB_API* SetLabelPlacement)(TdWaypoint* self, int32_t placement, uint32_t* error); /* 45 */
+  void(TDLIB_API* SetPosition)(TdWaypoint* self, const double* position3, uint32_t* error);
+  void(TDLIB_API* SetPosition2D)(TdWaypoint* self, const double* position2, uint32_t* error); /* 47 */
+  void(TDLIB_API* SetFloatAttribute2)(TdWaypoint* self, float value, uint32_t* error);
+  void(TDLIB_API* SetRadius)(TdWaypoint* self, float radius, uint32_t* error);         /* 49 */
+  void(TDLIB_API* SetIntAttribute)(TdWaypoint* self, uint32_t value, uint32_t* error);
+  void(TDLIB_API* SetComment)(TdWaypoint* self, const TdStr* comment, uint32_t* error); /* 51 */
+  void(TDLIB_API* SetDescription)(TdWaypoint* self, const TdStr* description, uint32_t* error);
+  void(TDLIB_API* SetType)(TdWaypoint* self, TdWaypointType* type, uint32_t* error);   /* 53 */
+} TdWaypointVtbl;
+struct TdWaypoint {
+  const TdWaypointVtbl* vtable;
+};
+
+typedef struct TdRoutePointVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  double(TDLIB_API* GetDistance)(TdRoutePoint* self);
+  double(TDLIB_API* GetAltitude)(TdRoutePoint* self);                                  /*  2 */
+  int32_t(TDLIB_API* GetIndex)(TdRoutePoint* self);
+  double(TDLIB_API* GetLatitude)(TdRoutePoint* self);                                  /*  4 */
+  double(TDLIB_API* GetLongitude)(TdRoutePoint* self);
+  TdStr*(TDLIB_API* GetDisplayName)(TdRoutePoint* self);                               /*  6 */
+  TdStr*(TDLIB_API* GetName)(TdRoutePoint* self);
+  double*(TDLIB_API* GetPosition)(TdRoutePoint* self);                                 /*  8 */
+  float(TDLIB_API* GetRadius)(TdRoutePoint* self);
+  uint8_t(TDLIB_API* IsReadOnly)(TdRoutePoint* self);                                  /* 10 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdRoutePoint* self);
+  void(TDLIB_API* SetAltitude)(TdRoutePoint* self, double altitude, uint32_t* error);  /* 12 */
+  void(TDLIB_API* SetLatitude)(TdRoutePoint* self, double latitude, uint32_t* error);
+  void(TDLIB_API* SetLongitude)(TdRoutePoint* self, double longitude, uint32_t* error); /* 14 */
+  void(TDLIB_API* SetName)(TdRoutePoint* self, const TdStr* name, uint32_t* error);
+  void(TDLIB_API* SetPosition)(TdRoutePoint* self, const double* position3, uint32_t* error); /* 16 */
+  void(TDLIB_API* SetPosition2D)(TdRoutePoint* self, const double* position2, uint32_t* error);
+  void(TDLIB_API* SetRadius)(TdRoutePoint* self, float radius, uint32_t* error);       /* 18 */
+  void(TDLIB_API* SetWaypoint)(TdRoutePoint* self, TdWaypoint* waypoint, uint32_t* error);
+} TdRoutePointVtbl;
+struct TdRoutePoint {
+  const TdRoutePointVtbl* vtable;
+};
+/* A free point: no route, read-only; free it with ObjectDelete. */
+TdRoutePoint* TDLIB_API RoutePointCreate(const double* position3, float radius);
+
+typedef struct TdWaypointRouteVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointRoute);
+  TdRoutePoint*(TDLIB_API* AddPoint)(TdWaypointRoute* self, const double* position3, float radius,
+                                     uint32_t* error);                                 /* 17 */
+  TdRoutePoint*(TDLIB_API* AddPointLatLon)(TdWaypointRoute* self, const double* position2, float radius,
+                                           uint32_t* error);
+  TdRoutePoint*(TDLIB_API* AddWaypoint)(TdWaypointRoute* self, TdWaypoint* waypoint, float radius,
+                                        uint32_t* error);                              /* 19 */
+  double(TDLIB_API* GetDistanceBetween)(TdWaypointRoute* self, int32_t a, int32_t b);
+  double(TDLIB_API* GetLegHeading)(TdWaypointRoute* self, int32_t index, uint8_t towardsPrevious); /* 21 */
+  void(TDLIB_API* DeletePoint)(TdWaypointRoute* self, int32_t index, uint32_t* error);
+  int32_t(TDLIB_API* GetPointCount)(TdWaypointRoute* self);                            /* 23 */
+  double(TDLIB_API* GetLength)(TdWaypointRoute* self);
+  TdRoutePoint*(TDLIB_API* GetPoint)(TdWaypointRoute* self, int32_t index);            /* 25 */
+  int32_t(TDLIB_API* IndexOf)(TdWaypointRoute* self, TdRoutePoint* point);
+  TdRoutePoint*(TDLIB_API* InsertPoint)(TdWaypointRoute* self, int32_t index, const double* position3,
+                                        float radius, uint32_t* error);                /* 27 */
+  TdRoutePoint*(TDLIB_API* InsertPointLatLon)(TdWaypointRoute* self, int32_t index, const double* position2,
+                                              float radius, uint32_t* error);
+  TdRoutePoint*(TDLIB_API* InsertWaypoint)(TdWaypointRoute* self, int32_t index, TdWaypoint* waypoint,
+                                           float radius, uint32_t* error);             /* 29 */
+  void(TDLIB_API* RemovePoint)(TdWaypointRoute* self, TdRoutePoint* point, uint32_t* error);
+} TdWaypointRouteVtbl;
+struct TdWaypointRoute {
+  const TdWaypointRouteVtbl* vtable;
+};
+
+typedef struct TdWaypointGroupVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointGroup);
+  void(TDLIB_API* AddWaypoint)(TdWaypointGroup* self, TdWaypoint* waypoint, uint32_t* error); /* 17 */
+  void(TDLIB_API* Clear)(TdWaypointGroup* self, uint32_t* error);
+  void(TDLIB_API* RemoveAt)(TdWaypointGroup* self, int32_t index, uint32_t* error);   /* 19 */
+  uint8_t(TDLIB_API* Find)(TdWaypointGroup* self, TdWaypoint* waypoint, int32_t* index);
+  int32_t(TDLIB_API* GetCount)(TdWaypointGroup* self);                                 /* 21 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdWaypointGroup* self, int32_t index);
+  uint8_t(TDLIB_API* IsDefault)(TdWaypointGroup* self);                                /* 23 */
+  void(TDLIB_API* RemoveWaypoint)(TdWaypointGroup* self, TdWaypoint* waypoint, uint32_t* error);
+} TdWaypointGroupVtbl;
+struct TdWaypointGroup {
+  const TdWaypointGroupVtbl* vtable;
+};
+
+typedef struct TdWaypointTypeVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointType);
+  uint8_t(TDLIB_API* GetShowOverlay)(TdWaypointType* self);                            /* 17 */
+  uint32_t(TDLIB_API* GetColor)(TdWaypointType* self);
+  uint32_t(TDLIB_API* GetDayColor)(TdWaypointType* self);                              /* 19 */
+  TdStr*(TDLIB_API* GetFontFace)(TdWaypointType* self);
+  int32_t(TDLIB_API* GetFontSize)(TdWaypointType* self);                               /* 21 */
+  uint32_t(TDLIB_API* GetFontStyle)(TdWaypointType* self);
+  TdObject*(TDLIB_API* GetIcon)(TdWaypointType* self);                                 /* 23 */
+  TdObject*(TDLIB_API* GetPlainIcon)(TdWaypointType* self);
+  float(TDLIB_API* GetIconOriginX)(TdWaypointType* self);                              /* 25 */
+  float(TDLIB_API* GetIconOriginY)(TdWaypointType* self);
+  TdObject*(TDLIB_API* GetOverlay)(TdWaypointType* self);                              /* 27 */
+  uint32_t(TDLIB_API* GetCommentColor)(TdWaypointType* self);
+  uint32_t(TDLIB_API* GetCommentDayColor)(TdWaypointType* self);                       /* 29 */
+  int32_t(TDLIB_API* GetCommentFontSize)(TdWaypointType* self);
+  uint32_t(TDLIB_API* GetCommentFontStyle)(TdWaypointType* self);                      /* 31 */
+  uint8_t(TDLIB_API* IsDefault)(TdWaypointType* self);
+  void(TDLIB_API* SetColor)(TdWaypointType* self, uint32_t argb, uint32_t* error);    /* 33 */
+  void(TDLIB_API* SetFontSize)(TdWaypointType* self, int32_t size, uint32_t* error);
+  void(TDLIB_API* SetFontStyle)(TdWaypointType* self, uint32_t style, uint32_t* error); /* 35 */
+  void(TDLIB_API* SetIcon)(TdWaypointType* self, TdObject* icon, TdObject* overlay, uint8_t overlayShown,
+                           float originX, float originY, uint32_t* error);
+  void(TDLIB_API* SetCommentColor)(TdWaypointType* self, uint32_t argb, uint32_t* error); /* 37 */
+  void(TDLIB_API* SetCommentFontSize)(TdWaypointType* self, int32_t size, uint32_t* error);
+  void(TDLIB_API* SetCommentFontStyle)(TdWaypointType* self, uint32_t style, uint32_t* error); /* 39 */
+} TdWaypointTypeVtbl;
+struct TdWaypointType {
+  const TdWaypointTypeVtbl* vtable;
+};
+
+/* The two lists share their table; Item is TdWaypoint or TdWaypointGroup. */
+#define TD_WAYPOINT_LIST_SLOTS(Self, Item)                                     \
+  TdDeleteThis DeleteThis;                                       /*  0 */      \
+  int32_t(TDLIB_API* Add)(Self * self, Item * item);                           \
+  void(TDLIB_API* Clear)(Self * self);                           /*  2 */      \
+  void(TDLIB_API* Delete)(Self * self, int32_t index);                         \
+  void(TDLIB_API* Exchange)(Self * self, int32_t a, int32_t b);  /*  4 */      \
+  int32_t(TDLIB_API* GetCapacity)(Self * self);                                \
+  int32_t(TDLIB_API* GetCount)(Self * self);                     /*  6 */      \
+  uint8_t(TDLIB_API* GetOwnsItems)(Self * self);                               \
+  Item*(TDLIB_API* GetItem)(Self * self, int32_t index);         /*  8 */      \
+  int32_t(TDLIB_API* IndexOf)(Self * self, Item * item);                       \
+  void(TDLIB_API* Insert)(Self * self, int32_t index, Item * item); /* 10 */   \
+  int32_t(TDLIB_API* Remove)(Self * self, Item * item);                        \
+  void(TDLIB_API* SetCapacity)(Self * self, int32_t capacity);   /* 12 */      \
+  void(TDLIB_API* SetCount)(Self * self, int32_t count);                       \
+  void(TDLIB_API* SetOwnsItems)(Self * self, uint8_t owns) /* 14 */
+
+typedef struct TdWaypointListVtbl {
+  TD_WAYPOINT_LIST_SLOTS(TdWaypointList, TdWaypoint);
+} TdWaypointListVtbl;
+struct TdWaypointList {
+  const TdWaypointListVtbl* vtable;
+};
+typedef struct TdWaypointGroupListVtbl {
+  TD_WAYPOINT_LIST_SLOTS(TdWaypointGroupList, TdWaypointGroup);
+} TdWaypointGroupListVtbl;
+struct TdWaypointGroupList {
+  const TdWaypointGroupListVtbl* vtable;
+};
+/* Empty lists that do not own their items. */
+TdWaypointList* TDLIB_API WaypointListCreate(void);
+TdWaypointGroupList* TDLIB_API WaypointGroupListCreate(void);
+
+typedef struct TdWaypointDatabaseVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  TdWaypointGroup*(TDLIB_API* AddGroup)(TdWaypointDatabase* self);
+  TdWaypointRoute*(TDLIB_API* AddRoute)(TdWaypointDatabase* self);                     /*  2 */
+  TdWaypointType*(TDLIB_API* AddType)(TdWaypointDatabase* self, TdObject* icon, TdObject* overlay,
+                                      uint8_t overlayShown, float originX, float originY, int32_t nameFontSize,
+                                      uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
+                                      uint32_t commentFontStyle, uint32_t commentColor);
+  TdWaypoint*(TDLIB_API* AddWaypoint)(TdWaypointDatabase* self, const double* position3,
+                                      TdWaypointType* type);                           /*  4 */
+  TdWaypoint*(TDLIB_API* AddWaypoint2D)(TdWaypointDatabase* self, const double* position2, TdWaypointType* type);
+  uint8_t(TDLIB_API* IsLocked)(TdWaypointDatabase* self);                              /*  6 */
+  TdWaypointGroup*(TDLIB_API* GetGroup)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetGroupCount)(TdWaypointDatabase* self);                         /*  8 */
+  uint8_t*(TDLIB_API* GetId)(TdWaypointDatabase* self);
+  int32_t(TDLIB_API* GetStoreSize)(TdWaypointDatabase* self, uint8_t full);            /* 10 */
+  uint8_t(TDLIB_API* IsModified)(TdWaypointDatabase* self);
+  uint8_t(TDLIB_API* IsReadOnly)(TdWaypointDatabase* self);                            /* 12 */
+  TdWaypointRoute*(TDLIB_API* GetRoute)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetRouteCount)(TdWaypointDatabase* self);                         /* 14 */
+  TdWaypointType*(TDLIB_API* GetType)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetTypeCount)(TdWaypointDatabase* self);                          /* 16 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetWaypointCount)(TdWaypointDatabase* self);                      /* 18 */
+  TdWaypointManager*(TDLIB_API* GetManager)(TdWaypointDatabase* self);
+  void(TDLIB_API* Save)(TdWaypointDatabase* self, const TdStr* fileName, uint32_t* error); /* 20 */
+} TdWaypointDatabaseVtbl;
+struct TdWaypointDatabase {
+  const TdWaypointDatabaseVtbl* vtable;
+};
+
+/* Called after a point has left a route and before it is destroyed. */
+typedef void(TDLIB_API* TdRouteEventFunc)(void* context, TdWaypointRoute* route, int32_t index, TdRoutePoint* point);
+
+typedef struct TdWaypointManagerVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  void(TDLIB_API* AddRouteEventHandler)(TdWaypointManager* self, TdRouteEventFunc function, void* context);
+  void(TDLIB_API* BeginLoad)(TdWaypointManager* self, int32_t fileCount, void* progress); /* 2 */
+  TdWaypointDatabase*(TDLIB_API* CreateDatabase)(TdWaypointManager* self, const TdStr* name,
+                                                 uint32_t contentVersion, uint8_t locked);
+  TdWaypointRoute*(TDLIB_API* CreateRoute)(TdWaypointManager* self);                   /*  4 */
+  void(TDLIB_API* EndLoad)(TdWaypointManager* self);
+  uint8_t(TDLIB_API* FindGroup)(TdWaypointManager* self, const uint8_t* id, int32_t* index); /* 6 */
+  uint8_t(TDLIB_API* FindRoute)(TdWaypointManager* self, const uint8_t* id, int32_t* index);
+  uint8_t(TDLIB_API* FindType)(TdWaypointManager* self, const uint8_t* id, int32_t* index); /* 8 */
+  uint8_t(TDLIB_API* FindWaypoint)(TdWaypointManager* self, const uint8_t* id, int32_t* index);
+  uintptr_t(TDLIB_API* GetHostData)(TdWaypointManager* self);                          /* 10 */
+  TdWaypointDatabase*(TDLIB_API* GetDatabase)(TdWaypointManager* self, int32_t index);
+  int32_t(TDLIB_API* GetDatabaseCount)(TdWaypointManager* self);                       /* 12 */
+  int32_t(TDLIB_API* GetDefaultLabelPlacement)(TdWaypointManager* self);
+  TdStr*(TDLIB_API* GetFontName)(TdWaypointManager* self);                             /* 14 */
+  TdWaypointGroup*(TDLIB_API* GetGroup)(TdWaypointManager* self, int32_t index);
+  int32_t(TDLIB_API* GetGroupCount)(TdWaypointManager* self);                          /* 16 */
+  int32_t(TDLIB_API* GetStoreSize)(TdWaypointManager* self, uint8_t full);
+  TdWaypointRoute*(TDLIB_API* GetRoute)(TdWaypointManager* self, int32_t index);       /* 18 */
+  int32_t(TDLIB_API* GetRouteCount)(TdWaypointManager* self);
+  TdWaypointType*(TDLIB_API* GetType)(TdWaypointManager* self, int32_t index);         /* 20 */
+  int32_t(TDLIB_API* GetTypeCount)(TdWaypointManager* self);
+  TdWaypointType*(TDLIB_API* GetDefaultType)(TdWaypointManager* self);                 /* 22 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdWaypointManager* self, int32_t index);
+  int32_t(TDLIB_API* GetWaypointCount)(TdWaypointManager* self);                       /* 24 */
+  void(TDLIB_API* GetGroupWaypoints)(TdWaypointManager* self, TdWaypointList* waypoints,
+                                     TdWaypointGroupList* groups);
+  TdWaypointGroup*(TDLIB_API* GetDefaultGroup)(TdWaypointManager* self);               /* 26 */
+  TdWaypointDatabase*(TDLIB_API* OpenDatabase)(TdWaypointManager* self, const TdStr* fileName, uint32_t* error);
+  void(TDLIB_API* FindWaypointsInRadius)(TdWaypointManager* self, const double* position2, uint16_t mask,
+                                         TdWaypointList* found);                       /* 28 */
+  void(TDLIB_API* RemoveRouteEventHandler)(TdWaypointManager* self, TdRouteEventFunc function, void* context);
+  void(TDLIB_API* MarkWaypoints)(TdWaypointManager* self, TdWaypointList* waypoints, uint16_t mask); /* 30 */
+} TdWaypointManagerVtbl;
+struct TdWaypointManager {
+  const TdWaypointManagerVtbl* vtable;
+};
+/* hostValue is pointer-sized (32 bits in the product); style bits 1 bold,
+ * 2 italic, 4 underline; colours 0xAARRGGBB; label placement 0 to 8. */
+TdWaypointManager* TDLIB_API WaypointManagerCreate(uintptr_t hostValue, TdBmp32* icon, TdBmp32* overlay,
+                                                   uint8_t unused, float originX, float originY,
+                                                   const char* fontName, int32_t nameFontSize,
+                                                   uint32_t nameFontStyle, uint32_t nameColor,
+                                                   int32_t commentFontSize, uint32_t commentFontStyle,
+                                                   uint32_t commentColor, int32_t labelPlacement);
+
 #ifdef __cplusplus
 }
 #endif

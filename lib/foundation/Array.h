@@ -67,6 +67,18 @@ class CArray {
     return -1;
   }
 
+  // Appends a zero-filled element and returns its address.
+  T* AddNew() {
+    SetCount(count_ + 1);
+    return data_ + count_ - 1;
+  }
+
+  // Later elements move down.
+  void RemoveAt(int32_t i) {
+    std::memmove(static_cast<void*>(data_ + i), data_ + i + 1, sizeof(T) * static_cast<size_t>(count_ - i - 1));
+    --count_;
+  }
+
   void Sort(CompareFn compare) {
     if (count_ < 2) return;
     td::QuickSort(

@@ -59,6 +59,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/Checksum.cpp
   lib/foundation/Colors.cpp
   lib/foundation/Convert.cpp
+  lib/foundation/FontDesc.cpp
   lib/foundation/DateTimeFormat.cpp
   lib/foundation/FileName.cpp
   lib/foundation/FormatSettings.cpp
@@ -71,7 +72,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/Colors_win32.cpp
-  lib/foundation/FontDesc.cpp
+  lib/foundation/FontDesc_win32.cpp
   lib/foundation/LocaleInfo_win32.cpp
   lib/foundation/ProgInfo.cpp
   lib/foundation/Registry.cpp
@@ -86,5 +87,6 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 )
 list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/Colors_posix.cpp
+  lib/foundation/FontDesc_posix.cpp
   lib/foundation/LocaleInfo_posix.cpp
 )

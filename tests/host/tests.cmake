@@ -8,4 +8,6 @@ tdlib_add_tests(host WINDOWS
 tdlib_add_tests(host WINDOWS
   BmpHost.c
   BmpHostTest.cpp
+  WaypointHost.c
+  WaypointHostTest.cpp
 )
