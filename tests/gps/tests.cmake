@@ -1,0 +1,1 @@
+tdlib_add_tests(gps PORTABLE GpsSmokeTest.cpp)
