@@ -1,1 +1,6 @@
-tdlib_add_tests(gps PORTABLE GpsSmokeTest.cpp)
+tdlib_add_tests(gps PORTABLE
+  GpsClockTest.cpp
+  NmeaMsgQueueTest.cpp
+  NmeaParserTest.cpp
+  NmeaSentenceTest.cpp
+)
