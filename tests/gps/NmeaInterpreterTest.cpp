@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "lib/geodesy/Geocentric.h"
@@ -70,6 +71,7 @@ class NmeaInterpreter : public ::testing::Test {
     Add(self, {'N', double(v), 0, time});
   }
   static void TD_STDCALL Timed(void* self, double time, const SGeo3D* p) { Add(self, {'T', p->lat, p->lon, time}); }
+  static void TD_STDCALL CountUpdate(void* count, CNMEAInterpreter*) { ++*static_cast<int*>(count); }
   static void TD_STDCALL Timeout(void* self, CNMEAInterpreter*, uint32_t reason) {
     Add(self, {'O', double(reason), 0, 0});
   }
@@ -95,8 +97,8 @@ TEST_F(NmeaInterpreter, RMCReportsConvertedValues) {
   ASSERT_EQ(courses.size(), 1u);
   EXPECT_EQ(float(courses[0].A), -1.5707965f);
   ASSERT_EQ(positions.size(), 1u);
-  EXPECT_NEAR(positions[0].A * 180 / M_PI, -52.390945, 1e-12);
-  EXPECT_NEAR(positions[0].B * 180 / M_PI, -4.902056666666667, 1e-12);
+  EXPECT_NEAR(positions[0].A * 180 / std::numbers::pi, -52.390945, 1e-12);
+  EXPECT_NEAR(positions[0].B * 180 / std::numbers::pi, -4.902056666666667, 1e-12);
   EXPECT_NEAR(positions[0].Time, 38046.999999988426, 1e-9);
   EXPECT_EQ(clock_.GetState(), 2u);
 }
@@ -170,7 +172,7 @@ TEST_F(NmeaInterpreter, ArbitrationBetweenGGAAndRMC) {
   ASSERT_EQ(positions.size(), 5u);  // one per second: GGA's
   const auto courses = Take('C');
   ASSERT_GE(courses.size(), 3u);
-  EXPECT_NEAR(courses.back().A, M_PI / 4, 1e-6);
+  EXPECT_NEAR(courses.back().A, std::numbers::pi / 4, 1e-6);
 }
 
 TEST_F(NmeaInterpreter, TimeoutReasonOneOncePerPeriod) {
@@ -249,16 +251,16 @@ TEST_F(NmeaInterpreter, PositionsLeaveTheReceiversDatumForWGS84) {
   const auto positions = Take('P');
   ASSERT_EQ(positions.size(), 1u);
   SGeo3D expected;
-  GeodeticDatumTransform3(expected, *GeodeticWGS84Datum(), SGeo3D{47.28523316666667 * M_PI / 180, 8.565265 * M_PI / 180, 0},
+  GeodeticDatumTransform3(expected, *GeodeticWGS84Datum(), SGeo3D{47.28523316666667 * std::numbers::pi / 180, 8.565265 * std::numbers::pi / 180, 0},
                           *ed50);
   EXPECT_NEAR(positions[0].A, expected.lat, 1e-15);
   EXPECT_NEAR(positions[0].B, expected.lon, 1e-15);
-  EXPECT_GT(std::fabs(positions[0].A - 47.28523316666667 * M_PI / 180), 1e-7);
+  EXPECT_GT(std::fabs(positions[0].A - 47.28523316666667 * std::numbers::pi / 180), 1e-7);
 }
 
 TEST_F(NmeaInterpreter, FlaggedAndInactiveSentencesAreIgnored) {
   int updates = 0;
-  interpreter_.SetOnUpdate([](void* n, CNMEAInterpreter*) { ++*static_cast<int*>(n); }, &updates);
+  interpreter_.SetOnUpdate(&CountUpdate, &updates);
   Feed("$GPRMC,235959.9996,A,5223.4567,S,00454.1234,W,10.0,270.0,290204,,,A*62\r\n");
   Feed("$PXYZA,93,f,3*39\r\n");
   EXPECT_TRUE(events_.empty());

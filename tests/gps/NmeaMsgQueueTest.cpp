@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "lib/gps/NmeaMsgQueue.h"
 #include "lib/gps/NmeaPosMsgQueue.h"
@@ -64,7 +65,7 @@ TEST(NmeaPosMsgQueue, CourseAndSpeedFromTwoPositions) {
   CNMEAPosMsgQueue queue(10.0f);
   // 100 m north along the meridian at 52 degrees: 1 arc minute there is
   // 1853.2 m (meridional radius of curvature of WGS 84).
-  const double lat = 52 * M_PI / 180, lon = 4.9 * M_PI / 180;
+  const double lat = 52 * std::numbers::pi / 180, lon = 4.9 * std::numbers::pi / 180;
   const double m = 6335439.327 / std::pow(1 - 0.00669437999014 * std::pow(std::sin(lat), 2), 1.5);
   float course, speed;
   EXPECT_FALSE(queue.Update(0x5047, 1, SGeo3D{lat, lon, 0}, kT0, course, speed));
@@ -87,7 +88,7 @@ TEST(NmeaPosMsgQueue, EastboundCourseIsHalfPi) {
   float course, speed;
   queue.Update(0x5047, 1, SGeo3D{0, 0, 0}, kT0, course, speed);
   ASSERT_TRUE(queue.Update(0x5047, 1, SGeo3D{0, 1e-5, 0}, kT0 + kSecond, course, speed));
-  EXPECT_NEAR(course, M_PI / 2, 1e-6);
+  EXPECT_NEAR(course, std::numbers::pi / 2, 1e-6);
   EXPECT_NEAR(speed, 63.78137f, 1e-3);  // 1e-5 rad of the equator, 6378137 m
 }
 

@@ -154,7 +154,9 @@ TEST(NmeaSentence, LatitudeRules) {
   for (const SFieldCase& c : cases) {
     SNMEAGLL g = ParseOne(NMEA(c.body)).GLL;
     EXPECT_EQ(g.LatitudeValid, c.valid) << c.body;
-    if (c.valid) EXPECT_NEAR(g.Latitude, c.value, 1e-12) << c.body;
+    if (c.valid) {
+      EXPECT_NEAR(g.Latitude, c.value, 1e-12) << c.body;
+    }
   }
   SNMEAGLL g = ParseOne(NMEA("GPGLL,5223.4567,N,18000.0001,E")).GLL;
   EXPECT_FALSE(g.LongitudeValid);
@@ -171,7 +173,9 @@ TEST(NmeaSentence, TimeAndDateRules) {
   for (const auto& c : times) {
     SNMEARMC r = ParseOne(NMEA(std::string("GPRMC,") + c.time)).RMC;
     EXPECT_EQ(r.TimeValid, c.valid) << c.time;
-    if (c.valid) EXPECT_EQ(r.Time.Millisecond, c.ms) << c.time;
+    if (c.valid) {
+      EXPECT_EQ(r.Time.Millisecond, c.ms) << c.time;
+    }
   }
   struct {
     const char* date;
