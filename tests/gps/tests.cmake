@@ -1,5 +1,6 @@
 tdlib_add_tests(gps PORTABLE
   GpsClockTest.cpp
+  GpsdCrossCheckTest.cpp
   NmeaInterpreterTest.cpp
   NmeaMsgQueueTest.cpp
   NmeaParserTest.cpp
