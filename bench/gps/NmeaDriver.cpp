@@ -3,7 +3,6 @@
 // an interpreter whose callbacks count the reports. Prints the counts.
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "lib/gps/NmeaInterpreter.h"
@@ -49,8 +48,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: nmea_driver LOG\n");
     return 2;
   }
-  std::ifstream file(argv[1], std::ios::binary);
-  const std::vector<char> log((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::ifstream file(argv[1], std::ios::binary | std::ios::ate);
+  std::vector<char> log(static_cast<size_t>(file.tellg()));
+  file.seekg(0);
+  file.read(log.data(), static_cast<std::streamsize>(log.size()));
   SCounts counts;
   CGPSClock clock;
   const SNMEAValueCallbacks callbacks{MakeCallback(&CountPosition, &counts), MakeCallback(&CountFloat, &counts),

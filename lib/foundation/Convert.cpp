@@ -97,6 +97,14 @@ constexpr int kExponentLimit = 100000;
 // exactly, and the ones after them change the result by less than 1e-18.
 constexpr int kSignificantDigits = 19;
 
+// Every power of ten up to 1e22 and every integer below 2^53 is an exact
+// double, so a quotient or product of the two is correctly rounded.
+constexpr int kExactPowers = 22;
+constexpr uint64_t kExactMantissa = uint64_t{1} << 53;
+constexpr double kPowersOfTen[kExactPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 void StepExponent(int* exponent, int step) {
   if (*exponent + step > -kExponentLimit && *exponent + step < kExponentLimit) *exponent += step;
 }
@@ -144,11 +152,18 @@ bool TryParseReal(const char* begin, const char* end, char separator, double* va
     exponent += negativeExponent ? -written : written;
   }
   if (p != end) return false;
-  // Scaled in extended precision and divided for negative exponents, so
-  // that the one rounding to double keeps the result within an ulp.
-  long double scale = IntPower(10.0L, exponent >= 0 ? exponent : -exponent);
-  long double digits = static_cast<long double>(mantissa);
-  double result = mantissa == 0 ? 0.0 : static_cast<double>(exponent >= 0 ? digits * scale : digits / scale);
+  double result;
+  if (mantissa < kExactMantissa && exponent >= -kExactPowers && exponent <= kExactPowers) {
+    // Both operands are exact doubles: one rounding, the correct one.
+    const double digits = static_cast<double>(mantissa);
+    result = exponent >= 0 ? digits * kPowersOfTen[exponent] : digits / kPowersOfTen[-exponent];
+  } else {
+    // Scaled in extended precision and divided for negative exponents, so
+    // that the one rounding to double keeps the result within an ulp.
+    long double scale = IntPower(10.0L, exponent >= 0 ? exponent : -exponent);
+    long double digits = static_cast<long double>(mantissa);
+    result = mantissa == 0 ? 0.0 : static_cast<double>(exponent >= 0 ? digits * scale : digits / scale);
+  }
   if (!std::isfinite(result)) return false;
   *value = negative ? -result : result;
   return true;

@@ -15,10 +15,21 @@ bool IsHexDigit(uint8_t c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 
 
 // Data characters of standard sentences: printable ASCII without the
 // delimiters ! $ * , \ ^ ~.
-bool IsDataChar(uint8_t c) {
+constexpr bool IsDataCharCode(int c) {
   return c == 32 || c == 34 || c == 35 || (c >= 37 && c <= 41) || c == 43 || (c >= 45 && c <= 91) || c == 93 ||
          (c >= 95 && c <= 125);
 }
+
+struct SDataChars {
+  bool allowed[256];
+  constexpr SDataChars() : allowed() {
+    for (int c = 0; c < 256; ++c) allowed[c] = IsDataCharCode(c);
+  }
+};
+
+constexpr SDataChars kDataChars;
+
+bool IsDataChar(uint8_t c) { return kDataChars.allowed[c]; }
 
 }  // namespace
 

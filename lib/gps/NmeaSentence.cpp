@@ -21,14 +21,6 @@ void CNMEASentence::FormatterToListener() {
   std::memset(formatter_, 0, sizeof(formatter_));
 }
 
-void CNMEASentence::AppendData(char c) {
-  if (dataLength_ < kMaxLength) data_[dataLength_++] = c;
-}
-
-void CNMEASentence::EndField() {
-  if (fieldCount_ < kMaxLength) fieldStart_[++fieldCount_] = static_cast<uint16_t>(dataLength_);
-}
-
 std::string_view CNMEASentence::GetField(int32_t index) const {
   if (index < 0 || index >= fieldCount_) return {};
   return std::string_view(data_ + fieldStart_[index], fieldStart_[index + 1] - fieldStart_[index]);

@@ -64,8 +64,12 @@ class CNMEASentence : public CObject {
   // Moves the formatter to the listener (a query's address).
   void FormatterToListener();
   // Data of the field under way, then the end of that field.
-  void AppendData(char c);
-  void EndField();
+  void AppendData(char c) {
+    if (dataLength_ < kMaxLength) data_[dataLength_++] = c;
+  }
+  void EndField() {
+    if (fieldCount_ < kMaxLength) fieldStart_[++fieldCount_] = static_cast<uint16_t>(dataLength_);
+  }
   int32_t GetDataLength() const { return dataLength_ - fieldStart_[fieldCount_]; }
 
   // What the readers work on, for the parser's tests and tools.
