@@ -20,10 +20,13 @@ const std::string kDriver = TDLIB_NMEA_DRIVER;
 
 std::vector<char> ReadLog() {
   std::ifstream file(kLog, std::ios::binary);
-  return std::vector<char>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return std::vector<char>((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
 }
 
-void TD_STDCALL CountSentence(void* count, CNMEAParser*, CNMEASentence*) { ++*static_cast<long*>(count); }
+void TD_STDCALL CountSentence(void* count, CNMEAParser*, CNMEASentence*) {
+  ++*static_cast<long*>(count);
+}
 
 long CountSentences(const std::vector<char>& log) {
   long count = 0;
@@ -41,7 +44,8 @@ void RunProcess(benchmark::State& state, const std::string& command, double& rat
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(command.c_str());
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (status != 0) {
       state.SkipWithError(("failed: " + command).c_str());
       return;
@@ -78,7 +82,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   if (g_rates[0] > 0 && g_rates[1] > 0)
-    std::printf("NMEA log of %ld sentences: gpsdecode %.0f/s, TdLib %.0f/s, ratio %.2f\n", kSentences, g_rates[0],
-                g_rates[1], g_rates[1] / g_rates[0]);
+    std::printf("NMEA log of %ld sentences: gpsdecode %.0f/s, TdLib %.0f/s, ratio %.2f\n",
+                kSentences, g_rates[0], g_rates[1], g_rates[1] / g_rates[0]);
   return 0;
 }

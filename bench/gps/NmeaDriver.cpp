@@ -37,9 +37,13 @@ void TD_STDCALL OnSentence(void* context, CNMEAParser*, CNMEASentence* sentence)
   driver->interpreter->OnSentence(sentence);
 }
 
-void TD_STDCALL CountPosition(void* c, const SGeo3D*, uint8_t, double, uint32_t*) { ++static_cast<SCounts*>(c)->reports; }
+void TD_STDCALL CountPosition(void* c, const SGeo3D*, uint8_t, double, uint32_t*) {
+  ++static_cast<SCounts*>(c)->reports;
+}
 void TD_STDCALL CountFloat(void* c, float, uint8_t, double) { ++static_cast<SCounts*>(c)->reports; }
-void TD_STDCALL CountValue(void* c, uint32_t, uint8_t, double) { ++static_cast<SCounts*>(c)->reports; }
+void TD_STDCALL CountValue(void* c, uint32_t, uint8_t, double) {
+  ++static_cast<SCounts*>(c)->reports;
+}
 
 }  // namespace
 
@@ -54,9 +58,10 @@ int main(int argc, char** argv) {
   file.read(log.data(), static_cast<std::streamsize>(log.size()));
   SCounts counts;
   CGPSClock clock;
-  const SNMEAValueCallbacks callbacks{MakeCallback(&CountPosition, &counts), MakeCallback(&CountFloat, &counts),
-                                      MakeCallback(&CountFloat, &counts),    MakeCallback(&CountValue, &counts),
-                                      MakeCallback(&CountValue, &counts),    SCallback{}};
+  const SNMEAValueCallbacks callbacks{
+      MakeCallback(&CountPosition, &counts), MakeCallback(&CountFloat, &counts),
+      MakeCallback(&CountFloat, &counts),    MakeCallback(&CountValue, &counts),
+      MakeCallback(&CountValue, &counts),    SCallback{}};
   CNMEAInterpreter interpreter(&clock, callbacks);
   interpreter.SetActive(1);
   SDriver driver{&interpreter, &counts};
@@ -64,7 +69,8 @@ int main(int argc, char** argv) {
   // Chunks of 256 bytes, as the serial port's read thread delivers them.
   for (size_t at = 0; at < log.size(); at += 256) {
     const size_t length = log.size() - at < 256 ? log.size() - at : 256;
-    parser.Parse(reinterpret_cast<const uint8_t*>(log.data() + at), static_cast<int32_t>(length), at);
+    parser.Parse(reinterpret_cast<const uint8_t*>(log.data() + at), static_cast<int32_t>(length),
+                 at);
   }
   std::printf("%ld sentences, %ld reports\n", counts.sentences, counts.reports);
   return 0;

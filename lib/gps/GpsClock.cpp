@@ -109,7 +109,8 @@ void CGPSClock::AdjustOffset(double time, uint64_t stamp) {
     offsetTaken_ = true;
   } else {
     // The difference counts in units of 5 s (1/17280 day).
-    const double weight = ClampF(static_cast<float>(std::fabs(sample - offset_) * 17280.0), 0.05f, 1.0f);
+    const double weight =
+        ClampF(static_cast<float>(std::fabs(sample - offset_) * 17280.0), 0.05f, 1.0f);
     offset_ = weight * sample + (1.0 - weight) * offset_;
   }
   gpsStamp_ = stamp;

@@ -15,7 +15,8 @@ double CGpsTimeSource::NowUTC() const {
 }
 
 double CGpsTimeSource::SecondsBetween(uint64_t from, uint64_t to) const {
-  return static_cast<double>(static_cast<int64_t>(to - from)) / static_cast<double>(GetCounterRate());
+  return static_cast<double>(static_cast<int64_t>(to - from)) /
+         static_cast<double>(GetCounterRate());
 }
 
 const CGpsTimeSource& LibraryTimeSource() {

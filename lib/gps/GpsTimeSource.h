@@ -20,7 +20,9 @@ class CGpsTimeSource {
   double NowUTC() const;
   // Signed seconds and days from stamp `from` to stamp `to`.
   double SecondsBetween(uint64_t from, uint64_t to) const;
-  double DaysBetween(uint64_t from, uint64_t to) const { return SecondsBetween(from, to) / 86400.0; }
+  double DaysBetween(uint64_t from, uint64_t to) const {
+    return SecondsBetween(from, to) / 86400.0;
+  }
 };
 
 // The library clock and the system's UTC time.

@@ -25,11 +25,12 @@ bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && 
 
 // Degrees in the first degreeDigits characters, minutes in the rest; the
 // hemisphere letter `negative` makes the value negative.
-bool ReadAngle(std::string_view field, std::string_view hemisphere, size_t degreeDigits, double limit,
-               char positive, char negative, double& value) {
+bool ReadAngle(std::string_view field, std::string_view hemisphere, size_t degreeDigits,
+               double limit, char positive, char negative, double& value) {
   if (field.empty()) return false;
   double degrees, minutes;
-  if (!ParseDouble(Part(field, 0, degreeDigits), degrees) || !ParseDouble(Part(field, degreeDigits, field.size()), minutes))
+  if (!ParseDouble(Part(field, 0, degreeDigits), degrees) ||
+      !ParseDouble(Part(field, degreeDigits, field.size()), minutes))
     return false;
   if (degrees < 0 || degrees > limit || minutes < 0 || minutes >= 60) return false;
   value = degrees + minutes * (1.0 / 60.0);
@@ -53,10 +54,13 @@ bool ReadNMEAUInt(std::string_view field, uint32_t& value) {
   return true;
 }
 
-bool ReadNMEADouble(std::string_view field, double& value) { return !field.empty() && ParseDouble(field, value); }
+bool ReadNMEADouble(std::string_view field, double& value) {
+  return !field.empty() && ParseDouble(field, value);
+}
 
 bool ReadNMEAFloat(std::string_view field, float& value) {
-  return !field.empty() && TryStrToFloat(field.data(), Length(field), &value, FixedFormatSettings());
+  return !field.empty() &&
+         TryStrToFloat(field.data(), Length(field), &value, FixedFormatSettings());
 }
 
 bool ReadNMEALatitude(std::string_view field, std::string_view hemisphere, double& value) {
@@ -87,8 +91,8 @@ bool ReadNMEATime(std::string_view field, SNMEATime& value) {
     if (fraction < 0.0f || fraction >= 1.0f) return false;
   }
   const int32_t ms = static_cast<int32_t>(fraction * 1000.0f);
-  value = {static_cast<uint16_t>(hour), static_cast<uint16_t>(minute), static_cast<uint16_t>(second),
-           static_cast<uint16_t>(ms < 1000 ? ms : 999)};
+  value = {static_cast<uint16_t>(hour), static_cast<uint16_t>(minute),
+           static_cast<uint16_t>(second), static_cast<uint16_t>(ms < 1000 ? ms : 999)};
   return true;
 }
 
@@ -98,7 +102,8 @@ bool ReadNMEADate(std::string_view field, SNMEADate& value) {
   if (!ParseInt(Part(field, 0, 2), day) || !ParseInt(Part(field, 2, 2), month) ||
       !ParseInt(Part(field, last, 2), year))
     return false;
-  if (year < 0 || !InRange(month, 1, 12) || !InRange(day, 1, DaysInMonth(2000 + year, month))) return false;
+  if (year < 0 || !InRange(month, 1, 12) || !InRange(day, 1, DaysInMonth(2000 + year, month)))
+    return false;
   value = {static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day)};
   return true;
 }

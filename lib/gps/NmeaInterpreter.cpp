@@ -28,19 +28,25 @@ float CourseFromDegrees(float degrees) {
 }
 
 bool IsPositionType(uint32_t type) {
-  return type == CNMEAInterpreter::kGGA || type == CNMEAInterpreter::kGLL || type == CNMEAInterpreter::kRMC;
+  return type == CNMEAInterpreter::kGGA || type == CNMEAInterpreter::kGLL ||
+         type == CNMEAInterpreter::kRMC;
 }
 
 bool IsMeasuredType(uint32_t type) {
   return type == CNMEAInterpreter::kRMCMeasured || type == CNMEAInterpreter::kVTG;
 }
 
-double DayFraction(const SNMEATime& time) { return EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond); }
+double DayFraction(const SNMEATime& time) {
+  return EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond);
+}
 
 }  // namespace
 
 CNMEAInterpreter::CNMEAInterpreter(CGPSClock* clock, const SNMEAValueCallbacks& callbacks)
-    : clock_(clock), source_(clock->GetTimeSource()), datum_(GeodeticWGS84Datum()), callbacks_(callbacks) {
+    : clock_(clock),
+      source_(clock->GetTimeSource()),
+      datum_(GeodeticWGS84Datum()),
+      callbacks_(callbacks) {
   Reset();
 }
 
@@ -99,7 +105,8 @@ void CNMEAInterpreter::Reset() {
   lastPositionStamp_ = 0;
   holdStarted_ = false;
   positionHistory_.Clear();
-  for (CNMEAMsgQueue* queue : {&courseQueue_, &fixQueue_, &positionQueue_, &satellitesQueue_, &speedQueue_, &clockQueue_})
+  for (CNMEAMsgQueue* queue :
+       {&courseQueue_, &fixQueue_, &positionQueue_, &satellitesQueue_, &speedQueue_, &clockQueue_})
     queue->Clear();
 }
 
@@ -112,7 +119,9 @@ void TD_STDCALL CNMEAInterpreter::Poll() {
     const double now = clock_->GetTime();
     if (active_ && !inTimeoutCallback_ && timeoutEnabled_) {
       const uint64_t stamp = source_.ReadCounter();
-      const auto silent = [&](uint64_t since) { return source_.SecondsBetween(since, stamp) > timeout_; };
+      const auto silent = [&](uint64_t since) {
+        return source_.SecondsBetween(since, stamp) > timeout_;
+      };
       if (silent(timeoutReference_)) {
         if (lastSentenceStamp_ == 0)
           Timeout(1);
@@ -257,7 +266,8 @@ void CNMEAInterpreter::TakePosition(double latitude, double longitude, const SSo
   GeodeticDatumTransform3(position, *GeodeticWGS84Datum(), local, *datum_);
   position.h = 0.0;
   float course, speed;
-  if (positionHistory_.Update(source.Talker, source.Type, position, source.FixTime, course, speed)) {
+  if (positionHistory_.Update(source.Talker, source.Type, position, source.FixTime, course,
+                              speed)) {
     ReportCourse(course, source);
     ReportSpeed(speed, source);
   }
@@ -311,9 +321,11 @@ bool CNMEAInterpreter::Accept(EQuantity quantity, const SSource& source) {
   CNMEAMsgQueue& queue = QueueOf(quantity);
   const SNMEAReport report = queue.Update(source.Talker, source.Type, source.Time);
   bool current = report.IsCurrent;
-  if (!current && quantity == EQuantity::kClock && source.Type == kRMC && report.Interval == -1.0f) current = true;
+  if (!current && quantity == EQuantity::kClock && source.Type == kRMC && report.Interval == -1.0f)
+    current = true;
   if (!current && report.Interval > 0.01f)
-    current = report.Interval / report.CurrentInterval < TakeOverRatio(quantity, source.Type, queue.GetCurrentType());
+    current = report.Interval / report.CurrentInterval <
+              TakeOverRatio(quantity, source.Type, queue.GetCurrentType());
   if (current) queue.SetCurrent(source.Talker, source.Type);
   // A GSA fix always counts; its ratio only decides whether GSA leads.
   return current || (quantity == EQuantity::kFix && source.Type == kGSA);

@@ -29,17 +29,22 @@ class CNMEAInterpreter;
 // Value callbacks: valid is 1 here (0 would mean an unknown value); time is
 // the day number of the fix. The position is WGS 84 in radians with height
 // 0; error points to a code the callee may set and the interpreter ignores.
-typedef void(TD_STDCALL* TNMEAPositionFunc)(void* context, const SGeo3D* position, uint8_t valid, double time,
-                                            uint32_t* error);
-typedef void(TD_STDCALL* TNMEASpeedFunc)(void* context, float speed, uint8_t valid, double time);    // m/s
-typedef void(TD_STDCALL* TNMEACourseFunc)(void* context, float course, uint8_t valid, double time);  // [-pi, pi)
+typedef void(TD_STDCALL* TNMEAPositionFunc)(void* context, const SGeo3D* position, uint8_t valid,
+                                            double time, uint32_t* error);
+typedef void(TD_STDCALL* TNMEASpeedFunc)(void* context, float speed, uint8_t valid,
+                                         double time);  // m/s
+typedef void(TD_STDCALL* TNMEACourseFunc)(void* context, float course, uint8_t valid,
+                                          double time);  // [-pi, pi)
 typedef void(TD_STDCALL* TNMEAFixFunc)(void* context, uint32_t fix, uint8_t valid, double time);
-typedef void(TD_STDCALL* TNMEASatellitesFunc)(void* context, uint32_t count, uint8_t valid, double time);
+typedef void(TD_STDCALL* TNMEASatellitesFunc)(void* context, uint32_t count, uint8_t valid,
+                                              double time);
 // After an accepted position while the clock's hold window is closed.
-typedef void(TD_STDCALL* TNMEATimedPositionFunc)(void* context, double time, const SGeo3D* position);
+typedef void(TD_STDCALL* TNMEATimedPositionFunc)(void* context, double time,
+                                                 const SGeo3D* position);
 // Reasons: 1 no sentence since the reset, 2 no position sentence since the
 // reset, 3 all sentences stopped, 4 position sentences stopped.
-typedef void(TD_STDCALL* TNMEATimeoutFunc)(void* context, CNMEAInterpreter* interpreter, uint32_t reason);
+typedef void(TD_STDCALL* TNMEATimeoutFunc)(void* context, CNMEAInterpreter* interpreter,
+                                           uint32_t reason);
 typedef void(TD_STDCALL* TNMEAUpdateFunc)(void* context, CNMEAInterpreter* interpreter);
 
 // The six value callbacks given at construction.

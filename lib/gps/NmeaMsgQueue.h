@@ -18,7 +18,8 @@ struct SNMEAMsg {
   uint32_t Type;
   float Interval;
 };
-static_assert(sizeof(SNMEAMsg) == 24 && offsetof(SNMEAMsg, Talker) == 8 && offsetof(SNMEAMsg, Interval) == 16);
+static_assert(sizeof(SNMEAMsg) == 24 && offsetof(SNMEAMsg, Talker) == 8 &&
+              offsetof(SNMEAMsg, Interval) == 16);
 
 // What Update tells about a report.
 struct SNMEAReport {

@@ -16,8 +16,8 @@ bool IsHexDigit(uint8_t c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 
 // Data characters of standard sentences: printable ASCII without the
 // delimiters ! $ * , \ ^ ~.
 constexpr bool IsDataCharCode(int c) {
-  return c == 32 || c == 34 || c == 35 || (c >= 37 && c <= 41) || c == 43 || (c >= 45 && c <= 91) || c == 93 ||
-         (c >= 95 && c <= 125);
+  return c == 32 || c == 34 || c == 35 || (c >= 37 && c <= 41) || c == 43 || (c >= 45 && c <= 91) ||
+         c == 93 || (c >= 95 && c <= 125);
 }
 
 struct SDataChars {

@@ -16,7 +16,8 @@
 class CNMEAParser;
 
 // Called as function(context, parser, sentence).
-typedef void(TD_STDCALL* TNMEASentenceFunc)(void* context, CNMEAParser* parser, CNMEASentence* sentence);
+typedef void(TD_STDCALL* TNMEASentenceFunc)(void* context, CNMEAParser* parser,
+                                            CNMEASentence* sentence);
 
 // The value of one or two hexadecimal digits (either case); 0 for other text.
 uint32_t HexToInt(const char* text);

@@ -11,7 +11,8 @@
 namespace {
 
 // Course and speed from p1 to p2 in the scene frame centred on p1.
-void DeriveCourseAndSpeed(const SGeo3D& p1, const SGeo3D& p2, float seconds, float& course, float& speed) {
+void DeriveCourseAndSpeed(const SGeo3D& p1, const SGeo3D& p2, float seconds, float& course,
+                          float& speed) {
   SGeodeticRef scene;
   GeodeticRefInitScene(scene, p1);
   SPoint3D v;
@@ -30,8 +31,8 @@ SNMEAPosMsg* TD_STDCALL CNMEAPosMsgQueue::GetItem(int32_t index) {
 
 int32_t TD_STDCALL CNMEAPosMsgQueue::GetCount() { return items_.GetCount(); }
 
-bool CNMEAPosMsgQueue::Update(uint32_t talker, uint32_t type, const SGeo3D& position, double time, float& course,
-                              float& speed) {
+bool CNMEAPosMsgQueue::Update(uint32_t talker, uint32_t type, const SGeo3D& position, double time,
+                              float& course, float& speed) {
   PurgeNMEAEntries(items_, timeout_, time);
   course = 0;
   speed = 0;

@@ -32,7 +32,8 @@ class CNMEAPosMsgQueue : public CObject {
   // Stores the source's position at time; true, with course (radians from
   // north) and speed (m/s), when the source's previous position is more
   // than 0.01 s older.
-  bool Update(uint32_t talker, uint32_t type, const SGeo3D& position, double time, float& course, float& speed);
+  bool Update(uint32_t talker, uint32_t type, const SGeo3D& position, double time, float& course,
+              float& speed);
   void Clear();
 
  private:

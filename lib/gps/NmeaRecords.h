@@ -126,21 +126,26 @@ struct SNMEAVTG {
 };
 
 // Natural alignment gives the same layouts in every build.
-static_assert(sizeof(SNMEAGGA) == 80 && offsetof(SNMEAGGA, Time) == 48 && offsetof(SNMEAGGA, Quality) == 56 &&
-              offsetof(SNMEAGGA, Satellites) == 60 && offsetof(SNMEAGGA, StationId) == 64 &&
-              offsetof(SNMEAGGA, LatitudeValid) == 68 && offsetof(SNMEAGGA, StationIdValid) == 77);
-static_assert(sizeof(SNMEAGLL) == 32 && offsetof(SNMEAGLL, Time) == 16 && offsetof(SNMEAGLL, Status) == 24 &&
-              offsetof(SNMEAGLL, LatitudeValid) == 26 && offsetof(SNMEAGLL, ModeValid) == 30);
-static_assert(sizeof(SNMEAGSA) == 104 && offsetof(SNMEAGSA, IdCount) == 48 && offsetof(SNMEAGSA, FixType) == 52 &&
-              offsetof(SNMEAGSA, PDOP) == 56 && offsetof(SNMEAGSA, HDOP) == 64 && offsetof(SNMEAGSA, VDOP) == 72 &&
+static_assert(sizeof(SNMEAGGA) == 80 && offsetof(SNMEAGGA, Time) == 48 &&
+              offsetof(SNMEAGGA, Quality) == 56 && offsetof(SNMEAGGA, Satellites) == 60 &&
+              offsetof(SNMEAGGA, StationId) == 64 && offsetof(SNMEAGGA, LatitudeValid) == 68 &&
+              offsetof(SNMEAGGA, StationIdValid) == 77);
+static_assert(sizeof(SNMEAGLL) == 32 && offsetof(SNMEAGLL, Time) == 16 &&
+              offsetof(SNMEAGLL, Status) == 24 && offsetof(SNMEAGLL, LatitudeValid) == 26 &&
+              offsetof(SNMEAGLL, ModeValid) == 30);
+static_assert(sizeof(SNMEAGSA) == 104 && offsetof(SNMEAGSA, IdCount) == 48 &&
+              offsetof(SNMEAGSA, FixType) == 52 && offsetof(SNMEAGSA, PDOP) == 56 &&
+              offsetof(SNMEAGSA, HDOP) == 64 && offsetof(SNMEAGSA, VDOP) == 72 &&
               offsetof(SNMEAGSA, Mode) == 80 && offsetof(SNMEAGSA, ModeValid) == 81 &&
               offsetof(SNMEAGSA, IdCountValid) == 86 && offsetof(SNMEAGSA, SatelliteIdValid) == 87);
 static_assert(sizeof(SNMEAGSV) == 96 && offsetof(SNMEAGSV, SatelliteIds) == 12 &&
-              offsetof(SNMEAGSV, SignalToNoise) == 60 && offsetof(SNMEAGSV, MessageCountValid) == 76 &&
+              offsetof(SNMEAGSV, SignalToNoise) == 60 &&
+              offsetof(SNMEAGSV, MessageCountValid) == 76 &&
               offsetof(SNMEAGSV, SignalToNoiseValid) == 91);
-static_assert(sizeof(SNMEARMC) == 56 && offsetof(SNMEARMC, Speed) == 16 && offsetof(SNMEARMC, Course) == 20 &&
-              offsetof(SNMEARMC, Variation) == 24 && offsetof(SNMEARMC, Time) == 28 &&
-              offsetof(SNMEARMC, Date) == 36 && offsetof(SNMEARMC, Status) == 42 && offsetof(SNMEARMC, Mode) == 43 &&
+static_assert(sizeof(SNMEARMC) == 56 && offsetof(SNMEARMC, Speed) == 16 &&
+              offsetof(SNMEARMC, Course) == 20 && offsetof(SNMEARMC, Variation) == 24 &&
+              offsetof(SNMEARMC, Time) == 28 && offsetof(SNMEARMC, Date) == 36 &&
+              offsetof(SNMEARMC, Status) == 42 && offsetof(SNMEARMC, Mode) == 43 &&
               offsetof(SNMEARMC, LatitudeValid) == 44 && offsetof(SNMEARMC, ModeValid) == 52);
-static_assert(sizeof(SNMEAVTG) == 24 && offsetof(SNMEAVTG, Mode) == 16 && offsetof(SNMEAVTG, SpeedKnotsValid) == 17 &&
-              offsetof(SNMEAVTG, ModeValid) == 21);
+static_assert(sizeof(SNMEAVTG) == 24 && offsetof(SNMEAVTG, Mode) == 16 &&
+              offsetof(SNMEAVTG, SpeedKnotsValid) == 17 && offsetof(SNMEAVTG, ModeValid) == 21);

@@ -16,7 +16,9 @@ constexpr double kSecond = 1.0 / 86400;
 class GpsClock : public ::testing::Test {
  protected:
   // The system's time of day now, as a GPS time of day that many seconds ahead.
-  double TimeOfDayAhead(double seconds) const { return std::fmod(time_.NowUTC() + seconds * kSecond, 1.0); }
+  double TimeOfDayAhead(double seconds) const {
+    return std::fmod(time_.NowUTC() + seconds * kSecond, 1.0);
+  }
 
   CSteppedTimeSource time_{kStart};
   CGPSClock clock_{time_};
@@ -118,7 +120,8 @@ TEST_F(GpsClock, ResetKeepsTheTag) {
 }
 
 TEST_F(GpsClock, HoldOfNoNumberOpensNoWindow) {
-  for (float seconds : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -1.0f}) {
+  for (float seconds :
+       {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -1.0f}) {
     clock_.StartHold(seconds);
     EXPECT_TRUE(clock_.IsHoldOver()) << seconds;
   }

@@ -37,7 +37,8 @@ struct SReports {
 };
 
 void TD_STDCALL OnPosition(void* r, const SGeo3D* p, uint8_t, double time, uint32_t*) {
-  static_cast<SReports*>(r)->Positions.push_back({time, p->lat * 180 / std::numbers::pi, p->lon * 180 / std::numbers::pi});
+  static_cast<SReports*>(r)->Positions.push_back(
+      {time, p->lat * 180 / std::numbers::pi, p->lon * 180 / std::numbers::pi});
 }
 void TD_STDCALL OnSpeed(void* r, float speed, uint8_t, double time) {
   static_cast<SReports*>(r)->Speeds.push_back({time, speed, 0});
@@ -65,7 +66,9 @@ double Number(const std::string& line, const std::string& key) {
 // "2024-06-14T09:26:48.000Z" as a day number.
 double TimeOf(const std::string& line) {
   const size_t at = line.find("\"time\":\"") + 8;
-  auto field = [&](size_t offset, size_t length) { return std::atoi(line.substr(at + offset, length).c_str()); };
+  auto field = [&](size_t offset, size_t length) {
+    return std::atoi(line.substr(at + offset, length).c_str());
+  };
   return EncodeDate(field(0, 4), field(5, 2), field(8, 2)) +
          EncodeTime(field(11, 2), field(14, 2), field(17, 2), field(20, 3));
 }

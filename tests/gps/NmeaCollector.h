@@ -29,16 +29,30 @@ class CNMEACollector {
   CNMEACollector() : parser_(&CNMEACollector::OnSentence, this) {}
 
   void Parse(const std::string& bytes, uint64_t time = 7) {
-    parser_.Parse(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int32_t>(bytes.size()), time);
+    parser_.Parse(reinterpret_cast<const uint8_t*>(bytes.data()),
+                  static_cast<int32_t>(bytes.size()), time);
   }
   const std::vector<SCapturedSentence>& Sentences() const { return sentences_; }
   CNMEAParser& Parser() { return parser_; }
 
  private:
   static void TD_STDCALL OnSentence(void* context, CNMEAParser*, CNMEASentence* s) {
-    SCapturedSentence c{s->GetFlags(), s->GetSentenceId(), s->GetTalkerId(), s->GetListenerId(), s->GetReceiveTime(),
-                        std::string(s->GetTalker()), std::string(s->GetFormatter()), std::string(s->GetListener()),
-                        std::string(s->GetMakerId()), {}, {}, {}, {}, {}, {}, {}};
+    SCapturedSentence c{s->GetFlags(),
+                        s->GetSentenceId(),
+                        s->GetTalkerId(),
+                        s->GetListenerId(),
+                        s->GetReceiveTime(),
+                        std::string(s->GetTalker()),
+                        std::string(s->GetFormatter()),
+                        std::string(s->GetListener()),
+                        std::string(s->GetMakerId()),
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {}};
     for (int32_t i = 0; i < s->GetFieldCount(); ++i) c.Fields.emplace_back(s->GetField(i));
     s->GetGGA(&c.GGA);
     s->GetGLL(&c.GLL);

@@ -31,13 +31,15 @@ class CSoundCounter : public CSound {
 
 class NmeaInterpreter : public ::testing::Test {
  protected:
-  NmeaInterpreter() : parser_(&NmeaInterpreter::OnSentence, this), interpreter_(&clock_, Callbacks()) {
+  NmeaInterpreter()
+      : parser_(&NmeaInterpreter::OnSentence, this), interpreter_(&clock_, Callbacks()) {
     interpreter_.SetActive(1);
   }
 
   SNMEAValueCallbacks Callbacks() {
-    return {MakeCallback(&Position, this), MakeCallback(&Speed, this),      MakeCallback(&Course, this),
-            MakeCallback(&Fix, this),      MakeCallback(&Satellites, this), MakeCallback(&Timed, this)};
+    return {MakeCallback(&Position, this),   MakeCallback(&Speed, this),
+            MakeCallback(&Course, this),     MakeCallback(&Fix, this),
+            MakeCallback(&Satellites, this), MakeCallback(&Timed, this)};
   }
 
   void Feed(const std::string& text) {
@@ -57,21 +59,34 @@ class NmeaInterpreter : public ::testing::Test {
   static void TD_STDCALL OnSentence(void* self, CNMEAParser*, CNMEASentence* sentence) {
     static_cast<NmeaInterpreter*>(self)->interpreter_.OnSentence(sentence);
   }
-  static void Add(void* self, SEvent e) { static_cast<NmeaInterpreter*>(self)->events_.push_back(e); }
-  static void TD_STDCALL Position(void* self, const SGeo3D* p, uint8_t valid, double time, uint32_t* error) {
+  static void Add(void* self, SEvent e) {
+    static_cast<NmeaInterpreter*>(self)->events_.push_back(e);
+  }
+  static void TD_STDCALL Position(void* self, const SGeo3D* p, uint8_t valid, double time,
+                                  uint32_t* error) {
     EXPECT_EQ(valid, 1);
     EXPECT_EQ(p->h, 0.0);
     *error = 5;
     Add(self, {'P', p->lat, p->lon, time});
   }
-  static void TD_STDCALL Speed(void* self, float v, uint8_t, double time) { Add(self, {'S', v, 0, time}); }
-  static void TD_STDCALL Course(void* self, float v, uint8_t, double time) { Add(self, {'C', v, 0, time}); }
-  static void TD_STDCALL Fix(void* self, uint32_t v, uint8_t, double time) { Add(self, {'F', double(v), 0, time}); }
+  static void TD_STDCALL Speed(void* self, float v, uint8_t, double time) {
+    Add(self, {'S', v, 0, time});
+  }
+  static void TD_STDCALL Course(void* self, float v, uint8_t, double time) {
+    Add(self, {'C', v, 0, time});
+  }
+  static void TD_STDCALL Fix(void* self, uint32_t v, uint8_t, double time) {
+    Add(self, {'F', double(v), 0, time});
+  }
   static void TD_STDCALL Satellites(void* self, uint32_t v, uint8_t, double time) {
     Add(self, {'N', double(v), 0, time});
   }
-  static void TD_STDCALL Timed(void* self, double time, const SGeo3D* p) { Add(self, {'T', p->lat, p->lon, time}); }
-  static void TD_STDCALL CountUpdate(void* count, CNMEAInterpreter*) { ++*static_cast<int*>(count); }
+  static void TD_STDCALL Timed(void* self, double time, const SGeo3D* p) {
+    Add(self, {'T', p->lat, p->lon, time});
+  }
+  static void TD_STDCALL CountUpdate(void* count, CNMEAInterpreter*) {
+    ++*static_cast<int*>(count);
+  }
   static void TD_STDCALL Timeout(void* self, CNMEAInterpreter*, uint32_t reason) {
     Add(self, {'O', double(reason), 0, 0});
   }
@@ -160,9 +175,11 @@ TEST_F(NmeaInterpreter, ArbitrationBetweenGGAAndRMC) {
     const double minutes = 23.4567 + 0.001 * i;
     char lat[16];
     std::snprintf(lat, sizeof lat, "52%.4f", minutes);
-    Feed(NMEA(std::string("GPGGA,0900") + seconds + ".00," + lat + ",N,00454.1234,E,1,08,1.0,1.0,M,1.0,M,,"));
+    Feed(NMEA(std::string("GPGGA,0900") + seconds + ".00," + lat +
+              ",N,00454.1234,E,1,08,1.0,1.0,M,1.0,M,,"));
     time_.StepSeconds(0.1);
-    Feed(NMEA(std::string("GPRMC,0900") + seconds + ".00,A," + lat + ",N,00454.1234,E,10.0,45.0,290204,,,A"));
+    Feed(NMEA(std::string("GPRMC,0900") + seconds + ".00,A," + lat +
+              ",N,00454.1234,E,10.0,45.0,290204,,,A"));
     time_.StepSeconds(0.9);
   }
   EXPECT_EQ(interpreter_.GetPositionQueue()->GetCurrentType(), 1u);
@@ -251,8 +268,10 @@ TEST_F(NmeaInterpreter, PositionsLeaveTheReceiversDatumForWGS84) {
   const auto positions = Take('P');
   ASSERT_EQ(positions.size(), 1u);
   SGeo3D expected;
-  GeodeticDatumTransform3(expected, *GeodeticWGS84Datum(), SGeo3D{47.28523316666667 * std::numbers::pi / 180, 8.565265 * std::numbers::pi / 180, 0},
-                          *ed50);
+  GeodeticDatumTransform3(
+      expected, *GeodeticWGS84Datum(),
+      SGeo3D{47.28523316666667 * std::numbers::pi / 180, 8.565265 * std::numbers::pi / 180, 0},
+      *ed50);
   EXPECT_NEAR(positions[0].A, expected.lat, 1e-15);
   EXPECT_NEAR(positions[0].B, expected.lon, 1e-15);
   EXPECT_GT(std::fabs(positions[0].A - 47.28523316666667 * std::numbers::pi / 180), 1e-7);

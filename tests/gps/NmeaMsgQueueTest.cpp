@@ -69,7 +69,8 @@ TEST(NmeaPosMsgQueue, CourseAndSpeedFromTwoPositions) {
   const double m = 6335439.327 / std::pow(1 - 0.00669437999014 * std::pow(std::sin(lat), 2), 1.5);
   float course, speed;
   EXPECT_FALSE(queue.Update(0x5047, 1, SGeo3D{lat, lon, 0}, kT0, course, speed));
-  EXPECT_TRUE(queue.Update(0x5047, 1, SGeo3D{lat + 100 / m, lon, 0}, kT0 + 10 * kSecond, course, speed));
+  EXPECT_TRUE(
+      queue.Update(0x5047, 1, SGeo3D{lat + 100 / m, lon, 0}, kT0 + 10 * kSecond, course, speed));
   EXPECT_NEAR(speed, 10.0f, 1e-3);
   EXPECT_NEAR(course, 0.0f, 1e-5);
   EXPECT_FALSE(queue.Update(0x5047, 1, SGeo3D{lat, lon, 0}, kT0 + 10.005 * kSecond, course, speed));

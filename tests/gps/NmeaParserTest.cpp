@@ -34,11 +34,16 @@ std::vector<SStreamCase> StreamCases() {
       {"high byte", "$GPGLL,\xB0\r\n" + gll, {{"GLL", 0, 7}}},
       {"field of 128", NMEA("GPTXT," + field128), {{"TXT", 0, 1}}},
       {"field of 129", NMEA("GPTXT," + field129) + gll, {{"GLL", 0, 7}}},
-      {"escapes count toward the field limit", NMEA("GPTXT," + field128.substr(1) + "^41^42") + gll, {{"GLL", 0, 7}}},
+      {"escapes count toward the field limit",
+       NMEA("GPTXT," + field128.substr(1) + "^41^42") + gll,
+       {{"GLL", 0, 7}}},
       {"escape of 128", NMEA("GPTXT," + field128.substr(1) + "^41"), {{"TXT", 0, 1}}},
       {"bad escape digit", "$GPTXT,^4a\r\n" + gll, {{"GLL", 0, 7}}},
-      {"sentence of 256 bytes", NMEA("GPTXT," + std::string(120, '1') + "," + std::string(123, '2')), {{"TXT", 0, 2}}},
-      {"sentence of 257 bytes", NMEA("GPTXT," + std::string(120, '1') + "," + std::string(124, '2')) + gll,
+      {"sentence of 256 bytes",
+       NMEA("GPTXT," + std::string(120, '1') + "," + std::string(123, '2')),
+       {{"TXT", 0, 2}}},
+      {"sentence of 257 bytes",
+       NMEA("GPTXT," + std::string(120, '1') + "," + std::string(124, '2')) + gll,
        {{"GLL", 0, 7}}},
       {"commas without end", "$GPTXT" + std::string(400, ',') + "\r\n" + gll, {{"GLL", 0, 7}}},
       {"proprietary", "$PXYZA,93,f,3*39\r\n", {{"", 1, 1}}},
@@ -73,7 +78,8 @@ TEST(NmeaParser, ReceivedChecksumAndAddress) {
   EXPECT_EQ(s.Talker, "GP");
   EXPECT_EQ(s.Formatter, "GLL");
   EXPECT_EQ(s.Flags, 4u);
-  const std::vector<std::string> fields = {"5223.4567", "N", "00454.1234", "E", "123519.00", "A", "A"};
+  const std::vector<std::string> fields = {"5223.4567", "N", "00454.1234", "E",
+                                           "123519.00", "A", "A"};
   EXPECT_EQ(s.Fields, fields);
 }
 

@@ -26,7 +26,8 @@ TEST(NmeaSentence, GLLOfTheReference) {
   EXPECT_EQ(s.SentenceId, 0x4C4C47u);
   EXPECT_EQ(s.Flags, 0u);
   EXPECT_EQ(s.Fields.size(), 7u);
-  ASSERT_TRUE(s.GLL.LatitudeValid && s.GLL.LongitudeValid && s.GLL.TimeValid && s.GLL.StatusValid && s.GLL.ModeValid);
+  ASSERT_TRUE(s.GLL.LatitudeValid && s.GLL.LongitudeValid && s.GLL.TimeValid && s.GLL.StatusValid &&
+              s.GLL.ModeValid);
   EXPECT_NEAR(s.GLL.Latitude, 52.390945, 1e-12);
   EXPECT_NEAR(s.GLL.Longitude, 4.902056666666667, 1e-12);
   ExpectTime(s.GLL.Time, 12, 35, 19, 0);
@@ -43,8 +44,10 @@ TEST(NmeaSentence, SixDigitTimeIsAWholeSecond) {
 }
 
 TEST(NmeaSentence, GGAOfTheReference) {
-  SNMEAGGA g = ParseOne("$GPGGA,092725.00,4717.11399,N,00833.91590,E,1,08,1.01,499.6,M,48.0,M,,*5B\r\n").GGA;
-  ASSERT_TRUE(g.LatitudeValid && g.LongitudeValid && g.TimeValid && g.QualityValid && g.SatellitesValid);
+  SNMEAGGA g =
+      ParseOne("$GPGGA,092725.00,4717.11399,N,00833.91590,E,1,08,1.01,499.6,M,48.0,M,,*5B\r\n").GGA;
+  ASSERT_TRUE(g.LatitudeValid && g.LongitudeValid && g.TimeValid && g.QualityValid &&
+              g.SatellitesValid);
   EXPECT_NEAR(g.Latitude, 47.28523316666667, 1e-12);
   EXPECT_NEAR(g.Longitude, 8.565265, 1e-12);
   ExpectTime(g.Time, 9, 27, 25, 0);
@@ -60,8 +63,10 @@ TEST(NmeaSentence, GGAOfTheReference) {
 
 TEST(NmeaSentence, EmptyGGAHasOnlyQualitySatellitesAndDilution) {
   SNMEAGGA g = ParseOne("$GPGGA,,,,,,0,00,99.99,,,,,,*48\r\n").GGA;
-  const uint8_t flags[10] = {g.LatitudeValid, g.LongitudeValid, g.HDOPValid, g.AltitudeValid, g.GeoidSeparationValid,
-                             g.DifferentialAgeValid, g.TimeValid, g.QualityValid, g.SatellitesValid, g.StationIdValid};
+  const uint8_t flags[10] = {g.LatitudeValid, g.LongitudeValid,       g.HDOPValid,
+                             g.AltitudeValid, g.GeoidSeparationValid, g.DifferentialAgeValid,
+                             g.TimeValid,     g.QualityValid,         g.SatellitesValid,
+                             g.StationIdValid};
   const uint8_t expected[10] = {0, 0, 1, 0, 0, 0, 0, 1, 1, 0};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(flags[i], expected[i]) << i;
   EXPECT_EQ(g.Quality, 0u);
@@ -70,8 +75,10 @@ TEST(NmeaSentence, EmptyGGAHasOnlyQualitySatellitesAndDilution) {
 }
 
 TEST(NmeaSentence, RMCOfTheReference) {
-  SNMEARMC r = ParseOne("$GPRMC,235959.9996,A,5223.4567,S,00454.1234,W,10.0,270.0,290204,,,A*61\r\n").RMC;
-  ASSERT_TRUE(r.TimeValid && r.DateValid && r.LatitudeValid && r.LongitudeValid && r.SpeedValid && r.CourseValid);
+  SNMEARMC r =
+      ParseOne("$GPRMC,235959.9996,A,5223.4567,S,00454.1234,W,10.0,270.0,290204,,,A*61\r\n").RMC;
+  ASSERT_TRUE(r.TimeValid && r.DateValid && r.LatitudeValid && r.LongitudeValid && r.SpeedValid &&
+              r.CourseValid);
   ExpectTime(r.Time, 23, 59, 59, 999);
   EXPECT_EQ(r.Date.Year, 4);
   EXPECT_EQ(r.Date.Month, 2);
@@ -114,7 +121,8 @@ TEST(NmeaSentence, GSVSatellitesByPosition) {
   EXPECT_EQ(g.MessageCount, 3u);
   EXPECT_EQ(g.MessageNumber, 1u);
   EXPECT_EQ(g.SatellitesInView, 11u);
-  const uint32_t ids[4] = {3, 4, 6, 13}, elevations[4] = {3, 15, 1, 6}, azimuths[4] = {111, 270, 10, 292};
+  const uint32_t ids[4] = {3, 4, 6, 13}, elevations[4] = {3, 15, 1, 6},
+                 azimuths[4] = {111, 270, 10, 292};
   for (int k = 0; k < 4; ++k) {
     EXPECT_EQ(g.SatelliteIds[k], ids[k]);
     EXPECT_EQ(g.Elevations[k], elevations[k]);
@@ -125,8 +133,8 @@ TEST(NmeaSentence, GSVSatellitesByPosition) {
 }
 
 TEST(NmeaSentence, EscapedCommaStaysInsideItsField) {
-  SCapturedSentence s =
-      ParseOne("$GPGGA,092725.00,4717.11399^2C,N,00833.91590,E,1,^30^38,1.01,499.6,M,48.0,M,,*74\r\n");
+  SCapturedSentence s = ParseOne(
+      "$GPGGA,092725.00,4717.11399^2C,N,00833.91590,E,1,^30^38,1.01,499.6,M,48.0,M,,*74\r\n");
   EXPECT_EQ(s.Flags, 0u);
   EXPECT_EQ(s.Fields[1], "4717.11399,");
   EXPECT_FALSE(s.GGA.LatitudeValid);
@@ -145,11 +153,16 @@ struct SFieldCase {
 
 TEST(NmeaSentence, LatitudeRules) {
   const SFieldCase cases[] = {
-      {"GPGLL,5223.4567,N", true, 52.390945},   {"GPGLL,5223.4567,n", false, 0},
-      {"GPGLL,9100.0000,N", false, 0},          {"GPGLL,8959.9999,N", true, 89.99999833333333},
-      {"GPGLL,9000.0000,S", true, -90},         {"GPGLL,0060.0000,N", false, 0},
-      {"GPGLL,5223.4567,", false, 0},           {"GPGLL,5223.4567", false, 0},
-      {"GPGLL,52,N", false, 0},                 {"GPGLL,-523.000,N", false, 0},
+      {"GPGLL,5223.4567,N", true, 52.390945},
+      {"GPGLL,5223.4567,n", false, 0},
+      {"GPGLL,9100.0000,N", false, 0},
+      {"GPGLL,8959.9999,N", true, 89.99999833333333},
+      {"GPGLL,9000.0000,S", true, -90},
+      {"GPGLL,0060.0000,N", false, 0},
+      {"GPGLL,5223.4567,", false, 0},
+      {"GPGLL,5223.4567", false, 0},
+      {"GPGLL,52,N", false, 0},
+      {"GPGLL,-523.000,N", false, 0},
   };
   for (const SFieldCase& c : cases) {
     SNMEAGLL g = ParseOne(NMEA(c.body)).GLL;
@@ -180,7 +193,7 @@ TEST(NmeaSentence, TimeAndDateRules) {
   struct {
     const char* date;
     bool valid;
-  } dates[] = {{"290204", true}, {"290203", false}, {"310404", false}, {"300404", true},
+  } dates[] = {{"290204", true},  {"290203", false}, {"310404", false}, {"300404", true},
                {"011300", false}, {"000100", false}, {"2802", true}};
   for (const auto& c : dates) {
     SNMEARMC r = ParseOne(NMEA(std::string("GPRMC,,,,,,,,,") + c.date)).RMC;

@@ -25,7 +25,9 @@ typedef struct SHostState {
   uint32_t fix, count;
 } SHostState;
 
-static const TdNMEASentenceTable* SentenceTable(TdObject* o) { return *(const TdNMEASentenceTable* const*)o; }
+static const TdNMEASentenceTable* SentenceTable(TdObject* o) {
+  return *(const TdNMEASentenceTable* const*)o;
+}
 static const TdNMEAInterpreterTable* InterpreterTable(TdObject* o) {
   return *(const TdNMEAInterpreterTable* const*)o;
 }
@@ -81,22 +83,26 @@ static int Fail(char* message, const char* text) {
 
 typedef TdObject*(TDLIB_API* ParserCreateFn)(TdNMEASentenceCallback, void*);
 typedef TdObject*(TDLIB_API* ClockCreateFn)(void);
-typedef TdObject*(TDLIB_API* InterpreterCreateFn)(TdObject*, TdNMEAPositionCallback, void*, TdNMEAFloatCallback,
-                                                  void*, TdNMEAFloatCallback, void*, TdNMEACountCallback, void*,
-                                                  TdNMEACountCallback, void*, TdNMEATimedPositionCallback, void*);
+typedef TdObject*(TDLIB_API* InterpreterCreateFn)(TdObject*, TdNMEAPositionCallback, void*,
+                                                  TdNMEAFloatCallback, void*, TdNMEAFloatCallback,
+                                                  void*, TdNMEACountCallback, void*,
+                                                  TdNMEACountCallback, void*,
+                                                  TdNMEATimedPositionCallback, void*);
 typedef TdObject*(TDLIB_API* ObjectDeleteFn)(TdObject*);
 typedef void*(TDLIB_API* InitFn)(void);
 
 /* Returns 1 when every check passed, else 0 with the reason in message. */
 int RunGpsCHost(const char* dll_path, char* message) {
-  static const char kGGA[] = "$GPGGA,092725.00,4717.11399,N,00833.91590,E,1,08,1.01,499.6,M,48.0,M,,*5B\r\n";
+  static const char kGGA[] =
+      "$GPGGA,092725.00,4717.11399,N,00833.91590,E,1,08,1.01,499.6,M,48.0,M,,*5B\r\n";
   SHostState state;
   uintptr_t before, after;
   HMODULE dll = LoadLibraryA(dll_path);
   if (!dll) return Fail(message, "LoadLibrary failed");
   ParserCreateFn parserCreate = (ParserCreateFn)GetProcAddress(dll, "NMEAParserCreate");
   ClockCreateFn clockCreate = (ClockCreateFn)GetProcAddress(dll, "GPSClockCreate");
-  InterpreterCreateFn interpreterCreate = (InterpreterCreateFn)GetProcAddress(dll, "NMEAInterpreterCreate");
+  InterpreterCreateFn interpreterCreate =
+      (InterpreterCreateFn)GetProcAddress(dll, "NMEAInterpreterCreate");
   ObjectDeleteFn objectDelete = (ObjectDeleteFn)GetProcAddress(dll, "ObjectDelete");
   InitFn geodetics = (InitFn)GetProcAddress(dll, "GeodeticsInitialize");
   if (!parserCreate || !clockCreate || !interpreterCreate || !objectDelete || !geodetics)
@@ -106,10 +112,10 @@ int RunGpsCHost(const char* dll_path, char* message) {
 
   READ_SP(before);
   TdObject* clock = clockCreate();
-  TdObject* nothing = interpreterCreate(NULL, OnPosition, &state, NULL, NULL, NULL, NULL, OnFix, &state, OnSatellites,
-                                        &state, NULL, NULL);
-  state.interpreter = interpreterCreate(clock, OnPosition, &state, NULL, NULL, NULL, NULL, OnFix, &state,
-                                        OnSatellites, &state, NULL, NULL);
+  TdObject* nothing = interpreterCreate(NULL, OnPosition, &state, NULL, NULL, NULL, NULL, OnFix,
+                                        &state, OnSatellites, &state, NULL, NULL);
+  state.interpreter = interpreterCreate(clock, OnPosition, &state, NULL, NULL, NULL, NULL, OnFix,
+                                        &state, OnSatellites, &state, NULL, NULL);
   TdObject* parser = parserCreate(OnSentence, &state);
   READ_SP(after);
   if (before != after) return Fail(message, "a factory left the stack unbalanced");
@@ -147,15 +153,21 @@ int RunGpsCHost(const char* dll_path, char* message) {
   if (before != after) return Fail(message, "a slot left the stack unbalanced");
   if (state.unbalanced) return Fail(message, "a sentence slot left the stack unbalanced");
 
-  if (state.sentences != 1 || state.talker != 0x5047 || state.id != 0x414747) return Fail(message, "sentence");
-  if (!state.gga.latitudeValid || fabs(state.gga.latitude - 47.28523316666667) > 1e-12 || state.gga.satellites != 8)
+  if (state.sentences != 1 || state.talker != 0x5047 || state.id != 0x414747)
+    return Fail(message, "sentence");
+  if (!state.gga.latitudeValid || fabs(state.gga.latitude - 47.28523316666667) > 1e-12 ||
+      state.gga.satellites != 8)
     return Fail(message, "GGA record");
-  if (state.positions != 1 || fabs(state.latitude - 0.825283006331558) > 1e-12) return Fail(message, "position callback");
-  if (state.fixes != 1 || state.fix != 1 || state.satellites != 1 || state.count != 8) return Fail(message, "values");
+  if (state.positions != 1 || fabs(state.latitude - 0.825283006331558) > 1e-12)
+    return Fail(message, "position callback");
+  if (state.fixes != 1 || state.fix != 1 || state.satellites != 1 || state.count != 8)
+    return Fail(message, "values");
   if (state.updates != 2) return Fail(message, "OnUpdate");
   if (timeout != 5.0f || active != 1) return Fail(message, "getters");
-  if (items != 1 || !item || item->type != 1 || item->talker != 0x5047 || outside) return Fail(message, "queue");
-  if (state2 != 1 || holdOver != 0 || !(now > 40000) || tag != -60 || offset == 0) return Fail(message, "clock");
+  if (items != 1 || !item || item->type != 1 || item->talker != 0x5047 || outside)
+    return Fail(message, "queue");
+  if (state2 != 1 || holdOver != 0 || !(now > 40000) || tag != -60 || offset == 0)
+    return Fail(message, "clock");
 
   READ_SP(before);
   objectDelete(parser);

@@ -13,9 +13,10 @@ TDEXPORT(CNMEAParser*) NMEAParserCreate(TNMEASentenceFunc function, void* contex
 
 // Null without a clock: every sentence needs it.
 TDEXPORT(CNMEAInterpreter*)
-NMEAInterpreterCreate(CGPSClock* clock, TNMEAPositionFunc position, void* positionContext, TNMEASpeedFunc speed,
-                      void* speedContext, TNMEACourseFunc course, void* courseContext, TNMEAFixFunc fix,
-                      void* fixContext, TNMEASatellitesFunc satellites, void* satellitesContext,
+NMEAInterpreterCreate(CGPSClock* clock, TNMEAPositionFunc position, void* positionContext,
+                      TNMEASpeedFunc speed, void* speedContext, TNMEACourseFunc course,
+                      void* courseContext, TNMEAFixFunc fix, void* fixContext,
+                      TNMEASatellitesFunc satellites, void* satellitesContext,
                       TNMEATimedPositionFunc timedPosition, void* timedPositionContext) {
   if (!clock) return nullptr;
   const SNMEAValueCallbacks callbacks{MakeCallback(position, positionContext),
