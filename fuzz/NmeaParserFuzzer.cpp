@@ -10,6 +10,7 @@
 #include "lib/geodesy/Geodetics.h"
 #include "lib/gps/NmeaInterpreter.h"
 #include "lib/gps/NmeaParser.h"
+#include "tests/gps/NmeaRecordSet.h"
 
 namespace {
 
@@ -31,20 +32,11 @@ void CheckBounds(CNMEASentence& sentence) {
 
 void TD_STDCALL OnSentence(void* context, CNMEAParser*, CNMEASentence* sentence) {
   CheckBounds(*sentence);
-  SNMEAGGA gga;
-  SNMEAGLL gll;
-  SNMEAGSA gsa;
-  SNMEAGSV gsv;
-  SNMEARMC rmc;
-  SNMEAVTG vtg;
-  sentence->GetGGA(&gga);
-  sentence->GetGLL(&gll);
-  sentence->GetGSA(&gsa);
-  sentence->GetGSV(&gsv);
-  sentence->GetRMC(&rmc);
-  sentence->GetVTG(&vtg);
-  Check(gsa.IdCount <= 12 && gga.Time.Hour < 24 && rmc.Time.Millisecond < 1000);
-  Check(!rmc.LatitudeValid || (rmc.Latitude >= -90 && rmc.Latitude <= 90));
+  SNMEARecordSet records;
+  records.Read(*sentence);
+  Check(records.GSA.IdCount <= 12 && records.GGA.Time.Hour < 24 &&
+        records.RMC.Time.Millisecond < 1000);
+  Check(!records.RMC.LatitudeValid || (records.RMC.Latitude >= -90 && records.RMC.Latitude <= 90));
   static_cast<CNMEAInterpreter*>(context)->OnSentence(sentence);
 }
 

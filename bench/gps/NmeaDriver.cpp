@@ -7,6 +7,7 @@
 
 #include "lib/gps/NmeaInterpreter.h"
 #include "lib/gps/NmeaParser.h"
+#include "tests/gps/NmeaRecordSet.h"
 
 namespace {
 
@@ -22,18 +23,8 @@ struct SDriver {
 void TD_STDCALL OnSentence(void* context, CNMEAParser*, CNMEASentence* sentence) {
   auto* driver = static_cast<SDriver*>(context);
   ++driver->counts->sentences;
-  SNMEAGGA gga;
-  SNMEAGLL gll;
-  SNMEAGSA gsa;
-  SNMEAGSV gsv;
-  SNMEARMC rmc;
-  SNMEAVTG vtg;
-  sentence->GetGGA(&gga);
-  sentence->GetGLL(&gll);
-  sentence->GetGSA(&gsa);
-  sentence->GetGSV(&gsv);
-  sentence->GetRMC(&rmc);
-  sentence->GetVTG(&vtg);
+  SNMEARecordSet records;
+  records.Read(*sentence);
   driver->interpreter->OnSentence(sentence);
 }
 

@@ -19,18 +19,13 @@ uint32_t TD_STDCALL CNMEAMsgQueue::GetCurrentTalker() { return currentTalker_; }
 
 void CNMEAMsgQueue::Purge(double time) { PurgeNMEAEntries(items_, timeout_, time); }
 
-SNMEAMsg* CNMEAMsgQueue::Find(uint32_t talker, uint32_t type) const {
-  for (int32_t i = 0; i < items_.GetCount(); ++i)
-    if (items_[i]->Talker == talker && items_[i]->Type == type) return items_[i];
-  return nullptr;
-}
-
 SNMEAReport CNMEAMsgQueue::Update(uint32_t talker, uint32_t type, double time) {
   Purge(time);
   SNMEAReport report{-1.0f, -1.0f, false};
-  SNMEAMsg* entry = Find(talker, type);
+  SNMEAMsg* entry = FindNMEAEntry(items_, talker, type);
   if (entry) report.Interval = NMEAInterval(entry->Time, time);
-  if (const SNMEAMsg* current = currentType_ ? Find(currentTalker_, currentType_) : nullptr) {
+  if (const SNMEAMsg* current =
+          currentType_ ? FindNMEAEntry(items_, currentTalker_, currentType_) : nullptr) {
     report.CurrentInterval = NMEAInterval(current->Time, time);
     if (current->Interval > report.CurrentInterval) report.CurrentInterval = current->Interval;
   }

@@ -49,7 +49,6 @@ class CNMEAMsgQueue : public CObject {
 
  private:
   void Purge(double time);
-  SNMEAMsg* Find(uint32_t talker, uint32_t type) const;
 
   CList<SNMEAMsg> items_{true};
   float timeout_;
@@ -60,6 +59,13 @@ class CNMEAMsgQueue : public CObject {
 // Seconds from an earlier to a later day number in single precision, -1.0
 // below 0.01 s.
 float NMEAInterval(double earlier, double later);
+// The entry of the source (talker, type), or null.
+template <class T>
+T* FindNMEAEntry(const CList<T>& items, uint32_t talker, uint32_t type) {
+  for (int32_t i = 0; i < items.GetCount(); ++i)
+    if (items[i]->Talker == talker && items[i]->Type == type) return items[i];
+  return nullptr;
+}
 // Drops the entries older than timeout seconds before time, the last first.
 template <class T>
 void PurgeNMEAEntries(CList<T>& items, float timeout, double time) {

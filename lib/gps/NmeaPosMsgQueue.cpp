@@ -36,9 +36,7 @@ bool CNMEAPosMsgQueue::Update(uint32_t talker, uint32_t type, const SGeo3D& posi
   PurgeNMEAEntries(items_, timeout_, time);
   course = 0;
   speed = 0;
-  SNMEAPosMsg* entry = nullptr;
-  for (int32_t i = 0; i < items_.GetCount() && !entry; ++i)
-    if (items_[i]->Talker == talker && items_[i]->Type == type) entry = items_[i];
+  SNMEAPosMsg* entry = FindNMEAEntry(items_, talker, type);
   bool derived = false;
   if (entry) {
     const float seconds = static_cast<float>((time - entry->Time) * 86400.0);

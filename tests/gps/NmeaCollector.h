@@ -9,18 +9,13 @@
 #include "lib/foundation/DateTime.h"
 #include "lib/gps/GpsTimeSource.h"
 #include "lib/gps/NmeaParser.h"
+#include "tests/gps/NmeaRecordSet.h"
 
-struct SCapturedSentence {
-  uint32_t Flags, SentenceId, TalkerId, ListenerId;
-  uint64_t ReceiveTime;
+struct SCapturedSentence : SNMEARecordSet {
+  uint32_t Flags = 0, SentenceId = 0, TalkerId = 0, ListenerId = 0;
+  uint64_t ReceiveTime = 0;
   std::string Talker, Formatter, Listener, MakerId;
   std::vector<std::string> Fields;
-  SNMEAGGA GGA;
-  SNMEAGLL GLL;
-  SNMEAGSA GSA;
-  SNMEAGSV GSV;
-  SNMEARMC RMC;
-  SNMEAVTG VTG;
 };
 
 // Copies every sentence and its six records.
@@ -37,29 +32,18 @@ class CNMEACollector {
 
  private:
   static void TD_STDCALL OnSentence(void* context, CNMEAParser*, CNMEASentence* s) {
-    SCapturedSentence c{s->GetFlags(),
-                        s->GetSentenceId(),
-                        s->GetTalkerId(),
-                        s->GetListenerId(),
-                        s->GetReceiveTime(),
-                        std::string(s->GetTalker()),
-                        std::string(s->GetFormatter()),
-                        std::string(s->GetListener()),
-                        std::string(s->GetMakerId()),
-                        {},
-                        {},
-                        {},
-                        {},
-                        {},
-                        {},
-                        {}};
+    SCapturedSentence c;
+    c.Flags = s->GetFlags();
+    c.SentenceId = s->GetSentenceId();
+    c.TalkerId = s->GetTalkerId();
+    c.ListenerId = s->GetListenerId();
+    c.ReceiveTime = s->GetReceiveTime();
+    c.Talker = s->GetTalker();
+    c.Formatter = s->GetFormatter();
+    c.Listener = s->GetListener();
+    c.MakerId = s->GetMakerId();
     for (int32_t i = 0; i < s->GetFieldCount(); ++i) c.Fields.emplace_back(s->GetField(i));
-    s->GetGGA(&c.GGA);
-    s->GetGLL(&c.GLL);
-    s->GetGSA(&c.GSA);
-    s->GetGSV(&c.GSV);
-    s->GetRMC(&c.RMC);
-    s->GetVTG(&c.VTG);
+    c.Read(*s);
     static_cast<CNMEACollector*>(context)->sentences_.push_back(c);
   }
 
