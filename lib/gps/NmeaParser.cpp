@@ -82,6 +82,16 @@ void CNMEAParser::HandleByte(uint8_t c, uint64_t time) {
   }
   if (state_ == kWaitDollar) return;
   bool keep = ++length_ <= CNMEASentence::kMaxLength;
+  // The common byte first: one more character of a standard field.
+  if (keep && state_ == kData && IsDataChar(c)) {
+    sentence_->AppendData(static_cast<char>(c));
+    if (sentence_->GetDataLength() > CNMEASentence::kMaxFieldLength) {
+      Reset();
+      return;
+    }
+    checksum_ ^= c;
+    return;
+  }
   if (keep) {
     switch (state_) {
       case kTalker:
@@ -170,9 +180,7 @@ bool CNMEAParser::HandleData(uint8_t c) {
       SetState(kWaitLF);
       return true;
     default:
-      if (!IsDataChar(c)) return false;
-      sentence_->AppendData(static_cast<char>(c));
-      return sentence_->GetDataLength() <= CNMEASentence::kMaxFieldLength;
+      return false;  // data characters took the short way in HandleByte
   }
 }
 
