@@ -10,4 +10,6 @@ tdlib_add_tests(host WINDOWS
   BmpHostTest.cpp
   WaypointHost.c
   WaypointHostTest.cpp
+  GpsHost.c
+  GpsHostTest.cpp
 )

@@ -1,0 +1,15 @@
+# GPS input: NMEA sentences and their parser, the message queues, the
+# interpreter and the GPS clock. All of it is portable.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/gps/GpsClock.cpp
+  lib/gps/GpsTimeSource.cpp
+  lib/gps/NmeaFields.cpp
+  lib/gps/NmeaInterpreter.cpp
+  lib/gps/NmeaMsgQueue.cpp
+  lib/gps/NmeaParser.cpp
+  lib/gps/NmeaPosMsgQueue.cpp
+  lib/gps/NmeaSentence.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/foundation/exports/GpsExports.cpp
+)
