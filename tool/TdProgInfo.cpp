@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "lib/foundation/InstanceMutex.h"
 #include "tool/Application.h"
 #include "tool/Exceptions.h"
 #include "tool/TdLang.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-HANDLE g_mutex = nullptr;
+void* g_mutex = nullptr;
 HMODULE g_d3d8 = nullptr;
 
 const TLangText SDirectX = {{
@@ -41,19 +42,6 @@ std::string QueryVersionString(const std::vector<char>& block, const char* name)
                       &length) || value == nullptr)
     throw std::out_of_range(name);
   return std::string(value, strnlen(value, length));
-}
-
-struct FindWindowContext {
-  const std::string* className;
-};
-
-BOOL CALLBACK FindInstanceWindow(HWND hwnd, LPARAM param) {
-  auto* context = reinterpret_cast<FindWindowContext*>(param);
-  char name[512] = "";
-  GetClassNameA(hwnd, name, 511);
-  if (_stricmp(name, context->className->c_str()) != 0) return TRUE;
-  SetForegroundWindow(hwnd);
-  return FALSE;
 }
 
 }  // namespace
@@ -96,14 +84,17 @@ bool HandleVersionSwitches(uint32_t version) {
 bool CheckNoInstanceRunning(const std::string& windowClass,
                             const uint8_t guid[16], uint32_t version) {
   std::string name = GUIDToStr(guid) + VersionToStr(version, 4);
-  g_mutex = CreateMutexA(nullptr, TRUE, name.c_str());
-  if (g_mutex == nullptr) throw EProgInitError("Error creating mutex.");
-  DWORD wait = WaitForSingleObject(g_mutex, 0);
-  if (wait == WAIT_FAILED) throw EProgInitError("Error waiting for mutex.");
-  if (wait == WAIT_OBJECT_0) return true;
-  FindWindowContext context{&windowClass};
-  EnumWindows(FindInstanceWindow, reinterpret_cast<LPARAM>(&context));
-  return false;
+  switch (TakeInstanceMutex(name.c_str(), windowClass.c_str(), &g_mutex)) {
+    case EInstanceMutex::kCreateFailed:
+      throw EProgInitError("Error creating mutex.");
+    case EInstanceMutex::kWaitFailed:
+      throw EProgInitError("Error waiting for mutex.");
+    case EInstanceMutex::kHeldElsewhere:
+      return false;
+    case EInstanceMutex::kTaken:
+      break;
+  }
+  return true;
 }
 
 bool HighResTimerAvailable() {

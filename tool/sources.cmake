@@ -1,5 +1,9 @@
 # The Portelle program's units; Main.cpp is added by the program target.
+# The library's rules that the program follows too are compiled in from
+# their one source.
 set(PORTELLE_SOURCES
+  lib/foundation/FileNaming.cpp
+  lib/foundation/InstanceMutex.cpp
   tool/Application.cpp
   tool/ErrorLog.cpp
   tool/Flags.cpp

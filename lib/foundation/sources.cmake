@@ -61,6 +61,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/Convert.cpp
   lib/foundation/DateTimeFormat.cpp
   lib/foundation/FileName.cpp
+  lib/foundation/FileNaming.cpp
   lib/foundation/FormatSettings.cpp
   lib/foundation/MathBenchmark.cpp
   lib/foundation/Numeric.cpp
@@ -72,6 +73,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/Colors_win32.cpp
   lib/foundation/FontDesc.cpp
+  lib/foundation/InstanceMutex.cpp
   lib/foundation/LocaleInfo_win32.cpp
   lib/foundation/ProgInfo.cpp
   lib/foundation/Registry.cpp
