@@ -16,8 +16,7 @@ set(PORTELLE_SOURCES
   tool/OSInfo.cpp
   tool/Portelle.cpp
   tool/PortelleList.cpp
-  tool/ProgInfo.cpp
-  tool/Registry.cpp
+  tool/RegistryKey.cpp
   tool/StackCapture.cpp
   tool/TdCPU.cpp
   tool/TdConsts.cpp

@@ -12,7 +12,7 @@
 #include "tool/Exceptions.h"
 #include "tool/Form.h"
 #include "tool/FormRTLIError.h"
-#include "tool/ProgInfo.h"
+#include "tool/TdProgInfo.h"
 #include "tool/TdLang.h"
 #include "tool/TdMapiMail.h"
 #include "tool/TdUtils.h"
