@@ -23,17 +23,28 @@ struct SPaletteMap {
   }
 };
 
+// An opaque pixel of the colour stored in 3 bytes at c.
+uint32_t StoredColour(const uint8_t* c) { return kAlphaOpaque | c[2] << 16 | c[1] << 8 | c[0]; }
+
 // The shared palette as it stands in the data, 3 bytes a colour.
 struct SSharedMap {
   const uint8_t* colours;
   uint32_t count;
   bool operator()(uint32_t index, uint32_t& pixel) const {
     if (index >= count) return false;
-    const uint8_t* c = colours + 3 * index;
-    pixel = kAlphaOpaque | c[2] << 16 | c[1] << 8 | c[0];
+    pixel = StoredColour(colours + 3 * index);
     return true;
   }
 };
+
+// The next count colours of the stream, 3 bytes each, as opaque pixels;
+// false when fewer bytes are left.
+bool ReadColours(CTileBitReader& in, uint32_t* pixels, uint32_t count) {
+  const uint8_t* c = in.Skip(3 * size_t{count});
+  if (!c) return false;
+  for (uint32_t i = 0; i < count; ++i, c += 3) pixels[i] = StoredColour(c);
+  return true;
+}
 
 struct SColourMap {
   bool operator()(uint32_t colour, uint32_t& pixel) const {
@@ -42,25 +53,36 @@ struct SColourMap {
   }
 };
 
+// An item's header and its first value (every item has one), in one read
+// where they fit in 32 bits: the header in the low bits, the value above.
+inline uint32_t ReadItemStart(CTileBitReader& in, uint32_t bits) {
+  if (kRunHeaderBits + bits <= 32) return in.ReadBits(kRunHeaderBits + bits);
+  const uint32_t header = in.ReadBits(kRunHeaderBits);
+  return header | in.ReadBits(bits) << kRunHeaderBits;
+}
+
 // Reads run items of `bits`-bit values until the block's pixels are
 // covered; false for an item that reaches past the block or a value the
 // map rejects. pixels has room for kBlockPixelsRoom values.
 template <class TMap>
-bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
-  uint32_t k = 0;
+bool DecodeRunItems(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  constexpr uint32_t kHeaderMask = (1u << kRunHeaderBits) - 1;
+  // Pointer-wide positions address the pixels without a widening each.
+  size_t k = 0;
   while (k < kTileBlockPixels) {
-    uint32_t header = in.ReadBits(kRunHeaderBits);
-    uint32_t end = k + (header >> 1) + 1;
-    if (end > kTileBlockPixels) return false;
+    const uint32_t start = ReadItemStart(in, bits);
+    const uint32_t header = start & kHeaderMask;
+    const size_t end = k + (header >> 1) + 1;
+    uint32_t pixel;
+    if (end > kTileBlockPixels || !map(start >> kRunHeaderBits, pixel)) return false;
     if (header & kRunFlagRepeat) {
-      uint32_t pixel;
-      if (!map(in.ReadBits(bits), pixel)) return false;
       // Runs are mostly short: fill four at a time, past the run's end into
       // pixels that later items overwrite or the array's spare room.
       for (; k < end; k += 4) pixels[k] = pixels[k + 1] = pixels[k + 2] = pixels[k + 3] = pixel;
       k = end;
     } else {
-      for (; k < end; ++k)
+      pixels[k] = pixel;
+      for (++k; k < end; ++k)
         if (!map(in.ReadBits(bits), pixels[k])) return false;
     }
   }
@@ -69,10 +91,28 @@ bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
 
 // 256 values of `bits` bits, one per pixel.
 template <class TMap>
-bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
-  for (uint32_t k = 0; k < kTileBlockPixels; ++k)
+bool DecodeRawValues(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  for (size_t k = 0; k < kTileBlockPixels; ++k)
     if (!map(in.ReadBits(bits), pixels[k])) return false;
   return true;
+}
+
+// Decodes a block's values with a copy of the reader, so that the reader's
+// state stays in registers instead of being stored with every pixel.
+template <class TMap>
+bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  CTileBitReader local = in;
+  const bool ok = DecodeRunItems(local, pixels, bits, map);
+  in = local;
+  return ok;
+}
+
+template <class TMap>
+bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  CTileBitReader local = in;
+  const bool ok = DecodeRawValues(local, pixels, bits, map);
+  in = local;
+  return ok;
 }
 
 }  // namespace
@@ -125,11 +165,11 @@ bool CTileDecoder::DecodePlainBlock(uint32_t b) {
       if (!DecodeRuns(in_, pixels, 24, SColourMap())) return false;
       break;
     case kBlockCodeRaw:
-      for (uint32_t k = 0; k < kTileBlockPixels; ++k) pixels[k] = in_.ReadColour() | kAlphaOpaque;
+      if (!ReadColours(in_, pixels, kTileBlockPixels)) return false;
       break;
     default: {
       uint32_t palette[kBlockCodeMaxPalette];
-      for (uint32_t i = 0; i < code; ++i) palette[i] = in_.ReadColour() | kAlphaOpaque;
+      if (!ReadColours(in_, palette, code)) return false;
       if (!DecodeRuns(in_, pixels, TileBitWidth(code - 1), SPaletteMap{palette, code})) return false;
       break;
     }
