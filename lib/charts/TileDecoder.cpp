@@ -8,12 +8,15 @@
 
 namespace {
 
-// A block's pixels in block order, with room for a fill that overshoots.
-constexpr uint32_t kBlockPixelsRoom = kTileBlockPixels + 3;
+// A block's pixels in block order, with room for the longest item that
+// starts inside the block, overshooting fill included: an item reaching
+// past the block is found once the block's items end.
+constexpr uint32_t kBlockPixelsRoom = kTileBlockPixels + (1u << (kRunHeaderBits - 1)) + 3;
 
 // Maps a value read from the stream to a pixel; false for an index at or
 // beyond the palette's end.
 struct SPaletteMap {
+  static constexpr uint32_t kMaxBits = 8;
   const uint32_t* colours;
   uint32_t count;
   bool operator()(uint32_t index, uint32_t& pixel) const {
@@ -28,6 +31,7 @@ uint32_t StoredColour(const uint8_t* c) { return kAlphaOpaque | c[2] << 16 | c[1
 
 // The shared palette as it stands in the data, 3 bytes a colour.
 struct SSharedMap {
+  static constexpr uint32_t kMaxBits = 16;
   const uint8_t* colours;
   uint32_t count;
   bool operator()(uint32_t index, uint32_t& pixel) const {
@@ -41,24 +45,37 @@ struct SSharedMap {
 // false when fewer bytes are left.
 bool ReadColours(CTileBitReader& in, uint32_t* pixels, uint32_t count) {
   const uint8_t* c = in.Skip(3 * size_t{count});
-  if (!c) return false;
-  for (uint32_t i = 0; i < count; ++i, c += 3) pixels[i] = StoredColour(c);
+  if (!c || count == 0) return c != nullptr;
+  // Four bytes at a time where the next colour's first byte follows (one
+  // load each), the alpha byte then put over it; the last colour alone.
+  for (uint32_t i = 0; i + 1 < count; ++i, c += 3)
+    pixels[i] = (c[0] | c[1] << 8 | c[2] << 16 | static_cast<uint32_t>(c[3]) << 24) | kAlphaOpaque;
+  pixels[count - 1] = StoredColour(c);
   return true;
 }
 
 struct SColourMap {
+  static constexpr uint32_t kMaxBits = 24;
   bool operator()(uint32_t colour, uint32_t& pixel) const {
     pixel = colour | kAlphaOpaque;
     return true;
   }
 };
 
+static_assert(TileBitWidth(kBlockCodeMaxPalette - 1) <= SPaletteMap::kMaxBits);
+static_assert(TileBitWidth(0xFFFF) <= SSharedMap::kMaxBits);
+
 // An item's header and its first value (every item has one), in one read
-// where they fit in 32 bits: the header in the low bits, the value above.
-inline uint32_t ReadItemStart(CTileBitReader& in, uint32_t bits) {
-  if (kRunHeaderBits + bits <= 32) return in.ReadBits(kRunHeaderBits + bits);
-  const uint32_t header = in.ReadBits(kRunHeaderBits);
-  return header | in.ReadBits(bits) << kRunHeaderBits;
+// where the map's values leave room for it: the header in the low bits, the
+// value above.
+template <class TMap>
+uint32_t ReadItemStart(CTileBitReader& in, uint32_t bits) {
+  if constexpr (kRunHeaderBits + TMap::kMaxBits <= 32) {
+    return in.ReadBits(kRunHeaderBits + bits);
+  } else {
+    const uint32_t header = in.ReadBits(kRunHeaderBits);
+    return header | in.ReadBits(bits) << kRunHeaderBits;
+  }
 }
 
 // Reads run items of `bits`-bit values until the block's pixels are
@@ -70,11 +87,11 @@ bool DecodeRunItems(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap ma
   // Pointer-wide positions address the pixels without a widening each.
   size_t k = 0;
   while (k < kTileBlockPixels) {
-    const uint32_t start = ReadItemStart(in, bits);
+    const uint32_t start = ReadItemStart<TMap>(in, bits);
     const uint32_t header = start & kHeaderMask;
     const size_t end = k + (header >> 1) + 1;
     uint32_t pixel;
-    if (end > kTileBlockPixels || !map(start >> kRunHeaderBits, pixel)) return false;
+    if (!map(start >> kRunHeaderBits, pixel)) return false;
     if (header & kRunFlagRepeat) {
       // Runs are mostly short: fill four at a time, past the run's end into
       // pixels that later items overwrite or the array's spare room.
@@ -86,7 +103,7 @@ bool DecodeRunItems(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap ma
         if (!map(in.ReadBits(bits), pixels[k])) return false;
     }
   }
-  return true;
+  return k == kTileBlockPixels;
 }
 
 // 256 values of `bits` bits, one per pixel.
