@@ -65,16 +65,22 @@ struct SColourMap {
 static_assert(TileBitWidth(kBlockCodeMaxPalette - 1) <= SPaletteMap::kMaxBits);
 static_assert(TileBitWidth(0xFFFF) <= SSharedMap::kMaxBits);
 
+constexpr uint32_t kRunHeaderMask = (1u << kRunHeaderBits) - 1;
+
+struct SItemStart {
+  uint32_t header, value;
+};
+
 // An item's header and its first value (every item has one), in one read
-// where the map's values leave room for it: the header in the low bits, the
-// value above.
+// where the map's values leave room for it.
 template <class TMap>
-uint32_t ReadItemStart(CTileBitReader& in, uint32_t bits) {
+SItemStart ReadItemStart(CTileBitReader& in, uint32_t bits) {
   if constexpr (kRunHeaderBits + TMap::kMaxBits <= 32) {
-    return in.ReadBits(kRunHeaderBits + bits);
+    const uint32_t both = in.ReadBits(kRunHeaderBits + bits);
+    return {both & kRunHeaderMask, both >> kRunHeaderBits};
   } else {
     const uint32_t header = in.ReadBits(kRunHeaderBits);
-    return header | in.ReadBits(bits) << kRunHeaderBits;
+    return {header, in.ReadBits(bits)};
   }
 }
 
@@ -83,16 +89,14 @@ uint32_t ReadItemStart(CTileBitReader& in, uint32_t bits) {
 // map rejects. pixels has room for kBlockPixelsRoom values.
 template <class TMap>
 bool DecodeRunItems(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
-  constexpr uint32_t kHeaderMask = (1u << kRunHeaderBits) - 1;
   // Pointer-wide positions address the pixels without a widening each.
   size_t k = 0;
   while (k < kTileBlockPixels) {
-    const uint32_t start = ReadItemStart<TMap>(in, bits);
-    const uint32_t header = start & kHeaderMask;
-    const size_t end = k + (header >> 1) + 1;
+    const SItemStart item = ReadItemStart<TMap>(in, bits);
+    const size_t end = k + (item.header >> 1) + 1;
     uint32_t pixel;
-    if (!map(start >> kRunHeaderBits, pixel)) return false;
-    if (header & kRunFlagRepeat) {
+    if (!map(item.value, pixel)) return false;
+    if (item.header & kRunFlagRepeat) {
       // Runs are mostly short: fill four at a time, past the run's end into
       // pixels that later items overwrite or the array's spare room.
       for (; k < end; k += 4) pixels[k] = pixels[k + 1] = pixels[k + 2] = pixels[k + 3] = pixel;
