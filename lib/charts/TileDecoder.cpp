@@ -118,22 +118,24 @@ bool DecodeRawValues(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap m
   return true;
 }
 
-// Decodes a block's values with a copy of the reader, so that the reader's
-// state stays in registers instead of being stored with every pixel.
-template <class TMap>
-bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+// Runs decode(reader) on a copy of the reader, so that the reader's state
+// stays in registers instead of being stored with every pixel.
+template <class TDecode>
+bool WithLocalReader(CTileBitReader& in, TDecode decode) {
   CTileBitReader local = in;
-  const bool ok = DecodeRunItems(local, pixels, bits, map);
+  const bool ok = decode(local);
   in = local;
   return ok;
 }
 
 template <class TMap>
+bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  return WithLocalReader(in, [&](CTileBitReader& local) { return DecodeRunItems(local, pixels, bits, map); });
+}
+
+template <class TMap>
 bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
-  CTileBitReader local = in;
-  const bool ok = DecodeRawValues(local, pixels, bits, map);
-  in = local;
-  return ok;
+  return WithLocalReader(in, [&](CTileBitReader& local) { return DecodeRawValues(local, pixels, bits, map); });
 }
 
 }  // namespace
