@@ -86,9 +86,10 @@ _Unwind_Reason_Code VisitFrame(_Unwind_Context* context, void* data) {
                                                     : _URC_END_OF_STACK;
 }
 
-// Set while the stack is walked: a fault then (a stack too corrupt to
-// follow) ends the walk with the addresses it has.
-bool g_walking = false;
+// The thread that walks its stack, while it does: a fault of that thread
+// then (a stack too corrupt to follow) ends the walk with the addresses it
+// has. Other threads' faults take their usual road.
+DWORD g_walkingThread = 0;
 void* g_walkExit[5];
 
 [[noreturn]] __attribute__((noinline)) void LeaveWalk() {
@@ -102,7 +103,7 @@ void* g_walkExit[5];
 // there, keep frame pointers, and the chain of those is followed on.
 __attribute__((noinline)) void CaptureStack(int skip) {
   TableWalk walk{skip + 1};  // and this function's own frame
-  g_walking = true;
+  g_walkingThread = GetCurrentThreadId();
   if (__builtin_setjmp(g_walkExit) == 0) {
     // The tables end at the outermost frame (no return address) or at a
     // frame they do not describe: the one seen last.
@@ -112,7 +113,7 @@ __attribute__((noinline)) void CaptureStack(int skip) {
           g_list.addresses + g_list.count,
           StackCapture::kMaxAddresses - g_list.count);
   }
-  g_walking = false;
+  g_walkingThread = 0;
 }
 
 #endif
@@ -185,7 +186,8 @@ LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
   DWORD& sp = context.Esp;
 #endif
 #if !defined(_WIN64)
-  if (g_walking && record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
+  if (record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION &&
+      g_walkingThread == GetCurrentThreadId()) {
     ip = reinterpret_cast<uintptr_t>(&LeaveWalk);
     return EXCEPTION_CONTINUE_EXECUTION;
   }
