@@ -8,8 +8,7 @@ int FileExtensionStart(const char* name, int length) {
   return -1;
 }
 
-std::string FirstFreeFileName(const std::string& base, const char* extension,
-                              FileNameTaken taken) {
+std::string FirstFreeFileName(const std::string& base, const char* extension, FileNameTaken taken) {
   std::string candidate = base + extension;
   for (int n = 1; taken(candidate.c_str()); ++n)
     candidate = base + " (" + std::to_string(n) + ")" + extension;

@@ -14,8 +14,7 @@ int FileExtensionStart(const char* name, int length);
 using FileNameTaken = bool (*)(const char* name);
 
 // The first of base + extension, base + " (1)" + extension, ... not taken.
-std::string FirstFreeFileName(const std::string& base, const char* extension,
-                              FileNameTaken taken);
+std::string FirstFreeFileName(const std::string& base, const char* extension, FileNameTaken taken);
 // The name a file is written under before it replaces `name`: its extension
 // becomes ".tmp" (x.tcf -> x.tmp, then x (1).tmp, ...).
 std::string TempFileNameFor(const std::string& name, FileNameTaken taken);
