@@ -62,6 +62,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/FontDesc.cpp
   lib/foundation/DateTimeFormat.cpp
   lib/foundation/FileName.cpp
+  lib/foundation/FileNaming.cpp
   lib/foundation/FormatSettings.cpp
   lib/foundation/MathBenchmark.cpp
   lib/foundation/Numeric.cpp
@@ -74,6 +75,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/Colors_win32.cpp
   lib/foundation/FontDesc_win32.cpp
+  lib/foundation/InstanceMutex.cpp
   lib/foundation/LocaleInfo_win32.cpp
   lib/foundation/ProgInfo.cpp
   lib/foundation/Registry.cpp
