@@ -1,0 +1,73 @@
+// Exports of the chart update family: update files, update packages and the
+// BSB chart-information file.
+#include <cstdint>
+
+#include "lib/charts/BSBChartInfoFile.h"
+#include "lib/charts/UpdChartDesc.h"
+#include "lib/charts/UpdFileRewrite.h"
+#include "lib/charts/UpdPackage.h"
+#include "lib/charts/Update.h"
+#include "lib/foundation/Abi.h"
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/exports/Guard.h"
+
+namespace {
+
+// A host's text, or the empty text for a null pointer.
+const CStr& Text(const CStr* text) {
+  static const CStr empty;
+  return text ? *text : empty;
+}
+
+// A factory that opens a file: the object only when its constructor left the
+// code at 0; a constructor that throws gives null and code 1.
+template <class T, class... Args>
+T* CreateOpened(uint32_t* err, const Args&... args) {
+  uint32_t code = 0;
+  T* object = td::Create<T>(args..., code);
+  if (object == nullptr) code = kErrUnknown;
+  if (object != nullptr && code != 0) {
+    td::Free(object);
+    object = nullptr;
+  }
+  *err = code;
+  return object;
+}
+
+// Zero-terminated names up to an empty one.
+void AddNames(const char* names, CStrList& list) {
+  for (const char* name = names; name && *name; name += CStr(name).GetLength() + 1) list.Add(name);
+}
+
+}  // namespace
+
+TDEXPORT(CTCF2UpdChartDesc*) TCF2UpdChartDescCreate() { return td::Create<CTCF2UpdChartDesc>(); }
+
+TDEXPORT(CTCF2Update*) TCF2UpdateCreate(const char* fileName, uint32_t* err) {
+  return CreateOpened<CTCF2Update>(err, CStr(fileName ? fileName : ""));
+}
+
+TDEXPORT(void) TCF2UpdFileUpdate(const CStr* updateFileName, const CStr* text, uint8_t replaceText,
+                                 const void* blockA, int32_t blockASize, uint8_t replaceA, const void* blockB,
+                                 int32_t blockBSize, uint8_t replaceB, uint8_t keepFileTimes, const CZip* zip,
+                                 uint32_t* err) {
+  td::GuardCode(err, false, [&] {
+    return UpdFileRewrite(Text(updateFileName), Text(text), replaceText != 0, {blockA, blockASize, replaceA != 0},
+                          {blockB, blockBSize, replaceB != 0}, keepFileTimes != 0, zip, *err);
+  });
+}
+
+TDEXPORT(CTCF2UpdPackage*) TCF2UpdPackageOpen(const char* packageFileName, const char* folder, uint32_t* err) {
+  return CreateOpened<CTCF2UpdPackage>(err, CStr(packageFileName ? packageFileName : ""),
+                                       CStr(folder ? folder : ""));
+}
+
+TDEXPORT(void) TCF2UpdPackageWrite(const char* packageFileName, const char* fileNames, uint32_t* err) {
+  td::GuardCode(err, false, [&] {
+    CStrList names;
+    AddNames(fileNames, names);
+    return CTCF2UpdPackage::Write(packageFileName ? packageFileName : "", names, *err);
+  });
+}
+
+TDEXPORT(CBSBChartInfoFile*) BSBChartInfoFileCreate() { return td::Create<CBSBChartInfoFile>(); }
