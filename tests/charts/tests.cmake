@@ -7,3 +7,21 @@ tdlib_add_tests(charts PORTABLE
   WINDOWS
   ChartExportsTest.cpp
 )
+# Chart updates: zlib stands in for the host's compression callbacks, linked
+# statically into the Windows test program.
+tdlib_add_tests(charts PORTABLE
+  BSBChartInfoFileTest.cpp
+  TilePatchTest.cpp
+  UpdFileRewriteTest.cpp
+  UpdPackageTest.cpp
+  UpdateBadInputTest.cpp
+  UpdateBuilder.cpp
+  UpdateFaultTest.cpp
+  UpdateReadTest.cpp
+  ZlibZip.cpp
+)
+if(TDLIB_NATIVE)
+  tdlib_link_tests(charts z)
+else()
+  tdlib_link_tests(charts -l:libz.a)
+endif()
