@@ -16,10 +16,8 @@ void TD_STDCALL CompressCallback(void*, CStream* destination, CStream* source, u
     return;
   }
   const std::string packed = Deflate(raw);
-  *err = destination->Write(packed.data(), static_cast<int32_t>(packed.size())) ==
-                 static_cast<int32_t>(packed.size())
-             ? 0
-             : kErrCompress;
+  const int32_t size = static_cast<int32_t>(packed.size());
+  *err = destination->Write(packed.data(), size) == size ? uint32_t{0} : uint32_t{kErrCompress};
 }
 
 void TD_STDCALL UncompressCallback(void*, CStream* destination, CStream* source, uint32_t* err) {
