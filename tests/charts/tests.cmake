@@ -19,6 +19,8 @@ tdlib_add_tests(charts PORTABLE
   UpdateFaultTest.cpp
   UpdateReadTest.cpp
   ZlibZip.cpp
+  WINDOWS
+  ChartUpdateExportsTest.cpp
 )
 if(TDLIB_NATIVE)
   tdlib_link_tests(charts z)
