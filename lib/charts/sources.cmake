@@ -11,6 +11,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/BSBChartInfoFile.cpp
   lib/charts/UpdChartDesc.cpp
   lib/charts/UpdFileRewrite.cpp
+  lib/charts/UpdGenerate.cpp
   lib/charts/UpdPackage.cpp
   lib/charts/Update.cpp
   lib/charts/UpdateFile.cpp

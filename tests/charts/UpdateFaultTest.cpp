@@ -1,39 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 
 #include "lib/charts/BSBChartInfoFile.h"
 #include "lib/charts/UpdFileRewrite.h"
 #include "lib/charts/UpdPackage.h"
-#include "lib/foundation/FileFaults.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
 
 namespace {
-
-// Fails the n-th file operation of the writer for every n until it runs
-// without meeting the failure: each failure must leave the folder exactly as
-// it was (the target as before or still absent, no temporary file).
-void FailEachOperation(const CScratchDir& dir, const std::function<bool()>& write) {
-  std::vector<std::pair<std::string, std::string>> before;
-  for (const std::string& name : dir.Names()) before.emplace_back(name, ReadFile(dir.Path(name.c_str())));
-  for (int32_t n = 1;; ++n) {
-    td::FileFaultArm(n);
-    const bool ok = write();
-    const int32_t operations = td::FileFaultCount();
-    td::FileFaultArm(0);
-    if (operations < n) {
-      EXPECT_TRUE(ok) << "without a failure";
-      EXPECT_GT(n, 2) << "the writer creates, writes and renames";
-      return;
-    }
-    EXPECT_FALSE(ok) << n;
-    std::vector<std::pair<std::string, std::string>> after;
-    for (const std::string& name : dir.Names()) after.emplace_back(name, ReadFile(dir.Path(name.c_str())));
-    ASSERT_EQ(after, before) << "failed operation " << n;
-  }
-}
 
 TEST(UpdateFaults, UpdateFileRewrite) {
   CScratchDir dir;

@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 
+#include "lib/foundation/FileFaults.h"
 #include "lib/foundation/Str.h"
 #include "tests/charts/UpdateBuilder.h"
 
@@ -73,4 +75,27 @@ inline SBuiltUpdate SampleUpdate() {
   u.blockB = std::string("BB");
   u.text = "Notice to mariners";
   return u;
+}
+
+// Fails the n-th file operation of the writer for every n until it runs
+// without meeting the failure: each failure must leave the folder exactly as
+// it was (the target as before or still absent, no temporary file).
+inline void FailEachOperation(const CScratchDir& dir, const std::function<bool()>& write) {
+  std::vector<std::pair<std::string, std::string>> before;
+  for (const std::string& name : dir.Names()) before.emplace_back(name, ReadFile(dir.Path(name.c_str())));
+  for (int32_t n = 1;; ++n) {
+    td::FileFaultArm(n);
+    const bool ok = write();
+    const int32_t operations = td::FileFaultCount();
+    td::FileFaultArm(0);
+    if (operations < n) {
+      EXPECT_TRUE(ok) << "without a failure";
+      EXPECT_GT(n, 2) << "the writer creates, writes and renames";
+      return;
+    }
+    EXPECT_FALSE(ok) << n;
+    std::vector<std::pair<std::string, std::string>> after;
+    for (const std::string& name : dir.Names()) after.emplace_back(name, ReadFile(dir.Path(name.c_str())));
+    ASSERT_EQ(after, before) << "failed operation " << n;
+  }
 }

@@ -13,6 +13,7 @@ tdlib_add_tests(charts PORTABLE
   BSBChartInfoFileTest.cpp
   TilePatchTest.cpp
   UpdFileRewriteTest.cpp
+  UpdGenerateTest.cpp
   UpdPackageTest.cpp
   UpdateBadInputTest.cpp
   UpdateBuilder.cpp
