@@ -7,3 +7,8 @@ endif()
 add_executable(tile_codec_bench ${CMAKE_CURRENT_LIST_DIR}/TileCodecBench.cpp ${CMAKE_CURRENT_LIST_DIR}/PngCodec.cpp
   ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
 target_link_libraries(tile_codec_bench PRIVATE tdlib_objects benchmark::benchmark PNG::PNG)
+
+# Update generation and application against their zlib floors.
+add_executable(update_bench ${CMAKE_CURRENT_LIST_DIR}/UpdateBench.cpp ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/ZlibZip.cpp)
+target_link_libraries(update_bench PRIVATE tdlib_objects benchmark::benchmark z)

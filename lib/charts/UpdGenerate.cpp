@@ -20,6 +20,24 @@ void PutU16(std::vector<uint8_t>& out, uint32_t value) {
   out.push_back(static_cast<uint8_t>(value >> 8));
 }
 
+// The image's pixel as the generator compares it: opaque.
+uint32_t Opaque(uint32_t pixel) { return pixel | 0xFF000000u; }
+
+// The first pixel from p on that differs, or count; equal stretches are
+// skipped a block of pixels at a time.
+uint32_t NextDifference(const uint32_t* tile, const uint32_t* image, uint32_t p, uint32_t count) {
+  constexpr size_t kBlock = 16;
+  for (; p + kBlock <= count; p += kBlock) {
+    const uint32_t* t = tile + p;
+    const uint32_t* i = image + p;
+    uint32_t differs = 0;
+    for (size_t k = 0; k < kBlock; ++k) differs |= t[k] ^ Opaque(i[k]);
+    if (differs != 0) break;
+  }
+  while (p < count && tile[p] == Opaque(image[p])) ++p;
+  return p;
+}
+
 // The update file being written: created at the first patched tile.
 class CUpdOutput {
  public:
@@ -110,9 +128,7 @@ class CUpdGenerator {
         CTileDecoder::Decode(m_Tile.data(), width, height, m_Bytes.data(), m_Bytes.size(), hasAlpha, info) != 0)
       return Fail(kErrFileFormat, error);
     if (!m_Image.ReadArea(x, y, width, height, m_Fresh.data(), error)) return false;
-    const uint32_t count = width * height;
-    for (uint32_t i = 0; i < count; ++i) m_Fresh[i] |= 0xFF000000u;
-    BuildTilePatch(m_Tile.data(), m_Fresh.data(), count, m_Patch);
+    BuildTilePatch(m_Tile.data(), m_Fresh.data(), width * height, m_Patch);
     return true;
   }
 
@@ -129,12 +145,10 @@ class CUpdGenerator {
 void BuildTilePatch(const uint32_t* tile, const uint32_t* image, uint32_t pixelCount, std::vector<uint8_t>& patch) {
   patch.clear();
   for (uint32_t p = 0; p < pixelCount;) {
-    if (tile[p] == image[p]) {
-      ++p;
-      continue;
-    }
+    p = NextDifference(tile, image, p, pixelCount);
+    if (p == pixelCount) break;
     uint32_t end = p + 1;
-    while (end < pixelCount && tile[end] != image[end]) ++end;
+    while (end < pixelCount && tile[end] != Opaque(image[end])) ++end;
     PutU16(patch, p);
     PutU16(patch, end - p - 1);
     for (; p < end; ++p) {

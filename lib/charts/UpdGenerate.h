@@ -58,6 +58,7 @@ bool UpdFileGenerate(const CStr& updateFileName, IUpdImageSource& image, IUpdCha
                      const SUpdGenerateInput& input, const CZip* zip, const SProgress* progress,
                      uint64_t& rawBytes, uint64_t& compressedBytes, uint32_t& error);
 
-// The patch that turns tile into image: runs of differing pixels, each with
-// the image's colours. Empty when the two are equal.
+// The patch that turns tile into image, whose pixels count as opaque: runs
+// of differing pixels, each with the image's colours. Empty when the two are
+// equal.
 void BuildTilePatch(const uint32_t* tile, const uint32_t* image, uint32_t pixelCount, std::vector<uint8_t>& patch);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileStream.h"
+#include "lib/foundation/BufferedFileStream.h"
 #include "lib/foundation/StreamWindow.h"
 
 namespace {
@@ -13,9 +13,9 @@ void FreeStream(CStream* stream) { td::Free(stream); }
 }  // namespace
 
 CTCF2Update::CTCF2Update(const CStr& fileName, uint32_t& error)
-    : m_FileName(fileName), m_Stream(new CFileStream, FreeStream) {
-  auto* file = static_cast<CFileStream*>(m_Stream.get());
-  if (!file->Open(fileName, kFileModeRead | kFileShareRead, error)) return;
+    : m_FileName(fileName), m_Stream(new CBufferedFileStream, FreeStream) {
+  auto* file = static_cast<CBufferedFileStream*>(m_Stream.get());
+  if (!file->Open(fileName, kFileModeRead | kFileShareRead, 32768, error)) return;
   Read(file->GetSize(), error);
 }
 
@@ -44,7 +44,7 @@ uint32_t TD_STDCALL CTCF2Update::GetFormat() { return m_Format; }
 
 bool CTCF2Update::ReadTilePatch(CCappedMemoryStream& out, uint32_t tileIndex, const CZip* zip,
                                 uint32_t& error) {
-  out.SetSize(0);
+  out.Rewind();
   for (auto record = m_Records.rbegin(); record != m_Records.rend(); ++record)
     if (record->tileIndex == tileIndex)
       return m_Stream && UpdInflate(*m_Stream, record->offset, record->size, kUpdPatchCap, zip, out, error);

@@ -183,6 +183,21 @@ void SetColour(uint32_t& pixel, const uint8_t* bgr) {
   pixel = (pixel & 0xFF000000u) | uint32_t{bgr[2]} << 16 | uint32_t{bgr[1]} << 8 | bgr[0];
 }
 
+// Writes one checked run; pixels that fall outside the tile's own area (a
+// format 1 patch on an edge tile) are dropped.
+void ApplyRun(uint32_t* pixels, uint32_t width, uint32_t height, uint32_t rowPixels, uint32_t first,
+              uint32_t count, const uint8_t* colour) {
+  if (rowPixels == width && first + count <= width * height) {
+    uint32_t* out = pixels + first;
+    for (uint32_t i = 0; i < count; ++i) SetColour(out[i], colour + i * kPixelBytes);
+    return;
+  }
+  for (uint32_t p = first; p < first + count; ++p, colour += kPixelBytes) {
+    const uint32_t x = p % rowPixels, y = p / rowPixels;
+    if (x < width && y < height) SetColour(pixels[y * width + x], colour);
+  }
+}
+
 }  // namespace
 
 bool UpdReadHeader(CStream& stream, uint32_t& format, uint32_t& error) {
@@ -205,8 +220,8 @@ bool UpdReadBody(CStream& stream, uint32_t format, int64_t expectedSize, STCF2Up
 
 bool UpdInflate(CStream& stream, uint64_t offset, uint32_t size, int64_t cap, const CZip* zip,
                 CCappedMemoryStream& out, uint32_t& error) {
+  out.Rewind();
   if (zip == nullptr) return Fail(kErrUncompress, error);
-  out.SetSize(0);
   CStreamWindow source(stream, static_cast<int64_t>(offset), size);
   error = 0;
   zip->Uncompress(&out, &source, &error);
@@ -237,17 +252,9 @@ bool ApplyTilePatch(uint32_t* pixels, uint32_t width, uint32_t height, uint32_t 
     uint16_t first, countMinusOne;
     std::memcpy(&first, patch + at, 2);
     std::memcpy(&countMinusOne, patch + at + 2, 2);
-    const uint8_t* colour = patch + at + kRunHeaderSize;
-    const uint32_t last = first + uint32_t{countMinusOne};
-    for (uint32_t p = first; p <= last; ++p, colour += kPixelBytes) {
-      if (rowPixels == width) {
-        if (p < width * height) SetColour(pixels[p], colour);
-        continue;
-      }
-      const uint32_t x = p % rowPixels, y = p / rowPixels;
-      if (x < width && y < height) SetColour(pixels[y * width + x], colour);
-    }
-    at += kRunHeaderSize + (countMinusOne + int64_t{1}) * kPixelBytes;
+    const uint32_t count = countMinusOne + 1u;
+    ApplyRun(pixels, width, height, rowPixels, first, count, patch + at + kRunHeaderSize);
+    at += kRunHeaderSize + int64_t{count} * kPixelBytes;
   }
   error = 0;
   return true;

@@ -18,6 +18,11 @@ class CCappedMemoryStream : public CMemoryStream {
   int32_t TD_STDCALL Write(const void* buffer, int32_t count) override;
 
   bool Overflowed() const { return m_Overflowed; }
+  // Empties the stream and forgets an overflow, keeping the memory for reuse.
+  void Rewind() {
+    m_Size = m_Position = 0;
+    m_Overflowed = false;
+  }
 
  private:
   int64_t m_Cap;

@@ -23,7 +23,7 @@ void TD_STDCALL CompressCallback(void*, CStream* destination, CStream* source, u
 void TD_STDCALL UncompressCallback(void*, CStream* destination, CStream* source, uint32_t* err) {
   z_stream z = {};
   inflateInit(&z);
-  std::vector<uint8_t> in(16384), out(65536);
+  thread_local std::vector<uint8_t> in(16384), out(65536);
   int status = Z_OK;
   *err = kErrUncompress;
   while (status == Z_OK) {
