@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto* info = new CBSBChartInfoFile;
   info->Add("1", "2", "3");
   info->SetText("mine");
-  if (!info->LoadFromFile(name.c_str()) && (info->GetCount() != 1 || info->GetText() != "mine")) std::abort();
+  if (!info->LoadFromFile(name.c_str()) && (info->GetCount() != 1 || info->GetText() != "mine"))
+    std::abort();
   info->DeleteThis(1);
   return 0;
 }

@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t width = data[0] + 1u, height = data[1] + 1u, format = data[2] % 3;
   std::vector<uint32_t> tile(width * height, 0x5A000000), before = tile;
   uint32_t error = 0;
-  if (!ApplyTilePatch(tile.data(), width, height, format, data + 3, static_cast<int64_t>(size - 3), error) &&
+  if (!ApplyTilePatch(tile.data(), width, height, format, data + 3, static_cast<int64_t>(size - 3),
+                      error) &&
       tile != before)
     std::abort();
   for (size_t i = 0; i < tile.size(); ++i)

@@ -43,7 +43,8 @@ struct SFixture {
     size_t changed = 0;
     while (changed < pixels.size() / 100) {
       const size_t at = random() % pixels.size(), length = 1 + random() % 16;
-      for (size_t i = at; i < std::min(pixels.size(), at + length); ++i, ++changed) pixels[i] ^= 0x00203040;
+      for (size_t i = at; i < std::min(pixels.size(), at + length); ++i, ++changed)
+        pixels[i] ^= 0x00203040;
     }
     return pixels;
   }
@@ -70,7 +71,8 @@ void Generate(benchmark::State& state) {
   for (auto _ : state) {
     uint64_t raw = 0, compressed = 0;
     uint32_t error = 0;
-    if (!UpdFileGenerate(f.name, f.image, f.chart, input, &TestZip(), nullptr, raw, compressed, error))
+    if (!UpdFileGenerate(f.name, f.image, f.chart, input, &TestZip(), nullptr, raw, compressed,
+                         error))
       state.SkipWithError("generation failed");
   }
 }
@@ -114,7 +116,8 @@ void InflateFloor(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& packed : f.packed) {
       uLongf size = static_cast<uLongf>(out.size());
-      uncompress(out.data(), &size, reinterpret_cast<const Bytef*>(packed.data()), static_cast<uLong>(packed.size()));
+      uncompress(out.data(), &size, reinterpret_cast<const Bytef*>(packed.data()),
+                 static_cast<uLong>(packed.size()));
       benchmark::DoNotOptimize(out.data());
     }
   }

@@ -39,7 +39,8 @@ bool WriteScrambled(CStream& stream, uint8_t key, const CStr& text, uint32_t& er
 
 CBSBChartInfoFile::CBSBChartInfoFile() : m_Records(true, CompareBSBChartInfo) {}
 
-void CBSBChartInfoFile::AddRecord(TRecords& records, const CStr& text1, const CStr& text2, const CStr& text3) {
+void CBSBChartInfoFile::AddRecord(TRecords& records, const CStr& text1, const CStr& text2,
+                                  const CStr& text3) {
   auto record = std::make_unique<SBSBChartInfo>(SBSBChartInfo{text1, text2, text3});
   int32_t index = 0;
   if (records.Find(record.get(), &index)) return;
@@ -61,7 +62,7 @@ void TD_STDCALL CBSBChartInfoFile::Delete(int32_t index) {
 }
 
 bool TD_STDCALL CBSBChartInfoFile::Find(const CStr& text1, const CStr& text2, const CStr& text3,
-                                         int32_t* index) {
+                                        int32_t* index) {
   return td::Guard(false, [&] {
     const SBSBChartInfo probe{text1, text2, text3};
     return m_Records.Find(&probe, index);
@@ -91,8 +92,9 @@ bool TD_STDCALL CBSBChartInfoFile::LoadFromFile(const CStr& path) {
     uint32_t error = 0, version = 0, count = 0;
     CBufferedFileStream stream;
     if (!stream.Open(path, kFileModeRead | kFileShareRead, 4096, error) ||
-        !stream.CheckHeader(CStr(kHeaderLength, kHeader), error) || !stream.ReadVersion(version, error) ||
-        version != kFileVersion || !stream.ReadDWORD(count, error))
+        !stream.CheckHeader(CStr(kHeaderLength, kHeader), error) ||
+        !stream.ReadVersion(version, error) || version != kFileVersion ||
+        !stream.ReadDWORD(count, error))
       return false;
     count ^= kCountMask;
     if (count > stream.GetRemaining() / kMinRecordSize) return false;
@@ -100,7 +102,8 @@ bool TD_STDCALL CBSBChartInfoFile::LoadFromFile(const CStr& path) {
     uint32_t keySum = 0;
     for (uint32_t i = 0; i < count; ++i) {
       CStr text1, text2, text3;
-      if (!ReadScrambled(stream, kKey1, text1, error) || !ReadScrambled(stream, kKey2, text2, error) ||
+      if (!ReadScrambled(stream, kKey1, text1, error) ||
+          !ReadScrambled(stream, kKey2, text2, error) ||
           !ReadScrambled(stream, kKey3, text3, error))
         return false;
       keySum += static_cast<uint32_t>(text3.GetLength());
@@ -122,16 +125,18 @@ bool TD_STDCALL CBSBChartInfoFile::SaveToFile(const CStr& path) {
     if (!file.Open(path, 4096, error)) return false;
     CStream& stream = file.Stream();
     const uint32_t count = static_cast<uint32_t>(m_Records.GetCount());
-    if (!stream.WriteBuf(kHeader, kHeaderLength, error) || !stream.WriteVersion(kFileVersion, error) ||
-        !stream.WriteDWORD(count ^ kCountMask, error))
+    if (!stream.WriteBuf(kHeader, kHeaderLength, error) ||
+        !stream.WriteVersion(kFileVersion, error) || !stream.WriteDWORD(count ^ kCountMask, error))
       return false;
     for (int32_t i = 0; i < m_Records.GetCount(); ++i) {
       const SBSBChartInfo& record = *m_Records[i];
-      if (!WriteScrambled(stream, kKey1, record.text1, error) || !WriteScrambled(stream, kKey2, record.text2, error) ||
+      if (!WriteScrambled(stream, kKey1, record.text1, error) ||
+          !WriteScrambled(stream, kKey2, record.text2, error) ||
           !WriteScrambled(stream, kKey3, record.text3, error))
         return false;
       keySum += static_cast<uint32_t>(record.text3.GetLength());
     }
-    return WriteScrambled(stream, static_cast<uint8_t>(keySum), m_Text, error) && file.Commit(error);
+    return WriteScrambled(stream, static_cast<uint8_t>(keySum), m_Text, error) &&
+           file.Commit(error);
   });
 }

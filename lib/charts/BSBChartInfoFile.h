@@ -30,7 +30,8 @@ class CBSBChartInfoFile : public CObject {
   // An index out of range does nothing.
   virtual void TD_STDCALL Delete(int32_t index);
   // Index receives the record's position, or where it would be inserted.
-  virtual bool TD_STDCALL Find(const CStr& text1, const CStr& text2, const CStr& text3, int32_t* index);
+  virtual bool TD_STDCALL Find(const CStr& text1, const CStr& text2, const CStr& text3,
+                               int32_t* index);
   virtual int32_t TD_STDCALL GetCount();
   // An index out of range leaves the outputs as they are.
   virtual void TD_STDCALL GetItem(int32_t index, CStr& text1, CStr& text2, CStr& text3);

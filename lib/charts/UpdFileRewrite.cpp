@@ -17,7 +17,9 @@ uint64_t CopiedEnd(const STCF2UpdFileDesc& desc) {
   return kUpdHeaderSize + desc.tileBytes + desc.recordTableSize + desc.chartDescSize;
 }
 
-bool Within(uint64_t offset, uint64_t size, uint64_t end) { return offset <= end && size <= end - offset; }
+bool Within(uint64_t offset, uint64_t size, uint64_t end) {
+  return offset <= end && size <= end - offset;
+}
 
 // Whatever the copy keeps must lie inside what it copies.
 bool CopiedKeepsAll(const STCF2UpdFileDesc& desc, const TUpdRecords& records) {
@@ -38,8 +40,8 @@ bool CopyRange(CStream& from, uint64_t offset, uint64_t size, CStream& to, uint3
 }
 
 // Keeps the old block, writes the new one or leaves the block out.
-bool RewriteBlock(CStream& from, uint64_t& offset, uint32_t& size, const void* bytes, int64_t length,
-                  bool replace, CStream& to, const CZip* zip, uint32_t& error) {
+bool RewriteBlock(CStream& from, uint64_t& offset, uint32_t& size, const void* bytes,
+                  int64_t length, bool replace, CStream& to, const CZip* zip, uint32_t& error) {
   const uint64_t oldOffset = offset;
   const uint32_t oldSize = size;
   offset = 0;
@@ -59,18 +61,18 @@ bool CopyFileTimes(const CStr& from, const CStr& to, uint32_t& error) {
          FileSetTime(to, &creation, &access, &write, error);
 }
 
-bool WriteRewritten(CStream& old, const STCF2UpdFileDesc& oldDesc, const CStr& text, bool replaceText,
-                    SUpdBlockChange blockA, SUpdBlockChange blockB, const CZip* zip, CStream& out,
-                    uint32_t& error) {
+bool WriteRewritten(CStream& old, const STCF2UpdFileDesc& oldDesc, const CStr& text,
+                    bool replaceText, SUpdBlockChange blockA, SUpdBlockChange blockB,
+                    const CZip* zip, CStream& out, uint32_t& error) {
   STCF2UpdFileDesc desc = oldDesc;
   const bool written =
       CopyRange(old, kUpdHeaderSize, CopiedEnd(oldDesc) - kUpdHeaderSize, out, error) &&
-      RewriteBlock(old, desc.blockAOffset, desc.blockASize, blockA.bytes, blockA.size, blockA.replace, out, zip,
-                   error) &&
-      RewriteBlock(old, desc.blockBOffset, desc.blockBSize, blockB.bytes, blockB.size, blockB.replace, out, zip,
-                   error) &&
-      RewriteBlock(old, desc.blockCOffset, desc.blockCSize, text.c_str(), text.GetLength(), replaceText, out, zip,
-                   error);
+      RewriteBlock(old, desc.blockAOffset, desc.blockASize, blockA.bytes, blockA.size,
+                   blockA.replace, out, zip, error) &&
+      RewriteBlock(old, desc.blockBOffset, desc.blockBSize, blockB.bytes, blockB.size,
+                   blockB.replace, out, zip, error) &&
+      RewriteBlock(old, desc.blockCOffset, desc.blockCSize, text.c_str(), text.GetLength(),
+                   replaceText, out, zip, error);
   if (!written) return false;
   desc.fileSize = static_cast<uint64_t>(out.GetPosition());
   return WriteDescriptor(out, desc, error);
@@ -78,12 +80,14 @@ bool WriteRewritten(CStream& old, const STCF2UpdFileDesc& oldDesc, const CStr& t
 
 }  // namespace
 
-bool UpdFileRewrite(const CStr& updateFileName, const CStr& text, bool replaceText, SUpdBlockChange blockA,
-                    SUpdBlockChange blockB, bool keepFileTimes, const CZip* zip, uint32_t& error) {
+bool UpdFileRewrite(const CStr& updateFileName, const CStr& text, bool replaceText,
+                    SUpdBlockChange blockA, SUpdBlockChange blockB, bool keepFileTimes,
+                    const CZip* zip, uint32_t& error) {
   error = 0;
   CFileStream old;
   uint32_t format = 0;
-  if (!old.Open(updateFileName, kFileModeRead | kFileShareRead, error) || !UpdReadHeader(old, format, error))
+  if (!old.Open(updateFileName, kFileModeRead | kFileShareRead, error) ||
+      !UpdReadHeader(old, format, error))
     return false;
   if (format < kUpdFormat2) return Fail(kErrFileVersionUnsupported, error);
   STCF2UpdFileDesc desc;

@@ -19,5 +19,6 @@ struct SUpdBlockChange {
 
 // Format 1 is refused with 0x10019. With keepFileTimes the new file gets the
 // old one's times (where the system can set them).
-bool UpdFileRewrite(const CStr& updateFileName, const CStr& text, bool replaceText, SUpdBlockChange blockA,
-                    SUpdBlockChange blockB, bool keepFileTimes, const CZip* zip, uint32_t& error);
+bool UpdFileRewrite(const CStr& updateFileName, const CStr& text, bool replaceText,
+                    SUpdBlockChange blockA, SUpdBlockChange blockB, bool keepFileTimes,
+                    const CZip* zip, uint32_t& error);

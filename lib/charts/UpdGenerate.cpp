@@ -43,24 +43,26 @@ class CUpdOutput {
  public:
   CUpdOutput(const CStr& name, double dateTime) : m_Name(name) { m_Desc.dateTime = dateTime; }
 
-  bool AddTile(uint32_t index, const std::vector<uint8_t>& patch, const CZip* zip, uint64_t& rawBytes,
-               uint64_t& compressedBytes, uint32_t& error) {
+  bool AddTile(uint32_t index, const std::vector<uint8_t>& patch, const CZip* zip,
+               uint64_t& rawBytes, uint64_t& compressedBytes, uint32_t& error) {
     if (!m_Created && !CreateUpdateFile(m_Name, kUpdFormat2, m_Desc, m_File, error)) return false;
     m_Created = true;
-    return WriteTileRecord(m_File.Stream(), m_Desc, index, patch.data(), static_cast<int64_t>(patch.size()),
-                           m_Records, rawBytes, compressedBytes, zip, error);
+    return WriteTileRecord(m_File.Stream(), m_Desc, index, patch.data(),
+                           static_cast<int64_t>(patch.size()), m_Records, rawBytes, compressedBytes,
+                           zip, error);
   }
 
   bool Created() const { return m_Created; }
 
   // Record table, chart descriptor, blocks, descriptor; then the file
   // replaces any older one.
-  bool Finish(IUpdChartSource& chart, const SUpdGenerateInput& input, const CZip* zip, uint64_t& rawBytes,
-              uint64_t& compressedBytes, uint32_t& error) {
+  bool Finish(IUpdChartSource& chart, const SUpdGenerateInput& input, const CZip* zip,
+              uint64_t& rawBytes, uint64_t& compressedBytes, uint32_t& error) {
     CStream& out = m_File.Stream();
     CTCF2UpdChartDesc identity;
     chart.GetIdentity(identity);
-    if (!WriteRecordTable(out, m_Desc, m_Records, error) || !WriteChartDesc(out, m_Desc, identity, error) ||
+    if (!WriteRecordTable(out, m_Desc, m_Records, error) ||
+        !WriteChartDesc(out, m_Desc, identity, error) ||
         (input.blockA && !WriteBlockA(out, m_Desc, input.blockA, input.blockASize, zip, error)) ||
         (input.blockB && !WriteBlockB(out, m_Desc, input.blockB, input.blockBSize, zip, error)))
       return false;
@@ -84,22 +86,26 @@ class CUpdOutput {
 class CUpdGenerator {
  public:
   CUpdGenerator(IUpdImageSource& image, IUpdChartSource& chart, const SProgress* progress)
-      : m_Image(image), m_Chart(chart), m_Tile(kTileSize * kTileSize), m_Fresh(kTileSize * kTileSize) {
+      : m_Image(image),
+        m_Chart(chart),
+        m_Tile(kTileSize * kTileSize),
+        m_Fresh(kTileSize * kTileSize) {
     if (progress) ProgressStageInit(&m_Stage, progress, 1.0f, 0);
     m_Reporting = progress != nullptr;
   }
 
   // Visits the tiles from the last row and column to the first and adds the
   // patch of each that differs.
-  bool PatchTiles(CUpdOutput& output, const CZip* zip, uint64_t& rawBytes, uint64_t& compressedBytes,
-                  uint32_t& error) {
+  bool PatchTiles(CUpdOutput& output, const CZip* zip, uint64_t& rawBytes,
+                  uint64_t& compressedBytes, uint32_t& error) {
     const uint32_t across = (m_Chart.GetWidth() + kTileSize - 1) / kTileSize;
     const uint32_t down = (m_Chart.GetHeight() + kTileSize - 1) / kTileSize;
     const uint64_t total = uint64_t{across} * down;
     uint64_t visited = 0;
     for (uint32_t row = down; row-- > 0;)
       for (uint32_t column = across; column-- > 0; ++visited) {
-        if (!Report(static_cast<float>(static_cast<double>(visited) / static_cast<double>(total)), error) ||
+        if (!Report(static_cast<float>(static_cast<double>(visited) / static_cast<double>(total)),
+                    error) ||
             !DiffTile(column, row, row * across + column, error))
           return false;
         if (!m_Patch.empty() &&
@@ -124,8 +130,8 @@ class CUpdGenerator {
     bool hasAlpha = false;
     STileDecodeInfo info;
     if (!m_Chart.ReadTile(index, m_Bytes, hasAlpha, error)) return false;
-    if (m_Bytes.empty() ||
-        CTileDecoder::Decode(m_Tile.data(), width, height, m_Bytes.data(), m_Bytes.size(), hasAlpha, info) != 0)
+    if (m_Bytes.empty() || CTileDecoder::Decode(m_Tile.data(), width, height, m_Bytes.data(),
+                                                m_Bytes.size(), hasAlpha, info) != 0)
       return Fail(kErrFileFormat, error);
     if (!m_Image.ReadArea(x, y, width, height, m_Fresh.data(), error)) return false;
     BuildTilePatch(m_Tile.data(), m_Fresh.data(), width * height, m_Patch);
@@ -142,7 +148,8 @@ class CUpdGenerator {
 
 }  // namespace
 
-void BuildTilePatch(const uint32_t* tile, const uint32_t* image, uint32_t pixelCount, std::vector<uint8_t>& patch) {
+void BuildTilePatch(const uint32_t* tile, const uint32_t* image, uint32_t pixelCount,
+                    std::vector<uint8_t>& patch) {
   patch.clear();
   for (uint32_t p = 0; p < pixelCount;) {
     p = NextDifference(tile, image, p, pixelCount);

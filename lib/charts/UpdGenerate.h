@@ -20,7 +20,8 @@ class IUpdChartSource {
   virtual void GetIdentity(CTCF2UpdChartDesc& identity) = 0;
   // The normal copy of level-0 tile index: its colour stream followed by its
   // alpha stream when hasAlpha is set.
-  virtual bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, bool& hasAlpha, uint32_t& error) = 0;
+  virtual bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, bool& hasAlpha,
+                        uint32_t& error) = 0;
 
  protected:
   ~IUpdChartSource() = default;
@@ -42,7 +43,7 @@ class IUpdImageSource {
 
 struct SUpdGenerateInput {
   double dateTime;
-  CStr text;  // block C when not empty
+  CStr text;           // block C when not empty
   const void* blockA;  // block A when not null
   int32_t blockASize;
   const void* blockB;
@@ -61,4 +62,5 @@ bool UpdFileGenerate(const CStr& updateFileName, IUpdImageSource& image, IUpdCha
 // The patch that turns tile into image, whose pixels count as opaque: runs
 // of differing pixels, each with the image's colours. Empty when the two are
 // equal.
-void BuildTilePatch(const uint32_t* tile, const uint32_t* image, uint32_t pixelCount, std::vector<uint8_t>& patch);
+void BuildTilePatch(const uint32_t* tile, const uint32_t* image, uint32_t pixelCount,
+                    std::vector<uint8_t>& patch);

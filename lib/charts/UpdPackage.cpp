@@ -75,14 +75,16 @@ bool CTCF2UpdPackage::Read(const CStr& packageFileName, uint32_t& error) {
     return false;
   if (version != kPackageVersion) return Fail(kErrFileVersionUnknown, error);
   if (!m_Stream.ReadLong(count, error)) return false;
-  if (count < 0 || count > m_Stream.GetRemaining() / kMinItemSize) return Fail(kErrFileFormat, error);
+  if (count < 0 || count > m_Stream.GetRemaining() / kMinItemSize)
+    return Fail(kErrFileFormat, error);
   for (int32_t i = 0; i < count; ++i)
     if (!ReadItem(error)) return false;
   m_DataStart = m_Stream.GetPosition();
   const uint64_t dataSize = static_cast<uint64_t>(m_Stream.GetSize() - m_DataStart);
   for (int32_t i = 0; i < m_Items.GetCount(); ++i) {
     const CTCF2UpdPackageItem& item = *m_Items[i];
-    if (item.m_Offset > dataSize || item.m_Size > dataSize - item.m_Offset) return Fail(kErrFileFormat, error);
+    if (item.m_Offset > dataSize || item.m_Size > dataSize - item.m_Offset)
+      return Fail(kErrFileFormat, error);
   }
   return true;
 }
@@ -96,8 +98,9 @@ bool CTCF2UpdPackage::ReadItem(uint32_t& error) {
   auto item = std::make_unique<CTCF2UpdPackageItem>();
   if (!m_Stream.ReadDateTime(dateTime, error) || !m_Stream.ReadGUID(item->m_Guid, error) ||
       !m_Stream.ReadStr(item->m_FileName, error) || !m_Stream.ReadLong(code, error) ||
-      !m_Stream.ReadStr(text1, error) || !m_Stream.ReadStr(text2, error) || !m_Stream.ReadInt64(offset, error) ||
-      !m_Stream.ReadDWORD(number, error) || !m_Stream.ReadStr(text3, error) || !m_Stream.ReadStr(text4, error) ||
+      !m_Stream.ReadStr(text1, error) || !m_Stream.ReadStr(text2, error) ||
+      !m_Stream.ReadInt64(offset, error) || !m_Stream.ReadDWORD(number, error) ||
+      !m_Stream.ReadStr(text3, error) || !m_Stream.ReadStr(text4, error) ||
       !m_Stream.ReadInt64(size, error))
     return false;
   if (offset < 0 || size < 0) return Fail(kErrFileFormat, error);
@@ -152,7 +155,8 @@ CTCF2Update* TD_STDCALL CTCF2UpdPackage::CreateUpdate(int32_t n, uint32_t* error
       *error = kErrFileSeek;
       return nullptr;
     }
-    auto* update = new CTCF2Update(m_Stream, static_cast<int64_t>(item.m_Size), item.m_FileName, *error);
+    auto* update =
+        new CTCF2Update(m_Stream, static_cast<int64_t>(item.m_Size), item.m_FileName, *error);
     if (*error != 0) {
       td::Free(update);
       return nullptr;
@@ -161,7 +165,8 @@ CTCF2Update* TD_STDCALL CTCF2UpdPackage::CreateUpdate(int32_t n, uint32_t* error
   });
 }
 
-bool CTCF2UpdPackage::Write(const CStr& packageFileName, const CStrList& fileNames, uint32_t& error) {
+bool CTCF2UpdPackage::Write(const CStr& packageFileName, const CStrList& fileNames,
+                            uint32_t& error) {
   error = 0;
   CAtomicFileWriter file;
   if (!file.Open(packageFileName, 16384, error)) return false;

@@ -19,7 +19,8 @@ CTCF2Update::CTCF2Update(const CStr& fileName, uint32_t& error)
   Read(file->GetSize(), error);
 }
 
-CTCF2Update::CTCF2Update(CStream& packageStream, int64_t size, const CStr& itemFileName, uint32_t& error)
+CTCF2Update::CTCF2Update(CStream& packageStream, int64_t size, const CStr& itemFileName,
+                         uint32_t& error)
     : m_FileName(itemFileName),
       m_Stream(new CStreamWindow(packageStream, packageStream.GetPosition(), size), FreeStream) {
   Read(size, error);
@@ -47,12 +48,14 @@ bool CTCF2Update::ReadTilePatch(CCappedMemoryStream& out, uint32_t tileIndex, co
   out.Rewind();
   for (auto record = m_Records.rbegin(); record != m_Records.rend(); ++record)
     if (record->tileIndex == tileIndex)
-      return m_Stream && UpdInflate(*m_Stream, record->offset, record->size, kUpdPatchCap, zip, out, error);
+      return m_Stream &&
+             UpdInflate(*m_Stream, record->offset, record->size, kUpdPatchCap, zip, out, error);
   error = kErrNoTileUpdate;
   return false;
 }
 
-bool CTCF2Update::ReadTilePatch(CStream& out, uint32_t tileIndex, const CZip* zip, uint32_t& error) {
+bool CTCF2Update::ReadTilePatch(CStream& out, uint32_t tileIndex, const CZip* zip,
+                                uint32_t& error) {
   out.SetSize(0);
   CCappedMemoryStream patch(kUpdPatchCap);
   if (!ReadTilePatch(patch, tileIndex, zip, error)) return false;
@@ -73,7 +76,8 @@ bool CTCF2Update::ReadCompressedBlock(CStr& text, const CZip* zip, uint32_t& err
 bool CTCF2Update::CheckChart(const SGuid& chartGuid, uint32_t level0TileCount, uint32_t& error) {
   static const SGuid kNone = {};
   const SGuid& own = *m_ChartDesc.GetGUID();
-  if (std::memcmp(&own, &kNone, sizeof own) != 0 && std::memcmp(&own, &chartGuid, sizeof own) != 0) {
+  if (std::memcmp(&own, &kNone, sizeof own) != 0 &&
+      std::memcmp(&own, &chartGuid, sizeof own) != 0) {
     error = kErrUpdateWrongChart;
     return false;
   }

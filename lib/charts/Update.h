@@ -34,7 +34,8 @@ class CTCF2Update : public CObject {
   // The inflated patch of a tile into out (emptied first, at position 0 when
   // done); the last record of the index wins; 0x7003D when no record has it.
   bool ReadTilePatch(CStream& out, uint32_t tileIndex, const CZip* zip, uint32_t& error);
-  bool ReadTilePatch(CCappedMemoryStream& out, uint32_t tileIndex, const CZip* zip, uint32_t& error);
+  bool ReadTilePatch(CCappedMemoryStream& out, uint32_t tileIndex, const CZip* zip,
+                     uint32_t& error);
   // Block C as text, empty when the update has none.
   bool ReadCompressedBlock(CStr& text, const CZip* zip, uint32_t& error);
   // Whether the update may be applied to a chart with this GUID and this many
@@ -45,7 +46,9 @@ class CTCF2Update : public CObject {
   void Clear();
 
   int32_t GetRecordCount() const { return static_cast<int32_t>(m_Records.size()); }
-  uint32_t GetRecordTileIndex(int32_t i) const { return m_Records[static_cast<size_t>(i)].tileIndex; }
+  uint32_t GetRecordTileIndex(int32_t i) const {
+    return m_Records[static_cast<size_t>(i)].tileIndex;
+  }
   const STCF2UpdFileDesc& GetDescriptor() const { return m_Desc; }
 
  private:

@@ -22,7 +22,8 @@ bool Fail(uint32_t code, uint32_t& error) {
 
 // [offset, offset + size) lies after the header and inside the update.
 bool InUpdate(uint64_t offset, uint64_t size, uint64_t fileSize) {
-  return offset >= static_cast<uint64_t>(kUpdHeaderSize) && offset <= fileSize && size <= fileSize - offset;
+  return offset >= static_cast<uint64_t>(kUpdHeaderSize) && offset <= fileSize &&
+         size <= fileSize - offset;
 }
 
 // A block that is present must lie inside the update.
@@ -62,10 +63,12 @@ bool ReadChartDesc2(CStream& stream, CTCF2UpdChartDesc& chart, uint32_t& error) 
   return true;
 }
 
-bool ReadRecords2(CStream& stream, const STCF2UpdFileDesc& desc, TUpdRecords& records, uint32_t& error) {
+bool ReadRecords2(CStream& stream, const STCF2UpdFileDesc& desc, TUpdRecords& records,
+                  uint32_t& error) {
   CStreamWindow table(stream, static_cast<int64_t>(desc.recordTableOffset), desc.recordTableSize);
   records.assign(desc.recordCount, STCF2UpdFileTileInfo{});
-  if (!records.empty() && !table.ReadBuf(records.data(), static_cast<int32_t>(desc.recordTableSize), error))
+  if (!records.empty() &&
+      !table.ReadBuf(records.data(), static_cast<int32_t>(desc.recordTableSize), error))
     return false;
   for (const STCF2UpdFileTileInfo& record : records)
     if (!InUpdate(record.offset, record.size, desc.fileSize)) return Fail(kErrFileFormat, error);
@@ -78,7 +81,8 @@ bool ReadBody2(CStream& stream, int64_t expectedSize, STCF2UpdFileDesc& desc, TU
   if (desc.fileSize != static_cast<uint64_t>(expectedSize)) return Fail(kErrFileSize, error);
   const uint64_t size = desc.fileSize;
   const bool regionsInside =
-      static_cast<uint64_t>(desc.recordCount) * sizeof(STCF2UpdFileTileInfo) == desc.recordTableSize &&
+      static_cast<uint64_t>(desc.recordCount) * sizeof(STCF2UpdFileTileInfo) ==
+          desc.recordTableSize &&
       desc.recordTableSize <= INT32_MAX &&
       InUpdate(desc.recordTableOffset, desc.recordTableSize, size) &&
       InUpdate(desc.chartDescOffset, desc.chartDescSize, size) &&
@@ -97,8 +101,9 @@ bool ReadChartDesc1(CStream& stream, CTCF2UpdChartDesc& chart, uint32_t& error) 
   int32_t code = 0;
   SGuid guid;
   CStr text1, text2, text3, text4;
-  if (!stream.ReadDWORD(ignored, error) || !stream.ReadGUID(guid, error) || !stream.ReadStr(text3, error) ||
-      !stream.ReadStr(text4, error) || !stream.ReadDWORD(number, error) || !stream.ReadLong(code, error) ||
+  if (!stream.ReadDWORD(ignored, error) || !stream.ReadGUID(guid, error) ||
+      !stream.ReadStr(text3, error) || !stream.ReadStr(text4, error) ||
+      !stream.ReadDWORD(number, error) || !stream.ReadLong(code, error) ||
       !stream.ReadStr(text1, error) || !stream.ReadStr(text2, error))
     return false;
   chart.SetVersion(kUpdFormat1ChartVersion);
@@ -124,18 +129,22 @@ static_assert(sizeof(SVersion1Record) == kVersion1RecordSize);
 bool ReadRecords1(CStream& stream, uint64_t fileSize, TUpdRecords& records, uint32_t& error) {
   int32_t count = 0;
   if (!stream.ReadLong(count, error)) return false;
-  if (count < 0 || count > stream.GetRemaining() / kVersion1RecordSize || count > INT32_MAX / kVersion1RecordSize)
+  if (count < 0 || count > stream.GetRemaining() / kVersion1RecordSize ||
+      count > INT32_MAX / kVersion1RecordSize)
     return Fail(kErrFileFormat, error);
   std::vector<SVersion1Record> raw(static_cast<size_t>(count));
   uint64_t correction = 0;
-  if ((count > 0 && !stream.ReadBuf(raw.data(), static_cast<int32_t>(count * kVersion1RecordSize), error)) ||
+  if ((count > 0 &&
+       !stream.ReadBuf(raw.data(), static_cast<int32_t>(count * kVersion1RecordSize), error)) ||
       !stream.ReadBuf(&correction, 8, error))
     return false;
   records.resize(raw.size());
   for (size_t i = 0; i < raw.size(); ++i) {
     const uint64_t offset = raw[i].offset + correction;  // wraps: then outside the update
-    if (raw[i].size > UINT32_MAX || !InUpdate(offset, raw[i].size, fileSize)) return Fail(kErrFileFormat, error);
-    records[i] = {static_cast<uint32_t>(raw[i].tileIndex), static_cast<uint32_t>(raw[i].size), offset};
+    if (raw[i].size > UINT32_MAX || !InUpdate(offset, raw[i].size, fileSize))
+      return Fail(kErrFileFormat, error);
+    records[i] = {static_cast<uint32_t>(raw[i].tileIndex), static_cast<uint32_t>(raw[i].size),
+                  offset};
   }
   return true;
 }
@@ -143,10 +152,12 @@ bool ReadRecords1(CStream& stream, uint64_t fileSize, TUpdRecords& records, uint
 bool ReadBlockC1(CStream& stream, STCF2UpdFileDesc& desc, uint32_t& error) {
   uint64_t position = 0, ignored = 0, length = 0;
   if (!stream.ReadBuf(&position, 8, error) || !stream.ReadBuf(&ignored, 8, error)) return false;
-  if (!InUpdate(position, 8, desc.fileSize) || stream.Seek(static_cast<int64_t>(position), kSeekBegin) < 0)
+  if (!InUpdate(position, 8, desc.fileSize) ||
+      stream.Seek(static_cast<int64_t>(position), kSeekBegin) < 0)
     return Fail(kErrFileFormat, error);
   if (!stream.ReadBuf(&length, 8, error)) return false;
-  if (length > UINT32_MAX || !InUpdate(position + 8, length, desc.fileSize)) return Fail(kErrFileFormat, error);
+  if (length > UINT32_MAX || !InUpdate(position + 8, length, desc.fileSize))
+    return Fail(kErrFileFormat, error);
   desc.blockCOffset = position + 8;
   desc.blockCSize = static_cast<uint32_t>(length);
   return true;
@@ -173,7 +184,8 @@ bool CheckRuns(const uint8_t* patch, int64_t size, uint32_t limit) {
     std::memcpy(&first, patch + at, 2);
     std::memcpy(&countMinusOne, patch + at + 2, 2);
     const uint32_t count = countMinusOne + 1u;
-    if (first + count > limit || size - at - kRunHeaderSize < int64_t{count} * kPixelBytes) return false;
+    if (first + count > limit || size - at - kRunHeaderSize < int64_t{count} * kPixelBytes)
+      return false;
     at += kRunHeaderSize + int64_t{count} * kPixelBytes;
   }
   return true;
@@ -212,9 +224,12 @@ bool UpdReadHeader(CStream& stream, uint32_t& format, uint32_t& error) {
 
 bool UpdReadBody(CStream& stream, uint32_t format, int64_t expectedSize, STCF2UpdFileDesc& desc,
                  TUpdRecords& records, CTCF2UpdChartDesc& chartDesc, uint32_t& error) {
-  if (stream.Seek(kUpdDescriptorOffset, kSeekBegin) != kUpdDescriptorOffset) return Fail(kErrFileRead, error);
-  if (format == kUpdFormat2) return ReadBody2(stream, expectedSize, desc, records, chartDesc, error);
-  if (format == kUpdFormat1) return ReadBody1(stream, expectedSize, desc, records, chartDesc, error);
+  if (stream.Seek(kUpdDescriptorOffset, kSeekBegin) != kUpdDescriptorOffset)
+    return Fail(kErrFileRead, error);
+  if (format == kUpdFormat2)
+    return ReadBody2(stream, expectedSize, desc, records, chartDesc, error);
+  if (format == kUpdFormat1)
+    return ReadBody1(stream, expectedSize, desc, records, chartDesc, error);
   return Fail(kErrFileVersionUnknown, error);
 }
 
@@ -231,15 +246,17 @@ bool UpdInflate(CStream& stream, uint64_t offset, uint32_t size, int64_t cap, co
   return true;
 }
 
-bool UpdReadCompressedBlock(CStream& stream, uint32_t format, const STCF2UpdFileDesc& desc, CStr& text,
-                            const CZip* zip, uint32_t& error) {
+bool UpdReadCompressedBlock(CStream& stream, uint32_t format, const STCF2UpdFileDesc& desc,
+                            CStr& text, const CZip* zip, uint32_t& error) {
   text = CStr();
   error = 0;
   if (static_cast<int64_t>(desc.blockCOffset) <= 0) return true;
   CCappedMemoryStream inflated(kUpdTextCap);
-  if (!UpdInflate(stream, desc.blockCOffset, desc.blockCSize, kUpdTextCap, zip, inflated, error)) return false;
+  if (!UpdInflate(stream, desc.blockCOffset, desc.blockCSize, kUpdTextCap, zip, inflated, error))
+    return false;
   if (format == kUpdFormat1) return inflated.ReadStr(text, error);
-  text = CStr(static_cast<int32_t>(inflated.GetSize()), reinterpret_cast<const char*>(inflated.GetData()));
+  text = CStr(static_cast<int32_t>(inflated.GetSize()),
+              reinterpret_cast<const char*>(inflated.GetData()));
   return true;
 }
 
@@ -271,12 +288,13 @@ bool CreateUpdateFile(const CStr& name, uint32_t format, const STCF2UpdFileDesc&
 }
 
 bool WriteDescriptor(CStream& stream, const STCF2UpdFileDesc& desc, uint32_t& error) {
-  if (stream.Seek(kUpdDescriptorOffset, kSeekBegin) != kUpdDescriptorOffset) return Fail(kErrFileSeek, error);
+  if (stream.Seek(kUpdDescriptorOffset, kSeekBegin) != kUpdDescriptorOffset)
+    return Fail(kErrFileSeek, error);
   return stream.WriteBuf(&desc, sizeof desc, error);
 }
 
-bool WriteCompressedBlock(CStream& stream, uint64_t& offset, uint32_t& size, const void* bytes, int64_t length,
-                          const CZip* zip, uint32_t& error) {
+bool WriteCompressedBlock(CStream& stream, uint64_t& offset, uint32_t& size, const void* bytes,
+                          int64_t length, const CZip* zip, uint32_t& error) {
   if (zip == nullptr) return Fail(kErrCompress, error);
   const int64_t start = stream.GetPosition();
   error = 0;
@@ -288,10 +306,11 @@ bool WriteCompressedBlock(CStream& stream, uint64_t& offset, uint32_t& size, con
 }
 
 bool WriteTileRecord(CStream& stream, STCF2UpdFileDesc& desc, uint32_t tileIndex, const void* bytes,
-                     int64_t length, TUpdRecords& records, uint64_t& rawBytes, uint64_t& compressedBytes,
-                     const CZip* zip, uint32_t& error) {
+                     int64_t length, TUpdRecords& records, uint64_t& rawBytes,
+                     uint64_t& compressedBytes, const CZip* zip, uint32_t& error) {
   STCF2UpdFileTileInfo record{tileIndex, 0, 0};
-  if (!WriteCompressedBlock(stream, record.offset, record.size, bytes, length, zip, error)) return false;
+  if (!WriteCompressedBlock(stream, record.offset, record.size, bytes, length, zip, error))
+    return false;
   records.push_back(record);
   ++desc.recordCount;
   desc.tileBytes += record.size;
@@ -302,17 +321,20 @@ bool WriteTileRecord(CStream& stream, STCF2UpdFileDesc& desc, uint32_t tileIndex
 
 bool WriteBlockA(CStream& stream, STCF2UpdFileDesc& desc, const void* bytes, int64_t length,
                  const CZip* zip, uint32_t& error) {
-  return WriteCompressedBlock(stream, desc.blockAOffset, desc.blockASize, bytes, length, zip, error);
+  return WriteCompressedBlock(stream, desc.blockAOffset, desc.blockASize, bytes, length, zip,
+                              error);
 }
 
 bool WriteBlockB(CStream& stream, STCF2UpdFileDesc& desc, const void* bytes, int64_t length,
                  const CZip* zip, uint32_t& error) {
-  return WriteCompressedBlock(stream, desc.blockBOffset, desc.blockBSize, bytes, length, zip, error);
+  return WriteCompressedBlock(stream, desc.blockBOffset, desc.blockBSize, bytes, length, zip,
+                              error);
 }
 
 bool WriteBlockC(CStream& stream, STCF2UpdFileDesc& desc, const CStr& text, const CZip* zip,
                  uint32_t& error) {
-  return WriteCompressedBlock(stream, desc.blockCOffset, desc.blockCSize, text.c_str(), text.GetLength(), zip, error);
+  return WriteCompressedBlock(stream, desc.blockCOffset, desc.blockCSize, text.c_str(),
+                              text.GetLength(), zip, error);
 }
 
 bool WriteRecordTable(CStream& stream, STCF2UpdFileDesc& desc, const TUpdRecords& records,
@@ -324,9 +346,11 @@ bool WriteRecordTable(CStream& stream, STCF2UpdFileDesc& desc, const TUpdRecords
          stream.WriteBuf(records.data(), static_cast<int32_t>(desc.recordTableSize), error);
 }
 
-bool WriteChartDesc(CStream& stream, STCF2UpdFileDesc& desc, CTCF2UpdChartDesc& chart, uint32_t& error) {
+bool WriteChartDesc(CStream& stream, STCF2UpdFileDesc& desc, CTCF2UpdChartDesc& chart,
+                    uint32_t& error) {
   const int64_t start = stream.GetPosition();
-  const bool ok = stream.WriteVersion(chart.GetVersion(), error) && stream.WriteGUID(*chart.GetGUID(), error) &&
+  const bool ok = stream.WriteVersion(chart.GetVersion(), error) &&
+                  stream.WriteGUID(*chart.GetGUID(), error) &&
                   WriteScrambled(stream, chart.GetIdText3(), error) &&
                   WriteScrambled(stream, chart.GetIdText4(), error) &&
                   stream.WriteDWORD(chart.GetIdNumber(), error) &&

@@ -35,8 +35,8 @@ bool UpdInflate(CStream& stream, uint64_t offset, uint32_t size, int64_t cap, co
                 CCappedMemoryStream& out, uint32_t& error);
 
 // Block C as text: empty when the file has none.
-bool UpdReadCompressedBlock(CStream& stream, uint32_t format, const STCF2UpdFileDesc& desc, CStr& text,
-                            const CZip* zip, uint32_t& error);
+bool UpdReadCompressedBlock(CStream& stream, uint32_t format, const STCF2UpdFileDesc& desc,
+                            CStr& text, const CZip* zip, uint32_t& error);
 
 // Writes the runs of a patch into a decoded tile of width x height pixels,
 // keeping each pixel's alpha byte. Pixel indices count in rows of 256 for
@@ -56,11 +56,11 @@ bool WriteDescriptor(CStream& stream, const STCF2UpdFileDesc& desc, uint32_t& er
 // Deflates a patch at the stream's position and appends its record; counts it
 // in desc and in both byte totals.
 bool WriteTileRecord(CStream& stream, STCF2UpdFileDesc& desc, uint32_t tileIndex, const void* bytes,
-                     int64_t length, TUpdRecords& records, uint64_t& rawBytes, uint64_t& compressedBytes,
-                     const CZip* zip, uint32_t& error);
+                     int64_t length, TUpdRecords& records, uint64_t& rawBytes,
+                     uint64_t& compressedBytes, const CZip* zip, uint32_t& error);
 // Deflates bytes at the stream's position; offset and size tell where they went.
-bool WriteCompressedBlock(CStream& stream, uint64_t& offset, uint32_t& size, const void* bytes, int64_t length,
-                          const CZip* zip, uint32_t& error);
+bool WriteCompressedBlock(CStream& stream, uint64_t& offset, uint32_t& size, const void* bytes,
+                          int64_t length, const CZip* zip, uint32_t& error);
 // Block A, B or C at the stream's position, its offset and size into desc.
 bool WriteBlockA(CStream& stream, STCF2UpdFileDesc& desc, const void* bytes, int64_t length,
                  const CZip* zip, uint32_t& error);

@@ -16,8 +16,8 @@ namespace {
 constexpr uint64_t kUnixEpoch = 116444736000000000ull;
 
 uint64_t FromTimespec(const timespec& time) {
-  return static_cast<uint64_t>(time.tv_sec) * 10000000ull + static_cast<uint64_t>(time.tv_nsec) / 100 +
-         kUnixEpoch;
+  return static_cast<uint64_t>(time.tv_sec) * 10000000ull +
+         static_cast<uint64_t>(time.tv_nsec) / 100 + kUnixEpoch;
 }
 
 timespec ToTimespec(const uint64_t* value) {

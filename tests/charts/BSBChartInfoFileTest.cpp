@@ -7,11 +7,11 @@ namespace {
 
 // Records (a, b, z) and (z, a, a) and the text "hi", written down from the
 // layout: (z, a, a) comes first, the text's key is 2 (the text3 lengths).
-const std::string kTwoRecords = std::string("BSB Chart info file") +
-                                std::string("\x00\x00\x00\x01\xEB\xC3\x17\x5A", 8) +
-                                std::string("\x01\x00\x00\x00\x54\x01\x00\x00\x00\xF3\x01\x00\x00\x00\x79", 15) +
-                                std::string("\x01\x00\x00\x00\x4F\x01\x00\x00\x00\xF0\x01\x00\x00\x00\x62", 15) +
-                                std::string("\x02\x00\x00\x00\x6B\x6D", 6);
+const std::string kTwoRecords =
+    std::string("BSB Chart info file") + std::string("\x00\x00\x00\x01\xEB\xC3\x17\x5A", 8) +
+    std::string("\x01\x00\x00\x00\x54\x01\x00\x00\x00\xF3\x01\x00\x00\x00\x79", 15) +
+    std::string("\x01\x00\x00\x00\x4F\x01\x00\x00\x00\xF0\x01\x00\x00\x00\x62", 15) +
+    std::string("\x02\x00\x00\x00\x6B\x6D", 6);
 
 std::vector<std::string> Records(CBSBChartInfoFile& file) {
   std::vector<std::string> out;
@@ -44,7 +44,8 @@ TEST(BSBChartInfoFile, LoadsAndSavesTheLayout) {
 
   built.Clear();
   ASSERT_TRUE(built.SaveToFile(dir.Path("out.bsb")));
-  EXPECT_EQ(ReadFile(dir.Path("out.bsb")), kTwoRecords.substr(0, 23) + std::string("\xE9\xC3\x17\x5A\0\0\0\0", 8));
+  EXPECT_EQ(ReadFile(dir.Path("out.bsb")),
+            kTwoRecords.substr(0, 23) + std::string("\xE9\xC3\x17\x5A\0\0\0\0", 8));
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"in.bsb", "out.bsb"}));
 }
 
@@ -56,7 +57,8 @@ TEST(BSBChartInfoFile, TextKeyWraps) {
   file.SetText("hi");
   ASSERT_TRUE(file.SaveToFile(dir.Path("out.bsb")));
   const std::string bytes = ReadFile(dir.Path("out.bsb"));
-  EXPECT_EQ(bytes.substr(bytes.size() - 6), std::string("\x02\x00\x00\x00", 4) + char('h' ^ 45) + char('i' ^ 46));
+  EXPECT_EQ(bytes.substr(bytes.size() - 6),
+            std::string("\x02\x00\x00\x00", 4) + char('h' ^ 45) + char('i' ^ 46));
   CBSBChartInfoFile loaded;
   ASSERT_TRUE(loaded.LoadFromFile(dir.Path("out.bsb")));
   EXPECT_STREQ(loaded.GetText().c_str(), "hi");

@@ -13,7 +13,8 @@ namespace {
 // A host's string, freed with the object.
 struct SHostStr {
   TdStr* str;
-  explicit SHostStr(const std::string& text) : str(StrCreate(text.c_str(), static_cast<int32_t>(text.size()))) {}
+  explicit SHostStr(const std::string& text)
+      : str(StrCreate(text.c_str(), static_cast<int32_t>(text.size()))) {}
   ~SHostStr() { ObjectDelete(reinterpret_cast<TdObject*>(str)); }
   SHostStr(const SHostStr&) = delete;
   SHostStr& operator=(const SHostStr&) = delete;
@@ -92,7 +93,8 @@ TEST(ChartUpdateExports, PackageWriteOpenAndExtract) {
 
   const std::string subfolder = dir.Folder() + "\\out";
   std::filesystem::create_directories(subfolder);
-  TdTCF2UpdPackage* package = TCF2UpdPackageOpen(dir.Path("p.upk").c_str(), subfolder.c_str(), &error);
+  TdTCF2UpdPackage* package =
+      TCF2UpdPackageOpen(dir.Path("p.upk").c_str(), subfolder.c_str(), &error);
   ASSERT_NE(package, nullptr);
   EXPECT_EQ(package->vtable->GetCount(package), 1);
   TdGuid guid;

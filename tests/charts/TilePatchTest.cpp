@@ -12,7 +12,8 @@ constexpr uint32_t kOld = 0x80000000;  // alpha 0x80, black
 
 bool Apply(std::vector<uint32_t>& tile, uint32_t width, uint32_t height, uint32_t format,
            const std::string& patch, uint32_t& error) {
-  return ApplyTilePatch(tile.data(), width, height, format, reinterpret_cast<const uint8_t*>(patch.data()),
+  return ApplyTilePatch(tile.data(), width, height, format,
+                        reinterpret_cast<const uint8_t*>(patch.data()),
                         static_cast<int64_t>(patch.size()), error);
 }
 
@@ -28,8 +29,8 @@ TEST(TilePatch, RowsOfTheFormat) {
 
   // Format 1: index 257 is (1, 1); 1, 2 lie in the first row; 4 is beyond
   // the tile's width and is dropped.
-  const std::string patch1 = PatchRun(1, {0x112233, 0x445566}) + PatchRun(4, {0x999999}) +
-                             PatchRun(257, {0x778899});
+  const std::string patch1 =
+      PatchRun(1, {0x112233, 0x445566}) + PatchRun(4, {0x999999}) + PatchRun(257, {0x778899});
   tile.assign(6, kOld);
   ASSERT_TRUE(Apply(tile, 3, 2, 1, patch1, error));
   EXPECT_EQ(tile, (std::vector<uint32_t>{kOld, 0x80112233, 0x80445566, kOld, 0x80778899, kOld}));

@@ -42,7 +42,8 @@ TEST(UpdFileRewrite, KeepsReplacesAndDropsBlocks) {
     const CStr name = dir.Path("chart.upd");
     WriteFile(name, BuildUpdate2(SampleUpdate()));
     uint32_t error = 99;
-    EXPECT_TRUE(UpdFileRewrite(name, c.text, c.replaceText, c.blockA, c.blockB, false, &TestZip(), error))
+    EXPECT_TRUE(
+        UpdFileRewrite(name, c.text, c.replaceText, c.blockA, c.blockB, false, &TestZip(), error))
         << c.what;
     EXPECT_EQ(error, 0u) << c.what;
     EXPECT_EQ(ReadFile(name), BuildUpdate2(c.expected)) << c.what;

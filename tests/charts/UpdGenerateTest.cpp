@@ -28,8 +28,10 @@ struct SGeneration {
     u.dateTime = input.dateTime;
     u.chart = SampleUpdate().chart;
     u.patches = std::move(patches);
-    if (input.blockA) u.blockA = std::string(static_cast<const char*>(input.blockA), input.blockASize);
-    if (input.blockB) u.blockB = std::string(static_cast<const char*>(input.blockB), input.blockBSize);
+    if (input.blockA)
+      u.blockA = std::string(static_cast<const char*>(input.blockA), input.blockASize);
+    if (input.blockB)
+      u.blockB = std::string(static_cast<const char*>(input.blockB), input.blockBSize);
     u.text = input.text.c_str();
     return BuildUpdate2(u);
   }
@@ -40,7 +42,8 @@ std::string PatchOf(const CStr& name, uint32_t tile) {
   CTCF2Update update(name, error);
   CMemoryStream out;
   update.ReadTilePatch(out, tile, &TestZip(), error);
-  return std::string(reinterpret_cast<const char*>(out.GetData()), static_cast<size_t>(out.GetSize()));
+  return std::string(reinterpret_cast<const char*>(out.GetData()),
+                     static_cast<size_t>(out.GetSize()));
 }
 
 TEST(UpdGenerate, OnePixelGivesTheBuildersFile) {
@@ -92,7 +95,8 @@ TEST(UpdGenerate, SizesMustMatch) {
   SGeneration g;
   CMemoryImage other(300, 259, std::vector<uint32_t>(300 * 259));
   uint32_t error = 0;
-  EXPECT_FALSE(UpdFileGenerate(g.name, other, g.chart, g.input, &TestZip(), nullptr, g.raw, g.compressed, error));
+  EXPECT_FALSE(UpdFileGenerate(g.name, other, g.chart, g.input, &TestZip(), nullptr, g.raw,
+                               g.compressed, error));
   EXPECT_EQ(error, kErrUpdateSizeMismatch);
 }
 

@@ -81,7 +81,8 @@ TEST(UpdPackage, FindCreateAndExtract) {
   EXPECT_STREQ(update->GetChartDesc()->GetIdText3().c_str(), "NL-1802");
   CMemoryStream patch;
   ASSERT_TRUE(update->ReadTilePatch(patch, 1, &TestZip(), error));
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(patch.GetData()), patch.GetSize()), files.second.patches[0].raw);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(patch.GetData()), patch.GetSize()),
+            files.second.patches[0].raw);
   CStr text;
   ASSERT_TRUE(update->ReadCompressedBlock(text, &TestZip(), error));
   EXPECT_STREQ(text.c_str(), "Notice to mariners");
@@ -120,7 +121,8 @@ TEST(UpdPackage, ExtractWritesOnlyPlainNames) {
     const SGuid guid = GuidOf(files.first);
     EXPECT_FALSE(package.ExtractItem(&guid, &error)) << name;
     EXPECT_EQ(error, kErrFileFormat) << name;
-    EXPECT_EQ(files.dir.Names(), (std::vector<std::string>{"all.upk", "first.upd", "second.upd"})) << name;
+    EXPECT_EQ(files.dir.Names(), (std::vector<std::string>{"all.upk", "first.upd", "second.upd"}))
+        << name;
   }
 }
 

@@ -23,8 +23,10 @@ class CMemoryChart : public IUpdChartSource {
     std::vector<uint8_t> buffer(kTileCodeBufferSize);
     for (uint32_t row = 0; row < Down(); ++row)
       for (uint32_t column = 0; column < Across(); ++column) {
-        const uint32_t w = std::min(256u, width - column * 256), h = std::min(256u, height - row * 256);
-        const std::vector<uint32_t> pixels = MakeTile(ETileKind::kChart, w, h, seed + row * Across() + column);
+        const uint32_t w = std::min(256u, width - column * 256),
+                       h = std::min(256u, height - row * 256);
+        const std::vector<uint32_t> pixels =
+            MakeTile(ETileKind::kChart, w, h, seed + row * Across() + column);
         uint32_t colour = 0, alpha = 0;
         encoder->Compress(buffer.data(), buffer.size(), pixels.data(), w, h, colour, alpha);
         m_Tiles.emplace_back(buffer.begin(), buffer.begin() + colour + alpha);
@@ -42,14 +44,16 @@ class CMemoryChart : public IUpdChartSource {
     std::vector<uint32_t> image(size_t{m_Width} * m_Height), tile(65536);
     for (uint32_t row = 0; row < Down(); ++row)
       for (uint32_t column = 0; column < Across(); ++column) {
-        const uint32_t w = std::min(256u, m_Width - column * 256), h = std::min(256u, m_Height - row * 256);
+        const uint32_t w = std::min(256u, m_Width - column * 256),
+                       h = std::min(256u, m_Height - row * 256);
         const std::vector<uint8_t>& bytes = m_Tiles[row * Across() + column];
         STileDecodeInfo info;
-        CTileDecoder::Decode(tile.data(), w, h, bytes.data(), bytes.size(), m_HasAlpha[row * Across() + column],
-                             info);
+        CTileDecoder::Decode(tile.data(), w, h, bytes.data(), bytes.size(),
+                             m_HasAlpha[row * Across() + column], info);
         for (uint32_t y = 0; y < h; ++y)
           for (uint32_t x = 0; x < w; ++x)
-            image[size_t{row * 256 + y} * m_Width + column * 256 + x] = tile[y * w + x] | 0xFF000000u;
+            image[size_t{row * 256 + y} * m_Width + column * 256 + x] =
+                tile[y * w + x] | 0xFF000000u;
       }
     return image;
   }
@@ -68,7 +72,8 @@ class CMemoryChart : public IUpdChartSource {
     identity.SetIdText3(m_Identity.text3.c_str());
     identity.SetIdText4(m_Identity.text4.c_str());
   }
-  bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, bool& hasAlpha, uint32_t& error) override {
+  bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, bool& hasAlpha,
+                uint32_t& error) override {
     bytes = m_Tiles[index];
     hasAlpha = m_HasAlpha[index];
     error = 0;
@@ -95,7 +100,8 @@ class CMemoryImage : public IUpdImageSource {
   bool ReadArea(uint32_t x, uint32_t y, uint32_t width, uint32_t height, uint32_t* pixels,
                 uint32_t& error) override {
     for (uint32_t row = 0; row < height; ++row)
-      std::memcpy(pixels + size_t{row} * width, &m_Pixels[size_t{y + row} * m_Width + x], width * 4);
+      std::memcpy(pixels + size_t{row} * width, &m_Pixels[size_t{y + row} * m_Width + x],
+                  width * 4);
     error = 0;
     return true;
   }

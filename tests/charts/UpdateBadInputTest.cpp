@@ -40,10 +40,12 @@ TEST(UpdateBadInput, EveryCutFails) {
   const std::string package = BuildPackage({{"a.upd", &sample, v2}});
   CScratchDir dir;
   for (const std::string* bytes : {&v2, &v1})
-    for (size_t n = 0; n < bytes->size(); ++n) EXPECT_NE(OpenUpdate(dir, bytes->substr(0, n)), 0u) << n;
+    for (size_t n = 0; n < bytes->size(); ++n)
+      EXPECT_NE(OpenUpdate(dir, bytes->substr(0, n)), 0u) << n;
   // A package cut inside its table fails; one cut in its data fails with
   // the item outside the data.
-  for (size_t n = 0; n < package.size(); ++n) EXPECT_NE(OpenPackage(dir, package.substr(0, n)), 0u) << n;
+  for (size_t n = 0; n < package.size(); ++n)
+    EXPECT_NE(OpenPackage(dir, package.substr(0, n)), 0u) << n;
 }
 
 struct SMutation {
@@ -59,7 +61,8 @@ std::vector<SMutation> UpdateMutations() {
   std::vector<SMutation> m;
   auto v2With = [&](const char* what, size_t at, uint64_t value, int bytes) {
     m.push_back({what, v2});
-    bytes == 8 ? SetU64(m.back().bytes, at, value) : SetU32(m.back().bytes, at, static_cast<uint32_t>(value));
+    bytes == 8 ? SetU64(m.back().bytes, at, value)
+               : SetU32(m.back().bytes, at, static_cast<uint32_t>(value));
   };
   v2With("record count huge", 12 + 0x4C, 0xFFFFFFFF, 4);
   m.push_back({"count x 16 wraps 32 bits", v2});
@@ -78,10 +81,12 @@ std::vector<SMutation> UpdateMutations() {
   v2With("chart descriptor too small for its texts", 12 + 0x50, 30, 4);
   m.back().error = kErrFileRead;
 
-  const size_t count = Version1CountAt(sample.chart), records = count + 4, correction = records + 60;
+  const size_t count = Version1CountAt(sample.chart), records = count + 4,
+               correction = records + 60;
   auto v1With = [&](const char* what, size_t at, uint64_t value, int bytes) {
     m.push_back({what, v1});
-    bytes == 8 ? SetU64(m.back().bytes, at, value) : SetU32(m.back().bytes, at, static_cast<uint32_t>(value));
+    bytes == 8 ? SetU64(m.back().bytes, at, value)
+               : SetU32(m.back().bytes, at, static_cast<uint32_t>(value));
   };
   v1With("1.0.0.0 count negative", count, 0xFFFFFFFF, 4);
   v1With("1.0.0.0 count huge", count, 0x7FFFFFFF, 4);
@@ -97,7 +102,8 @@ std::vector<SMutation> UpdateMutations() {
 
 TEST(UpdateBadInput, RegionsOutsideTheUpdate) {
   CScratchDir dir;
-  for (const SMutation& m : UpdateMutations()) EXPECT_EQ(OpenUpdate(dir, m.bytes), m.error) << m.what;
+  for (const SMutation& m : UpdateMutations())
+    EXPECT_EQ(OpenUpdate(dir, m.bytes), m.error) << m.what;
 }
 
 TEST(UpdateBadInput, PackageItemsOutsideTheData) {
@@ -105,20 +111,25 @@ TEST(UpdateBadInput, PackageItemsOutsideTheData) {
   const std::string update = BuildUpdate2(sample);
   const std::string package = BuildPackage({{"a.upd", &sample, update}});
   const size_t offset = ItemOffsetAt("a.upd", sample.chart);
-  const size_t size = offset + 8 + 4 + 4 + sample.chart.text3.size() + 4 + sample.chart.text4.size();
+  const size_t size =
+      offset + 8 + 4 + 4 + sample.chart.text3.size() + 4 + sample.chart.text4.size();
   ASSERT_EQ(GetU64(package, size), update.size());
   const struct {
     const char* what;
     size_t at;
     uint64_t value;
     int bytes;
-  } cases[] = {{"count huge", 12, 0x7FFFFFFF, 4},       {"count negative", 12, 0xFFFFFFFF, 4},
-               {"offset past the data", offset, 1, 8},   {"offset negative", offset, kHuge, 8},
-               {"size past the data", size, update.size() + 1, 8}, {"size negative", size, kHuge, 8}};
+  } cases[] = {{"count huge", 12, 0x7FFFFFFF, 4},
+               {"count negative", 12, 0xFFFFFFFF, 4},
+               {"offset past the data", offset, 1, 8},
+               {"offset negative", offset, kHuge, 8},
+               {"size past the data", size, update.size() + 1, 8},
+               {"size negative", size, kHuge, 8}};
   CScratchDir dir;
   for (const auto& c : cases) {
     std::string bytes = package;
-    c.bytes == 8 ? SetU64(bytes, c.at, c.value) : SetU32(bytes, c.at, static_cast<uint32_t>(c.value));
+    c.bytes == 8 ? SetU64(bytes, c.at, c.value)
+                 : SetU32(bytes, c.at, static_cast<uint32_t>(c.value));
     EXPECT_EQ(OpenPackage(dir, bytes), kErrFileFormat) << c.what;
   }
 }
@@ -130,7 +141,8 @@ TEST(UpdateBadInput, DamagedItemInAPackage) {
   SetU64(damaged, 12 + 0x18, 100);
   const std::string good = BuildUpdate2(sample);
   CScratchDir dir;
-  WriteFile(dir.Path("p.upk"), BuildPackage({{"a.upd", &sample, damaged}, {"b.upd", &sample, good}}));
+  WriteFile(dir.Path("p.upk"),
+            BuildPackage({{"a.upd", &sample, damaged}, {"b.upd", &sample, good}}));
   uint32_t error = 0;
   CTCF2UpdPackage package(dir.Path("p.upk"), dir.Folder().c_str(), error);
   ASSERT_EQ(error, 0u);

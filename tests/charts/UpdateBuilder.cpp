@@ -27,7 +27,9 @@ uint32_t GetU32(const std::string& s, size_t at) {
   for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(s[at + i]);
   return v;
 }
-uint64_t GetU64(const std::string& s, size_t at) { return uint64_t{GetU32(s, at + 4)} << 32 | GetU32(s, at); }
+uint64_t GetU64(const std::string& s, size_t at) {
+  return uint64_t{GetU32(s, at + 4)} << 32 | GetU32(s, at);
+}
 void SetU32(std::string& s, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>(v >> (8 * i));
 }
@@ -38,7 +40,8 @@ void SetU64(std::string& s, size_t at, uint64_t v) {
 
 std::string Scramble(uint8_t key, const std::string& text) {
   std::string out = text;
-  for (size_t i = 0; i < out.size(); ++i) out[i] = static_cast<char>(out[i] ^ ((key + i + 1) & 0xFF));
+  for (size_t i = 0; i < out.size(); ++i)
+    out[i] = static_cast<char>(out[i] ^ ((key + i + 1) & 0xFF));
   return out;
 }
 

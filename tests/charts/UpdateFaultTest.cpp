@@ -16,7 +16,8 @@ TEST(UpdateFaults, UpdateFileRewrite) {
   WriteFile(name, BuildUpdate2(SampleUpdate()));
   FailEachOperation(dir, [&] {
     uint32_t error = 0;
-    return UpdFileRewrite(name, "new text", true, {"A", 1, true}, {nullptr, 0, false}, true, &TestZip(), error);
+    return UpdFileRewrite(name, "new text", true, {"A", 1, true}, {nullptr, 0, false}, true,
+                          &TestZip(), error);
   });
 }
 

@@ -15,7 +15,8 @@ std::string Patch(CTCF2Update& update, uint32_t tile, uint32_t& error) {
   out.WriteBuf("stale", 5, error);
   update.ReadTilePatch(out, tile, &TestZip(), error);
   EXPECT_EQ(out.GetPosition(), 0);
-  return std::string(reinterpret_cast<const char*>(out.GetData()), static_cast<size_t>(out.GetSize()));
+  return std::string(reinterpret_cast<const char*>(out.GetData()),
+                     static_cast<size_t>(out.GetSize()));
 }
 
 void ExpectSampleChart(CTCF2Update& update, uint32_t version) {
@@ -83,8 +84,11 @@ TEST(UpdateRead, HeaderVersionAndSizeCodes) {
   const struct {
     std::string bytes;
     uint32_t error;
-  } cases[] = {{badHeader, kErrFileHeader}, {newer, kErrFileVersionNewer}, {unknown, kErrFileVersionUnknown},
-               {longer, kErrFileSize},      {good.substr(0, 5), kErrFileRead}};
+  } cases[] = {{badHeader, kErrFileHeader},
+               {newer, kErrFileVersionNewer},
+               {unknown, kErrFileVersionUnknown},
+               {longer, kErrFileSize},
+               {good.substr(0, 5), kErrFileRead}};
   for (const auto& c : cases) {
     CScratchDir dir;
     WriteFile(dir.Path("a.upd"), c.bytes);

@@ -82,7 +82,8 @@ inline SBuiltUpdate SampleUpdate() {
 // it was (the target as before or still absent, no temporary file).
 inline void FailEachOperation(const CScratchDir& dir, const std::function<bool()>& write) {
   std::vector<std::pair<std::string, std::string>> before;
-  for (const std::string& name : dir.Names()) before.emplace_back(name, ReadFile(dir.Path(name.c_str())));
+  for (const std::string& name : dir.Names())
+    before.emplace_back(name, ReadFile(dir.Path(name.c_str())));
   for (int32_t n = 1;; ++n) {
     td::FileFaultArm(n);
     const bool ok = write();
@@ -95,7 +96,8 @@ inline void FailEachOperation(const CScratchDir& dir, const std::function<bool()
     }
     EXPECT_FALSE(ok) << n;
     std::vector<std::pair<std::string, std::string>> after;
-    for (const std::string& name : dir.Names()) after.emplace_back(name, ReadFile(dir.Path(name.c_str())));
+    for (const std::string& name : dir.Names())
+      after.emplace_back(name, ReadFile(dir.Path(name.c_str())));
     ASSERT_EQ(after, before) << "failed operation " << n;
   }
 }

@@ -11,7 +11,8 @@ namespace {
 
 void TD_STDCALL CompressCallback(void*, CStream* destination, CStream* source, uint32_t* err) {
   std::string raw(static_cast<size_t>(source->GetSize() - source->GetPosition()), '\0');
-  if (!raw.empty() && source->Read(raw.data(), static_cast<int32_t>(raw.size())) != static_cast<int32_t>(raw.size())) {
+  if (!raw.empty() && source->Read(raw.data(), static_cast<int32_t>(raw.size())) !=
+                          static_cast<int32_t>(raw.size())) {
     *err = kErrCompress;
     return;
   }
@@ -48,8 +49,8 @@ void TD_STDCALL UncompressCallback(void*, CStream* destination, CStream* source,
 std::string Deflate(const std::string& raw) {
   uLongf size = compressBound(static_cast<uLong>(raw.size()));
   std::string packed(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
-            static_cast<uLong>(raw.size()), 6);
+  compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+            reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 6);
   packed.resize(size);
   return packed;
 }

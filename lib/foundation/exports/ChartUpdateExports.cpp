@@ -47,22 +47,26 @@ TDEXPORT(CTCF2Update*) TCF2UpdateCreate(const char* fileName, uint32_t* err) {
   return CreateOpened<CTCF2Update>(err, CStr(fileName ? fileName : ""));
 }
 
-TDEXPORT(void) TCF2UpdFileUpdate(const CStr* updateFileName, const CStr* text, uint8_t replaceText,
-                                 const void* blockA, int32_t blockASize, uint8_t replaceA, const void* blockB,
-                                 int32_t blockBSize, uint8_t replaceB, uint8_t keepFileTimes, const CZip* zip,
-                                 uint32_t* err) {
+TDEXPORT(void)
+TCF2UpdFileUpdate(const CStr* updateFileName, const CStr* text, uint8_t replaceText,
+                  const void* blockA, int32_t blockASize, uint8_t replaceA, const void* blockB,
+                  int32_t blockBSize, uint8_t replaceB, uint8_t keepFileTimes, const CZip* zip,
+                  uint32_t* err) {
   td::GuardCode(err, false, [&] {
-    return UpdFileRewrite(Text(updateFileName), Text(text), replaceText != 0, {blockA, blockASize, replaceA != 0},
-                          {blockB, blockBSize, replaceB != 0}, keepFileTimes != 0, zip, *err);
+    return UpdFileRewrite(Text(updateFileName), Text(text), replaceText != 0,
+                          {blockA, blockASize, replaceA != 0}, {blockB, blockBSize, replaceB != 0},
+                          keepFileTimes != 0, zip, *err);
   });
 }
 
-TDEXPORT(CTCF2UpdPackage*) TCF2UpdPackageOpen(const char* packageFileName, const char* folder, uint32_t* err) {
+TDEXPORT(CTCF2UpdPackage*)
+TCF2UpdPackageOpen(const char* packageFileName, const char* folder, uint32_t* err) {
   return CreateOpened<CTCF2UpdPackage>(err, CStr(packageFileName ? packageFileName : ""),
                                        CStr(folder ? folder : ""));
 }
 
-TDEXPORT(void) TCF2UpdPackageWrite(const char* packageFileName, const char* fileNames, uint32_t* err) {
+TDEXPORT(void)
+TCF2UpdPackageWrite(const char* packageFileName, const char* fileNames, uint32_t* err) {
   td::GuardCode(err, false, [&] {
     CStrList names;
     AddNames(fileNames, names);
