@@ -41,25 +41,19 @@ bool WriteScrambled(CStream& stream, const CStr& text, uint32_t& error) {
   return stream.WriteStr(StrScramble(kTextKey, text), error);
 }
 
-// The 1.1.0.0 chart descriptor.
+// The 1.1.0.0 chart descriptor, texts read into the descriptor's own.
 bool ReadChartDesc2(CStream& stream, CTCF2UpdChartDesc& chart, uint32_t& error) {
   uint32_t version = 0, number = 0;
   uint8_t code = 0;
-  SGuid guid;
-  CStr text1, text2, text3, text4;
-  if (!stream.ReadVersion(version, error) || !stream.ReadGUID(guid, error) ||
-      !ReadScrambled(stream, text3, error) || !ReadScrambled(stream, text4, error) ||
-      !stream.ReadDWORD(number, error) || !stream.ReadBYTE(code, error) ||
-      !ReadScrambled(stream, text1, error) || !ReadScrambled(stream, text2, error))
+  if (!stream.ReadVersion(version, error) || !stream.ReadGUID(*chart.GetGUID(), error) ||
+      !ReadScrambled(stream, chart.GetIdText3(), error) ||
+      !ReadScrambled(stream, chart.GetIdText4(), error) || !stream.ReadDWORD(number, error) ||
+      !stream.ReadBYTE(code, error) || !ReadScrambled(stream, chart.GetIdText1(), error) ||
+      !ReadScrambled(stream, chart.GetIdText2(), error))
     return false;
   chart.SetVersion(version);
-  chart.SetGUID(&guid);
-  chart.SetIdCode(code);
-  chart.GetIdText1() = std::move(text1);
-  chart.GetIdText2() = std::move(text2);
   chart.SetIdNumber(number);
-  chart.GetIdText3() = std::move(text3);
-  chart.GetIdText4() = std::move(text4);
+  chart.SetIdCode(code);
   return true;
 }
 
@@ -99,21 +93,14 @@ bool ReadBody2(CStream& stream, int64_t expectedSize, STCF2UpdFileDesc& desc, TU
 bool ReadChartDesc1(CStream& stream, CTCF2UpdChartDesc& chart, uint32_t& error) {
   uint32_t ignored = 0, number = 0;
   int32_t code = 0;
-  SGuid guid;
-  CStr text1, text2, text3, text4;
-  if (!stream.ReadDWORD(ignored, error) || !stream.ReadGUID(guid, error) ||
-      !stream.ReadStr(text3, error) || !stream.ReadStr(text4, error) ||
+  if (!stream.ReadDWORD(ignored, error) || !stream.ReadGUID(*chart.GetGUID(), error) ||
+      !stream.ReadStr(chart.GetIdText3(), error) || !stream.ReadStr(chart.GetIdText4(), error) ||
       !stream.ReadDWORD(number, error) || !stream.ReadLong(code, error) ||
-      !stream.ReadStr(text1, error) || !stream.ReadStr(text2, error))
+      !stream.ReadStr(chart.GetIdText1(), error) || !stream.ReadStr(chart.GetIdText2(), error))
     return false;
   chart.SetVersion(kUpdFormat1ChartVersion);
-  chart.SetGUID(&guid);
-  chart.SetIdCode(code);
-  chart.GetIdText1() = std::move(text1);
-  chart.GetIdText2() = std::move(text2);
   chart.SetIdNumber(number);
-  chart.GetIdText3() = std::move(text3);
-  chart.GetIdText4() = std::move(text4);
+  chart.SetIdCode(code);
   return true;
 }
 

@@ -10,6 +10,19 @@ namespace {
 
 constexpr SUpdBlockChange kKeep = {nullptr, 0, false};
 
+// An update file in a folder of its own, and its first bytes.
+struct SUpdateFile {
+  CScratchDir dir;
+  CStr name = dir.Path("chart.upd");
+  std::string old;
+
+  explicit SUpdateFile(const std::string& bytes) : old(bytes) { WriteFile(name, bytes); }
+  // The file as it was, and nothing beside it.
+  bool Unchanged() const {
+    return ReadFile(name) == old && dir.Names() == std::vector<std::string>{"chart.upd"};
+  }
+};
+
 struct SRewriteCase {
   const char* what;
   CStr text;
@@ -52,28 +65,21 @@ TEST(UpdFileRewrite, KeepsReplacesAndDropsBlocks) {
 }
 
 TEST(UpdFileRewrite, RefusesVersion1) {
-  CScratchDir dir;
-  const CStr name = dir.Path("chart.upd");
-  const std::string old = BuildUpdate1(SampleUpdate());
-  WriteFile(name, old);
+  SUpdateFile file(BuildUpdate1(SampleUpdate()));
   uint32_t error = 0;
-  EXPECT_FALSE(UpdFileRewrite(name, "x", true, kKeep, kKeep, false, &TestZip(), error));
+  EXPECT_FALSE(UpdFileRewrite(file.name, "x", true, kKeep, kKeep, false, &TestZip(), error));
   EXPECT_EQ(error, kErrFileVersionUnsupported);
-  EXPECT_EQ(ReadFile(name), old);
-  EXPECT_EQ(dir.Names(), std::vector<std::string>{"chart.upd"});
+  EXPECT_TRUE(file.Unchanged());
 }
 
 TEST(UpdFileRewrite, NullZipFailsOnlyWhenSomethingIsDeflated) {
-  CScratchDir dir;
-  const CStr name = dir.Path("chart.upd");
-  const std::string old = BuildUpdate2(SampleUpdate());
-  WriteFile(name, old);
+  SUpdateFile file(BuildUpdate2(SampleUpdate()));
   uint32_t error = 0;
-  EXPECT_FALSE(UpdFileRewrite(name, "x", true, kKeep, kKeep, false, nullptr, error));
+  EXPECT_FALSE(UpdFileRewrite(file.name, "x", true, kKeep, kKeep, false, nullptr, error));
   EXPECT_EQ(error, kErrCompress);
-  EXPECT_EQ(ReadFile(name), old);
-  EXPECT_TRUE(UpdFileRewrite(name, "", false, kKeep, kKeep, false, nullptr, error));
-  EXPECT_EQ(ReadFile(name), old);
+  EXPECT_TRUE(file.Unchanged());
+  EXPECT_TRUE(UpdFileRewrite(file.name, "", false, kKeep, kKeep, false, nullptr, error));
+  EXPECT_TRUE(file.Unchanged());
 }
 
 // The copied range must hold the record table, the chart descriptor and
@@ -81,13 +87,11 @@ TEST(UpdFileRewrite, NullZipFailsOnlyWhenSomethingIsDeflated) {
 TEST(UpdFileRewrite, RefusesRegionsOutsideTheCopy) {
   std::string bytes = BuildUpdate2(SampleUpdate());
   SetU64(bytes, 12 + 0x40, GetU64(bytes, 12 + 0x40) - 1);  // total patch bytes one short
-  CScratchDir dir;
-  const CStr name = dir.Path("chart.upd");
-  WriteFile(name, bytes);
+  SUpdateFile file(bytes);
   uint32_t error = 0;
-  EXPECT_FALSE(UpdFileRewrite(name, "", false, kKeep, kKeep, false, &TestZip(), error));
+  EXPECT_FALSE(UpdFileRewrite(file.name, "", false, kKeep, kKeep, false, &TestZip(), error));
   EXPECT_EQ(error, kErrFileFormat);
-  EXPECT_EQ(ReadFile(name), bytes);
+  EXPECT_TRUE(file.Unchanged());
 }
 
 TEST(UpdFileRewrite, KeepsTheLastWriteTime) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "lib/charts/Update.h"
 #include "lib/foundation/ErrorCodes.h"
@@ -9,6 +10,18 @@
 #include "tests/charts/ZlibZip.h"
 
 namespace {
+
+// An update file of the given bytes, opened.
+struct SOpenedUpdate {
+  CScratchDir dir;
+  uint32_t error = 0;
+  std::optional<CTCF2Update> update;
+
+  explicit SOpenedUpdate(const std::string& bytes) {
+    WriteFile(dir.Path("a.upd"), bytes);
+    update.emplace(dir.Path("a.upd"), error);
+  }
+};
 
 std::string Patch(CTCF2Update& update, uint32_t tile, uint32_t& error) {
   CMemoryStream out;
@@ -66,12 +79,9 @@ TEST(UpdateRead, BothVersions) {
 TEST(UpdateRead, NoTextGivesEmptyText) {
   SBuiltUpdate sample = SampleUpdate();
   sample.text.clear();
-  CScratchDir dir;
-  WriteFile(dir.Path("a.upd"), BuildUpdate2(sample));
-  uint32_t error = 0;
-  CTCF2Update update(dir.Path("a.upd"), error);
+  SOpenedUpdate opened(BuildUpdate2(sample));
   CStr text("stale");
-  EXPECT_TRUE(update.ReadCompressedBlock(text, &TestZip(), error));
+  EXPECT_TRUE(opened.update->ReadCompressedBlock(text, &TestZip(), opened.error));
   EXPECT_EQ(text.GetLength(), 0);
 }
 
@@ -89,23 +99,16 @@ TEST(UpdateRead, HeaderVersionAndSizeCodes) {
                {unknown, kErrFileVersionUnknown},
                {longer, kErrFileSize},
                {good.substr(0, 5), kErrFileRead}};
-  for (const auto& c : cases) {
-    CScratchDir dir;
-    WriteFile(dir.Path("a.upd"), c.bytes);
-    uint32_t error = 0;
-    CTCF2Update update(dir.Path("a.upd"), error);
-    EXPECT_EQ(error, c.error);
-  }
+  for (const auto& c : cases) EXPECT_EQ(SOpenedUpdate(c.bytes).error, c.error);
   uint32_t error = 0;
   CTCF2Update missing("no such file.upd", error);
   EXPECT_EQ(error, kErrFileNotFound);
 }
 
 TEST(UpdateRead, CheckAgainstChart) {
-  CScratchDir dir;
-  WriteFile(dir.Path("a.upd"), BuildUpdate2(SampleUpdate()));
+  SOpenedUpdate opened(BuildUpdate2(SampleUpdate()));
+  CTCF2Update& update = *opened.update;
   uint32_t error = 0;
-  CTCF2Update update(dir.Path("a.upd"), error);
   SGuid guid;
   std::memcpy(&guid, SampleUpdate().chart.guid, 16);
   EXPECT_TRUE(update.CheckChart(guid, 4, error));
@@ -121,10 +124,9 @@ TEST(UpdateRead, CheckAgainstChart) {
 }
 
 TEST(UpdateRead, NullZipGivesUncompressError) {
-  CScratchDir dir;
-  WriteFile(dir.Path("a.upd"), BuildUpdate2(SampleUpdate()));
+  SOpenedUpdate opened(BuildUpdate2(SampleUpdate()));
+  CTCF2Update& update = *opened.update;
   uint32_t error = 0;
-  CTCF2Update update(dir.Path("a.upd"), error);
   CMemoryStream out;
   EXPECT_FALSE(update.ReadTilePatch(out, 0, nullptr, error));
   EXPECT_EQ(error, kErrUncompress);
@@ -139,11 +141,10 @@ TEST(UpdateRead, InflationIsCapped) {
   SBuiltUpdate sample = SampleUpdate();
   sample.patches = {{0, std::string(kUpdPatchCap + 1, '\0')}};
   sample.text = std::string(kUpdTextCap + 1, 't');
-  CScratchDir dir;
-  WriteFile(dir.Path("a.upd"), BuildUpdate2(sample));
+  SOpenedUpdate opened(BuildUpdate2(sample));
+  ASSERT_EQ(opened.error, 0u);
+  CTCF2Update& update = *opened.update;
   uint32_t error = 0;
-  CTCF2Update update(dir.Path("a.upd"), error);
-  ASSERT_EQ(error, 0u);
   CMemoryStream out;
   EXPECT_FALSE(update.ReadTilePatch(out, 0, &TestZip(), error));
   EXPECT_EQ(error, kErrUncompress);
