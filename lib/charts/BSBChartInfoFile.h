@@ -14,7 +14,7 @@ struct SBSBChartInfo {
   CStr text3;
 };
 
-class CBSBChartInfoFile : public CObject {
+class CBSBChartInfoFile final : public CObject {
  public:
   TD_DELETE_THIS(CBSBChartInfoFile)
 

@@ -9,7 +9,7 @@
 #include "lib/foundation/Str.h"
 #include "lib/foundation/Stream.h"
 
-class CTCF2UpdChartDesc : public CObject {
+class CTCF2UpdChartDesc final : public CObject {
  public:
   TD_DELETE_THIS(CTCF2UpdChartDesc)
 

@@ -10,7 +10,7 @@
 #include "lib/foundation/List.h"
 #include "lib/foundation/StrList.h"
 
-class CTCF2UpdPackage : public CObject {
+class CTCF2UpdPackage final : public CObject {
  public:
   TD_DELETE_THIS(CTCF2UpdPackage)
 

@@ -11,7 +11,7 @@
 #include "lib/charts/UpdateFile.h"
 #include "lib/foundation/Zip.h"
 
-class CTCF2Update : public CObject {
+class CTCF2Update final : public CObject {
  public:
   TD_DELETE_THIS(CTCF2Update)
 

@@ -5,7 +5,7 @@
 
 #include "lib/foundation/MemoryStream.h"
 
-class CCappedMemoryStream : public CMemoryStream {
+class CCappedMemoryStream final : public CMemoryStream {
  public:
   TD_DELETE_THIS(CCappedMemoryStream)
 

@@ -6,7 +6,7 @@
 
 #include "lib/foundation/Stream.h"
 
-class CStreamWindow : public CStream {
+class CStreamWindow final : public CStream {
  public:
   TD_DELETE_THIS(CStreamWindow)
 
