@@ -15,9 +15,9 @@ bool Fail(uint32_t code, uint32_t& error) {
   return false;
 }
 
-void PutU16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
+void PutU16(uint8_t* out, uint32_t value) {
+  out[0] = static_cast<uint8_t>(value);
+  out[1] = static_cast<uint8_t>(value >> 8);
 }
 
 // The image's pixel as the generator compares it: opaque.
@@ -156,12 +156,15 @@ void BuildTilePatch(const uint32_t* tile, const uint32_t* image, uint32_t pixelC
     if (p == pixelCount) break;
     uint32_t end = p + 1;
     while (end < pixelCount && tile[end] != Opaque(image[end])) ++end;
-    PutU16(patch, p);
-    PutU16(patch, end - p - 1);
-    for (; p < end; ++p) {
-      patch.push_back(static_cast<uint8_t>(image[p]));
-      patch.push_back(static_cast<uint8_t>(image[p] >> 8));
-      patch.push_back(static_cast<uint8_t>(image[p] >> 16));
+    const size_t at = patch.size();
+    patch.resize(at + 4 + size_t{end - p} * 3);
+    uint8_t* out = patch.data() + at;
+    PutU16(out, p);
+    PutU16(out + 2, end - p - 1);
+    for (out += 4; p < end; ++p, out += 3) {
+      out[0] = static_cast<uint8_t>(image[p]);
+      out[1] = static_cast<uint8_t>(image[p] >> 8);
+      out[2] = static_cast<uint8_t>(image[p] >> 16);
     }
   }
 }
