@@ -1,6 +1,7 @@
 // Exports of the chart update family: update files, update packages and the
 // BSB chart-information file.
 #include <cstdint>
+#include <cstring>
 
 #include "lib/charts/BSBChartInfoFile.h"
 #include "lib/charts/UpdChartDesc.h"
@@ -36,7 +37,7 @@ T* CreateOpened(uint32_t* err, const Args&... args) {
 
 // Zero-terminated names up to an empty one.
 void AddNames(const char* names, CStrList& list) {
-  for (const char* name = names; name && *name; name += CStr(name).GetLength() + 1) list.Add(name);
+  for (const char* name = names; name && *name; name += std::strlen(name) + 1) list.Add(name);
 }
 
 }  // namespace
