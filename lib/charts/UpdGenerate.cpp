@@ -90,7 +90,7 @@ class CUpdGenerator {
         m_Chart(chart),
         m_Tile(kTileSize * kTileSize),
         m_Fresh(kTileSize * kTileSize) {
-    if (progress) ProgressStageInit(&m_Stage, progress, 1.0f, 0);
+    if (progress) td::ProgressStageInit(&m_Stage, progress, 1.0f, 0);
     m_Reporting = progress != nullptr;
   }
 
@@ -118,7 +118,7 @@ class CUpdGenerator {
  private:
   bool Report(float fraction, uint32_t& error) {
     if (!m_Reporting) return true;
-    ProgressCall(&m_Stage, fraction, 0, &error);
+    td::ProgressCall(&m_Stage, fraction, 0, &error);
     return error == 0;
   }
 

@@ -126,7 +126,7 @@ TEST(UpdGenerate, ProgressAndCancel) {
   g.image.At(299, 259) ^= 1;
   SProgressLog log;
   SProgress root;
-  ProgressStageInit1(&root, 1.0f, 0, LogProgress, &log, 0);
+  td::ProgressStageInit1(&root, 1.0f, 0, LogProgress, &log, 0);
   uint32_t error = 0;
   ASSERT_TRUE(g.Generate(error, &root));
   EXPECT_EQ(log.positions, (std::vector<float>{0.0f, 0.25f, 0.5f, 0.75f, 1.0f}));
