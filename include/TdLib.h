@@ -334,6 +334,49 @@ void TDLIB_API TCF2TileCompressAlpha(uint8_t* dst, const uint32_t* src, uint32_t
 
 /* ---- gps ---- */
 
+/* Serial port "\\.\COM<n>" (defaults 4800 baud, 8 data bits, parity 0, stop
+ * bits 0, handshake 0 none, port 1). Setters act at the next Open. Callbacks
+ * run on the thread that loaded the library, which must pump messages;
+ * after Close or ObjectDelete returns none of them runs, and a callback may
+ * delete its own port. */
+typedef void(TDLIB_API* TdCommReceiveFunc)(void* context);
+/* text: the read thread's error text (a TdStr, empty for a failed read). */
+typedef void(TDLIB_API* TdCommTerminateFunc)(void* context, uint32_t code, const TdStr* text);
+typedef struct TdCallbackPair {
+  void (*function)(void);
+  void* context;
+} TdCallbackPair;
+typedef struct TdCommPortTable {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* Close)(TdObject* self);
+  uint32_t(TDLIB_API* GetBaudRate)(TdObject* self);
+  uint8_t(TDLIB_API* GetByteSize)(TdObject* self);
+  uint32_t(TDLIB_API* GetHandshake)(TdObject* self);
+  uint8_t(TDLIB_API* IsOpen)(TdObject* self);
+  TdCallbackPair*(TDLIB_API* GetOnReceive)(TdObject* self);
+  TdCallbackPair*(TDLIB_API* GetOnTerminate)(TdObject* self);
+  uint32_t(TDLIB_API* GetParity)(TdObject* self);
+  uint8_t(TDLIB_API* GetErrorChar)(TdObject* self);
+  uint8_t(TDLIB_API* GetErrorCharEnabled)(TdObject* self);
+  uint32_t(TDLIB_API* GetPortNumber)(TdObject* self);
+  uint32_t(TDLIB_API* GetStopBits)(TdObject* self);
+  /* name: the read thread's name; *error 0 or 0x30000..0x30006, 1. */
+  void(TDLIB_API* Open)(TdObject* self, const char* name, uint32_t* error);
+  /* buffer: room for 256 bytes; 0 when no packet waits. */
+  uint8_t(TDLIB_API* ReadPacket)(TdObject* self, uint8_t* buffer, uint32_t* size, uint64_t* time);
+  void(TDLIB_API* SetBaudRate)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetByteSize)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetHandshake)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetOnReceive)(TdObject* self, TdCommReceiveFunc function, void* context);
+  void(TDLIB_API* SetOnTerminate)(TdObject* self, TdCommTerminateFunc function, void* context);
+  void(TDLIB_API* SetParity)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetErrorChar)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetErrorCharEnabled)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetPortNumber)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetStopBits)(TdObject* self, uint32_t value);
+} TdCommPortTable;
+TdObject* TDLIB_API CommPortCreate(void);
+
 /* ---- waypoints ---- */
 
 #ifdef __cplusplus
