@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileFaults.h"
 #include "lib/foundation/FileUtils.h"
 
 // A handle carries the descriptor + 1, so that descriptor 0 is not null.
@@ -65,6 +66,7 @@ bool DirectoryExists(const CStr& name) {
 }
 
 TFileHandle FileCreate(const CStr& name, uint32_t& error) {
+  if (FileFaultHit(EFileFault::Create, kErrFileCreate, error)) return nullptr;
   const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return Checked(fd, kErrFileCreate, error);
 }
@@ -79,7 +81,10 @@ TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error) {
   return Checked(fd, kErrFileOpen, error);
 }
 
-void FileClose(TFileHandle file) { close(Descriptor(file)); }
+bool FileClose(TFileHandle file) {
+  const bool faulted = FileFaultHit(EFileFault::Close);
+  return close(Descriptor(file)) == 0 && !faulted;
+}
 
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
   if (count < 0) return -1;
@@ -87,6 +92,7 @@ int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
 }
 
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count) {
+  if (FileFaultHit(EFileFault::Write)) return -1;
   if (count < 0) return -1;
   return static_cast<int32_t>(write(Descriptor(file), buffer, static_cast<size_t>(count)));
 }
@@ -105,12 +111,16 @@ bool FileSetEnd(TFileHandle file) {
   return position >= 0 && ftruncate(fd, position) == 0;
 }
 
-bool FileFlush(TFileHandle file) { return fsync(Descriptor(file)) == 0; }
+bool FileFlush(TFileHandle file) {
+  return !FileFaultHit(EFileFault::Flush) && fsync(Descriptor(file)) == 0;
+}
 
 bool FileDelete(const CStr& name, uint32_t& error) {
+  if (FileFaultHit(EFileFault::Delete, kErrFileDelete, error)) return false;
   return Report(unlink(name.c_str()), kErrFileDelete, error);
 }
 
 bool FileRename(const CStr& oldName, const CStr& newName, uint32_t& error) {
+  if (FileFaultHit(EFileFault::Rename, kErrFileRename, error)) return false;
   return Report(rename(oldName.c_str(), newName.c_str()), kErrFileRename, error);
 }

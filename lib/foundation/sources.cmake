@@ -87,3 +87,8 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/Colors_posix.cpp
   lib/foundation/LocaleInfo_posix.cpp
 )
+# Whole-file writing through a temporary file, and the file layer's failure injection.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/foundation/AtomicFileWriter.cpp
+  lib/foundation/FileFaults.cpp
+)

@@ -2,6 +2,7 @@
 // oldest first. Not locked: the port guards it with its own lock.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <vector>
