@@ -9,3 +9,9 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/gps/CommReadThread.cpp
   lib/foundation/exports/CommExports.cpp
 )
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/gps/NMEATrack.cpp
+  lib/gps/NMEATrackFiles.cpp
+  lib/gps/NMEATrackQueries.cpp
+  lib/gps/TrackFile.cpp
+)
