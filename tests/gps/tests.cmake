@@ -2,6 +2,8 @@
 tdlib_add_tests(gps
   PORTABLE
     CommPacketListTest.cpp
+    NMEATrackTest.cpp
+    TrackFileTest.cpp
   WINDOWS
     CommPortTest.cpp
 )
