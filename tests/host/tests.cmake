@@ -5,3 +5,7 @@ tdlib_add_tests(host WINDOWS
 tdlib_add_tests(host WINDOWS
   ServicesHostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  CommHost.c
+  CommHostTest.cpp
+)
