@@ -11,19 +11,18 @@
 #include "lib/foundation/PointerStream.h"
 #include "lib/gps/TrackFile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CConstPointerStream stream(data, static_cast<int64_t>(size));
   STrackInfo info;
   std::vector<SNMEATrackPoint> points;
   try {
     GetTrackInfo(stream, info);
-  } catch (const CNMEATrackError &) {
+  } catch (const CNMEATrackError&) {
     return 0;
-  } catch (const CStreamError &) {
+  } catch (const CStreamError&) {
     return 0;
   }
   ReadTrackPoints(stream, info, points);
-  if (points.size() > size / 8 + 1 || points.size() > info.Count)
-    std::abort();
+  if (points.size() > size / 8 + 1 || points.size() > info.Count) std::abort();
   return 0;
 }

@@ -5,8 +5,7 @@
 
 CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
 
-bool CAtomicFileWriter::Open(const CStr &target, uint32_t &error,
-                             int32_t bufferSize) {
+bool CAtomicFileWriter::Open(const CStr& target, uint32_t& error, int32_t bufferSize) {
   Discard();
   m_Target = target;
   m_TempName = MakeTempFileName(target);
@@ -18,7 +17,7 @@ bool CAtomicFileWriter::Open(const CStr &target, uint32_t &error,
   return false;
 }
 
-bool CAtomicFileWriter::Commit(uint32_t &error) {
+bool CAtomicFileWriter::Commit(uint32_t& error) {
   if (!m_Stream.IsOpen()) {
     error = kErrFileWrite;
     return false;
@@ -40,7 +39,7 @@ bool CAtomicFileWriter::Commit(uint32_t &error) {
 
 void CAtomicFileWriter::Discard() {
   if (m_Stream.IsOpen()) {
-    m_Stream.Close(); // deletes the file
+    m_Stream.Close();  // deletes the file
   } else if (m_TempName.GetLength() > 0) {
     uint32_t ignored = 0;
     FileDelete(m_TempName, ignored);

@@ -18,9 +18,8 @@ void FileFaultReset();
 bool FileFaultHit(EFileFault operation);
 
 // The same for operations that report a code: sets error to code when hit.
-inline bool FileFaultHit(EFileFault operation, uint32_t code, uint32_t &error) {
-  if (!FileFaultHit(operation))
-    return false;
+inline bool FileFaultHit(EFileFault operation, uint32_t code, uint32_t& error) {
+  if (!FileFaultHit(operation)) return false;
   error = code;
   return true;
 }

@@ -14,7 +14,7 @@ struct SCommDataPacket {
 };
 
 class CCommPacketList {
-public:
+ public:
   static constexpr uint32_t kMaxPacketSize = 256;
   // An owner that does not take its packets loses the oldest beyond this.
   static constexpr size_t kMaxPackets = 1024;
@@ -22,13 +22,13 @@ public:
   // Appends a copy of the bytes (size 1 to kMaxPacketSize); when the list is
   // full the oldest packet is dropped first. Whether the list grew, that is,
   // whether the owner needs one more event to take it.
-  bool Add(const uint8_t *data, uint32_t size, uint64_t stamp);
+  bool Add(const uint8_t* data, uint32_t size, uint64_t stamp);
   // Moves the oldest packet's bytes into buffer (room for kMaxPacketSize);
   // false, nothing written, when the list is empty.
-  bool Take(uint8_t *buffer, uint32_t &size, uint64_t &stamp);
+  bool Take(uint8_t* buffer, uint32_t& size, uint64_t& stamp);
   void Clear() { m_Packets.clear(); }
   size_t GetCount() const { return m_Packets.size(); }
 
-private:
+ private:
   std::deque<SCommDataPacket> m_Packets;
 };

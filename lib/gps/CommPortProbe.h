@@ -6,8 +6,8 @@
 #include "lib/foundation/Array.h"
 
 // Empties ports, then always throws its text as a plain `const char*`.
-void EnumCommPorts(CArray<int32_t> &ports);
+void EnumCommPorts(CArray<int32_t>& ports);
 
 // Fills rates with the baud rates the port can be set to, in increasing
 // order (134.5 baud is never reported), and logs its progress as debug output.
-void ProbeCommPortBaudRates(uint32_t portNumber, CArray<int32_t> &rates);
+void ProbeCommPortBaudRates(uint32_t portNumber, CArray<int32_t>& rates);

@@ -11,10 +11,9 @@ namespace {
 
 constexpr uint32_t kFirstWaitMs = 500;
 
-} // namespace
+}  // namespace
 
-CCommReadThread::CCommReadThread(CThread *owner, CCommPort *port,
-                                 const char *name)
+CCommReadThread::CCommReadThread(CThread* owner, CCommPort* port, const char* name)
     : CThread(owner, name), m_Port(port) {}
 
 CCommReadThread::~CCommReadThread() {
@@ -24,7 +23,7 @@ CCommReadThread::~CCommReadThread() {
   }
 }
 
-void CCommReadThread::Execute(uint32_t &result) {
+void CCommReadThread::Execute(uint32_t& result) {
   result = 0;
   uint8_t buffer[CCommPacketList::kMaxPacketSize];
   while (!IsTerminating()) {
@@ -36,6 +35,5 @@ void CCommReadThread::Execute(uint32_t &result) {
     if (count > 0 && m_Port->AddPacket(buffer, count, ReadClock()))
       PostEvent(MakeCallback(CCommPort::ReceiveEvent, m_Port));
   }
-  if (!IsTerminating() && m_Port->CurrentHandle() != INVALID_HANDLE_VALUE)
-    result = kErrComRead;
+  if (!IsTerminating() && m_Port->CurrentHandle() != INVALID_HANDLE_VALUE) result = kErrComRead;
 }

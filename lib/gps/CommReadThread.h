@@ -10,18 +10,18 @@
 class CCommPort;
 
 class CCommReadThread : public CThread {
-public:
+ public:
   // Suspended; the port sets the terminate event and resumes it.
-  CCommReadThread(CThread *owner, CCommPort *port, const char *name);
+  CCommReadThread(CThread* owner, CCommPort* port, const char* name);
   // Ends the thread without running any queued event: waits 500 ms for the
   // read time-out, then closes the port's handle to end a blocked read and
   // waits for good. The events the thread posted are dropped.
   ~CCommReadThread() override;
 
-protected:
+ protected:
   // Result 0 when the port was closed, 0x30008 when a read failed while open.
-  void Execute(uint32_t &result) override;
+  void Execute(uint32_t& result) override;
 
-private:
-  CCommPort *m_Port;
+ private:
+  CCommPort* m_Port;
 };

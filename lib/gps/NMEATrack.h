@@ -21,10 +21,10 @@
 // What the log reads of its clock: the tag, a signed number of minutes added
 // to a fix's time when a split names the new file.
 class INMEATrackClock {
-public:
+ public:
   virtual int32_t GetTagMinutes() = 0;
 
-protected:
+ protected:
   ~INMEATrackClock() = default;
 };
 
@@ -45,19 +45,19 @@ struct SNMEATrackLastFix {
 };
 
 class CNMEATrack {
-public:
+ public:
   // Tracks split at this many points and keep the first kSplitKeep.
   static constexpr size_t kSplitAt = 12500;
   static constexpr size_t kSplitKeep = 10000;
 
   // owner: read at a split only; may be null (tag 0). It must outlive the log.
-  CNMEATrack(INMEATrackClock *owner, bool writeToFile);
-  CNMEATrack(const CNMEATrack &) = delete;
-  CNMEATrack &operator=(const CNMEATrack &) = delete;
+  CNMEATrack(INMEATrackClock* owner, bool writeToFile);
+  CNMEATrack(const CNMEATrack&) = delete;
+  CNMEATrack& operator=(const CNMEATrack&) = delete;
 
   // The track file name, the companion name (the name less its last four
   // characters + "_2.trk") and the track name (no folder, no extension).
-  void CompanionFileName(const CStr &fileName);
+  void CompanionFileName(const CStr& fileName);
 
   // Takes one fix: time as a day number, latitude and longitude in radians,
   // course in radians, speed in m/s. Implausible fixes are dropped silently.
@@ -65,37 +65,39 @@ public:
   // file concerned is then written whole at the next point.
   void AddPoint(double time, double lat, double lon, float course, float speed);
 
-  const CStr &GetFileName() const { return m_FileName; }
-  const CStr &GetCompanionName() const { return m_CompanionName; }
-  const CStr &GetTrackName() const { return m_TrackName; }
+  const CStr& GetFileName() const { return m_FileName; }
+  const CStr& GetCompanionName() const { return m_CompanionName; }
+  const CStr& GetTrackName() const { return m_TrackName; }
   int32_t GetCount() const { return static_cast<int32_t>(m_Points.size()); }
-  const std::vector<SNMEATrackPoint> &GetPoints() const { return m_Points; }
+  const std::vector<SNMEATrackPoint>& GetPoints() const { return m_Points; }
 
   // The last point at or before time: 0 when the first is at or after it,
   // the last index when the last is at or before it. Needs a point.
   int32_t FindPointByTime(double time) const;
   // The segment whose points' times enclose time, or -1 (also when a segment
   // names a point the track does not have).
-  int32_t FindSegmentByTime(double time, const SNMEATrackSegment *segments,
-                            int32_t count) const;
+  int32_t FindSegmentByTime(double time, const SNMEATrackSegment* segments, int32_t count) const;
   // Whole seconds from the first to the last point; 0 below two points.
   int64_t GetDuration() const;
   // Speed (m/s) and course (radians) of the step around time; 0 and 0 below
   // two points or over a step of no time.
-  void GetCourseSpeedAt(double time, float &speed, float &course) const;
+  void GetCourseSpeedAt(double time, float& speed, float& course) const;
 
   // Loading: the list becomes the file's points (a damaged end is dropped
   // quietly); header errors throw CNMEATrackError or CStreamError.
-  void LoadFile(const CStr &fileName);
-  void LoadFromStream(CStream &stream);
+  void LoadFile(const CStr& fileName);
+  void LoadFromStream(CStream& stream);
   // Writes the whole list to a new file that replaces the old one in one step.
-  void SaveToFile(const CStr &fileName);
-  void SaveToStream(CStream &stream);
+  void SaveToFile(const CStr& fileName);
+  void SaveToStream(CStream& stream);
 
   // Shared by every log of the library.
-  static SNMEATrackLastFix &SharedLastFix();
+  static SNMEATrackLastFix& SharedLastFix();
+  // Length of the folder part of a file name, which ends at '\', ':' or the
+  // platform's own delimiter.
+  static int FolderEnd(const CStr& fileName);
 
-private:
+ private:
   struct SFix {
     double Time;
     SGeo2D Position;
@@ -113,15 +115,14 @@ private:
 
   enum class ECheck { Passed, DroppedByTime, DroppedBySpeed };
 
-  void StartTrack(const SFix &fix);
-  ECheck Check(const SFix &fix, SNMEATrackPoint &point, float &speed,
-               float &course) const;
-  bool IsNewSegment(const SFix &fix, float speed, float course) const;
+  void StartTrack(const SFix& fix);
+  ECheck Check(const SFix& fix, SNMEATrackPoint& point, float& speed, float& course) const;
+  bool IsNewSegment(const SFix& fix, float speed, float course) const;
   void KeepLastAndAppend(SNMEATrackPoint point, float speed, float course);
-  void ReplaceLast(const SNMEATrackPoint &point);
-  bool StartsNewStretch(const SFix &fix);
-  void StartStretch(const SFix &fix);
-  void SetAnchor(const SNMEATrackPoint &point, float course, float speed);
+  void ReplaceLast(const SNMEATrackPoint& point);
+  bool StartsNewStretch(const SFix& fix);
+  void StartStretch(const SFix& fix);
+  void SetAnchor(const SNMEATrackPoint& point, float course, float speed);
   void SplitIfLong(double time);
   void RebaseDistances();
   CStr SplitFileName(double time) const;
@@ -134,12 +135,11 @@ private:
   void AppendRecord(bool companion, bool replace);
   // Writes the first count points to a new file that replaces name in one
   // step; the size of its last record.
-  uint32_t SaveWhole(const CStr &name, const CStr &trackName, size_t count,
-                     bool companion) const;
-  SFileState &State(bool companion) { return companion ? m_Companion : m_Main; }
+  uint32_t SaveWhole(const CStr& name, const CStr& trackName, size_t count, bool companion) const;
+  SFileState& State(bool companion) { return companion ? m_Companion : m_Main; }
   void SetAnchorFromLoad();
 
-  INMEATrackClock *m_Owner;
+  INMEATrackClock* m_Owner;
   int32_t m_AnchorNorth = 0;
   int32_t m_AnchorEast = 0;
   int32_t m_AnchorDistance = 0;

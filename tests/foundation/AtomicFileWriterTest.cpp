@@ -10,7 +10,7 @@
 namespace {
 
 class AtomicFileWriter : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     m_Target = ScratchPath("atomic.dat");
     WriteBytes(m_Target, "old contents");
@@ -21,10 +21,9 @@ protected:
   }
 
   // Writes "new contents" through a writer; whether Commit succeeded.
-  bool WriteNew(uint32_t &error, CStr &tempName) {
+  bool WriteNew(uint32_t& error, CStr& tempName) {
     CAtomicFileWriter writer;
-    if (!writer.Open(m_Target, error))
-      return false;
+    if (!writer.Open(m_Target, error)) return false;
     tempName = writer.GetTempName();
     EXPECT_TRUE(FileExists(tempName));
     writer.Stream().WriteBuf("new contents", 12, error);
@@ -44,8 +43,7 @@ TEST_F(AtomicFileWriter, CommitPutsTheNewFileInPlaceOfTheOld) {
   EXPECT_TRUE(tempName.GetLength() > 4 && tempName.Right(4) == ".tmp");
 }
 
-TEST_F(AtomicFileWriter,
-       AWriterLeftUncommittedRemovesItsFileAndKeepsTheTarget) {
+TEST_F(AtomicFileWriter, AWriterLeftUncommittedRemovesItsFileAndKeepsTheTarget) {
   CStr tempName;
   {
     CAtomicFileWriter writer;
@@ -70,7 +68,7 @@ TEST_F(AtomicFileWriter, AFailureAtAnyStepKeepsTheOldFile) {
       {EFileFault::Flush, kErrFileWrite},   {EFileFault::Close, kErrFileWrite},
       {EFileFault::Rename, kErrFileRename},
   };
-  for (const SFaultCase &c : cases) {
+  for (const SFaultCase& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.Operation));
     FileFaultArm(c.Operation, 1);
     uint32_t error = 0;
@@ -101,4 +99,4 @@ TEST(FileFaults, FailTheArmedCallOnlyAndCountEachOperationApart) {
   EXPECT_FALSE(FileFaultHit(EFileFault::Rename));
 }
 
-} // namespace
+}  // namespace

@@ -8,8 +8,7 @@ TEST(CommPacketList, TakesPacketsOldestFirstWithTheirBytesAndStamps) {
   CCommPacketList list;
   const uint8_t first[] = {1, 2, 3};
   std::vector<uint8_t> full(256);
-  for (int i = 0; i < 256; ++i)
-    full[i] = static_cast<uint8_t>(255 - i);
+  for (int i = 0; i < 256; ++i) full[i] = static_cast<uint8_t>(255 - i);
   EXPECT_TRUE(list.Add(first, 3, 10));
   EXPECT_TRUE(list.Add(full.data(), 256, 11));
   uint8_t buffer[256];
@@ -18,8 +17,7 @@ TEST(CommPacketList, TakesPacketsOldestFirstWithTheirBytesAndStamps) {
   ASSERT_TRUE(list.Take(buffer, size, stamp));
   EXPECT_EQ(size, 3u);
   EXPECT_EQ(stamp, 10u);
-  EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 3),
-            std::vector<uint8_t>(first, first + 3));
+  EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 3), std::vector<uint8_t>(first, first + 3));
   ASSERT_TRUE(list.Take(buffer, size, stamp));
   EXPECT_EQ(size, 256u);
   EXPECT_EQ(stamp, 11u);
@@ -50,7 +48,7 @@ TEST(CommPacketList, BeyondTheLimitTheOldestIsDroppedAndNoEventIsAsked) {
   uint32_t size = 0;
   uint64_t stamp = 0;
   ASSERT_TRUE(list.Take(buffer, size, stamp));
-  EXPECT_EQ(stamp, 1u); // packet 0 went
+  EXPECT_EQ(stamp, 1u);  // packet 0 went
   list.Clear();
   EXPECT_EQ(list.GetCount(), 0u);
 }

@@ -21,31 +21,27 @@ namespace fs = std::filesystem;
 
 constexpr double kScale = 63781370.0;
 constexpr double kSecond = 1.0 / 86400.0;
-constexpr double kStart = 46000.5; // 2025-12-09 12:00
+constexpr double kStart = 46000.5;  // 2025-12-09 12:00
 constexpr double kDeg = 3.14159265358979323846 / 180.0;
 
 // A scratch folder of its own for each test.
 class NMEATrackTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
-    m_Folder = fs::temp_directory_path() /
-               ("tdtrk" + std::to_string(std::random_device{}()));
+    m_Folder = fs::temp_directory_path() / ("tdtrk" + std::to_string(std::random_device{}()));
     fs::create_directories(m_Folder);
     CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
   }
   void TearDown() override { fs::remove_all(m_Folder); }
 
-  CStr Path(const std::string &name) const {
-    return CStr((m_Folder / name).string().c_str());
-  }
+  CStr Path(const std::string& name) const { return CStr((m_Folder / name).string().c_str()); }
 
   fs::path m_Folder;
 };
 
-std::string ReadAll(const CStr &path) {
+std::string ReadAll(const CStr& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in),
-                     std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A fix on the decimetre grid: north and east in units of 1/63,781,370 rad.
@@ -55,18 +51,18 @@ struct SGridFix {
   float Course, Speed;
 };
 
-void Add(CNMEATrack &track, const SGridFix &f) {
-  track.AddPoint(kStart + f.Seconds * kSecond, f.North / kScale,
-                 f.East / kScale, f.Course, f.Speed);
+void Add(CNMEATrack& track, const SGridFix& f) {
+  track.AddPoint(kStart + f.Seconds * kSecond, f.North / kScale, f.East / kScale, f.Course,
+                 f.Speed);
 }
 
 // The clock of a split: its tag shifts the new file's name by minutes.
 class CTagClock : public INMEATrackClock {
-public:
+ public:
   explicit CTagClock(int32_t minutes) : m_Minutes(minutes) {}
   int32_t GetTagMinutes() override { return m_Minutes; }
 
-private:
+ private:
   int32_t m_Minutes;
 };
 
@@ -78,27 +74,21 @@ TEST_F(NMEATrackTest, OneFixNamedTWritesBothFilesByteForByte) {
   track.AddPoint(kStart, lat, lon, 1.0f, 2.0f);
   ASSERT_EQ(track.GetCount(), 1);
   const int32_t east = static_cast<int32_t>(std::floor(lon * kScale + 0.5));
-  const std::string t = "t", t2 = "t_2";
-  const std::string main = CTrackBytes()
-                               .Header(0x01010000, &t)
-                               .F64(kStart)
-                               .I32(58321333)
-                               .I32(east)
-                               .I32(0)
-                               .F64(kStart)
-                               .U32(1)
-                               .Get();
-  EXPECT_EQ(main.size(), 57u);
-  EXPECT_EQ(ReadAll(Path("t.trk")), main);
-  EXPECT_EQ(ReadAll(Path("t_2.trk")), CTrackBytes()
-                                          .Header(0x01010000, &t2)
-                                          .F64(kStart)
-                                          .I32(58321333)
-                                          .I32(east)
-                                          .I32(0)
-                                          .F64(kStart)
-                                          .U32(1)
-                                          .Get());
+  // Header and trailer only: 40 + name length + 16 bytes.
+  auto onePoint = [&](const std::string& name) {
+    return CTrackBytes()
+        .Header(0x01010000, &name)
+        .F64(kStart)
+        .I32(58321333)
+        .I32(east)
+        .I32(0)
+        .F64(kStart)
+        .U32(1)
+        .Get();
+  };
+  EXPECT_EQ(onePoint("t").size(), 57u);
+  EXPECT_EQ(ReadAll(Path("t.trk")), onePoint("t"));
+  EXPECT_EQ(ReadAll(Path("t_2.trk")), onePoint("t_2"));
 }
 
 // Drops: 0.4 tick after the anchor, 0.05 s after the last point, a receiver
@@ -107,11 +97,11 @@ TEST_F(NMEATrackTest, ImplausibleFixesAreDroppedSilently) {
   CNMEATrack track(nullptr, false);
   Add(track, {0, 0, 0, 0, 5});
   Add(track, {0.002, 0, 1, 0, 5});
-  Add(track, {10, 500, 0, 0, 5}); // 50 m north in 10 s: kept
+  Add(track, {10, 500, 0, 0, 5});  // 50 m north in 10 s: kept
   Add(track, {10.05, 502, 0, 0, 5});
   Add(track, {20, 1000, 0, 0, 7.5f});
   Add(track, {20, 1000, 0, 0, 7.5f});
-  Add(track, {30, 50000, 0, 0, 5}); // 4.9 km in 10 s
+  Add(track, {30, 50000, 0, 0, 5});  // 4.9 km in 10 s
   EXPECT_EQ(track.GetCount(), 2);
   EXPECT_EQ(track.GetPoints()[1].North, 500);
   // The next fix is measured against the last accepted one (10 s), not the
@@ -121,12 +111,10 @@ TEST_F(NMEATrackTest, ImplausibleFixesAreDroppedSilently) {
   EXPECT_EQ(track.GetPoints()[1].North, 2000);
 }
 
-TEST_F(NMEATrackTest,
-       SteadyStraightMotionKeepsTwoPointsAndRewritesTheRecordInPlace) {
+TEST_F(NMEATrackTest, SteadyStraightMotionKeepsTwoPointsAndRewritesTheRecordInPlace) {
   CNMEATrack track(nullptr, true);
   track.CompanionFileName(Path("s.trk"));
-  for (int i = 0; i <= 20; ++i)
-    Add(track, {i * 2.0, i * 100, 0, 0, 5});
+  for (int i = 0; i <= 20; ++i) Add(track, {i * 2.0, i * 100, 0, 0, 5});
   ASSERT_EQ(track.GetCount(), 2);
   EXPECT_EQ(track.GetPoints()[1].North, 2000);
   // 2,000 units of arc on the great-circle sphere: 200 x 6,367,400 / 6,378,137
@@ -157,18 +145,17 @@ TEST_F(NMEATrackTest, ATurnKeepsTheLastPointWhenFastEnough) {
   };
   // 20 degrees at 3 m/s weighs 1.0; at 0.5 m/s 0.13, and dead reckoning
   // misses by less than 15 m.
-  for (const SCase &c : {SCase{3.0f, 3}, SCase{0.5f, 2}}) {
+  for (const SCase& c : {SCase{3.0f, 3}, SCase{0.5f, 2}}) {
     SCOPED_TRACE(c.Speed);
     CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
     CNMEATrack track(nullptr, false);
-    const int32_t step = static_cast<int32_t>(c.Speed * 10 * 10); // 10 s, dm
+    const int32_t step = static_cast<int32_t>(c.Speed * 10 * 10);  // 10 s, dm
     Add(track, {0, 0, 0, 0, c.Speed});
     Add(track, {10, step, 0, 0, c.Speed});
     Add(track, {20, 2 * step, 0, 0, c.Speed});
     const double turn = 20 * kDeg;
     Add(track, {30, 2 * step + static_cast<int32_t>(step * std::cos(turn)),
-                static_cast<int32_t>(step * std::sin(turn)),
-                static_cast<float>(turn), c.Speed});
+                static_cast<int32_t>(step * std::sin(turn)), static_cast<float>(turn), c.Speed});
     EXPECT_EQ(track.GetCount(), c.Count);
   }
 }
@@ -195,7 +182,7 @@ TEST_F(NMEATrackTest, AFileThatCouldNotBeWrittenIsWrittenWholeAtTheNextFix) {
   fs::remove(m_Folder / "f.trk");
   Add(track, {30, 500, 1000, 1.5707964f, 5});
   EXPECT_EQ(track.GetCount(), 3);
-  for (const char *name : {"f.trk", "f_2.trk"}) {
+  for (const char* name : {"f.trk", "f_2.trk"}) {
     SCOPED_TRACE(name);
     CNMEATrack loaded(nullptr, false);
     loaded.LoadFile(Path(name));
@@ -210,12 +197,11 @@ TEST_F(NMEATrackTest, AFileThatCouldNotBeWrittenIsWrittenWholeAtTheNextFix) {
 }
 
 // A track file of 12,499 points zig-zagging north, written from the layout.
-void WriteLongTrack(const CStr &path) {
+void WriteLongTrack(const CStr& path) {
   const std::string name = "long";
   CTrackBytes bytes;
   bytes.Header(0x01010000, &name).F64(kStart).I32(0).I32(0);
-  for (int i = 1; i < 12499; ++i)
-    bytes.U16(2000).I16(100).I16(i % 2 ? 100 : -100).U16(141);
+  for (int i = 1; i < 12499; ++i) bytes.U16(2000).I16(100).I16(i % 2 ? 100 : -100).U16(141);
   bytes.I32(141 * 12498).F64(kStart + 12498 * 10 * kSecond).U32(12499);
   std::ofstream(path.c_str(), std::ios::binary) << bytes.Get();
 }
@@ -233,22 +219,19 @@ TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
                  (last.East + 100) / kScale, 2.3561945f, 1.414f);
   ASSERT_EQ(track.GetCount(), 2501);
   // 2025-12-09 12:00 + 12,498 x 10 s + 10.5 s + 90 min = 2025-12-11 00:13:10.5.
-  EXPECT_STREQ(track.GetFileName().c_str(),
-               Path("2025-12-11 00.13.10.trk").c_str());
+  EXPECT_STREQ(track.GetFileName().c_str(), Path("2025-12-11 00.13.10.trk").c_str());
   EXPECT_EQ(track.GetPoints()[0].Distance, 0);
   CNMEATrack old(nullptr, false);
   old.LoadFile(Path("long.trk"));
   ASSERT_EQ(old.GetCount(), 10000);
   EXPECT_EQ(old.GetPoints()[9999].North, track.GetPoints()[0].North);
-  for (const char *name :
-       {"2025-12-11 00.13.10.trk", "2025-12-11 00.13.10_2.trk"}) {
+  for (const char* name : {"2025-12-11 00.13.10.trk", "2025-12-11 00.13.10_2.trk"}) {
     SCOPED_TRACE(name);
     CNMEATrack next(nullptr, false);
     next.LoadFile(Path(name));
     ASSERT_EQ(next.GetCount(), 2501);
     EXPECT_EQ(next.GetPoints()[0].Distance, 0);
-    EXPECT_EQ(next.GetPoints()[2500].Distance,
-              track.GetPoints()[2500].Distance);
+    EXPECT_EQ(next.GetPoints()[2500].Distance, track.GetPoints()[2500].Distance);
   }
 }
 
@@ -256,14 +239,12 @@ TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
 // hours; a minute of dropped fixes that agree with one another resumes it.
 TEST_F(NMEATrackTest, AMinuteOfAgreeingDroppedFixesStartsANewStretch) {
   CNMEATrack track(nullptr, false);
-  Add(track, {0, 500000000, 0, 0, 5}); // 50 km off
-  Add(track,
-      {1, 500000001, 0, 0, 5}); // dropped: 5 m/s agree... but 0.1 dm in 1 s
-  for (int s = 2; s <= 62; s += 2)
-    Add(track, {double(s), s * 50, 0, 0, 5});
+  Add(track, {0, 500000000, 0, 0, 5});  // 50 km off
+  Add(track, {1, 500000001, 0, 0, 5});  // dropped: 5 m/s agree... but 0.1 dm in 1 s
+  for (int s = 2; s <= 62; s += 2) Add(track, {double(s), s * 50, 0, 0, 5});
   ASSERT_EQ(track.GetCount(), 2);
   EXPECT_EQ(track.GetPoints()[1].North, 62 * 50 - 0);
-  EXPECT_EQ(track.GetPoints()[1].Distance, 0); // a jump is no travel
+  EXPECT_EQ(track.GetPoints()[1].Distance, 0);  // a jump is no travel
   Add(track, {64, 64 * 50, 0, 0, 5});
   EXPECT_EQ(track.GetCount(), 3);
 }
@@ -274,8 +255,7 @@ TEST_F(NMEATrackTest, QueriesAlongTheTrack) {
   const double t0 = 46000 + 10 / 24.0;
   track.AddPoint(t0, 0, 0, 0, 10);
   track.AddPoint(t0 + 10 * kSecond, 1000 / kScale, 0, 0, 10);
-  track.AddPoint(t0 + 59.9 * kSecond, 1000 / kScale, 4990 / kScale, 1.5707964f,
-                 10);
+  track.AddPoint(t0 + 59.9 * kSecond, 1000 / kScale, 4990 / kScale, 1.5707964f, 10);
   ASSERT_EQ(track.GetCount(), 3);
   EXPECT_EQ(track.GetDuration(), 59);
   EXPECT_EQ(track.FindPointByTime(t0 - 1), 0);
@@ -291,7 +271,7 @@ TEST_F(NMEATrackTest, QueriesAlongTheTrack) {
   EXPECT_NEAR(course, 0.0, 1e-3);
   track.GetCourseSpeedAt(t0 + 1, speed, course);
   EXPECT_NEAR(speed, 10.0,
-              0.001); // 4,990 units are 499.0 m east at the equator
+              0.001);  // 4,990 units are 499.0 m east at the equator
   EXPECT_NEAR(course, 1.5708, 1e-3);
   SNMEATrackSegment segments[2] = {};
   segments[0].First = 0, segments[0].Last = 1;
@@ -300,7 +280,7 @@ TEST_F(NMEATrackTest, QueriesAlongTheTrack) {
   EXPECT_EQ(track.FindSegmentByTime(t0 + 5 * kSecond, segments, 2), 0);
   EXPECT_EQ(track.FindSegmentByTime(t0 + 20 * kSecond, segments, 2), 1);
   EXPECT_EQ(track.FindSegmentByTime(t0 + 1, segments, 2), -1);
-  segments[1].Last = 3; // beyond the points
+  segments[1].Last = 3;  // beyond the points
   EXPECT_EQ(track.FindSegmentByTime(t0 + 5 * kSecond, segments, 2), -1);
 }
 
@@ -329,4 +309,4 @@ TEST_F(NMEATrackTest, LoadingGivesAnEmptyStoredNameTheFilesBaseName) {
   EXPECT_NEAR(speed, 1.0, 0.01);
 }
 
-} // namespace
+}  // namespace

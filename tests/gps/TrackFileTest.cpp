@@ -14,20 +14,20 @@
 namespace {
 
 const std::string kName = "track";
-constexpr double kDay = 46000.5; // a day number at noon
+constexpr double kDay = 46000.5;  // a day number at noon
 constexpr double kTick = 1.0 / 17280000.0;
 
-std::string Written(const std::function<void(CStream &)> &write) {
+std::string Written(const std::function<void(CStream&)>& write) {
   CMemoryStream stream;
   write(stream);
-  return std::string(reinterpret_cast<const char *>(stream.GetData()),
+  return std::string(reinterpret_cast<const char*>(stream.GetData()),
                      static_cast<size_t>(stream.GetSize()));
 }
 
 struct SRecordCase {
-  const char *Name;
+  const char* Name;
   int64_t Ticks;
-  int32_t North, East, Distance; // the new point; the previous is (0, 0, 1000)
+  int32_t North, East, Distance;  // the new point; the previous is (0, 0, 1000)
   std::string Expected;
 };
 
@@ -35,14 +35,11 @@ TEST(TrackFile, RecordsTakeTheEscapeFormsAtTheirThresholds) {
   const SNMEATrackPoint previous = {kDay, 0, 0, 1000};
   const double time = kDay + 65535 * kTick;
   const std::vector<SRecordCase> cases = {
-      {"ticks 65,534", 65534, 5, -5, 1010,
-       CTrackBytes().U16(65534).I16(5).I16(-5).U16(10).Get()},
+      {"ticks 65,534", 65534, 5, -5, 1010, CTrackBytes().U16(65534).I16(5).I16(-5).U16(10).Get()},
       {"ticks 65,535", 65535, 5, -5, 1010,
        CTrackBytes().U16(0xFFFF).F64(time).I16(5).I16(-5).U16(10).Get()},
-      {"north +32,766", 1, 32766, 0, 1000,
-       CTrackBytes().U16(1).I16(32766).I16(0).U16(0).Get()},
-      {"north -32,766", 1, -32766, 0, 1000,
-       CTrackBytes().U16(1).I16(-32766).I16(0).U16(0).Get()},
+      {"north +32,766", 1, 32766, 0, 1000, CTrackBytes().U16(1).I16(32766).I16(0).U16(0).Get()},
+      {"north -32,766", 1, -32766, 0, 1000, CTrackBytes().U16(1).I16(-32766).I16(0).U16(0).Get()},
       {"north +32,767", 1, 32767, 3, 1000,
        CTrackBytes().U16(1).I16(0x7FFF).I32(32767).I32(3).U16(0).Get()},
       {"east -32,767", 1, 3, -32767, 1000,
@@ -51,16 +48,14 @@ TEST(TrackFile, RecordsTakeTheEscapeFormsAtTheirThresholds) {
        CTrackBytes().U16(1).I16(0).I16(0).U16(65534).Get()},
       {"distance +65,535", 1, 0, 0, 1000 + 65535,
        CTrackBytes().U16(1).I16(0).I16(0).U16(0xFFFF).I32(1000 + 65535).Get()},
-      {"distance -1", 1, 0, 0, 999,
-       CTrackBytes().U16(1).I16(0).I16(0).U16(0xFFFF).I32(999).Get()},
+      {"distance -1", 1, 0, 0, 999, CTrackBytes().U16(1).I16(0).I16(0).U16(0xFFFF).I32(999).Get()},
   };
-  for (const SRecordCase &c : cases) {
+  for (const SRecordCase& c : cases) {
     SCOPED_TRACE(c.Name);
     const SNMEATrackPoint point = {time, c.North, c.East, c.Distance};
     uint32_t size = 0;
-    const std::string bytes = Written([&](CStream &s) {
-      size = WriteTrackRecord(s, previous, c.Ticks, point);
-    });
+    const std::string bytes =
+        Written([&](CStream& s) { size = WriteTrackRecord(s, previous, c.Ticks, point); });
     EXPECT_EQ(bytes, c.Expected);
     EXPECT_EQ(size, c.Expected.size());
   }
@@ -68,17 +63,11 @@ TEST(TrackFile, RecordsTakeTheEscapeFormsAtTheirThresholds) {
 
 TEST(TrackFile, CompanionRecordIsAlwaysAbsolute) {
   const SNMEATrackPoint point = {kDay, 7, -8, 9};
-  const std::string bytes = Written(
-      [&](CStream &s) { EXPECT_EQ(WriteTrackAbsoluteRecord(s, point), 26u); });
-  EXPECT_EQ(bytes, CTrackBytes()
-                       .U16(0xFFFF)
-                       .F64(kDay)
-                       .I16(0x7FFF)
-                       .I32(7)
-                       .I32(-8)
-                       .U16(0xFFFF)
-                       .I32(9)
-                       .Get());
+  const std::string bytes =
+      Written([&](CStream& s) { EXPECT_EQ(WriteTrackAbsoluteRecord(s, point), 26u); });
+  EXPECT_EQ(
+      bytes,
+      CTrackBytes().U16(0xFFFF).F64(kDay).I16(0x7FFF).I32(7).I32(-8).U16(0xFFFF).I32(9).Get());
 }
 
 // Points as a recorder keeps them: times on whole ticks after the first.
@@ -92,9 +81,8 @@ std::vector<SNMEATrackPoint> SamplePoints() {
 TEST(TrackFile, WholeTrackMatchesTheLayout) {
   const std::vector<SNMEATrackPoint> points = SamplePoints();
   uint32_t lastSize = 0;
-  const std::string bytes = Written([&](CStream &s) {
-    lastSize =
-        WriteTrack(s, kName.c_str(), points.data(), points.size(), false);
+  const std::string bytes = Written([&](CStream& s) {
+    lastSize = WriteTrack(s, kName.c_str(), points.data(), points.size(), false);
   });
   // Times after the first are kept on whole ticks from the point before.
   const double third = kDay + 2000 * kTick + 80000 * kTick;
@@ -133,7 +121,7 @@ struct SLoaded {
   uint32_t LastSize = 0;
 };
 
-SLoaded Load(const std::string &bytes) {
+SLoaded Load(const std::string& bytes) {
   CConstPointerStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
   SLoaded loaded;
   GetTrackInfo(stream, loaded.Info);
@@ -141,8 +129,8 @@ SLoaded Load(const std::string &bytes) {
   return loaded;
 }
 
-void ExpectSamePoints(const std::vector<SNMEATrackPoint> &a,
-                      const std::vector<SNMEATrackPoint> &b) {
+void ExpectSamePoints(const std::vector<SNMEATrackPoint>& a,
+                      const std::vector<SNMEATrackPoint>& b) {
   ASSERT_EQ(a.size(), b.size());
   for (size_t i = 0; i < a.size(); ++i) {
     SCOPED_TRACE(i);
@@ -157,9 +145,8 @@ TEST(TrackFile, CurrentVersionAndCompanionReadBack) {
   const std::vector<SNMEATrackPoint> points = SamplePoints();
   for (bool absolute : {false, true}) {
     SCOPED_TRACE(absolute);
-    const SLoaded loaded = Load(Written([&](CStream &s) {
-      WriteTrack(s, kName.c_str(), points.data(), points.size(), absolute);
-    }));
+    const SLoaded loaded = Load(Written(
+        [&](CStream& s) { WriteTrack(s, kName.c_str(), points.data(), points.size(), absolute); }));
     EXPECT_EQ(loaded.Info.Version, 0x01010000u);
     EXPECT_EQ(loaded.Info.Name, CStr("track"));
     EXPECT_EQ(loaded.Info.Count, 4u);
@@ -188,11 +175,10 @@ TEST(TrackFile, OldVersionsReadBackWithComputedDistances) {
     EXPECT_EQ(loaded.Info.Length, -1.0);
     EXPECT_EQ(loaded.Info.Name, CStr(version == 0x01000001u ? "old" : ""));
     EXPECT_DOUBLE_EQ(loaded.Info.LastTime,
-                     kDay + 0.002); // the last whole record's
-    const std::vector<SNMEATrackPoint> expected = {
-        {kDay, 31890685, 6378137, 0},
-        {kDay + 0.001, 31897063, 6378137, 6367},
-        {kDay + 0.002, 31909819, 6378137, 19102}};
+                     kDay + 0.002);  // the last whole record's
+    const std::vector<SNMEATrackPoint> expected = {{kDay, 31890685, 6378137, 0},
+                                                   {kDay + 0.001, 31897063, 6378137, 6367},
+                                                   {kDay + 0.002, 31909819, 6378137, 19102}};
     ExpectSamePoints(loaded.Points, expected);
   }
 }
@@ -200,51 +186,40 @@ TEST(TrackFile, OldVersionsReadBackWithComputedDistances) {
 TEST(TrackFile, RefusesAForeignMagicAndANewerVersion) {
   struct SCase {
     std::string Bytes;
-    const char *Message;
+    const char* Message;
   };
   const SCase cases[] = {
-      {CTrackBytes()
-           .Text("TDNV4L_TrackFilf")
-           .U32(0x01010000)
-           .I32(0)
-           .F64(kDay)
-           .Get(),
+      {CTrackBytes().Text("TDNV4L_TrackFilf").U32(0x01010000).I32(0).F64(kDay).Get(),
        "GetTrackInfo: Not a valid track."},
       {"TDNV4L_Tra", "GetTrackInfo: Not a valid track."},
-      {CTrackBytes().Header(0x01010001, &kName).F64(kDay).Get(),
-       "GetTrackInfo: Invalid version"},
+      {CTrackBytes().Header(0x01010001, &kName).F64(kDay).Get(), "GetTrackInfo: Invalid version"},
   };
-  for (const SCase &c : cases) {
+  for (const SCase& c : cases) {
     try {
       Load(c.Bytes);
       ADD_FAILURE() << c.Message;
-    } catch (const CNMEATrackError &e) {
+    } catch (const CNMEATrackError& e) {
       EXPECT_STREQ(e.what(), c.Message);
     }
   }
 }
 
 TEST(TrackFile, AFileWithNothingAfterItsNameFailsWithTheStreamError) {
-  EXPECT_THROW(Load(CTrackBytes().Header(0x01010000, &kName).Get()),
-               CStreamError);
+  EXPECT_THROW(Load(CTrackBytes().Header(0x01010000, &kName).Get()), CStreamError);
 }
 
 TEST(TrackFile, AFileCutInsideARecordKeepsThePointsBeforeTheCut) {
   const std::vector<SNMEATrackPoint> points = SamplePoints();
-  std::string bytes = Written([&](CStream &s) {
-    WriteTrack(s, kName.c_str(), points.data(), points.size(), false);
-  });
+  std::string bytes = Written(
+      [&](CStream& s) { WriteTrack(s, kName.c_str(), points.data(), points.size(), false); });
   // Cut in the middle of the third point's 26-byte record, trailer gone.
   const size_t cut = 24 + kName.size() + 16 + 8 + 13;
-  const SLoaded loaded =
-      Load(bytes.substr(0, cut) + CTrackBytes().I32(0).F64(kDay).U32(4).Get());
+  const SLoaded loaded = Load(bytes.substr(0, cut) + CTrackBytes().I32(0).F64(kDay).U32(4).Get());
   // The trailer bytes are taken for the rest of the record: it reads as
   // damaged or as one more point, never as more than the bytes allow.
   ASSERT_GE(loaded.Points.size(), 2u);
-  ExpectSamePoints(
-      std::vector<SNMEATrackPoint>(loaded.Points.begin(),
-                                   loaded.Points.begin() + 2),
-      std::vector<SNMEATrackPoint>(points.begin(), points.begin() + 2));
+  ExpectSamePoints(std::vector<SNMEATrackPoint>(loaded.Points.begin(), loaded.Points.begin() + 2),
+                   std::vector<SNMEATrackPoint>(points.begin(), points.begin() + 2));
   const SLoaded bare = Load(bytes.substr(0, cut));
   EXPECT_EQ(bare.Points.size(), 2u);
 }
@@ -280,4 +255,4 @@ TEST(TrackFile, DamagedValuesEndTheReading) {
   EXPECT_EQ(Load(nan).Points.size(), 1u);
 }
 
-} // namespace
+}  // namespace

@@ -2,7 +2,7 @@
 
 #include <string>
 
-extern "C" int RunCommHost(const char *dll_path, char *message);
+extern "C" int RunCommHost(const char* dll_path, char* message);
 
 TEST(CommHost, PlainCHostDrivesASerialPortThroughItsTable) {
   const std::string dll = std::string(TDLIB_DIST_DIR) + "/TdLib.dll";

@@ -6,6 +6,5 @@ tdlib_add_tests(host WINDOWS
   ServicesHostTest.cpp
 )
 tdlib_add_tests(host WINDOWS
-  CommHost.c
   CommHostTest.cpp
 )

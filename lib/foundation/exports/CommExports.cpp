@@ -7,12 +7,10 @@
 #include "lib/gps/CommPort.h"
 
 static_assert(sizeof(TdCallbackPair) == sizeof(SCallback));
-static_assert(offsetof(TdCallbackPair, context) ==
-              offsetof(SCallback, Context));
+static_assert(offsetof(TdCallbackPair, context) == offsetof(SCallback, Context));
 
 // A port with all defaults whose events run on the thread that loaded the
 // library.
-TDEXPORT(TdObject *) CommPortCreate() {
-  return reinterpret_cast<TdObject *>(
-      static_cast<CObject *>(td::Create<CCommPort>(nullptr)));
+TDEXPORT(TdObject*) CommPortCreate() {
+  return reinterpret_cast<TdObject*>(static_cast<CObject*>(td::Create<CCommPort>(nullptr)));
 }
