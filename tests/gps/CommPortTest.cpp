@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -295,7 +296,7 @@ TEST(CommPort, FailedOpensOfRealLinksGiveTheirCodeAndLeaveThePortClosed) {
 // Seam stand-ins: each records what it was given.
 int g_Closes = 0;
 DCB g_Written;
-DWORD g_Reads = 0;
+std::atomic<DWORD> g_Reads{0};
 
 HANDLE WINAPI FailCreateOther(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
   SetLastError(ERROR_INVALID_PARAMETER);

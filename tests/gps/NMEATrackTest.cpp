@@ -89,6 +89,13 @@ TEST_F(NMEATrackTest, OneFixNamedTWritesBothFilesByteForByte) {
   EXPECT_EQ(onePoint("t").size(), 57u);
   EXPECT_EQ(ReadAll(Path("t.trk")), onePoint("t"));
   EXPECT_EQ(ReadAll(Path("t_2.trk")), onePoint("t_2"));
+  STrackInfo info;
+  GetTrackInfo(Path("t.trk"), info);
+  EXPECT_EQ(info.Name, CStr("t"));
+  EXPECT_EQ(info.Count, 1u);
+  EXPECT_EQ(info.Length, 0.0);
+  EXPECT_EQ(info.FirstTime, kStart);
+  EXPECT_EQ(info.LastTime, kStart);
 }
 
 // Drops: 0.4 tick after the anchor, 0.05 s after the last point, a receiver
