@@ -246,11 +246,11 @@ TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
 // hours; a minute of dropped fixes that agree with one another resumes it.
 TEST_F(NMEATrackTest, AMinuteOfAgreeingDroppedFixesStartsANewStretch) {
   CNMEATrack track(nullptr, false);
-  Add(track, {0, 500000000, 0, 0, 5});  // 50 km off
-  Add(track, {1, 500000001, 0, 0, 5});  // dropped: 5 m/s agree... but 0.1 dm in 1 s
+  Add(track, {0, 500000, 0, 0, 5});  // 50 km off
+  Add(track, {1, 500001, 0, 0, 5});  // dropped: 5 m/s reported, 0.01 m/s measured
   for (int s = 2; s <= 62; s += 2) Add(track, {double(s), s * 50, 0, 0, 5});
   ASSERT_EQ(track.GetCount(), 2);
-  EXPECT_EQ(track.GetPoints()[1].North, 62 * 50 - 0);
+  EXPECT_EQ(track.GetPoints()[1].North, 62 * 50);
   EXPECT_EQ(track.GetPoints()[1].Distance, 0);  // a jump is no travel
   Add(track, {64, 64 * 50, 0, 0, 5});
   EXPECT_EQ(track.GetCount(), 3);
