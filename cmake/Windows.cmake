@@ -58,3 +58,17 @@ if(TEST host)
   set_tests_properties(linked_host PROPERTIES FIXTURES_REQUIRED wine
     ENVIRONMENT "TDLIB_WINE_LOADER=${TDLIB_WINE_LOADER};WINEPATH=${dll_dir}")
 endif()
+
+# A C host that reads the smallest chart file through the import library.
+add_executable(chart_host tests/host/ChartHost.c)
+target_include_directories(chart_host PRIVATE ${CMAKE_SOURCE_DIR}/include)
+target_link_libraries(chart_host PRIVATE TdLib)
+target_link_options(chart_host PRIVATE -static-libgcc)
+set_target_properties(chart_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+if(TEST host)
+  tdlib_test_path(chart_file ${CMAKE_SOURCE_DIR}/fuzz/corpus/ChartFileFuzzer/smallest)
+  add_test(NAME chart_host COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix
+    $<TARGET_FILE:chart_host> ${chart_file})
+  set_tests_properties(chart_host PROPERTIES FIXTURES_REQUIRED wine
+    ENVIRONMENT "TDLIB_WINE_LOADER=${TDLIB_WINE_LOADER};WINEPATH=${dll_dir}")
+endif()

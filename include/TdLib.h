@@ -5,17 +5,38 @@
  * listed with its virtual operations in table order: slot 0 is always the
  * deleting destructor (flag bit 0 frees), and every operation takes the
  * object as its first argument on the stack.
+ *
+ * Load the library on the thread that runs the host's message loop: the
+ * library makes its hidden event window on the loading thread, and the events
+ * of its worker threads run there when that loop dispatches them.
  */
 #ifndef TDLIB_H
 #define TDLIB_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
+#if defined(_WIN32)
 #define TDLIB_API __stdcall
+#else
+#define TDLIB_API /* the library's own tests on other systems */
+#endif
+
+/* Layout checks of the records hosts read and write, in the 32-bit product. */
+#if defined(_WIN32) && !defined(_WIN64)
+#if defined(__cplusplus)
+#define TDLIB_LAYOUT(condition) static_assert(condition, "TdLib record layout")
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#define TDLIB_LAYOUT(condition) _Static_assert(condition, "TdLib record layout")
+#endif
+#endif
+#ifndef TDLIB_LAYOUT
+#define TDLIB_LAYOUT(condition)
+#endif
 
 /* ---- object model, strings, errors ---- */
 
@@ -85,6 +106,8 @@ typedef struct TdProgressInfo {
   uint32_t value; /* as given to ProgressCall */
   uint8_t cancel; /* 0 on entry; set it to cancel */
 } TdProgressInfo;
+TDLIB_LAYOUT(sizeof(TdProgressInfo) == 24);
+TDLIB_LAYOUT(offsetof(TdProgressInfo, cancel) == 20);
 typedef void(TDLIB_API* TdProgressCallback)(void* userData, TdProgressInfo* info);
 typedef struct TdProgress {
   TdProgressCallback callback; /* may be null */
@@ -95,6 +118,8 @@ typedef struct TdProgress {
   float step;
   uint32_t extra;
 } TdProgress;
+TDLIB_LAYOUT(sizeof(TdProgress) == 28);
+TDLIB_LAYOUT(offsetof(TdProgress, step) == 20);
 void TDLIB_API ProgressStageInit1(TdProgress* record, float fraction, uint32_t stageId,
                                   TdProgressCallback callback, void* userData, uint32_t extra);
 void TDLIB_API ProgressLoopInit1(TdProgress* record, int32_t count, float fraction,
@@ -141,13 +166,77 @@ TdObject* TDLIB_API ZipCreate(TdZipCallback compress, void* compressData, TdZipC
 /* ---- geodesy ---- */
 
 /* Rows of the library's ellipsoid and datum tables, valid until it unloads.
- * A datum record begins with four text pointers: code, area, name, source.
  * Angles are radians, lengths metres; positions are arrays of doubles
  * (lat, lon[, h]), geocentric points (X, Y, Z) with the Y axis mirrored.
  * Outputs come first; transforms take (out, target datum, in, source datum).
- * Boolean results are 0 or 1. */
-typedef struct SGeodeticEllipsoid SGeodeticEllipsoid;
-typedef struct SGeodeticDatum SGeodeticDatum;
+ * Boolean results are 0 or 1. Hosts read these records and never write them. */
+
+/* A 4 x 4 matrix of rows; points are row vectors (p' = p M), the
+ * translation is in row 3. */
+typedef struct SMatrix4 {
+  double m[4][4];
+} SMatrix4;
+
+typedef struct SGeodeticEllipsoid {
+  uint32_t Code; /* packed: first character in the top byte ("WE" 0x57450000); 0 when created */
+  const char* Name;
+  const char* Area;
+  const char* Source;
+  uint32_t Kind; /* 0 table row, 1 created from a and 1/f */
+  uint32_t Reserved;
+  double A;    /* semi-major axis */
+  double B;    /* semi-minor axis */
+  double E;    /* eccentricity */
+  double EP2;  /* second eccentricity squared */
+  double E2;   /* eccentricity squared */
+  double F;    /* flattening */
+  double InvF; /* 1/f, 0 for a sphere */
+  double ConfLat[4];  /* geodetic -> conformal latitude series */
+  double GeoLat[4];   /* conformal -> geodetic latitude series */
+  double FootLat[4];  /* rectifying -> footpoint latitude series */
+  double Meridian[4]; /* meridian arc series */
+  double InvMeridianScale;
+} SGeodeticEllipsoid;
+TDLIB_LAYOUT(sizeof(SGeodeticEllipsoid) == 216);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, Name) == 4);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, Source) == 12);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, A) == 24);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, InvF) == 72);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, ConfLat) == 80);
+TDLIB_LAYOUT(offsetof(SGeodeticEllipsoid, InvMeridianScale) == 208);
+
+/* The four texts come first: code, area, name, source. The seven parameters
+ * of the transformation to WGS 84 are in the library's frame. */
+typedef struct SGeodeticDatum {
+  const char* Code;
+  const char* Area;
+  const char* Name;
+  const char* Source;
+  const SGeodeticEllipsoid* Ellipsoid;
+  uint32_t Kind;   /* 0 table row, 1 created by shift, 2 created by definition */
+  uint8_t IsWGS84; /* 1 for WGS 84 itself */
+  uint8_t Reserved1;
+  uint16_t Reserved2;
+  uint32_t Reserved3;
+  double Dx, Dy, Dz; /* metres */
+  double Rx, Ry, Rz; /* radians */
+  double Scale;      /* 1 + ppm x 1e-6 */
+  SMatrix4 FromWGS84;
+  SMatrix4 ToWGS84;
+  double RefPoint[2]; /* created by shift: lat, lon of the shift */
+  double Shift[2];    /* created by shift: dlat, dlon */
+} SGeodeticDatum;
+TDLIB_LAYOUT(sizeof(SGeodeticDatum) == 376);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Source) == 12);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Ellipsoid) == 16);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Kind) == 20);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, IsWGS84) == 24);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Dx) == 32);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Scale) == 80);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, FromWGS84) == 88);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, ToWGS84) == 216);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, RefPoint) == 344);
+TDLIB_LAYOUT(offsetof(SGeodeticDatum, Shift) == 360);
 
 void* TDLIB_API GeodeticsInitialize(void);
 uint8_t TDLIB_API GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum** datum);
@@ -185,10 +274,20 @@ typedef struct SGeodeticRef {
                           4 Lambert conformal conic, 5 orthographic, 6 stereographic, 7 RD */
   const SGeodeticDatum* Datum;
   double K0, Lat0, Long0, Lat1, Lat2, Height;
-  double SceneToGlobal[16], GlobalToScene[16]; /* rows; points are row vectors */
+  SMatrix4 SceneToGlobal, GlobalToScene;
   double CosLat1, M0, LccN, LccF, LccRho0;
   double StereoChi1, StereoSinChi1, StereoCosChi1, StereoM1;
 } SGeodeticRef;
+TDLIB_LAYOUT(sizeof(SGeodeticRef) == 392);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, Datum) == 8);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, K0) == 16);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, Height) == 56);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, SceneToGlobal) == 64);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, GlobalToScene) == 192);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, CosLat1) == 320);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, LccN) == 336);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, StereoChi1) == 360);
+TDLIB_LAYOUT(offsetof(SGeodeticRef, StereoM1) == 384);
 
 void TDLIB_API GeodeticRefInitGeo(SGeodeticRef* ref, const SGeodeticDatum* datum);
 void TDLIB_API GeodeticRefInitGlobal(SGeodeticRef* ref, const SGeodeticDatum* datum);
@@ -312,6 +411,134 @@ void TDLIB_API PixTransform3(double* out, TdGeodeticCalibration* target, const i
 
 /* ---- bitmaps and drawing ---- */
 
+/* Bitmaps are top-down blocks of pixels (row 0 first) in DIB sections,
+ * optionally with a memory DC of their own. CBmp32 pixels are 0xAARRGGBB
+ * words (bytes blue, green, red, alpha), width x height of them, packed;
+ * CBmp16 pixels are A1R5G5B5 words, rows padded to 4 bytes. Pixel (x, y)
+ * covers x - 0.5 .. x + 0.5 and y - 0.5 .. y + 0.5, so a bitmap of width W
+ * spans -0.5 .. W - 0.5; integer rectangles exclude right and bottom.
+ * Rectangles and points passed by value cross as their members in order.
+ * Handles (HDC, HFONT) are void*, colours for GDI text are COLORREFs.
+ * BmpInitialize may be called once at start; nothing depends on it. */
+typedef struct TdRect {
+  int32_t left, top, right, bottom;
+} TdRect;
+typedef struct TdSize {
+  int32_t cx, cy;
+} TdSize;
+/* Pixel format 5 A1R5G5B5, 9 A8R8G8B8; row steps in bytes. */
+typedef struct TdPixelBufferDesc {
+  int32_t format, stride, width, height, nextRow, previousRow;
+} TdPixelBufferDesc;
+/* Blend modes of Draw and DrawTransform (DrawTransform takes 0 and 1). */
+#define TD_BM_COPY 0
+#define TD_BM_TRANSPARENT 1
+#define TD_BM_BLEND 2
+#define TD_BM_BLEND_DISABLED 3
+#define TD_BM_BLEND_ALPHA 4
+
+/* Slots 0-19 of every bitmap. Text alignment 0..8 = 3 x horizontal (left,
+ * centre, right) + vertical (TextOut: top, baseline, bottom; DrawText: top,
+ * centre, bottom); DrawText mode 0 one line, 1 word-wrapped, 2 and 3 the same
+ * measuring only (rect becomes the extent). GetTextExtent gives (0, 0) when
+ * the text cannot be measured. A failed SetSize leaves an empty bitmap. */
+#define TD_BMP_SLOTS(Self)                                                                                  \
+  TdDeleteThis DeleteThis; /* 0 */                                                                         \
+  uint8_t(TDLIB_API* DrawToDC)(Self * self, void* dc, int32_t dstLeft, int32_t dstTop, int32_t dstRight,   \
+                               int32_t dstBottom, int32_t srcLeft, int32_t srcTop, int32_t srcRight,        \
+                               int32_t srcBottom);                                                          \
+  void(TDLIB_API* TextOut)(Self * self, const TdStr* text, int32_t x, int32_t y, void* font, uint32_t colour, \
+                           int32_t alignment);                                                              \
+  void(TDLIB_API* DrawText)(Self * self, const TdStr* text, TdRect* rect, void* font, uint32_t colour,      \
+                            int32_t alignment, int32_t mode);                                               \
+  void*(TDLIB_API* GetDC)(Self * self);                                                                     \
+  int32_t(TDLIB_API* GetHeight)(Self * self); /* 5 */                                                       \
+  uint32_t(TDLIB_API* GetMemorySize)(Self * self, uint8_t includeObject);                                   \
+  int32_t(TDLIB_API* GetStride)(Self * self);                                                               \
+  int32_t(TDLIB_API* GetPixelFormat)(Self * self);                                                          \
+  void(TDLIB_API* GetRect)(Self * self, TdRect * rect);                                                     \
+  void(TDLIB_API* GetPixBounds)(Self * self, double* rect); /* 10 */                                        \
+  void(TDLIB_API* GetBufferDesc)(Self * self, TdPixelBufferDesc * desc);                                    \
+  void(TDLIB_API* GetTextExtent)(Self * self, const TdStr* text, void* font, TdSize* size);                 \
+  int32_t(TDLIB_API* GetWidth)(Self * self);                                                                \
+  void(TDLIB_API* LoadBmp)(Self * self, const TdStr* path, uint32_t shrink, uint8_t alpha, void* param,     \
+                           uint32_t* error);                                                                \
+  void(TDLIB_API* LoadFromFile)(Self * self, const TdStr* path, uint32_t shrink, uint8_t flag, void* param, \
+                                uint32_t* error); /* 15 */                                                  \
+  void(TDLIB_API* LoadTga)(Self * self, const TdStr* path, int32_t shrink, void* param, uint32_t* error);   \
+  void(TDLIB_API* SaveBmp)(Self * self, const TdStr* path, void* param);                                    \
+  void(TDLIB_API* ShrinkTo)(Self * self, Self * destination, int32_t factor, uint8_t roundUp);              \
+  void(TDLIB_API* SetSize)(Self * self, int32_t width, int32_t height)
+
+/* CBmp16: A1R5G5B5 pixels. */
+typedef struct TdBmp16 TdBmp16;
+typedef struct TdBmp16Vtbl {
+  TD_BMP_SLOTS(TdBmp16);
+  /* 20: copies src to dst's top-left when both have the same size, clipped;
+   * with transparent only pixels whose bit 15 is clear. */
+  void(TDLIB_API* Draw)(TdBmp16* self, TdBmp16* destination, int32_t dstLeft, int32_t dstTop, int32_t dstRight,
+                        int32_t dstBottom, int32_t srcLeft, int32_t srcTop, int32_t srcRight, int32_t srcBottom,
+                        uint8_t transparent);
+  void(TDLIB_API* Reserved1)(TdBmp16* self, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
+  uint8_t(TDLIB_API* Reserved2)(TdBmp16* self, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
+  /* Columns ceil(left) .. ceil(right) - 1, rows likewise, clipped. */
+  void(TDLIB_API* FillRect)(TdBmp16* self, double left, double top, double right, double bottom, uint16_t colour);
+  void(TDLIB_API* Fill)(TdBmp16* self, uint16_t colour);
+  uint16_t*(TDLIB_API* GetBits)(TdBmp16* self); /* 25 */
+  /* Row 0..height (height: just past the last row), else null. */
+  uint16_t*(TDLIB_API* GetScanLine)(TdBmp16* self, int32_t row);
+} TdBmp16Vtbl;
+struct TdBmp16 {
+  const TdBmp16Vtbl* vtable;
+};
+
+/* CBmp32: 0xAARRGGBB pixels; this bitmap is the source of Draw and
+ * DrawTransform. Slots 24-28 belong to the vector drawing and do nothing yet. */
+typedef struct TdBmp32 TdBmp32;
+typedef struct TdBmp32Vtbl {
+  TD_BMP_SLOTS(TdBmp32);
+  void(TDLIB_API* Assign)(TdBmp32* self, TdBmp32* source); /* 20 */
+  /* The source scaled so that its longer side is max(width, height). */
+  void(TDLIB_API* AssignScaled)(TdBmp32* self, TdBmp32* source, int32_t width, int32_t height);
+  /* Double rectangles, clipped to both bitmaps, nearest pixel. */
+  void(TDLIB_API* Draw)(TdBmp32* self, TdBmp32* destination, double dstLeft, double dstTop, double dstRight,
+                        double dstBottom, double srcLeft, double srcTop, double srcRight, double srcBottom,
+                        int32_t mode);
+  /* The integer source rectangle onto the quadrilateral (x0, y0) .. (x3, y3),
+   * the images of its top-left, top-right, bottom-right, bottom-left corners. */
+  void(TDLIB_API* DrawTransform)(TdBmp32* self, TdBmp32* destination, int32_t srcLeft, int32_t srcTop,
+                                 int32_t srcRight, int32_t srcBottom, double x0, double y0, double x1, double y1,
+                                 double x2, double y2, double x3, double y3, int32_t mode);
+  void(TDLIB_API* DrawCircle)(TdBmp32* self, double centreX, double centreY, double radius, uint32_t colour);
+  uint8_t(TDLIB_API* DrawLine)(TdBmp32* self, const double* from, const double* to, uint32_t colour, double width,
+                               uint8_t drawEnd); /* 25 */
+  void(TDLIB_API* FillPolygon)(TdBmp32* self, const double* points, int32_t count, uint32_t colour);
+  void(TDLIB_API* DrawPolyline)(TdBmp32* self, const double* points, int32_t count, uint32_t colour,
+                                uint8_t closed);
+  void(TDLIB_API* DrawRect)(TdBmp32* self, const double* rect, uint32_t lineColour, uint32_t fillColour,
+                            double width);
+  void(TDLIB_API* Fill)(TdBmp32* self, uint32_t colour);
+  void(TDLIB_API* FlipHorizontal)(TdBmp32* self); /* 30 */
+  void(TDLIB_API* FlipVertical)(TdBmp32* self);
+  uint32_t*(TDLIB_API* GetBits)(TdBmp32* self);
+  /* Row 0..height (height: just past the last row), else null. */
+  uint32_t*(TDLIB_API* GetScanLine)(TdBmp32* self, int32_t row);
+  void(TDLIB_API* SetAlpha)(TdBmp32* self, uint8_t alpha);
+  /* Pixels of keyColour's RGB get keyAlpha, all others otherAlpha. */
+  void(TDLIB_API* SetAlphaByColor)(TdBmp32* self, uint8_t keyAlpha, uint8_t otherAlpha, uint32_t keyColour);
+  void(TDLIB_API* Reserved)(TdBmp32* self, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t); /* 36 */
+} TdBmp32Vtbl;
+struct TdBmp32 {
+  const TdBmp32Vtbl* vtable;
+};
+
+void TDLIB_API BmpInitialize(void);
+/* Null when the pixels cannot be had (above 1 GiB, or the system refuses);
+ * a width or height of 0 or less gives an empty bitmap. ownDC != 0 keeps a
+ * memory DC with the pixels selected (GetDC). */
+TdBmp16* TDLIB_API Bmp16Create(uint32_t width, int32_t height, uint8_t ownDC);
+TdBmp32* TDLIB_API Bmp32Create(uint32_t width, int32_t height, uint8_t ownDC);
+
 /* ---- charts ---- */
 
 /* Tile codec. A tile is up to 256 x 256 pixels 0xAARRGGBB, rows packed; the
@@ -331,6 +558,229 @@ void TDLIB_API TCF2TileCompressAlpha(uint8_t* dst, const uint32_t* src, uint32_t
                                      uint32_t* alphaSize);
 #define TCF2_TILE_CODE_BUFFER_SIZE 338690
 #define TCF2_TILE_ALPHA_BUFFER_SIZE 131072
+
+/* Chart files. Records use 4-byte packing. Points are two doubles (x, y),
+ * rectangles four (left, top, right, bottom); texts cross as TdStr objects:
+ * getters return the object's own string (valid until that text changes or
+ * the object dies), setters copy. Index arguments outside a table do nothing
+ * and give 0, null or false. Boolean results are 0 or 1. */
+#pragma pack(push, 4)
+typedef struct TdTCF2FileSection {
+  uint64_t position;
+  uint64_t size; /* payload + 4-byte checksum */
+} TdTCF2FileSection;
+typedef struct TdTCF2FileHeader { /* 164 bytes, the header of version 2.0.0.0 */
+  uint64_t tileDataPosition, tileDataSize;
+  uint64_t tableAPosition, tableASize, tableACount;
+  uint64_t updateTileDataPosition, updateTileDataSize;
+  uint64_t updateTablePosition, updateTableSize, updateTableCount;
+  uint64_t tableBPosition, tableBSize, tableBCount;
+  TdTCF2FileSection updateTagSection, boundsSection, tagSection;
+  int32_t width, height;
+  uint32_t levelCount;
+} TdTCF2FileHeader;
+typedef struct TdTCF2Mipmap {
+  uint32_t width, height;
+  uint16_t tilesAcross, tilesDown;
+  uint32_t firstTile;
+} TdTCF2Mipmap;
+typedef struct TdTCF2TileTableEntry {
+  uint64_t offset, updateOffset;
+  uint32_t colourSize, alphaSize, updateColourSize, updateAlphaSize;
+  uint16_t width, height;
+  uint32_t reserved;
+} TdTCF2TileTableEntry;
+typedef struct TdTCF2TileInfo {
+  uint64_t offset;
+  uint32_t size; /* colour + alpha bytes */
+  uint16_t width, height;
+  uint32_t tile, reserved;
+} TdTCF2TileInfo;
+#pragma pack(pop)
+
+/* CTCF2MipmapTable: the levels of a chart, level 0 at full size. */
+typedef struct TdTCF2MipmapTable TdTCF2MipmapTable;
+typedef struct TdTCF2MipmapTableVtbl {
+  TdDeleteThis DeleteThis;
+  int32_t(TDLIB_API* GetCount)(TdTCF2MipmapTable* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2MipmapTable* self, uint8_t includeObject);
+  uint32_t(TDLIB_API* GetTileCount)(TdTCF2MipmapTable* self, int32_t level);
+  const TdTCF2Mipmap*(TDLIB_API* GetMipmap)(TdTCF2MipmapTable* self, int32_t level);
+  /* count -1 chooses it; bad sizes or counts leave the table empty, total 0 */
+  void(TDLIB_API* Build)(TdTCF2MipmapTable* self, int32_t count, int32_t width, int32_t height,
+                         uint32_t* totalTiles);
+  void(TDLIB_API* SetMipmap)(TdTCF2MipmapTable* self, int32_t level, const TdTCF2Mipmap* record);
+} TdTCF2MipmapTableVtbl;
+struct TdTCF2MipmapTable {
+  const TdTCF2MipmapTableVtbl* vtable;
+};
+
+/* CTCF2TileTable: every tile with its normal and its update copy. */
+typedef struct TdTCF2TileTable TdTCF2TileTable;
+typedef struct TdTCF2TileTableVtbl {
+  TdDeleteThis DeleteThis;
+  int32_t(TDLIB_API* GetCount)(TdTCF2TileTable* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2TileTable* self, uint8_t includeObject);
+  const TdTCF2TileTableEntry*(TDLIB_API* GetEntry)(TdTCF2TileTable* self, int32_t tile);
+  uint8_t(TDLIB_API* GetTileInfo)(TdTCF2TileTable* self, int32_t tile, uint8_t useUpdate,
+                                  TdTCF2TileInfo* info);
+  uint8_t(TDLIB_API* Build)(TdTCF2TileTable* self, int32_t count, TdTCF2MipmapTable* mipmap);
+  void(TDLIB_API* Assign)(TdTCF2TileTable* self, const TdTCF2TileTable* other);
+  uint8_t(TDLIB_API* SetTile)(TdTCF2TileTable* self, int32_t tile, uint32_t offsetLow,
+                              uint32_t offsetHigh, uint32_t colourSize, uint32_t alphaSize);
+  uint8_t(TDLIB_API* SetUpdateTile)(TdTCF2TileTable* self, int32_t tile, uint32_t offsetLow,
+                                    uint32_t offsetHigh, uint32_t colourSize, uint32_t alphaSize);
+} TdTCF2TileTableVtbl;
+struct TdTCF2TileTable {
+  const TdTCF2TileTableVtbl* vtable;
+};
+
+/* CTCF2TileTableC: the update copy of every tile, packed. */
+typedef struct TdTCF2TileTableC TdTCF2TileTableC;
+typedef struct TdTCF2TileTableCVtbl {
+  TdDeleteThis DeleteThis;
+  int32_t(TDLIB_API* GetCount)(TdTCF2TileTableC* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2TileTableC* self, uint8_t includeObject);
+  void(TDLIB_API* Assign)(TdTCF2TileTableC* self, const TdTCF2TileTable* table);
+  uint8_t(TDLIB_API* GetTileInfo)(TdTCF2TileTableC* self, int32_t tile, TdTCF2TileInfo* info);
+} TdTCF2TileTableCVtbl;
+struct TdTCF2TileTableC {
+  const TdTCF2TileTableCVtbl* vtable;
+};
+
+/* CTCF2Tag: what a chart file says about its chart. */
+typedef struct TdTCF2Tag TdTCF2Tag;
+typedef const TdStr*(TDLIB_API* TdTCF2TagGetText)(TdTCF2Tag* self);
+typedef void(TDLIB_API* TdTCF2TagSetText)(TdTCF2Tag* self, const TdStr* text);
+typedef void(TDLIB_API* TdTCF2TagGetPoint)(TdTCF2Tag* self, double* point);
+typedef struct TdTCF2TagVtbl {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* AddLink)(TdTCF2Tag* self, uint32_t type, const TdStr* file,
+                           const TdStr* description);
+  void(TDLIB_API* Clear)(TdTCF2Tag* self);
+  void(TDLIB_API* GetCalibration)(TdTCF2Tag* self, int32_t* count, double* pix1, double* pix2,
+                                  double* pix3, double* map1, double* map2, double* map3);
+  TdTCF2TagGetPoint GetCalPixPoint1, GetCalPixPoint2, GetCalPixPoint3;
+  int32_t(TDLIB_API* GetCalPointCount)(TdTCF2Tag* self);
+  TdTCF2TagGetPoint GetCalMapPoint1, GetCalMapPoint2, GetCalMapPoint3;
+  TdTCF2TagGetText GetText1, GetText2, GetText3;
+  uint16_t(TDLIB_API* GetValueU16)(TdTCF2Tag* self);
+  double(TDLIB_API* GetDate)(TdTCF2Tag* self);
+  uint8_t(TDLIB_API* GetFlag)(TdTCF2Tag* self);
+  const uint8_t*(TDLIB_API* GetGUID)(TdTCF2Tag* self); /* the tag's 16 bytes */
+  TdTCF2TagGetText GetText4, GetText5, GetText6;
+  /* copies link n into the caller's strings */
+  uint8_t(TDLIB_API* GetLink)(TdTCF2Tag* self, int32_t n, uint32_t* type, TdStr* file,
+                              TdStr* description);
+  int32_t(TDLIB_API* GetLinkCount)(TdTCF2Tag* self);
+  double(TDLIB_API* GetOptValue1)(TdTCF2Tag* self);
+  uint8_t(TDLIB_API* HasOptValues)(TdTCF2Tag* self);
+  double(TDLIB_API* GetOptValue2)(TdTCF2Tag* self);
+  double(TDLIB_API* GetOptValue3)(TdTCF2Tag* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2Tag* self, uint8_t includeObject);
+  int32_t(TDLIB_API* GetIdCode)(TdTCF2Tag* self);
+  TdTCF2TagGetText GetIdText1, GetIdText2;
+  uint32_t(TDLIB_API* GetIdNumber)(TdTCF2Tag* self);
+  TdTCF2TagGetText GetIdText3, GetIdText4;
+  void(TDLIB_API* GetGeodeticRef)(TdTCF2Tag* self, SGeodeticRef* ref);
+  TdTCF2TagGetText GetText7, GetText8, GetText9, GetText10;
+  int32_t(TDLIB_API* GetKind)(TdTCF2Tag* self);
+  TdTCF2TagGetText GetText11, GetText12, GetText13;
+  uint8_t(TDLIB_API* IsEqual)(TdTCF2Tag* self, const TdTCF2Tag* other);
+  /* the third points are stored only when count is 3 */
+  void(TDLIB_API* SetCalibration)(TdTCF2Tag* self, int32_t count, const double* pix1,
+                                  const double* pix2, const double* pix3, const double* map1,
+                                  const double* map2, const double* map3);
+  TdTCF2TagSetText SetText1, SetText2, SetText3;
+  void(TDLIB_API* SetValueU16)(TdTCF2Tag* self, uint16_t value);
+  void(TDLIB_API* SetDate)(TdTCF2Tag* self, double date);
+  void(TDLIB_API* SetFlag)(TdTCF2Tag* self, uint8_t flag);
+  void(TDLIB_API* SetGUID)(TdTCF2Tag* self, const uint8_t* guid);
+  TdTCF2TagSetText SetText4, SetText5, SetText6;
+  void(TDLIB_API* SetOptValues)(TdTCF2Tag* self, uint8_t present, double value1, double value2,
+                                double value3);
+  void(TDLIB_API* SetIdCode)(TdTCF2Tag* self, int32_t code);
+  TdTCF2TagSetText SetIdText1, SetIdText2;
+  void(TDLIB_API* SetIdNumber)(TdTCF2Tag* self, uint32_t number);
+  TdTCF2TagSetText SetIdText3, SetIdText4;
+  void(TDLIB_API* SetGeodeticRef)(TdTCF2Tag* self, const SGeodeticRef* ref);
+  TdTCF2TagSetText SetText7, SetText8, SetText9, SetText10;
+  void(TDLIB_API* SetKind)(TdTCF2Tag* self, int32_t kind);
+  TdTCF2TagSetText SetText11, SetText12, SetText13;
+} TdTCF2TagVtbl;
+struct TdTCF2Tag {
+  const TdTCF2TagVtbl* vtable;
+};
+
+/* CTCF2Bounds: the outline of a chart's valid area in pixels. */
+typedef struct TdTCF2Bounds TdTCF2Bounds;
+typedef struct TdTCF2BoundsVtbl {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* AddPoint)(TdTCF2Bounds* self, const double* point);
+  void(TDLIB_API* Assign)(TdTCF2Bounds* self, const TdTCF2Bounds* other);
+  void(TDLIB_API* Clear)(TdTCF2Bounds* self);
+  uint8_t(TDLIB_API* DeletePoint)(TdTCF2Bounds* self, int32_t n);
+  void(TDLIB_API* GetBoundingBox)(TdTCF2Bounds* self, double* box);
+  int32_t(TDLIB_API* GetCount)(TdTCF2Bounds* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2Bounds* self, uint8_t includeObject);
+  uint8_t(TDLIB_API* GetPoint)(TdTCF2Bounds* self, int32_t n, double* point);
+  uint8_t(TDLIB_API* InsertPoint)(TdTCF2Bounds* self, int32_t n, const double* point);
+  uint8_t(TDLIB_API* IsEqual)(TdTCF2Bounds* self, const TdTCF2Bounds* other);
+  uint8_t(TDLIB_API* IsRectangle)(TdTCF2Bounds* self);
+  uint8_t(TDLIB_API* ContainsPoint)(TdTCF2Bounds* self, const double* point);
+  /* 0 disjoint, 1 rectangle inside the outline, 2 outline inside, 3 overlap */
+  int32_t(TDLIB_API* IntersectsRect)(TdTCF2Bounds* self, const double* rect);
+  void(TDLIB_API* Scale)(TdTCF2Bounds* self, double factor);
+  uint8_t(TDLIB_API* SetPoint)(TdTCF2Bounds* self, int32_t n, const double* point);
+  void(TDLIB_API* Offset)(TdTCF2Bounds* self, double dx, double dy);
+  /* 1 valid, 0 valid with a straight vertex, 2 too few vertices, 3 a repeated
+   * vertex, 4 crossing edges */
+  int32_t(TDLIB_API* Validate)(TdTCF2Bounds* self);
+} TdTCF2BoundsVtbl;
+struct TdTCF2Bounds {
+  const TdTCF2BoundsVtbl* vtable;
+};
+
+/* CTCF2UpdateTag: the text and date-times of a chart's last update. */
+typedef struct TdTCF2UpdateTag TdTCF2UpdateTag;
+typedef struct TdTCF2UpdateTagVtbl {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* Clear)(TdTCF2UpdateTag* self);
+  int32_t(TDLIB_API* GetMemorySize)(TdTCF2UpdateTag* self, uint8_t includeObject);
+  const TdStr*(TDLIB_API* GetText)(TdTCF2UpdateTag* self);
+  double(TDLIB_API* GetDateTime1)(TdTCF2UpdateTag* self);
+  double(TDLIB_API* GetDateTime2)(TdTCF2UpdateTag* self);
+  double(TDLIB_API* GetDateTime3)(TdTCF2UpdateTag* self);
+  uint8_t(TDLIB_API* IsEqual)(TdTCF2UpdateTag* self, const TdTCF2UpdateTag* other);
+  void(TDLIB_API* SetText)(TdTCF2UpdateTag* self, const TdStr* text);
+  void(TDLIB_API* SetDateTime1)(TdTCF2UpdateTag* self, double value);
+  void(TDLIB_API* SetDateTime2)(TdTCF2UpdateTag* self, double value);
+  void(TDLIB_API* SetDateTime3)(TdTCF2UpdateTag* self, double value);
+} TdTCF2UpdateTagVtbl;
+struct TdTCF2UpdateTag {
+  const TdTCF2UpdateTagVtbl* vtable;
+};
+
+TdTCF2MipmapTable* TDLIB_API TCF2MipmapTableCreate(void);
+TdTCF2TileTable* TDLIB_API TCF2TileTableCreate(void);
+TdTCF2TileTableC* TDLIB_API TCF2TileTableCCreate(void);
+TdTCF2Tag* TDLIB_API TCF2TagCreate(void);
+TdTCF2Bounds* TDLIB_API TCF2BoundsCreate(void);
+TdTCF2UpdateTag* TDLIB_API TCF2UpdateTagCreate(void);
+/* Reading a chart file into the caller's objects. The warnings word gets
+ * bits ORed in and is never cleared; *error is 0 on success, else the first
+ * error, with the objects filled so far left as they are. */
+void TDLIB_API TCF2FileRead(const char* fileName, uint64_t* fileSize, uint32_t* version,
+                            uint32_t* formatIndex, TdTCF2FileHeader* header,
+                            TdTCF2MipmapTable* mipmap, TdTCF2TileTable* tiles, TdTCF2Tag* tag,
+                            TdTCF2UpdateTag* updateTag, TdTCF2Bounds* bounds, uint32_t* warnings,
+                            uint32_t* error);
+void TDLIB_API TCF2FileReadTag(const char* fileName, TdTCF2Tag* tag, uint32_t* warnings,
+                               uint32_t* error);
+void TDLIB_API TCF2FileReadBoundsTag(const char* fileName, TdTCF2Bounds* bounds, uint32_t* warnings,
+                                     uint32_t* error);
+void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* updateTag,
+                                     uint32_t* warnings, uint32_t* error);
 
 /* ---- gps ---- */
 
@@ -378,6 +828,330 @@ typedef struct TdCommPortTable {
 TdObject* TDLIB_API CommPortCreate(void);
 
 /* ---- waypoints ---- */
+
+/* Waypoint model. Texts cross as TdStr (make one with StrCreate); positions
+ * are three doubles (latitude, longitude in radians, altitude) or two;
+ * identifiers 16 bytes; times day numbers; booleans bytes 0 or 1. Every
+ * operation with an error pointer sets it, 0 on success: 0x80000 read-only,
+ * 0x80028 name too long, 0x80034 index, link, point or item not found. Icons
+ * are CBmp32 objects. */
+uint8_t TDLIB_API WPMCheckName(const TdStr* name, uint32_t* error);
+uint8_t TDLIB_API WPMCheckIcon(int32_t width, int32_t height, float originX, float originY, uint32_t* error);
+uint8_t TDLIB_API WPMCheckIconOverlay(int32_t width, int32_t height, uint32_t* error);
+uint8_t TDLIB_API WPMCheckFontSize(int32_t size, uint32_t* error);
+
+typedef struct TdWaypointItem TdWaypointItem;
+typedef struct TdWaypointLink TdWaypointLink;
+typedef struct TdWaypoint TdWaypoint;
+typedef struct TdRoutePoint TdRoutePoint;
+typedef struct TdWaypointRoute TdWaypointRoute;
+typedef struct TdWaypointGroup TdWaypointGroup;
+typedef struct TdWaypointType TdWaypointType;
+typedef struct TdWaypointList TdWaypointList;
+typedef struct TdWaypointGroupList TdWaypointGroupList;
+typedef struct TdWaypointDatabase TdWaypointDatabase;
+typedef struct TdWaypointManager TdWaypointManager;
+
+/* The 17 slots that every item (waypoint, route, group, type) starts with. */
+#define TD_WAYPOINT_ITEM_SLOTS(Self)                                                  \
+  TdDeleteThis DeleteThis;                                              /*  0 */      \
+  void(TDLIB_API* Assign)(Self * self, Self * source, uint32_t * error);               \
+  uint8_t(TDLIB_API* IsLocked)(Self * self);                            /*  2 */      \
+  uint8_t*(TDLIB_API* GetId)(Self * self);                                             \
+  int32_t(TDLIB_API* GetStoreSize)(Self * self, uint8_t whole);         /*  4 */      \
+  TdStr*(TDLIB_API* GetName)(Self * self);                                             \
+  uint8_t(TDLIB_API* IsReadOnly)(Self * self);                          /*  6 */      \
+  double(TDLIB_API* GetCreated)(Self * self);                                          \
+  double(TDLIB_API* GetModified)(Self * self);                          /*  8 */      \
+  uint8_t(TDLIB_API* TestUserFlags)(Self * self, uint16_t mask);                       \
+  TdWaypointDatabase*(TDLIB_API* GetDatabase)(Self * self);             /* 10 */      \
+  TdWaypointManager*(TDLIB_API* GetManager)(Self * self);                              \
+  uint8_t(TDLIB_API* IsFreeStanding)(Self * self);                      /* 12 */      \
+  void(TDLIB_API* Delete)(Self * self, uint32_t * error);                              \
+  void(TDLIB_API* SetName)(Self * self, const TdStr* name, uint32_t* error); /* 14 */ \
+  void(TDLIB_API* SetCreated)(Self * self, double day, uint32_t* error);               \
+  void(TDLIB_API* SetUserFlags)(Self * self, uint8_t set, uint16_t mask) /* 16 */
+
+typedef struct TdWaypointItemVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointItem);
+} TdWaypointItemVtbl;
+struct TdWaypointItem {
+  const TdWaypointItemVtbl* vtable;
+};
+
+typedef struct TdWaypointLinkVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  TdStr*(TDLIB_API* GetText1)(TdWaypointLink* self);
+  TdStr*(TDLIB_API* GetText2)(TdWaypointLink* self);                                   /*  2 */
+  void(TDLIB_API* SetText1)(TdWaypointLink* self, const TdStr* text, uint32_t* error);
+  void(TDLIB_API* SetText2)(TdWaypointLink* self, const TdStr* text, uint32_t* error); /*  4 */
+} TdWaypointLinkVtbl;
+struct TdWaypointLink {
+  const TdWaypointLinkVtbl* vtable;
+};
+
+typedef struct TdWaypointVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypoint);
+  TdWaypointLink*(TDLIB_API* AddLink)(TdWaypoint* self, const TdStr* text1, const TdStr* text2,
+                                      uint32_t* error);                                /* 17 */
+  void(TDLIB_API* DeleteLink)(TdWaypoint* self, int32_t index, uint32_t* error);
+  int32_t(TDLIB_API* GetGroupCount)(TdWaypoint* self);                                 /* 19 */
+  void(TDLIB_API* GetGroups)(TdWaypoint* self, TdWaypointGroupList* groups);
+  double(TDLIB_API* GetAltitude)(TdWaypoint* self);                                    /* 21 */
+  double(TDLIB_API* GetLatitude)(TdWaypoint* self);
+  TdWaypointLink*(TDLIB_API* GetLink)(TdWaypoint* self, int32_t index);                /* 23 */
+  TdWaypointLink*(TDLIB_API* GetChosenLink1)(TdWaypoint* self);
+  int32_t(TDLIB_API* GetLinkCount)(TdWaypoint* self);                                  /* 25 */
+  float(TDLIB_API* GetFloatAttribute1)(TdWaypoint* self);
+  TdWaypointLink*(TDLIB_API* GetChosenLink2)(TdWaypoint* self);                        /* 27 */
+  double(TDLIB_API* GetLongitude)(TdWaypoint* self);
+  int32_t(TDLIB_API* GetLabelPlacement)(TdWaypoint* self);                             /* 29 */
+  double*(TDLIB_API* GetPosition)(TdWaypoint* self);
+  float(TDLIB_API* GetFloatAttribute2)(TdWaypoint* self);                              /* 31 */
+  float(TDLIB_API* GetRadius)(TdWaypoint* self);
+  uint32_t(TDLIB_API* GetIntAttribute)(TdWaypoint* self);                              /* 33 */
+  TdStr*(TDLIB_API* GetComment)(TdWaypoint* self);
+  TdStr*(TDLIB_API* GetDescription)(TdWaypoint* self);                                 /* 35 */
+  TdWaypointType*(TDLIB_API* GetType)(TdWaypoint* self);
+  TdWaypointLink*(TDLIB_API* InsertLink)(TdWaypoint* self, int32_t index, const TdStr* text1,
+                                         const TdStr* text2, uint32_t* error);         /* 37 */
+  void(TDLIB_API* RemoveLink)(TdWaypoint* self, TdWaypointLink* link, uint32_t* error);
+  void(TDLIB_API* SetAltitude)(TdWaypoint* self, double altitude, uint32_t* error);    /* 39 */
+  void(TDLIB_API* SetLatitude)(TdWaypoint* self, double latitude, uint32_t* error);
+  void(TDLIB_API* SetChosenLink1)(TdWaypoint* self, TdWaypointLink* link, uint32_t* error); /* 41 */
+  void(TDLIB_API* SetFloatAttribute1)(TdWaypoint* self, float value, uint32_t* error);
+  void(TDLIB_API* SetChosenLink2)(TdWaypoint* self, TdWaypointLink* link, uint32_t* error); /* 43 */
+  void(TDLIB_API* SetLongitude)(TdWaypoint* self, double longitude, uint32_t* error);
+  void(TDLIB_API* SetLabelPlacement)(TdWaypoint* self, int32_t placement, uint32_t* error); /* 45 */
+  void(TDLIB_API* SetPosition)(TdWaypoint* self, const double* position3, uint32_t* error);
+  void(TDLIB_API* SetPosition2D)(TdWaypoint* self, const double* position2, uint32_t* error); /* 47 */
+  void(TDLIB_API* SetFloatAttribute2)(TdWaypoint* self, float value, uint32_t* error);
+  void(TDLIB_API* SetRadius)(TdWaypoint* self, float radius, uint32_t* error);         /* 49 */
+  void(TDLIB_API* SetIntAttribute)(TdWaypoint* self, uint32_t value, uint32_t* error);
+  void(TDLIB_API* SetComment)(TdWaypoint* self, const TdStr* comment, uint32_t* error); /* 51 */
+  void(TDLIB_API* SetDescription)(TdWaypoint* self, const TdStr* description, uint32_t* error);
+  void(TDLIB_API* SetType)(TdWaypoint* self, TdWaypointType* type, uint32_t* error);   /* 53 */
+} TdWaypointVtbl;
+struct TdWaypoint {
+  const TdWaypointVtbl* vtable;
+};
+
+typedef struct TdRoutePointVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  double(TDLIB_API* GetDistance)(TdRoutePoint* self);
+  double(TDLIB_API* GetAltitude)(TdRoutePoint* self);                                  /*  2 */
+  int32_t(TDLIB_API* GetIndex)(TdRoutePoint* self);
+  double(TDLIB_API* GetLatitude)(TdRoutePoint* self);                                  /*  4 */
+  double(TDLIB_API* GetLongitude)(TdRoutePoint* self);
+  TdStr*(TDLIB_API* GetDisplayName)(TdRoutePoint* self);                               /*  6 */
+  TdStr*(TDLIB_API* GetName)(TdRoutePoint* self);
+  double*(TDLIB_API* GetPosition)(TdRoutePoint* self);                                 /*  8 */
+  float(TDLIB_API* GetRadius)(TdRoutePoint* self);
+  uint8_t(TDLIB_API* IsReadOnly)(TdRoutePoint* self);                                  /* 10 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdRoutePoint* self);
+  void(TDLIB_API* SetAltitude)(TdRoutePoint* self, double altitude, uint32_t* error);  /* 12 */
+  void(TDLIB_API* SetLatitude)(TdRoutePoint* self, double latitude, uint32_t* error);
+  void(TDLIB_API* SetLongitude)(TdRoutePoint* self, double longitude, uint32_t* error); /* 14 */
+  void(TDLIB_API* SetName)(TdRoutePoint* self, const TdStr* name, uint32_t* error);
+  void(TDLIB_API* SetPosition)(TdRoutePoint* self, const double* position3, uint32_t* error); /* 16 */
+  void(TDLIB_API* SetPosition2D)(TdRoutePoint* self, const double* position2, uint32_t* error);
+  void(TDLIB_API* SetRadius)(TdRoutePoint* self, float radius, uint32_t* error);       /* 18 */
+  void(TDLIB_API* SetWaypoint)(TdRoutePoint* self, TdWaypoint* waypoint, uint32_t* error);
+} TdRoutePointVtbl;
+struct TdRoutePoint {
+  const TdRoutePointVtbl* vtable;
+};
+/* A free point: no route, read-only; free it with ObjectDelete. */
+TdRoutePoint* TDLIB_API RoutePointCreate(const double* position3, float radius);
+
+typedef struct TdWaypointRouteVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointRoute);
+  TdRoutePoint*(TDLIB_API* AddPoint)(TdWaypointRoute* self, const double* position3, float radius,
+                                     uint32_t* error);                                 /* 17 */
+  TdRoutePoint*(TDLIB_API* AddPointLatLon)(TdWaypointRoute* self, const double* position2, float radius,
+                                           uint32_t* error);
+  TdRoutePoint*(TDLIB_API* AddWaypoint)(TdWaypointRoute* self, TdWaypoint* waypoint, float radius,
+                                        uint32_t* error);                              /* 19 */
+  double(TDLIB_API* GetDistanceBetween)(TdWaypointRoute* self, int32_t a, int32_t b);
+  double(TDLIB_API* GetLegHeading)(TdWaypointRoute* self, int32_t index, uint8_t towardsPrevious); /* 21 */
+  void(TDLIB_API* DeletePoint)(TdWaypointRoute* self, int32_t index, uint32_t* error);
+  int32_t(TDLIB_API* GetPointCount)(TdWaypointRoute* self);                            /* 23 */
+  double(TDLIB_API* GetLength)(TdWaypointRoute* self);
+  TdRoutePoint*(TDLIB_API* GetPoint)(TdWaypointRoute* self, int32_t index);            /* 25 */
+  int32_t(TDLIB_API* IndexOf)(TdWaypointRoute* self, TdRoutePoint* point);
+  TdRoutePoint*(TDLIB_API* InsertPoint)(TdWaypointRoute* self, int32_t index, const double* position3,
+                                        float radius, uint32_t* error);                /* 27 */
+  TdRoutePoint*(TDLIB_API* InsertPointLatLon)(TdWaypointRoute* self, int32_t index, const double* position2,
+                                              float radius, uint32_t* error);
+  TdRoutePoint*(TDLIB_API* InsertWaypoint)(TdWaypointRoute* self, int32_t index, TdWaypoint* waypoint,
+                                           float radius, uint32_t* error);             /* 29 */
+  void(TDLIB_API* RemovePoint)(TdWaypointRoute* self, TdRoutePoint* point, uint32_t* error);
+} TdWaypointRouteVtbl;
+struct TdWaypointRoute {
+  const TdWaypointRouteVtbl* vtable;
+};
+
+typedef struct TdWaypointGroupVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointGroup);
+  void(TDLIB_API* AddWaypoint)(TdWaypointGroup* self, TdWaypoint* waypoint, uint32_t* error); /* 17 */
+  void(TDLIB_API* Clear)(TdWaypointGroup* self, uint32_t* error);
+  void(TDLIB_API* RemoveAt)(TdWaypointGroup* self, int32_t index, uint32_t* error);   /* 19 */
+  uint8_t(TDLIB_API* Find)(TdWaypointGroup* self, TdWaypoint* waypoint, int32_t* index);
+  int32_t(TDLIB_API* GetCount)(TdWaypointGroup* self);                                 /* 21 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdWaypointGroup* self, int32_t index);
+  uint8_t(TDLIB_API* IsDefault)(TdWaypointGroup* self);                                /* 23 */
+  void(TDLIB_API* RemoveWaypoint)(TdWaypointGroup* self, TdWaypoint* waypoint, uint32_t* error);
+} TdWaypointGroupVtbl;
+struct TdWaypointGroup {
+  const TdWaypointGroupVtbl* vtable;
+};
+
+typedef struct TdWaypointTypeVtbl {
+  TD_WAYPOINT_ITEM_SLOTS(TdWaypointType);
+  uint8_t(TDLIB_API* GetShowOverlay)(TdWaypointType* self);                            /* 17 */
+  uint32_t(TDLIB_API* GetColor)(TdWaypointType* self);
+  uint32_t(TDLIB_API* GetDayColor)(TdWaypointType* self);                              /* 19 */
+  TdStr*(TDLIB_API* GetFontFace)(TdWaypointType* self);
+  int32_t(TDLIB_API* GetFontSize)(TdWaypointType* self);                               /* 21 */
+  uint32_t(TDLIB_API* GetFontStyle)(TdWaypointType* self);
+  TdObject*(TDLIB_API* GetIcon)(TdWaypointType* self);                                 /* 23 */
+  TdObject*(TDLIB_API* GetPlainIcon)(TdWaypointType* self);
+  float(TDLIB_API* GetIconOriginX)(TdWaypointType* self);                              /* 25 */
+  float(TDLIB_API* GetIconOriginY)(TdWaypointType* self);
+  TdObject*(TDLIB_API* GetOverlay)(TdWaypointType* self);                              /* 27 */
+  uint32_t(TDLIB_API* GetCommentColor)(TdWaypointType* self);
+  uint32_t(TDLIB_API* GetCommentDayColor)(TdWaypointType* self);                       /* 29 */
+  int32_t(TDLIB_API* GetCommentFontSize)(TdWaypointType* self);
+  uint32_t(TDLIB_API* GetCommentFontStyle)(TdWaypointType* self);                      /* 31 */
+  uint8_t(TDLIB_API* IsDefault)(TdWaypointType* self);
+  void(TDLIB_API* SetColor)(TdWaypointType* self, uint32_t argb, uint32_t* error);    /* 33 */
+  void(TDLIB_API* SetFontSize)(TdWaypointType* self, int32_t size, uint32_t* error);
+  void(TDLIB_API* SetFontStyle)(TdWaypointType* self, uint32_t style, uint32_t* error); /* 35 */
+  void(TDLIB_API* SetIcon)(TdWaypointType* self, TdObject* icon, TdObject* overlay, uint8_t overlayShown,
+                           float originX, float originY, uint32_t* error);
+  void(TDLIB_API* SetCommentColor)(TdWaypointType* self, uint32_t argb, uint32_t* error); /* 37 */
+  void(TDLIB_API* SetCommentFontSize)(TdWaypointType* self, int32_t size, uint32_t* error);
+  void(TDLIB_API* SetCommentFontStyle)(TdWaypointType* self, uint32_t style, uint32_t* error); /* 39 */
+} TdWaypointTypeVtbl;
+struct TdWaypointType {
+  const TdWaypointTypeVtbl* vtable;
+};
+
+/* The two lists share their table; Item is TdWaypoint or TdWaypointGroup. */
+#define TD_WAYPOINT_LIST_SLOTS(Self, Item)                                     \
+  TdDeleteThis DeleteThis;                                       /*  0 */      \
+  int32_t(TDLIB_API* Add)(Self * self, Item * item);                           \
+  void(TDLIB_API* Clear)(Self * self);                           /*  2 */      \
+  void(TDLIB_API* Delete)(Self * self, int32_t index);                         \
+  void(TDLIB_API* Exchange)(Self * self, int32_t a, int32_t b);  /*  4 */      \
+  int32_t(TDLIB_API* GetCapacity)(Self * self);                                \
+  int32_t(TDLIB_API* GetCount)(Self * self);                     /*  6 */      \
+  uint8_t(TDLIB_API* GetOwnsItems)(Self * self);                               \
+  Item*(TDLIB_API* GetItem)(Self * self, int32_t index);         /*  8 */      \
+  int32_t(TDLIB_API* IndexOf)(Self * self, Item * item);                       \
+  void(TDLIB_API* Insert)(Self * self, int32_t index, Item * item); /* 10 */   \
+  int32_t(TDLIB_API* Remove)(Self * self, Item * item);                        \
+  void(TDLIB_API* SetCapacity)(Self * self, int32_t capacity);   /* 12 */      \
+  void(TDLIB_API* SetCount)(Self * self, int32_t count);                       \
+  void(TDLIB_API* SetOwnsItems)(Self * self, uint8_t owns) /* 14 */
+
+typedef struct TdWaypointListVtbl {
+  TD_WAYPOINT_LIST_SLOTS(TdWaypointList, TdWaypoint);
+} TdWaypointListVtbl;
+struct TdWaypointList {
+  const TdWaypointListVtbl* vtable;
+};
+typedef struct TdWaypointGroupListVtbl {
+  TD_WAYPOINT_LIST_SLOTS(TdWaypointGroupList, TdWaypointGroup);
+} TdWaypointGroupListVtbl;
+struct TdWaypointGroupList {
+  const TdWaypointGroupListVtbl* vtable;
+};
+/* Empty lists that do not own their items. */
+TdWaypointList* TDLIB_API WaypointListCreate(void);
+TdWaypointGroupList* TDLIB_API WaypointGroupListCreate(void);
+
+typedef struct TdWaypointDatabaseVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  TdWaypointGroup*(TDLIB_API* AddGroup)(TdWaypointDatabase* self);
+  TdWaypointRoute*(TDLIB_API* AddRoute)(TdWaypointDatabase* self);                     /*  2 */
+  TdWaypointType*(TDLIB_API* AddType)(TdWaypointDatabase* self, TdObject* icon, TdObject* overlay,
+                                      uint8_t overlayShown, float originX, float originY, int32_t nameFontSize,
+                                      uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
+                                      uint32_t commentFontStyle, uint32_t commentColor);
+  TdWaypoint*(TDLIB_API* AddWaypoint)(TdWaypointDatabase* self, const double* position3,
+                                      TdWaypointType* type);                           /*  4 */
+  TdWaypoint*(TDLIB_API* AddWaypoint2D)(TdWaypointDatabase* self, const double* position2, TdWaypointType* type);
+  uint8_t(TDLIB_API* IsLocked)(TdWaypointDatabase* self);                              /*  6 */
+  TdWaypointGroup*(TDLIB_API* GetGroup)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetGroupCount)(TdWaypointDatabase* self);                         /*  8 */
+  uint8_t*(TDLIB_API* GetId)(TdWaypointDatabase* self);
+  int32_t(TDLIB_API* GetStoreSize)(TdWaypointDatabase* self, uint8_t full);            /* 10 */
+  uint8_t(TDLIB_API* IsModified)(TdWaypointDatabase* self);
+  uint8_t(TDLIB_API* IsReadOnly)(TdWaypointDatabase* self);                            /* 12 */
+  TdWaypointRoute*(TDLIB_API* GetRoute)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetRouteCount)(TdWaypointDatabase* self);                         /* 14 */
+  TdWaypointType*(TDLIB_API* GetType)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetTypeCount)(TdWaypointDatabase* self);                          /* 16 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdWaypointDatabase* self, int32_t index);
+  int32_t(TDLIB_API* GetWaypointCount)(TdWaypointDatabase* self);                      /* 18 */
+  TdWaypointManager*(TDLIB_API* GetManager)(TdWaypointDatabase* self);
+  void(TDLIB_API* Save)(TdWaypointDatabase* self, const TdStr* fileName, uint32_t* error); /* 20 */
+} TdWaypointDatabaseVtbl;
+struct TdWaypointDatabase {
+  const TdWaypointDatabaseVtbl* vtable;
+};
+
+/* Called after a point has left a route and before it is destroyed. */
+typedef void(TDLIB_API* TdRouteEventFunc)(void* context, TdWaypointRoute* route, int32_t index, TdRoutePoint* point);
+
+typedef struct TdWaypointManagerVtbl {
+  TdDeleteThis DeleteThis;                                                             /*  0 */
+  void(TDLIB_API* AddRouteEventHandler)(TdWaypointManager* self, TdRouteEventFunc function, void* context);
+  void(TDLIB_API* BeginLoad)(TdWaypointManager* self, int32_t fileCount, void* progress); /* 2 */
+  TdWaypointDatabase*(TDLIB_API* CreateDatabase)(TdWaypointManager* self, const TdStr* name,
+                                                 uint32_t contentVersion, uint8_t locked);
+  TdWaypointRoute*(TDLIB_API* CreateRoute)(TdWaypointManager* self);                   /*  4 */
+  void(TDLIB_API* EndLoad)(TdWaypointManager* self);
+  uint8_t(TDLIB_API* FindGroup)(TdWaypointManager* self, const uint8_t* id, int32_t* index); /* 6 */
+  uint8_t(TDLIB_API* FindRoute)(TdWaypointManager* self, const uint8_t* id, int32_t* index);
+  uint8_t(TDLIB_API* FindType)(TdWaypointManager* self, const uint8_t* id, int32_t* index); /* 8 */
+  uint8_t(TDLIB_API* FindWaypoint)(TdWaypointManager* self, const uint8_t* id, int32_t* index);
+  uintptr_t(TDLIB_API* GetHostData)(TdWaypointManager* self);                          /* 10 */
+  TdWaypointDatabase*(TDLIB_API* GetDatabase)(TdWaypointManager* self, int32_t index);
+  int32_t(TDLIB_API* GetDatabaseCount)(TdWaypointManager* self);                       /* 12 */
+  int32_t(TDLIB_API* GetDefaultLabelPlacement)(TdWaypointManager* self);
+  TdStr*(TDLIB_API* GetFontName)(TdWaypointManager* self);                             /* 14 */
+  TdWaypointGroup*(TDLIB_API* GetGroup)(TdWaypointManager* self, int32_t index);
+  int32_t(TDLIB_API* GetGroupCount)(TdWaypointManager* self);                          /* 16 */
+  int32_t(TDLIB_API* GetStoreSize)(TdWaypointManager* self, uint8_t full);
+  TdWaypointRoute*(TDLIB_API* GetRoute)(TdWaypointManager* self, int32_t index);       /* 18 */
+  int32_t(TDLIB_API* GetRouteCount)(TdWaypointManager* self);
+  TdWaypointType*(TDLIB_API* GetType)(TdWaypointManager* self, int32_t index);         /* 20 */
+  int32_t(TDLIB_API* GetTypeCount)(TdWaypointManager* self);
+  TdWaypointType*(TDLIB_API* GetDefaultType)(TdWaypointManager* self);                 /* 22 */
+  TdWaypoint*(TDLIB_API* GetWaypoint)(TdWaypointManager* self, int32_t index);
+  int32_t(TDLIB_API* GetWaypointCount)(TdWaypointManager* self);                       /* 24 */
+  void(TDLIB_API* GetGroupWaypoints)(TdWaypointManager* self, TdWaypointList* waypoints,
+                                     TdWaypointGroupList* groups);
+  TdWaypointGroup*(TDLIB_API* GetDefaultGroup)(TdWaypointManager* self);               /* 26 */
+  TdWaypointDatabase*(TDLIB_API* OpenDatabase)(TdWaypointManager* self, const TdStr* fileName, uint32_t* error);
+  void(TDLIB_API* FindWaypointsInRadius)(TdWaypointManager* self, const double* position2, uint16_t mask,
+                                         TdWaypointList* found);                       /* 28 */
+  void(TDLIB_API* RemoveRouteEventHandler)(TdWaypointManager* self, TdRouteEventFunc function, void* context);
+  void(TDLIB_API* MarkWaypoints)(TdWaypointManager* self, TdWaypointList* waypoints, uint16_t mask); /* 30 */
+} TdWaypointManagerVtbl;
+struct TdWaypointManager {
+  const TdWaypointManagerVtbl* vtable;
+};
+/* hostValue is pointer-sized (32 bits in the product); style bits 1 bold,
+ * 2 italic, 4 underline; colours 0xAARRGGBB; label placement 0 to 8. */
+TdWaypointManager* TDLIB_API WaypointManagerCreate(uintptr_t hostValue, TdBmp32* icon, TdBmp32* overlay,
+                                                   uint8_t unused, float originX, float originY,
+                                                   const char* fontName, int32_t nameFontSize,
+                                                   uint32_t nameFontStyle, uint32_t nameColor,
+                                                   int32_t commentFontSize, uint32_t commentFontStyle,
+                                                   uint32_t commentColor, int32_t labelPlacement);
 
 #ifdef __cplusplus
 }

@@ -7,3 +7,13 @@ endif()
 add_executable(tile_codec_bench ${CMAKE_CURRENT_LIST_DIR}/TileCodecBench.cpp ${CMAKE_CURRENT_LIST_DIR}/PngCodec.cpp
   ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
 target_link_libraries(tile_codec_bench PRIVATE tdlib_objects benchmark::benchmark PNG::PNG)
+
+# Chart file reading against GDAL's GeoTIFF reader.
+find_package(GDAL QUIET)
+if(NOT GDAL_FOUND)
+  message(STATUS "GDAL not found: no chart file benchmark")
+  return()
+endif()
+add_executable(chart_file_bench ${CMAKE_CURRENT_LIST_DIR}/ChartFileBench.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
+target_link_libraries(chart_file_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL)

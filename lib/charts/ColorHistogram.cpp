@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "lib/charts/TileFormat.h"
+#include "lib/foundation/Growth.h"
 
 namespace {
 
@@ -12,34 +13,6 @@ namespace {
 constexpr uint32_t kSlotBits = 17;
 constexpr size_t kSlots = size_t{1} << kSlotBits;
 static_assert(kSlots >= 2 * kTilePixels);
-
-// Descending by count: scans stop at elements not on the right side of the
-// middle element's count; recursion goes into the smaller part so that the
-// depth stays logarithmic, which leaves the same order as sorting the
-// left part first.
-void SortByCount(SColorCount* items, int left, int right) {
-  while (left < right) {
-    int i = left;
-    int j = right;
-    uint32_t pivot = items[(left + right) / 2].count;
-    do {
-      while (items[i].count > pivot) ++i;
-      while (items[j].count < pivot) --j;
-      if (i <= j) {
-        std::swap(items[i], items[j]);
-        ++i;
-        --j;
-      }
-    } while (i <= j);
-    if (j - left < right - i) {
-      SortByCount(items, left, j);
-      left = i;
-    } else {
-      SortByCount(items, i, right);
-      right = j;
-    }
-  }
-}
 
 }  // namespace
 
@@ -86,7 +59,13 @@ void CColorHistogram::Reindex() {
 void CColorHistogram::SortByFrequency() {
   std::sort(entries_.begin(), entries_.end(),
             [](const SColorCount& a, const SColorCount& b) { return a.first < b.first; });
-  SortByCount(entries_.data(), 0, static_cast<int>(entries_.size()) - 1);
+  // Descending by count with the containers' quicksort: scans stop at
+  // elements not on the right side of the middle element's count.
+  td::QuickSort(
+      0, static_cast<int32_t>(entries_.size()) - 1, [&](int32_t mid) { return entries_[mid].count; },
+      [&](int32_t i, uint32_t pivot) { return entries_[i].count > pivot; },
+      [&](int32_t i, uint32_t pivot) { return entries_[i].count < pivot; },
+      [&](int32_t i, int32_t j) { std::swap(entries_[i], entries_[j]); });
   Reindex();
 }
 

@@ -44,9 +44,13 @@ CStr PartText(const SPart& part, int decimals, const SFormatSettings& settings) 
 
 int ClampDecimals(int decimals) { return decimals < 0 ? 0 : decimals > 9 ? 9 : decimals; }
 
+// Whole degrees must fit the 32-bit field; NaN and infinities never do.
+bool HasDegrees(double angle) { return std::fabs(angle) < 2147483648.0; }
+
 }  // namespace
 
 SDegMin AngleToDegMin(double angle) {
+  if (!HasDegrees(angle)) return {angle < 0 ? -1 : 1, 0, std::nan("")};
   double a = std::fabs(angle);
   double degrees = std::floor(a);
   return {angle < 0 ? -1 : 1, static_cast<int32_t>(degrees), (a - degrees) * 60};
@@ -54,6 +58,7 @@ SDegMin AngleToDegMin(double angle) {
 
 SDegMin AngleToDegMinRounded(double angle) {
   SDegMin dm = AngleToDegMin(angle);
+  if (!HasDegrees(angle)) return dm;
   dm.minutes = static_cast<double>(RoundToInt64(dm.minutes));
   if (dm.minutes >= 60) {
     dm.minutes = 0;
@@ -64,12 +69,14 @@ SDegMin AngleToDegMinRounded(double angle) {
 
 SDegMinSec AngleToDegMinSec(double angle) {
   SDegMin dm = AngleToDegMin(angle);
+  if (!HasDegrees(angle)) return {dm.sign, 0, 0, dm.minutes};
   double minutes = std::floor(dm.minutes);
   return {dm.sign, dm.degrees, static_cast<int32_t>(minutes), (dm.minutes - minutes) * 60};
 }
 
 SDegMinSec AngleToDegMinSecRounded(double angle) {
   SDegMinSec dms = AngleToDegMinSec(angle);
+  if (!HasDegrees(angle)) return dms;
   dms.seconds = static_cast<double>(RoundToInt64(dms.seconds));
   if (dms.seconds >= 60) {
     dms.seconds = 0;
@@ -84,6 +91,7 @@ SDegMinSec AngleToDegMinSecRounded(double angle) {
 
 CStr AngleToDegMinStr(double angle, int decimals, char positiveLetter, char negativeLetter,
                       const SFormatSettings& settings) {
+  if (!HasDegrees(angle)) return CStr();
   decimals = ClampDecimals(decimals);
   SDegMin dm = AngleToDegMin(angle);
   SPart minutes = RoundPart(dm.minutes, decimals);
@@ -98,6 +106,7 @@ CStr AngleToDegMinStr(double angle, int decimals, char positiveLetter, char nega
 
 CStr AngleToDegMinSecStr(double angle, int decimals, char positiveLetter, char negativeLetter,
                          const SFormatSettings& settings) {
+  if (!HasDegrees(angle)) return CStr();
   decimals = ClampDecimals(decimals);
   SDegMinSec dms = AngleToDegMinSec(angle);
   SPart seconds = RoundPart(dms.seconds, decimals);

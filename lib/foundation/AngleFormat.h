@@ -21,6 +21,9 @@ struct SDegMinSec {
   double seconds;
 };
 
+// An angle whose whole degrees do not fit 32 bits (2^31 degrees and more,
+// infinities, NaN) splits into 0 degrees (and minutes) with NaN in the last
+// part, and gives empty texts.
 SDegMin AngleToDegMin(double angle);
 SDegMin AngleToDegMinRounded(double angle);
 SDegMinSec AngleToDegMinSec(double angle);

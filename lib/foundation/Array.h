@@ -67,6 +67,18 @@ class CArray {
     return -1;
   }
 
+  // Appends a zero-filled element and returns its address.
+  T* AddNew() {
+    SetCount(count_ + 1);
+    return data_ + count_ - 1;
+  }
+
+  // Later elements move down.
+  void RemoveAt(int32_t i) {
+    std::memmove(static_cast<void*>(data_ + i), data_ + i + 1, sizeof(T) * static_cast<size_t>(count_ - i - 1));
+    --count_;
+  }
+
   void Sort(CompareFn compare) {
     if (count_ < 2) return;
     td::QuickSort(
@@ -189,9 +201,11 @@ class CSortedArray : public CArray<T>, public td::SortedOrder<typename CArray<T>
 };
 
 // A fixed block of 16-byte elements for the chart tables' readers and writers.
+// A block of more than 2 GB (count above 0x07FFFFFF) throws std::bad_alloc on
+// every build, before anything is allocated.
 class CBlock16Array {
  public:
-  explicit CBlock16Array(uint32_t count) : count_(count), buffer_(new uint8_t[static_cast<size_t>(count) * 16]) {}
+  explicit CBlock16Array(uint32_t count) : count_(count), buffer_(new uint8_t[ByteSize(count)]) {}
   ~CBlock16Array() { delete[] buffer_; }
   CBlock16Array(const CBlock16Array&) = delete;
   CBlock16Array& operator=(const CBlock16Array&) = delete;
@@ -200,6 +214,12 @@ class CBlock16Array {
   uint8_t* ElementAt(uint32_t i) const { return buffer_ + static_cast<size_t>(i) * 16; }
 
  private:
+  static size_t ByteSize(uint32_t count) {
+    uint64_t bytes = static_cast<uint64_t>(count) * 16;
+    if (bytes > INT32_MAX) throw std::bad_alloc();
+    return static_cast<size_t>(bytes);
+  }
+
   uint32_t count_;
   uint8_t* buffer_;
 };

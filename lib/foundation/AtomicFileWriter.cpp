@@ -1,7 +1,7 @@
 #include "lib/foundation/AtomicFileWriter.h"
 
 #include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
 

@@ -2,7 +2,7 @@
 // 32 KB and touches the system only when the position leaves the block.
 #pragma once
 
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/Stream.h"
 
 class CBufferedFileStream : public CStream {

@@ -32,10 +32,13 @@ uint64_t XorChecksum64(const void* data, size_t byteCount) {
   return XorChecksum<uint64_t>(data, byteCount);
 }
 
+void ScrambleBytes(uint32_t key, void* data, size_t byteCount) {
+  auto* bytes = static_cast<uint8_t*>(data);
+  for (size_t i = 0; i < byteCount; ++i) bytes[i] ^= static_cast<uint8_t>(key + i + 1);
+}
+
 CStr StrScramble(uint32_t key, const CStr& text) {
   CStr result(text);
-  for (int i = 0; i < result.GetLength(); ++i) {
-    *result.GetBuffer(i) ^= static_cast<char>((key + static_cast<uint32_t>(i) + 1) & 0xFF);
-  }
+  ScrambleBytes(key, result.GetBuffer(0), static_cast<size_t>(result.GetLength()));
   return result;
 }

@@ -11,6 +11,9 @@
 uint32_t XorChecksum32(const void* data, size_t byteCount);
 uint64_t XorChecksum64(const void* data, size_t byteCount);
 
-// Character i becomes text[i] XOR ((key + i + 1) mod 256); applying it twice
-// with the same key gives the text back.
+// Byte i becomes data[i] XOR ((key + i + 1) mod 256): a rolling XOR that is
+// its own inverse. The text scrambler and the chart files' sections use it.
+void ScrambleBytes(uint32_t key, void* data, size_t byteCount);
+
+// ScrambleBytes over the characters of a copy of text.
 CStr StrScramble(uint32_t key, const CStr& text);

@@ -89,6 +89,12 @@ bool TryDateTimeToTimeStamp(double dt, STimeStamp& stamp) {
   return true;
 }
 
+STimeStamp DateTimeToTimeStamp(double dt) {
+  STimeStamp stamp = {0, 0};
+  if (!TryDateTimeToTimeStamp(dt, stamp)) stamp = {0, 0};
+  return stamp;
+}
+
 bool DecodeDateFully(double dt, int& year, int& month, int& day, int& dayOfWeek) {
   year = month = day = dayOfWeek = 0;
   STimeStamp stamp;
@@ -122,8 +128,7 @@ void DecodeDate(double dt, int& year, int& month, int& day) {
 }
 
 void DecodeTime(double dt, int& hour, int& minute, int& second, int& ms) {
-  STimeStamp stamp = {0, 0};
-  TryDateTimeToTimeStamp(dt, stamp);
+  const STimeStamp stamp = DateTimeToTimeStamp(dt);
   const int minutes = stamp.Time / 60000, rest = stamp.Time % 60000;
   hour = minutes / 60;
   minute = minutes % 60;

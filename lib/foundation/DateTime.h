@@ -42,6 +42,8 @@ double EncodeDateTime(int year, int month, int day, int hour, int minute,
 // False for NaN and day counts outside 0001-01-01 .. 9999-12-31; a time of day
 // that rounds to 24:00:00 carries into the next day.
 bool TryDateTimeToTimeStamp(double dt, STimeStamp& stamp);
+// The same, with zeros for the refused values.
+STimeStamp DateTimeToTimeStamp(double dt);
 
 // Decoders give zeros (and false where they return a flag) for refused values.
 bool DecodeDateFully(double dt, int& year, int& month, int& day, int& dayOfWeek);

@@ -103,6 +103,7 @@ constexpr ErrorRow kErrors[] = {
     {0x00080028, {{"Name of item is too long", ""}}},
     {0x00080032, {{"Cannot set the position of a route point when a waypoint is attached to it", ""}}},
     {0x00080033, {{"Waypoint not found", ""}}},
+    {0x00080034, {{"Item not found", ""}}},
     {0x00090000, {{"Cannot complete operation because a route is started", ""}}},
     {0x00090001, {{"Cannot complete operation because the position is invalid", ""}}},
 };

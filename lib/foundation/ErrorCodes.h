@@ -93,6 +93,7 @@ enum : uint32_t {
   kErrNameTooLong = 0x00080028,
   kErrRoutePointAttached = 0x00080032,
   kErrWaypointNotFound = 0x00080033,
+  kErrItemNotFound = 0x00080034,
   kErrRouteStarted = 0x00090000,
   kErrPositionInvalid = 0x00090001,
 };

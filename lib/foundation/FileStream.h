@@ -1,7 +1,7 @@
 // A stream over a file, one system call per operation.
 #pragma once
 
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/Stream.h"
 
 class CFileStream : public CStream {
@@ -15,7 +15,7 @@ class CFileStream : public CStream {
   CFileStream(const CFileStream&) = delete;
   CFileStream& operator=(const CFileStream&) = delete;
 
-  // Mode: see FileUtils.h. Open a closed stream only.
+  // Mode: see FileSystem.h. Open a closed stream only.
   bool Open(const CStr& name, uint16_t mode, uint32_t& error);
   // Closes; a delete-on-close file is deleted before its name is forgotten.
   void Close();

@@ -57,6 +57,58 @@ bool CopyBytes(TFileHandle source, TFileHandle destination, int64_t size, int32_
   return true;
 }
 
+// The files of one copy. Whatever way the copy ends, including an exception
+// from the allocation or the callback, both handles are closed and the
+// temporary file is removed unless it became the destination.
+class CCopyFiles {
+ public:
+  CCopyFiles(const CStr& source, const CStr& destination) : temporary_(MakeTempFileName(destination)) {
+    uint32_t error = 0;
+    in_ = FileOpen(source, kFileModeRead | kFileShareRead, error);
+    if (in_ != nullptr) out_ = FileCreate(temporary_, error);
+  }
+  ~CCopyFiles() {
+    if (in_ != nullptr) FileClose(in_);
+    if (out_ != nullptr) FileClose(out_);
+    if (out_ != nullptr || created_) {
+      uint32_t error = 0;
+      SetFileAttributesA(temporary_.c_str(), FILE_ATTRIBUTE_NORMAL);
+      FileDelete(temporary_, error);
+    }
+  }
+  CCopyFiles(const CCopyFiles&) = delete;
+  CCopyFiles& operator=(const CCopyFiles&) = delete;
+
+  bool IsOpen() const { return in_ != nullptr && out_ != nullptr; }
+  TFileHandle In() const { return in_; }
+  TFileHandle Out() const { return out_; }
+
+  // Flushes and closes the copy: true only when both succeeded.
+  bool CloseOut() {
+    const bool flushed = FileFlush(out_);
+    const bool closed = FileClose(out_);
+    out_ = nullptr;
+    created_ = true;
+    return flushed && closed;
+  }
+
+  // Gives the finished copy the source's attributes and lets it replace the
+  // destination in one step.
+  bool Replace(const CStr& destination, DWORD attributes) {
+    uint32_t error = 0;
+    if (!SetFileAttributesA(temporary_.c_str(), attributes) || !FileRename(temporary_, destination, error))
+      return false;
+    created_ = false;
+    return true;
+  }
+
+ private:
+  CStr temporary_;
+  TFileHandle in_ = nullptr;
+  TFileHandle out_ = nullptr;
+  bool created_ = false;  // closed, not yet renamed
+};
+
 }  // namespace
 
 bool FileGetTime(TFileHandle file, uint64_t* creation, uint64_t* access, uint64_t* write,
@@ -133,27 +185,17 @@ bool FileCopySafe(const CStr& source, const CStr& destination, int32_t bufferSiz
                   TFileCopyProgress callback, void* userData, void* userData2) {
   const DWORD attributes = GetFileAttributesA(source.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  CCopyFiles files(source, destination);
+  if (!files.IsOpen()) return false;
   uint32_t error = 0;
-  TFileHandle in = FileOpen(source, kFileModeRead | kFileShareRead, error);
-  if (in == nullptr) return false;
-  const CStr temporary = MakeTempFileName(destination);
-  TFileHandle out = FileCreate(temporary, error);
   uint64_t written = 0;
-  const int64_t size = FileSeek(in, 0, kSeekEnd, error);
-  bool ok = out != nullptr && size >= 0 && FileSeek(in, 0, kSeekBegin, error) == 0 &&
-            CopyBytes(in, out, size, std::clamp(bufferSize, 1024, 65536), callback, userData,
-                      userData2) &&
-            FileGetTime(in, nullptr, nullptr, &written, error) &&
-            FileSetTime(out, &written, &written, &written, error);
-  FileClose(in);
-  if (out != nullptr) FileClose(out);
-  ok = ok && SetFileAttributesA(temporary.c_str(), attributes) &&
-       FileRename(temporary, destination, error);
-  if (!ok && out != nullptr) {
-    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    FileDelete(temporary, error);
-  }
-  return ok;
+  const int64_t size = FileSeek(files.In(), 0, kSeekEnd, error);
+  const bool copied = size >= 0 && FileSeek(files.In(), 0, kSeekBegin, error) == 0 &&
+                      CopyBytes(files.In(), files.Out(), size, std::clamp(bufferSize, 1024, 65536), callback,
+                                userData, userData2) &&
+                      FileGetTime(files.In(), nullptr, nullptr, &written, error) &&
+                      FileSetTime(files.Out(), &written, &written, &written, error);
+  return files.CloseOut() && copied && files.Replace(destination, attributes);
 }
 
 void FindFiles(const CStr& folder, const CStr& mask, bool recursive, CStrList& list) {

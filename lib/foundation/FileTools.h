@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/StrList.h"
 
 // File times are the system's 100-ns counts since 1601-01-01 (UTC); a null
@@ -26,7 +26,11 @@ bool SetFileDate(const CStr& name, uint32_t& error, double dt);
 // Called with (userData, percent done, userData2).
 typedef void (*TFileCopyProgress)(void* userData, double percent, void* userData2);
 
-// Copies the bytes, then the last-write time and the attributes.
+// Copies the bytes to a temporary file beside the destination, then the
+// last-write time and the attributes, flushes and closes it and replaces the
+// destination in one step. On any failure, or an exception from the callback
+// or the allocation (which passes on), the destination is untouched, both
+// files are closed and the temporary file is gone.
 bool FileCopySafe(const CStr& source, const CStr& destination, int32_t bufferSize,
                   TFileCopyProgress callback, void* userData, void* userData2);
 

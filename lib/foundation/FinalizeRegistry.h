@@ -4,6 +4,9 @@
 
 using FinalizeProc = void (*)();
 
+// Any thread may register at any time. The clean-ups run on the thread that
+// unloads the library; one registered while they run waits for the next run.
+
 void AddFinalizeProc(FinalizeProc proc);
 
 // Runs every registered clean-up, the last registered first, then forgets them.

@@ -1,7 +1,5 @@
 #include "lib/foundation/FontDesc.h"
 
-#include <cstring>
-
 #include "lib/foundation/ScreenInfo.h"
 
 namespace {
@@ -20,24 +18,7 @@ CFontDesc::CFontDesc(const CStr& faceName, int32_t size, uint32_t style)
   MakeFont();
 }
 
-CFontDesc::~CFontDesc() {
-  if (font_) DeleteObject(font_);
-}
-
-void CFontDesc::UpdateHeight() { pixelHeight_ = MulDiv(size_, dpi_, 72); }
-
-void CFontDesc::MakeFont() {
-  if (font_) DeleteObject(font_);
-  LOGFONTA desc = {};
-  desc.lfHeight = -pixelHeight_;
-  desc.lfWeight = style_ & kFontBold ? FW_BOLD : FW_NORMAL;
-  desc.lfItalic = style_ & kFontItalic ? 1 : 0;
-  desc.lfUnderline = style_ & kFontUnderline ? 1 : 0;
-  desc.lfStrikeOut = style_ & kFontStrikeOut ? 1 : 0;
-  // The face-name field holds 31 characters and its terminator.
-  std::strncpy(desc.lfFaceName, faceName_.c_str(), LF_FACESIZE - 1);
-  font_ = CreateFontIndirectA(&desc);
-}
+CFontDesc::~CFontDesc() { ReleaseFont(); }
 
 void CFontDesc::SetDPI(int32_t dpi) {
   if (dpi == dpi_) return;

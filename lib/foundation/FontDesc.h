@@ -1,8 +1,14 @@
 // A font for text drawing, described by face name, size in points and style,
-// with the platform font made for the screen's DPI.
+// with the platform font made for the screen's DPI. The native build has no
+// platform font: there the handle stays null and the rest works the same.
 #pragma once
 
+#if defined(_WIN32)
 #include <windows.h>
+using TFontHandle = HFONT;
+#else
+using TFontHandle = void*;
+#endif
 
 #include <cstdint>
 
@@ -27,7 +33,7 @@ class CFontDesc {
   void SetStyle(uint32_t style);
   void Assign(const CFontDesc& other);
 
-  HFONT GetHandle() const { return font_; }
+  TFontHandle GetHandle() const { return font_; }
   int32_t GetPixelHeight() const { return pixelHeight_; }
   int32_t GetSize() const { return size_; }
   uint32_t GetStyle() const { return style_; }
@@ -35,10 +41,12 @@ class CFontDesc {
   int32_t GetMemSize(bool includeObject) const;
 
  private:
+  // The platform's part, one file per OS.
   void UpdateHeight();
   void MakeFont();
+  void ReleaseFont();
 
-  HFONT font_ = nullptr;
+  TFontHandle font_ = nullptr;
   int32_t pixelHeight_ = 0;
   CStr faceName_;
   int32_t dpi_;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "lib/foundation/Exception.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/Stream.h"
 #include "lib/foundation/StreamFunctions.h"
 
@@ -17,6 +17,12 @@ CStr Decimal(int64_t value) {
 
 // The smallest stored link: a type byte and two empty strings.
 constexpr int64_t kMinLinkBytes = 1 + 4 + 4;
+
+// Only the types the stream form can store and read back are taken.
+void CheckType(const char* operation, uint32_t type) {
+  if (type > kLinkOther)
+    throw CLinkListError(CStr("TLinkList.") + operation + ": " + Decimal(type) + " is not a valid linktype.");
+}
 
 }  // namespace
 
@@ -34,6 +40,7 @@ TLinkList::TLinkList(const TLinkList& other)
 TLinkList::~TLinkList() { Clear(false); }
 
 SLinkInfo* TLinkList::Add(uint32_t type, const CStr& file, const CStr& description) {
+  CheckType("Add", type);
   SLinkInfo* link = new SLinkInfo{type, file, description};
   m_Links.Add(link);
   m_Modified = true;
@@ -83,6 +90,7 @@ void TLinkList::Clear(bool deleteFiles) {
 }
 
 void TLinkList::SetType(SLinkInfo* link, uint32_t type) {
+  CheckType("SetType", type);
   if (link->Type == type) return;
   link->Type = type;
   m_Modified = true;
@@ -115,9 +123,7 @@ int32_t TLinkList::LoadFromStream(CStream& stream) {
                          " is not a valid link count.");
   for (int32_t i = 0; i < count; ++i) {
     const uint8_t type = StreamReadBYTE(stream);
-    if (type > kLinkOther)
-      throw CLinkListError("TLinkList.LoadFromStream: " + Decimal(type) +
-                           " is not a valid linktype.");
+    CheckType("LoadFromStream", type);
     const CStr file = StreamReadStr(stream);
     const CStr description = StreamReadStr(stream);
     Add(type, file, description);

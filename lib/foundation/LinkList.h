@@ -33,6 +33,8 @@ class TLinkList {
   TLinkList& operator=(const TLinkList&) = delete;
   ~TLinkList();
 
+  // Add and SetType throw CLinkListError for a type other than kLinkFile or
+  // kLinkOther: the stream form keeps one byte and reads back only these.
   SLinkInfo* Add(uint32_t type, const CStr& file, const CStr& description);
   void Merge(const TLinkList& other);  // adds the links whose file is new here
   bool FindFile(const CStr& file) const;

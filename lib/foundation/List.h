@@ -91,6 +91,28 @@ class CList {
     return i;
   }
 
+  // Later items move up; the index may equal the count (append).
+  void Insert(int32_t index, T* item) { InsertAt(index, item); }
+
+  void Exchange(int32_t a, int32_t b) {
+    T* t = items_[a];
+    items_[a] = items_[b];
+    items_[b] = t;
+  }
+
+  // Whether removing, clearing or destroying the list destroys the items.
+  void SetOwnsItems(bool ownsItems) { ownsItems_ = ownsItems; }
+
+  // Quicksort by `compare`; equal items keep no particular order.
+  void Sort(CompareFn compare) {
+    if (count_ < 2) return;
+    td::QuickSort(
+        0, count_ - 1, [&](int32_t mid) { return items_[mid]; },
+        [&](int32_t i, const T* pivot) { return compare(items_[i], pivot) < 0; },
+        [&](int32_t i, const T* pivot) { return compare(items_[i], pivot) > 0; },
+        [&](int32_t i, int32_t j) { Exchange(i, j); });
+  }
+
  protected:
   void Grow() { SetCapacity(td::GrownCapacity(capacity_)); }
 

@@ -48,30 +48,18 @@ void* LibraryInstance() {
 }
 
 CMainThreadEventQueue::CMainThreadEventQueue()
-    : CThreadEventQueue(g_Application.GetMainThreadId()) {}
+    : CThreadEventQueue(g_Application.GetMainThreadId()), m_Window(CreateQueueWindow(this)) {}
 
 CMainThreadEventQueue::~CMainThreadEventQueue() {
-  if (m_Window != nullptr) DestroyWindow(static_cast<HWND>(m_Window));
+  if (m_Window == nullptr) return;
+  DestroyWindow(static_cast<HWND>(m_Window));
+  UnregisterClassA(kClassName, static_cast<HINSTANCE>(LibraryInstance()));
 }
 
 void CMainThreadEventQueue::Post(const SCallback& event, CThread* sender) {
   CThreadEventQueue::Post(event, sender);
   // Without a window a null target would post to the calling thread instead.
   if (m_Window != nullptr) PostMessageA(static_cast<HWND>(m_Window), kThreadEventMessage, 0, 0);
-}
-
-void CMainThreadEventQueue::AddRef() {
-  CCriticalSectionLock guard(m_Lock);
-  if (m_WindowUses == 0) m_Window = CreateQueueWindow(this);
-  ++m_WindowUses;
-}
-
-void CMainThreadEventQueue::Release() {
-  CCriticalSectionLock guard(m_Lock);
-  if (m_WindowUses == 0 || --m_WindowUses > 0) return;
-  DestroyWindow(static_cast<HWND>(m_Window));
-  m_Window = nullptr;
-  UnregisterClassA(kClassName, static_cast<HINSTANCE>(LibraryInstance()));
 }
 
 void InitMainThreadEventQueue() {

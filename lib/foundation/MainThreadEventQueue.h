@@ -1,6 +1,11 @@
 // The queue of the host's main thread: each posted event also posts message
 // 0x2800 to a hidden window, whose procedure runs the queued events when the
 // host's message loop dispatches it.
+//
+// The window belongs to the thread that loads the library (the thread that
+// builds the application object, whose id GetMainThreadId gives): the host
+// must load the library on the thread that runs its message loop. The window
+// lives from load to unload, whichever thread makes the worker threads.
 #pragma once
 
 #include "lib/foundation/ThreadEventQueue.h"
@@ -13,17 +18,14 @@ class CMainThreadEventQueue : public CThreadEventQueue {
   ~CMainThreadEventQueue() override;
 
   void Post(const SCallback& event, CThread* sender) override;
-  // The hidden window exists while at least one reference is held.
-  void AddRef();
-  void Release();
   void* GetWindow() const { return m_Window; }
 
  private:
-  uint32_t m_WindowUses = 0;
   void* m_Window = nullptr;
 };
 
-// The one main-thread queue; built at load, freed by its clean-up.
+// The one main-thread queue and its window; built at load on the loading
+// thread, freed by its clean-up.
 extern CMainThreadEventQueue* g_MainThreadEventQueue;
 void InitMainThreadEventQueue();
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <new>
+#include <type_traits>
 
 #include "lib/foundation/Abi.h"
 
@@ -26,6 +27,25 @@ void* DeleteObject(T* self, unsigned flags) {
   self->T::~T();  // the dynamic type: each class fills its own slot 0
   if (flags & 1) ::operator delete(static_cast<void*>(self));
   return self;
+}
+
+// The class a pointer to member belongs to.
+template <class Member>
+struct MemberOwner;
+template <class Class, class Member>
+struct MemberOwner<Member Class::*> {
+  using Type = Class;
+};
+
+// Whether T fills slot 0 itself (TD_DELETE_THIS in its own body). A class that
+// inherits its parent's slot 0 would be destroyed as the parent.
+template <class T>
+constexpr bool FillsSlotZero() {
+  if constexpr (std::is_base_of_v<CObject, T>) {
+    return std::is_same_v<typename MemberOwner<decltype(&T::DeleteThis)>::Type, T>;
+  } else {
+    return true;
+  }
 }
 
 // Frees an exported object through its slot 0, as a host would; null is ignored.

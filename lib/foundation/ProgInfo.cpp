@@ -5,7 +5,7 @@
 #include "lib/foundation/Application.h"
 #include "lib/foundation/Exception.h"
 #include "lib/foundation/FileName.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/Language.h"
 #include "lib/foundation/RegistryApp.h"
 #include "lib/foundation/StartupTexts.h"

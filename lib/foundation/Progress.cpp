@@ -4,12 +4,14 @@
 
 // Single precision throughout: every product or sum is stored as f32.
 
-TDEXPORT(void) ProgressStageInit1(SProgress* record, float fraction, uint32_t stageId,
+namespace td {
+
+void ProgressStageInit1(SProgress* record, float fraction, uint32_t stageId,
                         ProgressCallback callback, void* userData, uint32_t extra) {
   *record = {callback, userData, 0.0f, 1.0f, stageId, fraction, extra};
 }
 
-TDEXPORT(void) ProgressLoopInit1(SProgress* record, int32_t count, float fraction, uint32_t stageId,
+void ProgressLoopInit1(SProgress* record, int32_t count, float fraction, uint32_t stageId,
                        ProgressCallback callback, void* userData, uint32_t extra) {
   *record = {callback, userData, 0.0f, 1.0f, stageId, fraction, extra};
   if (count != 0) {
@@ -19,14 +21,14 @@ TDEXPORT(void) ProgressLoopInit1(SProgress* record, int32_t count, float fractio
   }
 }
 
-TDEXPORT(void) ProgressStageInit(SProgress* child, const SProgress* parent, float fraction,
+void ProgressStageInit(SProgress* child, const SProgress* parent, float fraction,
                        uint32_t stageId) {
   float scale = parent->step;
   *child = {parent->callback, parent->userData, parent->position, scale, stageId,
             static_cast<float>(static_cast<double>(fraction) * scale), parent->extra};
 }
 
-TDEXPORT(void) ProgressLoopInit(SProgress* child, const SProgress* parent, int32_t count, float fraction,
+void ProgressLoopInit(SProgress* child, const SProgress* parent, int32_t count, float fraction,
                       uint32_t stageId) {
   float scale = parent->step;
   float step = static_cast<float>(static_cast<double>(fraction) * scale);
@@ -35,17 +37,17 @@ TDEXPORT(void) ProgressLoopInit(SProgress* child, const SProgress* parent, int32
             parent->extra};
 }
 
-TDEXPORT(void) ProgressStageNext(SProgress* record, float fraction, uint32_t stageId) {
+void ProgressStageNext(SProgress* record, float fraction, uint32_t stageId) {
   record->stageId = stageId;
   record->position = static_cast<float>(static_cast<double>(record->position) + record->step);
   record->step = static_cast<float>(static_cast<double>(fraction) * record->scale);
 }
 
-TDEXPORT(void) ProgressLoopNext(SProgress* record) {
+void ProgressLoopNext(SProgress* record) {
   record->position = static_cast<float>(static_cast<double>(record->position) + record->step);
 }
 
-TDEXPORT(void) ProgressCall(const SProgress* record, float fraction, uint32_t value,
+void ProgressCall(const SProgress* record, float fraction, uint32_t value,
                             uint32_t* err) {
   *err = 0;
   if (!record->callback) return;
@@ -58,3 +60,5 @@ TDEXPORT(void) ProgressCall(const SProgress* record, float fraction, uint32_t va
   record->callback(record->userData, &info);
   if (info.cancel) *err = kErrCanceled;
 }
+
+}  // namespace td

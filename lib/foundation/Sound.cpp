@@ -4,6 +4,7 @@
 // After windows.h, which leaves the multimedia declarations out when lean.
 #include <mmsystem.h>
 
+#include <cstring>
 #include <new>
 
 #include "lib/foundation/ErrorCodes.h"
@@ -14,6 +15,29 @@ namespace {
 // The sound whose buffer the system is playing from, if any; its buffer is
 // never freed while the system may still read it.
 const CSound* g_playing = nullptr;
+
+uint32_t ReadLE32(const uint8_t* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+// The system plays from memory by the chunk sizes inside the data, so the
+// "RIFF" size, the "fmt " chunk and a non-empty "data" chunk must all lie
+// within the bytes loaded.
+bool IsCompleteWave(const uint8_t* data, uint64_t size) {
+  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) return false;
+  uint64_t end = 8 + static_cast<uint64_t>(ReadLE32(data + 4));
+  if (end > size) return false;
+  bool format = false;
+  for (uint64_t at = 12; at + 8 <= end;) {
+    uint64_t chunkSize = ReadLE32(data + at + 4);
+    uint64_t next = at + 8 + chunkSize;
+    if (next > end) return false;
+    if (std::memcmp(data + at, "fmt ", 4) == 0) format = chunkSize >= 16;
+    if (std::memcmp(data + at, "data", 4) == 0) return format && chunkSize > 0;
+    at = next + (chunkSize & 1);
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -52,7 +76,12 @@ void TD_STDCALL CSound::Load(const char* fileName, uint32_t* err) {
       return;
     }
     // A partial sound is not kept: the system would read it by its header.
-    if (!file.ReadBuf(data_, static_cast<int32_t>(size), *err)) Free();
+    if (!file.ReadBuf(data_, static_cast<int32_t>(size), *err)) {
+      Free();
+    } else if (!IsCompleteWave(data_, static_cast<uint64_t>(size))) {
+      Free();
+      *err = kErrFileFormat;
+    }
   } catch (...) {
     Free();
     *err = kErrUnknown;

@@ -33,13 +33,23 @@ void FinalizeStartup() {
   g_directX8 = nullptr;
 }
 
+}  // namespace
+
+CStr VersionStringText(const char* text, uint32_t length) {
+  uint32_t characters = 0;
+  while (characters < length && text[characters] != '\0') ++characters;
+  return CStr(static_cast<int32_t>(characters), text);
+}
+
+namespace {
+
 // A string of the version resource's Dutch (code page 1252) block.
 bool QueryVersionString(const std::vector<char>& info, const char* name, CStr* value) {
   void* text = nullptr;
   UINT length = 0;
   CStr path = CStr("\\StringFileInfo\\041304E4\\") + name;
   if (!VerQueryValueA(info.data(), path.c_str(), &text, &length) || !text) return false;
-  *value = CStr(static_cast<const char*>(text));
+  *value = VersionStringText(static_cast<const char*>(text), length);
   return true;
 }
 

@@ -27,6 +27,9 @@ bool ProgInit(uint32_t languageMask, uint32_t defaultLanguage, const SGuid& appG
 void GetFileVersionAndProductName(uint32_t* version, CStr* productName);
 // The Dutch (code page 1252) string block's FileVersion and ProductName.
 void ReadVersionResource(const CStr& file, uint32_t* version, CStr* productName);
+// A version-resource string as the system hands it out: at most length
+// characters, up to the first terminator within them; never reads beyond.
+CStr VersionStringText(const char* text, uint32_t length);
 // False, with the exit code set to the version, for a first parameter "-d" or "-v".
 bool HandleVersionSwitches(uint32_t version);
 bool IsVersionSwitch(const CStr& parameter);

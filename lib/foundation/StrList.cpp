@@ -54,6 +54,7 @@ void CStrList::SetCount(int32_t n) {
 
 void CStrList::SetCapacity(int32_t n) {
   if (n == capacity_) return;
+  if (n < count_) SetCount(n);
   Item* items = nullptr;
   if (n > 0) {
     items = new Item[static_cast<size_t>(n)];

@@ -77,6 +77,9 @@ class CStream : public CObject {
   // One length byte and the characters; longer strings are cut to 255.
   bool ReadShortStr(CStr& value, uint32_t& error);
   bool WriteShortStr(const CStr& value, uint32_t& error);
+  // length characters without a length field; 0x10005 when fewer are left,
+  // before anything is allocated.
+  bool ReadChars(CStr& value, int64_t length, uint32_t& error);
   // The expected characters alone: 0x10005 when short, 0x10016 when different.
   bool CheckHeader(const CStr& expected, uint32_t& error);
 
@@ -88,9 +91,6 @@ class CStream : public CObject {
 
  protected:
   ~CStream() = default;
-
- private:
-  bool ReadChars(CStr& value, int64_t length, uint32_t& error);
 };
 
 // Converts an 80-bit extended float held in 10 little-endian bytes.

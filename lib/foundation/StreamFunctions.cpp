@@ -80,19 +80,16 @@ double StreamReadExtended(CStream& s) {
 }
 
 bool StreamReadExtended(CStream& s, double& value) {
-  uint8_t bytes[10];
-  if (s.Read(bytes, 10) != 10) return false;
-  value = ExtendedToDouble(bytes);
-  return true;
+  uint32_t error = 0;
+  return s.ReadExtended(value, error);
 }
 
 CStr StreamReadStr(CStream& s) {
   const int32_t length = StreamReadLong(s);
   if (length < 0) throw CStreamError("StreamReadStr: Invalid string length.");
-  if (length > s.GetRemaining()) ThrowRead("StreamReadStr");
   CStr value;
-  value.SetLength(length, false);
-  if (length > 0 && s.Read(value.GetBuffer(0), length) != length) ThrowRead("StreamReadStr");
+  uint32_t error = 0;
+  if (!s.ReadChars(value, length, error)) ThrowRead("StreamReadStr");
   return value;
 }
 

@@ -23,7 +23,9 @@ bool CallQuery(const char* name) {
 
 }  // namespace
 
-TDEXPORT(void) ThemesInitialize() {
+namespace td {
+
+void ThemesInitialize() {
   if (g_initialized) return;
   try {
     AddFinalizeProc(FreeThemes);
@@ -34,8 +36,10 @@ TDEXPORT(void) ThemesInitialize() {
   g_uxTheme = LoadLibraryA("uxtheme.dll");
 }
 
-TDEXPORT(bool) ThemesAvailable() { return g_uxTheme != nullptr; }
+bool ThemesAvailable() { return g_uxTheme != nullptr; }
 
-TDEXPORT(bool) ThemesEnabled() {
+bool ThemesEnabled() {
   return ThemesAvailable() && CallQuery("IsAppThemed") && CallQuery("IsThemeActive");
 }
+
+}  // namespace td

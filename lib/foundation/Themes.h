@@ -2,9 +2,12 @@
 // freed at unload; without it the queries answer false.
 #pragma once
 
-#include "lib/foundation/Abi.h"
+// The work of the themes exports. Call them on the host's main thread.
+namespace td {
 
-TDEXPORT(void) ThemesInitialize();
-TDEXPORT(bool) ThemesAvailable();
+void ThemesInitialize();
+bool ThemesAvailable();
 // Available, and the application is themed with a theme active.
-TDEXPORT(bool) ThemesEnabled();
+bool ThemesEnabled();
+
+}  // namespace td

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cxxabi.h>
 #include <exception>
+#include <memory>
 #include <typeinfo>
 
 #include "lib/foundation/Application.h"
@@ -26,11 +27,12 @@ CStr TypeName(const std::type_info& type) {
 }  // namespace
 
 CThread::CThread(CThread* owner, const char* name)
-    : m_Name(new char[std::strlen(name) + 1]),
-      m_Owner(owner),
-      m_OwnerThreadId(owner ? owner->GetThreadId() : g_Application.GetMainThreadId()) {
-  std::strcpy(m_Name, name);
-  if (owner == nullptr) g_MainThreadEventQueue->AddRef();
+    : m_Owner(owner), m_OwnerThreadId(owner ? owner->GetThreadId() : g_Application.GetMainThreadId()) {
+  // Everything that can fail comes before the system thread exists, so a
+  // failure leaves nothing behind.
+  std::unique_ptr<char[]> copy(new char[std::strlen(name) + 1]);
+  std::strcpy(copy.get(), name);
+  std::unique_ptr<CThreadEventQueue> queue(new CThreadEventQueue(0));
   unsigned id = 0;
   m_Handle = reinterpret_cast<void*>(_beginthreadex(nullptr, 0, Body, this, CREATE_SUSPENDED, &id));
   m_ThreadId = id;
@@ -38,14 +40,15 @@ CThread::CThread(CThread* owner, const char* name)
     m_Terminate = 1;
     m_Finished = 1;
   }
-  m_Queue = new CThreadEventQueue(m_ThreadId);
+  queue->SetOwnerThreadId(id);
+  m_Name = copy.release();
+  m_Queue = queue.release();
 }
 
 CThread::~CThread() {
   WaitForEnd();
   if (m_Handle != nullptr) CloseHandle(m_Handle);
   OwnerQueue()->Purge(this);
-  if (m_Owner == nullptr) g_MainThreadEventQueue->Release();
   td::Free(m_ErrorText);
   delete m_Queue;
   delete[] m_Name;

@@ -14,7 +14,7 @@
 class CThread {
  public:
   // Creates the system thread suspended; the creator sets the events and its
-  // own fields, then calls Resume.
+  // own fields, then calls Resume. Throws std::bad_alloc, leaving no thread.
   CThread(CThread* owner, const char* name);
   // Waits for a running thread and drops the events it still has queued, so
   // that none runs on freed memory. Subclasses whose Execute uses their own
@@ -60,7 +60,7 @@ class CThread {
   CStr* m_ErrorText = nullptr;
   CThreadEventQueue* m_Queue = nullptr;
   std::atomic<uint32_t> m_Finished{0};
-  char* m_Name;
+  char* m_Name = nullptr;
   CThread* m_Owner;
   uint32_t m_OwnerThreadId;
   uint32_t m_Suspended = 1;

@@ -34,6 +34,8 @@ class CThreadEventQueue {
   // Drops the events of a sender that is going away.
   void Purge(CThread* sender);
   uint32_t GetOwnerThreadId() const { return m_OwnerThreadId; }
+  // For a queue made before its thread exists; before anything is posted.
+  void SetOwnerThreadId(uint32_t id) { m_OwnerThreadId = id; }
   int GetCount();
 
  protected:

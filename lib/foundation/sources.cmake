@@ -22,7 +22,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/CommandLine.cpp
   lib/foundation/DateTime.cpp
   lib/foundation/FileStream.cpp
-  lib/foundation/FileUtils.cpp
+  lib/foundation/FileSystem.cpp
   lib/foundation/LinkList.cpp
   lib/foundation/MemoryBlockStream.cpp
   lib/foundation/MemoryStream.cpp
@@ -38,7 +38,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/Clock_win32.cpp
   lib/foundation/DateTime_win32.cpp
   lib/foundation/FileTools.cpp
-  lib/foundation/FileUtils_win32.cpp
+  lib/foundation/FileSystem_win32.cpp
   lib/foundation/MainThreadEventQueue.cpp
   lib/foundation/SystemInfo.cpp
   lib/foundation/Thread.cpp
@@ -50,7 +50,7 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/Application_posix.cpp
   lib/foundation/Clock_posix.cpp
   lib/foundation/DateTime_posix.cpp
-  lib/foundation/FileUtils_posix.cpp
+  lib/foundation/FileSystem_posix.cpp
 )
 # Services: conversions, format settings, units, progress, registry, small
 # services, program start-up, arithmetic benchmark.
@@ -59,6 +59,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/Checksum.cpp
   lib/foundation/Colors.cpp
   lib/foundation/Convert.cpp
+  lib/foundation/FontDesc.cpp
   lib/foundation/DateTimeFormat.cpp
   lib/foundation/FileName.cpp
   lib/foundation/FormatSettings.cpp
@@ -71,7 +72,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/Colors_win32.cpp
-  lib/foundation/FontDesc.cpp
+  lib/foundation/FontDesc_win32.cpp
   lib/foundation/LocaleInfo_win32.cpp
   lib/foundation/ProgInfo.cpp
   lib/foundation/Registry.cpp
@@ -80,11 +81,13 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/StartupService.cpp
   lib/foundation/StartupTexts.cpp
   lib/foundation/Themes.cpp
+  lib/foundation/exports/ProgressExports.cpp
   lib/foundation/exports/ServicesExports.cpp
   lib/foundation/exports/UnitsExports.cpp
 )
 list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/Colors_posix.cpp
+  lib/foundation/FontDesc_posix.cpp
   lib/foundation/LocaleInfo_posix.cpp
 )
 # Whole-file writing through a temporary file, and the file layer's failure injection.

@@ -86,7 +86,7 @@ void AngleNormaliseD(double& angle, double base) {
   AngleNormaliseCountD(angle, turns, base);
 }
 
-double AngleBlend(double angle0, double angle1, double num, double den) {
+double AngleBlendD(double angle0, double angle1, double num, double den) {
   double s0, c0, s1, c1;
   SinCos(s0, c0, angle0);
   SinCos(s1, c1, angle1);

@@ -21,4 +21,4 @@ void AngleNormaliseD(double& angle, double base);
 void AngleNormaliseCountF(float& angle, int32_t& turns, float base);
 void AngleNormaliseCountD(double& angle, int32_t& turns, double base);
 // Blend of two directions, the first weighted min(0.9, num / den).
-double AngleBlend(double angle0, double angle1, double num, double den);
+double AngleBlendD(double angle0, double angle1, double num, double den);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "include/TdLib.h"
 #include "lib/foundation/Abi.h"
 #include "lib/geodesy/Ellipsoid.h"
 #include "lib/geodesy/GeoPosition.h"
@@ -15,36 +16,7 @@ enum : uint32_t {
   kDatumByDefinition = 2,
 };
 
-// Hosts read the first four fields in this order.
-struct SGeodeticDatum {
-  const char* Code;
-  const char* Area;
-  const char* Name;
-  const char* Source;
-  const SGeodeticEllipsoid* Ellipsoid;
-  uint32_t Kind;
-  uint8_t IsWGS84;
-  uint8_t Reserved1;
-  uint16_t Reserved2;
-  uint32_t Reserved3;
-  double Dx, Dy, Dz;  // metres, internal frame
-  double Rx, Ry, Rz;  // radians, internal frame
-  double Scale;       // 1 + ppm 1e-6
-  SMatrix4 FromWGS84;
-  SMatrix4 ToWGS84;
-  double RefPoint[2];  // created by shift: (lat, lon) of the shift
-  double Shift[2];     // created by shift: (dlat, dlon)
-};
-
-#if TD_HOST_ABI
-static_assert(sizeof(SGeodeticDatum) == 376);
-static_assert(__builtin_offsetof(SGeodeticDatum, Ellipsoid) == 16);
-static_assert(__builtin_offsetof(SGeodeticDatum, IsWGS84) == 24);
-static_assert(__builtin_offsetof(SGeodeticDatum, Dx) == 32);
-static_assert(__builtin_offsetof(SGeodeticDatum, FromWGS84) == 88);
-static_assert(__builtin_offsetof(SGeodeticDatum, ToWGS84) == 216);
-static_assert(__builtin_offsetof(SGeodeticDatum, Shift) == 360);
-#endif
+// SGeodeticDatum, the record hosts read, is declared in TdLib.h.
 
 // Seven parameters in internal units and frame.
 struct SDatumParams {

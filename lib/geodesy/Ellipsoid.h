@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "include/TdLib.h"
 #include "lib/foundation/Abi.h"
 
 enum : uint32_t {
@@ -10,36 +11,8 @@ enum : uint32_t {
   kEllipsoidByDefinition = 1,
 };
 
-// All angles in radians, lengths in metres. Text pointers point to constant
-// texts of the library; the record owns nothing.
-struct SGeodeticEllipsoid {
-  uint32_t Code;  // packed: first character in the top byte, 0 when created
-  const char* Name;
-  const char* Area;
-  const char* Source;
-  uint32_t Kind;
-  uint32_t Reserved;
-  double A;
-  double B;
-  double E;
-  double EP2;
-  double E2;
-  double F;
-  double InvF;
-  double ConfLat[4];   // geodetic -> conformal latitude
-  double GeoLat[4];    // conformal -> geodetic latitude
-  double FootLat[4];   // rectifying (mu) -> footpoint latitude
-  double Meridian[4];  // meridian arc m0..m3
-  double InvMeridianScale;
-};
-
-#if TD_HOST_ABI
-static_assert(sizeof(SGeodeticEllipsoid) == 216);
-static_assert(__builtin_offsetof(SGeodeticEllipsoid, Source) == 12);
-static_assert(__builtin_offsetof(SGeodeticEllipsoid, A) == 24);
-static_assert(__builtin_offsetof(SGeodeticEllipsoid, InvF) == 72);
-static_assert(__builtin_offsetof(SGeodeticEllipsoid, InvMeridianScale) == 208);
-#endif
+// SGeodeticEllipsoid, the record hosts read, is declared in TdLib.h. Text
+// pointers point to constant texts of the library; the record owns nothing.
 
 // Fills every field from a and 1/f; 1/f = 0 gives a sphere.
 void GeodeticEllipsoidSetup(SGeodeticEllipsoid& e, uint32_t kind, uint32_t code, const char* name, const char* area,

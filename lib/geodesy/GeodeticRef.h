@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "include/TdLib.h"
 #include "lib/geodesy/Datum.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/PlaneTypes.h"
@@ -22,40 +23,8 @@ enum : uint32_t {
   kProjRD = 7,
 };
 
-// Plain data copied by value; hosts allocate it, so its layout is fixed.
-struct SGeodeticRef {
-  uint32_t Kind;
-  uint32_t Projection;
-  const SGeodeticDatum* Datum;
-  double K0;
-  double Lat0;
-  double Long0;
-  double Lat1;
-  double Lat2;
-  double Height;
-  SMatrix4 SceneToGlobal;
-  SMatrix4 GlobalToScene;
-  double CosLat1;
-  double M0;
-  double LccN;
-  double LccF;
-  double LccRho0;
-  double StereoChi1;
-  double StereoSinChi1;
-  double StereoCosChi1;
-  double StereoM1;
-};
-
-static_assert(sizeof(SGeodeticRef) == 392, "host-visible record");
-static_assert(offsetof(SGeodeticRef, Datum) == 8, "host-visible record");
-static_assert(offsetof(SGeodeticRef, K0) == 16, "host-visible record");
-static_assert(offsetof(SGeodeticRef, Height) == 56, "host-visible record");
-static_assert(offsetof(SGeodeticRef, SceneToGlobal) == 64, "host-visible record");
-static_assert(offsetof(SGeodeticRef, GlobalToScene) == 192, "host-visible record");
-static_assert(offsetof(SGeodeticRef, CosLat1) == 320, "host-visible record");
-static_assert(offsetof(SGeodeticRef, LccN) == 336, "host-visible record");
-static_assert(offsetof(SGeodeticRef, StereoChi1) == 360, "host-visible record");
-static_assert(offsetof(SGeodeticRef, StereoM1) == 384, "host-visible record");
+// SGeodeticRef is declared in TdLib.h: plain data copied by value; hosts
+// allocate it, so its layout is fixed.
 
 // Each initialiser clears the whole record first, so equal arguments give
 // byte-identical records.

@@ -97,16 +97,6 @@ const SGeodeticDatum* CGeodeticTables::FindByOldName(const char* name) {
                                              : nullptr;
 }
 
-const SGeodeticDatum* CGeodeticTables::GetDatumNumber(int32_t number) const {
-  return number >= 0 && number < kDatumNumberCount ? m_DatumNumbers[number] : nullptr;
-}
-
-const char* CGeodeticTables::GetOldName(const SGeodeticDatum* datum) {
-  for (int32_t i = m_OldNames.GetCount() - 1; i >= 0; --i)
-    if (m_OldNames.GetObject(i) == datum) return m_OldNames.GetString(i).c_str();
-  return nullptr;
-}
-
 const SGeodeticEllipsoid* CGeodeticTables::EllipsoidSafe(const char* code) {
   const SGeodeticEllipsoid* e = FindEllipsoid(GeodeticEllipsoidCodeFromStr(code));
   if (!e)

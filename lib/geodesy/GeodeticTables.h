@@ -30,12 +30,13 @@ class CGeodeticTables {
   const SGeodeticEllipsoid* FindEllipsoid(uint32_t code);
   const SGeodeticDatum* FindDatum(const char* code);
   const SGeodeticDatum* FindByOldName(const char* name);
-  const SGeodeticDatum* GetDatumNumber(int32_t number) const;
+  // The old datum numbers: kDatumNumberCount slots, null where empty.
+  const SGeodeticDatum* const* GetDatumNumbers() const { return m_DatumNumbers; }
   // Throw CGeodeticsError when the code is absent.
   const SGeodeticEllipsoid* EllipsoidSafe(const char* code);
   const SGeodeticDatum* DatumSafe(const char* code);
-  // The last old name (in name order) of a datum, null when it has none.
-  const char* GetOldName(const SGeodeticDatum* datum);
+  // The old display names in name order, each with its datum as the object.
+  const CStrList& GetOldNames() const { return m_OldNames; }
 
   int32_t GetEllipsoidCount() { return m_Ellipsoids.GetCount(); }
   const SGeodeticEllipsoid* GetEllipsoid(int32_t i) { return m_Ellipsoids.ElementAt(i); }

@@ -1,5 +1,6 @@
 #include "lib/geodesy/Geodetics.h"
 
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -8,13 +9,25 @@
 
 namespace {
 
-CGeodeticTables* g_Tables = nullptr;
+// Published once built: every later call reads it without a lock. The mutex
+// only orders the first builders and the clean-up at unload.
+std::atomic<CGeodeticTables*> g_Tables{nullptr};
 std::mutex g_InitMutex;
 
 void GeodeticsFinalize() {
   std::lock_guard<std::mutex> guard(g_InitMutex);
-  delete g_Tables;
-  g_Tables = nullptr;
+  delete g_Tables.exchange(nullptr, std::memory_order_acq_rel);
+}
+
+CGeodeticTables* BuildTables() {
+  std::lock_guard<std::mutex> guard(g_InitMutex);
+  CGeodeticTables* tables = g_Tables.load(std::memory_order_relaxed);
+  if (!tables) {
+    tables = new CGeodeticTables;
+    AddFinalizeProc(GeodeticsFinalize);
+    g_Tables.store(tables, std::memory_order_release);
+  }
+  return tables;
 }
 
 // Every operation may come first: the tables are built on first use.
@@ -23,12 +36,8 @@ CGeodeticTables& Tables() { return *GeodeticTablesInitialize(); }
 }  // namespace
 
 CGeodeticTables* GeodeticTablesInitialize() {
-  std::lock_guard<std::mutex> guard(g_InitMutex);
-  if (!g_Tables) {
-    AddFinalizeProc(GeodeticsFinalize);
-    g_Tables = new CGeodeticTables;
-  }
-  return g_Tables;
+  CGeodeticTables* tables = g_Tables.load(std::memory_order_acquire);
+  return tables ? tables : BuildTables();
 }
 
 CGeodeticTables* GeodeticTablesGet() { return &Tables(); }
@@ -47,7 +56,9 @@ const SGeodeticDatum* GeodeticDatumFindByOldName(const char* name) {
   return name ? Tables().FindByOldName(name) : nullptr;
 }
 
-const SGeodeticDatum* GeodeticDatumFindByNumber(int32_t number) { return Tables().GetDatumNumber(number); }
+const SGeodeticDatum* GeodeticDatumFindByNumber(int32_t number) {
+  return number >= 0 && number < kDatumNumberCount ? Tables().GetDatumNumbers()[number] : nullptr;
+}
 
 const SGeodeticDatum* GeodeticDatumCreateSafe(const char* code) { return Tables().DatumSafe(code ? code : ""); }
 
@@ -89,9 +100,20 @@ bool GeodeticEllipsoidListTo(int32_t& count, const SGeodeticEllipsoid** out) {
   return fits;
 }
 
+namespace {
+
+// The last old name in name order, or "" when the datum has none.
+const char* OldNameOf(const SGeodeticDatum* datum) {
+  const CStrList& names = Tables().GetOldNames();
+  for (int32_t i = names.GetCount() - 1; i >= 0; --i)
+    if (names.GetObject(i) == datum) return names.GetString(i).c_str();
+  return "";
+}
+
+}  // namespace
+
 bool GeodeticDatumOldNameTo(const SGeodeticDatum* datum, int32_t& size, char* buffer) {
-  const char* name = Tables().GetOldName(datum);
-  if (!name) name = "";
+  const char* name = OldNameOf(datum);
   const int32_t needed = static_cast<int32_t>(std::strlen(name)) + 1;
   const bool fits = size >= needed && buffer;
   if (fits) std::memcpy(buffer, name, needed);

@@ -22,7 +22,8 @@ enum : uint32_t {
 };
 
 // Builds the tables once (later calls return the same object) and registers
-// their clean-up with the application object.
+// their clean-up with the application object. Any thread may call it and
+// every lookup below; once built, no lookup takes a lock.
 CGeodeticTables* GeodeticTablesInitialize();
 CGeodeticTables* GeodeticTablesGet();
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "include/TdLib.h"  // SMatrix4
+
 struct SPointI {
   int32_t x, y;
 };
@@ -53,11 +55,6 @@ struct SPolyLineF {
   float invSlope;
   uint8_t horizontal;
   uint8_t vertical;
-};
-
-// Row-vector matrix: p' = p M, translation in row 3.
-struct SMatrix4 {
-  double m[4][4];
 };
 
 static_assert(sizeof(SPointD) == 16 && sizeof(SPoint3D) == 24);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "lib/foundation/DateTime.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/FormatSettings.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/GreatCircle.h"

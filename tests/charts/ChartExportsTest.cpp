@@ -32,14 +32,16 @@ TEST(ChartExports, TileRoundTrip) {
   std::vector<uint32_t> decoded(tile.size());
   uint8_t allTransparent = 7, allOpaque = 7;
   uint32_t colourSize = 0;
-  TCF2TileDecompress(decoded.data(), 200, 100, &allTransparent, &allOpaque, &colourSize, coded.bytes.data(), 1);
+  TCF2TileDecompress(decoded.data(), 200, 100, &allTransparent, &allOpaque, &colourSize,
+                     coded.bytes.data(), 1);
   EXPECT_EQ(colourSize, coded.colourSize);
   EXPECT_EQ(allTransparent, 0);
   EXPECT_EQ(allOpaque, 0);
   for (size_t i = 0; i < tile.size(); ++i)
     ASSERT_EQ(decoded[i], (tile[i] & 0xFFFFFF) | (tile[i] >> 24 ? 0xFF000000 : 0)) << i;
 
-  TCF2TileDecompress(decoded.data(), 200, 100, &allTransparent, &allOpaque, &colourSize, coded.bytes.data(), 0);
+  TCF2TileDecompress(decoded.data(), 200, 100, &allTransparent, &allOpaque, &colourSize,
+                     coded.bytes.data(), 0);
   EXPECT_EQ(allTransparent, 0);
   EXPECT_EQ(allOpaque, 1);
   EXPECT_EQ(decoded[0] >> 24, 0xFFu);
@@ -65,7 +67,8 @@ TEST(ChartExports, DamagedTileIsTransparent) {
   std::vector<uint32_t> pixels(16 * 16, 0x12345678);
   uint8_t allTransparent = 7, allOpaque = 7;
   uint32_t colourSize = 7;
-  TCF2TileDecompress(pixels.data(), 16, 16, &allTransparent, &allOpaque, &colourSize, s.bytes.data(), 1);
+  TCF2TileDecompress(pixels.data(), 16, 16, &allTransparent, &allOpaque, &colourSize,
+                     s.bytes.data(), 1);
   EXPECT_EQ(allTransparent, 1);
   EXPECT_EQ(allOpaque, 0);
   EXPECT_EQ(colourSize, 0u);

@@ -1,4 +1,7 @@
 tdlib_add_tests(charts PORTABLE
+  ChartBoundsTest.cpp
+  ChartFileTest.cpp
+  ChartTagTest.cpp
   TileDecoderTest.cpp
   TileEncoderTest.cpp
   TileFormatTest.cpp
@@ -6,4 +9,5 @@ tdlib_add_tests(charts PORTABLE
   TileSamples.cpp
   WINDOWS
   ChartExportsTest.cpp
+  ChartFileExportsTest.cpp
 )

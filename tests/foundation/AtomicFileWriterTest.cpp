@@ -4,7 +4,7 @@
 
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileFaults.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 
 namespace {

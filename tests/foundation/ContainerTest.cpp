@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "lib/foundation/Array.h"
@@ -49,6 +50,14 @@ TEST(Array, SortIsShallowOnSortedAndEqualInput) {
   for (int32_t i = 1; i < a.GetCount(); ++i) ASSERT_LE(a[i - 1], a[i]);
 }
 
+TEST(Block16Array, CountsBeyondTwoGigabytesAreRefusedBeforeAllocating) {
+  // 0x10000001 x 16 wraps to 16 bytes in 32-bit arithmetic.
+  EXPECT_THROW(CBlock16Array(0x10000001u), std::bad_alloc);
+  EXPECT_THROW(CBlock16Array(0x08000000u), std::bad_alloc);
+  CBlock16Array block(3);
+  EXPECT_EQ(block.ElementAt(2) - block.ElementAt(0), 32);
+}
+
 int CompareInts(const int32_t* a, const int32_t* b) { return *a - *b; }
 
 TEST(SortedArray, DuplicateModes) {
@@ -82,6 +91,17 @@ struct Probe : CObject {
   int id;
   std::vector<int>* log;
 };
+
+// A subclass without its own slot 0 would be destroyed as a Probe: td::Create
+// refuses to compile for it.
+struct ForgetfulProbe : Probe {
+  using Probe::Probe;
+  std::vector<int> extra;
+};
+static_assert(td::FillsSlotZero<Probe>());
+static_assert(!td::FillsSlotZero<ForgetfulProbe>());
+static_assert(td::FillsSlotZero<CStr>());
+static_assert(td::FillsSlotZero<int>());  // not an object hosts free
 
 TEST(List, OwningListDestroysLastFirstThroughSlotZero) {
   std::vector<int> log;
@@ -141,6 +161,65 @@ TEST(SortedList, InsertsInOrderAndRejectsDuplicates) {
   CStr missing("d");
   EXPECT_FALSE(list.Find(&missing, &index));
   EXPECT_EQ(index, 2);
+}
+
+
+TEST(List, InsertExchangeAndOwnershipSwitch) {
+  std::vector<int> log;
+  CList<Probe> list(false);
+  for (int id : {1, 3}) list.Add(new Probe(id, &log));
+  list.Insert(1, new Probe(2, &log));
+  list.Insert(0, new Probe(0, &log));
+  list.Insert(4, new Probe(4, &log));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(list.GetAt(i)->id, i);
+  list.Exchange(0, 4);
+  list.Exchange(2, 2);
+  EXPECT_EQ(list.GetAt(0)->id, 4);
+  EXPECT_EQ(list.GetAt(2)->id, 2);
+  EXPECT_EQ(list.GetAt(4)->id, 0);
+  EXPECT_TRUE(log.empty());
+  list.SetOwnsItems(true);
+  EXPECT_TRUE(list.OwnsItems());
+  list.Clear();
+  EXPECT_EQ(log, (std::vector<int>{0, 3, 2, 1, 4}));
+}
+
+int CompareProbe(const Probe* a, const Probe* b) { return a->id < b->id ? -1 : (a->id > b->id ? 1 : 0); }
+
+TEST(List, SortOrdersLikeTheStandardSort) {
+  std::vector<int> log;
+  std::vector<int> ids;
+  uint32_t seed = 12345;
+  CList<Probe> list(true);
+  for (int i = 0; i < 500; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    ids.push_back(static_cast<int>(seed >> 16) % 97);
+    list.Add(new Probe(ids.back(), &log));
+  }
+  list.Sort(CompareProbe);
+  std::sort(ids.begin(), ids.end());
+  for (int i = 0; i < 500; ++i) EXPECT_EQ(list.GetAt(i)->id, ids[static_cast<size_t>(i)]);
+  CList<Probe> one(false);
+  Probe lone(7, &log);
+  one.Add(&lone);
+  one.Sort(CompareProbe);
+  EXPECT_EQ(one.GetAt(0), &lone);
+}
+
+TEST(Array, AddNewIsZeroAndRemoveAtMovesDown) {
+  CArray<int64_t> array;
+  for (int64_t v : {10, 20, 30}) array.Add(v);
+  int64_t* fresh = array.AddNew();
+  EXPECT_EQ(*fresh, 0);
+  EXPECT_EQ(fresh, array.ElementAt(3));
+  *fresh = 40;
+  array.RemoveAt(1);
+  EXPECT_EQ(array.GetCount(), 3);
+  EXPECT_EQ(array[0], 10);
+  EXPECT_EQ(array[1], 30);
+  EXPECT_EQ(array[2], 40);
+  array.RemoveAt(2);
+  EXPECT_EQ(array.GetCount(), 2);
 }
 
 }  // namespace

@@ -68,6 +68,16 @@ TEST(DateTime, TimeRoundingAtMidnightCarriesIntoTheNextDay) {
   EXPECT_EQ(h * 10000000 + mi * 100000 + s * 1000 + ms, 120000001);
 }
 
+// Ordinal days from 0001-01-01 counted from 1: 1899-12-31 is day 693595.
+TEST(DateTime, TimeStampsCountMillisecondsAndOrdinalDays) {
+  const STimeStamp noon = DateTimeToTimeStamp(1.5);
+  EXPECT_EQ(noon.Time, 43200000);
+  EXPECT_EQ(noon.Date, 693595);
+  const STimeStamp refused = DateTimeToTimeStamp(NAN);
+  EXPECT_EQ(refused.Time, 0);
+  EXPECT_EQ(refused.Date, 0);
+}
+
 TEST(DateTime, RefusesNaNAndOutOfRangeCounts) {
   const double refused[] = {NAN, INFINITY, -INFINITY, 1e300, -693594.0, 2958466.0};
   for (double dt : refused) {

@@ -56,6 +56,37 @@ TEST(FileTools, CopyReportsProgressAndReplacesTheTarget) {
   RemoveFile(target);
 }
 
+void ThrowAtHalf(void*, double percent, void*) {
+  if (percent >= 50) throw 7;
+}
+
+TEST(FileTools, ACopyEndingInAnExceptionClosesAndRemovesEverything) {
+  const CStr source = ScratchPath("thrown.src"), target = ScratchPath("thrown.dst");
+  WriteBytes(source, std::string(3000, 't'));
+  WriteBytes(target, "old");
+  EXPECT_THROW(FileCopySafe(source, target, 1024, ThrowAtHalf, nullptr, nullptr), int);
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_FALSE(FileExists(ScratchPath("thrown.tmp")));
+  // Deleting fails while a handle without delete sharing is still open.
+  EXPECT_TRUE(DeleteFileA(source.c_str()));
+  RemoveFile(target);
+}
+
+TEST(FileTools, AFailedRenameToBackupKeepsTheOlderBackup) {
+  const CStr path = ScratchPath("held.wpt"), backup = ScratchPath("held.~wpt");
+  WriteBytes(path, "new");
+  WriteBytes(backup, "older");
+  // An open handle that does not share deletion makes the rename fail.
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  FileRenameToBackup(path);
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(backup), "older");
+  EXPECT_EQ(ReadBytes(path), "new");
+  RemoveFile(path);
+  RemoveFile(backup);
+}
+
 // Wine keeps no creation time of its own, so only what it reports is checked:
 // a new file's date is now, in local time.
 TEST(FileTools, FileDatesInLocalTime) {

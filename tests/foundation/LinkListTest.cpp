@@ -5,7 +5,7 @@
 #include <string>
 
 #include "lib/foundation/Exception.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/MemoryStream.h"
 #include "lib/foundation/PointerStream.h"
 #include "tests/foundation/RuntimeTestFiles.h"
@@ -88,6 +88,21 @@ TEST(LinkList, ClearDeletesLinkedFilesOnlyInsideTheFolder) {
   hostile.Delete(0, true);
   EXPECT_TRUE(FileExists(Prefix() + "kept.txt"));
   RemoveFile(Prefix() + "kept.txt");
+}
+
+TEST(LinkList, TypesTheStreamCannotKeepAreRefused) {
+  // Type 2 would be saved but not read back, and 256 would be saved as 0.
+  TLinkList list;
+  try {
+    list.Add(2, "a.txt", "");
+    FAIL();
+  } catch (const CLinkListError& e) {
+    EXPECT_STREQ(e.what(), "TLinkList.Add: 2 is not a valid linktype.");
+  }
+  SLinkInfo* link = list.Add(kLinkOther, "b.txt", "");
+  EXPECT_THROW(list.SetType(link, 256), CLinkListError);
+  EXPECT_EQ(link->Type, kLinkOther);
+  EXPECT_EQ(list.GetCount(), 1);
 }
 
 TEST(LinkList, MergeCopyAndSetters) {

@@ -8,7 +8,7 @@ namespace {
 
 uint32_t Call(const SProgress* record, float fraction, uint32_t value) {
   uint32_t err = 99;
-  ProgressCall(record, fraction, value, &err);
+  td::ProgressCall(record, fraction, value, &err);
   return err;
 }
 
@@ -26,10 +26,10 @@ void TD_STDCALL Record(void* userData, SProgressInfo* info) {
 TEST(ProgressTest, TwoStagesCoverTheWholeScale) {
   Recorder recorder;
   SProgress root;
-  ProgressStageInit1(&root, 0.5f, 7, Record, &recorder, 42);
+  td::ProgressStageInit1(&root, 0.5f, 7, Record, &recorder, 42);
   EXPECT_EQ(Call(&root, 0.0f, 1), 0u);
   EXPECT_EQ(Call(&root, 1.0f, 2), 0u);
-  ProgressStageNext(&root, 0.5f, 8);
+  td::ProgressStageNext(&root, 0.5f, 8);
   EXPECT_EQ(Call(&root, 0.0f, 3), 0u);
   EXPECT_EQ(Call(&root, 1.0f, 4), 0u);
   ASSERT_EQ(recorder.calls.size(), 4u);
@@ -46,9 +46,9 @@ TEST(ProgressTest, TwoStagesCoverTheWholeScale) {
 TEST(ProgressTest, LoopStepsAreEqualShares) {
   Recorder recorder;
   SProgress root;
-  ProgressLoopInit1(&root, 4, 1.0f, 1, Record, &recorder, 0);
+  td::ProgressLoopInit1(&root, 4, 1.0f, 1, Record, &recorder, 0);
   EXPECT_FLOAT_EQ(root.step, 0.25f);
-  for (int i = 0; i < 3; ++i) ProgressLoopNext(&root);
+  for (int i = 0; i < 3; ++i) td::ProgressLoopNext(&root);
   Call(&root, 0.5f, 0);
   ASSERT_EQ(recorder.calls.size(), 1u);
   EXPECT_FLOAT_EQ(recorder.calls[0].position, 0.875f);
@@ -57,7 +57,7 @@ TEST(ProgressTest, LoopStepsAreEqualShares) {
 
 TEST(ProgressTest, LoopOfZeroItemsStartsAtItsFraction) {
   SProgress root;
-  ProgressLoopInit1(&root, 0, 0.3f, 1, nullptr, nullptr, 0);
+  td::ProgressLoopInit1(&root, 0, 0.3f, 1, nullptr, nullptr, 0);
   EXPECT_FLOAT_EQ(root.position, 0.3f);
   EXPECT_FLOAT_EQ(root.step, 0.3f);
 }
@@ -65,21 +65,21 @@ TEST(ProgressTest, LoopOfZeroItemsStartsAtItsFraction) {
 TEST(ProgressTest, ChildrenNestWithinTheirParentsStep) {
   Recorder recorder;
   SProgress root, stage, loop;
-  ProgressStageInit1(&root, 0.5f, 1, Record, &recorder, 9);
-  ProgressStageNext(&root, 0.5f, 2);  // second half: 0.5 .. 1.0
-  ProgressStageInit(&stage, &root, 0.5f, 3);
+  td::ProgressStageInit1(&root, 0.5f, 1, Record, &recorder, 9);
+  td::ProgressStageNext(&root, 0.5f, 2);  // second half: 0.5 .. 1.0
+  td::ProgressStageInit(&stage, &root, 0.5f, 3);
   EXPECT_FLOAT_EQ(stage.scale, 0.5f);
   EXPECT_FLOAT_EQ(stage.step, 0.25f);
-  ProgressLoopInit(&loop, &stage, 5, 1.0f, 4);
+  td::ProgressLoopInit(&loop, &stage, 5, 1.0f, 4);
   EXPECT_FLOAT_EQ(loop.step, 0.05f);
-  ProgressLoopNext(&loop);
+  td::ProgressLoopNext(&loop);
   Call(&loop, 1.0f, 0);
   ASSERT_EQ(recorder.calls.size(), 1u);
   EXPECT_FLOAT_EQ(recorder.calls[0].position, 0.6f);
   EXPECT_EQ(recorder.calls[0].stageId, 4u);
   EXPECT_EQ(recorder.calls[0].extra, 9u);
   SProgress empty;
-  ProgressLoopInit(&empty, &stage, 0, 1.0f, 5);
+  td::ProgressLoopInit(&empty, &stage, 0, 1.0f, 5);
   EXPECT_FLOAT_EQ(empty.step, 0.25f);
   EXPECT_FLOAT_EQ(empty.position, 0.5f);
 }
@@ -88,9 +88,9 @@ TEST(ProgressTest, CancelAndNullCallback) {
   Recorder recorder;
   recorder.cancel = true;
   SProgress root;
-  ProgressStageInit1(&root, 1.0f, 1, Record, &recorder, 0);
+  td::ProgressStageInit1(&root, 1.0f, 1, Record, &recorder, 0);
   EXPECT_EQ(Call(&root, 0.5f, 0), 2u);
-  ProgressStageInit1(&root, 1.0f, 1, nullptr, nullptr, 0);
+  td::ProgressStageInit1(&root, 1.0f, 1, nullptr, nullptr, 0);
   EXPECT_EQ(Call(&root, 0.5f, 0), 0u);
 }
 

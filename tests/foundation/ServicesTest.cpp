@@ -16,13 +16,21 @@
 
 namespace {
 
-TEST(ThemesTest, QueriesFollowTheLoadedLibrary) {
-  ThemesInitialize();
-  ThemesInitialize();  // a second call changes nothing
-  EXPECT_EQ(ThemesAvailable(), GetModuleHandleA("uxtheme.dll") != nullptr);
-  if (!ThemesAvailable()) {
-    EXPECT_FALSE(ThemesEnabled());
-  }
+bool SystemQuery(HMODULE library, const char* name) {
+  using Query = BOOL(WINAPI*)();
+  auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+  return query != nullptr && query() != 0;
+}
+
+// Wine ships a "uxtheme.dll"; whether a theme is active is its own state.
+TEST(ThemesTest, EnabledFollowsTheThemeStateTheSystemReports) {
+  td::ThemesInitialize();
+  td::ThemesInitialize();  // a second call changes nothing
+  HMODULE uxtheme = GetModuleHandleA("uxtheme.dll");
+  ASSERT_NE(uxtheme, nullptr);
+  EXPECT_TRUE(td::ThemesAvailable());
+  const bool themed = SystemQuery(uxtheme, "IsAppThemed") && SystemQuery(uxtheme, "IsThemeActive");
+  EXPECT_EQ(td::ThemesEnabled(), themed);
 }
 
 // The tests run as an administrator of the prefix.
@@ -71,15 +79,16 @@ TEST(FontDescTest, AssignCopiesFaceStyleAndSize) {
 }
 
 // A valid wave file of a few silent samples.
-CStr WriteWave() {
+const uint8_t kWave[] = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                         16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
+                         'd', 'a', 't', 'a', 4, 0, 0, 0, 128, 128, 128, 128};
+
+CStr WriteWave(size_t size = sizeof(kWave)) {
   char path[MAX_PATH];
   GetTempPathA(MAX_PATH, path);
   CStr name = CStr(path) + "tdlib_sound_test.wav";
-  const uint8_t wave[] = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                          16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0,
-                          'd', 'a', 't', 'a', 4, 0, 0, 0, 128, 128, 128, 128};
   FILE* f = std::fopen(name.c_str(), "wb");
-  std::fwrite(wave, 1, sizeof(wave), f);
+  std::fwrite(kWave, 1, size, f);
   std::fclose(f);
   return name;
 }
@@ -104,6 +113,19 @@ TEST(SoundTest, MissingFileSetsTheCodeAndPlaysNothing) {
   CSound sound("Z:\\no\\such\\file.wav", &err);
   EXPECT_NE(err, 0u);
   sound.Play();
+}
+
+// The system would read the sound by the chunk sizes inside it: a file cut
+// short anywhere, or an empty one, is refused rather than played.
+TEST(SoundTest, TruncatedOrEmptyWavesAreRefused) {
+  for (size_t size : {size_t{0}, size_t{11}, size_t{30}, size_t{44}, sizeof(kWave) - 1}) {
+    CStr name = WriteWave(size);
+    uint32_t err = 0;
+    CSound sound(name.c_str(), &err);
+    EXPECT_EQ(err, kErrFileFormat) << size;
+    sound.Play();
+    DeleteFileA(name.c_str());
+  }
 }
 
 void TD_STDCALL CopyWithMarker(void* userData, CStream* destination, CStream* source, uint32_t* err) {

@@ -53,6 +53,14 @@ TEST(StartupTest, VersionResourceWithoutTheDutchBlock) {
   }
 }
 
+TEST(StartupTest, VersionStringsStayWithinTheirLength) {
+  // A resource whose string lacks its terminator: the bytes after it are not text.
+  const char bytes[] = {'1', '.', '2', 'X', 'Y'};
+  EXPECT_EQ(VersionStringText(bytes, 3), CStr("1.2"));
+  EXPECT_EQ(VersionStringText("1.2.3.4", 8), CStr("1.2.3.4"));  // the length counts the terminator
+  EXPECT_EQ(VersionStringText(bytes, 0), CStr(""));
+}
+
 TEST(StartupTest, AppendWithComma) {
   EXPECT_EQ(AppendWithComma(CStr(), CStr("SSE")), CStr("SSE"));
   EXPECT_EQ(AppendWithComma(CStr("MMX"), CStr("SSE")), CStr("MMX, SSE"));

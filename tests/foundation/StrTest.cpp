@@ -111,6 +111,18 @@ TEST(StrList, GrowthSortAndOwnership) {
   EXPECT_EQ(list.GetString(11), "");
 }
 
+TEST(StrList, CapacityBelowTheCountDropsTheLastStrings) {
+  // AddressSanitizer in the native build sees any string left beyond the capacity.
+  CStrList list;
+  for (const char* w : {"one", "two", "three", "four", "five"}) list.Add(w);
+  list.SetCapacity(2);
+  EXPECT_EQ(list.GetCount(), 2);
+  EXPECT_EQ(list.GetCapacity(), 2);
+  EXPECT_EQ(list.GetString(1), "two");
+  list.Add("six");
+  EXPECT_EQ(list.GetString(2), "six");
+}
+
 TEST(StrList, OwningListFreesObjects) {
   // LeakSanitizer in the native build tells whether the object was freed.
   CStrList owning(true);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "lib/foundation/AngleFormat.h"
@@ -8,6 +9,7 @@
 #include "lib/foundation/FileName.h"
 #include "lib/foundation/FormatSettings.h"
 #include "lib/foundation/Numeric.h"
+#include "lib/foundation/TextParse.h"
 
 namespace {
 
@@ -15,6 +17,14 @@ SFormatSettings Fixed() {
   SFormatSettings s;
   LoadFixedFormats(&s);
   return s;
+}
+
+TEST(TextHelpersTest, HexDigitsAreTheTwentyTwoCharacters) {
+  int count = 0;
+  for (int c = 0; c < 256; ++c) count += IsHexDigit(static_cast<char>(c));
+  EXPECT_EQ(count, 22);
+  for (char c : {'0', '9', 'A', 'F', 'a', 'f'}) EXPECT_TRUE(IsHexDigit(c)) << c;
+  for (char c : {'G', 'g', '/', ':', '@', '`', ' '}) EXPECT_FALSE(IsHexDigit(c)) << c;
 }
 
 TEST(TextHelpersTest, XorChecksums) {
@@ -88,6 +98,19 @@ TEST(TextHelpersTest, AngleTexts) {
   SFormatSettings comma = s;
   comma.decimalSeparator = ',';
   EXPECT_EQ(AngleToDegMinStr(52.5, 1, 'N', 'S', comma), CStr("52\xB0 30,0' N"));
+}
+
+// UndefinedBehaviorSanitizer in the native build stops at any cast of these to an integer.
+TEST(TextHelpersTest, AnglesWithoutWholeDegreesGiveEmptyResults) {
+  const SFormatSettings s = Fixed();
+  for (double angle : {std::nan(""), HUGE_VAL, -HUGE_VAL, 2147483648.0, -1e300}) {
+    EXPECT_EQ(AngleToDegMin(angle).degrees, 0) << angle;
+    EXPECT_TRUE(std::isnan(AngleToDegMinRounded(angle).minutes)) << angle;
+    EXPECT_TRUE(std::isnan(AngleToDegMinSecRounded(angle).seconds)) << angle;
+    EXPECT_EQ(AngleToDegMinStr(angle, 2, 'N', 'S', s), CStr("")) << angle;
+    EXPECT_EQ(AngleToDegMinSecStr(angle, 0, 'N', 'S', s), CStr("")) << angle;
+  }
+  EXPECT_EQ(AngleToDegMinStr(-2147483647.5, 0, 'E', 'W', s), CStr("2147483647\xB0 30' W"));
 }
 
 TEST(TextHelpersTest, Rounding) {

@@ -1,15 +1,35 @@
 #include "lib/foundation/Thread.h"
 
 #include <windows.h>
+// After windows.h.
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <new>
+#include <thread>
 #include <vector>
 
 #include "lib/foundation/Exception.h"
 #include "lib/foundation/MainThreadEventQueue.h"
 #include "lib/foundation/Timer.h"
+
+// Allocations on the thread that sets it count down to a failure: 0 fails the
+// next one, -1 (the default) none.
+thread_local int g_FailAllocation = -1;
+
+void* operator new(size_t size) {
+  if (g_FailAllocation >= 0 && g_FailAllocation-- == 0) throw std::bad_alloc();
+  if (void* memory = std::malloc(size ? size : 1)) return memory;
+  throw std::bad_alloc();
+}
+
+// The replacement pair allocates with malloc, so free is the matching release.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, size_t) noexcept { std::free(memory); }
 
 namespace {
 
@@ -192,22 +212,57 @@ bool QueueClassRegistered() {
   return GetClassInfoA(static_cast<HINSTANCE>(LibraryInstance()), "CThreadEventQueue", &info);
 }
 
-TEST(Thread, HiddenWindowLivesWhileOwnerlessThreadsDo) {
-  SLog log;
-  std::vector<SEventArg> none;
-  auto first = std::make_unique<CPoster>(nullptr, none);
-  auto second = std::make_unique<CPoster>(nullptr, none);
-  void* window = g_MainThreadEventQueue->GetWindow();
+TEST(Thread, HiddenWindowBelongsToTheLoadingThreadFromLoadToUnload) {
+  HWND window = static_cast<HWND>(g_MainThreadEventQueue->GetWindow());
   ASSERT_NE(window, nullptr);
+  EXPECT_EQ(GetWindowThreadProcessId(window, nullptr), GetCurrentThreadId());
   EXPECT_TRUE(QueueClassRegistered());
-  first.reset();
+  std::vector<SEventArg> none;
+  { CPoster poster(nullptr, none); }
   EXPECT_EQ(g_MainThreadEventQueue->GetWindow(), window);
-  EXPECT_TRUE(IsWindow(static_cast<HWND>(window)));
-  second.reset();
-  EXPECT_EQ(g_MainThreadEventQueue->GetWindow(), nullptr);
-  EXPECT_FALSE(QueueClassRegistered());
-  CPoster third(nullptr, none);
-  EXPECT_TRUE(QueueClassRegistered());
+  EXPECT_TRUE(IsWindow(window));
+}
+
+// A worker made on another thread still reports to the thread that pumps.
+TEST(Thread, OwnerlessThreadsMadeElsewhereReportToTheMainThread) {
+  SLog log;
+  std::vector<SEventArg> args = Args(log, 3);
+  std::unique_ptr<CPoster> poster;
+  std::thread maker([&] { poster = std::make_unique<CPoster>(nullptr, args); });
+  maker.join();
+  poster->Resume();
+  WaitUntilFinished(*poster);
+  PumpMessages();
+  EXPECT_EQ(log.Values, (std::vector<int>{0, 1, 2}));
+  for (DWORD thread : log.Threads) EXPECT_EQ(thread, GetCurrentThreadId());
+}
+
+int CountProcessThreads() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    count += entry.th32OwnerProcessID == GetCurrentProcessId();
+  CloseHandle(snapshot);
+  return count;
+}
+
+TEST(Thread, AFailedAllocationInTheConstructorLeavesNoThread) {
+  std::vector<SEventArg> none;
+  const int before = CountProcessThreads();
+  int failures = 0;
+  for (int allocation = 0; allocation < 8; ++allocation) {
+    g_FailAllocation = allocation;
+    try {
+      CPoster poster(nullptr, none);
+    } catch (const std::bad_alloc&) {
+      ++failures;
+    }
+    g_FailAllocation = -1;
+  }
+  EXPECT_GE(failures, 2);  // the name and the event queue at least
+  EXPECT_EQ(CountProcessThreads(), before);
 }
 
 void Tick(void* context, CTimer*) { ++*static_cast<int*>(context); }

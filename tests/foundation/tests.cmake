@@ -10,7 +10,7 @@ tdlib_add_tests(foundation
     CommandLineTest.cpp
     DateTimeTest.cpp
     FileStreamTest.cpp
-    FileUtilsTest.cpp
+    FileSystemTest.cpp
     LinkListTest.cpp
     ScreenInfoTest.cpp
     StreamTest.cpp

@@ -73,13 +73,13 @@ TEST(AnglesTest, NormaliseLeavesNonFiniteAnglesAndReducesHugeOnes) {
   EXPECT_LT(hugeF, 3.1415927f);
 }
 
-TEST(AnglesTest, AngleBlendWeighsTheFirstAngle) {
-  EXPECT_NEAR(AngleBlend(0.2, 0.2, 1, 2), 0.2, 1e-15);
+TEST(AnglesTest, AngleBlendDWeighsTheFirstAngle) {
+  EXPECT_NEAR(AngleBlendD(0.2, 0.2, 1, 2), 0.2, 1e-15);
   // Weight 0.5 halves the angle between 0 and 90 degrees.
-  EXPECT_NEAR(AngleBlend(0, kPi / 2, 1, 2), kPi / 4, 1e-15);
+  EXPECT_NEAR(AngleBlendD(0, kPi / 2, 1, 2), kPi / 4, 1e-15);
   // The weight is capped at 0.9.
-  const double capped = AngleBlend(0, kPi / 2, 5, 1);
+  const double capped = AngleBlendD(0, kPi / 2, 5, 1);
   EXPECT_NEAR(capped, std::atan2(0.1, 0.9), 1e-15);
   // Across the +-pi seam the blend stays near pi.
-  EXPECT_NEAR(std::fabs(AngleBlend(kPi - 0.1, -kPi + 0.1, 1, 2)), kPi, 1e-12);
+  EXPECT_NEAR(std::fabs(AngleBlendD(kPi - 0.1, -kPi + 0.1, 1, 2)), kPi, 1e-12);
 }

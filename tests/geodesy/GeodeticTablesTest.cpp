@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "lib/foundation/Exception.h"
+#include "lib/foundation/FinalizeRegistry.h"
 #include "lib/geodesy/GeodeticTables.h"
 #include "lib/geodesy/Geodetics.h"
 
@@ -196,4 +198,39 @@ TEST(GeodeticTablesTest, ConcurrentCreationYieldsOneRecordPerDefinition) {
     EXPECT_EQ(seen[0][k]->Dx, 1000.0 + k);
     for (int t = 1; t < kThreads; ++t) EXPECT_EQ(seen[t][k], seen[0][k]) << k;
   }
+}
+
+namespace {
+
+std::atomic<int> g_CleanUps{0};
+void CountCleanUp() { ++g_CleanUps; }
+
+}  // namespace
+
+// The tables are torn down first, so that the threads race to build them and
+// to register clean-ups at the same time; the tables are built again later.
+TEST(GeodeticTablesTest, FirstUseFromSeveralThreadsAtOnce) {
+  RunFinalizeProcs();
+  g_CleanUps = 0;
+  constexpr int kThreads = 4, kRegistrations = 500;
+  const SGeodeticDatum* seen[kThreads] = {};
+  std::atomic<int> ready{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      ++ready;
+      while (ready < kThreads) std::this_thread::yield();
+      seen[t] = GeodeticDatumFindByCode("WGE");
+      for (int i = 0; i < kRegistrations; ++i) AddFinalizeProc(CountCleanUp);
+    });
+  }
+  for (std::thread& th : threads) th.join();
+  for (int t = 0; t < kThreads; ++t) {
+    ASSERT_NE(seen[t], nullptr);
+    EXPECT_EQ(seen[t], seen[0]);
+  }
+  EXPECT_STREQ(seen[0]->Area, "World");
+  RunFinalizeProcs();  // the tables once, every registration once
+  EXPECT_EQ(g_CleanUps, kThreads * kRegistrations);
+  EXPECT_NE(GeodeticDatumFindByCode("WGE"), nullptr);
 }

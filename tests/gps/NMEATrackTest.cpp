@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "lib/foundation/Exception.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 #include "lib/foundation/MemoryStream.h"
 #include "tests/gps/TrackBytes.h"
 

@@ -6,5 +6,11 @@ tdlib_add_tests(host WINDOWS
   ServicesHostTest.cpp
 )
 tdlib_add_tests(host WINDOWS
+  BmpHost.c
+  BmpHostTest.cpp
+  WaypointHost.c
+  WaypointHostTest.cpp
+)
+tdlib_add_tests(host WINDOWS
   CommHostTest.cpp
 )

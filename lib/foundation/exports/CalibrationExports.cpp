@@ -1,8 +1,10 @@
 // Exports of chart calibration: validation, pixel transforms between charts
 // and the calibration factory. Points cross as arrays of doubles or 32-bit
 // integers (x, y).
+#include "include/TdLib.h"
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/exports/Guard.h"
+#include "lib/foundation/exports/HostTypes.h"
 #include "lib/geodesy/CalibrationStatus.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 #include "lib/geodesy/PixTransform.h"
@@ -24,7 +26,9 @@ void Put(int32_t* out, const SPointI& p) {
 
 }  // namespace
 
-TDEXPORT(CGeodeticCalibration*) GeodeticCalibrationCreate() { return td::Create<CGeodeticCalibration>(); }
+TDEXPORT(TdGeodeticCalibration*) GeodeticCalibrationCreate() {
+  return td::ToHost(td::Create<CGeodeticCalibration>());
+}
 
 TDEXPORT(uint32_t) ValidateCalibration2(const double* pix1, const double* pix2, const double* proj1,
                                         const double* proj2, int32_t width, int32_t height,
@@ -40,30 +44,30 @@ TDEXPORT(uint32_t) ValidateCalibration3(const double* pix1, const double* pix2, 
   return ValidateCalibration3(pix, proj, width, height, *ref);
 }
 
-TDEXPORT(void) PixTransform(double* out, CGeodeticCalibration* target, const double* in,
-                            CGeodeticCalibration* source) {
+TDEXPORT(void) PixTransform(double* out, TdGeodeticCalibration* target, const double* in,
+                            TdGeodeticCalibration* source) {
   SPointD p;
-  PixTransform(p, *target, Point2(in), *source);
+  PixTransform(p, *td::FromHost(target), Point2(in), *td::FromHost(source));
   Put(out, p);
 }
 
-TDEXPORT(void) PixTransform1(int32_t* out, CGeodeticCalibration* target, const int32_t* in,
-                             CGeodeticCalibration* source) {
+TDEXPORT(void) PixTransform1(int32_t* out, TdGeodeticCalibration* target, const int32_t* in,
+                             TdGeodeticCalibration* source) {
   SPointI p;
-  PixTransform1(p, *target, Point2(in), *source);
+  PixTransform1(p, *td::FromHost(target), Point2(in), *td::FromHost(source));
   Put(out, p);
 }
 
-TDEXPORT(void) PixTransform2(int32_t* out, CGeodeticCalibration* target, const double* in,
-                             CGeodeticCalibration* source) {
+TDEXPORT(void) PixTransform2(int32_t* out, TdGeodeticCalibration* target, const double* in,
+                             TdGeodeticCalibration* source) {
   SPointI p;
-  PixTransform2(p, *target, Point2(in), *source);
+  PixTransform2(p, *td::FromHost(target), Point2(in), *td::FromHost(source));
   Put(out, p);
 }
 
-TDEXPORT(void) PixTransform3(double* out, CGeodeticCalibration* target, const int32_t* in,
-                             CGeodeticCalibration* source) {
+TDEXPORT(void) PixTransform3(double* out, TdGeodeticCalibration* target, const int32_t* in,
+                             TdGeodeticCalibration* source) {
   SPointD p;
-  PixTransform3(p, *target, Point2(in), *source);
+  PixTransform3(p, *td::FromHost(target), Point2(in), *td::FromHost(source));
   Put(out, p);
 }

@@ -1,4 +1,5 @@
 // Exports of the chart family: the tile codec.
+#include "include/TdLib.h"
 #include <cstdint>
 #include <memory>
 

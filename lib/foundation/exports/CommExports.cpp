@@ -1,9 +1,10 @@
-// Exports of the serial ports and the receiver detector.
+// Exports of the serial ports.
 #include <cstddef>
 
-#include "TdLib.h"
+#include "include/TdLib.h"
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/exports/Guard.h"
+#include "lib/foundation/exports/HostTypes.h"
 #include "lib/gps/CommPort.h"
 
 static_assert(sizeof(TdCallbackPair) == sizeof(SCallback));
@@ -11,6 +12,4 @@ static_assert(offsetof(TdCallbackPair, context) == offsetof(SCallback, Context))
 
 // A port with all defaults whose events run on the thread that loaded the
 // library.
-TDEXPORT(TdObject*) CommPortCreate() {
-  return reinterpret_cast<TdObject*>(static_cast<CObject*>(td::Create<CCommPort>(nullptr)));
-}
+TDEXPORT(TdObject*) CommPortCreate() { return td::ToHost(td::Create<CCommPort>(nullptr)); }

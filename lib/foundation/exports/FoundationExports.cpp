@@ -1,18 +1,20 @@
 // Exports of the object model, strings and error texts.
+#include "include/TdLib.h"
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/Str.h"
 #include "lib/foundation/exports/Guard.h"
+#include "lib/foundation/exports/HostTypes.h"
 
-TDEXPORT(CObject*) ObjectDelete(CObject* object) {
-  td::GuardVoid([&] { td::Free(object); });
+TDEXPORT(TdObject*) ObjectDelete(TdObject* object) {
+  td::GuardVoid([&] { td::Free(td::FromHost(object)); });
   return object;
 }
 
 // A negative length gives an empty string.
-TDEXPORT(CStr*) StrCreate(const char* text, int32_t length) {
+TDEXPORT(TdStr*) StrCreate(const char* text, int32_t length) {
   if (!text || length < 0) length = 0;
-  return td::Create<CStr>(length, text);
+  return td::ToHost(td::Create<CStr>(length, text));
 }
 
 TDEXPORT(const char*) ErrorToStr(uint32_t code) { return ErrorText(code); }

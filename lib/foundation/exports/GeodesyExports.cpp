@@ -1,6 +1,7 @@
 // Exports of the ellipsoid and datum tables and the geocentric transforms.
 // Positions cross as arrays of doubles (lat, lon[, h] or X, Y, Z); nothing
 // is thrown past these functions.
+#include "include/TdLib.h"
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Datum.h"
@@ -41,7 +42,7 @@ TDEXPORT(void*) GeodeticsInitialize() {
   return td::Guard(static_cast<void*>(nullptr), [] { return static_cast<void*>(GeodeticTablesInitialize()); });
 }
 
-TDEXPORT(bool) GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum** datum) {
+TDEXPORT(uint8_t) GeodeticDatumCreateByCode(const char* code, const SGeodeticDatum** datum) {
   return Found(datum, [&] { return GeodeticDatumFindByCode(code); });
 }
 
@@ -64,28 +65,28 @@ TDEXPORT(const SGeodeticDatum*) GeodeticDatumCreateFromNKF(int16_t number) {
   return td::Guard(static_cast<const SGeodeticDatum*>(nullptr), [&] { return GeodeticDatumFindByNumber(number); });
 }
 
-TDEXPORT(bool) GeodeticDatumCreateFromOldName(const char* name, const SGeodeticDatum** datum) {
+TDEXPORT(uint8_t) GeodeticDatumCreateFromOldName(const char* name, const SGeodeticDatum** datum) {
   return Found(datum, [&] { return GeodeticDatumFindByOldName(name); });
 }
 
-TDEXPORT(bool) GeodeticDatumGetList(int32_t* count, const SGeodeticDatum** list) {
+TDEXPORT(uint8_t) GeodeticDatumGetList(int32_t* count, const SGeodeticDatum** list) {
   return count && td::Guard(false, [&] { return GeodeticDatumListTo(*count, list); });
 }
 
-TDEXPORT(bool) GeodeticDatumGetOldName(const SGeodeticDatum* datum, int32_t* size, char* buffer) {
+TDEXPORT(uint8_t) GeodeticDatumGetOldName(const SGeodeticDatum* datum, int32_t* size, char* buffer) {
   return size && td::Guard(false, [&] { return GeodeticDatumOldNameTo(datum, *size, buffer); });
 }
 
-TDEXPORT(bool) GeodeticDatumIsValid(const SGeodeticDatum* datum) {
+TDEXPORT(uint8_t) GeodeticDatumIsValid(const SGeodeticDatum* datum) {
   return td::Guard(false, [&] { return GeodeticDatumIsKnown(datum); });
 }
 
-TDEXPORT(bool) GeodeticDatumIsEqualParams(const SGeodeticDatum* a, const SGeodeticDatum* b) {
+TDEXPORT(uint8_t) GeodeticDatumIsEqualParams(const SGeodeticDatum* a, const SGeodeticDatum* b) {
   if (a == b) return true;
   return a && b && GeodeticDatumIsEqualParams(*a, *b);
 }
 
-TDEXPORT(bool) GeodeticEllipsoidCreateByCode(const char* code, const SGeodeticEllipsoid** ellipsoid) {
+TDEXPORT(uint8_t) GeodeticEllipsoidCreateByCode(const char* code, const SGeodeticEllipsoid** ellipsoid) {
   return Found(ellipsoid, [&] { return GeodeticEllipsoidFindByCode(code); });
 }
 
@@ -94,11 +95,11 @@ TDEXPORT(const SGeodeticEllipsoid*) GeodeticEllipsoidCreateByDef(double a, doubl
                    [&] { return GeodeticEllipsoidCreateByDefWorker(a, invF); });
 }
 
-TDEXPORT(bool) GeodeticEllipsoidGetList(int32_t* count, const SGeodeticEllipsoid** list) {
+TDEXPORT(uint8_t) GeodeticEllipsoidGetList(int32_t* count, const SGeodeticEllipsoid** list) {
   return count && td::Guard(false, [&] { return GeodeticEllipsoidListTo(*count, list); });
 }
 
-TDEXPORT(bool) GeodeticEllipsoidCodeToStr(uint32_t code, int32_t* size, char* buffer) {
+TDEXPORT(uint8_t) GeodeticEllipsoidCodeToStr(uint32_t code, int32_t* size, char* buffer) {
   return size && (buffer || *size <= 0) && GeodeticEllipsoidCodeToStr(code, *size, buffer);
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/Object.h"
 
 namespace td {
 
@@ -39,9 +40,11 @@ R GuardCode(uint32_t* error, R failure, Body&& body) noexcept {
   }
 }
 
-// A factory: the object, or null when allocation or construction fails.
+// A factory: the object, or null when allocation or construction fails. An
+// object a host frees must be destroyed as its own class by slot 0.
 template <class T, class... Args>
 T* Create(Args&&... args) noexcept {
+  static_assert(FillsSlotZero<T>(), "the class must declare its own slot 0 with TD_DELETE_THIS");
   try {
     return new (std::nothrow) T(std::forward<Args>(args)...);
   } catch (...) {

@@ -2,6 +2,7 @@
 // the UTM helpers, the scene frame and the great-circle functions. Points
 // cross as arrays of doubles ((lat, lon) or (x, y)); a failure inside a
 // projection comes out as NaN, never as an exception.
+#include "include/TdLib.h"
 #include <limits>
 
 #include "lib/foundation/Abi.h"
@@ -112,15 +113,15 @@ TDEXPORT(void) GeodeticRefInitRD(SGeodeticRef* ref) {
   }
 }
 
-TDEXPORT(bool) GeodeticRefIsEqual(const SGeodeticRef* a, const SGeodeticRef* b) {
+TDEXPORT(uint8_t) GeodeticRefIsEqual(const SGeodeticRef* a, const SGeodeticRef* b) {
   return GeodeticRefIsEqual(*a, *b);
 }
 
-TDEXPORT(bool) GeodeticRefIsEqualExceptDatum(const SGeodeticRef* a, const SGeodeticRef* b) {
+TDEXPORT(uint8_t) GeodeticRefIsEqualExceptDatum(const SGeodeticRef* a, const SGeodeticRef* b) {
   return GeodeticRefIsEqualExceptDatum(*a, *b);
 }
 
-TDEXPORT(bool) GeodeticRefIsEqualParams(const SGeodeticRef* a, const SGeodeticRef* b) {
+TDEXPORT(uint8_t) GeodeticRefIsEqualParams(const SGeodeticRef* a, const SGeodeticRef* b) {
   return GeodeticRefIsEqualParams(*a, *b);
 }
 

@@ -1,19 +1,27 @@
-// Factories of the small services: sounds and the compression holder.
+// The small services: visual styles, and the factories of sounds and of the
+// compression holder.
+#include "include/TdLib.h"
 #include <cstdint>
 
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/Sound.h"
+#include "lib/foundation/Themes.h"
 #include "lib/foundation/Zip.h"
 #include "lib/foundation/exports/Guard.h"
+#include "lib/foundation/exports/HostTypes.h"
 
-TDEXPORT(CSound*) SoundCreate() { return td::Create<CSound>(); }
+TDEXPORT(TdObject*) SoundCreate() { return td::ToHost(td::Create<CSound>()); }
 
 // The sound comes back even when loading failed; the code tells the host.
-TDEXPORT(CSound*) SoundCreate1(const char* fileName, uint32_t* err) {
-  return td::Create<CSound>(fileName ? fileName : "", err);
+TDEXPORT(TdObject*) SoundCreate1(const char* fileName, uint32_t* err) {
+  return td::ToHost(td::Create<CSound>(fileName ? fileName : "", err));
 }
 
-TDEXPORT(CZip*) ZipCreate(ZipCallback compress, void* compressData, ZipCallback uncompress,
-                          void* uncompressData) {
-  return td::Create<CZip>(compress, compressData, uncompress, uncompressData);
+TDEXPORT(TdObject*) ZipCreate(TdZipCallback compress, void* compressData, TdZipCallback uncompress,
+                              void* uncompressData) {
+  return td::ToHost(td::Create<CZip>(td::FromHost(compress), compressData, td::FromHost(uncompress), uncompressData));
 }
+
+TDEXPORT(void) ThemesInitialize() { td::GuardVoid([] { td::ThemesInitialize(); }); }
+TDEXPORT(uint8_t) ThemesAvailable() { return td::ThemesAvailable(); }
+TDEXPORT(uint8_t) ThemesEnabled() { return td::ThemesEnabled(); }

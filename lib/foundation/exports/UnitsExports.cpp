@@ -1,11 +1,13 @@
 // Units of measure. No exception reaches the host: a failed conversion gives
 // NaN, an unknown text the code kUnitUnknown, a bad code a null string.
+#include "include/TdLib.h"
 #include <cstdint>
 #include <limits>
 
 #include "lib/foundation/Abi.h"
 #include "lib/foundation/Units.h"
 #include "lib/foundation/exports/Guard.h"
+#include "lib/foundation/exports/HostTypes.h"
 
 namespace {
 
@@ -39,11 +41,11 @@ TDEXPORT(void) UnitConvertF(const float* source, float* destination, int32_t cou
   ConvertOrFillNaN(source, destination, count, from, to);
 }
 
-TDEXPORT(uint32_t) StrToUnit(const CStr* text) {
+TDEXPORT(uint32_t) StrToUnit(const TdStr* text) {
   if (!text) return kUnitUnknown;
-  return td::Guard(kUnitUnknown, [&] { return UnitFromText(*text); });
+  return td::Guard(kUnitUnknown, [&] { return UnitFromText(*td::FromHost(text)); });
 }
 
-TDEXPORT(CStr*) StrCreateFromUnit(uint32_t code) {
-  return td::Guard<CStr*>(nullptr, [&] { return td::Create<CStr>(UnitToStr(code)); });
+TDEXPORT(TdStr*) StrCreateFromUnit(uint32_t code) {
+  return td::Guard<TdStr*>(nullptr, [&] { return td::ToHost(td::Create<CStr>(UnitToStr(code))); });
 }

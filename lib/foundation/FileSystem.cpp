@@ -1,4 +1,4 @@
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 #include <cstdio>
 
@@ -56,8 +56,7 @@ void FileRenameToBackup(const CStr& name) {
   if (!FileExists(name)) return;
   const CStr backup = MakeBackupFileName(name);
   uint32_t error = 0;
-  if (FileExists(backup)) FileDelete(backup, error);
-  FileRename(name, backup, error);
+  FileRename(name, backup, error);  // replaces an older backup in one step
 }
 
 void FileDeleteBackup(const CStr& name) {

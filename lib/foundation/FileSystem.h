@@ -1,5 +1,7 @@
-// Thin wrappers over the platform's file functions that report failures as the
-// library's error codes (0 on success), and the library's file-naming rules.
+// The file-system calls: files opened as a TFileHandle, read, written, sought,
+// flushed, renamed and deleted, with failures as the library's error codes (0
+// on success); and the naming rules of temporary, unique and backup files.
+// Times, copies and searches are in FileTools.h.
 #pragma once
 
 #include <cstdint>
@@ -29,12 +31,12 @@ constexpr int kSeekEnd = 2;
 // any other system error -> defaultCode.
 uint32_t MapFileError(uint32_t systemError, uint32_t defaultCode);
 
-// Operating-system concern (FileUtils_win32.cpp / FileUtils_posix.cpp).
+// Operating-system concern (FileSystem_win32.cpp / FileSystem_posix.cpp).
 bool FileExists(const CStr& name);
 bool DirectoryExists(const CStr& name);
 TFileHandle FileCreate(const CStr& name, uint32_t& error);
 TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error);
-bool FileClose(TFileHandle file);  // closes even when it reports failure
+bool FileClose(TFileHandle file);  // false when pending data could not be written; closes even then
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count);          // -1 on failure
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count);   // -1 on failure
 int64_t FileSeek(TFileHandle file, int64_t position, int origin, uint32_t& error);
@@ -48,6 +50,8 @@ extern const char kPathDelimiter;
 CStr MakeTempFileName(const CStr& name);       // x.tcf -> x.tmp, x (1).tmp, ...
 CStr MakeUniqueFileName(const CStr& folder, const CStr& base, const CStr& extension);
 CStr MakeBackupFileName(const CStr& name);     // chart.wpt -> chart.~wpt
+// Renames name to its backup name, replacing an older backup in one step:
+// when the rename fails, the older backup is still there.
 void FileRenameToBackup(const CStr& name);
 void FileDeleteBackup(const CStr& name);
 

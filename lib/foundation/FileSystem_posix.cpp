@@ -8,7 +8,7 @@
 
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileFaults.h"
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 // A handle carries the descriptor + 1, so that descriptor 0 is not null.
 namespace {

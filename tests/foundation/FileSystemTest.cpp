@@ -1,4 +1,4 @@
-#include "lib/foundation/FileUtils.h"
+#include "lib/foundation/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,14 @@
 
 namespace {
 
-TEST(FileUtils, BackupNames) {
+TEST(FileSystem, BackupNames) {
   const char* cases[][2] = {{"chart.wpt", "chart.~wpt"}, {"a.b.c", "a.b.~c"},
                             {"name", "name.~"},         {"name.", "name.~"},
                             {"dir.x\\name", "dir.x\\name.~"}};
   for (const auto& c : cases) EXPECT_EQ(MakeBackupFileName(c[0]), CStr(c[1])) << c[0];
 }
 
-TEST(FileUtils, TemporaryNamesSkipExistingFiles) {
+TEST(FileSystem, TemporaryNamesSkipExistingFiles) {
   const CStr base = ScratchPath("x");
   const CStr names[] = {base + ".tmp", base + " (1).tmp", base + " (2).tmp"};
   for (const CStr& name : names) {
@@ -24,7 +24,7 @@ TEST(FileUtils, TemporaryNamesSkipExistingFiles) {
   for (const CStr& name : names) RemoveFile(name);
 }
 
-TEST(FileUtils, UniqueNamesCountUp) {
+TEST(FileSystem, UniqueNamesCountUp) {
   const CStr folder = ScratchFolder();
   const CStr first = MakeUniqueFileName(folder, ScratchName("unique"), ".wpt");
   EXPECT_EQ(first, ScratchPath("unique.wpt"));
@@ -33,7 +33,7 @@ TEST(FileUtils, UniqueNamesCountUp) {
   RemoveFile(first);
 }
 
-TEST(FileUtils, ErrorCodes) {
+TEST(FileSystem, ErrorCodes) {
   const CStr missing = ScratchPath("missing.bin");
   uint32_t error = 0;
   EXPECT_FALSE(FileDelete(missing, error));
@@ -65,7 +65,7 @@ TEST(FileUtils, ErrorCodes) {
   EXPECT_EQ(error, 0u);
 }
 
-TEST(FileUtils, RenameReplacesAndBackupsRotate) {
+TEST(FileSystem, RenameReplacesAndBackupsRotate) {
   const CStr path = ScratchPath("data.wpt"), backup = ScratchPath("data.~wpt");
   const CStr temporary = ScratchPath("data.tmp");
   WriteBytes(path, "old");
@@ -85,7 +85,7 @@ TEST(FileUtils, RenameReplacesAndBackupsRotate) {
   RemoveFile(path);
 }
 
-TEST(FileUtils, PlainFileNames) {
+TEST(FileSystem, PlainFileNames) {
   const char* plain[] = {"chart.tcf", "Zee\xEBn.tcf", "a b", "..x"};
   const char* escaping[] = {"", ".", "..", "..\\x", "../x", "sub\\x", "C:x", "/etc/passwd"};
   for (const char* name : plain) EXPECT_TRUE(IsPlainFileName(name)) << name;

@@ -1,0 +1,10 @@
+# The chart view's drawing against pixman on the same pixels.
+if(PkgConfig_FOUND)
+  pkg_check_modules(PIXMAN QUIET IMPORTED_TARGET pixman-1)
+endif()
+if(NOT PIXMAN_FOUND)
+  message(STATUS "pixman not found: no bitmap benchmark")
+  return()
+endif()
+add_executable(bitmap_bench ${CMAKE_CURRENT_LIST_DIR}/BitmapDrawBench.cpp)
+target_link_libraries(bitmap_bench PRIVATE tdlib_objects benchmark::benchmark PkgConfig::PIXMAN)

@@ -1,0 +1,22 @@
+# Bitmaps and drawing: pixel formats, blend routines, the DIB-section bitmaps.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/bitmap/BlendRoutines.cpp
+  lib/bitmap/Bmp.cpp
+  lib/bitmap/Bmp16.cpp
+  lib/bitmap/Bmp32.cpp
+  lib/bitmap/BmpModule.cpp
+  lib/bitmap/BmpRows.cpp
+  lib/bitmap/ClipRect.cpp
+  lib/bitmap/GammaTable.cpp
+  lib/bitmap/Matrix3.cpp
+  lib/bitmap/PixelFill.cpp
+  lib/bitmap/PixelFormat.cpp
+  lib/bitmap/QuadSampler.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/bitmap/Bmp_win32.cpp
+  lib/foundation/exports/BitmapExports.cpp
+)
+list(APPEND TDLIB_POSIX_SOURCES
+  lib/bitmap/Bmp_posix.cpp
+)

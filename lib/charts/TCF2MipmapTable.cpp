@@ -1,0 +1,75 @@
+#include "lib/charts/TCF2MipmapTable.h"
+
+#include <limits>
+
+#include "lib/charts/TCF2File.h"
+
+namespace {
+
+constexpr int32_t kObjectSize = 20;
+
+uint64_t CeilShift(uint64_t value, int32_t shift) {
+  return (value + (uint64_t{1} << shift) - 1) >> shift;
+}
+
+}  // namespace
+
+int32_t TD_STDCALL CTCF2MipmapTable::GetCount() { return m_Levels.GetCount(); }
+
+int32_t TD_STDCALL CTCF2MipmapTable::GetMemorySize(bool includeObject) {
+  return m_Levels.GetCapacity() * static_cast<int32_t>(sizeof(STCF2Mipmap)) +
+         (includeObject ? kObjectSize : 0);
+}
+
+uint32_t TD_STDCALL CTCF2MipmapTable::GetTileCount(int32_t level) { return TilesOf(level); }
+
+uint32_t CTCF2MipmapTable::TilesOf(int32_t level) const {
+  if (!Contains(level)) return 0;
+  return uint32_t{m_Levels[level].TilesAcross} * m_Levels[level].TilesDown;
+}
+
+const STCF2Mipmap* TD_STDCALL CTCF2MipmapTable::GetMipmap(int32_t level) {
+  return Contains(level) ? m_Levels.ElementAt(level) : nullptr;
+}
+
+void TD_STDCALL CTCF2MipmapTable::Build(int32_t count, int32_t width, int32_t height,
+                                        uint32_t* totalTiles) {
+  m_Levels.SetCount(0);
+  *totalTiles = 0;
+  if (width < 1 || height < 1 || count == 0 || count < -1 || count > kTCF2MaxLevels) return;
+  if (count == -1) count = TCF2FileAutoLevelCount(width, height);
+  // Level 0 has the most tiles across and down; 64-bit sums cannot overflow.
+  const uint64_t across0 = CeilShift(static_cast<uint64_t>(width), 8);
+  const uint64_t down0 = CeilShift(static_cast<uint64_t>(height), 8);
+  if (across0 > kTCF2MaxTilesPerSide || down0 > kTCF2MaxTilesPerSide) return;
+  uint64_t total = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const uint64_t w = CeilShift(static_cast<uint64_t>(width), i);
+    const uint64_t h = CeilShift(static_cast<uint64_t>(height), i);
+    total += CeilShift(w, 8) * CeilShift(h, 8);
+  }
+  if (total > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) return;
+  m_Levels.SetCount(count);
+  uint32_t first = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    STCF2Mipmap& level = m_Levels[i];
+    level.Width = static_cast<uint32_t>(CeilShift(static_cast<uint64_t>(width), i));
+    level.Height = static_cast<uint32_t>(CeilShift(static_cast<uint64_t>(height), i));
+    level.TilesAcross = static_cast<uint16_t>(CeilShift(level.Width, 8));
+    level.TilesDown = static_cast<uint16_t>(CeilShift(level.Height, 8));
+    level.FirstTile = first;
+    first += uint32_t{level.TilesAcross} * level.TilesDown;
+  }
+  *totalTiles = first;
+}
+
+void TD_STDCALL CTCF2MipmapTable::SetMipmap(int32_t level, const STCF2Mipmap* record) {
+  if (Contains(level)) m_Levels[level] = *record;
+}
+
+uint32_t CTCF2MipmapTable::GetTotalTiles() const {
+  const int32_t n = m_Levels.GetCount();
+  if (n == 0) return 0;
+  const STCF2Mipmap& last = m_Levels[n - 1];
+  return last.FirstTile + uint32_t{last.TilesAcross} * last.TilesDown;
+}

@@ -1,0 +1,22 @@
+// The envelope of the descriptive sections of a version 2.0.0.0 chart file:
+// a payload scrambled with a rolling XOR from 0x3B, then its XorChecksum32.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/Stream.h"
+
+// Scrambles or unscrambles a section payload in place.
+void TCF2ScrambleSection(void* data, size_t byteCount);
+
+// Copies the payload of the section at position (size = payload + 4) into
+// the empty memory stream and checks its checksum; on a match unscrambles it
+// and rewinds the memory stream. A size below 4 or a section not inside the
+// file gives 0x10015, a mismatch 0x1001B with the bytes left scrambled.
+bool TCF2ReadSection(CStream& file, uint64_t size, uint64_t position, CMemoryStream& payload,
+                     uint32_t& error);
+// Scrambles the plain payload in place and writes it and its checksum at the
+// file's position.
+bool TCF2WriteSection(CStream& file, CMemoryStream& payload, uint32_t& error);

@@ -1,0 +1,33 @@
+#include "lib/charts/TCF2TileData.h"
+
+#include "lib/charts/TCF2FileTables.h"
+#include "lib/charts/TileDecoder.h"
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileSystem.h"
+
+bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer,
+                          const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error) {
+  const uint64_t offset = useUpdate ? entry.UpdateOffset : entry.Offset;
+  const uint32_t colour = useUpdate ? entry.UpdateColourSize : entry.ColourSize;
+  const uint32_t alpha = useUpdate ? entry.UpdateAlphaSize : entry.AlphaSize;
+  const int64_t size = stream.GetSize();
+  if (size < 0 || !TCF2TileIsInFile(offset, colour, alpha, static_cast<uint64_t>(size))) {
+    error = kErrFileFormat;
+    return false;
+  }
+  if (stream.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset)) {
+    error = kErrFileSeek;
+    return false;
+  }
+  buffer.resize(uint64_t{colour} + alpha);
+  return stream.ReadBuf(buffer.data(), static_cast<int32_t>(buffer.size()), error);
+}
+
+bool TCF2FileReadTilePixels(CStream& stream, uint32_t* pixels, const STCF2TileTableEntry& entry,
+                            bool hasAlpha, std::vector<uint8_t>& buffer, uint32_t& error) {
+  if (!TCF2FileReadTileData(stream, buffer, entry, true, error)) return false;
+  STileDecodeInfo info;
+  error = CTileDecoder::Decode(pixels, entry.Width, entry.Height, buffer.data(), buffer.size(),
+                               hasAlpha, info);
+  return error == 0;
+}

@@ -1,0 +1,37 @@
+// Exports of progress reporting: the host's records, filled and advanced by
+// the library's own functions.
+#include "include/TdLib.h"
+#include "lib/foundation/Abi.h"
+#include "lib/foundation/Progress.h"
+
+TDEXPORT(void) ProgressStageInit1(TdProgress* record, float fraction, uint32_t stageId,
+                                  TdProgressCallback callback, void* userData, uint32_t extra) {
+  td::ProgressStageInit1(record, fraction, stageId, callback, userData, extra);
+}
+
+TDEXPORT(void) ProgressLoopInit1(TdProgress* record, int32_t count, float fraction, uint32_t stageId,
+                                 TdProgressCallback callback, void* userData, uint32_t extra) {
+  td::ProgressLoopInit1(record, count, fraction, stageId, callback, userData, extra);
+}
+
+TDEXPORT(void) ProgressStageInit(TdProgress* child, const TdProgress* parent, float fraction,
+                                 uint32_t stageId) {
+  td::ProgressStageInit(child, parent, fraction, stageId);
+}
+
+TDEXPORT(void) ProgressLoopInit(TdProgress* child, const TdProgress* parent, int32_t count,
+                                float fraction, uint32_t stageId) {
+  td::ProgressLoopInit(child, parent, count, fraction, stageId);
+}
+
+TDEXPORT(void) ProgressStageNext(TdProgress* record, float fraction, uint32_t stageId) {
+  td::ProgressStageNext(record, fraction, stageId);
+}
+
+TDEXPORT(void) ProgressLoopNext(TdProgress* record) { td::ProgressLoopNext(record); }
+
+// The host's callback is not guarded: an exception cannot come out of it.
+TDEXPORT(void) ProgressCall(const TdProgress* record, float fraction, uint32_t value,
+                            uint32_t* error) {
+  td::ProgressCall(record, fraction, value, error);
+}

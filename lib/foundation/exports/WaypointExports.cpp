@@ -1,0 +1,62 @@
+// Exports of the waypoint model: the checks of names, icons and font sizes,
+// and the factories of free route points, lists and the waypoint manager.
+#include "TdLib.h"
+#include "lib/bitmap/Bmp32.h"
+#include "lib/foundation/Abi.h"
+#include "lib/foundation/exports/Guard.h"
+#include "lib/foundation/exports/HostTypes.h"
+#include "lib/waypoints/RoutePoint.h"
+#include "lib/waypoints/WaypointChecks.h"
+#include "lib/waypoints/WaypointList.h"
+#include "lib/waypoints/WaypointManager.h"
+
+namespace td {
+TD_HOST_CLASS(TdRoutePoint, CRoutePoint)
+TD_HOST_CLASS(TdWaypointList, CWaypointList)
+TD_HOST_CLASS(TdWaypointGroupList, CWaypointGroupList)
+TD_HOST_CLASS(TdWaypointManager, CWaypointManager)
+TD_HOST_CLASS(TdBmp32, CBmp32)
+}  // namespace td
+
+TDEXPORT(uint8_t) WPMCheckName(const TdStr* name, uint32_t* error) {
+  return td::WPMCheckName(*td::FromHost(name), error);
+}
+
+TDEXPORT(uint8_t) WPMCheckIcon(int32_t width, int32_t height, float x, float y, uint32_t* error) {
+  return td::WPMCheckIcon(width, height, x, y, error);
+}
+
+TDEXPORT(uint8_t) WPMCheckIconOverlay(int32_t width, int32_t height, uint32_t* error) {
+  return td::WPMCheckIconOverlay(width, height, error);
+}
+
+TDEXPORT(uint8_t) WPMCheckFontSize(int32_t size, uint32_t* error) {
+  return td::WPMCheckFontSize(size, error);
+}
+
+TDEXPORT(TdRoutePoint*) RoutePointCreate(const double* position, float radius) {
+  if (!position) return nullptr;
+  SGeo3D at{position[0], position[1], position[2]};
+  return td::ToHost(td::Create<CRoutePoint>(nullptr, CStr(), nullptr, at, radius));
+}
+
+TDEXPORT(TdWaypointList*) WaypointListCreate() {
+  return td::ToHost(td::Create<CWaypointList>(false));
+}
+
+TDEXPORT(TdWaypointGroupList*) WaypointGroupListCreate() {
+  return td::ToHost(td::Create<CWaypointGroupList>(false));
+}
+
+TDEXPORT(TdWaypointManager*)
+WaypointManagerCreate(uintptr_t hostValue, TdBmp32* icon, TdBmp32* overlay, uint8_t unused,
+                      float originX, float originY, const char* fontName, int32_t nameFontSize,
+                      uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
+                      uint32_t commentFontStyle, uint32_t commentColor, int32_t labelPlacement) {
+  STypeLook look{nameFontSize,    nameFontStyle,    nameColor,
+                 commentFontSize, commentFontStyle, commentColor};
+  SWaypointManagerArgs args{
+      hostValue, td::FromHost(icon), td::FromHost(overlay), unused, originX, originY, fontName,
+      look,      labelPlacement};
+  return td::ToHost(td::Create<CWaypointManager>(args));
+}

@@ -1,0 +1,16 @@
+// Keeps exceptions (memory running out) inside the slots of the waypoint
+// classes: a slot with an error pointer reports code 1, others their failure
+// value.
+#pragma once
+
+#include <cstdint>
+
+#include "lib/foundation/exports/Guard.h"
+
+template <class Body>
+void GuardSlot(uint32_t* error, Body&& body) noexcept {
+  td::GuardCode(error, 0, [&] {
+    body();
+    return 0;
+  });
+}

@@ -1,0 +1,286 @@
+#include "lib/waypoints/WaypointDatabase.h"
+#include "lib/waypoints/SlotGuard.h"
+
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/Language.h"
+#include "lib/waypoints/NewItemId.h"
+#include "lib/waypoints/RoutePoint.h"
+#include "lib/waypoints/WaypointGroup.h"
+#include "lib/waypoints/WaypointManager.h"
+#include "lib/waypoints/WaypointRoute.h"
+
+namespace {
+
+// The default names of new items, by kind.
+const SLangText kKindWords[4] = {
+    {{"Waypoint", "Waypoint", "Wegepunkt", "", "", "", "Waypoint", ""}},
+    {{"Route", "Route", "Route", "", "", "", "", ""}},
+    {{"Group", "Groep", "Gruppe", "", "", "", "", ""}},
+    {{"Type", "Type", "Typ", "", "", "", "", ""}},
+};
+
+template <class T>
+T* At(CItemList<T>& list, int32_t index) {
+  return list.IsIndex(index) ? list.GetAt(index) : nullptr;
+}
+
+template <class T>
+void DestroyAll(CItemList<T>& list) {
+  std::vector<T*> items = list.Snapshot();
+  list.Clear();
+  for (T* item : items) td::Free(item);
+}
+
+}  // namespace
+
+CWaypointDatabase::CWaypointDatabase(CWaypointManager* manager, const CStr& name,
+                                     uint32_t contentVersion, uint8_t flags)
+    : id_(NewItemId()),
+      name_(name),
+      flags_(flags),
+      contentVersion_(contentVersion),
+      manager_(manager) {}
+
+CWaypointDatabase::~CWaypointDatabase() {
+  DestroyAll(waypoints_);
+  DestroyAll(types_);
+  DestroyAll(routes_);
+  DestroyAll(groups_);
+}
+
+SItemArgs CWaypointDatabase::NewItemArgs(EItemKind kind) {
+  uint32_t now = NowSecondsSince2000();
+  return SItemArgs{NewItemId(), 0, Names(kind).MakeName(), now, now, this, manager_};
+}
+
+// The numbers in use after the kind's word in the current language; a change
+// of language counts them afresh.
+CNameNumbers& CWaypointDatabase::Names(EItemKind kind) {
+  CNameNumbers& names = names_[static_cast<int>(kind)];
+  CStr base = LangStr(kKindWords[static_cast<int>(kind)]) + ' ';
+  if (names.GetBase() == base) return names;
+  names.Reset(base);
+  auto count = [&](auto& list) {
+    for (auto* item : list.Snapshot()) names.AddName(item->GetOwnName());
+  };
+  switch (kind) {
+    case EItemKind::Waypoint:
+      count(waypoints_);
+      break;
+    case EItemKind::Route:
+      count(routes_);
+      break;
+    case EItemKind::Group:
+      count(groups_);
+      break;
+    case EItemKind::Type:
+      count(types_);
+      break;
+  }
+  return names;
+}
+
+template <class T>
+void CWaypointDatabase::Track(CItemList<T>& list, T* item) {
+  list.Append(item);
+  names_[static_cast<int>(item->GetKind())].AddName(item->GetOwnName());
+}
+
+// A new item joins its list, marks the database modified and is announced.
+template <class T>
+T* CWaypointDatabase::Adopt(CItemList<T>& list, T* item, void (CWaypointManager::*added)(T*)) {
+  Track(list, item);
+  SetModified(true);
+  (manager_->*added)(item);
+  return item;
+}
+
+template <class T>
+bool CWaypointDatabase::Untrack(CItemList<T>& list, T* item) {
+  if (!list.Remove(item)) return false;
+  names_[static_cast<int>(item->GetKind())].RemoveName(item->GetOwnName());
+  SetModified(true);
+  return true;
+}
+
+CWaypointGroup* TD_STDCALL CWaypointDatabase::AddGroup() {
+  return td::Guard(static_cast<CWaypointGroup*>(nullptr), [&] {
+    auto* group = new CWaypointGroup(NewItemArgs(EItemKind::Group));
+    return Adopt(groups_, group, &CWaypointManager::GroupAdded);
+  });
+}
+
+CWaypointRoute* TD_STDCALL CWaypointDatabase::AddRoute() {
+  return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
+    auto* route = new CWaypointRoute(NewItemArgs(EItemKind::Route));
+    return Adopt(routes_, route, &CWaypointManager::RouteAdded);
+  });
+}
+
+CWaypointType* TD_STDCALL CWaypointDatabase::AddType(
+    CBmp32* icon, CBmp32* overlay, uint8_t overlayShown, float originX, float originY,
+    int32_t nameFontSize, uint32_t nameFontStyle, uint32_t nameColor, int32_t commentFontSize,
+    uint32_t commentFontStyle, uint32_t commentColor) {
+  return td::Guard(static_cast<CWaypointType*>(nullptr), [&] {
+    STypeLook look{nameFontSize,    nameFontStyle,    nameColor,
+                   commentFontSize, commentFontStyle, commentColor};
+    STypeArgs args{
+        NewItemArgs(EItemKind::Type), icon, overlay, overlayShown != 0, originX, originY, look};
+    auto* type = new CWaypointType(args, *manager_->GetFontName());
+    return Adopt(types_, type, &CWaypointManager::TypeAdded);
+  });
+}
+
+CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint(const SGeo3D* position, CWaypointType* type) {
+  return td::Guard(static_cast<CWaypoint*>(nullptr), [&] {
+    SWaypointArgs args{NewItemArgs(EItemKind::Waypoint),
+                       CStr(),
+                       manager_->GetDefaultLabelPlacement(),
+                       *position,
+                       0.0f,
+                       -1.0f,
+                       0.0f,
+                       0,
+                       CStr(),
+                       type};
+    auto* waypoint = new CWaypoint(args);
+    return Adopt(waypoints_, waypoint, &CWaypointManager::WaypointAdded);
+  });
+}
+
+CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint2D(const SGeo2D* position,
+                                                       CWaypointType* type) {
+  SGeo3D p = {position->lat, position->lon, 0.0};
+  return AddWaypoint(&p, type);
+}
+
+uint8_t TD_STDCALL CWaypointDatabase::IsLocked() { return (flags_ & kDatabaseLocked) != 0; }
+
+CWaypointGroup* TD_STDCALL CWaypointDatabase::GetGroup(int32_t index) { return At(groups_, index); }
+
+int32_t TD_STDCALL CWaypointDatabase::GetGroupCount() { return groups_.GetCount(); }
+
+SItemId* TD_STDCALL CWaypointDatabase::GetId() { return &id_; }
+
+int32_t TD_STDCALL CWaypointDatabase::GetStoreSize(uint8_t full) {
+  return td::Guard(0, [&] {
+    int32_t size = fileName_.GetMemSize(false) + name_.GetMemSize(false) +
+                   (full ? static_cast<int32_t>(sizeof(*this)) : 0);
+    auto add = [&](auto& list) {
+      size += list.GetCount() * static_cast<int32_t>(sizeof(void*));
+      for (auto* item : list.Snapshot()) size += item->GetStoreSize(full);
+    };
+    add(groups_);
+    add(routes_);
+    add(types_);
+    add(waypoints_);
+    return size;
+  });
+}
+
+uint8_t TD_STDCALL CWaypointDatabase::IsModified() { return (state_ & 2) != 0; }
+
+uint8_t TD_STDCALL CWaypointDatabase::IsReadOnly() { return (flags_ & kDatabaseReadOnly) != 0; }
+
+CWaypointRoute* TD_STDCALL CWaypointDatabase::GetRoute(int32_t index) { return At(routes_, index); }
+
+int32_t TD_STDCALL CWaypointDatabase::GetRouteCount() { return routes_.GetCount(); }
+
+CWaypointType* TD_STDCALL CWaypointDatabase::GetType(int32_t index) { return At(types_, index); }
+
+int32_t TD_STDCALL CWaypointDatabase::GetTypeCount() { return types_.GetCount(); }
+
+CWaypoint* TD_STDCALL CWaypointDatabase::GetWaypoint(int32_t index) {
+  return At(waypoints_, index);
+}
+
+int32_t TD_STDCALL CWaypointDatabase::GetWaypointCount() { return waypoints_.GetCount(); }
+
+CWaypointManager* TD_STDCALL CWaypointDatabase::GetManager() { return manager_; }
+
+void TD_STDCALL CWaypointDatabase::Save(const CStr*, uint32_t* error) { *error = kErrUnknown; }
+
+CWaypointGroup* CWaypointDatabase::CreateLoadedGroup(const SItemId& id, const CStr& name,
+                                                     uint32_t created, uint32_t modified) {
+  auto* group = new CWaypointGroup(SItemArgs{id, 0, name, created, modified, this, manager_});
+  Track(groups_, group);
+  return group;
+}
+
+CWaypointRoute* CWaypointDatabase::CreateLoadedRoute(const SItemId& id, const CStr& name,
+                                                     uint32_t created, uint32_t modified) {
+  auto* route = new CWaypointRoute(SItemArgs{id, 0, name, created, modified, this, manager_});
+  Track(routes_, route);
+  return route;
+}
+
+CWaypointType* CWaypointDatabase::CreateLoadedType(const STypeArgs& args) {
+  STypeArgs own = args;
+  own.item.state = 0;
+  own.item.database = this;
+  own.item.manager = manager_;
+  auto* type = new CWaypointType(own, *manager_->GetFontName());
+  Track(types_, type);
+  return type;
+}
+
+CWaypoint* CWaypointDatabase::CreateLoadedWaypoint(const SWaypointArgs& args) {
+  SWaypointArgs own = args;
+  own.item.state = 0;
+  own.item.database = this;
+  own.item.manager = manager_;
+  auto* waypoint = new CWaypoint(own);
+  Track(waypoints_, waypoint);
+  return waypoint;
+}
+
+void CWaypointDatabase::RemoveGroup(CWaypointGroup* group) {
+  if (!Untrack(groups_, group)) return;
+  group->DropMembers();
+  manager_->GroupRemoved(group);
+  td::Free(group);
+}
+
+void CWaypointDatabase::RemoveRoute(CWaypointRoute* route) {
+  if (!Untrack(routes_, route)) return;
+  manager_->RouteRemoved(route);
+  td::Free(route);
+}
+
+void CWaypointDatabase::RemoveType(CWaypointType* type) {
+  if (!Untrack(types_, type)) return;
+  manager_->TypeRemoved(type);
+  td::Free(type);
+}
+
+void CWaypointDatabase::RemoveWaypoint(CWaypoint* waypoint) {
+  if (!Untrack(waypoints_, waypoint)) return;
+  std::vector<CRoutePoint*> points = waypoint->GetRoutePoints();
+  for (auto point = points.rbegin(); point != points.rend(); ++point)
+    (*point)->AttachWaypoint(nullptr);
+  manager_->WaypointRemoved(waypoint);
+  td::Free(waypoint);
+}
+
+void CWaypointDatabase::ReplaceType(CWaypointType* type) {
+  for (CWaypoint* waypoint : waypoints_.Snapshot())
+    if (waypoint->GetType() == type) {
+      waypoint->SetTypeInternal(manager_->GetDefaultType());
+      SetModified(true);
+    }
+}
+
+void CWaypointDatabase::RemoveWaypointFromGroups(CWaypoint* waypoint) {
+  std::vector<CWaypointGroup*> groups = groups_.Snapshot();
+  for (auto group = groups.rbegin(); group != groups.rend() && waypoint->GetGroupCount() > 0;
+       ++group)
+    if ((*group)->RemoveWaypointInternal(waypoint)) SetModified(true);
+}
+
+void CWaypointDatabase::SetModified(bool modified) {
+  state_ = modified ? static_cast<uint8_t>(state_ | 2) : static_cast<uint8_t>(state_ & ~2);
+}
+
+void CWaypointDatabase::ItemRenamed(CWaypointManagerItem* item, const CStr& from, const CStr& to) {
+  names_[static_cast<int>(item->GetKind())].Rename(from, to);
+}

@@ -1,0 +1,88 @@
+// CWaypointList and CWaypointGroupList: the lists through which hosts receive
+// waypoints and groups. A list made by a factory does not own its items; one
+// switched to owning frees an item through the item's own Delete, so that its
+// database and manager let go of it first; a built-in or read-only item only
+// leaves the list. Indices outside the list change nothing (null for GetItem).
+// Host thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "lib/foundation/List.h"
+#include "lib/foundation/exports/Guard.h"
+#include "lib/waypoints/Waypoint.h"
+#include "lib/waypoints/WaypointGroup.h"
+
+template <class T>
+class CItemPointerList : public CObject {
+ public:
+  virtual int32_t TD_STDCALL Add(T* item) {
+    return td::Guard(-1, [&] { return items_.Add(item); });
+  }
+  virtual void TD_STDCALL Clear() { SetCount(0); }
+  virtual void TD_STDCALL Delete(int32_t index) {
+    if (IsIndex(index)) Release(index);
+  }
+  virtual void TD_STDCALL Exchange(int32_t a, int32_t b) {
+    if (IsIndex(a) && IsIndex(b)) items_.Exchange(a, b);
+  }
+  virtual int32_t TD_STDCALL GetCapacity() { return items_.GetCapacity(); }
+  virtual int32_t TD_STDCALL GetCount() { return items_.GetCount(); }
+  virtual uint8_t TD_STDCALL GetOwnsItems() { return ownsItems_; }
+  virtual T* TD_STDCALL GetItem(int32_t index) {
+    return IsIndex(index) ? items_.GetAt(index) : nullptr;
+  }
+  virtual int32_t TD_STDCALL IndexOf(T* item) { return items_.IndexOf(item); }
+  virtual void TD_STDCALL Insert(int32_t index, T* item) {
+    if (index >= 0 && index <= items_.GetCount())
+      td::GuardVoid([&] { items_.Insert(index, item); });
+  }
+  virtual int32_t TD_STDCALL Remove(T* item) {
+    int32_t index = items_.IndexOf(item);
+    if (index >= 0) Release(index);
+    return index;
+  }
+  virtual void TD_STDCALL SetCapacity(int32_t capacity) {
+    if (capacity < 0) return;
+    SetCount(capacity < items_.GetCount() ? capacity : items_.GetCount());
+    td::GuardVoid([&] { items_.SetCapacity(capacity); });
+  }
+  // A larger count adds null entries; a smaller one removes the last first.
+  virtual void TD_STDCALL SetCount(int32_t count) {
+    if (count < 0) return;
+    while (items_.GetCount() > count) Release(items_.GetCount() - 1);
+    td::GuardVoid([&] { items_.SetCount(count); });
+  }
+  virtual void TD_STDCALL SetOwnsItems(uint8_t owns) { ownsItems_ = owns != 0; }
+
+ protected:
+  explicit CItemPointerList(bool ownsItems) : ownsItems_(ownsItems) {}
+  ~CItemPointerList() { Clear(); }
+
+ private:
+  bool IsIndex(int32_t i) const { return i >= 0 && i < items_.GetCount(); }
+
+  // Takes entry index out; an owned item that no other entry holds goes.
+  void Release(int32_t index) {
+    T* item = items_.GetAt(index);
+    items_.Delete(index);
+    if (!ownsItems_ || !item || items_.IndexOf(item) >= 0) return;
+    uint32_t error;
+    item->Delete(&error);
+  }
+
+  CList<T> items_;
+  bool ownsItems_;
+};
+
+class CWaypointList : public CItemPointerList<CWaypoint> {
+ public:
+  explicit CWaypointList(bool ownsItems = false) : CItemPointerList(ownsItems) {}
+  TD_DELETE_THIS(CWaypointList)
+};
+
+class CWaypointGroupList : public CItemPointerList<CWaypointGroup> {
+ public:
+  explicit CWaypointGroupList(bool ownsItems = false) : CItemPointerList(ownsItems) {}
+  TD_DELETE_THIS(CWaypointGroupList)
+};

@@ -1,0 +1,286 @@
+#include "lib/waypoints/WaypointManager.h"
+#include "lib/waypoints/SlotGuard.h"
+
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/Language.h"
+#include "lib/geodesy/GreatCircle.h"
+#include "lib/waypoints/WaypointList.h"
+
+namespace {
+
+const SLangText kDefaultTypeName = {{"Default type", "Standaard type", "", "", "", "", "", ""}};
+const SLangText kDefaultGroupName = {
+    {"Ungrouped", "Niet gegroepeerd", "Nicht gruppiert", "", "", "", "Ugrupperet", ""}};
+
+template <class T>
+T* At(CItemList<T>& list, int32_t index) {
+  return list.IsIndex(index) ? list.GetAt(index) : nullptr;
+}
+
+template <class T>
+uint8_t Find(CItemList<T>& list, const SItemId* id, int32_t* index) {
+  int32_t at;
+  bool found = list.Find(*id, &at);
+  if (index) *index = at;
+  return found;
+}
+
+// Calls each pair from the last to the first over a copy, skipping pairs
+// removed by an earlier call.
+template <class Func, class... Args>
+void CallEach(CArray<SCallback>& callbacks, Args... args) {
+  CArray<SCallback> walk(callbacks);
+  for (int32_t i = walk.GetCount() - 1; i >= 0; --i) {
+    const SCallback& callback = walk[i];
+    if (callbacks.IndexOf(callback) >= 0)
+      reinterpret_cast<Func>(callback.Function)(callback.Context, args...);
+  }
+}
+
+SItemArgs BuiltInArgs(uint16_t state, uint32_t now, CWaypointManager* manager) {
+  return SItemArgs{SItemId{}, state, CStr(), now, now, nullptr, manager};
+}
+
+}  // namespace
+
+CWaypointManager::CWaypointManager(const SWaypointManagerArgs& args)
+    : hostValue_(args.hostValue), labelPlacement_(args.labelPlacement), fontName_(args.fontName) {
+  uint32_t now = NowSecondsSince2000();
+  defaultGroup_ = new CWaypointGroup(BuiltInArgs(kItemDefaultGroup, now, this));
+  groups_.Append(defaultGroup_);
+  STypeArgs type{BuiltInArgs(kItemDefaultType, now, this),
+                 args.icon,
+                 args.overlay,
+                 false,
+                 args.originX,
+                 args.originY,
+                 args.look};
+  defaultType_ = new CWaypointType(type, fontName_);
+  types_.Append(defaultType_);
+}
+
+CWaypointManager::~CWaypointManager() {
+  ownRoutes_.SetOwnsItems(true);
+  ownRoutes_.Clear();
+  databases_.Clear();
+  td::Free(defaultType_);
+  td::Free(defaultGroup_);
+}
+
+void TD_STDCALL CWaypointManager::AddRouteEventHandler(TRouteEventFunc function, void* context) {
+  td::GuardVoid([&] { subscribers_.Add(MakeCallback(function, context)); });
+}
+
+void TD_STDCALL CWaypointManager::BeginLoad(int32_t, void*) {}
+
+CWaypointDatabase* TD_STDCALL CWaypointManager::CreateDatabase(const CStr* name,
+                                                               uint32_t contentVersion,
+                                                               uint8_t locked) {
+  return td::Guard(static_cast<CWaypointDatabase*>(nullptr), [&] {
+    auto* database =
+        new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0);
+    databases_.Add(database);
+    return database;
+  });
+}
+
+CWaypointRoute* TD_STDCALL CWaypointManager::CreateRoute() {
+  return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
+    auto* route = new CWaypointRoute(BuiltInArgs(kItemFreeStanding, NowSecondsSince2000(), this));
+    ownRoutes_.Add(route);
+    return route;
+  });
+}
+
+void TD_STDCALL CWaypointManager::EndLoad() {}
+
+uint8_t TD_STDCALL CWaypointManager::FindGroup(const SItemId* id, int32_t* index) {
+  return Find(groups_, id, index);
+}
+
+uint8_t TD_STDCALL CWaypointManager::FindRoute(const SItemId* id, int32_t* index) {
+  return Find(routes_, id, index);
+}
+
+uint8_t TD_STDCALL CWaypointManager::FindType(const SItemId* id, int32_t* index) {
+  return Find(types_, id, index);
+}
+
+uint8_t TD_STDCALL CWaypointManager::FindWaypoint(const SItemId* id, int32_t* index) {
+  return Find(waypoints_, id, index);
+}
+
+uintptr_t TD_STDCALL CWaypointManager::GetHostData() { return hostValue_; }
+
+CWaypointDatabase* TD_STDCALL CWaypointManager::GetDatabase(int32_t index) {
+  return index >= 0 && index < databases_.GetCount() ? databases_.GetAt(index) : nullptr;
+}
+
+int32_t TD_STDCALL CWaypointManager::GetDatabaseCount() { return databases_.GetCount(); }
+
+int32_t TD_STDCALL CWaypointManager::GetDefaultLabelPlacement() { return labelPlacement_; }
+
+CStr* TD_STDCALL CWaypointManager::GetFontName() { return &fontName_; }
+
+CWaypointGroup* TD_STDCALL CWaypointManager::GetGroup(int32_t index) { return At(groups_, index); }
+
+int32_t TD_STDCALL CWaypointManager::GetGroupCount() { return groups_.GetCount(); }
+
+int32_t TD_STDCALL CWaypointManager::GetStoreSize(uint8_t full) {
+  return td::Guard(0, [&] {
+    int32_t size = emptyText_.GetMemSize(false) + fontName_.GetMemSize(false) +
+                   defaultTypeName_.GetMemSize(false) + defaultGroupName_.GetMemSize(false) +
+                   (full ? static_cast<int32_t>(sizeof(*this)) : 0);
+    size += (groups_.GetCount() + routes_.GetCount() + types_.GetCount() + waypoints_.GetCount()) *
+            static_cast<int32_t>(sizeof(void*));
+    size += defaultType_->GetStoreSize(full) + defaultGroup_->GetStoreSize(full);
+    for (int32_t i = 0; i < databases_.GetCount(); ++i)
+      size += databases_.GetAt(i)->GetStoreSize(full);
+    for (int32_t i = 0; i < ownRoutes_.GetCount(); ++i)
+      size += ownRoutes_.GetAt(i)->GetStoreSize(full);
+    return size;
+  });
+}
+
+CWaypointRoute* TD_STDCALL CWaypointManager::GetRoute(int32_t index) { return At(routes_, index); }
+
+int32_t TD_STDCALL CWaypointManager::GetRouteCount() { return routes_.GetCount(); }
+
+CWaypointType* TD_STDCALL CWaypointManager::GetType(int32_t index) { return At(types_, index); }
+
+int32_t TD_STDCALL CWaypointManager::GetTypeCount() { return types_.GetCount(); }
+
+CWaypointType* TD_STDCALL CWaypointManager::GetDefaultType() { return defaultType_; }
+
+CWaypoint* TD_STDCALL CWaypointManager::GetWaypoint(int32_t index) { return At(waypoints_, index); }
+
+int32_t TD_STDCALL CWaypointManager::GetWaypointCount() { return waypoints_.GetCount(); }
+
+void TD_STDCALL CWaypointManager::GetGroupWaypoints(CWaypointList* waypoints,
+                                                    CWaypointGroupList* groups) {
+  td::GuardVoid([&] {
+    if (!waypoints) return;
+    waypoints->Clear();
+    std::vector<CWaypoint*> all = waypoints_.Snapshot();
+    for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetMark(false);
+    if (!groups) return;
+    for (int32_t g = groups->GetCount() - 1; g >= 0; --g) {
+      CWaypointGroup* group = groups->GetItem(g);
+      if (!group) continue;
+      for (int32_t m = group->GetCount() - 1; m >= 0; --m) {
+        CWaypoint* member = group->GetWaypoint(m);
+        if (member->HasMark()) continue;
+        waypoints->Add(member);
+        member->SetMark(true);
+      }
+    }
+  });
+}
+
+CWaypointGroup* TD_STDCALL CWaypointManager::GetDefaultGroup() { return defaultGroup_; }
+
+CWaypointDatabase* TD_STDCALL CWaypointManager::OpenDatabase(const CStr*, uint32_t* error) {
+  *error = kErrUnknown;
+  return nullptr;
+}
+
+void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
+                                                        CWaypointList* found) {
+  td::GuardVoid([&] {
+    if (!found) return;
+    found->Clear();
+    SPoint3D centre;
+    GeoToGreatCirclePoint(centre, *position);
+    for (int32_t i = waypoints_.GetCount() - 1; i >= 0; --i) {
+      PrefetchItem(i - kPrefetchAhead);
+      CWaypoint* waypoint = waypoints_.GetAt(i);
+      if (!waypoint->TestUserFlags(mask)) continue;
+      float radius = waypoint->GetRadius();
+      if (!(radius > 0.0f)) continue;
+      const SGeo3D& p = *waypoint->GetPosition();
+      SPoint3D u;
+      GeoToGreatCirclePoint(u, SGeo2D{p.lat, p.lon});
+      if (DistAlongGreatCircle1(centre, u) < radius) found->Add(waypoint);
+    }
+  });
+}
+
+// The list is in identifier order, not in memory order: a walk over many
+// waypoints waits on memory for each one unless it asks for them ahead.
+void CWaypointManager::PrefetchItem(int32_t index) {
+  if (index < 0) return;
+  const char* item = reinterpret_cast<const char*>(waypoints_.GetAt(index));
+  for (size_t offset = 0; offset < sizeof(CWaypoint); offset += 64)
+    __builtin_prefetch(item + offset);
+}
+
+void TD_STDCALL CWaypointManager::RemoveRouteEventHandler(TRouteEventFunc function, void* context) {
+  RemoveCallback(subscribers_, MakeCallback(function, context));
+}
+
+void TD_STDCALL CWaypointManager::MarkWaypoints(CWaypointList* waypoints, uint16_t mask) {
+  td::GuardVoid([&] {
+    std::vector<CWaypoint*> all = waypoints_.Snapshot();
+    for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetUserFlags(0, mask);
+    if (!waypoints) return;
+    for (int32_t i = waypoints->GetCount() - 1; i >= 0; --i)
+      if (CWaypoint* waypoint = waypoints->GetItem(i)) waypoint->SetUserFlags(1, mask);
+  });
+}
+
+void CWaypointManager::WaypointAdded(CWaypoint* waypoint) {
+  waypoints_.Append(waypoint);
+  defaultGroup_->AddWaypointInternal(waypoint);
+}
+
+void CWaypointManager::TypeRemoved(CWaypointType* type) {
+  types_.Remove(type);
+  for (int32_t i = databases_.GetCount() - 1; i >= 0; --i) databases_.GetAt(i)->ReplaceType(type);
+}
+
+void CWaypointManager::WaypointRemoved(CWaypoint* waypoint) {
+  waypoints_.Remove(waypoint);
+  for (int32_t i = databases_.GetCount() - 1; i >= 0; --i)
+    databases_.GetAt(i)->RemoveWaypointFromGroups(waypoint);
+  defaultGroup_->RemoveWaypointInternal(waypoint);
+}
+
+void CWaypointManager::OwnRouteRemoved(CWaypointRoute* route) {
+  if (ownRoutes_.Remove(route) >= 0) td::Free(route);
+}
+
+void CWaypointManager::FireRouteEvent(CWaypointRoute* route, int32_t index, CRoutePoint* point) {
+  CallEach<TRouteEventFunc>(subscribers_, route, index, point);
+}
+
+void CWaypointManager::AddRouteResetListener(TRouteResetFunc function, void* context) {
+  resetListeners_.Add(MakeCallback(function, context));
+}
+
+void CWaypointManager::RemoveRouteResetListener(TRouteResetFunc function, void* context) {
+  RemoveCallback(resetListeners_, MakeCallback(function, context));
+}
+
+void CWaypointManager::RouteResetting(CWaypointRoute* route) {
+  CallEach<TRouteResetFunc>(resetListeners_, route);
+}
+
+// The last entry equal to callback goes.
+bool CWaypointManager::RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback) {
+  for (int32_t i = callbacks.GetCount() - 1; i >= 0; --i)
+    if (callbacks[i] == callback) {
+      callbacks.RemoveAt(i);
+      return true;
+    }
+  return false;
+}
+
+CStr* CWaypointManager::GetDefaultTypeName() {
+  defaultTypeName_ = LangStr(kDefaultTypeName);
+  return &defaultTypeName_;
+}
+
+CStr* CWaypointManager::GetDefaultGroupName() {
+  defaultGroupName_ = LangStr(kDefaultGroupName);
+  return &defaultGroupName_;
+}

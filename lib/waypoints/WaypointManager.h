@@ -1,0 +1,126 @@
+// CWaypointManager: creates and holds waypoint databases, keeps one list per
+// item kind over all of them in identifier order, owns the built-in default
+// type and group and the routes of no database, and tells subscribers when a
+// point leaves a route. Host thread only; items and databases it returns stay
+// valid until they are deleted or the manager goes.
+#pragma once
+
+#include <cstdint>
+
+#include "lib/foundation/Array.h"
+#include "lib/foundation/Callback.h"
+#include "lib/foundation/List.h"
+#include "lib/foundation/Str.h"
+#include "lib/geodesy/GeoPosition.h"
+#include "lib/waypoints/ItemList.h"
+#include "lib/waypoints/WaypointDatabase.h"
+#include "lib/waypoints/WaypointGroup.h"
+#include "lib/waypoints/WaypointRoute.h"
+#include "lib/waypoints/WaypointType.h"
+
+// A route-event subscriber: the point has left the route and is still alive.
+typedef void(TD_STDCALL* TRouteEventFunc)(void* context, CWaypointRoute* route, int32_t index,
+                                          CRoutePoint* point);
+// An internal listener: the route's points are about to go (route destroyed
+// or its points replaced).
+typedef void (*TRouteResetFunc)(void* context, CWaypointRoute* route);
+
+struct SWaypointManagerArgs {
+  uintptr_t hostValue;
+  CBmp32* icon;
+  CBmp32* overlay;
+  uint8_t unused;
+  float originX;
+  float originY;
+  const char* fontName;
+  STypeLook look;
+  int32_t labelPlacement;
+};
+
+class CWaypointManager : public CObject {
+ public:
+  explicit CWaypointManager(const SWaypointManagerArgs& args);
+  // Destroys the routes of no database still alive, then every database.
+  ~CWaypointManager();
+  TD_DELETE_THIS(CWaypointManager)
+
+  virtual void TD_STDCALL AddRouteEventHandler(TRouteEventFunc function, void* context);
+  // Loading files comes with the file format; until then these change nothing.
+  virtual void TD_STDCALL BeginLoad(int32_t fileCount, void* progress);
+  virtual CWaypointDatabase* TD_STDCALL CreateDatabase(const CStr* name, uint32_t contentVersion,
+                                                       uint8_t locked);
+  virtual CWaypointRoute* TD_STDCALL CreateRoute();
+  virtual void TD_STDCALL EndLoad();
+  virtual uint8_t TD_STDCALL FindGroup(const SItemId* id, int32_t* index);
+  virtual uint8_t TD_STDCALL FindRoute(const SItemId* id, int32_t* index);
+  virtual uint8_t TD_STDCALL FindType(const SItemId* id, int32_t* index);
+  virtual uint8_t TD_STDCALL FindWaypoint(const SItemId* id, int32_t* index);
+  virtual uintptr_t TD_STDCALL GetHostData();
+  // Getters by index give null outside the list.
+  virtual CWaypointDatabase* TD_STDCALL GetDatabase(int32_t index);
+  virtual int32_t TD_STDCALL GetDatabaseCount();
+  virtual int32_t TD_STDCALL GetDefaultLabelPlacement();
+  virtual CStr* TD_STDCALL GetFontName();
+  virtual CWaypointGroup* TD_STDCALL GetGroup(int32_t index);
+  virtual int32_t TD_STDCALL GetGroupCount();
+  virtual int32_t TD_STDCALL GetStoreSize(uint8_t full);
+  virtual CWaypointRoute* TD_STDCALL GetRoute(int32_t index);
+  virtual int32_t TD_STDCALL GetRouteCount();
+  virtual CWaypointType* TD_STDCALL GetType(int32_t index);
+  virtual int32_t TD_STDCALL GetTypeCount();
+  virtual CWaypointType* TD_STDCALL GetDefaultType();
+  virtual CWaypoint* TD_STDCALL GetWaypoint(int32_t index);
+  virtual int32_t TD_STDCALL GetWaypointCount();
+  virtual void TD_STDCALL GetGroupWaypoints(CWaypointList* waypoints, CWaypointGroupList* groups);
+  virtual CWaypointGroup* TD_STDCALL GetDefaultGroup();
+  virtual CWaypointDatabase* TD_STDCALL OpenDatabase(const CStr* fileName, uint32_t* error);
+  virtual void TD_STDCALL FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
+                                                CWaypointList* found);
+  virtual void TD_STDCALL RemoveRouteEventHandler(TRouteEventFunc function, void* context);
+  virtual void TD_STDCALL MarkWaypoints(CWaypointList* waypoints, uint16_t mask);
+
+  // Told by the databases.
+  void GroupAdded(CWaypointGroup* group) { groups_.Append(group); }
+  void RouteAdded(CWaypointRoute* route) { routes_.Append(route); }
+  void TypeAdded(CWaypointType* type) { types_.Append(type); }
+  void WaypointAdded(CWaypoint* waypoint);
+  void GroupRemoved(CWaypointGroup* group) { groups_.Remove(group); }
+  void RouteRemoved(CWaypointRoute* route) { routes_.Remove(route); }
+  void TypeRemoved(CWaypointType* type);
+  void WaypointRemoved(CWaypoint* waypoint);
+  // A route of CreateRoute deletes itself through this.
+  void OwnRouteRemoved(CWaypointRoute* route);
+  // Subscribers from the last added to the first; one that is unsubscribed
+  // during the walk is not called any more.
+  void FireRouteEvent(CWaypointRoute* route, int32_t index, CRoutePoint* point);
+  void AddRouteResetListener(TRouteResetFunc function, void* context);
+  void RemoveRouteResetListener(TRouteResetFunc function, void* context);
+  void RouteResetting(CWaypointRoute* route);
+  CStr* GetDefaultTypeName();
+  CStr* GetDefaultGroupName();
+  bool IsLoading() const { return loading_ != 0; }
+  CStr* GetEmptyText() { return &emptyText_; }
+
+ private:
+  static constexpr int32_t kPrefetchAhead = 16;
+  void PrefetchItem(int32_t index);
+  static bool RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback);
+
+  uintptr_t hostValue_;
+  CList<CWaypointDatabase> databases_{true};
+  int32_t labelPlacement_;
+  CStr emptyText_;
+  CStr fontName_;
+  CItemList<CWaypointGroup> groups_{kSlotManager};
+  uint8_t loading_ = 0;
+  CItemList<CWaypointRoute> routes_{kSlotManager};
+  CList<CWaypointRoute> ownRoutes_;
+  CWaypointType* defaultType_ = nullptr;
+  CStr defaultTypeName_;
+  CItemList<CWaypointType> types_{kSlotManager};
+  CWaypointGroup* defaultGroup_ = nullptr;
+  CStr defaultGroupName_;
+  CItemList<CWaypoint> waypoints_{kSlotManager};
+  CArray<SCallback> subscribers_;
+  CArray<SCallback> resetListeners_;
+};

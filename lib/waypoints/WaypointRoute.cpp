@@ -1,0 +1,223 @@
+#include "lib/waypoints/WaypointRoute.h"
+
+#include <cmath>
+#include <limits>
+
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/waypoints/SlotGuard.h"
+#include "lib/geodesy/Angles.h"
+#include "lib/geodesy/GreatCircle.h"
+#include "lib/geodesy/Scene.h"
+#include "lib/waypoints/RoutePoint.h"
+#include "lib/waypoints/Waypoint.h"
+#include "lib/waypoints/WaypointDatabase.h"
+#include "lib/waypoints/WaypointManager.h"
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+SPoint3D SpherePoint(const SGeo3D& p) {
+  SPoint3D u;
+  GeoToGreatCirclePoint(u, SGeo2D{p.lat, p.lon});
+  return u;
+}
+
+}  // namespace
+
+CWaypointRoute::CWaypointRoute(const SItemArgs& args)
+    : CWaypointManagerItem(EItemKind::Route, args) {}
+
+CWaypointRoute::~CWaypointRoute() {
+  manager_->RouteResetting(this);
+  points_.SetOwnsItems(true);
+}
+
+void CWaypointRoute::DestroyPoints() {
+  manager_->RouteResetting(this);
+  points_.SetOwnsItems(true);
+  points_.Clear();
+  points_.SetOwnsItems(false);
+  pointNames_.Reset(CStr());
+}
+
+void TD_STDCALL CWaypointRoute::Assign(CWaypointManagerItem* source, uint32_t* error) {
+  GuardSlot(error, [&] {
+    if (!AssignBase(source, error)) return;
+    auto& from = static_cast<CWaypointRoute&>(*source);
+    DestroyPoints();
+    for (int32_t i = 0; i < from.points_.GetCount(); ++i) {
+      CRoutePoint* model = from.points_.GetAt(i);
+      CRoutePoint* point =
+          AppendPointInternal(model->GetOwnName(), *model->GetPosition(), model->GetRadius());
+      if (model->GetWaypoint() && from.manager_ == manager_)
+        point->AttachWaypoint(model->GetWaypoint());
+    }
+    Touch();
+  });
+}
+
+int32_t TD_STDCALL CWaypointRoute::GetStoreSize(uint8_t whole) {
+  int32_t size =
+      CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  size += points_.GetCapacity() * static_cast<int32_t>(sizeof(void*));
+  for (int32_t i = 0; i < points_.GetCount(); ++i) size += points_.GetAt(i)->GetMemSize();
+  return size;
+}
+
+void TD_STDCALL CWaypointRoute::Delete(uint32_t* error) {
+  GuardSlot(error, [&] {
+    if (!CheckDelete(error)) return;
+    if (database_)
+      database_->RemoveRoute(this);
+    else
+      manager_->OwnRouteRemoved(this);
+  });
+}
+
+CRoutePoint* TD_STDCALL CWaypointRoute::AddPoint(const SGeo3D* position, float radius,
+                                                 uint32_t* error) {
+  return InsertPoint(points_.GetCount(), position, radius, error);
+}
+
+CRoutePoint* TD_STDCALL CWaypointRoute::AddPointLatLon(const SGeo2D* position, float radius,
+                                                       uint32_t* error) {
+  return InsertPointLatLon(points_.GetCount(), position, radius, error);
+}
+
+CRoutePoint* TD_STDCALL CWaypointRoute::AddWaypoint(CWaypoint* waypoint, float radius,
+                                                    uint32_t* error) {
+  return InsertWaypoint(points_.GetCount(), waypoint, radius, error);
+}
+
+double TD_STDCALL CWaypointRoute::GetDistanceBetween(int32_t a, int32_t b) {
+  if (!IsIndex(a) || !IsIndex(b)) return kNaN;
+  return std::fabs(points_.GetAt(b)->GetDistance() - points_.GetAt(a)->GetDistance());
+}
+
+double TD_STDCALL CWaypointRoute::GetLegHeading(int32_t index, uint8_t towardsPrevious) {
+  int32_t other = towardsPrevious ? index - 1 : index + 1;
+  if (!IsIndex(index) || !IsIndex(other)) return kNaN;
+  SGeodeticRef ref;
+  GeodeticRefInitScene(ref, *points_.GetAt(index)->GetPosition());
+  SPoint3D v;
+  GeoWGS84ToScene3(v, *points_.GetAt(other)->GetPosition(), ref);
+  return VectorAngleD(SPointD{v.x, v.y});
+}
+
+void TD_STDCALL CWaypointRoute::DeletePoint(int32_t index, uint32_t* error) {
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (!IsIndex(index)) {
+      *error = kErrItemNotFound;
+      return;
+    }
+    CRoutePoint* point = points_.GetAt(index);
+    point->AttachWaypoint(nullptr);
+    if (index < points_.GetCount() - 1) point->MovePoint(*points_.GetAt(index + 1)->GetPosition());
+    points_.Delete(index);
+    pointNames_.RemoveName(point->GetOwnName());
+    point->LeaveRoute();
+    Touch();
+    manager_->FireRouteEvent(this, index, point);
+    td::Free(point);
+  });
+}
+
+int32_t TD_STDCALL CWaypointRoute::GetPointCount() { return points_.GetCount(); }
+
+double TD_STDCALL CWaypointRoute::GetLength() {
+  return points_.GetCount() ? GetDistanceBetween(0, points_.GetCount() - 1) : 0.0;
+}
+
+CRoutePoint* TD_STDCALL CWaypointRoute::GetPoint(int32_t index) {
+  return IsIndex(index) ? points_.GetAt(index) : nullptr;
+}
+
+// From the last point back, so the point just appended is found at once.
+int32_t TD_STDCALL CWaypointRoute::IndexOf(CRoutePoint* point) {
+  for (int32_t i = points_.GetCount() - 1; i >= 0; --i)
+    if (points_.GetAt(i) == point) return i;
+  return -1;
+}
+
+CRoutePoint* TD_STDCALL CWaypointRoute::InsertPoint(int32_t index, const SGeo3D* position,
+                                                    float radius, uint32_t* error) {
+  return InsertPointAt(index, nullptr, *position, radius, error);
+}
+
+CRoutePoint* TD_STDCALL CWaypointRoute::InsertPointLatLon(int32_t index, const SGeo2D* position,
+                                                          float radius, uint32_t* error) {
+  return InsertPointAt(index, nullptr, SGeo3D{position->lat, position->lon, 0.0}, radius, error);
+}
+
+CRoutePoint* TD_STDCALL CWaypointRoute::InsertWaypoint(int32_t index, CWaypoint* waypoint,
+                                                       float radius, uint32_t* error) {
+  if (!waypoint) {
+    *error = CheckWritable(error) ? *error : kErrItemNotFound;
+    return nullptr;
+  }
+  return InsertPointAt(index, waypoint, *waypoint->GetPosition(), radius, error);
+}
+
+void TD_STDCALL CWaypointRoute::RemovePoint(CRoutePoint* point, uint32_t* error) {
+  DeletePoint(IndexOf(point), error);
+}
+
+// Equal positions are 0 m apart exactly: their rounded unit vectors would give
+// a dot product just below 1 and about 0.13 m, which a point deleted by moving
+// it onto its successor would leave behind in every later distance.
+double CWaypointRoute::Distance(int32_t a, int32_t b) {
+  const SGeo3D& p = *points_.GetAt(a)->GetPosition();
+  const SGeo3D& q = *points_.GetAt(b)->GetPosition();
+  if (p.lat == q.lat && p.lon == q.lon) return 0.0;
+  return DistAlongGreatCircle1(SpherePoint(p), SpherePoint(q));
+}
+
+void CWaypointRoute::UpdateDistances(int32_t index) {
+  int32_t n = points_.GetCount();
+  if (n < 2 || !IsIndex(index)) return;
+  CRoutePoint* p = points_.GetAt(index);
+  double old = p->GetDistance();
+  double delta = 0.0;
+  if (index > 0) {
+    p->SetDistance(points_.GetAt(index - 1)->GetDistance() + Distance(index - 1, index));
+    delta = p->GetDistance() - old;
+  }
+  if (index < n - 1) {
+    CRoutePoint* q = points_.GetAt(index + 1);
+    delta -= q->GetDistance() - old;
+    q->SetDistance(p->GetDistance() + Distance(index, index + 1));
+    delta += q->GetDistance() - p->GetDistance();
+    for (int32_t i = index + 2; i < n; ++i)
+      points_.GetAt(i)->SetDistance(points_.GetAt(i)->GetDistance() + delta);
+  }
+}
+
+CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
+                                           const SGeo3D& position, float radius, uint32_t* error) {
+  return td::GuardCode(error, static_cast<CRoutePoint*>(nullptr), [&] {
+    if (CheckWritable(error)) return static_cast<CRoutePoint*>(nullptr);
+    if (index < 0 || index > points_.GetCount()) {
+      *error = kErrItemNotFound;
+      return static_cast<CRoutePoint*>(nullptr);
+    }
+    CStr name = MakeUniquePointName();
+    auto* point = new CRoutePoint(this, name, waypoint, position, radius);
+    points_.Insert(index, point);
+    pointNames_.AddName(name);
+    if (index < points_.GetCount() - 1) point->SetDistance(points_.GetAt(index + 1)->GetDistance());
+    UpdateDistances(index);
+    Touch();
+    return point;
+  });
+}
+
+CRoutePoint* CWaypointRoute::AppendPointInternal(const CStr& name, const SGeo3D& position,
+                                                 float radius) {
+  auto* point = new CRoutePoint(this, name, nullptr, position, radius);
+  points_.Add(point);
+  pointNames_.AddName(name);
+  UpdateDistances(points_.GetCount() - 1);
+  return point;
+}

@@ -1,0 +1,89 @@
+// CWaypointType: how waypoints are drawn: icon with its origin and overlay,
+// a font and a colour for the name and for the comment. The pointers it
+// returns stay valid until the matching setter or the type's end.
+// Host thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "lib/foundation/FontDesc.h"
+#include "lib/waypoints/WaypointManagerItem.h"
+
+// Font sizes (points), styles (bits 1 bold, 2 italic, 4 underline) and
+// colours (0xAARRGGBB) of the name and the comment.
+struct STypeLook {
+  int32_t nameFontSize;
+  uint32_t nameFontStyle;
+  uint32_t nameColor;
+  int32_t commentFontSize;
+  uint32_t commentFontStyle;
+  uint32_t commentColor;
+};
+
+struct STypeArgs {
+  SItemArgs item;
+  CBmp32* icon;
+  CBmp32* overlay;
+  bool overlayShown;
+  float originX;
+  float originY;
+  STypeLook look;
+};
+
+class CWaypointType : public CWaypointManagerItem {
+ public:
+  CWaypointType(const STypeArgs& args, const CStr& fontFace);
+  TD_DELETE_THIS(CWaypointType)
+
+  void TD_STDCALL Assign(CWaypointManagerItem* source, uint32_t* error) override;
+  int32_t TD_STDCALL GetStoreSize(uint8_t whole) override;
+  CStr* TD_STDCALL GetName() override;
+  void TD_STDCALL Delete(uint32_t* error) override;
+
+  virtual uint8_t TD_STDCALL GetShowOverlay();
+  virtual uint32_t TD_STDCALL GetColor();
+  virtual uint32_t TD_STDCALL GetDayColor();
+  virtual CStr* TD_STDCALL GetFontFace();
+  virtual int32_t TD_STDCALL GetFontSize();
+  virtual uint32_t TD_STDCALL GetFontStyle();
+  virtual CBmp32* TD_STDCALL GetIcon();
+  virtual CBmp32* TD_STDCALL GetPlainIcon();
+  virtual float TD_STDCALL GetIconOriginX();
+  virtual float TD_STDCALL GetIconOriginY();
+  virtual CBmp32* TD_STDCALL GetOverlay();
+  virtual uint32_t TD_STDCALL GetCommentColor();
+  virtual uint32_t TD_STDCALL GetCommentDayColor();
+  virtual int32_t TD_STDCALL GetCommentFontSize();
+  virtual uint32_t TD_STDCALL GetCommentFontStyle();
+  virtual uint8_t TD_STDCALL IsDefault();
+  virtual void TD_STDCALL SetColor(uint32_t argb, uint32_t* error);
+  virtual void TD_STDCALL SetFontSize(int32_t size, uint32_t* error);
+  virtual void TD_STDCALL SetFontStyle(uint32_t style, uint32_t* error);
+  virtual void TD_STDCALL SetIcon(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown,
+                                  float originX, float originY, uint32_t* error);
+  virtual void TD_STDCALL SetCommentColor(uint32_t argb, uint32_t* error);
+  virtual void TD_STDCALL SetCommentFontSize(int32_t size, uint32_t* error);
+  virtual void TD_STDCALL SetCommentFontStyle(uint32_t style, uint32_t* error);
+
+  const CFontDesc& GetNameFont() const { return nameFont_; }
+  const CFontDesc& GetCommentFont() const { return commentFont_; }
+
+ private:
+  bool IsBuiltIn() const { return (state_ & kItemDefaultType) != 0; }
+  void SetColorPair(uint32_t& display, uint32_t& day, uint32_t argb, uint32_t* error);
+  void SetSize(CFontDesc& font, int32_t size, uint32_t* error);
+  void SetStyle(CFontDesc& font, uint32_t style, uint32_t* error);
+
+  bool overlayShown_;
+  CFontDesc nameFont_;
+  uint32_t color_;
+  uint32_t dayColor_;
+  CBmp32* displayIcon_ = nullptr;
+  CBmp32* icon_ = nullptr;
+  float originX_;
+  float originY_;
+  CBmp32* overlay_ = nullptr;
+  CFontDesc commentFont_;
+  uint32_t commentColor_;
+  uint32_t commentDayColor_;
+};

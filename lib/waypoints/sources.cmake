@@ -1,0 +1,23 @@
+# Waypoints, routes, groups, types, lists, databases and the manager.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/waypoints/ItemId.cpp
+  lib/waypoints/NameNumbers.cpp
+  lib/waypoints/RoutePoint.cpp
+  lib/waypoints/Waypoint.cpp
+  lib/waypoints/WaypointChecks.cpp
+  lib/waypoints/WaypointDatabase.cpp
+  lib/waypoints/WaypointGroup.cpp
+  lib/waypoints/WaypointLayout.cpp
+  lib/waypoints/WaypointLink.cpp
+  lib/waypoints/WaypointManager.cpp
+  lib/waypoints/WaypointManagerItem.cpp
+  lib/waypoints/WaypointRoute.cpp
+  lib/waypoints/WaypointType.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/waypoints/NewItemId_win32.cpp
+  lib/foundation/exports/WaypointExports.cpp
+)
+list(APPEND TDLIB_POSIX_SOURCES
+  lib/waypoints/NewItemId_posix.cpp
+)

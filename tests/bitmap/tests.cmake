@@ -1,0 +1,25 @@
+tdlib_add_tests(bitmap
+  PORTABLE
+    BlendRoutinesTest.cpp
+    Bmp16Test.cpp
+    Bmp32DrawTest.cpp
+    Bmp32Test.cpp
+    PixelFormatTest.cpp
+    TransformOracleTest.cpp
+  WINDOWS
+    GdiTest.cpp
+)
+# The nearest-pixel rule of the projective copy against pixman's, natively.
+if(TDLIB_NATIVE)
+  find_package(PkgConfig QUIET)
+  if(PkgConfig_FOUND)
+    pkg_check_modules(PIXMAN QUIET IMPORTED_TARGET pixman-1)
+  endif()
+  if(PIXMAN_FOUND)
+    tdlib_add_tests(bitmap POSIX PixmanMirrorTest.cpp)
+    # The test program is made after every list is read.
+    cmake_language(DEFER CALL target_link_libraries bitmap_tests PRIVATE PkgConfig::PIXMAN)
+  else()
+    message(STATUS "pixman not found: no pixman mirror of the projective copy")
+  endif()
+endif()

@@ -1,0 +1,8 @@
+tdlib_add_tests(waypoints
+  PORTABLE
+    ItemIdTest.cpp
+    RouteTest.cpp
+    WaypointChecksTest.cpp
+    WaypointLayoutTest.cpp
+    WaypointModelTest.cpp
+)
