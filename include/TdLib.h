@@ -784,18 +784,199 @@ void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* upda
 
 /* ---- gps ---- */
 
+/* NMEA records, filled by the CNMEASentence readers: values first, then one
+ * byte flag per value in the same order (use a value only when its flag is
+ * not 0). Degrees north and east positive; times hour, minute, second,
+ * millisecond; RMC dates with the year's two digits. */
+typedef struct TdNMEATime {
+  uint16_t hour, minute, second, millisecond;
+} TdNMEATime;
+typedef struct TdNMEADate {
+  uint16_t year, month, day;
+} TdNMEADate;
+typedef struct TdNMEAGGA {
+  double latitude, longitude, hdop, altitude, geoidSeparation, differentialAge;
+  TdNMEATime time;
+  uint32_t quality, satellites, stationId;
+  uint8_t latitudeValid, longitudeValid, hdopValid, altitudeValid, geoidSeparationValid, differentialAgeValid,
+      timeValid, qualityValid, satellitesValid, stationIdValid;
+} TdNMEAGGA; /* 80 bytes */
+typedef struct TdNMEAGLL {
+  double latitude, longitude;
+  TdNMEATime time;
+  char status, mode;
+  uint8_t latitudeValid, longitudeValid, timeValid, statusValid, modeValid;
+} TdNMEAGLL; /* 32 bytes */
+typedef struct TdNMEAGSA {
+  uint32_t satelliteIds[12];
+  uint32_t idCount; /* ids whose flag is set */
+  uint32_t fixType; /* 1 none, 2 2D, 3 3D */
+  double pdop, hdop, vdop;
+  char mode;
+  uint8_t modeValid, fixTypeValid, pdopValid, hdopValid, vdopValid, idCountValid, satelliteIdValid[12];
+} TdNMEAGSA; /* 104 bytes */
+typedef struct TdNMEAGSV {
+  uint32_t messageCount, messageNumber, satellitesInView;
+  uint32_t satelliteIds[4], elevations[4], azimuths[4], signalToNoise[4];
+  uint8_t messageCountValid, messageNumberValid, satellitesInViewValid;
+  uint8_t satelliteIdValid[4], elevationValid[4], azimuthValid[4], signalToNoiseValid[4];
+} TdNMEAGSV; /* 96 bytes */
+typedef struct TdNMEARMC {
+  double latitude, longitude;
+  float speed;     /* knots */
+  float course;    /* degrees true */
+  float variation; /* degrees, west negative */
+  TdNMEATime time;
+  TdNMEADate date;
+  char status, mode;
+  uint8_t latitudeValid, longitudeValid, speedValid, courseValid, variationValid, timeValid, dateValid,
+      statusValid, modeValid;
+} TdNMEARMC; /* 56 bytes */
+typedef struct TdNMEAVTG {
+  float speedKnots, speedKmh, courseTrue, courseMagnetic;
+  char mode;
+  uint8_t speedKnotsValid, speedKmhValid, courseTrueValid, courseMagneticValid, modeValid;
+} TdNMEAVTG; /* 24 bytes */
+
+/* Identifiers pack their characters little-endian: "GGA" 0x414747, talker
+ * "GP" 0x5047, proprietary talker "P" 0x50. Flags: 1 proprietary, 2 query,
+ * 4 checksum error; the interpreter ignores a sentence with any of them. */
+#define TD_NMEA_PROPRIETARY 1u
+#define TD_NMEA_QUERY 2u
+#define TD_NMEA_CHECKSUM_ERROR 4u
+
+/* CNMEASentence: lent to the parser's callback and deleted right after it. */
+typedef struct TdNMEASentenceTable {
+  TdDeleteThis DeleteThis;
+  uint32_t(TDLIB_API* GetFlags)(TdObject* self);
+  uint32_t(TDLIB_API* GetSentenceId)(TdObject* self);
+  void(TDLIB_API* GetGGA)(TdObject* self, TdNMEAGGA* record);
+  void(TDLIB_API* GetGLL)(TdObject* self, TdNMEAGLL* record);
+  void(TDLIB_API* GetGSA)(TdObject* self, TdNMEAGSA* record);
+  void(TDLIB_API* GetGSV)(TdObject* self, TdNMEAGSV* record);
+  void(TDLIB_API* GetRMC)(TdObject* self, TdNMEARMC* record);
+  uint32_t(TDLIB_API* GetTalkerId)(TdObject* self);
+  uint32_t(TDLIB_API* GetListenerId)(TdObject* self);
+  uint64_t(TDLIB_API* GetReceiveTime)(TdObject* self); /* stamp of the chunk that held the '$' */
+  void(TDLIB_API* GetVTG)(TdObject* self, TdNMEAVTG* record);
+} TdNMEASentenceTable;
+
+/* CNMEAParser: calls back once per sentence ended by CR LF (checksum
+ * errors, proprietary and query sentences too, marked by their flags), on the
+ * thread that calls Parse. */
+typedef void(TDLIB_API* TdNMEASentenceCallback)(void* context, TdObject* parser, TdObject* sentence);
+typedef struct TdNMEAParserTable {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* Parse)(TdObject* self, const uint8_t* bytes, int32_t count, uint64_t time);
+  void(TDLIB_API* Reset)(TdObject* self);
+} TdNMEAParserTable;
+TdObject* TDLIB_API NMEAParserCreate(TdNMEASentenceCallback callback, void* context);
+
+/* Message queues of the interpreter: per source (talker, type) its last
+ * report (day number) and interval (seconds, -1 unknown). Types: 1 GGA,
+ * 2 GLL, 4 GSA, 16 RMC, 32 course and speed measured in RMC, 64 VTG. Items
+ * are null outside 0 .. count - 1. */
+typedef struct TdNMEAMsg {
+  double time;
+  uint32_t talker, type;
+  float interval;
+} TdNMEAMsg; /* 24 bytes */
+typedef struct TdNMEAPosMsg {
+  double time;
+  double position[3]; /* WGS 84 latitude, longitude (radians), height */
+  uint32_t talker, type;
+} TdNMEAPosMsg; /* 40 bytes */
+typedef struct TdNMEAMsgQueueTable {
+  TdDeleteThis DeleteThis;
+  TdNMEAMsg*(TDLIB_API* GetItem)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetCount)(TdObject* self);
+  uint32_t(TDLIB_API* GetCurrentType)(TdObject* self); /* 0: no current source */
+  uint32_t(TDLIB_API* GetCurrentTalker)(TdObject* self);
+} TdNMEAMsgQueueTable;
+typedef struct TdNMEAPosMsgQueueTable {
+  TdDeleteThis DeleteThis;
+  TdNMEAPosMsg*(TDLIB_API* GetItem)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetCount)(TdObject* self);
+} TdNMEAPosMsgQueueTable;
+
+/* CGPSClock: system time corrected by GPS time, in day numbers (days since
+ * 1899-12-30). States: 0 no GPS time, 1 times of day only, 2 date and time.
+ * Any thread may call it. */
+typedef struct TdGPSClockTable {
+  TdDeleteThis DeleteThis;
+  double(TDLIB_API* GetOffset)(TdObject* self); /* days */
+  uint8_t(TDLIB_API* IsHoldOver)(TdObject* self);
+  uint32_t(TDLIB_API* GetState)(TdObject* self);
+  double(TDLIB_API* GetTime)(TdObject* self);
+  int32_t(TDLIB_API* GetTag)(TdObject* self);
+  void(TDLIB_API* UpdateOffset)(TdObject* self);
+  void(TDLIB_API* Reset)(TdObject* self); /* keeps the tag */
+  void(TDLIB_API* SetTag)(TdObject* self, int32_t tag);
+  void(TDLIB_API* StartHold)(TdObject* self, float seconds);
+  void(TDLIB_API* SetTime)(TdObject* self, double date, double timeOfDay, uint64_t stamp);
+} TdGPSClockTable;
+TdObject* TDLIB_API GPSClockCreate(void);
+
+/* CNMEAInterpreter: created inactive; feed it the parser's sentences and
+ * poll it. Callbacks run inside OnSentence and Poll on the caller's thread;
+ * valid is 1; times are day numbers of the fix; positions are WGS 84
+ * (latitude, longitude in radians, height 0); speeds m/s; courses radians
+ * in [-pi, pi); fix 0 none, 1 fix, 2 2D, 3 3D. Time-out reasons: 1 no
+ * sentence since the reset, 2 no position sentence, 3 all sentences
+ * stopped, 4 position sentences stopped. */
+typedef void(TDLIB_API* TdNMEAPositionCallback)(void* context, const double* position, uint8_t valid, double time,
+                                                uint32_t* error);
+typedef void(TDLIB_API* TdNMEAFloatCallback)(void* context, float value, uint8_t valid, double time);
+typedef void(TDLIB_API* TdNMEACountCallback)(void* context, uint32_t value, uint8_t valid, double time);
+typedef void(TDLIB_API* TdNMEATimedPositionCallback)(void* context, double time, const double* position);
+typedef void(TDLIB_API* TdNMEATimeoutCallback)(void* context, TdObject* interpreter, uint32_t reason);
+typedef void(TDLIB_API* TdNMEAUpdateCallback)(void* context, TdObject* interpreter);
+typedef struct TdCallback {
+  void (*function)(void);
+  void* context;
+} TdCallback;
+typedef struct TdNMEAInterpreterTable {
+  TdDeleteThis DeleteThis;
+  uint8_t(TDLIB_API* IsActive)(TdObject* self);
+  const SGeodeticDatum*(TDLIB_API* GetDatum)(TdObject* self);
+  uint8_t(TDLIB_API* GetTimeoutEnabled)(TdObject* self);
+  float(TDLIB_API* GetTimeout)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnTimeout)(TdObject* self);
+  TdObject*(TDLIB_API* GetFixLostSound)(TdObject* self);
+  TdObject*(TDLIB_API* GetFixGainedSound)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnUpdate)(TdObject* self);
+  TdObject*(TDLIB_API* GetCourseQueue)(TdObject* self); /* CNMEAMsgQueue, owned by the interpreter */
+  TdObject*(TDLIB_API* GetFixQueue)(TdObject* self);
+  TdObject*(TDLIB_API* GetPositionQueue)(TdObject* self);
+  TdObject*(TDLIB_API* GetSatellitesQueue)(TdObject* self);
+  TdObject*(TDLIB_API* GetSpeedQueue)(TdObject* self);
+  TdObject*(TDLIB_API* GetClockQueue)(TdObject* self);
+  void(TDLIB_API* Poll)(TdObject* self);
+  void(TDLIB_API* OnSentence)(TdObject* self, TdObject* sentence);
+  void(TDLIB_API* SetActive)(TdObject* self, uint8_t active);
+  void(TDLIB_API* SetDatum)(TdObject* self, const SGeodeticDatum* datum); /* the receiver's; null ignored */
+  void(TDLIB_API* SetTimeoutEnabled)(TdObject* self, uint8_t enabled);
+  void(TDLIB_API* SetTimeout)(TdObject* self, float seconds);
+  void(TDLIB_API* SetOnTimeout)(TdObject* self, TdNMEATimeoutCallback callback, void* context);
+  void(TDLIB_API* SetFixLostSound)(TdObject* self, TdObject* sound); /* CSound, not owned */
+  void(TDLIB_API* SetFixGainedSound)(TdObject* self, TdObject* sound);
+  void(TDLIB_API* SetOnUpdate)(TdObject* self, TdNMEAUpdateCallback callback, void* context);
+} TdNMEAInterpreterTable;
+/* Null when clock is null or memory runs out; the clock must outlive it. */
+TdObject* TDLIB_API NMEAInterpreterCreate(TdObject* clock, TdNMEAPositionCallback position, void* positionContext,
+                                          TdNMEAFloatCallback speed, void* speedContext, TdNMEAFloatCallback course,
+                                          void* courseContext, TdNMEACountCallback fix, void* fixContext,
+                                          TdNMEACountCallback satellites, void* satellitesContext,
+                                          TdNMEATimedPositionCallback timedPosition, void* timedPositionContext);
+
 /* Serial port "\\.\COM<n>" (defaults 4800 baud, 8 data bits, parity 0, stop
  * bits 0, handshake 0 none, port 1). Setters act at the next Open. Callbacks
  * run on the thread that loaded the library, which must pump messages;
  * after Close or ObjectDelete returns none of them runs, and a callback may
  * delete its own port. */
-typedef void(TDLIB_API* TdCommReceiveFunc)(void* context);
+typedef void(TDLIB_API* TdCommReceiveCallback)(void* context);
 /* text: the read thread's error text (a TdStr, empty for a failed read). */
-typedef void(TDLIB_API* TdCommTerminateFunc)(void* context, uint32_t code, const TdStr* text);
-typedef struct TdCallbackPair {
-  void (*function)(void);
-  void* context;
-} TdCallbackPair;
+typedef void(TDLIB_API* TdCommTerminateCallback)(void* context, uint32_t code, const TdStr* text);
 typedef struct TdCommPortTable {
   TdDeleteThis DeleteThis;
   void(TDLIB_API* Close)(TdObject* self);
@@ -803,8 +984,8 @@ typedef struct TdCommPortTable {
   uint8_t(TDLIB_API* GetByteSize)(TdObject* self);
   uint32_t(TDLIB_API* GetHandshake)(TdObject* self);
   uint8_t(TDLIB_API* IsOpen)(TdObject* self);
-  TdCallbackPair*(TDLIB_API* GetOnReceive)(TdObject* self);
-  TdCallbackPair*(TDLIB_API* GetOnTerminate)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnReceive)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnTerminate)(TdObject* self);
   uint32_t(TDLIB_API* GetParity)(TdObject* self);
   uint8_t(TDLIB_API* GetErrorChar)(TdObject* self);
   uint8_t(TDLIB_API* GetErrorCharEnabled)(TdObject* self);
@@ -817,8 +998,8 @@ typedef struct TdCommPortTable {
   void(TDLIB_API* SetBaudRate)(TdObject* self, uint32_t value);
   void(TDLIB_API* SetByteSize)(TdObject* self, uint8_t value);
   void(TDLIB_API* SetHandshake)(TdObject* self, uint32_t value);
-  void(TDLIB_API* SetOnReceive)(TdObject* self, TdCommReceiveFunc function, void* context);
-  void(TDLIB_API* SetOnTerminate)(TdObject* self, TdCommTerminateFunc function, void* context);
+  void(TDLIB_API* SetOnReceive)(TdObject* self, TdCommReceiveCallback function, void* context);
+  void(TDLIB_API* SetOnTerminate)(TdObject* self, TdCommTerminateCallback function, void* context);
   void(TDLIB_API* SetParity)(TdObject* self, uint32_t value);
   void(TDLIB_API* SetErrorChar)(TdObject* self, uint8_t value);
   void(TDLIB_API* SetErrorCharEnabled)(TdObject* self, uint8_t value);
@@ -826,6 +1007,52 @@ typedef struct TdCommPortTable {
   void(TDLIB_API* SetStopBits)(TdObject* self, uint32_t value);
 } TdCommPortTable;
 TdObject* TDLIB_API CommPortCreate(void);
+
+/* NMEA receiver detector: tries every port of its settings at once and each
+ * port's settings in turn, and keeps per port the first setting on which a
+ * counted sentence arrives. Call it on the thread that loaded the library,
+ * which must pump messages: both callbacks run there. Deleting it stops a
+ * search and calls nothing. An index out of range gives a zeroed record, 0
+ * or null. */
+typedef struct TdNMEADetectorSetting {
+  int32_t port; /* 1 = COM1 */
+  int32_t baudRate;
+  uint8_t dataBits;
+  int32_t stopBits, parity, handshake; /* as the serial port takes them */
+} TdNMEADetectorSetting;
+TDLIB_LAYOUT(sizeof(TdNMEADetectorSetting) == 24);
+TDLIB_LAYOUT(offsetof(TdNMEADetectorSetting, dataBits) == 8);
+TDLIB_LAYOUT(offsetof(TdNMEADetectorSetting, stopBits) == 12);
+typedef void(TDLIB_API* TdNMEADetectorCallback)(void* context, TdObject* detector);
+typedef struct TdNMEADetectorTable {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* AddSetting)(TdObject* self, int32_t port, int32_t baudRate, uint8_t dataBits,
+                              int32_t stopBits, int32_t parity, int32_t handshake);
+  void(TDLIB_API* AddTalkerFilter)(TdObject* self, uint32_t talker);
+  void(TDLIB_API* AddSentenceFilter)(TdObject* self, uint32_t sentence);
+  void(TDLIB_API* Stop)(TdObject* self);
+  /* *value is always set to 0. */
+  void(TDLIB_API* GetResult)(TdObject* self, int32_t index, TdNMEADetectorSetting* setting,
+                             uint32_t* value);
+  int32_t(TDLIB_API* GetResultCount)(TdObject* self); /* 0 while running */
+  uint8_t(TDLIB_API* IsStopped)(TdObject* self);
+  uint32_t(TDLIB_API* GetTalkerFilter)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetTalkerFilterCount)(TdObject* self);
+  float(TDLIB_API* GetProgress)(TdObject* self); /* percent */
+  uint8_t(TDLIB_API* IsRunning)(TdObject* self);
+  uint32_t(TDLIB_API* GetSentenceFilter)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetSentenceFilterCount)(TdObject* self);
+  /* The detector's own record, valid until the next AddSetting. */
+  const TdNMEADetectorSetting*(TDLIB_API* GetSetting)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetSettingCount)(TdObject* self);
+  float(TDLIB_API* GetListenTime)(TdObject* self); /* seconds per setting, 3 at first */
+  void(TDLIB_API* SetOnFinished)(TdObject* self, TdNMEADetectorCallback function, void* context);
+  void(TDLIB_API* SetOnProgress)(TdObject* self, TdNMEADetectorCallback function, void* context);
+  /* Ignores a value that is not finite or below 0. */
+  void(TDLIB_API* SetListenTime)(TdObject* self, float seconds);
+  void(TDLIB_API* Start)(TdObject* self, uint8_t stopAtFirst);
+} TdNMEADetectorTable;
+TdObject* TDLIB_API NMEADetectorCreate(void);
 
 /* ---- waypoints ---- */
 

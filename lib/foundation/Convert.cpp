@@ -61,19 +61,21 @@ int FixedDigits(double value, int decimals, char* digits, int* point) {
   throw CConvertError(CStr("'") + text + "' is not a valid " + kind + ".");
 }
 
-const char* SkipSpaces(const char* p) {
-  while (*p == ' ') ++p;
+const char* SkipSpaces(const char* p, const char* end) {
+  while (p < end && *p == ' ') ++p;
   return p;
 }
 
-// The whole text must be the number: no blanks after it.
+// True when p is before end and points at c.
+bool At(const char* p, const char* end, char c) { return p < end && *p == c; }
+
+// The whole text [begin, end) must be the number: no blanks after it.
 template <typename T>
-bool TryParseInteger(const CStr& text, T* value) {
+bool TryParseInteger(const char* begin, const char* end, T* value) {
   using U = std::make_unsigned_t<T>;
-  const char* p = SkipSpaces(text.c_str());
-  const char* end = text.c_str() + text.GetLength();
-  bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
+  const char* p = SkipSpaces(begin, end);
+  bool negative = At(p, end, '-');
+  if (At(p, end, '+') || negative) ++p;
   if (p == end) return false;
   const U limit = static_cast<U>(std::numeric_limits<T>::max()) + (negative ? 1 : 0);
   U magnitude = 0;
@@ -95,15 +97,27 @@ constexpr int kExponentLimit = 100000;
 // exactly, and the ones after them change the result by less than 1e-18.
 constexpr int kSignificantDigits = 19;
 
+// Every power of ten up to 1e22 and every integer below 2^53 is an exact
+// double, so a quotient or product of the two is correctly rounded.
+constexpr int kExactPowers = 22;
+constexpr uint64_t kExactMantissa = uint64_t{1} << 53;
+constexpr double kPowersOfTen[kExactPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 void StepExponent(int* exponent, int step) {
   if (*exponent + step > -kExponentLimit && *exponent + step < kExponentLimit) *exponent += step;
 }
 
-bool TryParseReal(const CStr& text, char separator, double* value) {
-  const char* p = SkipSpaces(text.c_str());
-  const char* end = text.c_str() + text.GetLength();
-  bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
+template <typename T>
+bool TryParseInteger(const CStr& text, T* value) {
+  return TryParseInteger(text.c_str(), text.c_str() + text.GetLength(), value);
+}
+
+bool TryParseReal(const char* begin, const char* end, char separator, double* value) {
+  const char* p = SkipSpaces(begin, end);
+  bool negative = At(p, end, '-');
+  if (At(p, end, '+') || negative) ++p;
   uint64_t mantissa = 0;
   int significant = 0;
   int exponent = 0;
@@ -126,10 +140,10 @@ bool TryParseReal(const CStr& text, char separator, double* value) {
     for (++p; p < end && *p >= '0' && *p <= '9'; ++p) take(*p, true);
   }
   if (!anyDigit) return false;
-  if (p < end && (*p == 'E' || *p == 'e')) {
+  if (At(p, end, 'E') || At(p, end, 'e')) {
     ++p;
-    bool negativeExponent = *p == '-';
-    if (*p == '+' || *p == '-') ++p;
+    bool negativeExponent = At(p, end, '-');
+    if (At(p, end, '+') || negativeExponent) ++p;
     if (p == end || *p < '0' || *p > '9') return false;
     int written = 0;
     for (; p < end && *p >= '0' && *p <= '9'; ++p) {
@@ -138,11 +152,18 @@ bool TryParseReal(const CStr& text, char separator, double* value) {
     exponent += negativeExponent ? -written : written;
   }
   if (p != end) return false;
-  // Scaled in extended precision and divided for negative exponents, so
-  // that the one rounding to double keeps the result within an ulp.
-  long double scale = IntPower(10.0L, exponent >= 0 ? exponent : -exponent);
-  long double digits = static_cast<long double>(mantissa);
-  double result = mantissa == 0 ? 0.0 : static_cast<double>(exponent >= 0 ? digits * scale : digits / scale);
+  double result;
+  if (mantissa < kExactMantissa && exponent >= -kExactPowers && exponent <= kExactPowers) {
+    // Both operands are exact doubles: one rounding, the correct one.
+    const double digits = static_cast<double>(mantissa);
+    result = exponent >= 0 ? digits * kPowersOfTen[exponent] : digits / kPowersOfTen[-exponent];
+  } else {
+    // Scaled in extended precision and divided for negative exponents, so
+    // that the one rounding to double keeps the result within an ulp.
+    long double scale = IntPower(10.0L, exponent >= 0 ? exponent : -exponent);
+    long double digits = static_cast<long double>(mantissa);
+    result = mantissa == 0 ? 0.0 : static_cast<double>(exponent >= 0 ? digits * scale : digits / scale);
+  }
   if (!std::isfinite(result)) return false;
   *value = negative ? -result : result;
   return true;
@@ -282,8 +303,16 @@ bool TryStrToInt64(const CStr& text, int64_t* value) { return TryParseInteger(te
 int64_t StrToInt64(const CStr& text) { return ParseIntegerOrThrow<int64_t>(text, "int64"); }
 int64_t StrToInt64Def(const CStr& text, int64_t defaultValue) { return ParseIntegerOr(text, defaultValue); }
 
+bool TryStrToInt(const char* text, int32_t length, int32_t* value) {
+  return TryParseInteger(text, text + length, value);
+}
+
 bool TryStrToDouble(const CStr& text, double* value, const SFormatSettings& settings) {
-  return TryParseReal(text, settings.decimalSeparator, value);
+  return TryStrToDouble(text.c_str(), text.GetLength(), value, settings);
+}
+
+bool TryStrToDouble(const char* text, int32_t length, double* value, const SFormatSettings& settings) {
+  return TryParseReal(text, text + length, settings.decimalSeparator, value);
 }
 
 double StrToDouble(const CStr& text, const SFormatSettings& settings) {
@@ -300,8 +329,12 @@ double StrToDoubleDef(const CStr& text, double defaultValue, const SFormatSettin
 // Parsed in double precision and rounded once, which keeps floats within an
 // ulp of the correctly rounded value.
 bool TryStrToFloat(const CStr& text, float* value, const SFormatSettings& settings) {
+  return TryStrToFloat(text.c_str(), text.GetLength(), value, settings);
+}
+
+bool TryStrToFloat(const char* text, int32_t length, float* value, const SFormatSettings& settings) {
   double parsed;
-  if (!TryParseReal(text, settings.decimalSeparator, &parsed)) return false;
+  if (!TryStrToDouble(text, length, &parsed, settings)) return false;
   float narrowed = static_cast<float>(parsed);
   if (!std::isfinite(narrowed)) return false;
   *value = narrowed;

@@ -45,3 +45,9 @@ float StrToFloatDef(const CStr& text, float defaultValue, const SFormatSettings&
 SGuid StrToGUID(const CStr& text);
 // Up to four components 0..255 separated by "." or ","; missing ones are 0.
 uint32_t StrToVersion(const CStr& text);
+
+// The same parsers over a counted text that need not be terminated: the
+// length characters from text are the whole number.
+bool TryStrToInt(const char* text, int32_t length, int32_t* value);
+bool TryStrToDouble(const char* text, int32_t length, double* value, const SFormatSettings& settings);
+bool TryStrToFloat(const char* text, int32_t length, float* value, const SFormatSettings& settings);

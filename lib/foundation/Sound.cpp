@@ -1,9 +1,6 @@
 #include "lib/foundation/Sound.h"
 
-#include <windows.h>
-// After windows.h, which leaves the multimedia declarations out when lean.
-#include <mmsystem.h>
-
+#include <cstddef>
 #include <cstring>
 #include <new>
 
@@ -49,7 +46,7 @@ CSound::~CSound() { Free(); }
 
 void CSound::Free() {
   if (g_playing == this) {
-    PlaySoundA(nullptr, nullptr, 0);
+    SystemSoundStop();
     g_playing = nullptr;
   }
   delete[] data_;
@@ -70,7 +67,7 @@ void TD_STDCALL CSound::Load(const char* fileName, uint32_t* err) {
       *err = kErrFileRead;
       return;
     }
-    data_ = new (std::nothrow) uint8_t[static_cast<size_t>(size)];
+    data_ = new (std::nothrow) uint8_t[static_cast<std::size_t>(size)];
     if (!data_) {
       *err = kErrFileRead;
       return;
@@ -91,5 +88,5 @@ void TD_STDCALL CSound::Load(const char* fileName, uint32_t* err) {
 void TD_STDCALL CSound::Play() {
   if (!data_ || !enabled_) return;
   g_playing = this;
-  PlaySoundA(reinterpret_cast<const char*>(data_), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+  SystemSoundPlay(data_);
 }

@@ -28,3 +28,8 @@ class CSound : public CObject {
   uint8_t* data_ = nullptr;
   uint8_t enabled_ = 1;
 };
+
+// Operating-system concern (Sound_win32.cpp / Sound_posix.cpp): start playing a
+// wave image asynchronously from memory, and stop whatever plays.
+void SystemSoundPlay(const uint8_t* wave);
+void SystemSoundStop();

@@ -66,6 +66,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/MathBenchmark.cpp
   lib/foundation/Numeric.cpp
   lib/foundation/Progress.cpp
+  lib/foundation/Sound.cpp
   lib/foundation/TextParse.cpp
   lib/foundation/Units.cpp
   lib/foundation/Zip.cpp
@@ -77,7 +78,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/ProgInfo.cpp
   lib/foundation/Registry.cpp
   lib/foundation/RegistryApp.cpp
-  lib/foundation/Sound.cpp
+  lib/foundation/Sound_win32.cpp
   lib/foundation/StartupService.cpp
   lib/foundation/StartupTexts.cpp
   lib/foundation/Themes.cpp
@@ -89,6 +90,7 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/Colors_posix.cpp
   lib/foundation/FontDesc_posix.cpp
   lib/foundation/LocaleInfo_posix.cpp
+  lib/foundation/Sound_posix.cpp
 )
 # Whole-file writing through a temporary file, and the file layer's failure injection.
 list(APPEND TDLIB_PORTABLE_SOURCES

@@ -10,6 +10,8 @@
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Lines.h"
 #include "lib/geodesy/Scene.h"
+#include "lib/gps/GpsClock.h"
+#include "lib/gps/GpsClock.h"
 
 namespace {
 
@@ -50,7 +52,7 @@ bool IsUsable(double time, double lat, double lon) {
 
 }  // namespace
 
-CNMEATrack::CNMEATrack(INMEATrackClock* owner, bool writeToFile)
+CNMEATrack::CNMEATrack(CGPSClock* owner, bool writeToFile)
     : m_Owner(owner), m_WriteToFile(writeToFile) {
   m_AnchorScene = SceneAt(SGeo2D{0.0, 0.0});
 }
@@ -218,7 +220,7 @@ void CNMEATrack::RebaseDistances() {
 
 // The folder of the track file + the fix time shifted by the clock's tag.
 CStr CNMEATrack::SplitFileName(double time) const {
-  const int32_t tag = m_Owner ? m_Owner->GetTagMinutes() : 0;
+  const int32_t tag = m_Owner ? m_Owner->GetTag() : 0;
   const CStr base =
       FormatDateTime("yyyy-mm-dd hh.nn.ss", time + tag / kMinutesPerDay, FixedFormatSettings());
   const int folderEnd = FolderEnd(m_FileName);

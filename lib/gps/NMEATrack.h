@@ -18,15 +18,7 @@
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/gps/TrackFile.h"
 
-// What the log reads of its clock: the tag, a signed number of minutes added
-// to a fix's time when a split names the new file.
-class INMEATrackClock {
- public:
-  virtual int32_t GetTagMinutes() = 0;
-
- protected:
-  ~INMEATrackClock() = default;
-};
+class CGPSClock;
 
 // A stretch of a track: only the last four bytes are read, the indices of its
 // first and last point.
@@ -50,8 +42,9 @@ class CNMEATrack {
   static constexpr size_t kSplitAt = 12500;
   static constexpr size_t kSplitKeep = 10000;
 
-  // owner: read at a split only; may be null (tag 0). It must outlive the log.
-  CNMEATrack(INMEATrackClock* owner, bool writeToFile);
+  // owner: its tag, a signed number of minutes, shifts the time that names
+  // the new file at a split; may be null (no shift). It must outlive the log.
+  CNMEATrack(CGPSClock* owner, bool writeToFile);
   CNMEATrack(const CNMEATrack&) = delete;
   CNMEATrack& operator=(const CNMEATrack&) = delete;
 
@@ -139,7 +132,7 @@ class CNMEATrack {
   SFileState& State(bool companion) { return companion ? m_Companion : m_Main; }
   void SetAnchorFromLoad();
 
-  INMEATrackClock* m_Owner;
+  CGPSClock* m_Owner;
   int32_t m_AnchorNorth = 0;
   int32_t m_AnchorEast = 0;
   int32_t m_AnchorDistance = 0;

@@ -17,6 +17,7 @@
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/gps/CommPortApi.h"
 #include "lib/gps/CommPortProbe.h"
+#include "lib/gps/NmeaParser.h"
 #include "tests/gps/SerialLink.h"
 
 namespace {
@@ -137,8 +138,8 @@ TEST(CommPort, ExportedTableHasTheDefaultsAndStoresEverySetting) {
   t->SetPortNumber(port, 20);
   t->SetStopBits(port, 2);
   int context = 0;
-  t->SetOnReceive(port, reinterpret_cast<TdCommReceiveFunc>(&CountOnly), &context);
-  t->SetOnTerminate(port, reinterpret_cast<TdCommTerminateFunc>(&RecordEnd), &context);
+  t->SetOnReceive(port, reinterpret_cast<TdCommReceiveCallback>(&CountOnly), &context);
+  t->SetOnTerminate(port, reinterpret_cast<TdCommTerminateCallback>(&RecordEnd), &context);
   EXPECT_EQ(t->GetBaudRate(port), 115200u);
   EXPECT_EQ(t->GetByteSize(port), 7);
   EXPECT_EQ(t->GetHandshake(port), 2u);
@@ -156,6 +157,23 @@ TEST(CommPort, ExportedTableHasTheDefaultsAndStoresEverySetting) {
   EXPECT_EQ(size, 77u);
   EXPECT_EQ(time, 88u);
   ObjectDelete(port);
+}
+
+void TD_STDCALL CollectSentence(void* context, CNMEAParser*, CNMEASentence* sentence) {
+  static_cast<std::vector<uint32_t>*>(context)->push_back(sentence->GetSentenceId());
+}
+
+// The sentence types a parser finds in the packets, fed one by one.
+std::vector<uint32_t> ParsedSentences(const SReceived& r) {
+  std::vector<uint32_t> ids;
+  CNMEAParser parser(CollectSentence, &ids);
+  size_t offset = 0;
+  for (uint32_t size : r.Sizes) {
+    parser.Parse(reinterpret_cast<const uint8_t*>(r.Bytes.data() + offset),
+                 static_cast<int32_t>(size), 0);
+    offset += size;
+  }
+  return ids;
 }
 
 // ---- reception on pseudo-terminal ports ----
@@ -178,6 +196,9 @@ TEST_P(CommPortPlay, PacketsJoinedAreTheBytesPlayed) {
   for (uint32_t size : r.Sizes) EXPECT_TRUE(size >= 1 && size <= 256) << size;
   for (size_t i = 1; i < r.Stamps.size(); ++i) EXPECT_LE(r.Stamps[i - 1], r.Stamps[i]);
   EXPECT_EQ(r.Terminations, 0);
+  std::vector<uint32_t> expected;  // the log: GGA, RMC and VTG, eight times
+  for (int i = 0; i < 8; ++i) expected.insert(expected.end(), {kNMEAGGA, kNMEARMC, kNMEAVTG});
+  EXPECT_EQ(ParsedSentences(r), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Baud, CommPortPlay, ::testing::Values(4800u, 115200u));

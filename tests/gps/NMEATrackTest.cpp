@@ -13,6 +13,7 @@
 #include "lib/foundation/Exception.h"
 #include "lib/foundation/FileSystem.h"
 #include "lib/foundation/MemoryStream.h"
+#include "lib/gps/GpsClock.h"
 #include "tests/gps/TrackBytes.h"
 
 namespace {
@@ -55,16 +56,6 @@ void Add(CNMEATrack& track, const SGridFix& f) {
   track.AddPoint(kStart + f.Seconds * kSecond, f.North / kScale, f.East / kScale, f.Course,
                  f.Speed);
 }
-
-// The clock of a split: its tag shifts the new file's name by minutes.
-class CTagClock : public INMEATrackClock {
- public:
-  explicit CTagClock(int32_t minutes) : m_Minutes(minutes) {}
-  int32_t GetTagMinutes() override { return m_Minutes; }
-
- private:
-  int32_t m_Minutes;
-};
 
 TEST_F(NMEATrackTest, OneFixNamedTWritesBothFilesByteForByte) {
   CNMEATrack track(nullptr, true);
@@ -215,7 +206,8 @@ void WriteLongTrack(const CStr& path) {
 
 TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
   WriteLongTrack(Path("long.trk"));
-  CTagClock clock(90);
+  CGPSClock clock;
+  clock.SetTag(90);  // minutes
   CNMEATrack track(&clock, true);
   track.LoadFile(Path("long.trk"));
   ASSERT_EQ(track.GetCount(), 12499);

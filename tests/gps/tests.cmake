@@ -1,3 +1,12 @@
+tdlib_add_tests(gps PORTABLE
+  GpsClockTest.cpp
+  GpsdCrossCheckTest.cpp
+  NmeaInterpreterTest.cpp
+  NmeaMsgQueueTest.cpp
+  NmeaParserTest.cpp
+  NmeaSentenceTest.cpp
+)
+
 # Serial port, track file format and track log.
 tdlib_add_tests(gps
   PORTABLE
@@ -6,6 +15,7 @@ tdlib_add_tests(gps
     TrackFileTest.cpp
   WINDOWS
     CommPortTest.cpp
+    NMEADetectorTest.cpp
 )
 
 # The Windows tests read real COM ports: pseudo-terminals that pty_writer.py

@@ -10,6 +10,8 @@ tdlib_add_tests(host WINDOWS
   BmpHostTest.cpp
   WaypointHost.c
   WaypointHostTest.cpp
+  GpsHost.c
+  GpsHostTest.cpp
 )
 tdlib_add_tests(host WINDOWS
   CommHostTest.cpp
