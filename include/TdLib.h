@@ -781,6 +781,116 @@ void TDLIB_API TCF2FileReadBoundsTag(const char* fileName, TdTCF2Bounds* bounds,
                                      uint32_t* error);
 void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* updateTag,
                                      uint32_t* warnings, uint32_t* error);
+/* Chart updates. Texts and file names of the update family are CStr objects
+ * made with StrCreate; the factories take zero-terminated texts. All
+ * compression goes through the host's callbacks held by a CZip (ZipCreate);
+ * without one, writing fails with 10 and reading with 11. */
+typedef struct TdGuid {
+  uint32_t data1;
+  uint16_t data2;
+  uint16_t data3;
+  uint8_t data4[8];
+} TdGuid;
+
+/* CTCF2UpdChartDesc: the chart an update is for. Texts come by reference and
+ * belong to the object; setters copy. */
+typedef struct TdTCF2UpdChartDesc TdTCF2UpdChartDesc;
+typedef struct TdTCF2UpdChartDescVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  uint32_t(TDLIB_API* GetVersion)(TdTCF2UpdChartDesc* self);                        /*  1 */
+  TdGuid*(TDLIB_API* GetGUID)(TdTCF2UpdChartDesc* self);                            /*  2 */
+  int32_t(TDLIB_API* GetIdCode)(TdTCF2UpdChartDesc* self);                          /*  3 */
+  TdStr*(TDLIB_API* GetIdText1)(TdTCF2UpdChartDesc* self);                          /*  4 */
+  TdStr*(TDLIB_API* GetIdText2)(TdTCF2UpdChartDesc* self);                          /*  5 */
+  uint32_t(TDLIB_API* GetIdNumber)(TdTCF2UpdChartDesc* self);                       /*  6 */
+  TdStr*(TDLIB_API* GetIdText3)(TdTCF2UpdChartDesc* self);                          /*  7 */
+  TdStr*(TDLIB_API* GetIdText4)(TdTCF2UpdChartDesc* self);                          /*  8 */
+  void(TDLIB_API* SetVersion)(TdTCF2UpdChartDesc* self, uint32_t version);          /*  9 */
+  void(TDLIB_API* SetGUID)(TdTCF2UpdChartDesc* self, const TdGuid* guid);           /* 10 */
+  void(TDLIB_API* SetIdCode)(TdTCF2UpdChartDesc* self, int32_t code);               /* 11 */
+  void(TDLIB_API* SetIdText1)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 12 */
+  void(TDLIB_API* SetIdText2)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 13 */
+  void(TDLIB_API* SetIdNumber)(TdTCF2UpdChartDesc* self, uint32_t number);          /* 14 */
+  void(TDLIB_API* SetIdText3)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 15 */
+  void(TDLIB_API* SetIdText4)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 16 */
+} TdTCF2UpdChartDescVtbl;
+struct TdTCF2UpdChartDesc {
+  const TdTCF2UpdChartDescVtbl* vtable;
+};
+TdTCF2UpdChartDesc* TDLIB_API TCF2UpdChartDescCreate(void);
+
+/* CTCF2Update: an opened update. GetChartDesc's descriptor belongs to the
+ * update: never pass it to ObjectDelete. An update from a package belongs to
+ * the package, lives as long as it does and never goes to ObjectDelete. */
+typedef struct TdTCF2Update TdTCF2Update;
+typedef struct TdTCF2UpdateVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  TdTCF2UpdChartDesc*(TDLIB_API* GetChartDesc)(TdTCF2Update* self);                 /*  1 */
+  double(TDLIB_API* GetDateTime)(TdTCF2Update* self); /* days since 1899-12-30 */   /*  2 */
+  TdStr*(TDLIB_API* GetFileName)(TdTCF2Update* self);                               /*  3 */
+  uint32_t(TDLIB_API* GetFormat)(TdTCF2Update* self); /* 1: 1.0.0.0, 2: 1.1.0.0 */  /*  4 */
+} TdTCF2UpdateVtbl;
+struct TdTCF2Update {
+  const TdTCF2UpdateVtbl* vtable;
+};
+/* Opens an update file; null and a non-zero code when it cannot be read. */
+TdTCF2Update* TDLIB_API TCF2UpdateCreate(const char* fileName, uint32_t* error);
+/* Rewrites an update file of version 1.1.0.0 (0x10019 for 1.0.0.0): each of
+ * the text (block C) and blocks A and B is kept when its replace flag is 0,
+ * else replaced by the given bytes, or dropped when they are empty. The file
+ * is replaced in one step; on failure it stays as it was. keepFileTimes keeps
+ * its times. */
+void TDLIB_API TCF2UpdFileUpdate(const TdStr* updateFileName, const TdStr* text, uint8_t replaceText,
+                                 const void* blockA, int32_t blockASize, uint8_t replaceA, const void* blockB,
+                                 int32_t blockBSize, uint8_t replaceB, uint8_t keepFileTimes, TdObject* zip,
+                                 uint32_t* error);
+
+/* CTCF2UpdPackage: update files bundled with the GUIDs of their charts. */
+typedef struct TdTCF2UpdPackage TdTCF2UpdPackage;
+typedef struct TdTCF2UpdPackageVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  /* Writes the chart's update file into the package's folder; 0 with error 0
+   * when no item is for the chart. */
+  uint8_t(TDLIB_API* ExtractItem)(TdTCF2UpdPackage* self, const TdGuid* guid, uint32_t* error); /* 1 */
+  /* The last item for the chart; index -1 when none. */
+  uint8_t(TDLIB_API* FindItem)(TdTCF2UpdPackage* self, const TdGuid* guid, int32_t* index); /* 2 */
+  int32_t(TDLIB_API* GetCount)(TdTCF2UpdPackage* self);                             /*  3 */
+  /* Item n's update, the same object on later calls; owned by the package. */
+  TdTCF2Update*(TDLIB_API* CreateUpdate)(TdTCF2UpdPackage* self, int32_t n, uint32_t* error); /* 4 */
+} TdTCF2UpdPackageVtbl;
+struct TdTCF2UpdPackage {
+  const TdTCF2UpdPackageVtbl* vtable;
+};
+TdTCF2UpdPackage* TDLIB_API TCF2UpdPackageOpen(const char* packageFileName, const char* folder,
+                                              uint32_t* error);
+/* fileNames: zero-terminated names, ended by an empty one. */
+void TDLIB_API TCF2UpdPackageWrite(const char* packageFileName, const char* fileNames, uint32_t* error);
+
+/* CBSBChartInfoFile: records of three texts, sorted by text3, text2, text1,
+ * and one free text, kept in a small file. */
+typedef struct TdBSBChartInfoFile TdBSBChartInfoFile;
+typedef struct TdBSBChartInfoFileVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  void(TDLIB_API* Add)(TdBSBChartInfoFile* self, const TdStr* text1, const TdStr* text2,
+                       const TdStr* text3);                                         /*  1 */
+  void(TDLIB_API* Clear)(TdBSBChartInfoFile* self);                                 /*  2 */
+  void(TDLIB_API* Delete)(TdBSBChartInfoFile* self, int32_t index);                 /*  3 */
+  uint8_t(TDLIB_API* Find)(TdBSBChartInfoFile* self, const TdStr* text1, const TdStr* text2,
+                           const TdStr* text3, int32_t* index);                     /*  4 */
+  int32_t(TDLIB_API* GetCount)(TdBSBChartInfoFile* self);                           /*  5 */
+  void(TDLIB_API* GetItem)(TdBSBChartInfoFile* self, int32_t index, TdStr* text1, TdStr* text2,
+                           TdStr* text3);                                           /*  6 */
+  TdStr*(TDLIB_API* GetText)(TdBSBChartInfoFile* self);                             /*  7 */
+  /* Merges the file's records; 0 and nothing changed when it does not read. */
+  uint8_t(TDLIB_API* LoadFromFile)(TdBSBChartInfoFile* self, const TdStr* path);    /*  8 */
+  /* Replaces the file in one step; 0 when it could not. */
+  uint8_t(TDLIB_API* SaveToFile)(TdBSBChartInfoFile* self, const TdStr* path);      /*  9 */
+  void(TDLIB_API* SetText)(TdBSBChartInfoFile* self, const TdStr* text);            /* 10 */
+} TdBSBChartInfoFileVtbl;
+struct TdBSBChartInfoFile {
+  const TdBSBChartInfoFileVtbl* vtable;
+};
+TdBSBChartInfoFile* TDLIB_API BSBChartInfoFileCreate(void);
 
 /* ---- gps ---- */
 

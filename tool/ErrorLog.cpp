@@ -5,23 +5,12 @@
 #include <fstream>
 #include <vector>
 
+#include "lib/foundation/FileNaming.h"
+
 namespace {
 
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string TemporaryName(const std::string& path) {
-  size_t slash = path.find_last_of('\\');
-  size_t dot = path.find_last_of('.');
-  std::string stem =
-      dot != std::string::npos && (slash == std::string::npos || dot > slash)
-          ? path.substr(0, dot)
-          : path;
-  std::string name = stem + ".tmp";
-  for (int n = 1; FileExists(name); ++n)
-    name = stem + " (" + std::to_string(n) + ").tmp";
-  return name;
+bool Taken(const char* name) {
+  return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES;
 }
 
 void SplitLines(const std::string& text, std::vector<std::string>& lines,
@@ -63,7 +52,7 @@ bool PrependToErrorLog(const std::string& path, const std::string& block) {
     std::vector<std::string> lines;
     SplitLines(block, lines, kErrorLogMaxLines);
     ReadFirstLines(path, lines, kErrorLogMaxLines);
-    std::string temporary = TemporaryName(path);
+    std::string temporary = TempFileNameFor(path, Taken);
     if (WriteLines(temporary, lines) &&
         MoveFileExA(temporary.c_str(), path.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

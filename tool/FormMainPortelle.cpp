@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "tool/Application.h"
-#include "tool/ProgInfo.h"
+#include "tool/TdProgInfo.h"
 #include "tool/TdLang.h"
 #include "tool/TdMsgBox.h"
 #include "tool/TdStrings.h"

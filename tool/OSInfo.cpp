@@ -2,18 +2,18 @@
 
 #include <windows.h>
 
-#include "tool/Registry.h"
+#include "tool/RegistryKey.h"
 
 namespace {
 
 bool KeyExists(const char* path) {
-  TRegistry reg(HKEY_LOCAL_MACHINE);
+  TRegistryKey reg(HKEY_LOCAL_MACHINE);
   return reg.OpenKeyReadOnly(path);
 }
 
 // Without the extended record the NT edition comes from the registry.
 std::string NT4ProductTypeFromRegistry() {
-  TRegistry reg(HKEY_LOCAL_MACHINE);
+  TRegistryKey reg(HKEY_LOCAL_MACHINE);
   std::string type;
   if (reg.OpenKeyReadOnly("SYSTEM\\CurrentControlSet\\Control\\ProductOptions"))
     type = reg.ReadStringOr("ProductType", "");

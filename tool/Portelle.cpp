@@ -2,7 +2,7 @@
 
 #include "tool/Exceptions.h"
 #include "tool/PortelleList.h"
-#include "tool/Registry.h"
+#include "tool/RegistryKey.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ TPortelle::TPortelle(const std::string& subKeyName, bool& ok)
 }
 
 bool TPortelle::Read() {
-  TRegistry reg(HKEY_LOCAL_MACHINE);
+  TRegistryKey reg(HKEY_LOCAL_MACHINE);
   if (!reg.OpenKeyReadOnly(classKeyPath_)) return false;
   std::string instance = reg.ReadStringOr("DeviceInstance", "");
   if (instance.empty()) return false;
@@ -42,7 +42,7 @@ bool TPortelle::Read() {
 }
 
 void TPortelle::RefreshLinked() {
-  TRegistry reg(HKEY_LOCAL_MACHINE);
+  TRegistryKey reg(HKEY_LOCAL_MACHINE);
   linked_ = false;
   if (!reg.OpenKeyReadOnly(classKeyPath_ + "\\#\\Control")) return;
   try {
@@ -52,7 +52,7 @@ void TPortelle::RefreshLinked() {
 }
 
 bool TPortelle::SetSkipEnumerations(bool block, int32_t value) {
-  TRegistry reg(HKEY_LOCAL_MACHINE);
+  TRegistryKey reg(HKEY_LOCAL_MACHINE);
   if (!reg.OpenKey(enumPath_ + "\\Device Parameters", true)) return false;
   if (!block) {
     bool deleted = reg.DeleteValue(kSkipValue) ||

@@ -1,11 +1,11 @@
 #include "tool/PortelleList.h"
 
-#include "tool/Registry.h"
+#include "tool/RegistryKey.h"
 
 TPortelleList::TPortelleList(bool& ok) { ok = Read(); }
 
 bool TPortelleList::Read() {
-  TRegistry reg(HKEY_LOCAL_MACHINE);
+  TRegistryKey reg(HKEY_LOCAL_MACHINE);
   if (!reg.OpenKeyReadOnly(kClassKey))
     return reg.LastError() == ERROR_FILE_NOT_FOUND;
   for (const std::string& name : reg.GetKeyNames()) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <unwind.h>
+
 #include <cstdio>
 #include <string>
 
@@ -62,11 +64,56 @@ uintptr_t StackTop() {
   return reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
 }
 
+// The frame pointer's column in this platform's unwind tables.
+const int kFramePointerColumn = 5;
+
+// The last frame the unwind tables led to.
+struct TableWalk {
+  int skip;
+  uintptr_t ip = 0;
+  uintptr_t framePointer = 0;
+};
+
+_Unwind_Reason_Code VisitFrame(_Unwind_Context* context, void* data) {
+  auto& walk = *static_cast<TableWalk*>(data);
+  walk.ip = _Unwind_GetIP(context);
+  walk.framePointer = _Unwind_GetGR(context, kFramePointerColumn);
+  if (InCode(walk.ip)) {
+    if (walk.skip > 0) --walk.skip;
+    else Store(walk.ip);
+  }
+  return g_list.count < StackCapture::kMaxAddresses ? _URC_NO_REASON
+                                                    : _URC_END_OF_STACK;
+}
+
+// The thread that walks its stack, while it does: a fault of that thread
+// then (a stack too corrupt to follow) ends the walk with the addresses it
+// has. Other threads' faults take their usual road.
+DWORD g_walkingThread = 0;
+void* g_walkExit[5];
+
+[[noreturn]] __attribute__((noinline)) void LeaveWalk() {
+  __builtin_longjmp(g_walkExit, 1);
+}
+
+// The unwind tables describe every frame of this program, also those of
+// functions that keep no frame pointer (this compiler leaves it out of
+// file-local leaf functions), and a fault's frame exactly. They are followed
+// as far as they reach; the system's frames beyond, which have no entry
+// there, keep frame pointers, and the chain of those is followed on.
 __attribute__((noinline)) void CaptureStack(int skip) {
-  g_list.count += StackCapture::WalkFramePointers(
-      reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), StackTop(),
-      g_codeStart, g_codeEnd, skip, g_list.addresses + g_list.count,
-      StackCapture::kMaxAddresses - g_list.count);
+  TableWalk walk{skip + 1};  // and this function's own frame
+  g_walkingThread = GetCurrentThreadId();
+  if (__builtin_setjmp(g_walkExit) == 0) {
+    // The tables end at the outermost frame (no return address) or at a
+    // frame they do not describe: the one seen last.
+    if (_Unwind_Backtrace(VisitFrame, &walk) == _URC_END_OF_STACK && walk.ip != 0)
+      g_list.count += StackCapture::WalkFramePointers(
+          walk.framePointer, StackTop(), g_codeStart, g_codeEnd, walk.skip,
+          g_list.addresses + g_list.count,
+          StackCapture::kMaxAddresses - g_list.count);
+  }
+  g_walkingThread = 0;
 }
 
 #endif
@@ -138,6 +185,13 @@ LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
   DWORD& ip = context.Eip;
   DWORD& sp = context.Esp;
 #endif
+#if !defined(_WIN64)
+  if (record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION &&
+      g_walkingThread == GetCurrentThreadId()) {
+    ip = reinterpret_cast<uintptr_t>(&LeaveWalk);
+    return EXCEPTION_CONTINUE_EXECUTION;
+  }
+#endif
   if (!IsFault(record.ExceptionCode) || !InCode(ip) || g_pendingFault != 0)
     return EXCEPTION_CONTINUE_SEARCH;
   try {
@@ -151,10 +205,16 @@ LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
   // Room for the callee's 32-byte home area, which a leaf function at the
   // fault has not reserved, and the alignment of a call.
   sp = ((sp - 32) & ~static_cast<DWORD64>(15)) - sizeof(uintptr_t);
+  const uintptr_t returnAddress = ip;
 #else
+  // The unwind tables take a return address for the end of a call and look
+  // up the byte before it: one byte into the faulting instruction, they
+  // describe that instruction itself, also where it follows a push or starts
+  // a range of its own in the handler tables.
   sp -= sizeof(uintptr_t);
+  const uintptr_t returnAddress = ip + 1;
 #endif
-  *reinterpret_cast<uintptr_t*>(sp) = ip;
+  *reinterpret_cast<uintptr_t*>(sp) = returnAddress;
   ip = reinterpret_cast<uintptr_t>(&RaiseFault);
   return EXCEPTION_CONTINUE_EXECUTION;
 }

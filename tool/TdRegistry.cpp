@@ -37,12 +37,12 @@ std::string GetRegKeyPath(int kind, const std::string& subKey) {
   return path;
 }
 
-bool OpenRegKey(int kind, const std::string& subKey, bool create, TRegistry& reg) {
+bool OpenRegKey(int kind, const std::string& subKey, bool create, TRegistryKey& reg) {
   reg.SetRootKey(RegKeyRoot(kind));
   return reg.OpenKey(GetRegKeyPath(kind, subKey), create);
 }
 
-bool OpenRegKeyReadOnly(int kind, const std::string& subKey, TRegistry& reg) {
+bool OpenRegKeyReadOnly(int kind, const std::string& subKey, TRegistryKey& reg) {
   reg.SetRootKey(RegKeyRoot(kind));
   return reg.OpenKeyReadOnly(GetRegKeyPath(kind, subKey));
 }
@@ -59,7 +59,7 @@ void RaiseRegistryError(const std::string& message, int kind,
 std::string RegReadString(int kind, const std::string& subKey,
                           const std::string& name, const std::string& def) {
   try {
-    TRegistry reg;
+    TRegistryKey reg;
     if (!OpenRegKeyReadOnly(kind, subKey, reg))
       RaiseRegistryError("Error opening registry key.", kind, subKey);
     if (!reg.ValueExists(name))
@@ -73,7 +73,7 @@ std::string RegReadString(int kind, const std::string& subKey,
 
 void RegWriteString(int kind, const std::string& subKey, const std::string& name,
                     const std::string& value) {
-  TRegistry reg;
+  TRegistryKey reg;
   if (!OpenRegKey(kind, subKey, true, reg))
     RaiseRegistryError("Error opening registry key.", kind, subKey);
   reg.WriteString(name, value);

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "tool/Registry.h"
+#include "tool/RegistryKey.h"
 
 // Key kinds: 0 the program's key under HKEY_LOCAL_MACHINE, 1 the same under
 // HKEY_CURRENT_USER, 2 the maker's shared key, 3 the charts key; any other
@@ -12,8 +12,8 @@ bool MainRegKeysSet();
 std::string GetRegKeyPath(int kind, const std::string& subKey);
 HKEY RegKeyRoot(int kind);
 
-bool OpenRegKey(int kind, const std::string& subKey, bool create, TRegistry& reg);
-bool OpenRegKeyReadOnly(int kind, const std::string& subKey, TRegistry& reg);
+bool OpenRegKey(int kind, const std::string& subKey, bool create, TRegistryKey& reg);
+bool OpenRegKeyReadOnly(int kind, const std::string& subKey, TRegistryKey& reg);
 
 // Raises ERegistryException: the message, two line breaks and the key in quotes.
 [[noreturn]] void RaiseRegistryError(const std::string& message, int kind,

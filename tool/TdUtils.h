@@ -1,3 +1,5 @@
+// Helpers of the tool: the module file name, the text of a GUID and packed
+// version numbers. The OS record is in OSInfo.h.
 #pragma once
 #include <cstdint>
 #include <string>

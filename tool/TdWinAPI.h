@@ -1,3 +1,4 @@
+// Windows calls that older systems lack, taken when the system has them.
 #pragma once
 #include <windows.h>
 

@@ -1,5 +1,9 @@
 # The Portelle program's units; Main.cpp is added by the program target.
+# The library's rules that the program follows too are compiled in from
+# their one source.
 set(PORTELLE_SOURCES
+  lib/foundation/FileNaming.cpp
+  lib/foundation/InstanceMutex.cpp
   tool/Application.cpp
   tool/ErrorLog.cpp
   tool/Flags.cpp
@@ -12,8 +16,7 @@ set(PORTELLE_SOURCES
   tool/OSInfo.cpp
   tool/Portelle.cpp
   tool/PortelleList.cpp
-  tool/ProgInfo.cpp
-  tool/Registry.cpp
+  tool/RegistryKey.cpp
   tool/StackCapture.cpp
   tool/TdCPU.cpp
   tool/TdConsts.cpp

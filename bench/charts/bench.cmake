@@ -17,3 +17,7 @@ endif()
 add_executable(chart_file_bench ${CMAKE_CURRENT_LIST_DIR}/ChartFileBench.cpp
   ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
 target_link_libraries(chart_file_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL)
+# Update generation and application against their zlib floors.
+add_executable(update_bench ${CMAKE_CURRENT_LIST_DIR}/UpdateBench.cpp ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/ZlibZip.cpp)
+target_link_libraries(update_bench PRIVATE tdlib_objects benchmark::benchmark z)

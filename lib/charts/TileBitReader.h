@@ -24,10 +24,10 @@ class CTileBitReader {
     count_ = 0;
   }
 
-  // n = 1..24.
+  // n = 1..32.
   uint32_t ReadBits(uint32_t n) {
     if (count_ < n) Fetch(n);
-    uint32_t v = static_cast<uint32_t>(bits_) & ((1u << n) - 1);
+    uint32_t v = static_cast<uint32_t>(bits_ & ((uint64_t{1} << n) - 1));
     bits_ >>= n;
     count_ -= n;
     return v;

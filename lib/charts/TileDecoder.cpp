@@ -8,12 +8,15 @@
 
 namespace {
 
-// A block's pixels in block order, with room for a fill that overshoots.
-constexpr uint32_t kBlockPixelsRoom = kTileBlockPixels + 3;
+// A block's pixels in block order, with room for the longest item that
+// starts inside the block, overshooting fill included: an item reaching
+// past the block is found once the block's items end.
+constexpr uint32_t kBlockPixelsRoom = kTileBlockPixels + (1u << (kRunHeaderBits - 1)) + 3;
 
 // Maps a value read from the stream to a pixel; false for an index at or
 // beyond the palette's end.
 struct SPaletteMap {
+  static constexpr uint32_t kMaxBits = 8;
   const uint32_t* colours;
   uint32_t count;
   bool operator()(uint32_t index, uint32_t& pixel) const {
@@ -23,56 +26,116 @@ struct SPaletteMap {
   }
 };
 
+// An opaque pixel of the colour stored in 3 bytes at c.
+uint32_t StoredColour(const uint8_t* c) { return kAlphaOpaque | c[2] << 16 | c[1] << 8 | c[0]; }
+
 // The shared palette as it stands in the data, 3 bytes a colour.
 struct SSharedMap {
+  static constexpr uint32_t kMaxBits = 16;
   const uint8_t* colours;
   uint32_t count;
   bool operator()(uint32_t index, uint32_t& pixel) const {
     if (index >= count) return false;
-    const uint8_t* c = colours + 3 * index;
-    pixel = kAlphaOpaque | c[2] << 16 | c[1] << 8 | c[0];
+    pixel = StoredColour(colours + 3 * index);
     return true;
   }
 };
 
+// The next count colours of the stream, 3 bytes each, as opaque pixels;
+// false when fewer bytes are left.
+bool ReadColours(CTileBitReader& in, uint32_t* pixels, uint32_t count) {
+  const uint8_t* c = in.Skip(3 * size_t{count});
+  if (!c || count == 0) return c != nullptr;
+  // Four bytes at a time where the next colour's first byte follows (one
+  // load each), the alpha byte then put over it; the last colour alone.
+  for (uint32_t i = 0; i + 1 < count; ++i, c += 3)
+    pixels[i] = (c[0] | c[1] << 8 | c[2] << 16 | static_cast<uint32_t>(c[3]) << 24) | kAlphaOpaque;
+  pixels[count - 1] = StoredColour(c);
+  return true;
+}
+
 struct SColourMap {
+  static constexpr uint32_t kMaxBits = 24;
   bool operator()(uint32_t colour, uint32_t& pixel) const {
     pixel = colour | kAlphaOpaque;
     return true;
   }
 };
 
+static_assert(TileBitWidth(kBlockCodeMaxPalette - 1) <= SPaletteMap::kMaxBits);
+static_assert(TileBitWidth(0xFFFF) <= SSharedMap::kMaxBits);
+
+constexpr uint32_t kRunHeaderMask = (1u << kRunHeaderBits) - 1;
+
+struct SItemStart {
+  uint32_t header, value;
+};
+
+// An item's header and its first value (every item has one), in one read
+// where the map's values leave room for it.
+template <class TMap>
+SItemStart ReadItemStart(CTileBitReader& in, uint32_t bits) {
+  if constexpr (kRunHeaderBits + TMap::kMaxBits <= 32) {
+    const uint32_t both = in.ReadBits(kRunHeaderBits + bits);
+    return {both & kRunHeaderMask, both >> kRunHeaderBits};
+  } else {
+    const uint32_t header = in.ReadBits(kRunHeaderBits);
+    return {header, in.ReadBits(bits)};
+  }
+}
+
 // Reads run items of `bits`-bit values until the block's pixels are
 // covered; false for an item that reaches past the block or a value the
 // map rejects. pixels has room for kBlockPixelsRoom values.
 template <class TMap>
-bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
-  uint32_t k = 0;
+bool DecodeRunItems(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  // Pointer-wide positions address the pixels without a widening each.
+  size_t k = 0;
   while (k < kTileBlockPixels) {
-    uint32_t header = in.ReadBits(kRunHeaderBits);
-    uint32_t end = k + (header >> 1) + 1;
-    if (end > kTileBlockPixels) return false;
-    if (header & kRunFlagRepeat) {
-      uint32_t pixel;
-      if (!map(in.ReadBits(bits), pixel)) return false;
+    const SItemStart item = ReadItemStart<TMap>(in, bits);
+    const size_t end = k + (item.header >> 1) + 1;
+    uint32_t pixel;
+    if (!map(item.value, pixel)) return false;
+    if (item.header & kRunFlagRepeat) {
       // Runs are mostly short: fill four at a time, past the run's end into
       // pixels that later items overwrite or the array's spare room.
       for (; k < end; k += 4) pixels[k] = pixels[k + 1] = pixels[k + 2] = pixels[k + 3] = pixel;
       k = end;
     } else {
-      for (; k < end; ++k)
+      pixels[k] = pixel;
+      for (++k; k < end; ++k)
         if (!map(in.ReadBits(bits), pixels[k])) return false;
     }
   }
-  return true;
+  return k == kTileBlockPixels;
 }
 
 // 256 values of `bits` bits, one per pixel.
 template <class TMap>
-bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
-  for (uint32_t k = 0; k < kTileBlockPixels; ++k)
+bool DecodeRawValues(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  for (size_t k = 0; k < kTileBlockPixels; ++k)
     if (!map(in.ReadBits(bits), pixels[k])) return false;
   return true;
+}
+
+// Runs decode(reader) on a copy of the reader, so that the reader's state
+// stays in registers instead of being stored with every pixel.
+template <class TDecode>
+bool WithLocalReader(CTileBitReader& in, TDecode decode) {
+  CTileBitReader local = in;
+  const bool ok = decode(local);
+  in = local;
+  return ok;
+}
+
+template <class TMap>
+bool DecodeRuns(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  return WithLocalReader(in, [&](CTileBitReader& local) { return DecodeRunItems(local, pixels, bits, map); });
+}
+
+template <class TMap>
+bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
+  return WithLocalReader(in, [&](CTileBitReader& local) { return DecodeRawValues(local, pixels, bits, map); });
 }
 
 }  // namespace
@@ -125,11 +188,11 @@ bool CTileDecoder::DecodePlainBlock(uint32_t b) {
       if (!DecodeRuns(in_, pixels, 24, SColourMap())) return false;
       break;
     case kBlockCodeRaw:
-      for (uint32_t k = 0; k < kTileBlockPixels; ++k) pixels[k] = in_.ReadColour() | kAlphaOpaque;
+      if (!ReadColours(in_, pixels, kTileBlockPixels)) return false;
       break;
     default: {
       uint32_t palette[kBlockCodeMaxPalette];
-      for (uint32_t i = 0; i < code; ++i) palette[i] = in_.ReadColour() | kAlphaOpaque;
+      if (!ReadColours(in_, palette, code)) return false;
       if (!DecodeRuns(in_, pixels, TileBitWidth(code - 1), SPaletteMap{palette, code})) return false;
       break;
     }

@@ -1,38 +1,41 @@
-// Writes a file whole without ever changing the old one in place: the bytes
-// go to a temporary file beside the target (MakeTempFileName), and Commit
-// replaces the target with it in one step. Until Commit succeeds the target
-// is untouched; a writer that is destroyed or fails without committing
-// deletes its temporary file. One thread at a time uses a writer.
+// Writes a file so that it is never seen half-written: the bytes go to a
+// temporary file beside the target, and only a commit, after every write,
+// the flush and the close succeeded, replaces the target in one step. Without
+// a commit, or on any failure, the temporary file is removed and the target
+// stays as it was. One thread at a time.
 #pragma once
 
 #include <cstdint>
 
 #include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/Str.h"
 
 class CAtomicFileWriter {
  public:
   CAtomicFileWriter() = default;
-  ~CAtomicFileWriter();  // discards an uncommitted file
+  ~CAtomicFileWriter();  // discards what was not committed
   CAtomicFileWriter(const CAtomicFileWriter&) = delete;
   CAtomicFileWriter& operator=(const CAtomicFileWriter&) = delete;
 
-  // Creates the temporary file for target; false with a file-facility code.
-  bool Open(const CStr& target, uint32_t& error, int32_t bufferSize = 32768);
-  // The temporary file's stream, valid from a successful Open until Commit
-  // or the destructor. A failed write there makes Commit fail.
+  // Creates the temporary file (MakeTempFileName) on a buffered stream.
+  bool Open(const CStr& target, int32_t bufferSize, uint32_t& error);
+  // Valid from Open until Close, Commit or Discard.
   CStream& Stream() { return m_Stream; }
-  // Flushes and closes the temporary file, checking every step, then puts it
-  // in the target's place. False with a file-facility code when any step
-  // failed; the temporary file is then gone and the target as it was.
-  bool Commit(uint32_t& error);
-  const CStr& GetTarget() const { return m_Target; }
   const CStr& GetTempName() const { return m_TempName; }
 
- private:
+  // Closes the temporary file with every write and the flush checked; a
+  // failure removes it (0x10006). The file then waits for Replace.
+  bool Close(uint32_t& error);
+  // Renames the closed temporary file over the target; removes it on failure.
+  bool Replace(uint32_t& error);
+  // Close, then Replace.
+  bool Commit(uint32_t& error);
+  // Closes and removes the temporary file.
   void Discard();
+
+ private:
+  void RemoveTemp();
 
   CBufferedFileStream m_Stream;
   CStr m_Target;
-  CStr m_TempName;
+  CStr m_TempName;  // empty once nothing is left to clean up
 };

@@ -4,25 +4,23 @@
 
 namespace {
 
-constexpr int kOperations = static_cast<int>(EFileFault::Delete) + 1;
-
-// Calls left until the armed failure, per operation; 0 when not armed.
-std::atomic<uint32_t> g_Countdown[kOperations];
+std::atomic<int32_t> g_Target{0};
+std::atomic<int32_t> g_Count{0};
 
 }  // namespace
 
-void FileFaultArm(EFileFault operation, uint32_t n) {
-  g_Countdown[static_cast<int>(operation)] = n;
+namespace td {
+
+void FileFaultArm(int32_t n) {
+  g_Count.store(0);
+  g_Target.store(n);
 }
 
-void FileFaultReset() {
-  for (std::atomic<uint32_t>& countdown : g_Countdown) countdown = 0;
+int32_t FileFaultCount() { return g_Count.load(); }
+
+bool FileFaultHit() {
+  if (g_Target.load(std::memory_order_relaxed) == 0) return false;
+  return g_Count.fetch_add(1) + 1 == g_Target.load();
 }
 
-bool FileFaultHit(EFileFault operation) {
-  std::atomic<uint32_t>& countdown = g_Countdown[static_cast<int>(operation)];
-  uint32_t left = countdown.load();
-  while (left != 0 && !countdown.compare_exchange_weak(left, left - 1)) {
-  }
-  return left == 1;
-}
+}  // namespace td

@@ -1,25 +1,24 @@
-// Failure injection for the file layer. Tests arm it to make the n-th call of
-// one file operation fail as the system would; unarmed it costs one atomic
-// load per call and changes nothing. Any thread may arm, reset or hit it.
+// A test seam in the file layer: once armed with n, the n-th create, write,
+// flush, rename or delete after arming fails as the system call would, once.
+// Disarmed (the normal state) it costs one relaxed atomic load per call.
 #pragma once
 
 #include <cstdint>
 
-enum class EFileFault { Create, Write, Flush, Close, Rename, Delete };
+namespace td {
 
-// The n-th call (1 = the next one) of the operation from now on fails, once;
-// 0 disarms that operation.
-void FileFaultArm(EFileFault operation, uint32_t n);
-// Disarms every operation.
-void FileFaultReset();
-// Called by the file layer before the system call: true when this call is to
-// fail. Create fails with the create code, Write with -1, Flush, Close, Rename
-// and Delete with false (a faulted Close still closes the file).
-bool FileFaultHit(EFileFault operation);
+// n = 0 disarms. Counting restarts at every call.
+void FileFaultArm(int32_t n);
+// Operations of the kinds above counted since the last FileFaultArm.
+int32_t FileFaultCount();
+// Called by the file layer before each such operation: true to fail it.
+bool FileFaultHit();
 
-// The same for operations that report a code: sets error to code when hit.
-inline bool FileFaultHit(EFileFault operation, uint32_t code, uint32_t& error) {
-  if (!FileFaultHit(operation)) return false;
+// The same for calls that report a code: sets it when the call is to fail.
+inline bool FileFault(uint32_t code, uint32_t& error) {
+  if (!FileFaultHit()) return false;
   error = code;
   return true;
 }
+
+}  // namespace td

@@ -1,48 +1,23 @@
 #include "lib/foundation/FileSystem.h"
 
-#include <cstdio>
+#include "lib/foundation/FileNaming.h"
 
 namespace {
 
-bool IsDelimiter(char c) { return c == '\\' || c == '/' || c == ':'; }
-
 // Index of the dot that starts the name's extension, or -1 when it has none.
-int ExtensionStart(const CStr& name) {
-  const char* s = name.c_str();
-  for (int i = name.GetLength() - 1; i >= 0 && !IsDelimiter(s[i]); --i)
-    if (s[i] == '.') return i;
-  return -1;
-}
+int ExtensionStart(const CStr& name) { return FileExtensionStart(name.c_str(), name.GetLength()); }
 
-CStr WithoutExtension(const CStr& name) {
-  const int dot = ExtensionStart(name);
-  return dot < 0 ? name : name.Left(dot);
-}
-
-CStr Numbered(const CStr& base, int n, const CStr& extension) {
-  char text[16];
-  std::snprintf(text, sizeof text, " (%d)", n);
-  return base + text + extension;
-}
-
-// The first of base + extension, base + " (1)" + extension, ... that is free.
-CStr FirstFree(const CStr& base, const CStr& extension) {
-  CStr candidate = base + extension;
-  for (int n = 1; FileExists(candidate); ++n) candidate = Numbered(base, n, extension);
-  return candidate;
-}
+bool Taken(const char* name) { return FileExists(CStr(name)); }
 
 }  // namespace
 
-CStr MakeTempFileName(const CStr& name) {
-  return FirstFree(WithoutExtension(name), ".tmp");
-}
+CStr MakeTempFileName(const CStr& name) { return CStr(TempFileNameFor(name.c_str(), Taken).c_str()); }
 
 CStr MakeUniqueFileName(const CStr& folder, const CStr& base, const CStr& extension) {
   const int length = folder.GetLength();
-  const bool delimited = length > 0 && IsDelimiter(folder.c_str()[length - 1]);
+  const bool delimited = length > 0 && IsPathDelimiter(folder.c_str()[length - 1]);
   const CStr prefix = delimited ? folder : folder + CStr(kPathDelimiter);
-  return FirstFree(prefix + base, extension);
+  return CStr(FirstFreeFileName((prefix + base).c_str(), extension.c_str(), Taken).c_str());
 }
 
 CStr MakeBackupFileName(const CStr& name) {
@@ -71,7 +46,7 @@ bool IsPlainFileName(const CStr& name) {
   if (length == 0 || name == "." || name == "..") return false;
   for (int i = 0; i < length; ++i) {
     const char c = name.c_str()[i];
-    if (c == 0 || IsDelimiter(c)) return false;
+    if (c == 0 || IsPathDelimiter(c)) return false;
   }
   return true;
 }

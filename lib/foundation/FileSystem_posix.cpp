@@ -66,7 +66,7 @@ bool DirectoryExists(const CStr& name) {
 }
 
 TFileHandle FileCreate(const CStr& name, uint32_t& error) {
-  if (FileFaultHit(EFileFault::Create, kErrFileCreate, error)) return nullptr;
+  if (td::FileFault(kErrFileCreate, error)) return nullptr;
   const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return Checked(fd, kErrFileCreate, error);
 }
@@ -81,10 +81,7 @@ TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error) {
   return Checked(fd, kErrFileOpen, error);
 }
 
-bool FileClose(TFileHandle file) {
-  const bool faulted = FileFaultHit(EFileFault::Close);
-  return close(Descriptor(file)) == 0 && !faulted;
-}
+bool FileClose(TFileHandle file) { return close(Descriptor(file)) == 0; }
 
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
   if (count < 0) return -1;
@@ -92,7 +89,7 @@ int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
 }
 
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count) {
-  if (FileFaultHit(EFileFault::Write)) return -1;
+  if (td::FileFaultHit()) return -1;
   if (count < 0) return -1;
   return static_cast<int32_t>(write(Descriptor(file), buffer, static_cast<size_t>(count)));
 }
@@ -111,16 +108,14 @@ bool FileSetEnd(TFileHandle file) {
   return position >= 0 && ftruncate(fd, position) == 0;
 }
 
-bool FileFlush(TFileHandle file) {
-  return !FileFaultHit(EFileFault::Flush) && fsync(Descriptor(file)) == 0;
-}
+bool FileFlush(TFileHandle file) { return !td::FileFaultHit() && fsync(Descriptor(file)) == 0; }
 
 bool FileDelete(const CStr& name, uint32_t& error) {
-  if (FileFaultHit(EFileFault::Delete, kErrFileDelete, error)) return false;
+  if (td::FileFault(kErrFileDelete, error)) return false;
   return Report(unlink(name.c_str()), kErrFileDelete, error);
 }
 
 bool FileRename(const CStr& oldName, const CStr& newName, uint32_t& error) {
-  if (FileFaultHit(EFileFault::Rename, kErrFileRename, error)) return false;
+  if (td::FileFault(kErrFileRename, error)) return false;
   return Report(rename(oldName.c_str(), newName.c_str()), kErrFileRename, error);
 }

@@ -48,7 +48,7 @@ bool DirectoryExists(const CStr& name) {
 }
 
 TFileHandle FileCreate(const CStr& name, uint32_t& error) {
-  if (FileFaultHit(EFileFault::Create, kErrFileCreate, error)) return nullptr;
+  if (td::FileFault(kErrFileCreate, error)) return nullptr;
   HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   return Checked(handle, kErrFileCreate, error);
@@ -65,10 +65,7 @@ TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error) {
   return Checked(handle, kErrFileOpen, error);
 }
 
-bool FileClose(TFileHandle file) {
-  const bool faulted = FileFaultHit(EFileFault::Close);
-  return CloseHandle(file) && !faulted;
-}
+bool FileClose(TFileHandle file) { return CloseHandle(file) != 0; }
 
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
   DWORD done = 0;
@@ -77,7 +74,7 @@ int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
 }
 
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count) {
-  if (FileFaultHit(EFileFault::Write)) return -1;
+  if (td::FileFaultHit()) return -1;
   DWORD done = 0;
   if (count < 0 || !WriteFile(file, buffer, count, &done, nullptr)) return -1;
   return static_cast<int32_t>(done);
@@ -97,17 +94,15 @@ int64_t FileSeek(TFileHandle file, int64_t position, int origin, uint32_t& error
 
 bool FileSetEnd(TFileHandle file) { return SetEndOfFile(file) != 0; }
 
-bool FileFlush(TFileHandle file) {
-  return !FileFaultHit(EFileFault::Flush) && FlushFileBuffers(file) != 0;
-}
+bool FileFlush(TFileHandle file) { return !td::FileFaultHit() && FlushFileBuffers(file) != 0; }
 
 bool FileDelete(const CStr& name, uint32_t& error) {
-  if (FileFaultHit(EFileFault::Delete, kErrFileDelete, error)) return false;
+  if (td::FileFault(kErrFileDelete, error)) return false;
   return Report(DeleteFileA(name.c_str()), kErrFileDelete, error);
 }
 
 bool FileRename(const CStr& oldName, const CStr& newName, uint32_t& error) {
-  if (FileFaultHit(EFileFault::Rename, kErrFileRename, error)) return false;
+  if (td::FileFault(kErrFileRename, error)) return false;
   // Replacing in one step lets a finished temporary file take the old one's place.
   const BOOL ok = MoveFileExA(oldName.c_str(), newName.c_str(), MOVEFILE_REPLACE_EXISTING);
   return Report(ok, kErrFileRename, error);

@@ -7,6 +7,7 @@
 #include "lib/foundation/Application.h"
 #include "lib/foundation/Convert.h"
 #include "lib/foundation/FinalizeRegistry.h"
+#include "lib/foundation/InstanceMutex.h"
 #include "lib/foundation/Language.h"
 #include "lib/foundation/ProgInfo.h"
 #include "lib/foundation/RegistryApp.h"
@@ -51,22 +52,6 @@ bool QueryVersionString(const std::vector<char>& info, const char* name, CStr* v
   if (!VerQueryValueA(info.data(), path.c_str(), &text, &length) || !text) return false;
   *value = VersionStringText(static_cast<const char*>(text), length);
   return true;
-}
-
-struct SWindowSearch {
-  const char* className;
-  bool found;
-};
-
-BOOL CALLBACK BringInstanceToFront(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<SWindowSearch*>(data);
-  char name[512];
-  if (GetClassNameA(window, name, 511) > 0 && lstrcmpiA(name, search->className) == 0) {
-    SetForegroundWindow(window);
-    search->found = true;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 void ShowEnvironmentError(const SLangText& text) {
@@ -119,17 +104,17 @@ bool HandleVersionSwitches(uint32_t version) {
 bool CheckNoInstanceRunning(const CStr& windowClass, const SGuid& appGuid, uint32_t version,
                             void** mutex) {
   CStr name = GUIDToStr(appGuid) + VersionToStr(4, version);
-  HANDLE handle = CreateMutexA(nullptr, TRUE, name.c_str());
-  if (!handle) throw "CheckNoInstanceRunning: Error creating mutex.";
-  *mutex = handle;
-  DWORD wait = WaitForSingleObject(handle, 0);
-  if (wait == WAIT_FAILED) throw "CheckNoInstanceRunning: Error waiting for mutex.";
-  // An instance that ended without releasing the mutex leaves it abandoned:
-  // it is ours now.
-  if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) return true;
-  SWindowSearch search{windowClass.c_str(), false};
-  EnumWindows(BringInstanceToFront, reinterpret_cast<LPARAM>(&search));
-  return false;
+  switch (TakeInstanceMutex(name.c_str(), windowClass.c_str(), mutex)) {
+    case EInstanceMutex::kCreateFailed:
+      throw "CheckNoInstanceRunning: Error creating mutex.";
+    case EInstanceMutex::kWaitFailed:
+      throw "CheckNoInstanceRunning: Error waiting for mutex.";
+    case EInstanceMutex::kHeldElsewhere:
+      return false;
+    case EInstanceMutex::kTaken:
+      break;
+  }
+  return true;
 }
 
 bool LoadDirectX8() {

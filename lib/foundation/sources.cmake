@@ -62,6 +62,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/FontDesc.cpp
   lib/foundation/DateTimeFormat.cpp
   lib/foundation/FileName.cpp
+  lib/foundation/FileNaming.cpp
   lib/foundation/FormatSettings.cpp
   lib/foundation/MathBenchmark.cpp
   lib/foundation/Numeric.cpp
@@ -74,6 +75,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/Colors_win32.cpp
   lib/foundation/FontDesc_win32.cpp
+  lib/foundation/InstanceMutex.cpp
   lib/foundation/LocaleInfo_win32.cpp
   lib/foundation/ProgInfo.cpp
   lib/foundation/Registry.cpp
@@ -92,8 +94,13 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/LocaleInfo_posix.cpp
   lib/foundation/Sound_posix.cpp
 )
-# Whole-file writing through a temporary file, and the file layer's failure injection.
+# Safe file writing and the views that untrusted data is read through.
 list(APPEND TDLIB_PORTABLE_SOURCES
   lib/foundation/AtomicFileWriter.cpp
+  lib/foundation/CappedMemoryStream.cpp
   lib/foundation/FileFaults.cpp
+  lib/foundation/StreamWindow.cpp
+)
+list(APPEND TDLIB_POSIX_SOURCES
+  lib/foundation/FileTools_posix.cpp
 )

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int64_t kTrailerSize = 16;
 constexpr int32_t kLoadBufferSize = 32768;
+constexpr int32_t kSaveBufferSize = 32768;
 
 // The name without folder and extension.
 CStr BaseName(const CStr& fileName) {
@@ -93,7 +94,7 @@ uint32_t CNMEATrack::SaveWhole(const CStr& name, const CStr& trackName, size_t c
                                bool companion) const {
   CAtomicFileWriter writer;
   uint32_t error = 0;
-  if (!writer.Open(name, error))
+  if (!writer.Open(name, kSaveBufferSize, error))
     throw CStreamError("CNMEATrack::SaveToFile: Cannot create file " + name);
   const uint32_t lastSize =
       WriteTrack(writer.Stream(), trackName, m_Points.data(), count, companion);

@@ -11,3 +11,24 @@ tdlib_add_tests(charts PORTABLE
   ChartExportsTest.cpp
   ChartFileExportsTest.cpp
 )
+# Chart updates: zlib stands in for the host's compression callbacks, linked
+# statically into the Windows test program.
+tdlib_add_tests(charts PORTABLE
+  BSBChartInfoFileTest.cpp
+  TilePatchTest.cpp
+  UpdFileRewriteTest.cpp
+  UpdGenerateTest.cpp
+  UpdPackageTest.cpp
+  UpdateBadInputTest.cpp
+  UpdateBuilder.cpp
+  UpdateFaultTest.cpp
+  UpdateReadTest.cpp
+  ZlibZip.cpp
+  WINDOWS
+  ChartUpdateExportsTest.cpp
+)
+if(TDLIB_NATIVE)
+  tdlib_link_tests(charts z)
+else()
+  tdlib_link_tests(charts -l:libz.a)
+endif()

@@ -9,6 +9,7 @@ tdlib_add_tests(foundation
     ClockTest.cpp
     CommandLineTest.cpp
     DateTimeTest.cpp
+    FileNamingTest.cpp
     FileStreamTest.cpp
     FileSystemTest.cpp
     LinkListTest.cpp

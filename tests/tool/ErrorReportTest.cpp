@@ -12,7 +12,7 @@
 #include "tool/Exceptions.h"
 #include "tool/Form.h"
 #include "tool/FormRTLIError.h"
-#include "tool/ProgInfo.h"
+#include "tool/TdProgInfo.h"
 #include "tool/TdLang.h"
 #include "tool/TdMapiMail.h"
 #include "tool/TdUtils.h"
@@ -32,10 +32,29 @@ __attribute__((noinline)) void FaultFromHandler(volatile int* target) {
   *target = 42;
 }
 
+#if defined(__i386__)
+// Faults on the instruction after a push, where the unwind tables describe a
+// frame one word larger than at the instruction before.
+extern "C" void FaultAfterPush(volatile int* target);
+asm(".text\n"
+    "_FaultAfterPush:\n"
+    ".cfi_startproc\n"
+    "  movl 4(%esp), %eax\n"
+    "  pushl %ebx\n"
+    ".cfi_adjust_cfa_offset 4\n"
+    ".cfi_rel_offset %ebx, 0\n"
+    "  movl $42, (%eax)\n"
+    "  popl %ebx\n"
+    ".cfi_adjust_cfa_offset -4\n"
+    ".cfi_restore %ebx\n"
+    "  ret\n"
+    ".cfi_endproc\n");
+#endif
+
 // A window whose handlers fail as a programming error would.
 class FailingForm : public TForm {
  public:
-  enum { kThrow = 1, kFault = 2 };
+  enum { kThrow = 1, kFault = 2, kFaultAfterPush = 3 };
   FailingForm() {
     CreateForm("TFailingForm", "failing", 100, 100, WS_POPUP, 0, nullptr, nullptr);
   }
@@ -45,6 +64,9 @@ class FailingForm : public TForm {
   void OnCommand(int id, int, HWND) override {
     if (id == kThrow) ThrowFromHandler();
     if (id == kFault) FaultFromHandler(target_);
+#if defined(__i386__)
+    if (id == kFaultAfterPush) FaultAfterPush(target_);
+#endif
   }
   void OnTimer(UINT_PTR) override { ThrowFromHandler(); }
 
@@ -165,6 +187,15 @@ TEST_F(ErrorReportTest, AccessViolationIsReportedLikeAnException) {
   EXPECT_EQ(line, g_faultLine);
   EXPECT_TRUE(Contains(dialog, "FailingForm::OnCommand")) << dialog;
 }
+
+#if defined(__i386__)
+TEST_F(ErrorReportTest, FaultAfterAPushNamesTheCaller) {
+  auto texts = Fail(FailingForm::kFaultAfterPush, {{"TFormRTLIError", "Close"}});
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_TRUE(Contains(texts[0], "Exception   : EAccessViolation\r\n")) << texts[0];
+  EXPECT_TRUE(Contains(texts[0], "FailingForm::OnCommand")) << texts[0];
+}
+#endif
 
 TEST_F(ErrorReportTest, ReportDialogInDutch) {
   SetLanguage(langDutch);

@@ -76,3 +76,54 @@ TEST(StackWalk, StopsAtTheCapacityAndAtAFixedNumberOfFrames) {
   outside.Set(598, 0, 0x1100);
   EXPECT_TRUE(outside.Walk(0, 0).empty());
 }
+
+#if defined(__i386__)
+namespace {
+
+// Calls `function` with a frame whose unwind entry takes the frame pointer,
+// set to an address no stack has, for the base of the frame.
+extern "C" void CallWithBrokenFrame(void (*function)());
+extern "C" char CallWithBrokenFrameReturn[];
+asm(".text\n"
+    "_CallWithBrokenFrame:\n"
+    ".cfi_startproc\n"
+    "  pushl %ebp\n"
+    ".cfi_adjust_cfa_offset 4\n"
+    ".cfi_rel_offset %ebp, 0\n"
+    "  movl 8(%esp), %eax\n"
+    "  movl $16, %ebp\n"
+    ".cfi_def_cfa_register %ebp\n"
+    "  call *%eax\n"
+    "_CallWithBrokenFrameReturn:\n"
+    "  popl %ebp\n"
+    ".cfi_def_cfa %esp, 4\n"
+    ".cfi_restore %ebp\n"
+    "  ret\n"
+    ".cfi_endproc\n");
+
+int g_caught = 0;
+
+__attribute__((noinline)) void ThrowAndCatch() {
+  try {
+    throw 7;
+  } catch (int value) {
+    g_caught = value;
+  }
+}
+
+}  // namespace
+
+// The walk of a stack it cannot follow ends where it stops making sense,
+// with the frames it had, and the next capture walks as far as ever.
+TEST(StackCapture, AFrameThatCannotBeFollowedEndsTheWalk) {
+  ThrowAndCatch();
+  const int whole = StackCapture::Count();
+  CallWithBrokenFrame(ThrowAndCatch);
+  EXPECT_EQ(g_caught, 7);
+  ASSERT_EQ(StackCapture::Count(), 2);
+  EXPECT_EQ(StackCapture::Address(1),
+            reinterpret_cast<uintptr_t>(CallWithBrokenFrameReturn));
+  ThrowAndCatch();
+  EXPECT_EQ(StackCapture::Count(), whole);
+}
+#endif

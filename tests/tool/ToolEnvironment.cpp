@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tool/ProgInfo.h"
+#include "tool/TdProgInfo.h"
 #include "tool/TdLang.h"
 #include "tool/TdRTLI.h"
 #include "tool/TdRegistry.h"

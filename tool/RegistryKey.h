@@ -7,12 +7,12 @@
 
 // One open registry key under a root; read and write failures raise
 // ERegistryException, opens report through their result.
-class TRegistry {
+class TRegistryKey {
  public:
-  explicit TRegistry(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
-  ~TRegistry() { CloseKey(); }
-  TRegistry(const TRegistry&) = delete;
-  TRegistry& operator=(const TRegistry&) = delete;
+  explicit TRegistryKey(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
+  ~TRegistryKey() { CloseKey(); }
+  TRegistryKey(const TRegistryKey&) = delete;
+  TRegistryKey& operator=(const TRegistryKey&) = delete;
 
   void SetRootKey(HKEY root) { root_ = root; }
   // A leading backslash is allowed; paths are always taken from the root.

@@ -1,4 +1,4 @@
-#include "tool/Registry.h"
+#include "tool/RegistryKey.h"
 
 #include "tool/Exceptions.h"
 
@@ -10,7 +10,7 @@ std::string StripLeadingDelimiter(const std::string& path) {
 
 }  // namespace
 
-bool TRegistry::Open(const std::string& path, REGSAM access, bool create) {
+bool TRegistryKey::Open(const std::string& path, REGSAM access, bool create) {
   CloseKey();
   std::string relative = StripLeadingDelimiter(path);
   if (create)
@@ -22,26 +22,26 @@ bool TRegistry::Open(const std::string& path, REGSAM access, bool create) {
   return key_ != nullptr;
 }
 
-bool TRegistry::OpenKey(const std::string& path, bool create) {
+bool TRegistryKey::OpenKey(const std::string& path, bool create) {
   return Open(path, KEY_ALL_ACCESS, create);
 }
 
-bool TRegistry::OpenKeyReadOnly(const std::string& path) {
+bool TRegistryKey::OpenKeyReadOnly(const std::string& path) {
   return Open(path, KEY_READ, false);
 }
 
-void TRegistry::CloseKey() {
+void TRegistryKey::CloseKey() {
   if (key_ != nullptr) RegCloseKey(key_);
   key_ = nullptr;
 }
 
-bool TRegistry::ValueExists(const std::string& name) const {
+bool TRegistryKey::ValueExists(const std::string& name) const {
   return key_ != nullptr &&
          RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr,
                           nullptr) == ERROR_SUCCESS;
 }
 
-std::string TRegistry::ReadString(const std::string& name) const {
+std::string TRegistryKey::ReadString(const std::string& name) const {
   DWORD type = 0, size = 0;
   LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
   if (rc == ERROR_FILE_NOT_FOUND) return "";
@@ -57,7 +57,7 @@ std::string TRegistry::ReadString(const std::string& name) const {
   return value;
 }
 
-std::string TRegistry::ReadStringOr(const std::string& name,
+std::string TRegistryKey::ReadStringOr(const std::string& name,
                                     const std::string& def) const {
   try {
     return ReadString(name);
@@ -66,7 +66,7 @@ std::string TRegistry::ReadStringOr(const std::string& name,
   }
 }
 
-int32_t TRegistry::ReadInteger(const std::string& name) const {
+int32_t TRegistryKey::ReadInteger(const std::string& name) const {
   DWORD type = 0, value = 0, size = sizeof value;
   LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
                              reinterpret_cast<BYTE*>(&value), &size);
@@ -75,7 +75,7 @@ int32_t TRegistry::ReadInteger(const std::string& name) const {
   return static_cast<int32_t>(value);
 }
 
-void TRegistry::Write(const std::string& name, DWORD type, const void* data,
+void TRegistryKey::Write(const std::string& name, DWORD type, const void* data,
                       size_t size) {
   LONG rc = RegSetValueExA(key_, name.c_str(), 0, type,
                            static_cast<const BYTE*>(data),
@@ -84,20 +84,20 @@ void TRegistry::Write(const std::string& name, DWORD type, const void* data,
     throw ERegistryException("Failed to set data for '" + name + "'");
 }
 
-void TRegistry::WriteString(const std::string& name, const std::string& value) {
+void TRegistryKey::WriteString(const std::string& name, const std::string& value) {
   Write(name, REG_SZ, value.c_str(), value.size() + 1);
 }
 
-void TRegistry::WriteInteger(const std::string& name, int32_t value) {
+void TRegistryKey::WriteInteger(const std::string& name, int32_t value) {
   Write(name, REG_DWORD, &value, sizeof value);
 }
 
-bool TRegistry::DeleteValue(const std::string& name) {
+bool TRegistryKey::DeleteValue(const std::string& name) {
   lastError_ = RegDeleteValueA(key_, name.c_str());
   return lastError_ == ERROR_SUCCESS;
 }
 
-std::vector<std::string> TRegistry::GetKeyNames() const {
+std::vector<std::string> TRegistryKey::GetKeyNames() const {
   std::vector<std::string> names;
   char name[256];
   for (DWORD i = 0;; ++i) {
