@@ -1079,6 +1079,91 @@ TdObject* TDLIB_API NMEAInterpreterCreate(TdObject* clock, TdNMEAPositionCallbac
                                           TdNMEACountCallback satellites, void* satellitesContext,
                                           TdNMEATimedPositionCallback timedPosition, void* timedPositionContext);
 
+/* Serial port "\\.\COM<n>" (defaults 4800 baud, 8 data bits, parity 0, stop
+ * bits 0, handshake 0 none, port 1). Setters act at the next Open. Callbacks
+ * run on the thread that loaded the library, which must pump messages;
+ * after Close or ObjectDelete returns none of them runs, and a callback may
+ * delete its own port. */
+typedef void(TDLIB_API* TdCommReceiveCallback)(void* context);
+/* text: the read thread's error text (a TdStr, empty for a failed read). */
+typedef void(TDLIB_API* TdCommTerminateCallback)(void* context, uint32_t code, const TdStr* text);
+typedef struct TdCommPortTable {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* Close)(TdObject* self);
+  uint32_t(TDLIB_API* GetBaudRate)(TdObject* self);
+  uint8_t(TDLIB_API* GetByteSize)(TdObject* self);
+  uint32_t(TDLIB_API* GetHandshake)(TdObject* self);
+  uint8_t(TDLIB_API* IsOpen)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnReceive)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnTerminate)(TdObject* self);
+  uint32_t(TDLIB_API* GetParity)(TdObject* self);
+  uint8_t(TDLIB_API* GetErrorChar)(TdObject* self);
+  uint8_t(TDLIB_API* GetErrorCharEnabled)(TdObject* self);
+  uint32_t(TDLIB_API* GetPortNumber)(TdObject* self);
+  uint32_t(TDLIB_API* GetStopBits)(TdObject* self);
+  /* name: the read thread's name; *error 0 or 0x30000..0x30006, 1. */
+  void(TDLIB_API* Open)(TdObject* self, const char* name, uint32_t* error);
+  /* buffer: room for 256 bytes; 0 when no packet waits. */
+  uint8_t(TDLIB_API* ReadPacket)(TdObject* self, uint8_t* buffer, uint32_t* size, uint64_t* time);
+  void(TDLIB_API* SetBaudRate)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetByteSize)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetHandshake)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetOnReceive)(TdObject* self, TdCommReceiveCallback function, void* context);
+  void(TDLIB_API* SetOnTerminate)(TdObject* self, TdCommTerminateCallback function, void* context);
+  void(TDLIB_API* SetParity)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetErrorChar)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetErrorCharEnabled)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetPortNumber)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetStopBits)(TdObject* self, uint32_t value);
+} TdCommPortTable;
+TdObject* TDLIB_API CommPortCreate(void);
+
+/* NMEA receiver detector: tries every port of its settings at once and each
+ * port's settings in turn, and keeps per port the first setting on which a
+ * counted sentence arrives. Call it on the thread that loaded the library,
+ * which must pump messages: both callbacks run there. Deleting it stops a
+ * search and calls nothing. An index out of range gives a zeroed record, 0
+ * or null. */
+typedef struct TdNMEADetectorSetting {
+  int32_t port; /* 1 = COM1 */
+  int32_t baudRate;
+  uint8_t dataBits;
+  int32_t stopBits, parity, handshake; /* as the serial port takes them */
+} TdNMEADetectorSetting;
+TDLIB_LAYOUT(sizeof(TdNMEADetectorSetting) == 24);
+TDLIB_LAYOUT(offsetof(TdNMEADetectorSetting, dataBits) == 8);
+TDLIB_LAYOUT(offsetof(TdNMEADetectorSetting, stopBits) == 12);
+typedef void(TDLIB_API* TdNMEADetectorCallback)(void* context, TdObject* detector);
+typedef struct TdNMEADetectorTable {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* AddSetting)(TdObject* self, int32_t port, int32_t baudRate, uint8_t dataBits,
+                              int32_t stopBits, int32_t parity, int32_t handshake);
+  void(TDLIB_API* AddTalkerFilter)(TdObject* self, uint32_t talker);
+  void(TDLIB_API* AddSentenceFilter)(TdObject* self, uint32_t sentence);
+  void(TDLIB_API* Stop)(TdObject* self);
+  /* *value is always set to 0. */
+  void(TDLIB_API* GetResult)(TdObject* self, int32_t index, TdNMEADetectorSetting* setting,
+                             uint32_t* value);
+  int32_t(TDLIB_API* GetResultCount)(TdObject* self); /* 0 while running */
+  uint8_t(TDLIB_API* IsStopped)(TdObject* self);
+  uint32_t(TDLIB_API* GetTalkerFilter)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetTalkerFilterCount)(TdObject* self);
+  float(TDLIB_API* GetProgress)(TdObject* self); /* percent */
+  uint8_t(TDLIB_API* IsRunning)(TdObject* self);
+  uint32_t(TDLIB_API* GetSentenceFilter)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetSentenceFilterCount)(TdObject* self);
+  /* The detector's own record, valid until the next AddSetting. */
+  const TdNMEADetectorSetting*(TDLIB_API* GetSetting)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetSettingCount)(TdObject* self);
+  float(TDLIB_API* GetListenTime)(TdObject* self); /* seconds per setting, 3 at first */
+  void(TDLIB_API* SetOnFinished)(TdObject* self, TdNMEADetectorCallback function, void* context);
+  void(TDLIB_API* SetOnProgress)(TdObject* self, TdNMEADetectorCallback function, void* context);
+  /* Ignores a value that is not finite or below 0. */
+  void(TDLIB_API* SetListenTime)(TdObject* self, float seconds);
+  void(TDLIB_API* Start)(TdObject* self, uint8_t stopAtFirst);
+} TdNMEADetectorTable;
+TdObject* TDLIB_API NMEADetectorCreate(void);
+
 /* ---- waypoints ---- */
 
 /* Waypoint model. Texts cross as TdStr (make one with StrCreate); positions

@@ -13,3 +13,6 @@ tdlib_add_tests(host WINDOWS
   GpsHost.c
   GpsHostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  CommHostTest.cpp
+)
