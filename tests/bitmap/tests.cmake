@@ -5,6 +5,7 @@ tdlib_add_tests(bitmap
     Bmp32DrawTest.cpp
     Bmp32Test.cpp
     PixelFormatTest.cpp
+    RasterTest.cpp
     TransformOracleTest.cpp
   WINDOWS
     GdiTest.cpp
