@@ -10,6 +10,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/bitmap/GammaTable.cpp
   lib/bitmap/LineRaster.cpp
   lib/bitmap/Matrix3.cpp
+  lib/bitmap/NightScreen.cpp
   lib/bitmap/PixelFill.cpp
   lib/bitmap/PixelFormat.cpp
   lib/bitmap/PixelPlotter.cpp

@@ -157,11 +157,11 @@ TEST(Raster, PolygonsThatFillNothing) {
 }
 
 TEST(Raster, PolygonFarBeyondTheBitmapCoversEveryPixel) {
-  for (double far : {1e9, 1e300, 1.7e308}) {
+  for (double distance : {1e9, 1e300, 1.7e308}) {
     auto bmp = MakeFilled(6, 4, kBlack);
-    const SPointD square[] = {{-far, -far}, {far, -far}, {far, far}, {-far, far}};
+    const SPointD square[] = {{-distance, -distance}, {distance, -distance}, {distance, distance}, {-distance, distance}};
     bmp->FillPolygon(square, 4, kWhite);
-    for (int64_t i = 0; i < bmp->PixelCount(); ++i) ASSERT_EQ(bmp->Pixels()[i], 0xFFFDFDFDu) << far;
+    for (int64_t i = 0; i < bmp->PixelCount(); ++i) ASSERT_EQ(bmp->Pixels()[i], 0xFFFDFDFDu) << distance;
   }
 }
 
