@@ -9,6 +9,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/bitmap/ClipRect.cpp
   lib/bitmap/GammaTable.cpp
   lib/bitmap/LineRaster.cpp
+  lib/bitmap/MapDecorations.cpp
   lib/bitmap/Matrix3.cpp
   lib/bitmap/NightScreen.cpp
   lib/bitmap/PixelFill.cpp
@@ -21,6 +22,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/bitmap/Bmp_win32.cpp
   lib/foundation/exports/BitmapExports.cpp
+  lib/foundation/exports/DrawingExports.cpp
 )
 list(APPEND TDLIB_POSIX_SOURCES
   lib/bitmap/Bmp_posix.cpp

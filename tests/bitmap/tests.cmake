@@ -4,6 +4,7 @@ tdlib_add_tests(bitmap
     Bmp16Test.cpp
     Bmp32DrawTest.cpp
     Bmp32Test.cpp
+    MapDecorationsTest.cpp
     NightScreenTest.cpp
     PixelFormatTest.cpp
     RasterTest.cpp
