@@ -118,8 +118,8 @@ TEST(MapDecorations, CursorOnlyInsideTheView) {
   EXPECT_NE(corner->Row(0)[0], kWhite);
   auto heading = MakeFilled(100, 80, kWhite);
   // Heading east: the line runs right along row 40, the arrow twice as large.
-  DrawGPSCursorSimple(Host(*heading), Host(view), 40, 40, static_cast<float>(M_PI / 2), arrow, 3, 2.0f);
-  EXPECT_EQ(heading->Row(40)[90], 0xFF0101FDu);
+  DrawGPSCursorSimple(Host(*heading), Host(view), 40, 40, 1.5707963f, arrow, 3, 2.0f);
+  EXPECT_EQ(heading->Row(40)[90], 0xFF0000FDu);  // blue 255 x 65025 >> 16
   EXPECT_EQ(heading->Row(20)[40], kWhite);
   EXPECT_NE(heading->Row(40)[25], kWhite);  // the arrow's tail, 15 pixels behind
 }
