@@ -25,13 +25,15 @@ bool Inside(SPointD p, const SClipSide& side) {
   return side.lower ? v >= side.bound : v <= side.bound;
 }
 
-// The point of p -> q on the side's line.
+// The point of p -> q on the side's line, as a convex mix of both ends, so
+// that ends of any size give a point between them.
 SPointD Crossing(SPointD p, SPointD q, const SClipSide& side) {
   const int other = 1 - side.axis;
-  const double t = (side.bound - Axis(p, side.axis)) / (Axis(q, side.axis) - Axis(p, side.axis));
+  const double t =
+      std::clamp((side.bound - Axis(p, side.axis)) / (Axis(q, side.axis) - Axis(p, side.axis)), 0.0, 1.0);
   SPointD c = p;
   Axis(c, side.axis) = side.bound;
-  Axis(c, other) = Axis(p, other) + t * (Axis(q, other) - Axis(p, other));
+  Axis(c, other) = (1 - t) * Axis(p, other) + t * Axis(q, other);
   return c;
 }
 

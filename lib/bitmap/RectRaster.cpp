@@ -121,6 +121,9 @@ void RasterRect(CBmp32& bitmap, const SRectD& rect, uint32_t line, uint32_t fill
   width = std::max(width, 0.0);
   const double limit = std::min(rect.right - rect.left, rect.bottom - rect.top) / 2 + 0.5;
   const double h = std::min(width / 2, limit);
+  // A negative h (a rectangle inverted by more than a pixel) leaves no inner
+  // part; with sides near the double range the sums below would not show it.
+  if (!(h >= 0)) return;
   const double w = bitmap.Width() - 0.5, hgt = bitmap.Height() - 0.5;
   const double l = std::max(rect.left + h, -0.5), r = std::min(rect.right - h, w);
   const double t = std::max(rect.top + h, -0.5), b = std::min(rect.bottom - h, hgt);
