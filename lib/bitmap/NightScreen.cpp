@@ -4,6 +4,10 @@
 #include <new>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "lib/bitmap/PixelFormat.h"
 #include "lib/foundation/Colors.h"
 #include "lib/foundation/FinalizeRegistry.h"
@@ -18,9 +22,31 @@ uint32_t DimRGB(uint32_t colour, uint32_t f) {
   return (((colour & 0xFF00FF) * f >> 8) & 0xFF00FF) | (((colour & 0xFF00) * f >> 8) & 0xFF00);
 }
 
+#if defined(__SSE2__)
+// Four pixels at a time. In each 16-bit lane c x (f << 8) >> 16 = (c x f)
+// >> 8 for the low byte c (blue, red); for the green byte, held as g << 8,
+// the same product is g x f, whose high byte is the dimmed green. Alpha is
+// kept. A factor of 256 changes nothing.
+void DimRow(uint32_t* pixels, int64_t count, uint32_t f) {
+  if (f >= 256) return;
+  const __m128i factor = _mm_set1_epi16(static_cast<int16_t>(f << 8));
+  const __m128i redBlue = _mm_set1_epi32(0x00FF00FF), green = _mm_set1_epi32(0x0000FF00);
+  const __m128i alpha = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
+  int64_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    __m128i* p = reinterpret_cast<__m128i*>(pixels + i);
+    const __m128i v = _mm_loadu_si128(p);
+    const __m128i low = _mm_mulhi_epu16(_mm_and_si128(v, redBlue), factor);
+    const __m128i middle = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, green), factor), green);
+    _mm_storeu_si128(p, _mm_or_si128(_mm_or_si128(low, middle), _mm_and_si128(v, alpha)));
+  }
+  for (; i < count; ++i) pixels[i] = (pixels[i] & 0xFF000000) | DimRGB(pixels[i], f);
+}
+#else
 void DimRow(uint32_t* pixels, int64_t count, uint32_t f) {
   for (int64_t i = 0; i < count; ++i) pixels[i] = (pixels[i] & 0xFF000000) | DimRGB(pixels[i], f);
 }
+#endif
 
 template <class T>
 void RemoveAt(CArray<T>& array, int32_t index) {

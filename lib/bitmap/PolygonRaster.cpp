@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "lib/bitmap/BlendRoutines.h"
 
@@ -85,20 +86,31 @@ void CPolygonRaster::Fill(const SPointD* points, int32_t count, uint32_t colour)
   m_MinY = std::clamp<int64_t>(low->y, 0, lastSubRow);
   m_MaxY = std::clamp<int64_t>(high->y, 0, lastSubRow);
   if (m_MinY >= m_MaxY) return;
-  m_Crossings.reset(new CArray<int32_t>[static_cast<size_t>(m_MaxY - m_MinY + 1)]);
+  m_Found.reserve(static_cast<size_t>(m_MaxY - m_MinY + 1) * 2);
   AddEdges(sub);
-  for (int64_t i = 0; i <= m_MaxY - m_MinY; ++i) {
-    CArray<int32_t>& list = m_Crossings[i];
-    std::sort(list.ElementAt(0), list.ElementAt(list.GetCount()),
-              [](int32_t a, int32_t b) { return Position(a) < Position(b); });
-  }
+  SortCrossings();
   for (int64_t row = m_MinY >> 3; row <= m_MaxY >> 3; ++row) FillRow(static_cast<int32_t>(row), colour);
 }
 
 void CPolygonRaster::AddCrossing(int64_t x, int64_t y, int32_t direction) {
   if (y < m_MinY || y > m_MaxY) return;
   const int64_t position = std::clamp<int64_t>(x, 0, int64_t{m_Bitmap.Width()} * 8 - 1);
-  m_Crossings[y - m_MinY].Add(static_cast<int32_t>(position | (direction < 0 ? kUpward : 0)));
+  m_Found.push_back({static_cast<int32_t>(y - m_MinY),
+                     static_cast<int32_t>(position | (direction < 0 ? kUpward : 0))});
+}
+
+void CPolygonRaster::SortCrossings() {
+  const int64_t subRows = m_MaxY - m_MinY + 1;
+  if (m_Found.size() > static_cast<size_t>(INT32_MAX)) throw std::bad_alloc();
+  m_Start.assign(static_cast<size_t>(subRows) + 1, 0);
+  for (const SCrossing& c : m_Found) ++m_Start[c.subRow + 1];
+  for (int64_t s = 0; s < subRows; ++s) m_Start[s + 1] += m_Start[s];
+  m_Crossings.SetCount(static_cast<int32_t>(m_Found.size()));
+  std::vector<int32_t> next(m_Start.begin(), m_Start.end() - 1);
+  for (const SCrossing& c : m_Found) m_Crossings[next[c.subRow]++] = c.value;
+  for (int64_t s = 0; s < subRows; ++s)
+    std::sort(m_Crossings.ElementAt(m_Start[s]), m_Crossings.ElementAt(m_Start[s + 1]),
+              [](int32_t a, int32_t b) { return Position(a) < Position(b); });
 }
 
 int32_t CPolygonRaster::WalkEdge(SSubPoint from, SSubPoint to) {
@@ -156,10 +168,10 @@ void CPolygonRaster::FillRow(int32_t row, uint32_t colour) {
   const int64_t bottom = std::min<int64_t>(int64_t{row} * 8 - m_MinY + 7, count - 1);
   int32_t xmin = INT32_MAX, xmax = -1;
   for (int64_t s = top; s <= bottom; ++s) {
-    const CArray<int32_t>& list = m_Crossings[s];
-    if (list.GetCount() < 2) continue;
-    xmin = std::min(xmin, Position(list[0]));
-    xmax = std::max(xmax, Position(list[list.GetCount() - 1]) + 7);
+    const int32_t first = m_Start[s], end = m_Start[s + 1];
+    if (end - first < 2) continue;
+    xmin = std::min(xmin, Position(m_Crossings[first]));
+    xmax = std::max(xmax, Position(m_Crossings[end - 1]) + 7);
   }
   if (xmin > xmax) return;
   const int32_t x0 = xmin >> 3, cells = (xmax >> 3) - x0 + 2;
@@ -173,13 +185,11 @@ void CPolygonRaster::FillRow(int32_t row, uint32_t colour) {
     m_Coverage[cell] += sign * (7 - fraction);
     m_Coverage[cell + 1] += sign * fraction;
   };
-  for (int64_t s = top; s <= bottom; ++s) {
-    const CArray<int32_t>& list = m_Crossings[s];
-    for (int32_t i = 0; i + 1 < list.GetCount(); i += 2) {
-      add(Position(list[i]), 1);
-      add(Position(list[i + 1]), -1);
+  for (int64_t s = top; s <= bottom; ++s)
+    for (int32_t i = m_Start[s]; i + 1 < m_Start[s + 1]; i += 2) {
+      add(Position(m_Crossings[i]), 1);
+      add(Position(m_Crossings[i + 1]), -1);
     }
-  }
   const int32_t blended = std::min(cells, m_Bitmap.Width() - x0);
   const uint32_t rgb = colour & 0x00FFFFFF;
   for (int32_t i = 0, coverage = 0; i < blended; ++i) {

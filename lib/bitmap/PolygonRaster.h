@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "lib/bitmap/Bmp32.h"
@@ -31,15 +30,26 @@ class CPolygonRaster {
   // coordinate far from 64-bit limits.
   std::vector<SPointD> ClipToWorkBox(const SPointD* points, int32_t count) const;
   void AddCrossing(int64_t x, int64_t y, int32_t direction);
+  // Orders the crossings by sub-row, then each sub-row's by position.
+  void SortCrossings();
   // Crossings of the edge's sub-rows inside the crossing lists, start
   // included and end excluded; the edge's direction (+1 down, -1 up, 0 flat).
   int32_t WalkEdge(SSubPoint from, SSubPoint to);
   void AddEdges(const std::vector<SSubPoint>& points);
   void FillRow(int32_t row, uint32_t colour);
 
+  struct SCrossing {
+    int32_t subRow;  // y - minY
+    int32_t value;   // position, top bit set for an upward edge
+  };
+
   CBmp32& m_Bitmap;
   int64_t m_MinY = 0, m_MaxY = 0;
-  std::unique_ptr<CArray<int32_t>[]> m_Crossings;  // one list per sub-row minY .. maxY
+  std::vector<SCrossing> m_Found;  // in the order the edges give them
+  // The crossing lists of sub-rows minY .. maxY one after the other: list s
+  // is m_Crossings[m_Start[s]] .. m_Crossings[m_Start[s + 1] - 1].
+  CArray<int32_t> m_Crossings;
+  std::vector<int32_t> m_Start;
   std::vector<int32_t> m_Coverage;
   std::vector<uint32_t> m_Colours;
 };
