@@ -18,12 +18,14 @@
 
 namespace {
 
-const double kHostile[] = {std::numeric_limits<double>::quiet_NaN(),
-                           std::numeric_limits<double>::infinity(),
-                           -std::numeric_limits<double>::infinity(),
-                           1e300, -1e300, 1.7e308, -1.7e308, 2147483648.0, -2147483649.0,
-                           1e9, -1e9, 32768, 40000, -0.5, 0, 0.5, 1, 3.5, 7.5, 15.5, -5.5,
-                           1e-300, 4.0000001, 3.9999999, -1, -3};
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+const double kHostile[] = {kNaN,    kInf,     -kInf,        1e300,         -1e300,
+                           1.7e308, -1.7e308, 2147483648.0, -2147483649.0, 1e9,
+                           -1e9,    32768,    40000,        -0.5,          0,
+                           0.5,     1,        3.5,          7.5,           15.5,
+                           -5.5,    1e-300,   4.0000001,    3.9999999,     -1,
+                           -3};
 constexpr size_t kHostileCount = sizeof(kHostile) / sizeof(kHostile[0]);
 constexpr uint32_t kSentinel = 0x5A5A5A5A;
 
@@ -59,7 +61,9 @@ struct SBox {
     top = std::min(top, y - margin);
     bottom = std::max(bottom, y + margin);
   }
-  bool Holds(int32_t x, int32_t y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+  bool Holds(int32_t x, int32_t y) const {
+    return x >= left && x <= right && y >= top && y <= bottom;
+  }
 };
 
 }  // namespace
@@ -96,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       for (const SPointD& p : points) box.Add(p.x, p.y, 2);
       break;
     default: {
-      const SRectD rect{points[0].x, points[0].y, points[count > 1 ? 1 : 0].x, points[count > 1 ? 1 : 0].y};
+      const SRectD rect{points[0].x, points[0].y, points[count > 1 ? 1 : 0].x,
+                        points[count > 1 ? 1 : 0].y};
       bmp.DrawRect(&rect, colour, ~colour, extra);
       const double margin = std::isfinite(extra) ? std::fabs(extra) / 2 + 2 : 0;
       box.Add(rect.left, rect.top, margin);

@@ -43,16 +43,19 @@ struct SScene {
 
   SScene() {
     canvas->Fill(0xFFF0F0F0);
-    surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(canvas->GetBits()),
-                                                  CAIRO_FORMAT_ARGB32, kWidth, kHeight, kWidth * 4);
+    surface =
+        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(canvas->GetBits()),
+                                            CAIRO_FORMAT_ARGB32, kWidth, kHeight, kWidth * 4);
     cr = cairo_create(surface);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
     std::mt19937 rng(1024);
-    std::uniform_real_distribution<double> x(0, kWidth - 1), y(0, kHeight - 1), r(5, 100), size(10, 200);
+    std::uniform_real_distribution<double> x(0, kWidth - 1), y(0, kHeight - 1), r(5, 100),
+        size(10, 200);
     for (int i = 0; i < 2 * kLines; ++i) lines.push_back({x(rng), y(rng)});
     for (int i = 0; i < kShapes; ++i) {
       const SPointD centre = {x(rng), y(rng)};
-      for (int k = 0; k < kCorners; ++k) polygons.push_back({centre.x + r(rng) - 52, centre.y + r(rng) - 52});
+      for (int k = 0; k < kCorners; ++k)
+        polygons.push_back({centre.x + r(rng) - 52, centre.y + r(rng) - 52});
       circles.push_back({x(rng), y(rng), r(rng)});
       const double left = x(rng), top = y(rng);
       rects.push_back({left, top, left + size(rng), top + size(rng)});
@@ -66,18 +69,20 @@ SScene& Scene() {
 }
 
 void Count(benchmark::State& state, double operations) {
-  state.counters["ops/s"] = benchmark::Counter(operations, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["ops/s"] =
+      benchmark::Counter(operations, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void CairoColour(cairo_t* cr, uint32_t argb) {
-  cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0, (argb & 0xFF) / 255.0,
-                        (argb >> 24) / 255.0);
+  cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0,
+                        (argb & 0xFF) / 255.0, (argb >> 24) / 255.0);
 }
 
 void OursLines(benchmark::State& state) {
   SScene& s = Scene();
   for (auto _ : state)
-    for (int i = 0; i < kLines; ++i) s.canvas->DrawLine(&s.lines[2 * i], &s.lines[2 * i + 1], kLine, 1.0, 1);
+    for (int i = 0; i < kLines; ++i)
+      s.canvas->DrawLine(&s.lines[2 * i], &s.lines[2 * i + 1], kLine, 1.0, 1);
   Count(state, kLines);
 }
 
@@ -99,7 +104,8 @@ void CairoLines(benchmark::State& state) {
 void OursPolygons(benchmark::State& state) {
   SScene& s = Scene();
   for (auto _ : state)
-    for (int i = 0; i < kShapes; ++i) s.canvas->FillPolygon(&s.polygons[i * kCorners], kCorners, kFill);
+    for (int i = 0; i < kShapes; ++i)
+      s.canvas->FillPolygon(&s.polygons[i * kCorners], kCorners, kFill);
   Count(state, kShapes);
 }
 
@@ -201,7 +207,8 @@ class CSummaryReporter : public benchmark::ConsoleReporter {
     std::printf("\n%-12s %14s %14s %8s\n", "case", "ours ops/s", "peer ops/s", "ratio");
     for (const auto& c : kCases) {
       if (!m_Rates.count(c[1]) || !m_Rates.count(c[2])) continue;
-      std::printf("%-12s %14.0f %14.0f %7.2fx\n", c[0], m_Rates[c[1]], m_Rates[c[2]], m_Rates[c[1]] / m_Rates[c[2]]);
+      std::printf("%-12s %14.0f %14.0f %7.2fx\n", c[0], m_Rates[c[1]], m_Rates[c[2]],
+                  m_Rates[c[1]] / m_Rates[c[2]]);
     }
   }
 

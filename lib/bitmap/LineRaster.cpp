@@ -29,8 +29,8 @@ bool Inside(SPointD p, const SClipSide& side) {
 // that ends of any size give a point between them.
 SPointD Crossing(SPointD p, SPointD q, const SClipSide& side) {
   const int other = 1 - side.axis;
-  const double t =
-      std::clamp((side.bound - Axis(p, side.axis)) / (Axis(q, side.axis) - Axis(p, side.axis)), 0.0, 1.0);
+  const double t = std::clamp(
+      (side.bound - Axis(p, side.axis)) / (Axis(q, side.axis) - Axis(p, side.axis)), 0.0, 1.0);
   SPointD c = p;
   Axis(c, side.axis) = side.bound;
   Axis(c, other) = (1 - t) * Axis(p, other) + t * Axis(q, other);

@@ -39,7 +39,8 @@ void DrawTriangle(CBmp32& bitmap, SPointD position, double angle, const SPointD 
 int32_t DecimalsOf(double v, int32_t minimum) {
   for (int32_t d = minimum; d < 15; ++d) {
     const double scaled = v * std::pow(10.0, d);
-    if (std::fabs(scaled - std::floor(scaled + 0.5)) <= 1e-9 * std::max(1.0, std::fabs(scaled))) return d;
+    if (std::fabs(scaled - std::floor(scaled + 0.5)) <= 1e-9 * std::max(1.0, std::fabs(scaled)))
+      return d;
   }
   return 15;
 }
@@ -51,7 +52,8 @@ CStr Exact(double v, int32_t minimumDecimals) {
 // Whole numbers as integers, others with the decimals they need.
 CStr WholeOrExact(double v) {
   const double whole = std::floor(v + 0.5);
-  if (DecimalsOf(v, 0) == 0 && std::fabs(whole) < INT32_MAX) return IntToStr(static_cast<int32_t>(whole));
+  if (DecimalsOf(v, 0) == 0 && std::fabs(whole) < INT32_MAX)
+    return IntToStr(static_cast<int32_t>(whole));
   return Exact(v, 1);
 }
 
@@ -64,7 +66,9 @@ double UnitsPerPixel(double metresPerPixel, uint32_t unit) {
   }
 }
 
-int32_t ToInt32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t ToInt32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
@@ -79,7 +83,8 @@ void DrawNeedle(CBmp32& bitmap, CGeodeticCalibration& calibration, SPointD posit
 void DrawGPSCursor(CBmp32& bitmap, CGeodeticCalibration& calibration, SPointD position,
                    float heading, const SPointD* shape, int32_t count, float size) {
   const double w = calibration.GetWidth(), h = calibration.GetHeight();
-  if (!(position.x >= -0.5 && position.x < w - 0.5 && position.y >= -0.5 && position.y < h - 0.5)) return;
+  if (!(position.x >= -0.5 && position.x < w - 0.5 && position.y >= -0.5 && position.y < h - 0.5))
+    return;
   const double angle = calibration.GetNorthAngle(&position) + heading;
   const SPointD end = {position.x + 2000 * std::sin(angle), position.y - 2000 * std::cos(angle)};
   bitmap.DrawLine(&position, &end, kHeadingLine, 1.0, 1);
@@ -131,9 +136,11 @@ void DrawScaleBar(CBmp32& bitmap, int32_t x, int32_t y, double metresPerPixel, u
   const SRectD box = {double(x), top, double(x + 6 + b), top + 14 + h};
   bitmap.DrawRect(&box, kBoxOutline, kBoxFill, 1.0);
   const CStr zero("0");
-  for (auto [text, alignment] : {std::pair{&zero, kAlignLeftTop}, {&bar.half, kAlignCentreTop},
+  for (auto [text, alignment] : {std::pair{&zero, kAlignLeftTop},
+                                 {&bar.half, kAlignCentreTop},
                                  {&bar.full, kAlignRightTop}}) {
-    RECT labels = {ToInt32(x0), ToInt32(int64_t{y} + 11), ToInt32(xe), ToInt32(int64_t{y} + 11 + h)};
+    RECT labels = {ToInt32(x0), ToInt32(int64_t{y} + 11), ToInt32(xe),
+                   ToInt32(int64_t{y} + 11 + h)};
     bitmap.DrawText(text, &labels, font, kLabelColour, alignment, kOneLine);
   }
   const SRectD barRect = {double(x0), top + 3, double(xe), top + 8};

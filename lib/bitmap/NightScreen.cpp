@@ -84,7 +84,8 @@ CNightScreen::~CNightScreen() { SetNight(0); }
 void CNightScreen::DimPixels(void* pixels, const SPixelBufferDesc* desc) {
   if (!m_Night || !pixels || !desc) return;
   if (desc->format != pfX8R8G8B8 && desc->format != pfA8R8G8B8) return;
-  if (desc->width < 0 || desc->height < 0 || std::llabs(desc->stride) < int64_t{desc->width} * 4) return;
+  if (desc->width < 0 || desc->height < 0 || std::llabs(desc->stride) < int64_t{desc->width} * 4)
+    return;
   for (int32_t y = 0; y < desc->height; ++y)
     DimRow(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + int64_t{y} * desc->stride),
            desc->width, static_cast<uint32_t>(m_Factor));
@@ -101,7 +102,8 @@ void CNightScreen::DimBitmap(CBmp32* bitmap) {
 }
 
 COLORREF CNightScreen::DimCOLORREF(COLORREF colour) {
-  return m_Night && !(colour & 0x80000000u) ? DimRGB(colour, static_cast<uint32_t>(m_Factor)) : colour;
+  return m_Night && !(colour & 0x80000000u) ? DimRGB(colour, static_cast<uint32_t>(m_Factor))
+                                            : colour;
 }
 
 uint8_t CNightScreen::IsNight() { return m_Night; }
@@ -217,7 +219,8 @@ void CNightScreen::SetDimmedSystemColors() {
 
 void CNightScreen::RestoreDayValues() {
   for (int32_t i = m_ARGB.GetCount() - 1; i >= 0; --i) *m_ARGB[i].variable = m_ARGB[i].day;
-  for (int32_t i = m_COLORREF.GetCount() - 1; i >= 0; --i) *m_COLORREF[i].variable = m_COLORREF[i].day;
+  for (int32_t i = m_COLORREF.GetCount() - 1; i >= 0; --i)
+    *m_COLORREF[i].variable = m_COLORREF[i].day;
 }
 
 void CNightScreen::DimVariables() {

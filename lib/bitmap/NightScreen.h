@@ -117,7 +117,8 @@ class CNightScreen final : public CObject {
 };
 
 #if TD_HOST_ABI
-static_assert(sizeof(CNightScreen) == 196, "table, two registries, flags, four numbers, listeners, 31 colours");
+static_assert(sizeof(CNightScreen) == 196,
+              "table, two registries, flags, four numbers, listeners, 31 colours");
 #endif
 
 // The singleton: made on the first call, which also registers its

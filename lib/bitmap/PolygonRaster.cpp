@@ -43,7 +43,8 @@ std::vector<SPointD> ClipSide(const std::vector<SPointD>& in, const SBoxSide& si
     const SPointD& current = in[i];
     const bool inPrevious = Inside(previous, side), inCurrent = Inside(current, side);
     if (inCurrent != inPrevious)
-      out.push_back(inCurrent ? Crossing(current, previous, side) : Crossing(previous, current, side));
+      out.push_back(inCurrent ? Crossing(current, previous, side)
+                              : Crossing(previous, current, side));
     if (inCurrent) out.push_back(current);
   }
   return out;
@@ -64,7 +65,8 @@ std::vector<SPointD> CPolygonRaster::ClipToWorkBox(const SPointD* points, int32_
                              {true, m_Bitmap.Width() + kWorkMargin, false},
                              {false, m_Bitmap.Height() + kWorkMargin, false}};
   for (const SBoxSide& side : sides) {
-    if (std::all_of(polygon.begin(), polygon.end(), [&](const SPointD& p) { return Inside(p, side); }))
+    if (std::all_of(polygon.begin(), polygon.end(),
+                    [&](const SPointD& p) { return Inside(p, side); }))
       continue;
     polygon = ClipSide(polygon, side);
   }
@@ -79,7 +81,8 @@ void CPolygonRaster::Fill(const SPointD* points, int32_t count, uint32_t colour)
   const std::vector<SPointD> clipped = ClipToWorkBox(points, count);
   if (clipped.size() < 3) return;
   std::vector<SSubPoint> sub(clipped.size());
-  for (size_t i = 0; i < clipped.size(); ++i) sub[i] = {SubPixel(clipped[i].x), SubPixel(clipped[i].y)};
+  for (size_t i = 0; i < clipped.size(); ++i)
+    sub[i] = {SubPixel(clipped[i].x), SubPixel(clipped[i].y)};
   const auto [low, high] = std::minmax_element(
       sub.begin(), sub.end(), [](const SSubPoint& a, const SSubPoint& b) { return a.y < b.y; });
   const int64_t lastSubRow = int64_t{m_Bitmap.Height()} * 8 - 1;
@@ -89,7 +92,8 @@ void CPolygonRaster::Fill(const SPointD* points, int32_t count, uint32_t colour)
   m_Found.reserve(static_cast<size_t>(m_MaxY - m_MinY + 1) * 2);
   AddEdges(sub);
   SortCrossings();
-  for (int64_t row = m_MinY >> 3; row <= m_MaxY >> 3; ++row) FillRow(static_cast<int32_t>(row), colour);
+  for (int64_t row = m_MinY >> 3; row <= m_MaxY >> 3; ++row)
+    FillRow(static_cast<int32_t>(row), colour);
 }
 
 void CPolygonRaster::AddCrossing(int64_t x, int64_t y, int32_t direction) {

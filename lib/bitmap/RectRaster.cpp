@@ -58,10 +58,18 @@ void DrawInner(const CRectPainter& paint, const SRectParts& p, int32_t width, in
   paint.Rows(r.first, r.last, c.first, c.last, fill);
   const bool left = c.first > 0, top = r.first > 0;
   const bool right = c.last < width - 1, bottom = r.last < height - 1;
-  if (left) paint.Columns(c.first - 1, c.first - 1, r.first, r.last, MixEdgeColour(line, fill, c.before, lineWidth));
-  if (top) paint.Rows(r.first - 1, r.first - 1, c.first, c.last, MixEdgeColour(line, fill, r.before, lineWidth));
-  if (right) paint.Columns(c.last + 1, c.last + 1, r.first, r.last, MixEdgeColour(line, fill, c.after, lineWidth));
-  if (bottom) paint.Rows(r.last + 1, r.last + 1, c.first, c.last, MixEdgeColour(line, fill, r.after, lineWidth));
+  if (left)
+    paint.Columns(c.first - 1, c.first - 1, r.first, r.last,
+                  MixEdgeColour(line, fill, c.before, lineWidth));
+  if (top)
+    paint.Rows(r.first - 1, r.first - 1, c.first, c.last,
+               MixEdgeColour(line, fill, r.before, lineWidth));
+  if (right)
+    paint.Columns(c.last + 1, c.last + 1, r.first, r.last,
+                  MixEdgeColour(line, fill, c.after, lineWidth));
+  if (bottom)
+    paint.Rows(r.last + 1, r.last + 1, c.first, c.last,
+               MixEdgeColour(line, fill, r.after, lineWidth));
   auto corner = [&](bool exists, int32_t x, int32_t y, double fx, double fy) {
     if (exists) paint.Pixel(x, y, MixEdgeColour(line, fill, fx * fy, lineWidth));
   };
@@ -104,7 +112,8 @@ void DrawBand(const CRectPainter& paint, const SRectParts& p, int32_t width, int
 
 uint32_t MixEdgeColour(uint32_t line, uint32_t fill, double fraction, double width) {
   const uint32_t a = Round255(fraction);
-  const uint32_t b = width > 0 ? static_cast<uint32_t>(std::min(255.0 - a, std::floor(255 * width + 0.5))) : 0;
+  const uint32_t b =
+      width > 0 ? static_cast<uint32_t>(std::min(255.0 - a, std::floor(255 * width + 0.5))) : 0;
   if (a + b == 0) return 0;
   const uint32_t alpha = g_GammaTable[((line >> 24) * b + (fill >> 24) * a) >> 8];
   const uint32_t a2 = a * 255 / (a + b), b2 = b * 255 / (a + b);

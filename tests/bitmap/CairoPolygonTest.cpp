@@ -36,7 +36,8 @@ std::vector<double> CairoCoverage(const std::vector<SPointD>& polygon) {
   std::vector<double> coverage(kSize * kSize);
   for (int32_t y = 0; y < kSize; ++y)
     for (int32_t x = 0; x < kSize; ++x)
-      coverage[y * kSize + x] = (reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFF) / 255.0;
+      coverage[y * kSize + x] =
+          (reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFF) / 255.0;
   cairo_destroy(cr);
   cairo_surface_destroy(surface);
   return coverage;

@@ -93,7 +93,9 @@ CGeodeticCalibration& NorthUpView(int32_t width, int32_t height) {
 }
 
 TdBmp32* Host(CBmp32& bmp) { return reinterpret_cast<TdBmp32*>(&bmp); }
-TdGeodeticCalibration* Host(CGeodeticCalibration& c) { return reinterpret_cast<TdGeodeticCalibration*>(&c); }
+TdGeodeticCalibration* Host(CGeodeticCalibration& c) {
+  return reinterpret_cast<TdGeodeticCalibration*>(&c);
+}
 
 TEST(MapDecorations, NeedlePointsNorth) {
   auto bmp = MakeFilled(100, 100, kWhite);
@@ -125,7 +127,8 @@ TEST(MapDecorations, CursorOnlyInsideTheView) {
 }
 
 TEST(MapDecorations, ScaleBarPartsAndLabels) {
-  HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "Arial");
+  HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
+                           NONANTIALIASED_QUALITY, 0, "Arial");
   ASSERT_NE(font, nullptr);
   auto bmp = MakeFilled(200, 60, kWhite);
   DrawScale(Host(*bmp), 10, 10, 10, kUnitKilometre, font);

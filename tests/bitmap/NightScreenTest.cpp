@@ -165,7 +165,8 @@ TEST(NightScreen, ListenersMayChangeTheListDuringARound) {
 
 TEST(NightScreen, DimsBuffersAndBitmaps) {
   auto screen = MakeScreen();
-  uint32_t pixels[2][3] = {{0xFFFFFFFF, 0x80804020, 0x11223344}, {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}};
+  uint32_t pixels[2][3] = {{0xFFFFFFFF, 0x80804020, 0x11223344},
+                           {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}};
   const SPixelBufferDesc desc{9, 12, 2, 2, 12, -12};
   screen->DimPixels(pixels, &desc);  // by day: nothing
   EXPECT_EQ(pixels[0][0], 0xFFFFFFFFu);
@@ -181,8 +182,10 @@ TEST(NightScreen, DimsBuffersAndBitmaps) {
   EXPECT_EQ(pixels[1][0], 0xFF3F3F3Fu);
   EXPECT_EQ(pixels[0][0], 0xFF3F3F3Fu);
   // Refused: a 16-bit format, a stride shorter than a row, a negative size.
-  const SPixelBufferDesc refused[] = {
-      {5, 12, 2, 2, 12, -12}, {9, 4, 2, 2, 4, -4}, {9, 12, -1, 2, 12, -12}, {9, 12, 2, -2, 12, -12}};
+  const SPixelBufferDesc refused[] = {{5, 12, 2, 2, 12, -12},
+                                      {9, 4, 2, 2, 4, -4},
+                                      {9, 12, -1, 2, 12, -12},
+                                      {9, 12, 2, -2, 12, -12}};
   for (const SPixelBufferDesc& d : refused) screen->DimPixels(pixels, &d);
   screen->DimPixels(nullptr, &desc);
   screen->DimPixels(pixels, nullptr);

@@ -89,8 +89,11 @@ TEST(Raster, LineClippedAtTheInnerBorder) {
 
 TEST(Raster, LinesThatDrawNothingAnswerFalse) {
   auto bmp = MakeFilled(12, 12, kBlack);
-  const SPointD cases[][2] = {{{0, 0}, {0, 0}},        {{5, 5}, {5, 5}},    {{kNaN, 1}, {5, 5}},
-                              {{-5, -5}, {-1, -9}},    {{20, 2}, {1e300, 3}}};
+  const SPointD cases[][2] = {{{0, 0}, {0, 0}},
+                              {{5, 5}, {5, 5}},
+                              {{kNaN, 1}, {5, 5}},
+                              {{-5, -5}, {-1, -9}},
+                              {{20, 2}, {1e300, 3}}};
   for (const auto& c : cases) EXPECT_EQ(bmp->DrawLine(&c[0], &c[1], kWhite, 1.0, 1), 0) << c[0].x;
   EXPECT_TRUE(Changes(*bmp, kBlack).empty());
 }
@@ -159,9 +162,11 @@ TEST(Raster, PolygonsThatFillNothing) {
 TEST(Raster, PolygonFarBeyondTheBitmapCoversEveryPixel) {
   for (double distance : {1e9, 1e300, 1.7e308}) {
     auto bmp = MakeFilled(6, 4, kBlack);
-    const SPointD square[] = {{-distance, -distance}, {distance, -distance}, {distance, distance}, {-distance, distance}};
+    const SPointD square[] = {
+        {-distance, -distance}, {distance, -distance}, {distance, distance}, {-distance, distance}};
     bmp->FillPolygon(square, 4, kWhite);
-    for (int64_t i = 0; i < bmp->PixelCount(); ++i) ASSERT_EQ(bmp->Pixels()[i], 0xFFFDFDFDu) << distance;
+    for (int64_t i = 0; i < bmp->PixelCount(); ++i)
+      ASSERT_EQ(bmp->Pixels()[i], 0xFFFDFDFDu) << distance;
   }
 }
 
@@ -174,7 +179,8 @@ TEST(Raster, OneVertexFarAwayKeepsTheEdgesInside) {
   bmp->FillPolygon(spike, 3, kWhite);
   for (int32_t y = 0; y < 4; ++y)
     for (int32_t x = 0; x < 6; ++x)
-      EXPECT_EQ(bmp->Row(y)[x], x == 2 || x == 3 ? (y == 0 ? 0xFFDDDDDD : 0xFFFDFDFD) : kBlack) << x << "," << y;
+      EXPECT_EQ(bmp->Row(y)[x], x == 2 || x == 3 ? (y == 0 ? 0xFFDDDDDD : 0xFFFDFDFD) : kBlack)
+          << x << "," << y;
 }
 
 TEST(Raster, PolygonAtTheRightEdgeStaysInItsRow) {
@@ -197,7 +203,9 @@ TEST(Raster, RectangleWithBandAndFill) {
   // grey: 0x7E); inner corners at 0.25 (0xFE3F3F3F: 0x3F); 10 and 21 black
   // at gamma[127] = 157 (0x31); outer corners at gamma[63] = 96 (0x4F).
   auto expected = [](int32_t x, int32_t y) -> uint32_t {
-    auto level = [](int32_t v) { return v < 10 || v > 21 ? 0 : v == 10 || v == 21 ? 1 : v == 11 || v == 20 ? 2 : 3; };
+    auto level = [](int32_t v) {
+      return v < 10 || v > 21 ? 0 : v == 10 || v == 21 ? 1 : v == 11 || v == 20 ? 2 : 3;
+    };
     static const uint32_t table[4][4] = {{0x80, 0x80, 0x80, 0x80},
                                          {0x80, 0x4F, 0x31, 0x31},
                                          {0x80, 0x31, 0x3F, 0x7E},

@@ -16,13 +16,15 @@ TDEXPORT(TdNightScreen*) NightScreenInitialize() {
   return reinterpret_cast<TdNightScreen*>(td::Guard<CNightScreen*>(nullptr, InitializeNightScreen));
 }
 
-TDEXPORT(void) DrawCompassNeedle(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y) {
+TDEXPORT(void)
+DrawCompassNeedle(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y) {
   if (!bitmap || !calibration) return;
   td::GuardVoid([&] { DrawNeedle(*FromHost(bitmap), *td::FromHost(calibration), {x, y}); });
 }
 
-TDEXPORT(void) DrawGPSCursorSimple(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y,
-                                   float heading, const double* shape, int32_t count, float size) {
+TDEXPORT(void)
+DrawGPSCursorSimple(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y,
+                    float heading, const double* shape, int32_t count, float size) {
   if (!bitmap || !calibration) return;
   td::GuardVoid([&] {
     DrawGPSCursor(*FromHost(bitmap), *td::FromHost(calibration), {x, y}, heading,
@@ -30,8 +32,8 @@ TDEXPORT(void) DrawGPSCursorSimple(TdBmp32* bitmap, TdGeodeticCalibration* calib
   });
 }
 
-TDEXPORT(void) DrawScale(TdBmp32* bitmap, int32_t x, int32_t y, double metresPerPixel, uint32_t unit,
-                         void* font) {
+TDEXPORT(void)
+DrawScale(TdBmp32* bitmap, int32_t x, int32_t y, double metresPerPixel, uint32_t unit, void* font) {
   if (!bitmap) return;
   td::GuardVoid([&] {
     DrawScaleBar(*FromHost(bitmap), x, y, metresPerPixel, unit, static_cast<HFONT>(font));
