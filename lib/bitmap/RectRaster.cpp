@@ -27,11 +27,12 @@ uint32_t Round255(double v) { return static_cast<uint32_t>(std::floor(255 * v + 
 
 class CRectPainter {
  public:
-  CRectPainter(CBmp32& bitmap) : m_Bitmap(bitmap), m_Width(bitmap.Width()) {}
+  explicit CRectPainter(CBmp32& bitmap) : m_Bitmap(bitmap) {}
 
+  // Columns first .. last over rows top .. bottom, one row at a time: the
+  // same pixels as a vertical span per column, in memory order.
   void Columns(int32_t first, int32_t last, int32_t top, int32_t bottom, uint32_t colour) const {
-    for (int32_t x = first; x <= last && top <= bottom; ++x)
-      g_BlendRoutines.verticalSpan(m_Bitmap.Row(top) + x, colour, bottom - top + 1, m_Width);
+    if (first <= last) Rows(top, bottom, first, last, colour);
   }
   void Rows(int32_t first, int32_t last, int32_t left, int32_t right, uint32_t colour) const {
     for (int32_t y = first; y <= last && left <= right; ++y)
@@ -43,7 +44,6 @@ class CRectPainter {
 
  private:
   CBmp32& m_Bitmap;
-  int32_t m_Width;
 };
 
 struct SRectParts {

@@ -190,10 +190,13 @@ TEST(NightScreen, DimsBuffersAndBitmaps) {
   screen->DimPixels(nullptr, &desc);
   screen->DimPixels(pixels, nullptr);
   EXPECT_EQ(pixels[1][1], 0xFF7F7F7Fu);
-  auto bmp = MakeFilled(3, 2, 0xFF806040);
+  // 15 pixels: eight at a time, four, then one by one.
+  auto bmp = MakeFilled(5, 3, 0x80FF8040);
+  bmp->Row(2)[4] = 0xFF806040;
   screen->DimBitmap(bmp.get());
   screen->DimBitmap(nullptr);
-  for (int64_t i = 0; i < bmp->PixelCount(); ++i) EXPECT_EQ(bmp->Pixels()[i], 0xFF403020u);
+  for (int64_t i = 0; i < 14; ++i) EXPECT_EQ(bmp->Pixels()[i], 0x807F4020u) << i;
+  EXPECT_EQ(bmp->Row(2)[4], 0xFF403020u);
 }
 
 TEST(NightScreen, SystemColoursAreDimmedAndRestored) {
