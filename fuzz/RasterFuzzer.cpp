@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <vector>
 
+#include "fuzz/GeometryInput.h"
 #include "lib/bitmap/Bmp32.h"
 
 namespace {
@@ -26,31 +26,7 @@ const double kHostile[] = {kNaN,    kInf,     -kInf,        1e300,         -1e30
                            0.5,     1,        3.5,          7.5,           15.5,
                            -5.5,    1e-300,   4.0000001,    3.9999999,     -1,
                            -3};
-constexpr size_t kHostileCount = sizeof(kHostile) / sizeof(kHostile[0]);
 constexpr uint32_t kSentinel = 0x5A5A5A5A;
-
-class CInput {
- public:
-  CInput(const uint8_t* data, size_t size) : m_Data(data), m_Left(size) {}
-  uint8_t Byte() {
-    if (!m_Left) return 0;
-    --m_Left;
-    return *m_Data++;
-  }
-  double Coordinate() {
-    const uint8_t selector = Byte();
-    if (selector < kHostileCount || m_Left < 8) return kHostile[selector % kHostileCount];
-    double raw;
-    std::memcpy(&raw, m_Data, 8);
-    m_Data += 8;
-    m_Left -= 8;
-    return raw;
-  }
-
- private:
-  const uint8_t* m_Data;
-  size_t m_Left;
-};
 
 // The box that may change: the coordinates' range widened by `margin`.
 struct SBox {
@@ -69,7 +45,7 @@ struct SBox {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  CInput in(data, size);
+  CGeometryInput in(data, size, kHostile);
   const uint8_t sizes = in.Byte(), slot = in.Byte() % 5, alpha = in.Byte();
   const int32_t count = in.Byte() % 16 + 1;
   CBmp32 bmp((sizes & 15) + 1, (sizes >> 4) + 1, false);

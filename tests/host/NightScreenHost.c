@@ -7,12 +7,7 @@
 #include <string.h>
 
 #include "TdLib.h"
-
-#if defined(_M_IX86) || defined(__i386__)
-#define READ_SP(v) __asm__ volatile("movl %%esp, %0" : "=r"(v))
-#else
-#define READ_SP(v) ((v) = 0)
-#endif
+#include "tests/host/StackBalance.h"
 
 typedef TdNightScreen*(TDLIB_API* NightScreenInitializeFn)(void);
 typedef TdBmp32*(TDLIB_API* Bmp32CreateFn)(uint32_t, int32_t, uint8_t);
@@ -22,21 +17,14 @@ typedef void(TDLIB_API* CursorFn)(TdBmp32*, TdGeodeticCalibration*, double, doub
                                   float);
 typedef void(TDLIB_API* ScaleFn)(TdBmp32*, int32_t, int32_t, double, uint32_t, void*);
 
-static const char* g_Failed;
+/* The first call that failed its check or left the stack unbalanced. */
+static const char* g_Unbalanced;
 static int g_Heard;
 static int32_t g_LastChange = -1;
 
-#define BALANCED(name, call)                   \
-  do {                                         \
-    uintptr_t before_, after_;                 \
-    READ_SP(before_);                          \
-    call;                                      \
-    READ_SP(after_);                           \
-    if (before_ != after_) g_Failed = name;    \
-  } while (0)
-#define CHECK(name, condition) \
-  do {                                         \
-    if (!(condition)) g_Failed = name;         \
+#define CHECK(name, condition)           \
+  do {                                   \
+    if (!(condition)) g_Unbalanced = name; \
   } while (0)
 
 static void TDLIB_API Listener(void* context, TdNightScreen* screen, int32_t change) {
@@ -126,7 +114,7 @@ int RunNightScreenHost(const char* dll_path, char* message) {
   ScaleFn scale = (ScaleFn)GetProcAddress(dll, "DrawScale");
   if (!initialize || !bmp32_create || !calibration_create || !needle || !cursor || !scale)
     return strcpy(message, "export missing"), 0;
-  g_Failed = NULL;
+  g_Unbalanced = NULL;
   TdNightScreen *screen, *again;
   TdBmp32* bmp = bmp32_create(16, 16, 0);
   TdGeodeticCalibration* calibration = calibration_create();
@@ -144,8 +132,8 @@ int RunNightScreenHost(const char* dll_path, char* message) {
   ((TdDeleteThis)calibration->vtable->DeleteThis)((TdObject*)calibration, 1);
   bmp->vtable->DeleteThis((TdObject*)bmp, 1);
   FreeLibrary(dll); /* the night screen goes with the library's clean-ups */
-  if (g_Failed) {
-    strcpy(message, g_Failed);
+  if (g_Unbalanced) {
+    strcpy(message, g_Unbalanced);
     strcat(message, " failed or left the stack unbalanced");
     return 0;
   }
