@@ -493,7 +493,12 @@ struct TdBmp16 {
 };
 
 /* CBmp32: 0xAARRGGBB pixels; this bitmap is the source of Draw and
- * DrawTransform. Slots 24-28 belong to the vector drawing and do nothing yet. */
+ * DrawTransform. Slots 24-28 draw anti-aliased: lines and circles with pixel
+ * (i, j) centred on (i, j), polygons (even-odd, 8 x 8 sub-pixels) with pixel
+ * i over i .. i + 1, rectangles as a fill inside a line band of the width.
+ * Points are two doubles (x, y), rectangles four (left, top, right, bottom);
+ * non-finite geometry draws nothing. DrawLine ignores width and drawEnd and
+ * returns 0 when nothing was drawn. */
 typedef struct TdBmp32 TdBmp32;
 typedef struct TdBmp32Vtbl {
   TD_BMP_SLOTS(TdBmp32);
@@ -538,6 +543,61 @@ void TDLIB_API BmpInitialize(void);
  * memory DC with the pixels selected (GetDC). */
 TdBmp16* TDLIB_API Bmp16Create(uint32_t width, int32_t height, uint8_t ownDC);
 TdBmp32* TDLIB_API Bmp32Create(uint32_t width, int32_t height, uint8_t ownDC);
+
+/* The night screen: the one switch between day and night display. At night
+ * registered colour variables, the system colours and pixels passed through
+ * it are dimmed by factor = floor(brightness x 256 + 0.5): R, G, B become
+ * (c x factor) >> 8. Main thread only. NightScreenInitialize makes it once
+ * (later calls return the same object; it lives until the library unloads)
+ * and must run before WaypointManagerCreate. Listeners are called from the
+ * last registered to the first with change 0 (brightness changed at night),
+ * 1 (to day) or 2 (to night); they may add and remove listeners meanwhile. */
+typedef struct TdNightScreen TdNightScreen;
+typedef void(TDLIB_API* TdNightScreenListener)(void* context, TdNightScreen* screen, int32_t change);
+typedef struct TdNightScreenVtbl {
+  TdDeleteThis DeleteThis; /* 0: switches to day first */
+  /* Formats 8 and 9 only; rows by the descriptor's stride. */
+  void(TDLIB_API* DimPixels)(TdNightScreen* self, void* pixels, const TdPixelBufferDesc* desc);
+  uint32_t(TDLIB_API* DimARGB)(TdNightScreen* self, uint32_t colour);
+  void(TDLIB_API* DimBitmap)(TdNightScreen* self, TdBmp32* bitmap);
+  /* A COLORREF with the top bit set comes back unchanged. */
+  uint32_t(TDLIB_API* DimCOLORREF)(TdNightScreen* self, uint32_t colour);
+  uint8_t(TDLIB_API* IsNight)(TdNightScreen* self); /* 5 */
+  float(TDLIB_API* GetBrightness)(TdNightScreen* self);
+  float(TDLIB_API* GetBrightnessMax)(TdNightScreen* self);
+  float(TDLIB_API* GetBrightnessMin)(TdNightScreen* self);
+  /* The variable's value is its day value; it must stay valid while registered. */
+  void(TDLIB_API* RegisterARGB)(TdNightScreen* self, uint32_t* variable);
+  void(TDLIB_API* RegisterCOLORREF)(TdNightScreen* self, uint32_t* variable); /* 10 */
+  void(TDLIB_API* AddListener)(TdNightScreen* self, TdNightScreenListener listener, void* context);
+  void(TDLIB_API* SetNight)(TdNightScreen* self, uint8_t night);
+  /* Clamped to [min, max]; bounds stay within [0, 1]; NaN is ignored. */
+  void(TDLIB_API* SetBrightness)(TdNightScreen* self, float brightness);
+  void(TDLIB_API* SetBrightnessMax)(TdNightScreen* self, float bound);
+  void(TDLIB_API* SetBrightnessMin)(TdNightScreen* self, float bound); /* 15 */
+  /* Writes the day value back; unknown variables are ignored. */
+  void(TDLIB_API* UnregisterARGB)(TdNightScreen* self, uint32_t* variable);
+  void(TDLIB_API* UnregisterCOLORREF)(TdNightScreen* self, uint32_t* variable);
+  void(TDLIB_API* RemoveListener)(TdNightScreen* self, TdNightScreenListener listener, void* context);
+} TdNightScreenVtbl;
+struct TdNightScreen {
+  const TdNightScreenVtbl* vtable;
+};
+TdNightScreen* TDLIB_API NightScreenInitialize(void);
+
+/* Chart-view decorations, drawn through the rasteriser; nothing for a null
+ * bitmap or calibration. The needle points to the calibration's north at
+ * (x, y). The cursor: `count` points (x, y) of a symbol with its nose toward
+ * negative y, scaled by size and turned to heading (radians clockwise from
+ * north), with a heading line; nothing unless -0.5 <= x < width - 0.5 and
+ * -0.5 <= y < height - 0.5 of the calibration. The scale bar's box has its
+ * top-left corner at (x, y) and fits before column 190; labels in `font`
+ * (an HFONT the host keeps) in the unit's length (kilometre code: metres
+ * below 10 km); nothing when no bar fits or the unit is no length. */
+void TDLIB_API DrawCompassNeedle(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y);
+void TDLIB_API DrawGPSCursorSimple(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y,
+                                   float heading, const double* shape, int32_t count, float size);
+void TDLIB_API DrawScale(TdBmp32* bitmap, int32_t x, int32_t y, double metresPerPixel, uint32_t unit, void* font);
 
 /* ---- charts ---- */
 

@@ -1,3 +1,14 @@
+# The rasteriser and the night screen's dimming against cairo and memcpy.
+if(PkgConfig_FOUND)
+  pkg_check_modules(CAIRO QUIET IMPORTED_TARGET cairo)
+endif()
+if(CAIRO_FOUND)
+  add_executable(raster_bench ${CMAKE_CURRENT_LIST_DIR}/RasterBench.cpp)
+  target_link_libraries(raster_bench PRIVATE tdlib_objects benchmark::benchmark PkgConfig::CAIRO)
+else()
+  message(STATUS "cairo not found: no rasteriser benchmark")
+endif()
+
 # The chart view's drawing against pixman on the same pixels.
 if(PkgConfig_FOUND)
   pkg_check_modules(PIXMAN QUIET IMPORTED_TARGET pixman-1)

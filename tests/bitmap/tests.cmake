@@ -4,7 +4,10 @@ tdlib_add_tests(bitmap
     Bmp16Test.cpp
     Bmp32DrawTest.cpp
     Bmp32Test.cpp
+    MapDecorationsTest.cpp
+    NightScreenTest.cpp
     PixelFormatTest.cpp
+    RasterTest.cpp
     TransformOracleTest.cpp
   WINDOWS
     GdiTest.cpp
@@ -21,5 +24,15 @@ if(TDLIB_NATIVE)
     cmake_language(DEFER CALL target_link_libraries bitmap_tests PRIVATE PkgConfig::PIXMAN)
   else()
     message(STATUS "pixman not found: no pixman mirror of the projective copy")
+  endif()
+endif()
+# FillPolygon's coverage against cairo's, natively.
+if(TDLIB_NATIVE AND PkgConfig_FOUND)
+  pkg_check_modules(CAIRO QUIET IMPORTED_TARGET cairo)
+  if(CAIRO_FOUND)
+    tdlib_add_tests(bitmap POSIX CairoPolygonTest.cpp)
+    cmake_language(DEFER CALL target_link_libraries bitmap_tests PRIVATE PkgConfig::CAIRO)
+  else()
+    message(STATUS "cairo not found: no cairo mirror of the polygon fill")
   endif()
 endif()

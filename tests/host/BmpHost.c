@@ -5,12 +5,7 @@
 #include <string.h>
 
 #include "TdLib.h"
-
-#if defined(_M_IX86) || defined(__i386__)
-#define READ_SP(v) __asm__ volatile("movl %%esp, %0" : "=r"(v))
-#else
-#define READ_SP(v) ((v) = 0)
-#endif
+#include "tests/host/StackBalance.h"
 
 typedef TdStr*(TDLIB_API* StrCreateFn)(const char*, int32_t);
 typedef TdBmp16*(TDLIB_API* Bmp16CreateFn)(uint32_t, int32_t, uint8_t);
@@ -18,15 +13,6 @@ typedef TdBmp32*(TDLIB_API* Bmp32CreateFn)(uint32_t, int32_t, uint8_t);
 typedef void(TDLIB_API* BmpInitializeFn)(void);
 
 static const char* g_Unbalanced;
-
-#define BALANCED(name, call)                \
-  do {                                      \
-    uintptr_t before_, after_;              \
-    READ_SP(before_);                       \
-    call;                                   \
-    READ_SP(after_);                        \
-    if (before_ != after_) g_Unbalanced = name; \
-  } while (0)
 
 static void CallBaseSlots32(TdBmp32* b, TdStr* text, TdStr* path) {
   const TdBmp32Vtbl* v = b->vtable;

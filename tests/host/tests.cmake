@@ -16,3 +16,7 @@ tdlib_add_tests(host WINDOWS
 tdlib_add_tests(host WINDOWS
   CommHostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  NightScreenHost.c
+  NightScreenHostTest.cpp
+)
