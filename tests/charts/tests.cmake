@@ -7,6 +7,7 @@ tdlib_add_tests(charts PORTABLE
   TileFormatTest.cpp
   TileRoundTripTest.cpp
   TileSamples.cpp
+  TileStoreTest.cpp
   WINDOWS
   ChartExportsTest.cpp
   ChartFileExportsTest.cpp
