@@ -134,8 +134,7 @@ void CTCF2TileStore::RequestTile(const void* chart, const CStr& path, STCF2TileR
     cached->Report(request);
     return;
   }
-  Enqueue(chart, path, request.Info, mask, window);
-  request.Missing = true;
+  Enqueue(chart, path, request.Info, mask, window);  // not missing: not drawn in this call
 }
 
 // Adds the requester; true when the record replaces nothing, so that the

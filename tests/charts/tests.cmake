@@ -1,5 +1,6 @@
 tdlib_add_tests(charts PORTABLE
   ChartBoundsTest.cpp
+  ChartObjectTest.cpp
   ChartFileTest.cpp
   ChartTagTest.cpp
   TileDecoderTest.cpp
