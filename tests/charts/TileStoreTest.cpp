@@ -4,62 +4,10 @@
 #include <cstdio>
 
 #include "lib/charts/TCF2TileStore.h"
-#include "tests/charts/ChartFileTestSupport.h"
-#include "tests/charts/TileTestSupport.h"
+#include "tests/charts/TileStoreFixture.h"
 
+namespace tile_store_test {
 namespace {
-
-constexpr uint32_t kTileBytes = 256 * 256 * 4;
-const int kChartA = 0, kChartB = 0;
-const void* const kChart = &kChartA;
-const void* const kOtherChart = &kChartB;
-TWindowHandle const kWindow = reinterpret_cast<TWindowHandle>(0x100);
-TWindowHandle const kProgress = reinterpret_cast<TWindowHandle>(0x200);
-
-// 12 x 10 level-0 tiles of one colour each.
-STiledChart WideChart() {
-  STiledChart c;
-  c.width = 256 * 12;
-  c.height = 256 * 10;
-  c.levels = 1;
-  return c;
-}
-
-class TileStoreTest : public testing::Test {
- protected:
-  TileStoreTest() : file_(TiledChartFile(WideChart()), "tiles.tcf") {}
-
-  void Request(std::initializer_list<uint32_t> tiles, uint16_t mask = 1,
-               TWindowHandle window = kWindow, const void* chart = kChart) {
-    last_ = TileRequests(tiles);
-    RequestAndUnlock(store_, chart, file_.Path(), last_, mask, window);
-  }
-  void LoadAll() {
-    while (store_.LoadNext()) {
-    }
-  }
-  uint32_t ColourOf(const STCF2TileRequest& r) const { return r.Bitmap->Row(10)[10]; }
-  // The bookkeeping's byte counters agree with its record counts.
-  void ExpectCountersMatch() {
-    EXPECT_EQ(store_.GetLoadedBytes() % kTileBytes, 0u);
-    EXPECT_EQ(store_.GetCachedBytes(), store_.GetCachedCount() * kTileBytes);
-  }
-
-  CChartFileOnDisk file_;
-  CTCF2TileStore store_;
-  std::vector<STCF2TileRequest> last_;
-};
-
-TEST_F(TileStoreTest, TheSameTileTwiceIsQueuedOnceAndItsWindowToldOnce) {
-  Request({5, 5});
-  EXPECT_EQ(store_.GetQueuedCount(), 1);
-  // Entries run from the last: the second queues the tile, the first finds it queued.
-  EXPECT_FALSE(last_[1].Missing);
-  EXPECT_TRUE(last_[0].Missing);
-  LoadAll();
-  const std::vector<STileMessage> expected = {{kWindow, 0x2700, 0, 0}};
-  EXPECT_EQ(store_.Notifier.Recorded, expected);
-}
 
 TEST_F(TileStoreTest, ReleasingATileKeepsTheOthers) {
   Request({1, 2});
@@ -107,40 +55,12 @@ TEST_F(TileStoreTest, ANewTileAtTheLimitEvictsOnlyTheOlderCachedTile) {
   EXPECT_EQ(store_.GetQueuedCount(), 1);
 }
 
-TEST_F(TileStoreTest, WindowsAreToldEveryHundredTilesAndProgressComesInBatchesOfFifty) {
-  store_.SetProgressWindow(kProgress);
-  std::vector<STCF2TileRequest> all;
-  for (uint32_t n = 0; n < 120; ++n) all.push_back(TileRequest(n));
-  RequestAndUnlock(store_, kChart, file_.Path(), all, 1, kWindow);
-  LoadAll();
-  std::vector<STileMessage> expected;
-  const uint32_t batches[] = {50, 50, 20};
-  uint32_t loaded = 0;
-  for (uint32_t total : batches) {
-    for (uint32_t done = 1; done <= total; ++done) {
-      if (++loaded == 100 || loaded == 120) expected.push_back({kWindow, 0x2700, 0, 0});
-      expected.push_back({kProgress, 0x2701, done, total});
-    }
-  }
-  EXPECT_EQ(store_.Notifier.Recorded, expected);
-  EXPECT_EQ(store_.GetLoadedCount(), 120);
-  EXPECT_FALSE(store_.HasWork());
-}
-
 TEST_F(TileStoreTest, ThePlaceholderIsAFiveByFiveCheckerboard) {
   ASSERT_EQ(store_.Placeholder.Width(), 5);
   ASSERT_EQ(store_.Placeholder.Height(), 5);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 5; ++x)
       EXPECT_EQ(store_.Placeholder.Row(y)[x], (x + y) % 2 ? 0x30000000u : 0x30FFFFFFu) << x << y;
-}
-
-TEST_F(TileStoreTest, RemovingAnUnknownWindowChangesNothing) {
-  Request({1});
-  store_.RemoveWindow(reinterpret_cast<TWindowHandle>(0x999));
-  LoadAll();
-  ASSERT_EQ(store_.Notifier.Recorded.size(), 1u);
-  EXPECT_EQ(store_.Notifier.Recorded[0].Window, kWindow);
 }
 
 TEST_F(TileStoreTest, AFreedBitmapIsReadAgainThroughAReplacingRecord) {
@@ -231,3 +151,4 @@ TEST(TileLoad, RefusesSizesOutsideTheCodecsLimitsBeforeReading) {
 }
 
 }  // namespace
+}  // namespace tile_store_test

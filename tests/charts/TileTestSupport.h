@@ -27,5 +27,14 @@ inline void RequestAndUnlock(CTCF2TileStore& store, const void* chart, const CSt
   store.Unlock();
 }
 
+// 12 x 10 level-0 tiles of one colour each.
+inline STiledChart WideChart() {
+  STiledChart c;
+  c.width = 256 * 12;
+  c.height = 256 * 10;
+  c.levels = 1;
+  return c;
+}
+
 // The pixel a solid test tile of that RGB colour decodes to.
 inline uint32_t Opaque(uint32_t rgb) { return 0xFF000000 | rgb; }

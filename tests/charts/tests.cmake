@@ -12,4 +12,7 @@ tdlib_add_tests(charts PORTABLE
   WINDOWS
   ChartExportsTest.cpp
   ChartFileExportsTest.cpp
+  TileManagerTest.cpp
+  POSIX
+  TileStoreMessagesTest.cpp
 )
