@@ -17,3 +17,8 @@ endif()
 add_executable(chart_file_bench ${CMAKE_CURRENT_LIST_DIR}/ChartFileBench.cpp
   ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
 target_link_libraries(chart_file_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL)
+
+# The tile manager's cold, warm and drawing paths, beside GDAL and memcpy.
+add_executable(tile_manager_bench ${CMAKE_CURRENT_LIST_DIR}/TileManagerBench.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
+target_link_libraries(tile_manager_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL)
