@@ -186,4 +186,24 @@ struct SOpenChart {
   }
 };
 
+// The four bands of chart tile t from the GeoTIFF, level and block taken
+// from the chart's tile numbering; with emptyCache the tile's blocks leave
+// GDAL's block cache afterwards.
+inline bool GDALReadTile(GDALDatasetH ds, const CTCF2MipmapTable& mipmap, int32_t t, uint8_t* block,
+                         bool emptyCache) {
+  int32_t level = mipmap.Count() - 1;
+  while (mipmap.At(level).FirstTile > static_cast<uint32_t>(t)) --level;
+  const STCF2Mipmap& m = mipmap.At(level);
+  const uint32_t n = static_cast<uint32_t>(t) - m.FirstTile;
+  for (int b = 1; b <= 4; ++b) {
+    GDALRasterBandH band = GDALGetRasterBand(ds, b);
+    if (level > 0) band = GDALGetOverview(band, level - 1);
+    if (GDALReadBlock(band, static_cast<int>(n % m.TilesAcross), static_cast<int>(n / m.TilesAcross),
+                      block) != CE_None)
+      return false;
+    if (emptyCache) GDALFlushRasterCache(band);
+  }
+  return true;
+}
+
 }  // namespace bench_charts

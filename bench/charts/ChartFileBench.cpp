@@ -80,17 +80,8 @@ void GDALTiles(benchmark::State& state) {
   std::vector<uint8_t> block(4 * kTilePixels);
   for (auto _ : state) {
     for (int32_t t : Files().tiles) {
-      int32_t level = open.chart.mipmap.Count() - 1;
-      while (open.chart.mipmap.At(level).FirstTile > static_cast<uint32_t>(t)) --level;
-      const STCF2Mipmap& m = open.chart.mipmap.At(level);
-      const uint32_t n = static_cast<uint32_t>(t) - m.FirstTile;
-      for (int b = 1; b <= 4; ++b) {
-        GDALRasterBandH band = GDALGetRasterBand(ds, b);
-        if (level > 0) band = GDALGetOverview(band, level - 1);
-        if (GDALReadBlock(band, static_cast<int>(n % m.TilesAcross),
-                          static_cast<int>(n / m.TilesAcross), block.data()) != CE_None)
-          return state.SkipWithError("block read failed");
-      }
+      if (!GDALReadTile(ds, open.chart.mipmap, t, block.data(), false))
+        return state.SkipWithError("block read failed");
     }
   }
   GDALClose(ds);
