@@ -26,7 +26,6 @@
 
 namespace bench_charts {
 
-
 constexpr int32_t kSide = 16384;
 constexpr uint32_t kSamples = 64;  // distinct level-0 tiles, repeated over the image
 constexpr int kTilesRead = 1000;
@@ -198,8 +197,8 @@ inline bool GDALReadTile(GDALDatasetH ds, const CTCF2MipmapTable& mipmap, int32_
   for (int b = 1; b <= 4; ++b) {
     GDALRasterBandH band = GDALGetRasterBand(ds, b);
     if (level > 0) band = GDALGetOverview(band, level - 1);
-    if (GDALReadBlock(band, static_cast<int>(n % m.TilesAcross), static_cast<int>(n / m.TilesAcross),
-                      block) != CE_None)
+    if (GDALReadBlock(band, static_cast<int>(n % m.TilesAcross),
+                      static_cast<int>(n / m.TilesAcross), block) != CE_None)
       return false;
     if (emptyCache) GDALFlushRasterCache(band);
   }

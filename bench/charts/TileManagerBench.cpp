@@ -103,8 +103,8 @@ BENCHMARK(CopyOneTile)->Unit(benchmark::kMicrosecond);
 bool MakeView(CTCF2Chart& chart, CGeodeticCalibration& view, double angle) {
   CGeodeticCalibration& own = chart.GetCalibration();
   const SPointD p1{0, 0}, p2{100, 100};
-  const SPointD c1{3000, 3000},
-      c2{3000 + 100 * (std::cos(angle) - std::sin(angle)), 3000 + 100 * (std::sin(angle) + std::cos(angle))};
+  const SPointD c1{3000, 3000}, c2{3000 + 100 * (std::cos(angle) - std::sin(angle)),
+                                   3000 + 100 * (std::sin(angle) + std::cos(angle))};
   SPointD m1, m2;
   own.PixToProj(&m1, &c1);
   own.PixToProj(&m2, &c2);

@@ -45,7 +45,10 @@ double ClippedArea(std::vector<STCF2Triangle> triangles, const SRectD& view) {
   std::vector<STCF2Triangle> next;
   for (int edge = 0; edge < 4; ++edge) {
     const bool vertical = edge % 2 == 0;
-    const double bound = edge == 0 ? view.left : edge == 1 ? view.top : edge == 2 ? view.right : view.bottom;
+    const double bound = edge == 0   ? view.left
+                         : edge == 1 ? view.top
+                         : edge == 2 ? view.right
+                                     : view.bottom;
     const SPointD a = vertical ? SPointD{bound, 0} : SPointD{0, bound};
     const SPointD b = vertical ? SPointD{bound, 1} : SPointD{1, bound};
     next.clear();
@@ -89,7 +92,8 @@ class CTCF2Chart::CDrawing {
     const SRectD box =
         MappedImageOutline(chart.m_Calibration, view, view.GetWidth(), view.GetHeight(), outline);
     const STCF2Mipmap* mipmap = chart.m_Mipmaps.GetMipmap(level);
-    if (mipmap == nullptr || !IsFinite(box) || !TileSpan(box.left, box.right, side_, mipmap->TilesAcross, tx0_, tx1_) ||
+    if (mipmap == nullptr || !IsFinite(box) ||
+        !TileSpan(box.left, box.right, side_, mipmap->TilesAcross, tx0_, tx1_) ||
         !TileSpan(box.top, box.bottom, side_, mipmap->TilesDown, ty0_, ty1_))
       return;
     nx_ = tx1_ - tx0_ + 1;
@@ -129,7 +133,8 @@ class CTCF2Chart::CDrawing {
                        std::min((ty + 1) * side_, height) - 0.5};
         if (!RectIntersectsPolygonD(r, 4, outline)) continue;
         STCF2TileRequest request;
-        const int32_t tile = static_cast<int32_t>(mipmap.FirstTile + uint32_t(ty) * mipmap.TilesAcross + tx);
+        const int32_t tile =
+            static_cast<int32_t>(mipmap.FirstTile + uint32_t(ty) * mipmap.TilesAcross + tx);
         if (!chart_.m_Tiles.GetTileInfo(tile, &request.Info)) continue;
         requests_.push_back(request);
         rects_.push_back(r);
@@ -152,16 +157,19 @@ class CTCF2Chart::CDrawing {
     const SRectD& r = rects_[k];
     const int32_t g = cells_[k] + cells_[k] / nx_;
     const SPointD quad[4] = {Corner(g, r.left, r.top), Corner(g + 1, r.right, r.top),
-                             Corner(g + nx_ + 2, r.right, r.bottom), Corner(g + nx_ + 1, r.left, r.bottom)};
+                             Corner(g + nx_ + 2, r.right, r.bottom),
+                             Corner(g + nx_ + 1, r.left, r.bottom)};
     for (const SPointD& p : quad)
       if (!IsFinite(p)) return;
     const int32_t mode = request.AllOpaque ? bmCopy : bmTransparent;
     SPointD rounded[4];
-    for (int i = 0; i < 4; ++i) rounded[i] = {std::floor(quad[i].x + 0.5), std::floor(quad[i].y + 0.5)};
+    for (int i = 0; i < 4; ++i)
+      rounded[i] = {std::floor(quad[i].x + 0.5), std::floor(quad[i].y + 0.5)};
     const SPointD &tl = rounded[0], &tr = rounded[1], &br = rounded[2], &bl = rounded[3];
     const bool upright = tl.y == tr.y && br.y == bl.y && tl.x == bl.x && tr.x == br.x;
     if (upright && br.x > tl.x && br.y > tl.y) {
-      bitmap.Draw(dest, SRectD{tl.x - 0.5, tl.y - 0.5, br.x - 0.5, br.y - 0.5}, bitmap.PixBounds(), mode);
+      bitmap.Draw(dest, SRectD{tl.x - 0.5, tl.y - 0.5, br.x - 0.5, br.y - 0.5}, bitmap.PixBounds(),
+                  mode);
       return;
     }
     bitmap.Transform(dest, SRectI{0, 0, bitmap.Width(), bitmap.Height()}, quad, mode);
@@ -191,8 +199,8 @@ void CTCF2Chart::Open(bool calibrate, uint32_t& warnings, uint32_t& error) {
   m_Tiles.Assign(&tiles);
   if (m_Bounds.Count() == 0) {
     const double right = m_Header.Width - 0.5, bottom = m_Header.Height - 0.5;
-    for (const SPointD& p : {SPointD{-0.5, -0.5}, SPointD{right, -0.5}, SPointD{right, bottom},
-                             SPointD{-0.5, bottom}})
+    for (const SPointD& p :
+         {SPointD{-0.5, -0.5}, SPointD{right, -0.5}, SPointD{right, bottom}, SPointD{-0.5, bottom}})
       m_Bounds.AddPoint(&p);
   }
   if (!calibrate) return;
@@ -220,8 +228,8 @@ void CTCF2Chart::Calibrate(int32_t count, const SPointD& pix1, const SPointD& pi
   GeoToGreatCirclePoint(m_Centre, centreGeo);
   double radius = 0;
   const double right = w - 0.5, bottom = h - 0.5;
-  for (const SPointD& corner : {SPointD{-0.5, -0.5}, SPointD{right, -0.5}, SPointD{-0.5, bottom},
-                                SPointD{right, bottom}}) {
+  for (const SPointD& corner :
+       {SPointD{-0.5, -0.5}, SPointD{right, -0.5}, SPointD{-0.5, bottom}, SPointD{right, bottom}}) {
     SGeo2D geo;
     m_Calibration.PixToGeoWGS84(&geo, &corner);
     radius = std::max(radius, DistAlongGreatCircle(centreGeo, geo));
@@ -273,9 +281,8 @@ bool CTCF2Chart::GetCoverage(const SPoint3D& viewCentre, double viewRadius,
   scaleRatio = std::max({PointDistanceD(p[0], p[1]) / w, PointDistanceD(p[1], p[2]) / h,
                          PointDistanceD(p[2], p[3]) / w, PointDistanceD(p[3], p[0]) / h});
   const double whole = TriangleArea(p[0], p[1], p[2]) + TriangleArea(p[0], p[2], p[3]);
-  const double covered = ClippedArea({STCF2Triangle{{p[0], p[1], p[2]}, {}},
-                                      STCF2Triangle{{p[0], p[2], p[3]}, {}}},
-                                     v);
+  const double covered = ClippedArea(
+      {STCF2Triangle{{p[0], p[1], p[2]}, {}}, STCF2Triangle{{p[0], p[2], p[3]}, {}}}, v);
   coverage = std::min(1.0, covered / (wv * hv));
   boundsCut = false;
   if (coverage > kFullCoverage) {

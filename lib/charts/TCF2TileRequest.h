@@ -13,10 +13,10 @@ class CBmp32;
 typedef void* TWindowHandle;
 
 struct STCF2TileRequest {
-  STCF2TileInfo Info;             // offset, size, width, height, tile number, reserved
-  CBmp32* Bitmap = nullptr;       // the decoded tile when the manager holds it
-  bool Missing = false;           // a record exists but has no bitmap yet
-  bool AllTransparent = false;    // no opaque pixel
-  bool AllOpaque = false;         // no transparent pixel
+  STCF2TileInfo Info;           // offset, size, width, height, tile number, reserved
+  CBmp32* Bitmap = nullptr;     // the decoded tile when the manager holds it
+  bool Missing = false;         // a record exists but has no bitmap yet
+  bool AllTransparent = false;  // no opaque pixel
+  bool AllOpaque = false;       // no transparent pixel
 };
 static_assert(offsetof(STCF2TileRequest, Bitmap) == 24);

@@ -48,7 +48,9 @@ bool HoldsAll(const CTCF2TileManagerTile& record, uint16_t mask) {
   return (record.Mask & mask) == mask;
 }
 
-uint32_t Clamp32(uint64_t value) { return static_cast<uint32_t>(std::min<uint64_t>(value, 0xFFFFFFFF)); }
+uint32_t Clamp32(uint64_t value) {
+  return static_cast<uint32_t>(std::min<uint64_t>(value, 0xFFFFFFFF));
+}
 
 [[noreturn]] void ThrowLoadError(uint32_t code) {
   throw CStreamError(CStr("CTCF2TileManager.LoadTile: ") + ErrorText(code));
@@ -397,8 +399,8 @@ CBmp32* CTCF2TileStore::LoadTile(const CStr& path, STCF2TileRequest& request) {
   if (!file.ReadBuf(bytes.data(), static_cast<int32_t>(bytes.size()), error)) ThrowLoadError(error);
   auto bitmap = std::make_unique<CBmp32>(info.Width, info.Height, false);
   STileDecodeInfo decoded;
-  error = CTileDecoder::Decode(bitmap->Pixels(), info.Width, info.Height, bytes.data(), bytes.size(),
-                               true, decoded);
+  error = CTileDecoder::Decode(bitmap->Pixels(), info.Width, info.Height, bytes.data(),
+                               bytes.size(), true, decoded);
   if (error != 0) ThrowLoadError(error);
   request.AllTransparent = decoded.allTransparent;
   request.AllOpaque = decoded.allOpaque;

@@ -53,7 +53,8 @@ void ViewCircle(CGeodeticCalibration& view, SPoint3D& centre, double& radius) {
   GeoToGreatCirclePoint(centre, centreGeo);
   radius = 0;
   const double r = view.GetWidth() - 0.5, b = view.GetHeight() - 0.5;
-  for (const SPointD& p : {SPointD{-0.5, -0.5}, SPointD{r, -0.5}, SPointD{-0.5, b}, SPointD{r, b}}) {
+  for (const SPointD& p :
+       {SPointD{-0.5, -0.5}, SPointD{r, -0.5}, SPointD{-0.5, b}, SPointD{r, b}}) {
     SGeo2D g;
     view.PixToGeoWGS84(&g, &p);
     radius = std::max(radius, DistAlongGreatCircle(centreGeo, g));
@@ -84,8 +85,8 @@ TEST_F(ChartObjectTest, TheScaleSelectsTheLevelWhosePixelsAreDrawn) {
   const struct {
     double scale;
     uint32_t level;
-  } cases[] = {{1.0, 0}, {0.55, 0}, {0.5, 1}, {0.3, 1}, {0.2, 2},
-               {0.01, 6}, {1e-6, 8}, {std::numeric_limits<double>::quiet_NaN(), 0}};
+  } cases[] = {{1.0, 0}, {0.55, 0}, {0.5, 1},  {0.3, 1},
+               {0.2, 2}, {0.01, 6}, {1e-6, 8}, {std::numeric_limits<double>::quiet_NaN(), 0}};
   CBmp32 dest(256, 256, false);
   for (const auto& c : cases) {
     dest.Fill(0);
@@ -163,7 +164,8 @@ TEST_F(ChartObjectTest, CoverageOfViewsOnTheRDGrid) {
       {"own view", false, 256, 256, kOriginX, kOriginY, true, 256 / 255.5, 1.0, 1.0, -1},
       {"shifted 128", false, 256, 256, kOriginX + 128, kOriginY, true, 256 / 255.5, 0.5, 1.0, 0},
       {"64 inside", false, 64, 64, kOriginX + 96, kOriginY - 96, true, 256 / 255.5, 1.0, 16.0, 0},
-      {"64 inside, triangle", true, 64, 64, kOriginX + 96, kOriginY - 96, true, 256 / 255.5, 1.0, 16.0, 1},
+      {"64 inside, triangle", true, 64, 64, kOriginX + 96, kOriginY - 96, true, 256 / 255.5, 1.0,
+       16.0, 1},
       {"1 km away", false, 256, 256, kOriginX + 1000, kOriginY, false, 0, 0, 0, 0},
   };
   for (const auto& c : cases) {
@@ -176,8 +178,9 @@ TEST_F(ChartObjectTest, CoverageOfViewsOnTheRDGrid) {
     ViewCircle(view, centre, radius);
     double scaleRatio = -1, coverage = -1, relativeArea = -1;
     bool boundsCut = true;
-    ASSERT_EQ(chart->GetCoverage(centre, radius, view, scaleRatio, coverage, relativeArea, boundsCut),
-              c.meets)
+    ASSERT_EQ(
+        chart->GetCoverage(centre, radius, view, scaleRatio, coverage, relativeArea, boundsCut),
+        c.meets)
         << c.name;
     if (!c.meets) {
       EXPECT_EQ(scaleRatio, -1);
@@ -216,7 +219,10 @@ TEST_F(ChartObjectTest, ContainmentOnTheTriangleAndOnTheDefaultRectangle) {
   const struct {
     double x, y;
     bool inTriangle, inRectangle;
-  } points[] = {{10, 10, true, true}, {200, 200, false, true}, {-1, 10, false, false}, {300, 10, false, false}};
+  } points[] = {{10, 10, true, true},
+                {200, 200, false, true},
+                {-1, 10, false, false},
+                {300, 10, false, false}};
   for (bool triangular : {true, false}) {
     TChart chart = Open(triangular ? triangle : STiledChart{});
     ASSERT_TRUE(chart);

@@ -79,14 +79,16 @@ TEST_F(TileManagerTest, ADrawnChartIsToldWhenItsTileArrivesAndDrawsItThen) {
   CBmp32 dest(256, 256, false);
   dest.Fill(0);
   bool placeholder = false;
-  chart->Draw(manager_, dest, chart->GetCalibration(), 1.0, 1, window_.Handle(), false, placeholder);
+  chart->Draw(manager_, dest, chart->GetCalibration(), 1.0, 1, window_.Handle(), false,
+              placeholder);
   ASSERT_TRUE(window_.WaitFor(0x2700));
   ASSERT_TRUE(progress.WaitFor(0x2701));
   const std::vector<STileMessage> arrived = {{window_.Handle(), 0x2700, 0, 0}};
   EXPECT_EQ(window_.received, arrived);
   const std::vector<STileMessage> done = {{progress.Handle(), 0x2701, 1, 1}};
   EXPECT_EQ(progress.received, done);
-  chart->Draw(manager_, dest, chart->GetCalibration(), 1.0, 1, window_.Handle(), false, placeholder);
+  chart->Draw(manager_, dest, chart->GetCalibration(), 1.0, 1, window_.Handle(), false,
+              placeholder);
   EXPECT_FALSE(placeholder);
   EXPECT_EQ(dest.Row(7)[9], Opaque(layout.colour(0)));
   chart->RequestTiles(manager_, 1, window_.Handle());
@@ -130,7 +132,8 @@ TEST_F(TileManagerTest, RequestsAndCancellationsUnderLoadKeepTheBooks) {
   EXPECT_EQ(manager_.GetLoadedBytes() % kTileBytes, 0u);
   EXPECT_LE(manager_.GetLoadedBytes(), manager_.GetLoadedCount() * kTileBytes);
   // Nothing of the chart that went away is served under its address.
-  RequestAndUnlock(manager_, reinterpret_cast<const void*>(gone), *paths[0], many, 8, window_.Handle());
+  RequestAndUnlock(manager_, reinterpret_cast<const void*>(gone), *paths[0], many, 8,
+                   window_.Handle());
   for (const STCF2TileRequest& r : many) ASSERT_EQ(r.Bitmap, nullptr);
   charts[1]->DeleteThis(1);
 }

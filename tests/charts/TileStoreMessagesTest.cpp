@@ -16,7 +16,6 @@ TEST_F(TileStoreTest, TheSameTileTwiceIsQueuedOnceAndItsWindowToldOnce) {
   EXPECT_EQ(store_.Notifier.Recorded, expected);
 }
 
-
 TEST_F(TileStoreTest, WindowsAreToldEveryHundredTilesAndProgressComesInBatchesOfFifty) {
   store_.SetProgressWindow(kProgress);
   std::vector<STCF2TileRequest> all;
@@ -37,7 +36,6 @@ TEST_F(TileStoreTest, WindowsAreToldEveryHundredTilesAndProgressComesInBatchesOf
   EXPECT_FALSE(store_.HasWork());
 }
 
-
 TEST_F(TileStoreTest, RemovingAnUnknownWindowChangesNothing) {
   Request({1});
   store_.RemoveWindow(reinterpret_cast<TWindowHandle>(0x999));
@@ -45,7 +43,6 @@ TEST_F(TileStoreTest, RemovingAnUnknownWindowChangesNothing) {
   ASSERT_EQ(store_.Notifier.Recorded.size(), 1u);
   EXPECT_EQ(store_.Notifier.Recorded[0].Window, kWindow);
 }
-
 
 }  // namespace
 }  // namespace tile_store_test

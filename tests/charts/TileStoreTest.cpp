@@ -91,7 +91,7 @@ TEST_F(TileStoreTest, CancellingAChartForgetsEveryRecordOfIt) {
   Request({2, 3});
   LoadAll();
   store_.FreeMemory(3 * kTileBytes);  // 2 and 3 lose their bitmaps, 1 is evicted
-  Request({1, 2, 5, 6});  // 2 gets a replacing record, 1, 5 and 6 are queued
+  Request({1, 2, 5, 6});              // 2 gets a replacing record, 1, 5 and 6 are queued
   CTCF2TileManagerTile* current = store_.BeginLoad();
   ASSERT_NE(current, nullptr);
   CancelChartEverywhere(kChart);
@@ -139,8 +139,10 @@ TEST_F(TileStoreTest, TilesBeyondAFileCutShortFailAndTheLoaderGoesOn) {
 }
 
 TEST(TileLoad, RefusesSizesOutsideTheCodecsLimitsBeforeReading) {
-  const STCF2TileInfo bad[] = {{176, 0, 256, 256, 0, 0},       {176, 0x7FFFFFFF, 256, 256, 0, 0},
-                               {176, 1032, 0, 256, 0, 0},      {176, 1032, 256, 257, 0, 0},
+  const STCF2TileInfo bad[] = {{176, 0, 256, 256, 0, 0},
+                               {176, 0x7FFFFFFF, 256, 256, 0, 0},
+                               {176, 1032, 0, 256, 0, 0},
+                               {176, 1032, 256, 257, 0, 0},
                                {~0ull, 1032, 256, 256, 0, 0}};
   CChartFileOnDisk file(TiledChartFile(STiledChart{}), "load.tcf");
   for (const STCF2TileInfo& info : bad) {

@@ -71,11 +71,18 @@ inline std::vector<uint8_t> TiledChartFile(const STiledChart& c) {
   w.U64(afterA).U64(0);
   w.U64(afterA).U64(0).U64(0);
   w.U64(tableB).U64(16ull * countB).U64(countB);
-  w.U64(updateTagAt).U64(updateTag.size()).U64(boundsAt).U64(bounds.size()).U64(tagAt).U64(tag.size());
+  w.U64(updateTagAt)
+      .U64(updateTag.size())
+      .U64(boundsAt)
+      .U64(bounds.size())
+      .U64(tagAt)
+      .U64(tag.size());
   w.U32(c.width).U32(c.height).U32(c.levels);
   for (uint32_t n = 0; n < total; ++n) w.Raw(SolidTileBytes(c.colour(n)));
   for (uint32_t n = 0; n < total; ++n)
-    w.U64(kAtFirstTile + uint64_t{n} * kSolidTileSize).U32(kSmallestColourSize).U32(kSmallestAlphaSize);
+    w.U64(kAtFirstTile + uint64_t{n} * kSolidTileSize)
+        .U32(kSmallestColourSize)
+        .U32(kSmallestAlphaSize);
   w.Raw(updateTag).Raw(bounds).Raw(tag);
   return w.bytes;
 }
