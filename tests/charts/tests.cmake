@@ -8,6 +8,7 @@ tdlib_add_tests(charts PORTABLE
   TileFormatTest.cpp
   TileRoundTripTest.cpp
   TileSamples.cpp
+  TileStoreAllocationTest.cpp
   TileStoreTest.cpp
   WINDOWS
   ChartExportsTest.cpp
