@@ -160,6 +160,7 @@ CTCF2TileManagerTile& CTCF2TileStore::Enqueue(const void* chart, const CStr& pat
 }
 
 void CTCF2TileStore::ReleaseUntouched(const void* chart, uint16_t mask, TWindowHandle window) {
+  m_Cache.reserve(m_Cache.size() + m_Loaded.size());  // moving to the cache cannot fail
   if (m_Current != nullptr) {
     if (!m_Current->Touched && m_Current->Chart == chart && HoldsAll(*m_Current, mask))
       m_Current->Release(window, mask);
@@ -213,8 +214,8 @@ void CTCF2TileStore::DeleteCachedAt(size_t index) {
   delete record;
 }
 
-// The record is in no list. A replacing record that nobody else wants is
-// dropped with it.
+// The record is in no list; the cache has room for one more entry. A replacing record that nobody
+// else wants is dropped with it.
 void CTCF2TileStore::MoveToCache(CTCF2TileManagerTile* record) {
   if (record->Bitmap != nullptr && MakeRoom(record->Size)) {
     m_Cache.push_back(record);
@@ -284,10 +285,12 @@ void CTCF2TileStore::CancelChart(const void* chart) {
     }
   }
   for (TTileList* list : {&m_Cache, &m_Queue, &m_Loaded}) {
-    const auto end = std::stable_partition(list->begin(), list->end(),
-                                           [&](CTCF2TileManagerTile* r) { return !ofChart(r); });
-    for (auto it = end; it != list->end(); ++it) delete *it;
-    list->erase(end, list->end());
+    for (CTCF2TileManagerTile*& record : *list) {
+      if (!ofChart(record)) continue;
+      delete record;
+      record = nullptr;
+    }
+    list->erase(std::remove(list->begin(), list->end(), nullptr), list->end());
   }
 }
 
@@ -348,6 +351,7 @@ void CTCF2TileStore::FileCurrent(CBmp32* bitmap, bool allTransparent, bool allOp
     return;
   }
   m_Loaded.reserve(m_Loaded.size() + 1);
+  m_Cache.reserve(m_Cache.size() + 1);
   m_Windows.reserve(m_Windows.size() + record->Windows.size());
   record->SetBitmap(bitmap, allTransparent, allOpaque);
   if (record->Mask == 0) {

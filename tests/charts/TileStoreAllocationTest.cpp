@@ -43,7 +43,8 @@ TEST_F(TileStoreTest, ARequestOutOfMemoryReleasesTheLockAndLeavesWholeRecords) {
     store.FreeMemory(kTileBytes);  // 2 loses its bitmap: asking again makes a replacing record
     g_FailAllocation = k;
     try {
-      store.Request(kChart, file_.Path(), next.data(), static_cast<int32_t>(next.size()), 1, kWindow);
+      store.Request(kChart, file_.Path(), next.data(), static_cast<int32_t>(next.size()), 1,
+                    kWindow);
       g_FailAllocation = -1;
       store.Unlock();
     } catch (const std::bad_alloc&) {
