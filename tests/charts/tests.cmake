@@ -1,5 +1,6 @@
 tdlib_add_tests(charts PORTABLE
   ChartBoundsTest.cpp
+  ChartObjectTest.cpp
   ChartFileTest.cpp
   ChartTagTest.cpp
   TileDecoderTest.cpp
@@ -7,9 +8,14 @@ tdlib_add_tests(charts PORTABLE
   TileFormatTest.cpp
   TileRoundTripTest.cpp
   TileSamples.cpp
+  TileStoreAllocationTest.cpp
+  TileStoreTest.cpp
   WINDOWS
   ChartExportsTest.cpp
   ChartFileExportsTest.cpp
+  TileManagerTest.cpp
+  POSIX
+  TileStoreMessagesTest.cpp
 )
 # Chart updates: zlib stands in for the host's compression callbacks, linked
 # statically into the Windows test program.
