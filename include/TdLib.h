@@ -563,7 +563,8 @@ typedef struct TdBmpHeader {
 #pragma pack(pop)
 /* Reads the headers and the palette (1024 bytes: 256 x blue, green, red, 0)
  * of the .bmp file at path. error: 0, 0x10016 not a .bmp, 0x5000A unknown
- * header size, 0x5000B planes not 1, or the file's open and read codes. */
+ * header size, 0x5000B planes not 1, 0x50001 a bit count other than 1, 2,
+ * 4, 8, 16, 24 or 32, or the file's open and read codes. */
 void TDLIB_API BitmapLoadHeader(const char* path, TdBmpHeader* header, uint8_t* palette, uint32_t* error);
 
 /* ---- charts ---- */

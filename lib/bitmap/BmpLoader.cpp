@@ -23,9 +23,9 @@ bool Is32Bit(int32_t format) { return format == pfX8R8G8B8 || format == pfA8R8G8
 
 CBmpLoader::CBmpLoader(const CStr& path, const SBmpHeader& header, const uint8_t* palette,
                        const SPixelBufferDesc& destination, int32_t factor, bool alpha, uint32_t& error)
-    : m_File(std::make_unique<CBufferedFileStream>()), m_Destination(destination), m_Factor(factor) {
+    : m_Destination(destination), m_Factor(factor) {
   m_Failed = true;
-  CBufferedFileStream* file = m_File.get();
+  CBufferedFileStream* file = &m_File;
   if (!file->Open(path, kFileModeRead | kFileShareRead, kFileBuffer, error)) return;
   SBmpHeader fileHeader = header;
   uint8_t filePalette[kPaletteBytes];

@@ -57,7 +57,7 @@ class CBmpLoader : public CObject {
   uint8_t* DestinationRow(int32_t index) const;
   void WriteReducedRow(uint8_t* out) const;
 
-  std::unique_ptr<CBufferedFileStream> m_File;  // the file the loader opened
+  CBufferedFileStream m_File;  // the file the loader opened; unused on a stream handed in
   SImageSource m_Source = {};
   SPixelBufferDesc m_Destination;
   int32_t m_Factor;

@@ -45,7 +45,7 @@ bool ReadShortInfo(CStream& stream, SBmpHeader& header, int32_t bytes, uint32_t&
 bool ReadBmpPalette(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32_t& error) {
   if (!SeekTo(stream, int64_t{14} + header.headerSize, error)) return false;
   if (header.coloursUsed == 0) header.coloursUsed = uint32_t{1} << header.bitCount;
-  const int32_t entries = static_cast<int32_t>(std::min<uint32_t>(header.coloursUsed, kPaletteEntries));
+  const int32_t entries = static_cast<int32_t>(std::min<uint32_t>(uint32_t{header.coloursUsed}, kPaletteEntries));
   const int32_t entrySize = header.headerSize == 40 ? 4 : 3;
   uint8_t raw[kPaletteEntries * 4];
   if (!stream.ReadBuf(raw, entries * entrySize, error)) return false;
@@ -100,7 +100,7 @@ bool ReadTgaPalette(CStream& stream, const STgaHeader& h, uint8_t* palette, uint
   }
   if (h.colourMapType != 1 || !IsMapEntrySize(h.colourMapEntryBits)) return true;
   const int32_t bytes = (h.colourMapEntryBits + 7) / 8;
-  const int32_t entries = std::min<int32_t>(h.colourMapLength, kPaletteEntries);
+  const int32_t entries = std::min<int32_t>(int32_t{h.colourMapLength}, kPaletteEntries);
   uint8_t raw[kPaletteEntries * 4];
   if (!stream.ReadBuf(raw, entries * bytes, error)) return false;
   for (int32_t i = 0; i < entries; ++i) DecodeTgaMapEntry(raw + i * bytes, bytes, palette + i * 4);
@@ -135,6 +135,10 @@ void SetDesc(SImageSource& source, int32_t format, int64_t stride, int64_t width
   const int32_t s = static_cast<int32_t>(stride);
   source.desc = {format, s, static_cast<int32_t>(width), static_cast<int32_t>(height), bottomUp ? -s : s,
                  bottomUp ? s : -s};
+}
+
+bool IsBmpBitCount(uint32_t bits) {
+  return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
 int32_t BmpRowCoding(const SBmpHeader& h, uint32_t& error) {
@@ -177,6 +181,7 @@ bool ReadBmpHeader(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32
   }
   if (!read) return false;
   if (header.planes != 1) return Fail(error, kErrBmpPlaneCount);
+  if (!IsBmpBitCount(header.bitCount)) return Fail(error, kErrBmpBitCount);
   if (header.bitCount >= 9) {
     header.coloursUsed = 0;
     return true;
@@ -199,8 +204,7 @@ bool ReadTgaHeader(CStream& stream, STgaHeader& header, uint8_t* palette, uint32
 bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImageSource& source, uint32_t& error) {
   error = kErrNone;
   const uint16_t bits = header.bitCount;
-  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-    return Fail(error, kErrBmpBitCount);
+  if (!IsBmpBitCount(bits)) return Fail(error, kErrBmpBitCount);
   source.coding = BmpRowCoding(header, error);
   if (source.coding < 0) return false;
   if (header.height < 0 && source.coding != rcNone) return Fail(error, kErrFileHeader);

@@ -95,8 +95,8 @@ int32_t BitmapBPPToPixelFmt(uint32_t bits, bool alpha);
 
 // Reads the headers and the palette (zero-filled first, at most 256 entries)
 // of a .bmp file from the stream's start. False with the error code: 0x10016
-// not "BM", 0x5000A an unknown info-header size, 0x5000B planes not 1, or the
-// stream's code.
+// not "BM", 0x5000A an unknown info-header size, 0x5000B planes not 1,
+// 0x50001 a bit count other than 1, 2, 4, 8, 16, 24 or 32, or the stream's.
 bool ReadBmpHeader(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32_t& error);
 // The same for a TGA file: 0x10016 for a header no reader can decode, 0x50001
 // for a depth it cannot read, 0x10007 for a file shorter than its footer.

@@ -4,7 +4,10 @@ tdlib_add_tests(bitmap
     Bmp16Test.cpp
     Bmp32DrawTest.cpp
     Bmp32Test.cpp
+    ImageFileTest.cpp
+    ImageReadTest.cpp
     PixelFormatTest.cpp
+    ScanlineConvertTest.cpp
     TransformOracleTest.cpp
   WINDOWS
     GdiTest.cpp
