@@ -72,6 +72,7 @@ bool CBmpLoader::ReadRows(void* pixels, int32_t count, const SImageProgress* pro
     error = kErrUnknown;
     return false;
   }
+  if (m_Destination.width == 0) return true;  // no pixel to write
   m_Pixels = static_cast<uint8_t*>(pixels);
   const int32_t wanted = std::min(count, m_Destination.height);
   const bool ok = m_Factor == 1 ? ReadFullRows(wanted, progress, error) : ReadReducedRows(wanted, progress, error);
