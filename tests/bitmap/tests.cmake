@@ -26,3 +26,13 @@ if(TDLIB_NATIVE)
     message(STATUS "pixman not found: no pixman mirror of the projective copy")
   endif()
 endif()
+# The image readers against stb_image and run-length files against
+# ImageMagick (skipped where its convert is missing), natively.
+if(TDLIB_NATIVE)
+  tdlib_add_tests(bitmap POSIX MagickOracleTest.cpp)
+  if(EXISTS /usr/include/stb/stb_image.h)
+    tdlib_add_tests(bitmap POSIX StbOracleTest.cpp)
+  else()
+    message(STATUS "stb_image not found: no stb mirror of the image readers")
+  endif()
+endif()
