@@ -9,3 +9,7 @@ tdlib_add_tests(host WINDOWS
   BmpHost.c
   BmpHostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  ImageHost.c
+  ImageHostTest.cpp
+)
