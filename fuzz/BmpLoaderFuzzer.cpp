@@ -29,7 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t factor = reduce ? 2 : 1;
   const int32_t width = source.desc.width / factor, stride = width * 4;
   if (width == 0) return 0;
-  const SPixelBufferDesc band = {pfA8R8G8B8, stride, width, bandHeight, bottomUp ? -stride : stride,
+  const SPixelBufferDesc band = {pfA8R8G8B8,
+                                 stride,
+                                 width,
+                                 bandHeight,
+                                 bottomUp ? -stride : stride,
                                  bottomUp ? stride : -stride};
   std::vector<uint8_t> buffer(static_cast<size_t>(stride) * (bandHeight + 1));
   uint32_t error = 0;

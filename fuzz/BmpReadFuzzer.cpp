@@ -6,6 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
-  FuzzReadImage(data + 3, size - 3, false, data[0] % kPixelFormatCount, data[1] & 1, 1 + data[2] % 4);
+  FuzzReadImage(data + 3, size - 3, false, data[0] % kPixelFormatCount, data[1] & 1,
+                1 + data[2] % 4);
   return 0;
 }

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t stride = static_cast<int32_t>(PixelFormatStride(width, format));
   std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = data[5 + i % (size - 5)];
-  const SPixelBufferDesc desc = {format, stride, width, height, topDown ? stride : -stride,
-                                 topDown ? -stride : stride};
+  const SPixelBufferDesc desc = {
+      format, stride, width, height, topDown ? stride : -stride, topDown ? -stride : stride};
   CMemoryStream stream;
   uint32_t error = 0;
   if (!WriteBmp(stream, pixels.data(), desc, format, nullptr, coding, nullptr, error)) abort();
@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (error != 0 || !loader.ReadRows(back.data(), height, nullptr, error)) abort();
   const size_t rowBytes = (static_cast<size_t>(width) * PixelFormatBits(format) + 7) / 8;
   for (int32_t y = 0; y < height; ++y)
-    if (std::memcmp(&back[static_cast<size_t>(y) * stride], &pixels[static_cast<size_t>(y) * stride], rowBytes) != 0)
+    if (std::memcmp(&back[static_cast<size_t>(y) * stride],
+                    &pixels[static_cast<size_t>(y) * stride], rowBytes) != 0)
       abort();
   return 0;
 }

@@ -15,19 +15,16 @@
 
 constexpr int64_t kFuzzMaxPixels = int64_t{1} << 20;
 
-inline bool ReadFuzzSource(CStream& stream, bool tga, bool alpha, uint8_t* palette, SImageSource& source) {
+inline bool ReadFuzzSource(CStream& stream, bool tga, bool alpha, uint8_t* palette,
+                           SImageSource& source) {
   uint32_t error = 0;
-  if (tga) {
-    STgaHeader h;
-    return ReadTgaHeader(stream, h, palette, error) && TgaImageSource(h, stream, source, error);
-  }
-  SBmpHeader h;
-  return ReadBmpHeader(stream, h, palette, error) && BmpImageSource(h, alpha, stream, source, error);
+  return ReadImageSource(stream, tga, alpha, palette, source, error);
 }
 
 // Reads the file; every row the loader writes must stay inside the buffer,
 // which the sanitizers watch.
-inline void FuzzReadImage(const uint8_t* file, size_t size, bool tga, int32_t format, bool alpha, int32_t factor) {
+inline void FuzzReadImage(const uint8_t* file, size_t size, bool tga, int32_t format, bool alpha,
+                          int32_t factor) {
   CConstPointerStream stream(file, static_cast<int64_t>(size));
   uint8_t palette[kPaletteBytes];
   SImageSource source;

@@ -36,17 +36,20 @@ std::vector<uint32_t> Picture() {
   for (int32_t y = 0; y < kSize; ++y)
     for (int32_t x = 0; x < kSize; ++x)
       pixels[static_cast<size_t>(y) * kSize + x] =
-          (x / 64 + y / 64) % 3 ? 0xFF000000u | ((x / 64) * 40 % 256) << 8 | 0xC0 : 0xFF000000u | (random() & 0x030303);
+          (x / 64 + y / 64) % 3 ? 0xFF000000u | ((x / 64) * 40 % 256) << 8 | 0xC0
+                                : 0xFF000000u | (random() & 0x030303);
   return pixels;
 }
 
-std::string WrittenBmp(const void* pixels, int32_t format, int32_t sourceFormat, const uint8_t* palette) {
+std::string WrittenBmp(const void* pixels, int32_t format, int32_t sourceFormat,
+                       const uint8_t* palette) {
   const int32_t stride = static_cast<int32_t>(PixelFormatStride(kSize, sourceFormat));
   const SPixelBufferDesc desc = {sourceFormat, stride, kSize, kSize, stride, -stride};
   CMemoryStream stream;
   uint32_t error;
   WriteBmp(stream, pixels, desc, format, palette, rcNone, nullptr, error);
-  return std::string(reinterpret_cast<const char*>(stream.GetData()), static_cast<size_t>(stream.GetSize()));
+  return std::string(reinterpret_cast<const char*>(stream.GetData()),
+                     static_cast<size_t>(stream.GetSize()));
 }
 
 // A 32-bit TGA, top-left origin, raw or run-length (runs of equal pixels,
@@ -80,7 +83,8 @@ struct SFiles {
   uint8_t palette[kPaletteBytes] = {};
   std::string bmp24, bmp8, tga, tgaRle;
   SFiles() {
-    for (int i = 0; i < 256; ++i) palette[i * 4] = palette[i * 4 + 1] = palette[i * 4 + 2] = static_cast<uint8_t>(i);
+    for (int i = 0; i < 256; ++i)
+      palette[i * 4] = palette[i * 4 + 1] = palette[i * 4 + 2] = static_cast<uint8_t>(i);
     for (uint32_t p : picture) indices.push_back(static_cast<uint8_t>(p));
     bmp24 = WrittenBmp(picture.data(), pfR8G8B8, pfA8R8G8B8, nullptr);
     bmp8 = WrittenBmp(indices.data(), pfP8, pfP8, palette);
@@ -100,15 +104,7 @@ void ReadOurs(const std::string& file, bool tga, int32_t factor, std::vector<uin
   uint8_t palette[kPaletteBytes];
   SImageSource source;
   uint32_t error;
-  if (tga) {
-    STgaHeader h;
-    ReadTgaHeader(stream, h, palette, error);
-    TgaImageSource(h, stream, source, error);
-  } else {
-    SBmpHeader h;
-    ReadBmpHeader(stream, h, palette, error);
-    BmpImageSource(h, false, stream, source, error);
-  }
+  ReadImageSource(stream, tga, false, palette, source, error);
   const int32_t size = kSize / factor;
   const SPixelBufferDesc desc = {pfA8R8G8B8, size * 4, size, size, size * 4, -size * 4};
   CBmpLoader loader(stream, source, palette, desc, factor, error);
@@ -116,7 +112,8 @@ void ReadOurs(const std::string& file, bool tga, int32_t factor, std::vector<uin
 }
 
 void SetRate(benchmark::State& state) {
-  state.counters["MP/s"] = benchmark::Counter(kMegapixels, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["MP/s"] =
+      benchmark::Counter(kMegapixels, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 const std::string& FileOf(int index) {
@@ -143,8 +140,8 @@ void BM_ReadStb(benchmark::State& state) {
   const std::string& file = FileOf(index);
   for (auto _ : state) {
     int w, h, n;
-    stbi_uc* pixels =
-        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()), static_cast<int>(file.size()), &w, &h, &n, 4);
+    stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
+                                            static_cast<int>(file.size()), &w, &h, &n, 4);
     benchmark::DoNotOptimize(pixels);
     stbi_image_free(pixels);
   }
@@ -162,9 +159,9 @@ void BM_ReadReducedOurs(benchmark::State& state) {
 }
 
 void BoxResize(const void* in, void* out) {
-  stbir_resize_uint8_generic(static_cast<const unsigned char*>(in), kSize, kSize, 0, static_cast<unsigned char*>(out),
-                             kSize / 2, kSize / 2, 0, 4, 3, 0, STBIR_EDGE_CLAMP, STBIR_FILTER_BOX,
-                             STBIR_COLORSPACE_LINEAR, nullptr);
+  stbir_resize_uint8_generic(static_cast<const unsigned char*>(in), kSize, kSize, 0,
+                             static_cast<unsigned char*>(out), kSize / 2, kSize / 2, 0, 4, 3, 0,
+                             STBIR_EDGE_CLAMP, STBIR_FILTER_BOX, STBIR_COLORSPACE_LINEAR, nullptr);
 }
 
 void BM_ReadReducedStb(benchmark::State& state) {
@@ -172,8 +169,8 @@ void BM_ReadReducedStb(benchmark::State& state) {
   std::vector<uint32_t> out(static_cast<size_t>(kSize / 2) * (kSize / 2));
   for (auto _ : state) {
     int w, h, n;
-    stbi_uc* pixels =
-        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()), static_cast<int>(file.size()), &w, &h, &n, 4);
+    stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
+                                            static_cast<int>(file.size()), &w, &h, &n, 4);
     BoxResize(pixels, out.data());
     stbi_image_free(pixels);
     benchmark::DoNotOptimize(out.data());
@@ -212,7 +209,8 @@ void BM_WriteOurs(benchmark::State& state) {
 }
 
 void AppendTo(void* context, void* data, int size) {
-  static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+  static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                             static_cast<size_t>(size));
 }
 
 void BM_WriteStb(benchmark::State& state) {

@@ -20,16 +20,6 @@ namespace {
 
 constexpr int32_t kImageFileBuffer = 64 * 1024;
 
-bool ReadImageHeaders(CStream& file, bool tga, bool alpha, uint8_t* palette, SImageSource& source,
-                      uint32_t& error) {
-  if (tga) {
-    STgaHeader header;
-    return ReadTgaHeader(file, header, palette, error) && TgaImageSource(header, file, source, error);
-  }
-  SBmpHeader header;
-  return ReadBmpHeader(file, header, palette, error) && BmpImageSource(header, alpha, file, source, error);
-}
-
 }  // namespace
 
 CBmp::CBmp(bool ownDC)
@@ -114,7 +104,7 @@ uint32_t CBmp::ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha
   if (!file.Open(path, kFileModeRead | kFileShareRead, kImageFileBuffer, error)) return error;
   uint8_t palette[kPaletteBytes];
   SImageSource source;
-  if (!ReadImageHeaders(file, tga, alpha, palette, source, error)) return error;
+  if (!ReadImageSource(file, tga, alpha, palette, source, error)) return error;
   if (sourceOut) *sourceOut = source.desc;
   const int32_t shrink = static_cast<int32_t>(std::min<uint32_t>(factor, INT32_MAX));
   const int32_t width = source.desc.width / shrink, height = source.desc.height / shrink;

@@ -14,7 +14,8 @@ namespace {
 constexpr int32_t kFileBuffer = 64 * 1024;
 
 bool IsUsableDestination(const SPixelBufferDesc& d) {
-  return IsPixelFormat(d.format) && d.width >= 0 && d.height >= 0 && d.stride >= PixelFormatStride(d.width, d.format);
+  return IsPixelFormat(d.format) && d.width >= 0 && d.height >= 0 &&
+         d.stride >= PixelFormatStride(d.width, d.format);
 }
 
 bool Is32Bit(int32_t format) { return format == pfX8R8G8B8 || format == pfA8R8G8B8; }
@@ -22,7 +23,8 @@ bool Is32Bit(int32_t format) { return format == pfX8R8G8B8 || format == pfA8R8G8
 }  // namespace
 
 CBmpLoader::CBmpLoader(const CStr& path, const SBmpHeader& header, const uint8_t* palette,
-                       const SPixelBufferDesc& destination, int32_t factor, bool alpha, uint32_t& error)
+                       const SPixelBufferDesc& destination, int32_t factor, bool alpha,
+                       uint32_t& error)
     : m_Destination(destination), m_Factor(factor) {
   m_Failed = true;
   CBufferedFileStream* file = &m_File;
@@ -66,7 +68,8 @@ void CBmpLoader::Start(CStream& stream, const uint8_t* palette, uint32_t& error)
   m_Failed = false;
 }
 
-bool CBmpLoader::ReadRows(void* pixels, int32_t count, const SImageProgress* progress, uint32_t& error) {
+bool CBmpLoader::ReadRows(void* pixels, int32_t count, const SImageProgress* progress,
+                          uint32_t& error) {
   error = kErrNone;
   if (m_Failed) {
     error = kErrUnknown;
@@ -75,7 +78,8 @@ bool CBmpLoader::ReadRows(void* pixels, int32_t count, const SImageProgress* pro
   if (m_Destination.width == 0) return true;  // no pixel to write
   m_Pixels = static_cast<uint8_t*>(pixels);
   const int32_t wanted = std::min(count, m_Destination.height);
-  const bool ok = m_Factor == 1 ? ReadFullRows(wanted, progress, error) : ReadReducedRows(wanted, progress, error);
+  const bool ok = m_Factor == 1 ? ReadFullRows(wanted, progress, error)
+                                : ReadReducedRows(wanted, progress, error);
   m_Failed = !ok;
   return ok;
 }
@@ -107,8 +111,8 @@ bool CBmpLoader::ReadFullRows(int32_t wanted, const SImageProgress* progress, ui
 
 bool CBmpLoader::DecodeToArgb(uint32_t& error) {
   if (!m_Decoder->DecodeRow(m_Row.data(), error)) return false;
-  ScanlineConvert(reinterpret_cast<uint8_t*>(m_Argb.data()), m_Row.data(), m_Source.desc.format, pfA8R8G8B8,
-                  m_Palette, m_Source.desc.width);
+  ScanlineConvert(reinterpret_cast<uint8_t*>(m_Argb.data()), m_Row.data(), m_Source.desc.format,
+                  pfA8R8G8B8, m_Palette, m_Source.desc.width);
   --m_RowsLeft;
   return true;
 }
@@ -123,7 +127,8 @@ void CBmpLoader::WriteReducedRow(uint8_t* out) const {
 }
 
 bool CBmpLoader::ReadReducedRows(int32_t wanted, const SImageProgress* progress, uint32_t& error) {
-  const int32_t rows = static_cast<int32_t>(std::min<int64_t>(std::max(wanted, 0), m_RowsLeft / m_Factor));
+  const int32_t rows =
+      static_cast<int32_t>(std::min<int64_t>(std::max(wanted, 0), m_RowsLeft / m_Factor));
   if (rows == 0) return true;
   if (!m_Reducer) {
     const int32_t width = std::min(m_Destination.width, m_Source.desc.width / m_Factor);

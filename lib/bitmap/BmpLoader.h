@@ -34,8 +34,8 @@ class CBmpLoader : public CObject {
   // palette reads it again). error: 0, the stream's codes, 0x10016, 0x50001,
   // 0x50002; 1 for a factor below 1. Throws the converters' messages when
   // the file's rows cannot become the destination's format.
-  CBmpLoader(const CStr& path, const SBmpHeader& header, const uint8_t* palette, const SPixelBufferDesc& destination,
-             int32_t factor, bool alpha, uint32_t& error);
+  CBmpLoader(const CStr& path, const SBmpHeader& header, const uint8_t* palette,
+             const SPixelBufferDesc& destination, int32_t factor, bool alpha, uint32_t& error);
   // Reads from stream, described by source, with palette (1024 bytes).
   CBmpLoader(CStream& stream, const SImageSource& source, const uint8_t* palette,
              const SPixelBufferDesc& destination, int32_t factor, uint32_t& error);
@@ -64,9 +64,9 @@ class CBmpLoader : public CObject {
   uint8_t m_Palette[kPaletteBytes] = {};
   std::unique_ptr<CRowDecoder> m_Decoder;
   std::unique_ptr<CBlockReducer> m_Reducer;
-  std::vector<uint8_t> m_Row;       // one stored row
-  std::vector<uint32_t> m_Argb;     // the same as 32-bit pixels, or a reduced row
-  int64_t m_RowsLeft = 0;           // stored rows not yet read
+  std::vector<uint8_t> m_Row;    // one stored row
+  std::vector<uint32_t> m_Argb;  // the same as 32-bit pixels, or a reduced row
+  int64_t m_RowsLeft = 0;        // stored rows not yet read
   bool m_FirstRead = true;
   bool m_Failed = false;
   uint8_t* m_Pixels = nullptr;

@@ -17,14 +17,19 @@ constexpr int32_t kMaxRun = 255;
 
 uint32_t FileCompression(int32_t coding) {
   switch (coding) {
-    case rcNone: return 0;
-    case rcRle4: return 2;
-    case rcRle8: return 1;
-    default: throw "Unsupported bitmap compression.";
+    case rcNone:
+      return 0;
+    case rcRle4:
+      return 2;
+    case rcRle8:
+      return 1;
+    default:
+      throw "Unsupported bitmap compression.";
   }
 }
 
-SBmpHeader MakeHeader(const SPixelBufferDesc& source, int32_t bits, int32_t paletteBytes, uint32_t compression) {
+SBmpHeader MakeHeader(const SPixelBufferDesc& source, int32_t bits, int32_t paletteBytes,
+                      uint32_t compression) {
   SBmpHeader h = {};
   h.magic[0] = 'B';
   h.magic[1] = 'M';
@@ -86,7 +91,8 @@ class CBmpRowWriter {
     if (m_Coding == rcRle4) throw "RLE4 not implemented.";
     if (m_Coding == rcNone) return m_Stream.WriteBuf(row, m_Stride, error);
     m_Rle.Encode(row, m_RowBytes);
-    return m_Stream.WriteBuf(m_Rle.Bytes().data(), static_cast<int32_t>(m_Rle.Bytes().size()), error);
+    return m_Stream.WriteBuf(m_Rle.Bytes().data(), static_cast<int32_t>(m_Rle.Bytes().size()),
+                             error);
   }
   bool Finish(uint32_t& error) {
     static const uint8_t kEndOfBitmap[2] = {0, 1};
@@ -109,9 +115,10 @@ const uint8_t* SourceRow(const void* pixels, const SPixelBufferDesc& source, int
 
 const uint8_t kBlack[kPaletteBytes] = {};
 
-bool WriteHeaderAndPalette(CStream& stream, const SBmpHeader& header, const uint8_t* palette, int32_t paletteBytes,
-                           uint32_t& error) {
-  return stream.WriteBuf(&header, kHeaderBytes, error) && stream.WriteBuf(palette, paletteBytes, error);
+bool WriteHeaderAndPalette(CStream& stream, const SBmpHeader& header, const uint8_t* palette,
+                           int32_t paletteBytes, uint32_t& error) {
+  return stream.WriteBuf(&header, kHeaderBytes, error) &&
+         stream.WriteBuf(palette, paletteBytes, error);
 }
 
 bool FinishHeader(CStream& stream, SBmpHeader& header, uint32_t& error) {
@@ -128,7 +135,8 @@ bool FinishHeader(CStream& stream, SBmpHeader& header, uint32_t& error) {
 }  // namespace
 
 bool WriteBmp(CStream& stream, const void* pixels, const SPixelBufferDesc& source, int32_t format,
-              const uint8_t* palette, int32_t coding, const SImageProgress* progress, uint32_t& error) {
+              const uint8_t* palette, int32_t coding, const SImageProgress* progress,
+              uint32_t& error) {
   error = kErrNone;
   if (!palette) palette = kBlack;
   if (format == pfR5G6B5) throw "pfR5G6B5 is not supported by a .bmp file.";
@@ -137,12 +145,15 @@ bool WriteBmp(CStream& stream, const void* pixels, const SPixelBufferDesc& sourc
   if (coding == rcRle8 && bits != 8) throw "Unsupported bitmap compression.";
   CheckConversion(source.format, format);
   const int32_t stride = static_cast<int32_t>(PixelFormatStride(source.width, format));
-  if (!WriteHeaderAndPalette(stream, header, palette, bits <= 8 ? 4 << bits : 0, error)) return false;
+  if (!WriteHeaderAndPalette(stream, header, palette, bits <= 8 ? 4 << bits : 0, error))
+    return false;
   std::vector<uint8_t> row(static_cast<size_t>(stride));
-  CBmpRowWriter writer(stream, coding, stride, static_cast<int32_t>((int64_t{source.width} * bits + 7) / 8));
+  CBmpRowWriter writer(stream, coding, stride,
+                       static_cast<int32_t>((int64_t{source.width} * bits + 7) / 8));
   CImageProgress steps(progress, source.height);
   for (int32_t y = 0; y < source.height; ++y) {
-    ScanlineConvert(row.data(), SourceRow(pixels, source, y), source.format, format, palette, source.width);
+    ScanlineConvert(row.data(), SourceRow(pixels, source, y), source.format, format, palette,
+                    source.width);
     if (!writer.Write(row.data(), error)) return false;
     steps.RowDone();
   }

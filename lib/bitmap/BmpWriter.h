@@ -15,4 +15,5 @@
 // implemented.", "Unsupported bitmap compression.", and the converters'
 // messages when the pixels cannot become that format.
 bool WriteBmp(CStream& stream, const void* pixels, const SPixelBufferDesc& source, int32_t format,
-              const uint8_t* palette, int32_t coding, const SImageProgress* progress, uint32_t& error);
+              const uint8_t* palette, int32_t coding, const SImageProgress* progress,
+              uint32_t& error);

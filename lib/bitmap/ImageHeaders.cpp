@@ -45,7 +45,8 @@ bool ReadShortInfo(CStream& stream, SBmpHeader& header, int32_t bytes, uint32_t&
 bool ReadBmpPalette(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32_t& error) {
   if (!SeekTo(stream, int64_t{14} + header.headerSize, error)) return false;
   if (header.coloursUsed == 0) header.coloursUsed = uint32_t{1} << header.bitCount;
-  const int32_t entries = static_cast<int32_t>(std::min<uint32_t>(uint32_t{header.coloursUsed}, kPaletteEntries));
+  const int32_t entries =
+      static_cast<int32_t>(std::min<uint32_t>(uint32_t{header.coloursUsed}, kPaletteEntries));
   const int32_t entrySize = header.headerSize == 40 ? 4 : 3;
   uint8_t raw[kPaletteEntries * 4];
   if (!stream.ReadBuf(raw, entries * entrySize, error)) return false;
@@ -68,7 +69,8 @@ bool PassesTgaHeaderTest(const STgaHeader& h) {
 // What any TGA reader needs, footer or not.
 bool IsDecodableTga(const STgaHeader& h) {
   if (!IsTgaImageType(h.imageType)) return false;
-  return !IsColourMapped(h.imageType) || (h.colourMapType == 1 && IsMapEntrySize(h.colourMapEntryBits));
+  return !IsColourMapped(h.imageType) ||
+         (h.colourMapType == 1 && IsMapEntrySize(h.colourMapEntryBits));
 }
 
 bool HasTgaFooter(CStream& stream, uint32_t& error) {
@@ -112,18 +114,23 @@ int32_t TgaPixelFormat(const STgaHeader& h) {
   const bool indexed = IsColourMapped(h.imageType) || IsGrey(h.imageType);
   if (indexed) return h.pixelDepth == 8 ? pfP8 : -1;
   switch (h.pixelDepth) {
-    case 15: return pfX1R5G5B5;
-    case 16: return (h.descriptor & 0x0F) <= 1 ? pfX1R5G5B5 : -1;
-    case 24: return pfR8G8B8;
-    case 32: return pfA8R8G8B8;
-    default: return -1;
+    case 15:
+      return pfX1R5G5B5;
+    case 16:
+      return (h.descriptor & 0x0F) <= 1 ? pfX1R5G5B5 : -1;
+    case 24:
+      return pfR8G8B8;
+    case 32:
+      return pfA8R8G8B8;
+    default:
+      return -1;
   }
 }
 
 // Sizes no bitmap can hold, strides beyond 32 bits and uncompressed pixel
 // data shorter than the rows it must hold.
-bool CheckImageSize(const SImageSource& source, int64_t width, int64_t height, int64_t stride, CStream& stream,
-                    uint32_t& error) {
+bool CheckImageSize(const SImageSource& source, int64_t width, int64_t height, int64_t stride,
+                    CStream& stream, uint32_t& error) {
   if (width <= 0 || height <= 0 || width * height > kMaxImagePixels || stride > INT32_MAX)
     return Fail(error, kErrFileHeader);
   if (source.coding != rcNone && source.coding != rcTgaRaw) return true;
@@ -131,9 +138,14 @@ bool CheckImageSize(const SImageSource& source, int64_t width, int64_t height, i
   return true;
 }
 
-void SetDesc(SImageSource& source, int32_t format, int64_t stride, int64_t width, int64_t height, bool bottomUp) {
+void SetDesc(SImageSource& source, int32_t format, int64_t stride, int64_t width, int64_t height,
+             bool bottomUp) {
   const int32_t s = static_cast<int32_t>(stride);
-  source.desc = {format, s, static_cast<int32_t>(width), static_cast<int32_t>(height), bottomUp ? -s : s,
+  source.desc = {format,
+                 s,
+                 static_cast<int32_t>(width),
+                 static_cast<int32_t>(height),
+                 bottomUp ? -s : s,
                  bottomUp ? s : -s};
 }
 
@@ -144,10 +156,15 @@ bool IsBmpBitCount(uint32_t bits) {
 int32_t BmpRowCoding(const SBmpHeader& h, uint32_t& error) {
   switch (h.compression) {
     case 0:
-    case 3: return rcNone;
-    case 1: return h.bitCount == 8 ? rcRle8 : (error = kErrBmpCompression, -1);
-    case 2: return h.bitCount == 4 ? rcRle4 : (error = kErrBmpCompression, -1);
-    default: error = kErrBmpCompression; return -1;
+    case 3:
+      return rcNone;
+    case 1:
+      return h.bitCount == 8 ? rcRle8 : (error = kErrBmpCompression, -1);
+    case 2:
+      return h.bitCount == 4 ? rcRle4 : (error = kErrBmpCompression, -1);
+    default:
+      error = kErrBmpCompression;
+      return -1;
   }
 }
 
@@ -155,14 +172,22 @@ int32_t BmpRowCoding(const SBmpHeader& h, uint32_t& error) {
 
 int32_t BitmapBPPToPixelFmt(uint32_t bits, bool alpha) {
   switch (bits) {
-    case 1: return pfP1;
-    case 2: return pfP2;
-    case 4: return pfP4;
-    case 8: return pfP8;
-    case 16: return alpha ? pfA1R5G5B5 : pfX1R5G5B5;
-    case 24: return pfR8G8B8;
-    case 32: return alpha ? pfA8R8G8B8 : pfX8R8G8B8;
-    default: throw "BitmapBPPToPixelFmt: Invalid pixel format.";
+    case 1:
+      return pfP1;
+    case 2:
+      return pfP2;
+    case 4:
+      return pfP4;
+    case 8:
+      return pfP8;
+    case 16:
+      return alpha ? pfA1R5G5B5 : pfX1R5G5B5;
+    case 24:
+      return pfR8G8B8;
+    case 32:
+      return alpha ? pfA8R8G8B8 : pfX8R8G8B8;
+    default:
+      throw "BitmapBPPToPixelFmt: Invalid pixel format.";
   }
 }
 
@@ -174,10 +199,17 @@ bool ReadBmpHeader(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32
   if (header.magic[0] != 'B' || header.magic[1] != 'M') return Fail(error, kErrFileHeader);
   bool read = false;
   switch (header.headerSize) {
-    case 40: read = stream.ReadBuf(reinterpret_cast<uint8_t*>(&header) + 18, 36, error); break;
-    case 12: read = ReadShortInfo(stream, header, 8, error); break;
-    case 240: read = ReadShortInfo(stream, header, 36, error); break;
-    default: return Fail(error, kErrBmpHeaderVersion);
+    case 40:
+      read = stream.ReadBuf(reinterpret_cast<uint8_t*>(&header) + 18, 36, error);
+      break;
+    case 12:
+      read = ReadShortInfo(stream, header, 8, error);
+      break;
+    case 240:
+      read = ReadShortInfo(stream, header, 36, error);
+      break;
+    default:
+      return Fail(error, kErrBmpHeaderVersion);
   }
   if (!read) return false;
   if (header.planes != 1) return Fail(error, kErrBmpPlaneCount);
@@ -196,19 +228,23 @@ bool ReadTgaHeader(CStream& stream, STgaHeader& header, uint8_t* palette, uint32
   if (!SeekTo(stream, 0, error) || !stream.ReadBuf(&header, 18, error)) return false;
   const bool footer = HasTgaFooter(stream, error);
   if (error != kErrNone) return false;
-  if (!IsDecodableTga(header) || (!footer && !PassesTgaHeaderTest(header))) return Fail(error, kErrFileHeader);
+  if (!IsDecodableTga(header) || (!footer && !PassesTgaHeaderTest(header)))
+    return Fail(error, kErrFileHeader);
   if (TgaPixelFormat(header) < 0) return Fail(error, kErrBmpBitCount);
-  return SeekTo(stream, int64_t{18} + header.idLength, error) && ReadTgaPalette(stream, header, palette, error);
+  return SeekTo(stream, int64_t{18} + header.idLength, error) &&
+         ReadTgaPalette(stream, header, palette, error);
 }
 
-bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImageSource& source, uint32_t& error) {
+bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImageSource& source,
+                    uint32_t& error) {
   error = kErrNone;
   const uint16_t bits = header.bitCount;
   if (!IsBmpBitCount(bits)) return Fail(error, kErrBmpBitCount);
   source.coding = BmpRowCoding(header, error);
   if (source.coding < 0) return false;
   if (header.height < 0 && source.coding != rcNone) return Fail(error, kErrFileHeader);
-  const int64_t width = header.width, height = header.height < 0 ? -int64_t{header.height} : header.height;
+  const int64_t width = header.width,
+                height = header.height < 0 ? -int64_t{header.height} : header.height;
   const int64_t stride = ((width * bits + 31) & ~int64_t{31}) / 8;
   source.dataOffset = header.dataOffset;
   if (!CheckImageSize(source, width, height, stride, stream, error)) return false;
@@ -216,7 +252,8 @@ bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImag
   return true;
 }
 
-bool TgaImageSource(const STgaHeader& header, CStream& stream, SImageSource& source, uint32_t& error) {
+bool TgaImageSource(const STgaHeader& header, CStream& stream, SImageSource& source,
+                    uint32_t& error) {
   error = kErrNone;
   const int32_t format = TgaPixelFormat(header);
   if (!IsDecodableTga(header)) return Fail(error, kErrFileHeader);
@@ -228,4 +265,16 @@ bool TgaImageSource(const STgaHeader& header, CStream& stream, SImageSource& sou
   if (!CheckImageSize(source, header.width, header.height, stride, stream, error)) return false;
   SetDesc(source, format, stride, header.width, header.height, !(header.descriptor & 0x20));
   return true;
+}
+
+bool ReadImageSource(CStream& stream, bool tga, bool alpha, uint8_t* palette, SImageSource& source,
+                     uint32_t& error) {
+  if (tga) {
+    STgaHeader header;
+    return ReadTgaHeader(stream, header, palette, error) &&
+           TgaImageSource(header, stream, source, error);
+  }
+  SBmpHeader header;
+  return ReadBmpHeader(stream, header, palette, error) &&
+         BmpImageSource(header, alpha, stream, source, error);
 }

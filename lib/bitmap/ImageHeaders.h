@@ -51,7 +51,8 @@ static_assert(sizeof(SBmpHeader) == 54 && offsetof(SBmpHeader, fileSize) == 2 &&
               offsetof(SBmpHeader, width) == 18 && offsetof(SBmpHeader, height) == 22 &&
               offsetof(SBmpHeader, planes) == 26 && offsetof(SBmpHeader, bitCount) == 28 &&
               offsetof(SBmpHeader, compression) == 30 && offsetof(SBmpHeader, imageSize) == 34 &&
-              offsetof(SBmpHeader, xPixelsPerMetre) == 38 && offsetof(SBmpHeader, coloursUsed) == 46 &&
+              offsetof(SBmpHeader, xPixelsPerMetre) == 38 &&
+              offsetof(SBmpHeader, coloursUsed) == 46 &&
               offsetof(SBmpHeader, coloursImportant) == 50);
 static_assert(sizeof(STgaHeader) == 18 && offsetof(STgaHeader, colourMapFirst) == 3 &&
               offsetof(STgaHeader, colourMapEntryBits) == 7 && offsetof(STgaHeader, width) == 12 &&
@@ -105,5 +106,11 @@ bool ReadTgaHeader(CStream& stream, STgaHeader& header, uint8_t* palette, uint32
 // The pixels a header describes, checked against the stream's size (the
 // stream's codes, 0x10016 for sizes no bitmap holds, 0x50001 and 0x50002 for
 // bit counts and compressions that cannot be read).
-bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImageSource& source, uint32_t& error);
-bool TgaImageSource(const STgaHeader& header, CStream& stream, SImageSource& source, uint32_t& error);
+bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImageSource& source,
+                    uint32_t& error);
+bool TgaImageSource(const STgaHeader& header, CStream& stream, SImageSource& source,
+                    uint32_t& error);
+// The headers, palette and pixel description of a TGA file (tga) or a .bmp,
+// read from the stream's start: the two steps above together.
+bool ReadImageSource(CStream& stream, bool tga, bool alpha, uint8_t* palette, SImageSource& source,
+                     uint32_t& error);

@@ -9,7 +9,8 @@
 
 class CImageProgress {
  public:
-  CImageProgress(const SImageProgress* progress, int32_t rows) : m_Progress(progress), m_Step(100.0 / rows) {
+  CImageProgress(const SImageProgress* progress, int32_t rows)
+      : m_Progress(progress), m_Step(100.0 / rows) {
     Report();
   }
   void RowDone() {
@@ -19,7 +20,8 @@ class CImageProgress {
 
  private:
   void Report() const {
-    if (m_Progress && m_Progress->function) m_Progress->function(m_Done, m_Progress->context1, m_Progress->context2);
+    if (m_Progress && m_Progress->function)
+      m_Progress->function(m_Done, m_Progress->context1, m_Progress->context2);
   }
 
   const SImageProgress* m_Progress;

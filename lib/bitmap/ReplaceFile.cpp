@@ -16,7 +16,8 @@ bool Discard(CBufferedFileStream& file, uint32_t& error, uint32_t code) {
 
 }  // namespace
 
-bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write, uint32_t& error) {
+bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,
+                        uint32_t& error) {
   const CStr temp = MakeTempFileName(path);
   CBufferedFileStream file;
   if (!file.Open(temp, kFileModeCreate, kFileBuffer, error)) return false;

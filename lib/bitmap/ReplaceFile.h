@@ -12,4 +12,5 @@
 
 // write fills the stream and reports false with its error code. False with
 // the error code of the first step that failed.
-bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write, uint32_t& error);
+bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,
+                        uint32_t& error);

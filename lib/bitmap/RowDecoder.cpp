@@ -18,7 +18,8 @@ void PutIndex(uint8_t* row, int bits, int64_t x, uint8_t value) {
     return;
   }
   uint8_t& b = row[x / 2];
-  b = x % 2 ? static_cast<uint8_t>((b & 0xF0) | (value & 0x0F)) : static_cast<uint8_t>((b & 0x0F) | value << 4);
+  b = x % 2 ? static_cast<uint8_t>((b & 0xF0) | (value & 0x0F))
+            : static_cast<uint8_t>((b & 0x0F) | value << 4);
 }
 
 // Index i of a run whose bytes are data: bytes for 8 bits, nibbles for 4.
@@ -65,11 +66,15 @@ bool CRowDecoder::Skip(int64_t count, uint32_t& error) { return Take(nullptr, co
 bool CRowDecoder::DecodeRow(uint8_t* row, uint32_t& error) {
   error = kErrNone;
   switch (m_Source.coding) {
-    case rcRle8: return DecodeRle(row, 8, error);
-    case rcRle4: return DecodeRle(row, 4, error);
+    case rcRle8:
+      return DecodeRle(row, 8, error);
+    case rcRle4:
+      return DecodeRle(row, 4, error);
     case rcNone:
-    case rcTgaRaw: return Take(row, m_Source.desc.stride, error);
-    default: return DecodeTgaRle(row, error);
+    case rcTgaRaw:
+      return Take(row, m_Source.desc.stride, error);
+    default:
+      return DecodeTgaRle(row, error);
   }
 }
 
@@ -94,7 +99,8 @@ bool CRowDecoder::DecodeRle(uint8_t* row, int bits, uint32_t& error) {
       if (!Next(value, error)) return false;
       // A 4-bit run alternates the value's two nibbles.
       const uint8_t pair[2] = {value, value};
-      for (int64_t i = 0; i < count && x + i < width; ++i) PutIndex(row, bits, x + i, RunIndex(pair, bits, i % 2));
+      for (int64_t i = 0; i < count && x + i < width; ++i)
+        PutIndex(row, bits, x + i, RunIndex(pair, bits, i % 2));
       x = std::min(x + count, width);
       continue;
     }
@@ -112,7 +118,8 @@ bool CRowDecoder::DecodeRle(uint8_t* row, int bits, uint32_t& error) {
     }
     const int64_t bytes = bits == 8 ? escape : (escape + 1) / 2;
     if (!Take(data, bytes + (bytes & 1), error)) return false;
-    for (int64_t i = 0; i < escape && x + i < width; ++i) PutIndex(row, bits, x + i, RunIndex(data, bits, i));
+    for (int64_t i = 0; i < escape && x + i < width; ++i)
+      PutIndex(row, bits, x + i, RunIndex(data, bits, i));
     x = std::min<int64_t>(x + escape, width);
   }
 }
@@ -132,7 +139,8 @@ bool CRowDecoder::DecodeTgaRle(uint8_t* row, uint32_t& error) {
     uint8_t* out = row + x * bytes;
     if (!m_PacketIsRun && !Take(out, n * bytes, error)) return false;
     if (m_PacketIsRun)
-      for (int64_t i = 0; i < n; ++i) std::memcpy(out + i * bytes, m_RunValue, static_cast<size_t>(bytes));
+      for (int64_t i = 0; i < n; ++i)
+        std::memcpy(out + i * bytes, m_RunValue, static_cast<size_t>(bytes));
     x += n;
     m_PacketLeft -= n;
   }

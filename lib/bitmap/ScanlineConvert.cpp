@@ -48,9 +48,15 @@ void ExpandP1ToP8(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t count) {
   for (int32_t i = 0; i < count; ++i) d[i] = IndexAt<1>(s, i);
 }
 
-uint16_t To555(const uint8_t* c) { return static_cast<uint16_t>((c[2] >> 3) << 10 | (c[1] >> 3) << 5 | c[0] >> 3); }
-uint16_t To565(const uint8_t* c) { return static_cast<uint16_t>((c[2] >> 3) << 11 | (c[1] >> 2) << 5 | c[0] >> 3); }
-uint32_t ToArgb(const uint8_t* c) { return 0xFF000000u | uint32_t{c[2]} << 16 | uint32_t{c[1]} << 8 | c[0]; }
+uint16_t To555(const uint8_t* c) {
+  return static_cast<uint16_t>((c[2] >> 3) << 10 | (c[1] >> 3) << 5 | c[0] >> 3);
+}
+uint16_t To565(const uint8_t* c) {
+  return static_cast<uint16_t>((c[2] >> 3) << 11 | (c[1] >> 2) << 5 | c[0] >> 3);
+}
+uint32_t ToArgb(const uint8_t* c) {
+  return 0xFF000000u | uint32_t{c[2]} << 16 | uint32_t{c[1]} << 8 | c[0];
+}
 
 template <int Bits>
 void IndicesTo555(uint8_t* d, const uint8_t* s, const uint8_t* palette, int32_t count) {
@@ -58,7 +64,8 @@ void IndicesTo555(uint8_t* d, const uint8_t* s, const uint8_t* palette, int32_t 
 }
 template <int Bits>
 void IndicesTo1555(uint8_t* d, const uint8_t* s, const uint8_t* palette, int32_t count) {
-  for (int32_t i = 0; i < count; ++i) Store16(d + 2 * i, To555(palette + 4 * IndexAt<Bits>(s, i)) | 0x8000);
+  for (int32_t i = 0; i < count; ++i)
+    Store16(d + 2 * i, To555(palette + 4 * IndexAt<Bits>(s, i)) | 0x8000);
 }
 template <int Bits>
 void IndicesTo565(uint8_t* d, const uint8_t* s, const uint8_t* palette, int32_t count) {
@@ -91,7 +98,8 @@ void Widen1555WithAlpha(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t co
 
 void AddAlpha(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t count) {
   for (int32_t i = 0; i < count; ++i)
-    Store32(d + 4 * i, 0xFF000000u | uint32_t{s[3 * i + 2]} << 16 | uint32_t{s[3 * i + 1]} << 8 | s[3 * i]);
+    Store32(d + 4 * i,
+            0xFF000000u | uint32_t{s[3 * i + 2]} << 16 | uint32_t{s[3 * i + 1]} << 8 | s[3 * i]);
 }
 
 void SetAlpha(uint8_t* d, const uint8_t* s, const uint8_t*, int32_t count) {
@@ -106,9 +114,10 @@ constexpr ScanlineConverter kStub = nullptr;
 
 // Rows: source format; columns: destination format. Null entries throw.
 const ScanlineConverter kMatrix[kPixelFormatCount][kPixelFormatCount] = {
-    {CopyP1, nullptr, ExpandP1ToP4, ExpandP1ToP8, IndicesTo555<1>, IndicesTo1555<1>, IndicesTo565<1>,
-     IndicesTo888<1>, kStub, IndicesToArgb<1>},
-    {nullptr, CopyIndices<2>, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, IndicesToArgb<2>},
+    {CopyP1, nullptr, ExpandP1ToP4, ExpandP1ToP8, IndicesTo555<1>, IndicesTo1555<1>,
+     IndicesTo565<1>, IndicesTo888<1>, kStub, IndicesToArgb<1>},
+    {nullptr, CopyIndices<2>, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+     IndicesToArgb<2>},
     {nullptr, nullptr, CopyIndices<4>, kStub, kStub, kStub, kStub, kStub, kStub, IndicesToArgb<4>},
     {nullptr, nullptr, nullptr, CopyRow<1>, kStub, kStub, kStub, kStub, kStub, IndicesToArgb<8>},
     {nullptr, nullptr, nullptr, nullptr, CopyRow<2>, kStub, kStub, kStub, Widen16<Widen555, 0>,
@@ -140,8 +149,8 @@ const char* StubName(int32_t format) {
   // The message lives as long as the thread: the catcher reads it after the
   // throw has left this frame.
   thread_local std::string message;
-  message = std::string("ScanlineConvert_") + StubName(source) + "_" + PixelFormatName(destination) +
-            ": Not implemented.";
+  message = std::string("ScanlineConvert_") + StubName(source) + "_" +
+            PixelFormatName(destination) + ": Not implemented.";
   throw message.c_str();
 }
 
@@ -154,13 +163,14 @@ ScanlineConverter FindScanlineConverter(int32_t sourceFormat, int32_t destinatio
 
 void CheckConversion(int32_t sourceFormat, int32_t destinationFormat) {
   if (FindScanlineConverter(sourceFormat, destinationFormat)) return;
-  if (!IsPixelFormat(sourceFormat) || !IsPixelFormat(destinationFormat)) throw "Unsupported pixel format.";
+  if (!IsPixelFormat(sourceFormat) || !IsPixelFormat(destinationFormat))
+    throw "Unsupported pixel format.";
   if (IsStub(sourceFormat, destinationFormat)) ThrowStub(sourceFormat, destinationFormat);
   throw "Conversion not supported.";
 }
 
-void ScanlineConvert(uint8_t* destination, const uint8_t* source, int32_t sourceFormat, int32_t destinationFormat,
-                     const uint8_t* palette, int32_t count) {
+void ScanlineConvert(uint8_t* destination, const uint8_t* source, int32_t sourceFormat,
+                     int32_t destinationFormat, const uint8_t* palette, int32_t count) {
   CheckConversion(sourceFormat, destinationFormat);
   FindScanlineConverter(sourceFormat, destinationFormat)(destination, source, palette, count);
 }

@@ -7,13 +7,13 @@
 
 #include <cstdint>
 
-using ScanlineConverter = void (*)(uint8_t* destination, const uint8_t* source, const uint8_t* palette,
-                                   int32_t count);
+using ScanlineConverter = void (*)(uint8_t* destination, const uint8_t* source,
+                                   const uint8_t* palette, int32_t count);
 
 // The converter of a pair, null when the pair throws (see CheckConversion).
 ScanlineConverter FindScanlineConverter(int32_t sourceFormat, int32_t destinationFormat);
 // Throws the pair's message when it has no converter.
 void CheckConversion(int32_t sourceFormat, int32_t destinationFormat);
 // Converts count pixels; throws for a pair without converter.
-void ScanlineConvert(uint8_t* destination, const uint8_t* source, int32_t sourceFormat, int32_t destinationFormat,
-                     const uint8_t* palette, int32_t count);
+void ScanlineConvert(uint8_t* destination, const uint8_t* source, int32_t sourceFormat,
+                     int32_t destinationFormat, const uint8_t* palette, int32_t count);

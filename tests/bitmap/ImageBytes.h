@@ -39,19 +39,25 @@ class CBytes {
 };
 
 // A .bmp with a 40-byte info header; the palette holds 4-byte entries.
-inline std::string BmpFile(int32_t width, int32_t height, uint32_t bits, uint32_t compression, const std::string& palette,
-                           const std::string& pixels, uint32_t coloursUsed = 0) {
+inline std::string BmpFile(int32_t width, int32_t height, uint32_t bits, uint32_t compression,
+                           const std::string& palette, const std::string& pixels,
+                           uint32_t coloursUsed = 0) {
   const uint32_t offset = 54 + static_cast<uint32_t>(palette.size());
   CBytes b;
   b.Text("BM").U32(offset + static_cast<uint32_t>(pixels.size())).U32(0).U32(offset);
   b.U32(40).U32(static_cast<uint32_t>(width)).U32(static_cast<uint32_t>(height)).U16(1).U16(bits);
-  b.U32(compression).U32(static_cast<uint32_t>(pixels.size())).U32(2835).U32(2835).U32(coloursUsed).U32(0);
+  b.U32(compression)
+      .U32(static_cast<uint32_t>(pixels.size()))
+      .U32(2835)
+      .U32(2835)
+      .U32(coloursUsed)
+      .U32(0);
   return b.Append(palette).Append(pixels).Str();
 }
 
 // A .bmp with the 12-byte core header; the palette holds 3-byte entries.
-inline std::string CoreBmpFile(uint16_t width, uint16_t height, uint16_t bits, const std::string& palette,
-                               const std::string& pixels) {
+inline std::string CoreBmpFile(uint16_t width, uint16_t height, uint16_t bits,
+                               const std::string& palette, const std::string& pixels) {
   const uint32_t offset = 26 + static_cast<uint32_t>(palette.size());
   CBytes b;
   b.Text("BM").U32(offset + static_cast<uint32_t>(pixels.size())).U32(0).U32(offset);
@@ -99,21 +105,13 @@ struct SDecoded {
 };
 
 // Reads the whole image as the loading slots do (size / factor), in memory.
-inline SDecoded Decode(const std::string& file, bool tga, int32_t format = pfA8R8G8B8, int32_t factor = 1,
-                       bool alpha = false) {
+inline SDecoded Decode(const std::string& file, bool tga, int32_t format = pfA8R8G8B8,
+                       int32_t factor = 1, bool alpha = false) {
   SDecoded out;
   CConstPointerStream stream(file.data(), static_cast<int64_t>(file.size()));
   uint8_t palette[kPaletteBytes];
   SImageSource source;
-  bool ok;
-  if (tga) {
-    STgaHeader h;
-    ok = ReadTgaHeader(stream, h, palette, out.error) && TgaImageSource(h, stream, source, out.error);
-  } else {
-    SBmpHeader h;
-    ok = ReadBmpHeader(stream, h, palette, out.error) && BmpImageSource(h, alpha, stream, source, out.error);
-  }
-  if (!ok) return out;
+  if (!ReadImageSource(stream, tga, alpha, palette, source, out.error)) return out;
   out.source = source.desc;
   const int32_t width = source.desc.width / factor, height = source.desc.height / factor;
   const int32_t stride = static_cast<int32_t>(PixelFormatStride(width, format));

@@ -26,7 +26,8 @@ uint32_t LoadInto(CBmp& bmp, const CStr& path, uint32_t shrink = 1, uint8_t alph
 }
 
 std::string Rgb2x2() {
-  return BmpFile(2, 2, 24, 0, "", CBytes().Raw({1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}).Str());
+  return BmpFile(2, 2, 24, 0, "",
+                 CBytes().Raw({1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}).Str());
 }
 
 class ImageFileTest : public testing::Test {
@@ -82,7 +83,8 @@ TEST_F(ImageFileTest, FailuresBeforeThePixelsKeepTheBitmap) {
   }
   CBmp16 bmp16(3, 3, false);
   bmp16.Fill(0x1234);
-  EXPECT_EQ(LoadInto(bmp16, File("rgb.bmp", Rgb2x2())), kErrUnknown);  // 24 bits cannot become A1R5G5B5
+  EXPECT_EQ(LoadInto(bmp16, File("rgb.bmp", Rgb2x2())),
+            kErrUnknown);  // 24 bits cannot become A1R5G5B5
   EXPECT_EQ(bmp16.Width(), 3);
   EXPECT_EQ(bmp16.GetScanLine(2)[2], 0x1234);
 }
@@ -147,7 +149,8 @@ TEST(BmpWriter, PaletteFilesHaveTheirOffsets) {
     const SPixelBufferDesc desc = {format, 4, 2, 1, 4, -4};
     uint32_t error;
     ASSERT_TRUE(WriteBmp(stream, pixels, desc, format, nullptr, rcNone, nullptr, error));
-    const std::string file(reinterpret_cast<const char*>(stream.GetData()), static_cast<size_t>(stream.GetSize()));
+    const std::string file(reinterpret_cast<const char*>(stream.GetData()),
+                           static_cast<size_t>(stream.GetSize()));
     SBmpHeader h;
     std::memcpy(&h, file.data(), 54);
     const uint32_t offset = h.dataOffset, size = h.fileSize, image = h.imageSize;  // packed fields
@@ -163,7 +166,8 @@ TEST(BmpWriter, Rle8RowOf300EqualBytes) {
   const SPixelBufferDesc desc = {pfP8, 300, 300, 1, 300, -300};
   uint32_t error;
   ASSERT_TRUE(WriteBmp(stream, row.data(), desc, pfP8, nullptr, rcRle8, nullptr, error));
-  const std::string file(reinterpret_cast<const char*>(stream.GetData()), static_cast<size_t>(stream.GetSize()));
+  const std::string file(reinterpret_cast<const char*>(stream.GetData()),
+                         static_cast<size_t>(stream.GetSize()));
   EXPECT_EQ(file.substr(1078), CBytes().Raw({255, 9, 45, 9, 0, 0, 0, 1}).Str());
   EXPECT_EQ(file[30], 1);  // compression RLE8
 }
@@ -179,7 +183,8 @@ TEST(BmpWriter, Rle8RowsDecodeBack) {
   CMemoryStream stream;
   uint32_t error;
   ASSERT_TRUE(WriteBmp(stream, pixels.data(), desc, pfP8, nullptr, rcRle8, nullptr, error));
-  const std::string file(reinterpret_cast<const char*>(stream.GetData()), static_cast<size_t>(stream.GetSize()));
+  const std::string file(reinterpret_cast<const char*>(stream.GetData()),
+                         static_cast<size_t>(stream.GetSize()));
   const SDecoded d = Decode(file, false, pfP8);
   ASSERT_EQ(d.error, 0u);
   for (int32_t y = 0; y < 2; ++y)
@@ -191,7 +196,8 @@ TEST(BmpWriter, WhatABmpCannotHoldThrows) {
   CMemoryStream stream;
   uint32_t error;
   const SPixelBufferDesc p4 = {pfP4, 4, 2, 1, 4, -4}, rgb565 = {pfR5G6B5, 4, 2, 1, 4, -4};
-  EXPECT_THROW(WriteBmp(stream, pixels, rgb565, pfR5G6B5, nullptr, rcNone, nullptr, error), const char*);
+  EXPECT_THROW(WriteBmp(stream, pixels, rgb565, pfR5G6B5, nullptr, rcNone, nullptr, error),
+               const char*);
   EXPECT_THROW(WriteBmp(stream, pixels, p4, pfP4, nullptr, rcRle4, nullptr, error), const char*);
   EXPECT_THROW(WriteBmp(stream, pixels, p4, pfP4, nullptr, 9, nullptr, error), const char*);
 }
@@ -203,8 +209,12 @@ class CFailingStream final : public CStream {
   CFailingStream(CStream& inner, int64_t limit) : m_Inner(inner), m_Left(limit) {}
   int64_t TD_STDCALL GetPosition() override { return m_Inner.GetPosition(); }
   int64_t TD_STDCALL GetSize() override { return m_Inner.GetSize(); }
-  int32_t TD_STDCALL Read(void* buffer, int32_t count) override { return m_Inner.Read(buffer, count); }
-  int64_t TD_STDCALL Seek(int64_t offset, int32_t origin) override { return m_Inner.Seek(offset, origin); }
+  int32_t TD_STDCALL Read(void* buffer, int32_t count) override {
+    return m_Inner.Read(buffer, count);
+  }
+  int64_t TD_STDCALL Seek(int64_t offset, int32_t origin) override {
+    return m_Inner.Seek(offset, origin);
+  }
   bool TD_STDCALL SetSize(int64_t size) override { return m_Inner.SetSize(size); }
   int32_t TD_STDCALL Write(const void* buffer, int32_t count) override {
     if (count > m_Left) return -1;
@@ -253,7 +263,10 @@ TEST_F(ImageFileTest, AFailedOrThrowingWriteLeavesTheOldFile) {
   }
   uint32_t error = 1;
   EXPECT_TRUE(WriteFileReplacing(
-      path, [&](CStream& file, uint32_t& e) { return WriteBmp(file, bmp->Pixels(), desc, pfA8R8G8B8, nullptr, rcNone, nullptr, e); },
+      path,
+      [&](CStream& file, uint32_t& e) {
+        return WriteBmp(file, bmp->Pixels(), desc, pfA8R8G8B8, nullptr, rcNone, nullptr, e);
+      },
       error));
   EXPECT_EQ(ReadBytes(path).size(), static_cast<size_t>(full));
   EXPECT_FALSE(FileExists(MakeTempFileName(path)));

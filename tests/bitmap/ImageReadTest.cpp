@@ -20,7 +20,8 @@ uint32_t Grey(uint32_t v) { return 0xFF000000u | v * 0x010101u; }
 
 // 2 x 2, 24 bits, rows of 6 bytes padded to 8, bottom row first.
 std::string Rgb2x2(int32_t height = 2) {
-  const std::string pixels = CBytes().Raw({1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}).Str();
+  const std::string pixels =
+      CBytes().Raw({1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}).Str();
   return BmpFile(2, height, 24, 0, "", pixels);
 }
 
@@ -42,7 +43,8 @@ TEST(BmpRead, BottomUpAndTopDownRowsLandTheRightWayUp) {
 
 TEST(BmpRead, OneBitRowOfTwelvePixels) {
   const std::string palette = CBytes().Raw({0, 0, 0, 0, 0xFF, 0x80, 0x10, 0}).Str();
-  const SDecoded d = Decode(BmpFile(12, 1, 1, 0, palette, CBytes().Raw({0xB0, 0xF0, 0, 0}).Str()), false);
+  const SDecoded d =
+      Decode(BmpFile(12, 1, 1, 0, palette, CBytes().Raw({0xB0, 0xF0, 0, 0}).Str()), false);
   ASSERT_EQ(d.error, 0u);
   const int bits[12] = {1, 0, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1};
   for (int x = 0; x < 12; ++x) EXPECT_EQ(d.Pixel32(x, 0), bits[x] ? 0xFF1080FFu : 0xFF000000u) << x;
@@ -51,17 +53,20 @@ TEST(BmpRead, OneBitRowOfTwelvePixels) {
 TEST(BmpRead, CoreHeaderReadsWidthHeightAndAPaletteOfThreeByteEntries) {
   CBytes palette;
   for (int i = 0; i < 256; ++i) palette.U8(i).U8(255 - i).U8(7);
-  const SDecoded d = Decode(CoreBmpFile(2, 1, 8, palette.Str(), CBytes().Raw({5, 200, 0, 0}).Str()), false);
+  const SDecoded d =
+      Decode(CoreBmpFile(2, 1, 8, palette.Str(), CBytes().Raw({5, 200, 0, 0}).Str()), false);
   ASSERT_EQ(d.error, 0u);
   EXPECT_EQ(d.Pixel32(0, 0), 0xFF07FA05u);
   EXPECT_EQ(d.Pixel32(1, 0), 0xFF0737C8u);
 }
 
 TEST(BmpRead, ColoursUsedZeroMeansAllAndAbove256MeansAtMost256) {
-  const SDecoded four = Decode(BmpFile(1, 1, 4, 0, GreyPalette(16), CBytes().Raw({0xF0, 0, 0, 0}).Str()), false);
+  const SDecoded four =
+      Decode(BmpFile(1, 1, 4, 0, GreyPalette(16), CBytes().Raw({0xF0, 0, 0, 0}).Str()), false);
   ASSERT_EQ(four.error, 0u);
   EXPECT_EQ(four.Pixel32(0, 0), Grey(15));
-  const std::string file = BmpFile(1, 1, 8, 0, GreyPalette(256), CBytes().Raw({255, 0, 0, 0}).Str(), 100000);
+  const std::string file =
+      BmpFile(1, 1, 8, 0, GreyPalette(256), CBytes().Raw({255, 0, 0, 0}).Str(), 100000);
   CConstPointerStream stream(file.data(), static_cast<int64_t>(file.size()));
   SBmpHeader header;
   uint8_t palette[kPaletteBytes + 4];
@@ -110,7 +115,8 @@ TEST(BmpRead, BadHeadersGiveTheirCodes) {
 std::vector<std::vector<uint8_t>> Indices(const SDecoded& d) {
   std::vector<std::vector<uint8_t>> rows;
   for (int32_t y = 0; y < d.desc.height; ++y)
-    rows.emplace_back(d.pixels.begin() + y * d.desc.stride, d.pixels.begin() + y * d.desc.stride + d.desc.width);
+    rows.emplace_back(d.pixels.begin() + y * d.desc.stride,
+                      d.pixels.begin() + y * d.desc.stride + d.desc.width);
   return rows;
 }
 
@@ -148,8 +154,9 @@ TEST(BmpRead, Rle4RunsAlternateNibblesAndAbsoluteRunsPad) {
 }
 
 TEST(BmpRead, RleFileCutShortIsAReadError) {
-  EXPECT_EQ(Decode(BmpFile(4, 2, 8, 1, GreyPalette(256), CBytes().Raw({4, 1, 0, 0}).Str()), false).error,
-            kErrFileRead);
+  EXPECT_EQ(
+      Decode(BmpFile(4, 2, 8, 1, GreyPalette(256), CBytes().Raw({4, 1, 0, 0}).Str()), false).error,
+      kErrFileRead);
 }
 
 TEST(TgaRead, OriginBitPlacesRows) {
@@ -186,7 +193,12 @@ TEST(TgaRead, LongestPacketsAndPacketsThatCrossRows) {
   EXPECT_EQ(d.Pixel32(129, 1), 0x55667788u);
   // 3 x 2 of 24 bits: a raw packet of 5 crosses into the top row.
   f.depth = 24, f.width = 3, f.descriptor = 0;
-  const std::string raw = CBytes().U8(4).Raw({1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5}).U8(0x80).Raw({6, 6, 6}).Str();
+  const std::string raw = CBytes()
+                              .U8(4)
+                              .Raw({1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5})
+                              .U8(0x80)
+                              .Raw({6, 6, 6})
+                              .Str();
   const SDecoded r = Decode(TgaFile(f, "", raw), true);
   ASSERT_EQ(r.error, 0u);
   EXPECT_EQ(r.Pixel32(0, 1), Grey(1));
@@ -197,14 +209,17 @@ TEST(TgaRead, LongestPacketsAndPacketsThatCrossRows) {
 
 TEST(TgaRead, MappedGreyAndFifteenBitPixels) {
   STgaFields mapped;
-  mapped.imageType = 1, mapped.mapType = 1, mapped.mapLength = 2, mapped.mapBits = 24, mapped.depth = 8;
+  mapped.imageType = 1, mapped.mapType = 1, mapped.mapLength = 2, mapped.mapBits = 24,
+  mapped.depth = 8;
   mapped.width = 2;
-  const SDecoded m = Decode(TgaFile(mapped, CBytes().Raw({1, 2, 3, 4, 5, 6}).Str(), CBytes().Raw({1, 0}).Str()), true);
+  const SDecoded m = Decode(
+      TgaFile(mapped, CBytes().Raw({1, 2, 3, 4, 5, 6}).Str(), CBytes().Raw({1, 0}).Str()), true);
   ASSERT_EQ(m.error, 0u);
   EXPECT_EQ(m.Pixel32(0, 0), 0xFF060504u);
   EXPECT_EQ(m.Pixel32(1, 0), 0xFF030201u);
   mapped.mapBits = 16;  // 0x7C00: red only, 0x001F: blue only
-  const SDecoded m16 = Decode(TgaFile(mapped, CBytes().U16(0x7C00).U16(0x001F).Str(), CBytes().Raw({0, 1}).Str()), true);
+  const SDecoded m16 = Decode(
+      TgaFile(mapped, CBytes().U16(0x7C00).U16(0x001F).Str(), CBytes().Raw({0, 1}).Str()), true);
   EXPECT_EQ(m16.Pixel32(0, 0), 0xFFF80000u);
   EXPECT_EQ(m16.Pixel32(1, 0), 0xFF0000F8u);
   STgaFields grey;
@@ -240,7 +255,9 @@ TEST(TgaRead, HeadersTheReaderCannotDecodeAndTheFooter) {
     STgaFields f;
     f.imageType = c.imageType, f.mapType = c.mapType, f.mapBits = c.mapBits, f.depth = c.depth;
     f.descriptor = c.descriptor, f.footer = c.footer, f.mapLength = c.mapType == 1 ? 1 : 0;
-    EXPECT_EQ(Decode(TgaFile(f, std::string(f.mapLength * ((c.mapBits + 7) / 8), '\0'), std::string(8, '\0')), true)
+    EXPECT_EQ(Decode(TgaFile(f, std::string(f.mapLength * ((c.mapBits + 7) / 8), '\0'),
+                             std::string(8, '\0')),
+                     true)
                   .error,
               c.error)
         << c.what;
@@ -264,16 +281,19 @@ TEST(BmpReduce, HeightTenByThreeSkipsTheBottomRow) {
 }
 
 TEST(BmpReduce, EveryFormatReducesAndSourcesWithoutAlphaAreOpaque) {
-  const std::string rgb = CBytes().Raw({0, 0, 0, 4, 8, 12, 0, 0, 8, 16, 24, 12, 24, 36, 0, 0}).Str();
+  const std::string rgb =
+      CBytes().Raw({0, 0, 0, 4, 8, 12, 0, 0, 8, 16, 24, 12, 24, 36, 0, 0}).Str();
   const SDecoded d24 = Decode(BmpFile(2, 2, 24, 0, "", rgb), false, pfA8R8G8B8, 2);
   ASSERT_EQ(d24.error, 0u);
   EXPECT_EQ(d24.Pixel32(0, 0), 0xFF120C06u);
-  const SDecoded d16 = Decode(BmpFile(2, 2, 16, 0, "", CBytes().U16(0x7FFF).U16(0x7FFF).U16(0x7FFF).U16(0x7FFF).Str()),
-                              false, pfA8R8G8B8, 2);
+  const SDecoded d16 = Decode(
+      BmpFile(2, 2, 16, 0, "", CBytes().U16(0x7FFF).U16(0x7FFF).U16(0x7FFF).U16(0x7FFF).Str()),
+      false, pfA8R8G8B8, 2);
   ASSERT_EQ(d16.error, 0u);
   EXPECT_EQ(d16.Pixel32(0, 0), 0xFFF8F8F8u);
-  const SDecoded d4 = Decode(BmpFile(2, 2, 4, 0, GreyPalette(16), CBytes().Raw({0x13, 0, 0, 0, 0x57, 0, 0, 0}).Str()),
-                             false, pfA8R8G8B8, 2);
+  const SDecoded d4 = Decode(
+      BmpFile(2, 2, 4, 0, GreyPalette(16), CBytes().Raw({0x13, 0, 0, 0, 0x57, 0, 0, 0}).Str()),
+      false, pfA8R8G8B8, 2);
   ASSERT_EQ(d4.error, 0u);
   EXPECT_EQ(d4.Pixel32(0, 0), Grey(4));  // (1 + 3 + 5 + 7) / 4
 }
@@ -294,7 +314,8 @@ TEST(BmpLoaderBands, BandsContinueAndNeverPassTheDestination) {
     SBmpHeader header;
     SImageSource source;
     uint32_t error;
-    ASSERT_TRUE(ReadBmpHeader(stream, header, palette, error) && BmpImageSource(header, false, stream, source, error));
+    ASSERT_TRUE(ReadBmpHeader(stream, header, palette, error) &&
+                BmpImageSource(header, false, stream, source, error));
     const SPixelBufferDesc band = {pfP8, 4, 2, 3, 4, -4};
     CBmpLoader loader(stream, source, palette, band, 1, error);
     ASSERT_EQ(error, 0u);

@@ -19,7 +19,8 @@ namespace {
 std::string MagickRgb(const std::string& file) {
   const CStr path = ScratchPath("magick.bmp");
   WriteBytes(path, file);
-  const std::string command = std::string("convert 'bmp:") + path.c_str() + "' -depth 8 rgb:- 2>/dev/null";
+  const std::string command =
+      std::string("convert 'bmp:") + path.c_str() + "' -depth 8 rgb:- 2>/dev/null";
   std::string out;
   if (FILE* pipe = popen(command.c_str(), "r")) {
     char buffer[4096];
@@ -37,7 +38,8 @@ std::string OurRgb(const std::string& file) {
   for (int32_t y = 0; y < d.desc.height; ++y)
     for (int32_t x = 0; x < d.desc.width; ++x) {
       const uint32_t p = d.Pixel32(x, y);
-      out += static_cast<char>(p >> 16), out += static_cast<char>(p >> 8), out += static_cast<char>(p);
+      out += static_cast<char>(p >> 16), out += static_cast<char>(p >> 8),
+          out += static_cast<char>(p);
     }
   return out;
 }
@@ -61,11 +63,14 @@ TEST(MagickOracle, WrittenRle8RowsDecode) {
   const std::string palette = Palette(256);
   CMemoryStream stream;
   uint32_t error;
-  ASSERT_TRUE(WriteBmp(stream, pixels.data(), desc, pfP8, reinterpret_cast<const uint8_t*>(palette.data()), rcRle8,
-                       nullptr, error));
-  const std::string file(reinterpret_cast<const char*>(stream.GetData()), static_cast<size_t>(stream.GetSize()));
+  ASSERT_TRUE(WriteBmp(stream, pixels.data(), desc, pfP8,
+                       reinterpret_cast<const uint8_t*>(palette.data()), rcRle8, nullptr, error));
+  const std::string file(reinterpret_cast<const char*>(stream.GetData()),
+                         static_cast<size_t>(stream.GetSize()));
   std::string expected;
-  for (uint8_t p : pixels) expected += palette.substr(p * 4 + 2, 1) + palette.substr(p * 4 + 1, 1) + palette.substr(p * 4, 1);
+  for (uint8_t p : pixels)
+    expected +=
+        palette.substr(p * 4 + 2, 1) + palette.substr(p * 4 + 1, 1) + palette.substr(p * 4, 1);
   EXPECT_EQ(MagickRgb(file), expected);
 }
 
@@ -80,7 +85,8 @@ TEST(MagickOracle, ReadRunLengthFilesAsImageMagickDoes) {
                                .Str();
   const std::string file8 = BmpFile(6, 3, 8, 1, Palette(256), rle8);
   EXPECT_EQ(OurRgb(file8), MagickRgb(file8));
-  const std::string rle4 = CBytes().Raw({5, 0x1F, 0, 0, 0, 3, 0x23, 0x40, 2, 0x56, 0, 0, 0, 1}).Str();
+  const std::string rle4 =
+      CBytes().Raw({5, 0x1F, 0, 0, 0, 3, 0x23, 0x40, 2, 0x56, 0, 0, 0, 1}).Str();
   const std::string file4 = BmpFile(5, 2, 4, 2, Palette(16), rle4);
   EXPECT_EQ(OurRgb(file4), MagickRgb(file4));
 }

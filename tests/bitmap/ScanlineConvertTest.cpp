@@ -25,7 +25,8 @@ TEST(ScanlineConvert, StubsNameTheirPairAndTheRestAreNotSupported) {
   EXPECT_EQ(ThrownBy(pfP8, pfP4), "Conversion not supported.");
   EXPECT_EQ(ThrownBy(pfP1, pfX8R8G8B8), "ScanlineConvert_P1_X8R8G8B8: Not implemented.");
   EXPECT_EQ(ThrownBy(pfA1R5G5B5, pfR5G6B5), "ScanlineConvert_X1R5G5B5_R5G6B5: Not implemented.");
-  EXPECT_EQ(ThrownBy(pfA8R8G8B8, pfA1R5G5B5), "ScanlineConvert_X8R8G8B8_A1R5G5B5: Not implemented.");
+  EXPECT_EQ(ThrownBy(pfA8R8G8B8, pfA1R5G5B5),
+            "ScanlineConvert_X8R8G8B8_A1R5G5B5: Not implemented.");
   EXPECT_EQ(ThrownBy(pfR8G8B8, pfX8R8G8B8), "ScanlineConvert_R8G8B8_X8R8G8B8: Not implemented.");
   EXPECT_EQ(ThrownBy(pfP2, pfP8), "Conversion not supported.");
   EXPECT_EQ(ThrownBy(pfX8R8G8B8, pfP8), "Conversion not supported.");
@@ -78,15 +79,18 @@ TEST(ScanlineConvert, OnePixelOfEachConverter) {
     const int32_t count = c.source == pfP1 && c.destination == pfP4 ? 2 : 1;
     ScanlineConvert(out, in, c.source, c.destination, palette, count);
     uint32_t got = 0;
-    std::memcpy(&got, out, PixelFormatBits(c.destination) >= 8 ? PixelFormatBits(c.destination) / 8 : 1);
-    EXPECT_EQ(got, c.expected) << PixelFormatName(c.source) << " -> " << PixelFormatName(c.destination);
+    std::memcpy(&got, out,
+                PixelFormatBits(c.destination) >= 8 ? PixelFormatBits(c.destination) / 8 : 1);
+    EXPECT_EQ(got, c.expected) << PixelFormatName(c.source) << " -> "
+                               << PixelFormatName(c.destination);
   }
 }
 
 TEST(ScanlineConvert, BitCountsGiveTheirFormats) {
   const uint32_t bits[] = {1, 2, 4, 8, 16, 16, 24, 32, 32};
   const bool alpha[] = {false, false, false, false, false, true, false, false, true};
-  const int32_t formats[] = {pfP1, pfP2, pfP4, pfP8, pfX1R5G5B5, pfA1R5G5B5, pfR8G8B8, pfX8R8G8B8, pfA8R8G8B8};
+  const int32_t formats[] = {pfP1,       pfP2,     pfP4,       pfP8,      pfX1R5G5B5,
+                             pfA1R5G5B5, pfR8G8B8, pfX8R8G8B8, pfA8R8G8B8};
   for (int i = 0; i < 9; ++i) EXPECT_EQ(BitmapBPPToPixelFmt(bits[i], alpha[i]), formats[i]);
   for (uint32_t bad : {0u, 3u, 15u, 48u}) {
     try {

@@ -41,7 +41,8 @@ std::string RunLengthPackets(const std::string& pixels, size_t bytes, std::mt199
   const size_t count = pixels.size() / bytes;
   for (size_t i = 0; i < count;) {
     size_t run = 1;
-    while (i + run < count && run < 128 && pixels.compare(i * bytes, bytes, pixels, (i + run) * bytes, bytes) == 0)
+    while (i + run < count && run < 128 &&
+           pixels.compare(i * bytes, bytes, pixels, (i + run) * bytes, bytes) == 0)
       ++run;
     if (run > 1) {
       out += static_cast<char>(0x80 | (run - 1));
@@ -60,8 +61,8 @@ void ExpectSameAsStb(const std::string& file, bool tga, uint32_t colourMask, con
   const SDecoded ours = Decode(file, tga, pfA8R8G8B8, 1, true);
   ASSERT_EQ(ours.error, 0u) << what;
   int w = 0, h = 0, n = 0;
-  stbi_uc* theirs = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()), static_cast<int>(file.size()),
-                                          &w, &h, &n, 4);
+  stbi_uc* theirs = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
+                                          static_cast<int>(file.size()), &w, &h, &n, 4);
   ASSERT_NE(theirs, nullptr) << what << ": " << stbi_failure_reason();
   ASSERT_EQ(w, ours.desc.width) << what;
   ASSERT_EQ(h, ours.desc.height) << what;
@@ -72,7 +73,8 @@ void ExpectSameAsStb(const std::string& file, bool tga, uint32_t colourMask, con
       const uint32_t stb = uint32_t{p[3]} << 24 | uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
       const uint32_t mine = ours.Pixel32(x, y);
       if ((stb & colourMask) != (mine & colourMask) && mismatches++ < 5)
-        ADD_FAILURE() << what << " at " << x << "," << y << ": stb " << std::hex << stb << ", ours " << mine;
+        ADD_FAILURE() << what << " at " << x << "," << y << ": stb " << std::hex << stb << ", ours "
+                      << mine;
     }
   stbi_image_free(theirs);
 }
@@ -82,7 +84,8 @@ TEST(StbOracle, BmpFiles) {
   for (uint32_t bits : {1u, 4u, 8u, 24u, 32u}) {
     const std::string name = std::to_string(bits) + " bits";
     ExpectSameAsStb(RandomBmp(random, bits, kHeight), false, 0xFFFFFFFF, name.c_str());
-    ExpectSameAsStb(RandomBmp(random, bits, -kHeight), false, 0xFFFFFFFF, (name + " top-down").c_str());
+    ExpectSameAsStb(RandomBmp(random, bits, -kHeight), false, 0xFFFFFFFF,
+                    (name + " top-down").c_str());
   }
   const std::string pixels = RandomBytes(random, ((kWidth * 24 + 31) / 32) * 4 * kHeight);
   ExpectSameAsStb(CoreBmpFile(kWidth, kHeight, 24, "", pixels), false, 0xFFFFFFFF, "core header");
@@ -100,20 +103,25 @@ TEST(StbOracle, TgaFiles) {
         const size_t bytes = depth / 8;
         std::string pixels = RandomBytes(random, bytes * kWidth * kHeight, runLength ? 2 : 256);
         if (depth == 16)  // stb reads bit 15 as alpha
-          for (size_t i = 1; i < pixels.size(); i += 2) pixels[i] = static_cast<char>(pixels[i] & 0x7F);
+          for (size_t i = 1; i < pixels.size(); i += 2)
+            pixels[i] = static_cast<char>(pixels[i] & 0x7F);
         const std::string data = runLength ? RunLengthPackets(pixels, bytes, random) : pixels;
-        const std::string name = std::to_string(depth) + (runLength ? " run-length" : " raw") + (origin ? " top" : "");
-        ExpectSameAsStb(TgaFile(f, "", data), true, depth == 16 ? 0x00F8F8F8 : 0xFFFFFFFF, name.c_str());
+        const std::string name =
+            std::to_string(depth) + (runLength ? " run-length" : " raw") + (origin ? " top" : "");
+        ExpectSameAsStb(TgaFile(f, "", data), true, depth == 16 ? 0x00F8F8F8 : 0xFFFFFFFF,
+                        name.c_str());
       }
   STgaFields mapped;
-  mapped.imageType = 9, mapped.mapType = 1, mapped.mapLength = 4, mapped.mapBits = 24, mapped.depth = 8;
+  mapped.imageType = 9, mapped.mapType = 1, mapped.mapLength = 4, mapped.mapBits = 24,
+  mapped.depth = 8;
   mapped.width = kWidth, mapped.height = kHeight;
   const std::string indices = RandomBytes(random, kWidth * kHeight, 4);
-  ExpectSameAsStb(TgaFile(mapped, RandomBytes(random, 12), RunLengthPackets(indices, 1, random)), true, 0xFFFFFFFF,
-                  "mapped run-length");
+  ExpectSameAsStb(TgaFile(mapped, RandomBytes(random, 12), RunLengthPackets(indices, 1, random)),
+                  true, 0xFFFFFFFF, "mapped run-length");
   STgaFields grey;
   grey.imageType = 3, grey.depth = 8, grey.width = kWidth, grey.height = kHeight;
-  ExpectSameAsStb(TgaFile(grey, "", RandomBytes(random, kWidth * kHeight)), true, 0xFFFFFFFF, "grey");
+  ExpectSameAsStb(TgaFile(grey, "", RandomBytes(random, kWidth * kHeight)), true, 0xFFFFFFFF,
+                  "grey");
 }
 
 }  // namespace

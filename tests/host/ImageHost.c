@@ -17,12 +17,12 @@ typedef TdBmp16*(TDLIB_API* Bmp16CreateFn)(uint32_t, int32_t, uint8_t);
 typedef TdBmp32*(TDLIB_API* Bmp32CreateFn)(uint32_t, int32_t, uint8_t);
 typedef void(TDLIB_API* BitmapLoadHeaderFn)(const char*, TdBmpHeader*, uint8_t*, uint32_t*);
 
-#define CHECK(name, call)                                                      \
-  do {                                                                         \
-    uintptr_t before_, after_;                                                 \
-    READ_SP(before_);                                                          \
-    call;                                                                      \
-    READ_SP(after_);                                                           \
+#define CHECK(name, call)                                                                    \
+  do {                                                                                       \
+    uintptr_t before_, after_;                                                               \
+    READ_SP(before_);                                                                        \
+    call;                                                                                    \
+    READ_SP(after_);                                                                         \
     if (before_ != after_) return sprintf(message, "%s left the stack unbalanced", name), 0; \
   } while (0)
 #define EXPECT(what, ok) \
@@ -30,8 +30,8 @@ typedef void(TDLIB_API* BitmapLoadHeaderFn)(const char*, TdBmpHeader*, uint8_t*,
 
 static void FreeObject(void* object) { (*(TdDeleteThis*)*(void**)object)((TdObject*)object, 1); }
 
-static int RoundTrip32(Bmp32CreateFn create, BitmapLoadHeaderFn loadHeader, TdStr* path, const char* name,
-                       char* message) {
+static int RoundTrip32(Bmp32CreateFn create, BitmapLoadHeaderFn loadHeader, TdStr* path,
+                       const char* name, char* message) {
   TdBmp32* saved = create(3, 2, 0);
   TdBmp32* loaded = create(0, 0, 0);
   EXPECT("a factory failed", saved && loaded);
@@ -43,7 +43,8 @@ static int RoundTrip32(Bmp32CreateFn create, BitmapLoadHeaderFn loadHeader, TdSt
   uint32_t error = 1;
   CHECK("BitmapLoadHeader", loadHeader(name, &header, palette, &error));
   EXPECT("BitmapLoadHeader failed", error == 0);
-  EXPECT("header fields", header.width == 3 && header.height == 2 && header.bitCount == 32 && header.dataOffset == 54);
+  EXPECT("header fields", header.width == 3 && header.height == 2 && header.bitCount == 32 &&
+                              header.dataOffset == 54);
   TdPixelBufferDesc source;
   error = 1;
   CHECK("LoadFromFile", loaded->vtable->LoadFromFile(loaded, path, 1, 1, &source, &error));
@@ -51,7 +52,8 @@ static int RoundTrip32(Bmp32CreateFn create, BitmapLoadHeaderFn loadHeader, TdSt
   EXPECT("source descriptor", source.format == 9 && source.stride == 12 && source.nextRow == -12);
   EXPECT("pixels differ", memcmp(loaded->vtable->GetBits(loaded), bits, 24) == 0);
   CHECK("ShrinkTo", saved->vtable->ShrinkTo(saved, loaded, 2, 1));
-  EXPECT("ShrinkTo size", loaded->vtable->GetWidth(loaded) == 2 && loaded->vtable->GetHeight(loaded) == 1);
+  EXPECT("ShrinkTo size",
+         loaded->vtable->GetWidth(loaded) == 2 && loaded->vtable->GetHeight(loaded) == 1);
   FreeObject(saved);
   FreeObject(loaded);
   return 1;

@@ -8,7 +8,8 @@ namespace {
 
 TEST(ImageHost, SavesAndLoadsThroughTheSlotsAndTheExport) {
   char message[160] = "";
-  EXPECT_EQ(RunImageHost((std::string(TDLIB_DIST_DIR) + "/TdLib.dll").c_str(), testing::TempDir().c_str(), message),
+  EXPECT_EQ(RunImageHost((std::string(TDLIB_DIST_DIR) + "/TdLib.dll").c_str(),
+                         testing::TempDir().c_str(), message),
             1)
       << message;
 }
