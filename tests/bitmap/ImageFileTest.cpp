@@ -142,6 +142,34 @@ TEST_F(ImageFileTest, SaveThenLoadRoundTrips) {
     EXPECT_EQ(std::memcmp(back16.GetScanLine(y), b16.GetScanLine(y), 10), 0) << y;
 }
 
+void TD_STDCALL Collect(double percent, void* calls, void* tag) {
+  static_cast<std::vector<double>*>(calls)->push_back(percent + *static_cast<int*>(tag));
+}
+
+TEST_F(ImageFileTest, ProgressIsReportedPerRow) {
+  auto bmp = MakeTagged(3, 4);
+  std::vector<double> calls;
+  int tag = 1000;
+  SImageProgress progress = {Collect, &calls, &tag};
+  const CStr path = Path("progress.bmp");
+  bmp->SaveBmp(&path, &progress);
+  EXPECT_EQ(calls, (std::vector<double>{1000, 1025, 1050, 1075, 1100}));
+  calls.clear();
+  CBmp32 back(0, 0, false);
+  ASSERT_EQ(LoadInto(back, path), 0u);
+  const std::string file = ReadBytes(path);
+  CConstPointerStream stream(file.data(), static_cast<int64_t>(file.size()));
+  uint8_t palette[kPaletteBytes];
+  SImageSource source;
+  uint32_t error;
+  ASSERT_TRUE(ReadImageSource(stream, false, true, palette, source, error));
+  const SPixelBufferDesc band = {pfA8R8G8B8, 12, 3, 2, 12, -12};
+  CBmpLoader loader(stream, source, palette, band, 1, error);
+  std::vector<uint32_t> rows(6);
+  ASSERT_TRUE(loader.ReadRows(rows.data(), 2, &progress, error));
+  EXPECT_EQ(calls, (std::vector<double>{1000, 1050, 1100}));
+}
+
 TEST(BmpWriter, PaletteFilesHaveTheirOffsets) {
   uint8_t pixels[4] = {1, 2, 3, 4};
   for (int32_t format : {pfP4, pfP8}) {
