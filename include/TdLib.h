@@ -598,6 +598,33 @@ void TDLIB_API DrawCompassNeedle(TdBmp32* bitmap, TdGeodeticCalibration* calibra
 void TDLIB_API DrawGPSCursorSimple(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y,
                                    float heading, const double* shape, int32_t count, float size);
 void TDLIB_API DrawScale(TdBmp32* bitmap, int32_t x, int32_t y, double metresPerPixel, uint32_t unit, void* font);
+/* Image files. The loading slots (LoadBmp, LoadTga, LoadFromFile) take an
+ * optional TdPixelBufferDesc* as their param, which receives the file's own
+ * description (format, stride, width, height; row steps (-stride, +stride)
+ * for rows stored bottom-up, (+stride, -stride) for top-down); SaveBmp takes
+ * an optional TdImageProgress*. Null means none. */
+typedef struct TdImageProgress {
+  void(TDLIB_API* function)(double percent, void* context1, void* context2);
+  void* context1;
+  void* context2;
+} TdImageProgress;
+/* The 54 bytes of a .bmp file's headers as stored (packed, little-endian). */
+#pragma pack(push, 1)
+typedef struct TdBmpHeader {
+  char magic[2];
+  uint32_t fileSize, reserved, dataOffset, headerSize;
+  int32_t width, height;
+  uint16_t planes, bitCount;
+  uint32_t compression, imageSize;
+  int32_t xPixelsPerMetre, yPixelsPerMetre;
+  uint32_t coloursUsed, coloursImportant;
+} TdBmpHeader;
+#pragma pack(pop)
+/* Reads the headers and the palette (1024 bytes: 256 x blue, green, red, 0)
+ * of the .bmp file at path. error: 0, 0x10016 not a .bmp, 0x5000A unknown
+ * header size, 0x5000B planes not 1, 0x50001 a bit count other than 1, 2,
+ * 4, 8, 16, 24 or 32, or the file's open and read codes. */
+void TDLIB_API BitmapLoadHeader(const char* path, TdBmpHeader* header, uint8_t* palette, uint32_t* error);
 
 /* ---- charts ---- */
 

@@ -1,13 +1,17 @@
 # Bitmaps and drawing: pixel formats, blend routines, the DIB-section bitmaps.
 list(APPEND TDLIB_PORTABLE_SOURCES
   lib/bitmap/BlendRoutines.cpp
+  lib/bitmap/BlockReducer.cpp
   lib/bitmap/Bmp.cpp
   lib/bitmap/Bmp16.cpp
   lib/bitmap/Bmp32.cpp
+  lib/bitmap/BmpLoader.cpp
   lib/bitmap/BmpModule.cpp
   lib/bitmap/BmpRows.cpp
+  lib/bitmap/BmpWriter.cpp
   lib/bitmap/ClipRect.cpp
   lib/bitmap/GammaTable.cpp
+  lib/bitmap/ImageHeaders.cpp
   lib/bitmap/LineRaster.cpp
   lib/bitmap/MapDecorations.cpp
   lib/bitmap/Matrix3.cpp
@@ -18,6 +22,8 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/bitmap/PolygonRaster.cpp
   lib/bitmap/QuadSampler.cpp
   lib/bitmap/RectRaster.cpp
+  lib/bitmap/RowDecoder.cpp
+  lib/bitmap/ScanlineConvert.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/bitmap/Bmp_win32.cpp

@@ -56,3 +56,11 @@ void CAtomicFileWriter::RemoveTemp() {
   FileDelete(m_TempName, ignored);
   m_TempName = CStr();
 }
+
+bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,
+                        uint32_t& error) {
+  constexpr int32_t kFileBuffer = 64 * 1024;
+  CAtomicFileWriter writer;
+  return writer.Open(path, kFileBuffer, error) && write(writer.Stream(), error) &&
+         writer.Commit(error);
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "lib/foundation/BufferedFileStream.h"
 
@@ -39,3 +40,9 @@ class CAtomicFileWriter {
   CStr m_Target;
   CStr m_TempName;  // empty once nothing is left to clean up
 };
+
+// One whole file through a CAtomicFileWriter: write fills the stream and
+// reports false with its error code. False with the code of the first step
+// that failed; an exception from write leaves no temporary file behind.
+bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,
+                        uint32_t& error);

@@ -4,10 +4,13 @@ tdlib_add_tests(bitmap
     Bmp16Test.cpp
     Bmp32DrawTest.cpp
     Bmp32Test.cpp
+    ImageFileTest.cpp
+    ImageReadTest.cpp
     MapDecorationsTest.cpp
     NightScreenTest.cpp
     PixelFormatTest.cpp
     RasterTest.cpp
+    ScanlineConvertTest.cpp
     TransformOracleTest.cpp
   WINDOWS
     GdiTest.cpp
@@ -34,5 +37,15 @@ if(TDLIB_NATIVE AND PkgConfig_FOUND)
     cmake_language(DEFER CALL target_link_libraries bitmap_tests PRIVATE PkgConfig::CAIRO)
   else()
     message(STATUS "cairo not found: no cairo mirror of the polygon fill")
+  endif()
+endif()
+# The image readers against stb_image and run-length files against
+# ImageMagick (skipped where its convert is missing), natively.
+if(TDLIB_NATIVE)
+  tdlib_add_tests(bitmap POSIX MagickOracleTest.cpp)
+  if(EXISTS /usr/include/stb/stb_image.h)
+    tdlib_add_tests(bitmap POSIX StbOracleTest.cpp)
+  else()
+    message(STATUS "stb_image not found: no stb mirror of the image readers")
   endif()
 endif()

@@ -100,7 +100,8 @@ int RunBmpHost(const char* dll_path, char* message) {
   BALANCED("Bmp16Create", c = bmp16_create(4, 4, 0));
   d = bmp16_create(4, 4, 1);
   TdStr* text = str_create("0", 1);
-  TdStr* path = str_create("image.png", 9);
+  /* A folder that does not exist: the slots run, nothing is left behind. */
+  TdStr* path = str_create("no such folder\\image.png", 24);
   if (!a || !b || !c || !d || !text || !path) return strcpy(message, "a factory failed"), 0;
   CallBaseSlots32(a, text, path);
   CallSlots32(a, b);

@@ -20,3 +20,7 @@ tdlib_add_tests(host WINDOWS
   NightScreenHost.c
   NightScreenHostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  ImageHost.c
+  ImageHostTest.cpp
+)
