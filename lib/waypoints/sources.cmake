@@ -6,6 +6,9 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/waypoints/Waypoint.cpp
   lib/waypoints/WaypointChecks.cpp
   lib/waypoints/WaypointDatabase.cpp
+  lib/waypoints/WaypointFile.cpp
+  lib/waypoints/WaypointFileV1.cpp
+  lib/waypoints/WaypointFixup.cpp
   lib/waypoints/WaypointGroup.cpp
   lib/waypoints/WaypointLayout.cpp
   lib/waypoints/WaypointLink.cpp
