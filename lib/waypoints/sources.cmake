@@ -15,6 +15,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/waypoints/WaypointManager.cpp
   lib/waypoints/WaypointManagerItem.cpp
   lib/waypoints/WaypointRoute.cpp
+  lib/waypoints/WaypointSelfTest.cpp
   lib/waypoints/WaypointType.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES

@@ -9,6 +9,7 @@
 #include "lib/foundation/FileFaults.h"
 #include "lib/foundation/FileSystem.h"
 #include "lib/waypoints/WaypointFile.h"
+#include "lib/waypoints/WaypointSelfTest.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 #include "tests/waypoints/WaypointFileBytes.h"
 #include "tests/waypoints/WaypointFileSupport.h"
@@ -390,6 +391,26 @@ TEST_F(WaypointFileTest, SaveRefusesWhatTheReaderWouldRefuse) {
   typed->AddType(nullptr, nullptr, 0, 0.0f, 0.0f, 10, 0, 0, 8, 0, 0);
   typed->Save(&target, &error);
   EXPECT_EQ(error, 0x80014u);
+  EXPECT_FALSE(FileExists(target));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WaypointSelfTest, PassesAndLeavesNoFile) {
+  CStr target = ScratchPath("selftest.wpt");
+  uint32_t error = 0xDEAD;
+  EXPECT_TRUE(td::ValidateWaypointDB(target, &error));
+  EXPECT_EQ(error, 0u);
+  EXPECT_FALSE(FileExists(target));
+}
+
+TEST(WaypointSelfTest, InAMissingFolderFailsWithTheSaveCodeAndMakesNoFile) {
+  CStr target = ScratchPath("no-such-folder/selftest.wpt");
+  uint32_t error = 0;
+  EXPECT_FALSE(td::ValidateWaypointDB(target, &error));
+  EXPECT_NE(error, 0u);
   EXPECT_FALSE(FileExists(target));
 }
 
