@@ -141,7 +141,7 @@ int RunWaypointHost(const char* dll_path, char* message) {
   BALANCED(manager->vtable->MarkWaypoints(manager, list, 4));
   if (!waypoint->vtable->TestUserFlags(waypoint, 4)) return Fail(message, "MarkWaypoints");
   BALANCED(db->vtable->Save(db, name, &error));
-  if (error != 1) return Fail(message, "Save");
+  if (error != 0x80014u) return Fail(message, "Save refuses a type without an icon");
 
   TdRoutePoint* free_point = NULL;
   BALANCED(free_point = point_create(position, 2.5f));
