@@ -8,6 +8,7 @@
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileFaults.h"
 #include "lib/foundation/FileSystem.h"
+#include "lib/foundation/Progress.h"
 #include "lib/waypoints/WaypointFile.h"
 #include "lib/waypoints/WaypointSelfTest.h"
 #include "tests/foundation/RuntimeTestFiles.h"
@@ -412,6 +413,125 @@ TEST(WaypointSelfTest, InAMissingFolderFailsWithTheSaveCodeAndMakesNoFile) {
   EXPECT_FALSE(td::ValidateWaypointDB(target, &error));
   EXPECT_NE(error, 0u);
   EXPECT_FALSE(FileExists(target));
+}
+
+}  // namespace
+
+namespace {
+
+struct SReport {
+  uint32_t stage;
+  float fraction;
+  float position;
+};
+
+// Records every report; cancels at report cancelAt (counted from 1).
+struct SProgressLog {
+  std::vector<SReport> reports;
+  size_t cancelAt = 0;
+  SProgress record{};
+
+  SProgressLog() {
+    td::ProgressStageInit1(&record, 1.0f, 1, &SProgressLog::Call, this, 0);
+  }
+  static void TD_STDCALL Call(void* self, TdProgressInfo* info) {
+    auto* log = static_cast<SProgressLog*>(self);
+    log->reports.push_back({info->stageId, info->fraction, info->position});
+    if (log->reports.size() == log->cancelAt) info->cancel = 1;
+  }
+  std::vector<float> Fractions(uint32_t stage) const {
+    std::vector<float> out;
+    for (const SReport& r : reports)
+      if (r.stage == stage) out.push_back(r.fraction);
+    return out;
+  }
+};
+
+// count waypoints; grouped puts them all in one group, so that loading has
+// as many fix-ups.
+TBytes ImageWithWaypoints(int32_t count, bool grouped = false) {
+  CWaypointManager* manager = NewManager();
+  CStr name("Many");
+  CWaypointDatabase* db = manager->CreateDatabase(&name, 0, 0);
+  CWaypointGroup* group = grouped ? db->AddGroup() : nullptr;
+  uint32_t error;
+  for (int32_t i = 0; i < count; ++i) {
+    SGeo3D p = Deg(i * 0.001, 0);
+    CWaypoint* waypoint = db->AddWaypoint(&p, nullptr);
+    if (group) group->AddWaypoint(waypoint, &error);
+  }
+  TBytes image = SaveImage(db, &error);
+  td::Free(manager);
+  return image;
+}
+
+CWaypointDatabase* LoadWithProgress(CWaypointManager* manager, const TBytes& image,
+                                    SProgressLog& log, uint32_t* error) {
+  CConstPointerStream stream(image.data(), static_cast<int64_t>(image.size()));
+  manager->BeginLoad(1, &log.record);
+  CWaypointDatabase* db = manager->OpenDatabaseFrom(stream, error);
+  manager->EndLoad();
+  return db;
+}
+
+TEST(WaypointLoadProgress, AThousandItemsReportEveryFifthAndTheEnd) {
+  CWaypointManager* manager = NewManager();
+  SProgressLog log;
+  uint32_t error;
+  ASSERT_NE(LoadWithProgress(manager, ImageWithWaypoints(1000), log, &error), nullptr);
+  std::vector<float> reader = log.Fractions(6);
+  ASSERT_EQ(reader.size(), 202u);
+  EXPECT_EQ(reader[0], 0.0f);
+  EXPECT_FLOAT_EQ(reader[1], 0.005f);
+  EXPECT_FLOAT_EQ(reader[2], 0.010f);
+  EXPECT_EQ(reader[200], 1.0f);
+  EXPECT_EQ(reader[201], 1.0f);
+  td::Free(manager);
+}
+
+TEST(WaypointLoadProgress, FewerThan400ItemsReportEach) {
+  CWaypointManager* manager = NewManager();
+  SProgressLog log;
+  uint32_t error;
+  ASSERT_NE(LoadWithProgress(manager, ImageWithWaypoints(399), log, &error), nullptr);
+  EXPECT_EQ(log.Fractions(6).size(), 1u + 399u + 1u);
+  td::Free(manager);
+}
+
+TEST(WaypointLoadProgress, ACancelStopsWithCode2AndLeavesTheManager) {
+  CWaypointManager* manager = NewManager();
+  SProgressLog log;
+  log.cancelAt = 3;
+  auto before = Counts(manager);
+  uint32_t error = 0;
+  EXPECT_EQ(LoadWithProgress(manager, ImageWithWaypoints(50), log, &error), nullptr);
+  EXPECT_EQ(error, 2u);
+  EXPECT_EQ(Counts(manager), before);
+  td::Free(manager);
+}
+
+TEST(WaypointLoadProgress, TwoFilesMoveThroughThirds) {
+  CWaypointManager* manager = NewManager();
+  SProgressLog log;
+  TBytes one = ImageWithWaypoints(10, true), two = ImageWithWaypoints(10, true);
+  CConstPointerStream s1(one.data(), static_cast<int64_t>(one.size()));
+  CConstPointerStream s2(two.data(), static_cast<int64_t>(two.size()));
+  uint32_t error;
+  manager->BeginLoad(2, &log.record);
+  ASSERT_NE(manager->OpenDatabaseFrom(s1, &error), nullptr);
+  float afterFirst = log.reports.back().position;
+  ASSERT_NE(manager->OpenDatabaseFrom(s2, &error), nullptr);
+  float afterSecond = log.reports.back().position;
+  manager->EndLoad();
+  EXPECT_NEAR(afterFirst, 1.0f / 3, 1e-5);
+  EXPECT_NEAR(afterSecond, 2.0f / 3, 1e-5);
+  std::vector<float> fixups = log.Fractions(2);
+  ASSERT_EQ(fixups.size(), 20u + 1u);
+  EXPECT_EQ(fixups.front(), 0.0f);
+  EXPECT_FLOAT_EQ(fixups[1], 0.05f);
+  EXPECT_EQ(fixups.back(), 1.0f);
+  EXPECT_NEAR(log.reports.back().position, 1.0f, 1e-5);
+  td::Free(manager);
 }
 
 }  // namespace
