@@ -28,13 +28,23 @@ void CRoutePointFixup::Resolve(CWaypointManager* manager) {
 }
 
 void CFixupList::Add(std::unique_ptr<CFixup> fixup) {
-  byWaiting_.emplace(fixup->GetWaiting(), fixups_.size());
+  if (indexed_) byWaiting_.emplace(fixup->GetWaiting(), fixups_.size());
   fixups_.push_back(std::move(fixup));
+  ++live_;
+}
+
+void CFixupList::EnsureIndex() const {
+  if (indexed_) return;
+  byWaiting_.reserve(fixups_.size());
+  for (size_t i = 0; i < fixups_.size(); ++i)
+    if (fixups_[i]) byWaiting_.emplace(fixups_[i]->GetWaiting(), i);
+  indexed_ = true;
 }
 
 void CFixupList::Truncate(int32_t count) {
   while (GetCount() > count) {
     if (const CFixup* last = fixups_.back().get()) {
+      --live_;
       auto range = byWaiting_.equal_range(last->GetWaiting());
       for (auto at = range.first; at != range.second; ++at)
         if (at->second == fixups_.size() - 1) {
@@ -47,12 +57,24 @@ void CFixupList::Truncate(int32_t count) {
 }
 
 void CFixupList::Forget(const void* item) {
+  if (live_ == 0) return;
+  EnsureIndex();
   auto range = byWaiting_.equal_range(item);
-  for (auto at = range.first; at != range.second; ++at) fixups_[at->second].reset();
+  for (auto at = range.first; at != range.second; ++at) {
+    fixups_[at->second].reset();
+    --live_;
+  }
   byWaiting_.erase(item);
 }
 
+bool CFixupList::IsWaiting(const void* item) const {
+  if (live_ == 0) return false;
+  EnsureIndex();
+  return byWaiting_.count(item) != 0;
+}
+
 std::vector<SItemId> CFixupList::PendingIds(const void* item) const {
+  EnsureIndex();
   std::vector<size_t> at;
   auto range = byWaiting_.equal_range(item);
   for (auto i = range.first; i != range.second; ++i) at.push_back(i->second);

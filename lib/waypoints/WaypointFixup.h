@@ -55,7 +55,7 @@ class CFixupList {
   // Counts the places of dropped fix-ups too: a mark for Truncate.
   int32_t GetCount() const { return static_cast<int32_t>(fixups_.size()); }
   // Whether any fix-up still waits.
-  bool HasWaiting() const { return !byWaiting_.empty(); }
+  bool HasWaiting() const { return live_ > 0; }
   void Add(std::unique_ptr<CFixup> fixup);
   // Deletes the fix-ups from index count on.
   void Truncate(int32_t count);
@@ -63,15 +63,21 @@ class CFixupList {
   void Forget(const void* item);
   // The identifiers that fix-ups waiting on item still hold, in list order.
   std::vector<SItemId> PendingIds(const void* item) const;
-  bool IsWaiting(const void* item) const { return byWaiting_.count(item) != 0; }
+  bool IsWaiting(const void* item) const;
   // Resolves every fix-up in list order, reporting after each, then empties the list.
   template <class Report>
   void ResolveAll(CWaypointManager* manager, Report report);
   int32_t GetStoreSize() const;
 
  private:
+  // The index by waiting item is built at the first lookup, so that a batch
+  // in which nothing is deleted or saved never pays for it.
+  void EnsureIndex() const;
+
   std::vector<std::unique_ptr<CFixup>> fixups_;  // null once forgotten
-  std::unordered_multimap<const void*, size_t> byWaiting_;
+  int32_t live_ = 0;
+  mutable bool indexed_ = false;
+  mutable std::unordered_multimap<const void*, size_t> byWaiting_;
 };
 
 template <class Report>
@@ -82,4 +88,6 @@ void CFixupList::ResolveAll(CWaypointManager* manager, Report report) {
   }
   fixups_.clear();
   byWaiting_.clear();
+  indexed_ = false;
+  live_ = 0;
 }
