@@ -14,8 +14,8 @@ namespace {
 constexpr size_t kModifiedTimeOffset = 44;
 
 CWaypointManager* NewManager() {
-  SWaypointManagerArgs args{0, nullptr, nullptr, 1, 16.0f, 16.0f, "Tahoma",
-                            {10, 1, 0xFF000000u, 8, 0, 0xFF000000u}, 5};
+  SWaypointManagerArgs args{
+      0, nullptr, nullptr, 1, 16.0f, 16.0f, "Tahoma", {10, 1, 0xFF000000u, 8, 0, 0xFF000000u}, 5};
   return new CWaypointManager(args);
 }
 

@@ -44,7 +44,8 @@ CWaypointDatabase* BuildDatabase(CWaypointManager* manager, int32_t waypoints) {
   for (int32_t i = 0; i < waypoints; ++i) {
     SGeo3D p = Spread(i);
     CWaypoint* w = db->AddWaypoint(&p, nullptr);
-    CStr wname(("WP" + std::to_string(i)).c_str()), comment(("comment " + std::to_string(i)).c_str());
+    CStr wname(("WP" + std::to_string(i)).c_str()),
+        comment(("comment " + std::to_string(i)).c_str());
     w->SetName(&wname, &error);
     w->SetComment(&comment, &error);
     if (i % 10 == 0) w->AddLink(&wname, &comment, &error);

@@ -26,8 +26,8 @@ constexpr uint32_t kBlack = 0xFF000000u;
 // (the fixed part, an empty name and, for a type, a 1 x 1 icon).
 constexpr int32_t kHeaderSize = 43, kTypeSize = 40, kWaypointSize = 42, kGroupSize = 28,
                   kRouteSize = 26, kPointSize = 21;
-constexpr int64_t kMinType = 45, kMinWaypoint = 43, kMinGroup = 29, kMinRoute = 27,
-                  kMinPoint = 22, kMemberSize = 16;
+constexpr int64_t kMinType = 45, kMinWaypoint = 43, kMinGroup = 29, kMinRoute = 27, kMinPoint = 22,
+                  kMemberSize = 16;
 
 enum : uint16_t {
   kTypeNameColor = 0x40,
@@ -108,8 +108,7 @@ struct SBmpFree {
 };
 using TBmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
 
-bool ReadPixels(CStream& stream, int32_t width, int32_t height, TBmpPtr& bitmap,
-                uint32_t& error) {
+bool ReadPixels(CStream& stream, int32_t width, int32_t height, TBmpPtr& bitmap, uint32_t& error) {
   if (!CheckFits(stream, int64_t{width} * height, 4, error)) return false;
   if (width == 0 || height == 0) return true;
   bitmap.reset(new CBmp32(width, height, false));
@@ -166,8 +165,8 @@ bool CWaypointReader2_0_0_0::Read(CStream& stream, SDatabaseHeader& header, CFix
   header.name = name;
   header.flags = flags & (kDatabaseLocked | kDatabaseReadOnly);
   if (int64_t{types} * kMinType + int64_t{waypoints} * kMinWaypoint + int64_t{groups} * kMinGroup +
-              int64_t{routes} * kMinRoute >
-          stream.GetRemaining())
+          int64_t{routes} * kMinRoute >
+      stream.GetRemaining())
     return Fail(kErrFileRead, error);
   total_ = int64_t{types} + waypoints + groups + routes;
   if (!StartProgress(progress, error)) return false;
@@ -228,8 +227,7 @@ bool CWaypointReader2_0_0_0::ReadType(CStream& stream, uint32_t& error) {
   args.look.nameColor = kBlack;
   args.look.commentColor = kBlack;
   if ((flags & kTypeNameColor) && !stream.ReadDWORD(args.look.nameColor, error)) return false;
-  if ((flags & kTypeCommentColor) && !stream.ReadDWORD(args.look.commentColor, error))
-    return false;
+  if ((flags & kTypeCommentColor) && !stream.ReadDWORD(args.look.commentColor, error)) return false;
   args.look.nameFontStyle = flags & 7;
   args.look.commentFontStyle = (flags >> 3) & 7;
   args.overlayShown = (flags & kTypeOverlayShown) != 0;
@@ -350,8 +348,7 @@ bool CWaypointReader2_0_0_0::ReadRoute(CStream& stream, CFixupList& fixups, uint
     SItemId waypoint;
     if ((flags & kPointWaypoint) && !stream.ReadBuf(&waypoint, 16, error)) return false;
     CRoutePoint* point = route->AppendPointInternal(pointName, position, radius);
-    if (flags & kPointWaypoint)
-      fixups.Add(std::make_unique<CRoutePointFixup>(waypoint, point));
+    if (flags & kPointWaypoint) fixups.Add(std::make_unique<CRoutePointFixup>(waypoint, point));
   }
   return true;
 }
@@ -419,8 +416,8 @@ bool WriteType(CStream& stream, CWaypointType* type, uint32_t& error) {
   CBmp32* icon = type->GetPlainIcon();
   CBmp32* overlay = type->GetOverlay();
   uint32_t nameColor = type->GetDayColor(), commentColor = type->GetCommentDayColor();
-  uint16_t flags = static_cast<uint16_t>((type->GetFontStyle() & 7) |
-                                         ((type->GetCommentFontStyle() & 7) << 3));
+  uint16_t flags =
+      static_cast<uint16_t>((type->GetFontStyle() & 7) | ((type->GetCommentFontStyle() & 7) << 3));
   if (nameColor != kBlack) flags |= kTypeNameColor;
   if (commentColor != kBlack) flags |= kTypeCommentColor;
   if (type->GetShowOverlay()) flags |= kTypeOverlayShown;
@@ -503,7 +500,8 @@ bool WriteWaypoint(CStream& stream, CWaypoint* w, const CFixupList* pending, uin
     if (!stream.WriteStr(*link->GetText1(), error) || !stream.WriteStr(*link->GetText2(), error))
       return false;
   }
-  return when(kWptChosen1, [&] { return stream.WriteBYTE(static_cast<uint8_t>(chosen1), error); }) &&
+  return when(kWptChosen1,
+              [&] { return stream.WriteBYTE(static_cast<uint8_t>(chosen1), error); }) &&
          when(kWptChosen2, [&] { return stream.WriteBYTE(static_cast<uint8_t>(chosen2), error); });
 }
 

@@ -12,8 +12,7 @@ namespace {
 
 constexpr uint8_t kMarker = 0xAA;
 // The smallest record of each section, empty strings and no links assumed.
-constexpr int64_t kMinType = 30, kMinWaypoint = 46, kMinGroup = 26, kMinRoute = 26,
-                  kMinPoint = 16;
+constexpr int64_t kMinType = 30, kMinWaypoint = 46, kMinGroup = 26, kMinRoute = 26, kMinPoint = 16;
 
 bool Fail(uint32_t code, uint32_t& error) {
   error = code;
@@ -42,8 +41,8 @@ bool Skip(CStream& stream, int64_t count, uint32_t& error) {
 
 }  // namespace
 
-bool CWaypointReader1_0_0_0::Read(CStream& stream, SDatabaseHeader& header, CFixupList&,
-                                  SProgress*, uint32_t& error) {
+bool CWaypointReader1_0_0_0::Read(CStream& stream, SDatabaseHeader& header, CFixupList&, SProgress*,
+                                  uint32_t& error) {
   header.id = NewItemId();
   header.contentVersion = 0;
   header.modifiedTime = 0;
@@ -179,8 +178,8 @@ bool CWaypointReader1_0_0_0::ReadPoint(CStream& stream, CWaypointRoute* route, u
   if (!ReadAtLeast(stream, -1, index, error)) return false;
   if (index >= static_cast<int32_t>(waypoints_.size())) return Fail(kErrFileFormat, error);
   SGeo3D position{0.0, 0.0, 0.0};
-  if (index < 0 && (!stream.ReadDouble(position.lat, error) ||
-                    !stream.ReadDouble(position.lon, error)))
+  if (index < 0 &&
+      (!stream.ReadDouble(position.lat, error) || !stream.ReadDouble(position.lon, error)))
     return false;
   double radius;
   CStr name;

@@ -22,9 +22,8 @@ template <class T>
 using TOwned = std::unique_ptr<T, SFree>;
 
 TOwned<CWaypointManager> NewManager(CBmp32* icon, CBmp32* overlay) {
-  SWaypointManagerArgs args{0,        icon,  overlay, 1, 16.0f, 16.0f,
-                            "Tahoma", {10, 1, 0xFF000000u, 8, 0, 0xFF000000u},
-                            5};
+  SWaypointManagerArgs args{
+      0, icon, overlay, 1, 16.0f, 16.0f, "Tahoma", {10, 1, 0xFF000000u, 8, 0, 0xFF000000u}, 5};
   return TOwned<CWaypointManager>(new CWaypointManager(args));
 }
 
@@ -38,15 +37,21 @@ struct SWaypointSpec {
 };
 
 const char kDigits[] =
-    "0000000000111111111122222222223333333333444444444455555555556666666666777777777788888888889999999999";
+    "0000000000111111111122222222223333333333444444444455555555556666666666777777777788888888889999"
+    "999999";
 
 const SWaypointSpec kWaypoints[4] = {
     {"", 5, {0.0, 0.0, 0.0}, 0, 0.0f, 0.0f, 0.0f, 0},
-    {kDigits, 4, {-0.8901179185171081, -0.10471975511965978, 180000.0}, 1, 54.67f, 25.0f, 37.5f,
+    {kDigits,
+     4,
+     {-0.8901179185171081, -0.10471975511965978, 180000.0},
+     1,
+     54.67f,
+     25.0f,
+     37.5f,
      25000},
     {"Wpt 01", 0, {1.0, 2.0, 3.0}, 1, 343567.5625f, 3.0f, 4.0f, 5000000},
-    {"Waaipunt", 7, {0.7853981633974483, -2.1467549799530254, 0.0}, 2, 0.003f, 123.0f, 123.0f,
-     123},
+    {"Waaipunt", 7, {0.7853981633974483, -2.1467549799530254, 0.0}, 2, 0.003f, 123.0f, 123.0f, 123},
 };
 
 CStr RandomText(std::mt19937& random, int32_t length) {
@@ -76,8 +81,7 @@ bool BuildReference(CWaypointManager* manager, CBmp32* icon, CBmp32* overlay,
   CStr name("Test");
   db = manager->CreateDatabase(&name, MakeVersion(1, 2, 3, 4), 1);
   CWaypointType* types[3] = {
-      nullptr,
-      db->AddType(icon, overlay, 1, 18.0f, 24.0f, 11, 7, 0xFF807060u, 9, 0, 0xFF123456u),
+      nullptr, db->AddType(icon, overlay, 1, 18.0f, 24.0f, 11, 7, 0xFF807060u, 9, 0, 0xFF123456u),
       db->AddType(icon, overlay, 0, 0.0f, 0.0f, 13, 4, 0xFF000000u, 9, 2, 0xFF000000u)};
   const char* groupNames[3] = {"Empty group", "", "Group"};
   CWaypointGroup* groups[3];
@@ -149,7 +153,8 @@ bool SameBase(CWaypointManagerItem* a, CWaypointManagerItem* b) {
 bool SameType(CWaypointType* a, CWaypointType* b) {
   return SameBase(a, b) && a->GetShowOverlay() == b->GetShowOverlay() &&
          a->GetDayColor() == b->GetDayColor() && a->GetFontSize() == b->GetFontSize() &&
-         a->GetFontStyle() == b->GetFontStyle() && SameBitmap(a->GetPlainIcon(), b->GetPlainIcon()) &&
+         a->GetFontStyle() == b->GetFontStyle() &&
+         SameBitmap(a->GetPlainIcon(), b->GetPlainIcon()) &&
          a->GetIconOriginX() == b->GetIconOriginX() && a->GetIconOriginY() == b->GetIconOriginY() &&
          SameBitmap(a->GetOverlay(), b->GetOverlay()) &&
          a->GetCommentDayColor() == b->GetCommentDayColor() &&
@@ -210,14 +215,12 @@ bool SameKind(CWaypointDatabase* a, CWaypointDatabase* b, Count count, Get get, 
 
 // The database items only: the built-in items carry each manager's own time.
 bool SameDatabase(CWaypointDatabase* a, CWaypointDatabase* b) {
-  return SameKind(a, b, &CWaypointDatabase::GetTypeCount, &CWaypointDatabase::GetType,
-                  SameType) &&
+  return SameKind(a, b, &CWaypointDatabase::GetTypeCount, &CWaypointDatabase::GetType, SameType) &&
          SameKind(a, b, &CWaypointDatabase::GetGroupCount, &CWaypointDatabase::GetGroup,
                   SameGroup) &&
          SameKind(a, b, &CWaypointDatabase::GetWaypointCount, &CWaypointDatabase::GetWaypoint,
                   SameWaypoint) &&
-         SameKind(a, b, &CWaypointDatabase::GetRouteCount, &CWaypointDatabase::GetRoute,
-                  SameRoute);
+         SameKind(a, b, &CWaypointDatabase::GetRouteCount, &CWaypointDatabase::GetRoute, SameRoute);
 }
 
 bool RunSelfTest(const CStr& fileName, uint32_t* error) {

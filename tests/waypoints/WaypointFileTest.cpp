@@ -179,13 +179,33 @@ TEST_F(WaypointFileTest, EachBadFileGivesItsCodeAndLeavesTheManagerAsItWas) {
   const TBytes hand = Bytes(kHandMade);
   const SBadFile cases[] = {
       {"identifier", [&] { return Patched(hand, 0, {'X'}); }, 0x10016},
-      {"version 2.0.0.1", [&] { return Patched(hand, 12, {1, 0, 0, 2}); }, 0x10018},
-      {"version 1.0.0.1", [&] { return Patched(hand, 12, {1, 0, 0, 1}); }, 0x10017},
-      {"version 0", [&] { return Patched(hand, 12, {0, 0, 0, 0}); }, 0x10017},
+      {"version 2.0.0.1",
+       [&] {
+         return Patched(hand, 12, {1, 0, 0, 2});
+       },
+       0x10018},
+      {"version 1.0.0.1",
+       [&] {
+         return Patched(hand, 12, {1, 0, 0, 1});
+       },
+       0x10017},
+      {"version 0",
+       [&] {
+         return Patched(hand, 12, {0, 0, 0, 0});
+       },
+       0x10017},
       {"empty file", [&] { return TBytes(); }, 0x10005},
       {"count bomb", [&] { return Bytes(kCountBomb); }, 0x10005},
-      {"waypoint count 2^24", [&] { return Patched(hand, 48, {0, 0, 0, 1}); }, 0x10015},
-      {"waypoint count signed", [&] { return Patched(hand, 48, {3, 0, 0, 0x80}); }, 0x10015},
+      {"waypoint count 2^24",
+       [&] {
+         return Patched(hand, 48, {0, 0, 0, 1});
+       },
+       0x10015},
+      {"waypoint count signed",
+       [&] {
+         return Patched(hand, 48, {3, 0, 0, 0x80});
+       },
+       0x10015},
       {"icon width 0", [&] { return Patched(hand, kHandMadeAtIconSize, {0}); }, 0x80014},
       {"icon width 65", [&] { return Patched(hand, kHandMadeAtIconSize, {65}); }, 0x80015},
       {"icon origin", [&] { return Patched(hand, kHandMadeAtTypeOrigin + 3, {0x42}); }, 0x80016},
@@ -193,35 +213,65 @@ TEST_F(WaypointFileTest, EachBadFileGivesItsCodeAndLeavesTheManagerAsItWas) {
       {"placement 9", [&] { return Patched(hand, kHandMadeAtPlacement, {9}); }, 0x10015},
       {"negative float", [&] { return Patched(hand, kHandMadeAtFloat1 + 3, {0xBF}); }, 0x10015},
       {"chosen link 2 of 2", [&] { return Patched(hand, kHandMadeAtChosen1, {2}); }, 0x10015},
-      {"members 2^24", [&] { return Patched(hand, kHandMadeAtMemberCount, {0, 0, 0, 1}); },
+      {"members 2^24",
+       [&] {
+         return Patched(hand, kHandMadeAtMemberCount, {0, 0, 0, 1});
+       },
        0x10015},
-      {"member bomb", [&] { return Patched(hand, kHandMadeAtMemberCount, {0xFF, 0xFF, 0xFF}); },
+      {"member bomb",
+       [&] {
+         return Patched(hand, kHandMadeAtMemberCount, {0xFF, 0xFF, 0xFF});
+       },
        0x10005},
-      {"zero type identifier", [&] { return Patched(hand, kHandMadeAtType, {0, 0, 0, 0, 0, 0, 0,
-                                                                           0, 0, 0, 0, 0, 0, 0,
-                                                                           0, 0}); },
+      {"zero type identifier",
+       [&] {
+         return Patched(hand, kHandMadeAtType, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+       },
        0x10015},
       {"repeated waypoint identifier",
-       [&] { return Patched(hand, kHandMadeAtWaypoints, std::initializer_list<uint8_t>(
-                                                           {0x31, 0x31, 0x31, 0x31, 0x31, 0x31,
-                                                            0x31, 0x31, 0x31, 0x31, 0x31, 0x31,
-                                                            0x31, 0x31, 0x31, 0x31})); },
+       [&] {
+         return Patched(
+             hand, kHandMadeAtWaypoints,
+             std::initializer_list<uint8_t>({0x31, 0x31, 0x31, 0x31, 0x31, 0x31, 0x31, 0x31, 0x31,
+                                             0x31, 0x31, 0x31, 0x31, 0x31, 0x31, 0x31}));
+       },
        0x10015},
-      {"v1 negative type count", [] { return Version1Start({0xFF, 0xFF, 0xFF, 0xFF}); }, 0x10015},
-      {"v1 type count 65536", [] { return Version1Start({0, 0, 1, 0}); }, 0x10015},
-      {"v1 missing marker", [] { return Version1Start({1, 0, 0, 0, 0xAB}); }, 0x10015},
+      {"v1 negative type count",
+       [] {
+         return Version1Start({0xFF, 0xFF, 0xFF, 0xFF});
+       },
+       0x10015},
+      {"v1 type count 65536",
+       [] {
+         return Version1Start({0, 0, 1, 0});
+       },
+       0x10015},
+      {"v1 missing marker",
+       [] {
+         return Version1Start({1, 0, 0, 0, 0xAB});
+       },
+       0x10015},
       {"v1 type pixel bomb",
        [] {
-         return Version1Start({1, 0, 0, 0, 0xAA, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                               0xFF, 0xFF, 0xFF});
+         return Version1Start({1, 0, 0, 0, 0xAA, 0,    0,    0,    0,    0,    0,    0,
+                               0, 0, 0, 0, 0,    0,    0,    0,    0,    0,    0,    0,
+                               0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
        },
        0x10005},
       {"v1 waypoint kind 2",
-       [] { return Version1Start({0, 0, 0, 0, 1, 0, 0, 0, 0xAA, 2, 0, 0, 0}); }, 0x10015},
+       [] {
+         return Version1Start({0, 0, 0, 0, 1, 0, 0, 0, 0xAA, 2, 0, 0, 0});
+       },
+       0x10015},
       {"v1 waypoint count 2^24",
-       [] { return Version1Start({0, 0, 0, 0, 0, 0, 0, 1}); }, 0x10015},
-      {"v1 waypoint bomb", [] { return Version1Start({0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0}); },
+       [] {
+         return Version1Start({0, 0, 0, 0, 0, 0, 0, 1});
+       },
+       0x10015},
+      {"v1 waypoint bomb",
+       [] {
+         return Version1Start({0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0});
+       },
        0x10005},
   };
   for (const SBadFile& bad : cases) {
@@ -240,9 +290,9 @@ TEST_F(WaypointFileTest, AFileCutAnywhereGivesAShortRead) {
   for (size_t size = 0; size < hand.size(); ++size) {
     SCOPED_TRACE(size);
     error = 0;
-    EXPECT_EQ(LoadImage(manager, TBytes(hand.begin(), hand.begin() + static_cast<long>(size)),
-                        &error),
-              nullptr);
+    EXPECT_EQ(
+        LoadImage(manager, TBytes(hand.begin(), hand.begin() + static_cast<long>(size)), &error),
+        nullptr);
     EXPECT_EQ(error, 0x10005u);
   }
   const TBytes v1 = Bytes(kVersion1);
@@ -269,8 +319,8 @@ TEST_F(WaypointFileTest, FilesOfOneBatchResolveEachOthersReferences) {
   CWaypointDatabase* dbA = manager->CreateDatabase(&a, 0, 0);
   CWaypointDatabase* dbB = manager->CreateDatabase(&b, 0, 0);
   CBmp32 icon(4, 4, false);
-  CWaypointType* typeB = dbB->AddType(&icon, nullptr, 0, 1.0f, 1.0f, 10, 0, 0xFF000000u, 8, 0,
-                                      0xFF000000u);
+  CWaypointType* typeB =
+      dbB->AddType(&icon, nullptr, 0, 1.0f, 1.0f, 10, 0, 0xFF000000u, 8, 0, 0xFF000000u);
   SGeo3D p = Deg(1, 1);
   CWaypoint* wa = dbA->AddWaypoint(&p, typeB);
   CWaypoint* wb = dbB->AddWaypoint(&p, nullptr);
@@ -431,9 +481,7 @@ struct SProgressLog {
   size_t cancelAt = 0;
   SProgress record{};
 
-  SProgressLog() {
-    td::ProgressStageInit1(&record, 1.0f, 1, &SProgressLog::Call, this, 0);
-  }
+  SProgressLog() { td::ProgressStageInit1(&record, 1.0f, 1, &SProgressLog::Call, this, 0); }
   static void TD_STDCALL Call(void* self, TdProgressInfo* info) {
     auto* log = static_cast<SProgressLog*>(self);
     log->reports.push_back({info->stageId, info->fraction, info->position});
