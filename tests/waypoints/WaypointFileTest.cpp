@@ -366,6 +366,17 @@ TEST_F(WaypointFileTest, AnItemDeletedBeforeEndLoadDropsItsFixups) {
   EXPECT_EQ(manager->GetDefaultGroup()->GetCount(), 1);
 }
 
+// A manager deleted before EndLoad frees the waiting references with the items.
+TEST_F(WaypointFileTest, AManagerDeletedMidBatchFreesEverything) {
+  manager->BeginLoad(1, nullptr);
+  TBytes hand = Bytes(kHandMade);
+  CConstPointerStream stream(hand.data(), static_cast<int64_t>(hand.size()));
+  ASSERT_NE(manager->OpenDatabaseFrom(stream, &error), nullptr);
+  EXPECT_NE(manager->GetPendingFixups(), nullptr);
+  td::Free(manager);
+  manager = NewManager();
+}
+
 // A stream that writes short from its n-th write on.
 class CFailingStream : public CMemoryStream {
  public:
