@@ -1577,6 +1577,12 @@ TdWaypointManager* TDLIB_API WaypointManagerCreate(uintptr_t hostValue, TdBmp32*
                                                    int32_t commentFontSize, uint32_t commentFontStyle,
                                                    uint32_t commentColor, int32_t labelPlacement);
 
+/* Saves a reference database that uses every stored field to fileName, reads
+ * it into a second manager and compares: 1 when equal (the file is deleted
+ * then), 0 with *error set when a step failed, 0 with *error 0 when the data
+ * differed (the file stays). */
+uint8_t TDLIB_API ValidateWaypointDB(const char* fileName, uint32_t* error);
+
 #ifdef __cplusplus
 }
 #endif

@@ -91,6 +91,7 @@ constexpr ErrorRow kErrors[] = {
     {0x0007003D, {{"No update available for this tile", ""}}},
     {0x0007003E, {{"The update is not for this chart", ""}}},
     {0x00080000, {{"Cannot modify or delete a read-only item", ""}}},
+    {0x00080001, {{"The database is already open", ""}}},
     {0x0008000A, {{"Maximum number of groups in this database is reached", ""}}},
     {0x0008000B, {{"Maximum number of routes in this database is reached", ""}}},
     {0x0008000C, {{"Maximum number of route points in the route is reached", ""}}},

@@ -81,6 +81,7 @@ enum : uint32_t {
   kErrNoTileUpdate = 0x0007003D,
   kErrUpdateWrongChart = 0x0007003E,
   kErrWptReadOnly = 0x00080000,
+  kErrWptAlreadyOpen = 0x00080001,
   kErrWptMaxGroups = 0x0008000A,
   kErrWptMaxRoutes = 0x0008000B,
   kErrWptMaxRoutePoints = 0x0008000C,

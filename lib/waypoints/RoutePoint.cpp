@@ -109,6 +109,14 @@ void CRoutePoint::AttachWaypoint(CWaypoint* waypoint) {
   if (waypoint) waypoint->AttachRoutePoint(this);
 }
 
+void CRoutePoint::AttachWaypointDeferred(CWaypoint* waypoint) {
+  if (waypoint_) waypoint_->DetachRoutePoint(this);
+  waypoint_ = waypoint;
+  position_ = *waypoint->GetPosition();
+  waypoint->AdoptRoutePoint(this);
+  if (route_) route_->MarkDistancesStale();
+}
+
 int32_t CRoutePoint::GetMemSize() const {
   return name_.GetMemSize(false) + static_cast<int32_t>(sizeof(*this));
 }

@@ -43,6 +43,9 @@ class CRoutePoint : public CObject {
   void MovePoint(const SGeo3D& position);
   // Leaves the current waypoint's list; with a waypoint, joins its list and moves to it.
   void AttachWaypoint(CWaypoint* waypoint);
+  // Attaches and takes the waypoint's position, leaving the route's distances
+  // to one recomputation of the whole route (fix-ups of a load batch).
+  void AttachWaypointDeferred(CWaypoint* waypoint);
   // The attached waypoint is going: the point keeps its position.
   void ForgetWaypoint() { waypoint_ = nullptr; }
   void SetDistance(double distance) { distance_ = distance; }

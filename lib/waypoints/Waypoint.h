@@ -83,6 +83,8 @@ class CWaypoint : public CWaypointManagerItem {
   // recomputes the distances.
   void AttachRoutePoint(CRoutePoint* point);
   void DetachRoutePoint(CRoutePoint* point);
+  // Joins the point to the waypoint's points without moving it.
+  void AdoptRoutePoint(CRoutePoint* point) { routePoints_.push_back(point); }
   const std::vector<CRoutePoint*>& GetRoutePoints() const { return routePoints_; }
   void JoinGroup();
   void LeaveGroup();

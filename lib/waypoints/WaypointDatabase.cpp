@@ -1,10 +1,13 @@
 #include "lib/waypoints/WaypointDatabase.h"
 #include "lib/waypoints/SlotGuard.h"
 
+#include "lib/foundation/AtomicFileWriter.h"
+#include "lib/foundation/BufferedFileStream.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/Language.h"
 #include "lib/waypoints/NewItemId.h"
 #include "lib/waypoints/RoutePoint.h"
+#include "lib/waypoints/WaypointFile.h"
 #include "lib/waypoints/WaypointGroup.h"
 #include "lib/waypoints/WaypointManager.h"
 #include "lib/waypoints/WaypointRoute.h"
@@ -198,7 +201,44 @@ int32_t TD_STDCALL CWaypointDatabase::GetWaypointCount() { return waypoints_.Get
 
 CWaypointManager* TD_STDCALL CWaypointDatabase::GetManager() { return manager_; }
 
-void TD_STDCALL CWaypointDatabase::Save(const CStr*, uint32_t* error) { *error = kErrUnknown; }
+CWaypointDatabase::CWaypointDatabase(CWaypointManager* manager, const CStr& fileName,
+                                     CFixupList& fixups, SProgress* progress, uint32_t* error)
+    : CWaypointDatabase(manager, CStr(), 0, 0) {
+  fileName_ = fileName;
+  CBufferedFileStream file;
+  if (file.Open(fileName, kFileModeRead | kFileShareRead, kWptFileBufferSize, *error))
+    ReadFrom(file, fixups, progress, *error);
+}
+
+bool CWaypointDatabase::ReadFrom(CStream& stream, CFixupList& fixups, SProgress* progress,
+                                 uint32_t& error) {
+  error = kErrNone;
+  SDatabaseHeader header;
+  bool ok = ReadWaypointDatabase(stream, this, header, fixups, progress, error);
+  id_ = header.id;
+  contentVersion_ = header.contentVersion;
+  modifiedTime_ = header.modifiedTime;
+  name_ = header.name;
+  flags_ = header.flags;
+  return ok;
+}
+
+bool CWaypointDatabase::WriteTo(CStream& stream, uint32_t modifiedTime, uint32_t& error) {
+  return WriteWaypointDatabase(stream, *this, modifiedTime, manager_->GetPendingFixups(), error);
+}
+
+void TD_STDCALL CWaypointDatabase::Save(const CStr* fileName, uint32_t* error) {
+  GuardSlot(error, [&] {
+    if (!CheckDatabaseStorable(*this, *error)) return;
+    uint32_t now = NowSecondsSince2000();
+    CAtomicFileWriter file;
+    if (!file.Open(*fileName, kWptFileBufferSize, *error) ||
+        !WriteTo(file.Stream(), now, *error) || !file.Commit(*error))
+      return;
+    modifiedTime_ = now;
+    SetModified(false);
+  });
+}
 
 CWaypointGroup* CWaypointDatabase::CreateLoadedGroup(const SItemId& id, const CStr& name,
                                                      uint32_t created, uint32_t modified) {

@@ -7,10 +7,13 @@
 #include <cstdint>
 
 #include "lib/foundation/Object.h"
+#include "lib/foundation/Progress.h"
+#include "lib/foundation/Stream.h"
 #include "lib/foundation/Str.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/waypoints/ItemList.h"
 #include "lib/waypoints/NameNumbers.h"
+#include "lib/waypoints/WaypointFixup.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointType.h"
 
@@ -20,6 +23,11 @@ class CWaypointDatabase : public CObject {
  public:
   CWaypointDatabase(CWaypointManager* manager, const CStr& name, uint32_t contentVersion,
                     uint8_t flags);
+  // Reads the file (mode read, others may read): the fix-ups it needs go to
+  // fixups. On error *error is set and what was read stays; the caller
+  // deletes the database and removes the fix-ups it added.
+  CWaypointDatabase(CWaypointManager* manager, const CStr& fileName, CFixupList& fixups,
+                    SProgress* progress, uint32_t* error);
   // Deletes the waypoints, then the types, the routes and the groups.
   ~CWaypointDatabase();
   TD_DELETE_THIS(CWaypointDatabase)
@@ -49,8 +57,19 @@ class CWaypointDatabase : public CObject {
   virtual CWaypoint* TD_STDCALL GetWaypoint(int32_t index);
   virtual int32_t TD_STDCALL GetWaypointCount();
   virtual CWaypointManager* TD_STDCALL GetManager();
-  // The file writer comes with the file format; until then: code 1, no file.
+  // Writes version 2.0.0.0 beside the file and replaces it in one step; on
+  // any failure the old file stays as it was and the database modified.
   virtual void TD_STDCALL Save(const CStr* fileName, uint32_t* error);
+
+  // A whole file image from a stream at its start, as the file constructor reads it.
+  bool ReadFrom(CStream& stream, CFixupList& fixups, SProgress* progress, uint32_t& error);
+  // The file image as Save writes it, with the given modified time.
+  bool WriteTo(CStream& stream, uint32_t modifiedTime, uint32_t& error);
+  const CStr& GetFileName() const { return fileName_; }
+  CItemList<CWaypointGroup>& Groups() { return groups_; }
+  CItemList<CWaypointRoute>& Routes() { return routes_; }
+  CItemList<CWaypointType>& Types() { return types_; }
+  CItemList<CWaypoint>& Waypoints() { return waypoints_; }
 
   // Load-time creators: append without sorting, telling the manager or
   // marking the database modified.

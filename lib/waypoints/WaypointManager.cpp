@@ -4,6 +4,7 @@
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/Language.h"
 #include "lib/geodesy/GreatCircle.h"
+#include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointList.h"
 
 namespace {
@@ -71,7 +72,18 @@ void TD_STDCALL CWaypointManager::AddRouteEventHandler(TRouteEventFunc function,
   td::GuardVoid([&] { subscribers_.Add(MakeCallback(function, context)); });
 }
 
-void TD_STDCALL CWaypointManager::BeginLoad(int32_t, void*) {}
+void TD_STDCALL CWaypointManager::BeginLoad(int32_t fileCount, void* progress) {
+  td::GuardVoid([&] {
+    loading_ = 1;
+    defaultGroup_->DropMembers();
+    stage_.reset();
+    if (!progress) return;
+    stage_ = std::make_unique<SProgress>();
+    stageCount_ = (fileCount > 0 ? fileCount : 0) + 1;
+    filesDone_ = 0;
+    td::ProgressStageInit(stage_.get(), static_cast<SProgress*>(progress), 1.0f / stageCount_, 6);
+  });
+}
 
 CWaypointDatabase* TD_STDCALL CWaypointManager::CreateDatabase(const CStr* name,
                                                                uint32_t contentVersion,
@@ -92,7 +104,34 @@ CWaypointRoute* TD_STDCALL CWaypointManager::CreateRoute() {
   });
 }
 
-void TD_STDCALL CWaypointManager::EndLoad() {}
+void TD_STDCALL CWaypointManager::EndLoad() {
+  td::GuardVoid([&] {
+    if (stage_) td::ProgressStageNext(stage_.get(), 1.0f / stageCount_, 2);
+    ResolveFixups();
+    SettleDefaultGroup();
+    loading_ = 0;
+    stage_.reset();
+  });
+}
+
+// Every fix-up in list order, reporting after each multiple of the step; the
+// routes that gained waypoints compute their distances once.
+void CWaypointManager::ResolveFixups() {
+  int32_t count = fixups_.GetCount();
+  int32_t step = count / 200 > 1 ? count / 200 : 1;
+  uint32_t ignored;
+  fixups_.ResolveAll(this, [&](int32_t i, int32_t n) {
+    if (stage_ && i % step == 0)
+      td::ProgressCall(stage_.get(), static_cast<float>(static_cast<double>(i) / n), 0, &ignored);
+  });
+  if (stage_) td::ProgressCall(stage_.get(), 1.0f, 0, &ignored);
+  for (CWaypointRoute* route : routes_.Snapshot()) route->RecomputeStaleDistances();
+}
+
+void CWaypointManager::SettleDefaultGroup() {
+  for (CWaypoint* waypoint : waypoints_.Snapshot())
+    if (waypoint->GetGroupCount() == 0) defaultGroup_->AddWaypointInternal(waypoint);
+}
 
 uint8_t TD_STDCALL CWaypointManager::FindGroup(const SItemId* id, int32_t* index) {
   return Find(groups_, id, index);
@@ -138,6 +177,8 @@ int32_t TD_STDCALL CWaypointManager::GetStoreSize(uint8_t full) {
       size += databases_.GetAt(i)->GetStoreSize(full);
     for (int32_t i = 0; i < ownRoutes_.GetCount(); ++i)
       size += ownRoutes_.GetAt(i)->GetStoreSize(full);
+    size += fixups_.GetStoreSize();
+    if (stage_) size += static_cast<int32_t>(sizeof(SProgress));
     return size;
   });
 }
@@ -179,9 +220,105 @@ void TD_STDCALL CWaypointManager::GetGroupWaypoints(CWaypointList* waypoints,
 
 CWaypointGroup* TD_STDCALL CWaypointManager::GetDefaultGroup() { return defaultGroup_; }
 
-CWaypointDatabase* TD_STDCALL CWaypointManager::OpenDatabase(const CStr*, uint32_t* error) {
-  *error = kErrUnknown;
-  return nullptr;
+CWaypointDatabase* TD_STDCALL CWaypointManager::OpenDatabase(const CStr* fileName,
+                                                             uint32_t* error) {
+  return td::GuardCode(error, static_cast<CWaypointDatabase*>(nullptr), [&] {
+    return OpenWith(
+        [&](CFixupList& fixups, SProgress* progress, uint32_t& code) {
+          return new CWaypointDatabase(this, *fileName, fixups, progress, &code);
+        },
+        *error);
+  });
+}
+
+CWaypointDatabase* CWaypointManager::OpenDatabaseFrom(CStream& stream, uint32_t* error) {
+  return td::GuardCode(error, static_cast<CWaypointDatabase*>(nullptr), [&] {
+    return OpenWith(
+        [&](CFixupList& fixups, SProgress* progress, uint32_t& code) {
+          auto* database = new CWaypointDatabase(this, CStr(), 0, 0);
+          database->ReadFrom(stream, fixups, progress, code);
+          return database;
+        },
+        *error);
+  });
+}
+
+namespace {
+
+struct SDatabaseFree {
+  void operator()(CWaypointDatabase* database) const { td::Free(database); }
+};
+
+// Removes the fix-ups added since it was made unless released.
+class CFixupRollback {
+ public:
+  explicit CFixupRollback(CFixupList& list) : list_(list), mark_(list.GetCount()) {}
+  ~CFixupRollback() {
+    if (armed_) list_.Truncate(mark_);
+  }
+  void Release() { armed_ = false; }
+
+ private:
+  CFixupList& list_;
+  int32_t mark_;
+  bool armed_ = true;
+};
+
+// 0x10015 when the sorted items repeat an identifier, hold an all-zero one or
+// one that known already holds.
+template <class T>
+bool CheckIds(CItemList<T>& items, CItemList<T>& known, uint32_t& error) {
+  const SItemId* previous = nullptr;
+  for (T* item : items.Snapshot()) {
+    const SItemId& id = *item->GetId();
+    int32_t at;
+    if (IsZeroItemId(id) || (previous && CompareItemId(*previous, id) == 0) || known.Find(id, &at)) {
+      error = kErrFileFormat;
+      return false;
+    }
+    previous = &id;
+  }
+  return true;
+}
+
+}  // namespace
+
+template <class Read>
+CWaypointDatabase* CWaypointManager::OpenWith(Read read, uint32_t& error) {
+  error = kErrNone;
+  std::unique_ptr<CWaypointDatabase, SDatabaseFree> database;
+  CFixupRollback rollback(fixups_);
+  database.reset(read(fixups_, stage_.get(), error));
+  AdvanceFileProgress();
+  if (error != kErrNone || !CheckNewDatabase(*database, error)) return nullptr;
+  AdoptItemsOf(*database);
+  databases_.Add(database.get());
+  rollback.Release();
+  return database.release();
+}
+
+void CWaypointManager::AdvanceFileProgress() {
+  if (!stage_) return;
+  ++filesDone_;
+  if (filesDone_ < stageCount_ - 1) td::ProgressStageNext(stage_.get(), 1.0f / stageCount_, 6);
+}
+
+bool CWaypointManager::CheckNewDatabase(CWaypointDatabase& database, uint32_t& error) {
+  for (int32_t i = 0; i < databases_.GetCount(); ++i)
+    if (CompareItemId(*databases_.GetAt(i)->GetId(), *database.GetId()) == 0) {
+      error = kErrWptAlreadyOpen;
+      return false;
+    }
+  return CheckIds(database.Groups(), groups_, error) &&
+         CheckIds(database.Routes(), routes_, error) && CheckIds(database.Types(), types_, error) &&
+         CheckIds(database.Waypoints(), waypoints_, error);
+}
+
+void CWaypointManager::AdoptItemsOf(CWaypointDatabase& database) {
+  for (CWaypointGroup* group : database.Groups().Snapshot()) groups_.Append(group);
+  for (CWaypointRoute* route : database.Routes().Snapshot()) routes_.Append(route);
+  for (CWaypointType* type : database.Types().Snapshot()) types_.Append(type);
+  for (CWaypoint* waypoint : database.Waypoints().Snapshot()) waypoints_.Append(waypoint);
 }
 
 void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
@@ -238,8 +375,14 @@ void CWaypointManager::TypeRemoved(CWaypointType* type) {
   for (int32_t i = databases_.GetCount() - 1; i >= 0; --i) databases_.GetAt(i)->ReplaceType(type);
 }
 
+void CWaypointManager::GroupRemoved(CWaypointGroup* group) {
+  groups_.Remove(group);
+  fixups_.Forget(group);
+}
+
 void CWaypointManager::WaypointRemoved(CWaypoint* waypoint) {
   waypoints_.Remove(waypoint);
+  fixups_.Forget(waypoint);
   for (int32_t i = databases_.GetCount() - 1; i >= 0; --i)
     databases_.GetAt(i)->RemoveWaypointFromGroups(waypoint);
   defaultGroup_->RemoveWaypointInternal(waypoint);
@@ -250,6 +393,7 @@ void CWaypointManager::OwnRouteRemoved(CWaypointRoute* route) {
 }
 
 void CWaypointManager::FireRouteEvent(CWaypointRoute* route, int32_t index, CRoutePoint* point) {
+  fixups_.Forget(point);
   CallEach<TRouteEventFunc>(subscribers_, route, index, point);
 }
 
@@ -262,6 +406,8 @@ void CWaypointManager::RemoveRouteResetListener(TRouteResetFunc function, void* 
 }
 
 void CWaypointManager::RouteResetting(CWaypointRoute* route) {
+  if (fixups_.HasWaiting())
+    for (int32_t i = 0; i < route->GetPointCount(); ++i) fixups_.Forget(route->GetPoint(i));
   CallEach<TRouteResetFunc>(resetListeners_, route);
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "lib/foundation/Array.h"
 #include "lib/foundation/Callback.h"
@@ -45,7 +46,9 @@ class CWaypointManager : public CObject {
   TD_DELETE_THIS(CWaypointManager)
 
   virtual void TD_STDCALL AddRouteEventHandler(TRouteEventFunc function, void* context);
-  // Loading files comes with the file format; until then these change nothing.
+  // Loading: BeginLoad, OpenDatabase per file, EndLoad, which resolves the
+  // references between the files. progress (an SProgress) must stay valid
+  // until EndLoad.
   virtual void TD_STDCALL BeginLoad(int32_t fileCount, void* progress);
   virtual CWaypointDatabase* TD_STDCALL CreateDatabase(const CStr* name, uint32_t contentVersion,
                                                        uint8_t locked);
@@ -73,6 +76,9 @@ class CWaypointManager : public CObject {
   virtual int32_t TD_STDCALL GetWaypointCount();
   virtual void TD_STDCALL GetGroupWaypoints(CWaypointList* waypoints, CWaypointGroupList* groups);
   virtual CWaypointGroup* TD_STDCALL GetDefaultGroup();
+  // A database already open gives 0x80001; a file that repeats an item
+  // identifier, holds an all-zero one or one already open gives 0x10015. On
+  // any error the manager stays as it was.
   virtual CWaypointDatabase* TD_STDCALL OpenDatabase(const CStr* fileName, uint32_t* error);
   virtual void TD_STDCALL FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
                                                 CWaypointList* found);
@@ -84,7 +90,7 @@ class CWaypointManager : public CObject {
   void RouteAdded(CWaypointRoute* route) { routes_.Append(route); }
   void TypeAdded(CWaypointType* type) { types_.Append(type); }
   void WaypointAdded(CWaypoint* waypoint);
-  void GroupRemoved(CWaypointGroup* group) { groups_.Remove(group); }
+  void GroupRemoved(CWaypointGroup* group);
   void RouteRemoved(CWaypointRoute* route) { routes_.Remove(route); }
   void TypeRemoved(CWaypointType* type);
   void WaypointRemoved(CWaypoint* waypoint);
@@ -100,11 +106,24 @@ class CWaypointManager : public CObject {
   CStr* GetDefaultGroupName();
   bool IsLoading() const { return loading_ != 0; }
   CStr* GetEmptyText() { return &emptyText_; }
+  // OpenDatabase over a file image in a stream.
+  CWaypointDatabase* OpenDatabaseFrom(CStream& stream, uint32_t* error);
+  // The fix-ups waiting for EndLoad; null when there are none.
+  const CFixupList* GetPendingFixups() const {
+    return fixups_.HasWaiting() ? &fixups_ : nullptr;
+  }
 
  private:
   static constexpr int32_t kPrefetchAhead = 16;
   void PrefetchItem(int32_t index);
   static bool RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback);
+  template <class Read>
+  CWaypointDatabase* OpenWith(Read read, uint32_t& error);
+  bool CheckNewDatabase(CWaypointDatabase& database, uint32_t& error);
+  void AdoptItemsOf(CWaypointDatabase& database);
+  void AdvanceFileProgress();
+  void ResolveFixups();
+  void SettleDefaultGroup();
 
   uintptr_t hostValue_;
   CList<CWaypointDatabase> databases_{true};
@@ -123,4 +142,8 @@ class CWaypointManager : public CObject {
   CItemList<CWaypoint> waypoints_{kSlotManager};
   CArray<SCallback> subscribers_;
   CArray<SCallback> resetListeners_;
+  CFixupList fixups_;
+  std::unique_ptr<SProgress> stage_;
+  int32_t stageCount_ = 0;
+  int32_t filesDone_ = 0;
 };

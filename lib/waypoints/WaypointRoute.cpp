@@ -194,6 +194,15 @@ void CWaypointRoute::UpdateDistances(int32_t index) {
   }
 }
 
+void CWaypointRoute::RecomputeStaleDistances() {
+  if (!distancesStale_) return;
+  distancesStale_ = false;
+  int32_t n = points_.GetCount();
+  if (n > 0) points_.GetAt(0)->SetDistance(0.0);
+  for (int32_t i = 1; i < n; ++i)
+    points_.GetAt(i)->SetDistance(points_.GetAt(i - 1)->GetDistance() + Distance(i - 1, i));
+}
+
 CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
                                            const SGeo3D& position, float radius, uint32_t* error) {
   return td::GuardCode(error, static_cast<CRoutePoint*>(nullptr), [&] {

@@ -46,6 +46,10 @@ class CWaypointRoute : public CWaypointManagerItem {
 
   // Recomputes the distance of point index and shifts every later point.
   void UpdateDistances(int32_t index);
+  // Points attached by AttachWaypointDeferred: the distances are computed
+  // afresh from the first point on, once, by RecomputeStaleDistances.
+  void MarkDistancesStale() { distancesStale_ = true; }
+  void RecomputeStaleDistances();
   CRoutePoint* InsertPointAt(int32_t index, CWaypoint* waypoint, const SGeo3D& position,
                              float radius, uint32_t* error);
   // Appends a point without a waypoint, for Assign and the readers.
@@ -60,4 +64,5 @@ class CWaypointRoute : public CWaypointManagerItem {
 
   CList<CRoutePoint> points_;
   CNameNumbers pointNames_;
+  bool distancesStale_ = false;
 };

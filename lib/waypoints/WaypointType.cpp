@@ -1,5 +1,6 @@
 #include "lib/waypoints/WaypointType.h"
 
+#include "lib/bitmap/Bmp32.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/WaypointChecks.h"
@@ -16,7 +17,42 @@ CWaypointType::CWaypointType(const STypeArgs& args, const CStr& fontFace)
       originY_(args.originY),
       commentFont_(fontFace, args.look.commentFontSize, args.look.commentFontStyle),
       commentColor_(args.look.commentColor),
-      commentDayColor_(args.look.commentColor) {}
+      commentDayColor_(args.look.commentColor) {
+  SetIconsInternal(args.icon, args.overlay);
+}
+
+CWaypointType::~CWaypointType() { SetIconsInternal(nullptr, nullptr); }
+
+namespace {
+
+CBmp32* CopyOf(const CBmp32* source) {
+  if (!source) return nullptr;
+  auto* copy = new CBmp32(0, 0, false);
+  try {
+    copy->CopyFrom(*source);
+  } catch (...) {
+    td::Free(copy);
+    throw;
+  }
+  return copy;
+}
+
+}  // namespace
+
+void CWaypointType::SetIconsInternal(const CBmp32* icon, const CBmp32* overlay) {
+  CBmp32* newIcon = CopyOf(icon);
+  CBmp32* newOverlay = nullptr;
+  try {
+    newOverlay = CopyOf(overlay);
+  } catch (...) {
+    if (newIcon) td::Free(newIcon);
+    throw;
+  }
+  if (icon_) td::Free(icon_);
+  if (overlay_) td::Free(overlay_);
+  icon_ = newIcon;
+  overlay_ = newOverlay;
+}
 
 void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* error) {
   GuardSlot(error, [&] {

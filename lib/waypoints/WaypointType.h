@@ -32,7 +32,9 @@ struct STypeArgs {
 
 class CWaypointType : public CWaypointManagerItem {
  public:
+  // Keeps copies of the icon and overlay it is given.
   CWaypointType(const STypeArgs& args, const CStr& fontFace);
+  ~CWaypointType();
   TD_DELETE_THIS(CWaypointType)
 
   void TD_STDCALL Assign(CWaypointManagerItem* source, uint32_t* error) override;
@@ -65,6 +67,9 @@ class CWaypointType : public CWaypointManagerItem {
   virtual void TD_STDCALL SetCommentFontSize(int32_t size, uint32_t* error);
   virtual void TD_STDCALL SetCommentFontStyle(uint32_t style, uint32_t* error);
 
+  // Replaces the icon and overlay with copies of these (null: none), without
+  // checks or touch.
+  void SetIconsInternal(const CBmp32* icon, const CBmp32* overlay);
   const CFontDesc& GetNameFont() const { return nameFont_; }
   const CFontDesc& GetCommentFont() const { return commentFont_; }
 

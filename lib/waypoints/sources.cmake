@@ -6,12 +6,16 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/waypoints/Waypoint.cpp
   lib/waypoints/WaypointChecks.cpp
   lib/waypoints/WaypointDatabase.cpp
+  lib/waypoints/WaypointFile.cpp
+  lib/waypoints/WaypointFileV1.cpp
+  lib/waypoints/WaypointFixup.cpp
   lib/waypoints/WaypointGroup.cpp
   lib/waypoints/WaypointLayout.cpp
   lib/waypoints/WaypointLink.cpp
   lib/waypoints/WaypointManager.cpp
   lib/waypoints/WaypointManagerItem.cpp
   lib/waypoints/WaypointRoute.cpp
+  lib/waypoints/WaypointSelfTest.cpp
   lib/waypoints/WaypointType.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES

@@ -17,6 +17,7 @@ typedef TdWaypointList*(TDLIB_API* ListCreateFn)(void);
 typedef TdWaypointGroupList*(TDLIB_API* GroupListCreateFn)(void);
 typedef TdRoutePoint*(TDLIB_API* PointCreateFn)(const double*, float);
 typedef uint8_t(TDLIB_API* CheckIconFn)(int32_t, int32_t, float, float, uint32_t*);
+typedef uint8_t(TDLIB_API* ValidateFn)(const char*, uint32_t*);
 
 #if defined(_M_IX86) || defined(__i386__)
 #define READ_SP(v) __asm__ volatile("movl %%esp, %0" : "=r"(v))
@@ -83,6 +84,15 @@ int RunWaypointHost(const char* dll_path, char* message) {
   BALANCED(ok = check_icon(32, 32, 31.5f, -0.5f, &error));
   if (!ok || error != 0) return Fail(message, "WPMCheckIcon");
 
+  ValidateFn validate = (ValidateFn)GetProcAddress(dll, "ValidateWaypointDB");
+  if (!validate) return Fail(message, "export missing");
+  error = 7;
+  BALANCED(ok = validate("waypoint_host_selftest.wpt", &error));
+  if (ok != 1 || error != 0 || GetFileAttributesA("waypoint_host_selftest.wpt") != INVALID_FILE_ATTRIBUTES)
+    return Fail(message, "ValidateWaypointDB");
+  BALANCED(ok = validate("no_such_folder\\selftest.wpt", &error));
+  if (ok != 0 || error == 0) return Fail(message, "ValidateWaypointDB in a missing folder");
+
   TdWaypointManager* manager = NULL;
   BALANCED(manager = manager_create(77, NULL, NULL, 1, 16.0f, 16.0f, "Tahoma", 10, 1, 0xFF000000u,
                                     8, 0, 0xFF000000u, 5));
@@ -131,7 +141,7 @@ int RunWaypointHost(const char* dll_path, char* message) {
   BALANCED(manager->vtable->MarkWaypoints(manager, list, 4));
   if (!waypoint->vtable->TestUserFlags(waypoint, 4)) return Fail(message, "MarkWaypoints");
   BALANCED(db->vtable->Save(db, name, &error));
-  if (error != 1) return Fail(message, "Save");
+  if (error != 0x80014u) return Fail(message, "Save refuses a type without an icon");
 
   TdRoutePoint* free_point = NULL;
   BALANCED(free_point = point_create(position, 2.5f));

@@ -2,6 +2,7 @@ tdlib_add_tests(waypoints
   PORTABLE
     ItemIdTest.cpp
     RouteTest.cpp
+    WaypointFileTest.cpp
     WaypointChecksTest.cpp
     WaypointLayoutTest.cpp
     WaypointModelTest.cpp

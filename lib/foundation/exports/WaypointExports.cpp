@@ -9,6 +9,7 @@
 #include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/WaypointList.h"
 #include "lib/waypoints/WaypointManager.h"
+#include "lib/waypoints/WaypointSelfTest.h"
 
 namespace td {
 TD_HOST_CLASS(TdRoutePoint, CRoutePoint)
@@ -59,4 +60,12 @@ WaypointManagerCreate(uintptr_t hostValue, TdBmp32* icon, TdBmp32* overlay, uint
       hostValue, td::FromHost(icon), td::FromHost(overlay), unused, originX, originY, fontName,
       look,      labelPlacement};
   return td::ToHost(td::Create<CWaypointManager>(args));
+}
+
+TDEXPORT(uint8_t) ValidateWaypointDB(const char* fileName, uint32_t* error) {
+  uint32_t ignored;
+  if (!error) error = &ignored;
+  return td::GuardCode(error, uint8_t{0}, [&] {
+    return static_cast<uint8_t>(td::ValidateWaypointDB(CStr(fileName ? fileName : ""), error));
+  });
 }
