@@ -1,0 +1,8 @@
+tdlib_add_tests(widgets
+  WINDOWS
+    ButtonTest.cpp
+    ControlTest.cpp
+    HelpersTest.cpp
+    LabelTest.cpp
+    WindowTest.cpp
+)
