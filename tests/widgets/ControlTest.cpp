@@ -27,7 +27,7 @@ TEST_F(ControlTest, HitTestTable) {
       {"right-bottom edge", 100, 100, [] {}, &root},
       {"minus one", -1, 5, [] {}, nullptr},
       {"past the right edge", 101, 5, [] {}, nullptr},
-      {"child", 12, 12, [] {}, a},
+      {"child", 18, 12, [] {}, a},
       {"grandchild on its edge", 15, 15, [] {}, inner},
       {"overlap: later sibling first", 25, 25, [] {}, b},
       {"hidden later sibling", 25, 25, [=] { b->Visible = false; }, a},

@@ -269,9 +269,11 @@ TEST_F(WindowTest, MovesGoToTheCapturedControlWhereverTheMouseIs) {
   b->OnMouseMove = SEventLog::Move;
   window.Show();
   Mouse(*b, WM_MOUSEMOVE, 1, 2);
+  EXPECT_EQ(SEventLog::events, (Events{"move 1,2"}));
   Mouse(*a, WM_LBUTTONDOWN, 5, 5);
+  SEventLog::events.clear();  // taking the capture may report where the mouse is
   Mouse(*b, WM_MOUSEMOVE, 1, 2);
-  EXPECT_EQ(SEventLog::events, (Events{"move 1,2", "move 81,2"}));
+  EXPECT_EQ(SEventLog::events, (Events{"move 81,2"}));
 }
 
 }  // namespace
