@@ -25,11 +25,9 @@ RECT CentreWrappedBlock(CBmp* canvas, const CStr& text, RECT rect, HFONT font, i
   int32_t height = measured.bottom - measured.top;
   rect.top += (rect.bottom - rect.top - height) / 2;
   rect.bottom = rect.top + height;
-  if (alignment == 3) {
-    int32_t width = measured.right - measured.left;
-    rect.left += (rect.right - rect.left - width) / 2;
-    rect.right = rect.left + width;
-  }
+  // Centred lines keep the full width: centring them in a rectangle of the
+  // measured width only would cut the overhang of their last letters and, where
+  // the measure falls a pixel short, push a word onto a line below the block.
   return rect;
 }
 

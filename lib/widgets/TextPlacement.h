@@ -24,6 +24,6 @@ struct STextPlacement {
 void DrawPlacedText(CBmp* canvas, const CStr& text, RECT rect, HFONT font, uint32_t colour,
                     const STextPlacement& placement);
 
-// Measures wrapped text with the alignment and moves the block's top so that
-// it is centred vertically in rect; returns the block's rectangle.
+// Measures wrapped text with the alignment and returns rect narrowed to the
+// text block's height, centred vertically; the width stays.
 RECT CentreWrappedBlock(CBmp* canvas, const CStr& text, RECT rect, HFONT font, int32_t alignment);
