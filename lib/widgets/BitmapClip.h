@@ -12,5 +12,5 @@ class CControl;
 // Draws the whole bitmap with its top-left corner at window point (x, y) into
 // the canvas, in a blend mode of CBmp32::Draw, keeping only the part inside
 // both the control's window rectangle and the local paint clip.
-void DrawBitmapClipped(CBmp32& bitmap, CBmp32& canvas, const CControl& control, const RECT& clip, int32_t x,
-                       int32_t y, int32_t mode);
+void DrawBitmapClipped(CBmp32& bitmap, CBmp32& canvas, const CControl& control, const RECT& clip,
+                       int32_t x, int32_t y, int32_t mode);

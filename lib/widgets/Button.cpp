@@ -23,7 +23,8 @@ void FreeRole(CBmp32*& role) {
 
 }  // namespace
 
-CButton::CButton(CControl* parent, const CStr& caption, CFontDesc* font) : CButton(parent, caption, CStr(), font) {}
+CButton::CButton(CControl* parent, const CStr& caption, CFontDesc* font)
+    : CButton(parent, caption, CStr(), font) {}
 
 CButton::CButton(CControl* parent, const CStr& caption, const CStr& caption2, CFontDesc* font)
     : CControl(parent),
@@ -39,7 +40,8 @@ CButton::CButton(CControl* parent, const CStr& caption, const CStr& caption2, CF
       DisabledTextColor(DefaultDisabledTextColor) {}
 
 CButton::~CButton() {
-  for (CBmp32** role : {&DisabledImage, &DownImage, &Image, &DisabledImage2, &DownImage2, &Image2, &OverlayImage})
+  for (CBmp32** role :
+       {&DisabledImage, &DownImage, &Image, &DisabledImage2, &DownImage2, &Image2, &OverlayImage})
     FreeRole(*role);
 }
 
@@ -120,7 +122,9 @@ CBmp32* CButton::ShownBitmap() const {
   return shown;
 }
 
-const CStr& CButton::ShownCaption() const { return State == 1 || Caption2.GetLength() == 0 ? Caption : Caption2; }
+const CStr& CButton::ShownCaption() const {
+  return State == 1 || Caption2.GetLength() == 0 ? Caption : Caption2;
+}
 
 void CButton::PaintFace(HDC dc) {
   bool drawn = !Transparent || (Pressed ? FrameWhenDown : FrameWhenUp);

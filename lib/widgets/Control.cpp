@@ -219,7 +219,8 @@ void CControl::PaintTree(CBmp* canvas, const RECT& clip, int32_t ox, int32_t oy)
   DeleteObject(saved);
 }
 
-void CControl::PaintChildren(CBmp* canvas, const RECT& clip, int32_t ox, int32_t oy, HRGN saved, HRGN work) {
+void CControl::PaintChildren(CBmp* canvas, const RECT& clip, int32_t ox, int32_t oy, HRGN saved,
+                             HRGN work) {
   HDC dc = canvas->GetDC();
   for (int32_t i = 0; i < Controls.GetCount(); ++i) {
     CControl* child = Controls[i];

@@ -76,7 +76,9 @@ class CControl {
   bool GetWantsDblClick() const { return WantsDblClick; }
   bool GetHoldGesture() const { return HoldGesture; }
   // Both edges inside: a control of width 10 contains x = 0 .. 10.
-  bool Contains(int32_t x, int32_t y) const { return x >= 0 && x <= Width && y >= 0 && y <= Height; }
+  bool Contains(int32_t x, int32_t y) const {
+    return x >= 0 && x <= Width && y >= 0 && y <= Height;
+  }
   POINT GetWindowOrigin() const;
   POINT GetScreenOrigin() const;
   RECT GetWindowBounds() const;

@@ -19,8 +19,8 @@ void DrawFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
   Rectangle(dc, left + pw / 2, top + pw / 2, right - pw / 2, bottom - pw / 2);
 }
 
-void DrawRoundFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t ellipseWidth,
-                    int32_t ellipseHeight, int32_t pw) {
+void DrawRoundFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                    int32_t ellipseWidth, int32_t ellipseHeight, int32_t pw) {
   RoundRect(dc, left + pw / 2, top + pw / 2, right, bottom, ellipseWidth, ellipseHeight);
 }
 

@@ -17,8 +17,8 @@ void DrawVLine(HDC dc, int32_t x, int32_t y, int32_t length, int32_t pw);
 void DrawHLine(HDC dc, int32_t x, int32_t y, int32_t length, int32_t pw);
 void DrawFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t pw);
 // Only the left and top edges move in.
-void DrawRoundFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t ellipseWidth,
-                    int32_t ellipseHeight, int32_t pw);
+void DrawRoundFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                    int32_t ellipseWidth, int32_t ellipseHeight, int32_t pw);
 
 // value limited to [low, high]; low wins when high < low.
 double Clamp(double value, double low, double high);

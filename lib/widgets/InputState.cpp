@@ -17,7 +17,8 @@ void SetCaptured(CControl* control) {
 
 void ForgetInputState(const CControl* subtree) {
   if (g_CapturedControl && g_CapturedControl->IsWithin(subtree)) SetCaptured(nullptr);
-  if (g_LastClickedControl && g_LastClickedControl->IsWithin(subtree)) g_LastClickedControl = nullptr;
+  if (g_LastClickedControl && g_LastClickedControl->IsWithin(subtree))
+    g_LastClickedControl = nullptr;
 }
 
 void ResetInputState() {

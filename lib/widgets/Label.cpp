@@ -3,7 +3,8 @@
 #include "lib/foundation/FontDesc.h"
 #include "lib/widgets/TextPlacement.h"
 
-CLabel::CLabel(CControl* parent, const CStr& text, CFontDesc* font) : CControl(parent), Text(text), Font(font) {}
+CLabel::CLabel(CControl* parent, const CStr& text, CFontDesc* font)
+    : CControl(parent), Text(text), Font(font) {}
 
 void CLabel::Paint(CBmp* canvas, const RECT& clip) {
   RECT rect = {0, 0, Width, Height};

@@ -64,7 +64,11 @@ LRESULT CALLBACK ToolkitWindowProc(HWND handle, UINT message, WPARAM wParam, LPA
 }
 
 CWindow::CWindow(const CStr& caption, CWindow* owner)
-    : CControl(nullptr), Owner(owner), Caption(caption), Color(DefaultBackColor), LineColor(DefaultBorderColor) {
+    : CControl(nullptr),
+      Owner(owner),
+      Caption(caption),
+      Color(DefaultBackColor),
+      LineColor(DefaultBorderColor) {
   SIZE screen = ScreenSize();
   Width = screen.cx;
   Height = screen.cy;
@@ -146,11 +150,13 @@ void CWindow::SetVisible(bool visible) {
 }
 
 void CWindow::DoHide() {
-  if (OnHide.IsSet()) reinterpret_cast<void (*)(void*, CWindow*)>(OnHide.Function)(OnHide.Context, this);
+  if (OnHide.IsSet())
+    reinterpret_cast<void (*)(void*, CWindow*)>(OnHide.Function)(OnHide.Context, this);
 }
 
 void CWindow::DoShow() {
-  if (OnShow.IsSet()) reinterpret_cast<void (*)(void*, CWindow*)>(OnShow.Function)(OnShow.Context, this);
+  if (OnShow.IsSet())
+    reinterpret_cast<void (*)(void*, CWindow*)>(OnShow.Function)(OnShow.Context, this);
 }
 
 void CWindow::Layout(int32_t) { CaptionLabel->SetMargin(5); }
@@ -305,8 +311,8 @@ void CWindow::PaintMessage() {
   }
   g_PaintStopwatch.Stop();
   SetViewportOrgEx(dc, 0, 0, nullptr);
-  buffer->DrawToDC(windowDC, rect.left, rect.top, rect.right, rect.bottom, rect.left, rect.top, rect.right,
-                   rect.bottom);
+  buffer->DrawToDC(windowDC, rect.left, rect.top, rect.right, rect.bottom, rect.left, rect.top,
+                   rect.right, rect.bottom);
   EndPaint(Handle, &ps);
 }
 

@@ -48,8 +48,8 @@ TEST_F(ButtonTest, BitmapPlacePerLayoutWithAndWithoutCaption) {
   } cases[] = {
       {"", 0, 20 + 25, 40 + 21},  // centred both ways whatever the layout
       {"", 1, 20 + 25, 40 + 21},
-      {"Go", 0, 20 + 25, 40 + 2},   // top, centred, Spacing down
-      {"Go", 1, 20 + 2, 40 + 21},   // left, Spacing in, centred vertically
+      {"Go", 0, 20 + 25, 40 + 2},  // top, centred, Spacing down
+      {"Go", 1, 20 + 2, 40 + 21},  // left, Spacing in, centred vertically
   };
   for (const SCase& c : cases) {
     button_->SetCaption(c.caption);

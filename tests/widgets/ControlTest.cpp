@@ -60,10 +60,10 @@ TEST_F(ControlTest, LaterOpaqueSiblingPaintsOverEarlierTransparentOneLetsThemSho
   glass->SetBounds(0, 20, 100, 100);
   window.Show();
   window.RepaintNow();
-  EXPECT_EQ(Pixel(15, 35), 0xFF0000u);   // first alone: red
-  EXPECT_EQ(Pixel(40, 60), 0x00FF00u);   // overlap: the later one, green
+  EXPECT_EQ(Pixel(15, 35), 0xFF0000u);  // first alone: red
+  EXPECT_EQ(Pixel(40, 60), 0x00FF00u);  // overlap: the later one, green
   EXPECT_EQ(Pixel(65, 85), 0x00FF00u);
-  EXPECT_EQ(Pixel(5, 100), 0xFFFFFFu);   // window background under the glass
+  EXPECT_EQ(Pixel(5, 100), 0xFFFFFFu);  // window background under the glass
 }
 
 TEST_F(ControlTest, BoundsAndVisibilityInvalidateOldAndNewArea) {

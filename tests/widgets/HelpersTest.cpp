@@ -32,10 +32,14 @@ TEST_F(HelpersTest, FramesWithAThickPenStayInside) {
             Draw3([](HDC dc) { Rectangle(dc, 1, 1, 9, 9); }));
   EXPECT_EQ(Draw3([](HDC dc) { DrawRoundFrame(dc, 0, 0, 10, 10, 4, 4, 3); }),
             Draw3([](HDC dc) { RoundRect(dc, 1, 1, 10, 10, 4, 4); }));
-  EXPECT_EQ(Draw3([](HDC dc) { DrawHLine(dc, 2, 5, 10, 3); }),
-            Draw3([](HDC dc) { MoveToEx(dc, 2, 6, nullptr); LineTo(dc, 12, 6); }));
-  EXPECT_EQ(Draw3([](HDC dc) { DrawVLine(dc, 5, 2, 10, 3); }),
-            Draw3([](HDC dc) { MoveToEx(dc, 6, 2, nullptr); LineTo(dc, 6, 12); }));
+  EXPECT_EQ(Draw3([](HDC dc) { DrawHLine(dc, 2, 5, 10, 3); }), Draw3([](HDC dc) {
+              MoveToEx(dc, 2, 6, nullptr);
+              LineTo(dc, 12, 6);
+            }));
+  EXPECT_EQ(Draw3([](HDC dc) { DrawVLine(dc, 5, 2, 10, 3); }), Draw3([](HDC dc) {
+              MoveToEx(dc, 6, 2, nullptr);
+              LineTo(dc, 6, 12);
+            }));
 }
 
 TEST_F(HelpersTest, Clamp) {
@@ -75,8 +79,12 @@ TEST_F(HelpersTest, ShortenPathStopsAtTheFirstFormThatFits) {
     SelectObject(canvas->GetDC(), old);
     return int32_t(size.cx);
   };
-  const char* forms[] = {"C:\\Program Files\\App\\GUI\\x.bmp", "C:\\...\\App\\GUI\\x.bmp", "C:\\...\\GUI\\x.bmp",
-                         "C:\\...\\x.bmp", "...\\x.bmp", "x.bmp"};
+  const char* forms[] = {"C:\\Program Files\\App\\GUI\\x.bmp",
+                         "C:\\...\\App\\GUI\\x.bmp",
+                         "C:\\...\\GUI\\x.bmp",
+                         "C:\\...\\x.bmp",
+                         "...\\x.bmp",
+                         "x.bmp"};
   for (const char* form : forms)
     EXPECT_STREQ(ShortenPath(canvas, forms[0], &font, width(form)).c_str(), form);
   EXPECT_STREQ(ShortenPath(canvas, forms[0], &font, 1).c_str(), "x.bmp");

@@ -1,4 +1,6 @@
 // Label text placement read from the pixels of the back buffer.
+#include <memory>
+
 #include "lib/foundation/FontDesc.h"
 #include "lib/widgets/Label.h"
 #include "tests/widgets/WidgetFixture.h"
@@ -7,6 +9,18 @@ namespace {
 
 class LabelTest : public WidgetTest {
  protected:
+  // A shown window holding one label with the text at (20, 40), 150 x 60.
+  CLabel* ShowLabel(const char* text) {
+    window_ = std::make_unique<CWindow>("", nullptr);
+    auto* label = new CLabel(window_.get(), text, &font_);
+    label->SetBounds(20, 40, 150, 60);
+    window_->Show();
+    return label;
+  }
+
+  std::unique_ptr<CWindow> window_;
+  CFontDesc font_{"Arial", 9, 0};
+
   RECT PaintAndFindInk(CLabel& label) {
     label.RepaintNow();
     return InkBox(label.GetWindowBounds(), 0xFFFFFF);
@@ -14,11 +28,7 @@ class LabelTest : public WidgetTest {
 };
 
 TEST_F(LabelTest, MarginsMoveOnlyTheAlignedEdgesCentreCodesGetNone) {
-  CWindow window("", nullptr);
-  CFontDesc font("Arial", 9, 0);
-  auto* label = new CLabel(&window, "Hg", &font);
-  label->SetBounds(20, 40, 150, 60);
-  window.Show();
+  CLabel* label = ShowLabel("Hg");
   for (int32_t code = 0; code <= 8; ++code) {
     for (bool wrap : {false, true}) {
       label->WordWrap = wrap;
@@ -39,11 +49,7 @@ TEST_F(LabelTest, MarginsMoveOnlyTheAlignedEdgesCentreCodesGetNone) {
 }
 
 TEST_F(LabelTest, NineAlignmentsPutTheTextAtTheirEdges) {
-  CWindow window("", nullptr);
-  CFontDesc font("Arial", 9, 0);
-  auto* label = new CLabel(&window, "Hg", &font);
-  label->SetBounds(20, 40, 150, 60);
-  window.Show();
+  CLabel* label = ShowLabel("Hg");
   for (int32_t code = 0; code <= 8; ++code) {
     label->SetAlignment(code);
     RECT ink = PaintAndFindInk(*label);

@@ -63,7 +63,9 @@ class WidgetTest : public ::testing::Test {
     Mouse(control, WM_LBUTTONUP, x, y);
   }
 
-  static uint32_t Pixel(int32_t x, int32_t y) { return GetScreenBackBuffer()->Row(y)[x] & 0xFFFFFF; }
+  static uint32_t Pixel(int32_t x, int32_t y) {
+    return GetScreenBackBuffer()->Row(y)[x] & 0xFFFFFF;
+  }
 
   // The smallest rectangle of pixels in r that differ from background.
   static RECT InkBox(const RECT& r, uint32_t background) {
@@ -120,7 +122,8 @@ class CMessageScript {
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (current_ && current_->next_ < current_->steps_.size()) current_->steps_[current_->next_++]();
+    if (current_ && current_->next_ < current_->steps_.size())
+      current_->steps_[current_->next_++]();
   }
   static inline CMessageScript* current_ = nullptr;
   std::vector<std::function<void()>> steps_;

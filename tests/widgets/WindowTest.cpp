@@ -13,14 +13,20 @@ class WindowTest : public WidgetTest {
     WidgetTest::SetUp();
     SEventLog::events.clear();
   }
+
+  // A 30 x 30 control at (20, 40) of the window.
+  static CControl* AddTarget(CWindow& window) {
+    auto* target = new CControl(&window);
+    target->SetBounds(20, 40, 30, 30);
+    return target;
+  }
 };
 
 using Events = std::vector<std::string>;
 
 TEST_F(WindowTest, ClickOnlyWhenReleasedInsideEdgesIncluded) {
   CWindow window("", nullptr);
-  auto* target = new CControl(&window);
-  target->SetBounds(20, 40, 30, 30);
+  auto* target = AddTarget(window);
   SEventLog::Attach(*target);
   window.Show();
   Mouse(*target, WM_LBUTTONDOWN, 5, 5);
@@ -28,15 +34,15 @@ TEST_F(WindowTest, ClickOnlyWhenReleasedInsideEdgesIncluded) {
   Mouse(*target, WM_LBUTTONUP, 60, 5);  // outside: no click
   Mouse(*target, WM_LBUTTONDOWN, 5, 5);
   Mouse(*target, WM_LBUTTONUP, 30, 30);  // right and bottom edge: click
-  EXPECT_EQ(SEventLog::events, (Events{"down 5,5", "up 60,5", "down 5,5", "up 30,30", "click 30,30"}));
+  EXPECT_EQ(SEventLog::events,
+            (Events{"down 5,5", "up 60,5", "down 5,5", "up 30,30", "click 30,30"}));
   EXPECT_EQ(g_CapturedControl, nullptr);
   EXPECT_EQ(g_LastClickedControl, target);
 }
 
 TEST_F(WindowTest, DisabledControlTakesTheHitAndDropsThePress) {
   CWindow window("", nullptr);
-  auto* target = new CControl(&window);
-  target->SetBounds(20, 40, 30, 30);
+  auto* target = AddTarget(window);
   SEventLog::Attach(*target);
   target->SetEnabled(false);
   window.Show();
@@ -48,16 +54,16 @@ TEST_F(WindowTest, DoubleClickWithAndWithoutWantsDblClick) {
   for (bool wants : {true, false}) {
     SEventLog::events.clear();
     CWindow window("", nullptr);
-    auto* target = new CControl(&window);
-    target->SetBounds(20, 40, 30, 30);
+    auto* target = AddTarget(window);
     target->WantsDblClick = wants;
     SEventLog::Attach(*target);
     window.Show();
     Tap(*target, 5, 5);
     Mouse(*target, WM_LBUTTONDBLCLK, 6, 6);
     Mouse(*target, WM_LBUTTONUP, 6, 6);
-    Events expected = wants ? Events{"down 5,5", "up 5,5", "click 5,5", "dbl 6,6"}
-                            : Events{"down 5,5", "up 5,5", "click 5,5", "down 6,6", "up 6,6", "click 6,6"};
+    Events expected =
+        wants ? Events{"down 5,5", "up 5,5", "click 5,5", "dbl 6,6"}
+              : Events{"down 5,5", "up 5,5", "click 5,5", "down 6,6", "up 6,6", "click 6,6"};
     EXPECT_EQ(SEventLog::events, expected) << wants;
   }
 }
@@ -85,7 +91,9 @@ TEST_F(WindowTest, FocusMovesWithExitAndEnter) {
   CControl* a = new CControl(&window);
   CControl* b = new CControl(&window);
   a->OnExit = [](CControl*, CControl*) { log.push_back("exit a"); };
-  b->OnEnter = [](CControl*, CControl* s) { log.push_back(s->IsFocused() ? "enter b focused" : "enter b"); };
+  b->OnEnter = [](CControl*, CControl* s) {
+    log.push_back(s->IsFocused() ? "enter b focused" : "enter b");
+  };
   window.SetFocus(a);
   window.SetFocus(b);
   EXPECT_FALSE(a->IsFocused());
@@ -102,10 +110,10 @@ TEST_F(WindowTest, CaptionFullScreenAndBordered) {
   EXPECT_EQ(caption->GetHeight(), 17);
   EXPECT_EQ(caption->Margin, 5);  // Layout on show
   EXPECT_EQ(Pixel(0, 0), RgbOf(0xC56A31));
-  EXPECT_EQ(Pixel(120, 17), 0u);            // the underline
+  EXPECT_EQ(Pixel(120, 17), 0u);  // the underline
   EXPECT_EQ(Pixel(120, 18), 0xFFFFFFu);
   RECT text = InkBox({0, 0, 240, 17}, RgbOf(0xC56A31));
-  EXPECT_GE(text.left, 5);                  // the margin at the left
+  EXPECT_GE(text.left, 5);  // the margin at the left
   EXPECT_LT(text.left, 20);
   window.SetBounds(10, 20, 100, 80);
   EXPECT_FALSE(window.IsFullScreen());
@@ -114,7 +122,7 @@ TEST_F(WindowTest, CaptionFullScreenAndBordered) {
   EXPECT_EQ(caption->GetWidth(), 98);
   EXPECT_EQ(caption->GetHeight(), 16);
   window.RepaintNow();
-  EXPECT_EQ(Pixel(0, 0), 0u);               // the border
+  EXPECT_EQ(Pixel(0, 0), 0u);  // the border
   EXPECT_EQ(Pixel(99, 79), 0u);
   EXPECT_EQ(Pixel(1, 1), RgbOf(0xC56A31));
   EXPECT_EQ(Pixel(50, 60), 0xFFFFFFu);
@@ -143,14 +151,15 @@ TEST_F(WindowTest, BorderedCaptionDragsTheWindowFullScreenOneDoesNot) {
   EXPECT_EQ(r.top, 27);
 }
 
-void EndWithYes(CControl* owner, CControl*, int32_t, int32_t) { static_cast<CWindow*>(owner)->ModalResult = mrYes; }
+void EndWithYes(CControl* owner, CControl*, int32_t, int32_t) {
+  static_cast<CWindow*>(owner)->ModalResult = mrYes;
+}
 
 TEST_F(WindowTest, ModalLoopEndedByHandlerWithOwnerDisabledMeanwhile) {
   CWindow owner("", nullptr);
   owner.Show();
   CWindow box("", &owner);
-  auto* button = new CControl(&box);
-  button->SetBounds(20, 40, 30, 30);
+  auto* button = AddTarget(box);
   button->OnClick = EndWithYes;
   static bool ownerWasEnabled = true;
   CMessageScript script({[&] { ownerWasEnabled = IsWindowEnabled(owner.Handle); },
@@ -188,8 +197,7 @@ TEST_F(WindowTest, HandlerErrorReachesTheCallerWithWindowHiddenAndOwnerBack) {
   CWindow owner("", nullptr);
   owner.Show();
   CWindow box("", &owner);
-  auto* button = new CControl(&box);
-  button->SetBounds(20, 40, 30, 30);
+  auto* button = AddTarget(box);
   button->OnMouseDown = Throw;
   CMessageScript script({[=] { Mouse(*button, WM_LBUTTONDOWN, 5, 5, false); }});
   EXPECT_THROW(box.ShowModal(), std::runtime_error);
@@ -216,8 +224,7 @@ TEST_F(WindowTest, ShowModalOnVisibleWindowFailsWithoutSettingModal) {
 
 TEST_F(WindowTest, DeletedCapturedControlThenButtonUpIsHarmless) {
   CWindow window("", nullptr);
-  auto* key = new CControl(&window);
-  key->SetBounds(20, 40, 30, 30);
+  auto* key = AddTarget(window);
   window.Show();
   Mouse(*key, WM_LBUTTONDOWN, 5, 5);
   ASSERT_EQ(g_CapturedControl, key);
@@ -250,8 +257,7 @@ TEST_F(WindowTest, DetachedFocusedControlGetsNoKeysAndNoExit) {
 
 TEST_F(WindowTest, HidingByAnyPathReleasesTheCaptureInside) {
   CWindow window("", nullptr);
-  auto* target = new CControl(&window);
-  target->SetBounds(20, 40, 30, 30);
+  auto* target = AddTarget(window);
   window.Show();
   Mouse(*target, WM_LBUTTONDOWN, 5, 5);
   ASSERT_EQ(g_CapturedControl, target);
@@ -261,8 +267,7 @@ TEST_F(WindowTest, HidingByAnyPathReleasesTheCaptureInside) {
 
 TEST_F(WindowTest, MovesGoToTheCapturedControlWhereverTheMouseIs) {
   CWindow window("", nullptr);
-  auto* a = new CControl(&window);
-  a->SetBounds(20, 40, 30, 30);
+  auto* a = AddTarget(window);
   a->OnMouseMove = SEventLog::Move;
   auto* b = new CControl(&window);
   b->SetBounds(100, 40, 30, 30);

@@ -112,7 +112,8 @@ bool WriteScene(const SScene& scene, const std::string& folder) {
   window.RepaintNow();
   CBmp32* buffer = GetScreenBackBuffer();
   std::string path = folder + "\\" + scene.name + ".png";
-  bool ok = WritePng(path, buffer->Row(0), window.GetWidth(), window.GetHeight(), buffer->Stride() / 4);
+  bool ok =
+      WritePng(path, buffer->Row(0), window.GetWidth(), window.GetHeight(), buffer->Stride() / 4);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
   return ok;
 }

@@ -21,7 +21,8 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
 
 }  // namespace
 
-bool WritePng(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height, int32_t stride) {
+bool WritePng(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height,
+              int32_t stride) {
   std::vector<uint8_t> raw;
   raw.reserve(size_t(height) * (1 + size_t(width) * 3));
   for (int32_t y = 0; y < height; ++y) {
