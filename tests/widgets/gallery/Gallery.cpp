@@ -1,6 +1,7 @@
 // Paints scenes of toolkit controls in windows and writes each window's pixels
-// as a PNG file: widget_gallery OUTPUT_FOLDER [WIDTH HEIGHT]. Later widget
-// kinds add their scenes to the table at the end.
+// as a PNG file: widget_gallery OUTPUT_FOLDER [WIDTH HEIGHT] [--screen]. With
+// --screen (a live display) it also writes what the screen shows as
+// <scene>_screen.png. Later widget kinds add their scenes to the table.
 #include <windows.h>
 
 #include <cstdio>
@@ -104,7 +105,25 @@ const SScene kScenes[] = {
     {"bordered_window", BorderedScene},
 };
 
-bool WriteScene(const SScene& scene, const std::string& folder) {
+// Copies the screen's pixels as the display shows them.
+bool WriteScreenShot(const std::string& path, int32_t width, int32_t height) {
+  CBmp32 shot(width, height, true);
+  HDC screen = GetDC(nullptr);
+  bool copied = BitBlt(shot.GetDC(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return copied && WritePng(path, shot.Row(0), width, height, shot.Stride() / 4);
+}
+
+void PumpFor(DWORD milliseconds) {
+  DWORD end = GetTickCount() + milliseconds;
+  MSG msg;
+  while (int32_t(end - GetTickCount()) > 0) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+}
+
+bool WriteScene(const SScene& scene, const std::string& folder, bool screenShot) {
   CWindow window(scene.name, nullptr);
   CFontDesc font("Arial", 9, 0);
   scene.build(window, font);
@@ -115,6 +134,13 @@ bool WriteScene(const SScene& scene, const std::string& folder) {
   bool ok =
       WritePng(path, buffer->Row(0), window.GetWidth(), window.GetHeight(), buffer->Stride() / 4);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
+  if (screenShot) {
+    PumpFor(500);
+    std::string shot = folder + "\\" + scene.name + "_screen.png";
+    bool shotOk = WriteScreenShot(shot, g_ScreenInfo->GetWidth(), g_ScreenInfo->GetHeight());
+    std::printf("%s %s\n", shotOk ? "wrote" : "FAILED", shot.c_str());
+    ok = ok && shotOk;
+  }
   return ok;
 }
 
@@ -125,13 +151,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: widget_gallery OUTPUT_FOLDER [WIDTH HEIGHT]\n");
     return 2;
   }
+  bool screenShot = std::string(argv[argc - 1]) == "--screen";
+  if (screenShot) --argc;
   int32_t width = argc >= 4 ? std::atoi(argv[2]) : 240;
   int32_t height = argc >= 4 ? std::atoi(argv[3]) : 320;
   CScreenInfo screen(width, height, 96);
   g_ScreenInfo = &screen;
   CreateDirectoryA(argv[1], nullptr);
   bool ok = true;
-  for (const SScene& scene : kScenes) ok = WriteScene(scene, argv[1]) && ok;
+  for (const SScene& scene : kScenes) ok = WriteScene(scene, argv[1], screenShot) && ok;
   g_ScreenInfo = nullptr;
   return ok ? 0 : 1;
 }
