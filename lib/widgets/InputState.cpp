@@ -6,6 +6,7 @@
 
 CControl* g_CapturedControl = nullptr;
 CControl* g_LastClickedControl = nullptr;
+CControl* g_PressingControl = nullptr;
 bool g_CloseRequested = false;
 
 void SetCaptured(CControl* control) {
@@ -19,10 +20,12 @@ void ForgetInputState(const CControl* subtree) {
   if (g_CapturedControl && g_CapturedControl->IsWithin(subtree)) SetCaptured(nullptr);
   if (g_LastClickedControl && g_LastClickedControl->IsWithin(subtree))
     g_LastClickedControl = nullptr;
+  if (g_PressingControl && g_PressingControl->IsWithin(subtree)) g_PressingControl = nullptr;
 }
 
 void ResetInputState() {
   SetCaptured(nullptr);
   g_LastClickedControl = nullptr;
+  g_PressingControl = nullptr;
   g_CloseRequested = false;
 }

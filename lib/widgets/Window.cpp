@@ -255,8 +255,10 @@ void CWindow::ButtonDown(int32_t x, int32_t y) {
   // No tap-and-hold recogniser on this platform: the answer is always "no
   // hold", so the handler's answer changes nothing.
   if (control->HoldGesture && control->OnHoldQuery) control->OnHoldQuery(this, control, x, y);
+  g_PressingControl = control;
   control->MouseDown(local.x, local.y);
-  SetCaptured(control);
+  if (g_PressingControl == control) SetCaptured(control);
+  g_PressingControl = nullptr;
 }
 
 void CWindow::ButtonUp(int32_t x, int32_t y) {

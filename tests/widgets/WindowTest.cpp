@@ -239,6 +239,20 @@ TEST_F(WindowTest, DeletedCapturedControlThenButtonUpIsHarmless) {
   Pump();
 }
 
+void DeleteSender(CControl*, CControl* sender, int32_t, int32_t) { delete sender; }
+
+TEST_F(WindowTest, ControlDeletedByItsMouseDownHandlerTakesNoCapture) {
+  CWindow window("", nullptr);
+  auto* key = AddTarget(window);
+  key->OnMouseDown = DeleteSender;
+  window.Show();
+  PostMessageA(window.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 45));
+  PostMessageA(window.Handle, WM_LBUTTONUP, 0, MAKELPARAM(25, 45));
+  Pump();
+  EXPECT_EQ(window.GetControlCount(), 1);  // the caption label is left
+  EXPECT_EQ(g_CapturedControl, nullptr);
+}
+
 TEST_F(WindowTest, DetachedFocusedControlGetsNoKeysAndNoExit) {
   CWindow window("", nullptr);
   auto* panel = new CControl(&window);
