@@ -1,0 +1,13 @@
+# The widget toolkit: controls drawn and hit-tested on the library's own window class.
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/BitmapClip.cpp
+  lib/widgets/Button.cpp
+  lib/widgets/Control.cpp
+  lib/widgets/DrawHelpers.cpp
+  lib/widgets/ImageFolder.cpp
+  lib/widgets/InputState.cpp
+  lib/widgets/Label.cpp
+  lib/widgets/ScreenBuffer.cpp
+  lib/widgets/TextPlacement.cpp
+  lib/widgets/Window.cpp
+)

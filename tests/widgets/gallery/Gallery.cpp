@@ -1,0 +1,165 @@
+// Paints scenes of toolkit controls in windows and writes each window's pixels
+// as a PNG file: widget_gallery OUTPUT_FOLDER [WIDTH HEIGHT] [--screen]. With
+// --screen (a live display) it also writes what the screen shows as
+// <scene>_screen.png. Later widget kinds add their scenes to the table.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lib/bitmap/Bmp32.h"
+#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/ScreenInfo.h"
+#include "lib/widgets/Button.h"
+#include "lib/widgets/Label.h"
+#include "lib/widgets/ScreenBuffer.h"
+#include "lib/widgets/Window.h"
+#include "tests/widgets/gallery/PngFile.h"
+
+namespace {
+
+struct SScene {
+  const char* name;
+  std::function<void(CWindow&, CFontDesc&)> build;
+};
+
+std::unique_ptr<CBmp32> Swatch(int32_t w, int32_t h, uint32_t argb) {
+  auto bmp = std::make_unique<CBmp32>(w, h, false);
+  bmp->Fill(argb);
+  // A white diagonal so that placement and clipping show.
+  for (int32_t i = 0; i < w && i < h; ++i) bmp->Row(i)[i] = 0xFFFFFFFF;
+  return bmp;
+}
+
+void LabelScene(CWindow& window, CFontDesc& font) {
+  for (int32_t code = 0; code <= 8; ++code) {
+    auto* label = new CLabel(&window, "Ab", &font);
+    label->Color = 0xE0E0E0;
+    label->SetMargin(4);
+    label->SetAlignment(code);
+    label->SetBounds(4 + (code / 3) * 78, 22 + (code % 3) * 34, 74, 30);
+  }
+  auto* wrapped = new CLabel(&window, "A longer text that wraps over lines", &font);
+  wrapped->WordWrap = true;
+  wrapped->Alignment = 4;
+  wrapped->Color = 0xFFE0E0;
+  wrapped->SetBounds(4, 130, 110, 60);
+  auto* disabled = new CLabel(&window, "Disabled", &font);
+  disabled->SetEnabled(false);
+  disabled->SetBounds(120, 130, 110, 20);
+  auto* under = new CLabel(&window, "", &font);
+  under->Color = 0x80FF80;
+  under->SetBounds(120, 160, 110, 30);
+  auto* transparent = new CLabel(&window, "Transparent", &font);
+  transparent->SetTransparent(true);
+  transparent->SetBounds(110, 165, 120, 20);
+}
+
+void ButtonScene(CWindow& window, CFontDesc& font) {
+  auto make = [&](const char* caption, int32_t i) {
+    auto* button = new CButton(&window, caption, &font);
+    button->SetBounds(4 + (i % 3) * 78, 22 + (i / 3) * 56, 74, 52);
+    return button;
+  };
+  make("Normal", 0);
+  make("Pressed", 1)->MouseDown(1, 1);
+  make("Disabled", 2)->SetEnabled(false);
+  auto* two = new CButton(&window, "One", "Two", &font);
+  two->SetBounds(4, 78, 74, 52);
+  two->SetState(2);
+  auto swatch = Swatch(20, 20, 0xFFC03030);
+  auto* top = make("Top", 4);
+  top->SetImage(swatch.get());
+  auto* left = make("Left", 5);
+  left->SetImage(swatch.get());
+  left->SetLayout(1);
+  auto* overlay = make("", 6);
+  overlay->SetImage(swatch.get());
+  overlay->OverlayImage = Swatch(8, 8, 0xFF3030C0).release();
+  auto* round = make("Round", 7);
+  round->SetTransparent(true);
+  round->SetCornerRadius(12);
+  round->MouseDown(1, 1);
+  auto* grey = make("", 8);
+  grey->SetImage(swatch.get());
+  grey->SetEnabled(false);
+  auto* big = make("", 9);
+  auto large = Swatch(100, 100, 0xFF30A030);
+  big->SetImage(large.get());
+  big->SetBounds(4, 190, 20, 20);
+}
+
+void BorderedScene(CWindow& window, CFontDesc& font) {
+  window.SetBounds(20, 40, 180, 120);
+  auto* label = new CLabel(&window, "A bordered window", &font);
+  label->SetBounds(10, 30, 160, 20);
+}
+
+const SScene kScenes[] = {
+    {"labels", LabelScene},
+    {"buttons", ButtonScene},
+    {"bordered_window", BorderedScene},
+};
+
+// Copies the screen's pixels as the display shows them.
+bool WriteScreenShot(const std::string& path, int32_t width, int32_t height) {
+  CBmp32 shot(width, height, true);
+  HDC screen = GetDC(nullptr);
+  bool copied = BitBlt(shot.GetDC(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return copied && WritePng(path, shot.Row(0), width, height, shot.Stride() / 4);
+}
+
+void PumpFor(DWORD milliseconds) {
+  DWORD end = GetTickCount() + milliseconds;
+  MSG msg;
+  while (int32_t(end - GetTickCount()) > 0) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+}
+
+bool WriteScene(const SScene& scene, const std::string& folder, bool screenShot) {
+  CWindow window(scene.name, nullptr);
+  CFontDesc font("Arial", 9, 0);
+  scene.build(window, font);
+  window.Show();
+  window.RepaintNow();
+  CBmp32* buffer = GetScreenBackBuffer();
+  std::string path = folder + "\\" + scene.name + ".png";
+  bool ok =
+      WritePng(path, buffer->Row(0), window.GetWidth(), window.GetHeight(), buffer->Stride() / 4);
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
+  if (screenShot) {
+    PumpFor(500);
+    std::string shot = folder + "\\" + scene.name + "_screen.png";
+    bool shotOk = WriteScreenShot(shot, g_ScreenInfo->GetWidth(), g_ScreenInfo->GetHeight());
+    std::printf("%s %s\n", shotOk ? "wrote" : "FAILED", shot.c_str());
+    ok = ok && shotOk;
+  }
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: widget_gallery OUTPUT_FOLDER [WIDTH HEIGHT]\n");
+    return 2;
+  }
+  bool screenShot = std::string(argv[argc - 1]) == "--screen";
+  if (screenShot) --argc;
+  int32_t width = argc >= 4 ? std::atoi(argv[2]) : 240;
+  int32_t height = argc >= 4 ? std::atoi(argv[3]) : 320;
+  CScreenInfo screen(width, height, 96);
+  g_ScreenInfo = &screen;
+  CreateDirectoryA(argv[1], nullptr);
+  bool ok = true;
+  for (const SScene& scene : kScenes) ok = WriteScene(scene, argv[1], screenShot) && ok;
+  g_ScreenInfo = nullptr;
+  return ok ? 0 : 1;
+}
