@@ -922,6 +922,20 @@ struct TdTCF2Update {
 };
 /* Opens an update file; null and a non-zero code when it cannot be read. */
 TdTCF2Update* TDLIB_API TCF2UpdateCreate(const char* fileName, uint32_t* error);
+/* Writes an update file (version 1.1.0.0) from a chart file and a newer .bmp
+ * of the same size: a patch for every level-0 tile whose pixels differ, the
+ * chart's identity from its tag, blocks A and B when their pointers are not
+ * null, the text as block C when not empty. rawBytes and compressedBytes
+ * receive the sizes of the patches and block C. 0 with error 0 and no file
+ * when nothing differs; 0x7003C when the sizes differ; 2 when the progress
+ * callback cancels (a null progress reports nothing). An older file of the
+ * name stays as it was on every failure. */
+uint8_t TDLIB_API TCF2UpdFileGenerate(const TdStr* updateFileName, const TdStr* newImageFileName,
+                                      const TdStr* chartFileName, double dateTime, const TdStr* text,
+                                      const void* blockA, int32_t blockASize, const void* blockB,
+                                      int32_t blockBSize, TdObject* zip, uint64_t* rawBytes,
+                                      uint64_t* compressedBytes, const TdProgress* progress,
+                                      uint32_t* error);
 /* Rewrites an update file of version 1.1.0.0 (0x10019 for 1.0.0.0): each of
  * the text (block C) and blocks A and B is kept when its replace flag is 0,
  * else replaced by the given bytes, or dropped when they are empty. The file

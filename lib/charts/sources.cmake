@@ -35,6 +35,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/UpdChartDesc.cpp
   lib/charts/UpdFileRewrite.cpp
   lib/charts/UpdGenerate.cpp
+  lib/charts/UpdGenerateFiles.cpp
   lib/charts/UpdPackage.cpp
   lib/charts/Update.cpp
   lib/charts/UpdateFile.cpp

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "TdLib.h"
+#include "tests/charts/UpdImageFiles.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
 
@@ -78,6 +79,45 @@ TEST(ChartUpdateExports, RewriteThroughTheExport) {
   EXPECT_EQ(ReadFile(dir.Path("a.upd")), BuildUpdate2(expected));
   TCF2UpdFileUpdate(name.str, text.str, 1, nullptr, 0, 0, nullptr, 0, 0, 0, nullptr, &error);
   EXPECT_EQ(error, 10u);
+}
+
+TEST(ChartUpdateExports, GenerateFromChartAndImage) {
+  CScratchDir dir;
+  GeodeticsInitialize();
+  WriteFile(dir.Path("chart.tcf"), FourTileChartFile());
+  WriteFile(dir.Path("new.bmp"), Bmp24(512, 512, false, [](uint32_t x, uint32_t y) {
+              return x == 511 && y == 0 ? 0x445566u : FourTileChartPixel(x, y);
+            }));
+  WriteFile(dir.Path("same.bmp"), Bmp24(512, 512, true, FourTileChartPixel));
+  WriteFile(dir.Path("small.bmp"), Bmp24(512, 256, true, FourTileChartPixel));
+  SHostStr update(dir.Path("new.upd").c_str()), chart(dir.Path("chart.tcf").c_str()),
+      image(dir.Path("new.bmp").c_str()), same(dir.Path("same.bmp").c_str()),
+      small(dir.Path("small.bmp").c_str()), text("Notice");
+  uint64_t raw = 0, compressed = 0;
+  uint32_t error = 99;
+  EXPECT_EQ(TCF2UpdFileGenerate(update.str, image.str, chart.str, 46000.5, text.str, "AB", 2,
+                                nullptr, 0, Zip(), &raw, &compressed, nullptr, &error),
+            1);
+  EXPECT_EQ(error, 0u);
+  SBuiltUpdate expected;
+  expected.dateTime = 46000.5;
+  expected.chart = TiledIdentity();
+  expected.patches = {{1, PatchRun(255, {0x445566})}};
+  expected.blockA = std::string("AB");
+  expected.text = "Notice";
+  EXPECT_EQ(ReadFile(dir.Path("new.upd")), BuildUpdate2(expected));
+  EXPECT_EQ(raw, 7u + 6u);
+
+  SHostStr other(dir.Path("other.upd").c_str());
+  EXPECT_EQ(TCF2UpdFileGenerate(other.str, same.str, chart.str, 0, nullptr, nullptr, 0, nullptr, 0,
+                                Zip(), &raw, &compressed, nullptr, &error),
+            0);
+  EXPECT_EQ(error, 0u);
+  EXPECT_EQ(TCF2UpdFileGenerate(other.str, small.str, chart.str, 0, nullptr, nullptr, 0, nullptr, 0,
+                                Zip(), &raw, &compressed, nullptr, &error),
+            0);
+  EXPECT_EQ(error, 0x7003Cu);
+  EXPECT_FALSE(Exists(dir.Path("other.upd")));
 }
 
 TEST(ChartUpdateExports, PackageWriteOpenAndExtract) {

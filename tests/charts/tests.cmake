@@ -23,6 +23,7 @@ tdlib_add_tests(charts PORTABLE
   BSBChartInfoFileTest.cpp
   TilePatchTest.cpp
   UpdFileRewriteTest.cpp
+  UpdGenerateFilesTest.cpp
   UpdGenerateTest.cpp
   UpdPackageTest.cpp
   UpdateBadInputTest.cpp

@@ -7,6 +7,7 @@
 #include "lib/charts/BSBChartInfoFile.h"
 #include "lib/charts/UpdChartDesc.h"
 #include "lib/charts/UpdFileRewrite.h"
+#include "lib/charts/UpdGenerateFiles.h"
 #include "lib/charts/UpdPackage.h"
 #include "lib/charts/Update.h"
 #include "lib/foundation/Abi.h"
@@ -57,6 +58,20 @@ TDEXPORT(TdTCF2UpdChartDesc*) TCF2UpdChartDescCreate() {
 
 TDEXPORT(TdTCF2Update*) TCF2UpdateCreate(const char* fileName, uint32_t* err) {
   return td::ToHost(CreateOpened<CTCF2Update>(err, CStr(fileName ? fileName : "")));
+}
+
+TDEXPORT(uint8_t)
+TCF2UpdFileGenerate(const TdStr* updateFileName, const TdStr* newImageFileName,
+                    const TdStr* chartFileName, double dateTime, const TdStr* text,
+                    const void* blockA, int32_t blockASize, const void* blockB, int32_t blockBSize,
+                    TdObject* host, uint64_t* rawBytes, uint64_t* compressedBytes,
+                    const TdProgress* progress, uint32_t* err) {
+  return td::GuardCode(err, uint8_t{0}, [&] {
+    const SUpdGenerateInput input{dateTime, Text(text), blockA, blockASize, blockB, blockBSize};
+    return static_cast<uint8_t>(UpdFileGenerateFromFiles(
+        Text(updateFileName), Text(newImageFileName), Text(chartFileName), input,
+        static_cast<const CZip*>(td::FromHost(host)), progress, *rawBytes, *compressedBytes, *err));
+  });
 }
 
 TDEXPORT(void)
