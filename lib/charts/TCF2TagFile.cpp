@@ -143,7 +143,9 @@ void ReadDescription(CStream& in, CTCF2Tag& tag, uint32_t& warnings) {
   ReadText(in, tag, kTagText4, 0, warnings);
 }
 
-bool ReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
+}  // namespace
+
+bool TCF2TagReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   const int32_t count = StreamReadLong(in);
   for (int32_t i = 0; i < count; ++i) {
     const uint8_t type = StreamReadBYTE(in);
@@ -154,6 +156,8 @@ bool ReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   }
   return true;
 }
+
+namespace {
 
 SPointD ReadPoint(CStream& in) {
   const S2DD p = StreamRead2DD(in);
@@ -256,14 +260,7 @@ void WriteHead(CStream& out, CTCF2Tag& tag) {
 }
 
 void WriteLinksAndCalibration(CStream& out, CTCF2Tag& tag) {
-  const TLinkList& links = tag.Links();
-  StreamWriteLong(out, links.GetCount());
-  for (int i = 0; i < links.GetCount(); ++i) {
-    const SLinkInfo& link = *links.GetAt(i);
-    StreamWriteBYTE(out, static_cast<uint8_t>(link.Type));
-    StreamWriteStr(out, link.File);
-    StreamWriteStr(out, link.Description);
-  }
+  TCF2TagWriteLinks(out, tag);
   int32_t count = 0;
   SPointD pix[3], map[3];
   tag.GetCalibration(&count, &pix[0], &pix[1], &pix[2], &map[0], &map[1], &map[2]);
@@ -275,10 +272,21 @@ void WriteLinksAndCalibration(CStream& out, CTCF2Tag& tag) {
 
 }  // namespace
 
+void TCF2TagWriteLinks(CStream& out, CTCF2Tag& tag) {
+  const TLinkList& links = tag.Links();
+  StreamWriteLong(out, links.GetCount());
+  for (int i = 0; i < links.GetCount(); ++i) {
+    const SLinkInfo& link = *links.GetAt(i);
+    StreamWriteBYTE(out, static_cast<uint8_t>(link.Type));
+    StreamWriteStr(out, link.File);
+    StreamWriteStr(out, link.Description);
+  }
+}
+
 bool TCF2TagReadPayload(CStream& payload, CTCF2Tag& tag, uint32_t& warnings, uint32_t& error) {
   ReadIdentity(payload, tag, warnings);
   ReadDescription(payload, tag, warnings);
-  if (!ReadLinks(payload, tag, error) || !ReadCalibration(payload, tag, error) ||
+  if (!TCF2TagReadLinks(payload, tag, error) || !ReadCalibration(payload, tag, error) ||
       !ReadReference(payload, tag, error))
     return false;
   tag.SetFlag(StreamReadBool(payload));

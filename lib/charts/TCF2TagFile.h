@@ -20,5 +20,9 @@ bool TCF2TagReadPayload(CStream& payload, CTCF2Tag& tag, uint32_t& warnings, uin
 // neither a table row nor made by shift or definition, 0x70034 for a kind
 // other than 0..2. Nothing is written on those errors.
 bool TCF2FileWriteTagV4(CStream& stream, CTCF2Tag& tag, uint32_t& error);
+// The links: i32 count, then per link a type byte (0 or 1, else 0x70035)
+// and two texts.
+bool TCF2TagReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error);
+void TCF2TagWriteLinks(CStream& out, CTCF2Tag& tag);
 // The plain payload into the stream.
 bool TCF2TagWritePayload(CStream& payload, CTCF2Tag& tag, uint32_t& error);

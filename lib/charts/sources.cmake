@@ -4,9 +4,11 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TCF2BoundsFile.cpp
   lib/charts/TCF2Coverage.cpp
   lib/charts/TCF2File.cpp
+  lib/charts/TCF2FileLegacy.cpp
   lib/charts/TCF2FileRead.cpp
   lib/charts/TCF2FileTables.cpp
   lib/charts/TCF2MipmapTable.cpp
+  lib/charts/TCF2Records1002.cpp
   lib/charts/TCF2Section.cpp
   lib/charts/TCF2Tag.cpp
   lib/charts/TCF2TagFile.cpp
