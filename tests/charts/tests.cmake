@@ -1,6 +1,7 @@
 tdlib_add_tests(charts PORTABLE
   ChartBoundsTest.cpp
   ChartFileTest.cpp
+  ChartLegacyFileTest.cpp
   ChartTagTest.cpp
   TileDecoderTest.cpp
   TileEncoderTest.cpp
