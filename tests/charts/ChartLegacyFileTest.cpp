@@ -376,6 +376,23 @@ TEST(ChartLegacyFile, TagAreaErrors) {
   }
 }
 
+// Type 1: the shift applies at the image centre under the tag's calibration.
+TEST(ChartLegacyFile, ShiftDatumAtTheCalibratedCentre) {
+  CByteWriter record;
+  record.U8(1).F64(1e-5).F64(2e-5);
+  SChartRead r;
+  ASSERT_EQ(r.Read(V3WithDatum(record.bytes)), 0u);
+  SGeodeticRef ref;
+  r.tag.GetGeodeticRef(&ref);
+  ASSERT_NE(ref.Datum, nullptr);
+  EXPECT_EQ(ref.Datum->Kind, 1u);
+  EXPECT_EQ(ref.Datum->Shift[0], 1e-5);
+  EXPECT_EQ(ref.Datum->Shift[1], 2e-5);
+  EXPECT_NEAR(ref.Datum->RefPoint[1], 4.5 * kDeg, 0.01 * kDeg);
+  EXPECT_GT(ref.Datum->RefPoint[0], 51 * kDeg);
+  EXPECT_LT(ref.Datum->RefPoint[0], 52 * kDeg);
+}
+
 TEST(ChartLegacyFile, TagAreaStartByteComesFromTheCheckValue) {
   uint8_t bytes[3] = {1, 2, 3};
   TCF2ScrambleTagArea(bytes, 3, 0x1234);  // s = 0x34 ^ 0x12 = 0x26
