@@ -289,7 +289,7 @@ void ReadIdentityV2(CStream& in, bool v3, CTCF2Tag& tag, uint32_t& warnings) {
   if (v3) ReadText(in, tag, kTagIdText3, kTCF2KeyK1, 0, warnings);
   ReadText(in, tag, kTagIdText2, kTCF2KeyK2, 0, warnings);
   ReadText(in, tag, kTagText1, kTCF2KeyK3, kTCF2WarnText1Empty, warnings);
-  ReadText(in, tag, kTagIdText1, kTCF2KeyK4, v3 ? 0 : kTCF2WarnIdText1Empty, warnings);
+  ReadText(in, tag, kTagIdText1, kTCF2KeyK4, v3 ? 0u : uint32_t{kTCF2WarnIdText1Empty}, warnings);
   ReadText(in, tag, kTagText12, kTCF2KeyK2, 0, warnings);
   ReadText(in, tag, kTagText13, kTCF2KeyK1, 0, warnings);
   ReadText(in, tag, kTagText8, kTCF2KeyK3, 0, warnings);

@@ -2,6 +2,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/ColorHistogram.cpp
   lib/charts/TCF2Bounds.cpp
   lib/charts/TCF2BoundsFile.cpp
+  lib/charts/TCF2CalibrationResult.cpp
   lib/charts/TCF2Coverage.cpp
   lib/charts/TCF2File.cpp
   lib/charts/TCF2FileLegacy.cpp
@@ -20,6 +21,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TileEncoder.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/foundation/exports/ChartConvertExports.cpp
   lib/foundation/exports/ChartExports.cpp
   lib/foundation/exports/ChartFileExports.cpp
 )
