@@ -401,7 +401,86 @@ bool ReadTablesV2V3(CStream& stream, bool v3, int32_t width, int32_t height, CTC
   return ReadTagAreaV2(area, v3, width, height, tag, updateTag, bounds, warnings, error);
 }
 
+// ---- writing the 1.0.0.2 tag area ----
+
+void WriteScrambled(CStream& out, uint32_t key, const CStr& text) {
+  StreamWriteStr(out, StrScramble(key, text));
+}
+
+void WriteIdentityV3(CStream& out, CTCF2Tag& tag) {
+  StreamWriteGUID(out, *tag.GetGUID());
+  StreamWriteDWORD(out, tag.GetIdNumber());
+  StreamWriteLong(out, tag.GetIdCode());
+  const struct {
+    ETCF2TagText which;
+    uint32_t key;
+  } texts[] = {{kTagIdText4, kTCF2KeyK1}, {kTagIdText3, kTCF2KeyK1}, {kTagIdText2, kTCF2KeyK2},
+               {kTagText1, kTCF2KeyK3},   {kTagIdText1, kTCF2KeyK4}, {kTagText12, kTCF2KeyK2},
+               {kTagText13, kTCF2KeyK1},  {kTagText8, kTCF2KeyK3},   {kTagText7, kTCF2KeyK4}};
+  for (const auto& t : texts) WriteScrambled(out, t.key, tag.Text(t.which));
+  StreamWriteLong(out, tag.GetValueU16());
+  WriteScrambled(out, kTCF2KeyK2, tag.Text(kTagText4));
+  TCF2WriteDateText(out, kTCF2KeyK4, tag.GetDate());
+  constexpr double kAbsent = 1e37;  // not below 2 pi
+  StreamWriteDouble(out, tag.HasOptValues() ? tag.GetOptValue1() : kAbsent);
+  StreamWriteDouble(out, tag.GetOptValue2());
+  TCF2WriteDateText(out, kTCF2KeyK1, tag.GetOptValue3());
+}
+
+bool WriteCalibrationV3(CStream& out, CTCF2Tag& tag, uint32_t& error) {
+  int32_t count = 0;
+  SPointD pix[3], map[3];
+  tag.GetCalibration(&count, &pix[0], &pix[1], &pix[2], &map[0], &map[1], &map[2]);
+  uint8_t code = 0;
+  if (!TCF2Projection1002Code(tag.Ref(), code, error)) return false;
+  if (count != 2 && count != 3) return Fail(kErrCalPointCount, error);
+  StreamWriteBYTE(out, code);
+  StreamWriteBYTE(out, static_cast<uint8_t>(count - 2));
+  for (int32_t i = 0; i < count; ++i) StreamWrite2DD(out, S2DD{pix[i].x, pix[i].y});
+  for (int32_t i = 0; i < count; ++i) StreamWrite2DD(out, S2DD{map[i].x, map[i].y});
+  return TCF2WriteProjection1002(out, tag.Ref(), error);
+}
+
+bool WritePlainAreaV3(CStream& out, CTCF2Tag& tag, CTCF2Bounds& bounds, CTCF2UpdateTag& updateTag,
+                      uint32_t& error) {
+  const int32_t kind = tag.GetKind();
+  if (kind < 0 || kind > 2) return Fail(kErrSourceFormatUnknown, error);
+  WriteIdentityV3(out, tag);
+  if (!WriteCalibrationV3(out, tag, error)) return false;
+  TCF2WriteBounds1002(out, bounds);
+  StreamWriteBool(out, tag.GetFlag());
+  StreamWriteBYTE(out, kKindCodes[kind]);
+  TCF2WriteDateText(out, kTCF2KeyK4, updateTag.GetDateTime3());
+  WriteScrambled(out, kTCF2KeyK4, *updateTag.GetText());
+  TCF2WriteLinks1002(out, tag);
+  return true;
+}
+
+uint16_t ByteSum(const uint8_t* data, size_t count) {
+  uint32_t sum = 0;
+  for (size_t i = 0; i < count; ++i) sum += data[i];
+  return static_cast<uint16_t>(sum);
+}
+
 }  // namespace
+
+bool TCF2FileWriteTagV3(CStream& stream, CTCF2Tag& tag, CTCF2Bounds& bounds,
+                        CTCF2UpdateTag& updateTag, uint32_t& error) {
+  CMemoryStream plain;
+  if (!WritePlainAreaV3(plain, tag, bounds, updateTag, error)) return false;
+  const int64_t start = stream.GetPosition();
+  auto* bytes = static_cast<uint8_t*>(plain.GetData());
+  const auto size = static_cast<size_t>(plain.GetSize());
+  const uint16_t check = ByteSum(bytes, size);
+  TCF2ScrambleTagArea(bytes, size, check);
+  const auto position = static_cast<uint64_t>(start);
+  if (!stream.WriteBuf(bytes, static_cast<int32_t>(size), error) ||
+      !stream.WriteBuf(&check, 2, error))
+    return false;
+  const int64_t end = stream.GetPosition();
+  return SeekTo(stream, kTCF2HeaderPosition, error) && stream.WriteBuf(&position, 8, error) &&
+         SeekTo(stream, static_cast<uint64_t>(end), error);
+}
 
 void TCF2ScrambleTagArea(void* data, size_t byteCount, uint16_t check) {
   const uint32_t start = (check & 0xFFu) ^ (check >> 8);

@@ -37,6 +37,16 @@ bool TCF2FileReadTablesV3(CStream& stream, int32_t width, int32_t height, CTCF2T
                           CTCF2UpdateTag& updateTag, CTCF2Bounds& bounds, uint32_t& warnings,
                           uint32_t& error);
 
+// Writes the 1.0.0.2 tag area at the stream's position: the scrambled plain
+// area, then its check value (the 16-bit byte sum of the plain area), and
+// stores the area's position at offset 12; the stream ends after the check
+// value. Absent optional values are written with value 1 = 1e37. 0x70020 for
+// a calibration count other than 2 or 3, 0x70028 for a projection other
+// than Mercator, RD and transverse Mercator, 0x70033 for a datum of another
+// kind, 0x70034 for a kind other than 0..2; nothing is written on those.
+bool TCF2FileWriteTagV3(CStream& stream, CTCF2Tag& tag, CTCF2Bounds& bounds,
+                        CTCF2UpdateTag& updateTag, uint32_t& error);
+
 // The keys of the texts scrambled inside the tag areas.
 enum : uint32_t { kTCF2KeyK1 = 0x3B, kTCF2KeyK2 = 0xD4, kTCF2KeyK3 = 0xE9, kTCF2KeyK4 = 0x83 };
 // Scrambles or unscrambles a 1.0.0.1/2 tag area in place with the start

@@ -9,6 +9,7 @@
 #include "lib/charts/TCF2FileLegacy.h"
 #include "lib/charts/TCF2FileRead.h"
 #include "lib/foundation/DateTime.h"
+#include "lib/foundation/MemoryStream.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/ChartFileTestSupport.h"
@@ -391,6 +392,78 @@ TEST(ChartLegacyFile, ShiftDatumAtTheCalibratedCentre) {
   EXPECT_NEAR(ref.Datum->RefPoint[1], 4.5 * kDeg, 0.01 * kDeg);
   EXPECT_GT(ref.Datum->RefPoint[0], 51 * kDeg);
   EXPECT_LT(ref.Datum->RefPoint[0], 52 * kDeg);
+}
+
+// Writes the tag area of a read chart after its first tagAt bytes (with a
+// zero tag position) and returns the whole stream.
+std::vector<uint8_t> RewriteTagArea(const std::vector<uint8_t>& file, SChartRead& r,
+                                    uint32_t& error) {
+  const auto tagAt = static_cast<size_t>(r.header.TagSection.Position);
+  std::vector<uint8_t> head(file.begin(), file.begin() + static_cast<ptrdiff_t>(tagAt));
+  Put64(head, kLegacyAtTagPosition, 0);
+  CMemoryStream out;
+  out.WriteBuf(head.data(), static_cast<int32_t>(head.size()), error);
+  TCF2FileWriteTagV3(out, r.tag, r.bounds, r.updateTag, error);
+  const auto* data = static_cast<const uint8_t*>(out.GetData());
+  return {data, data + out.GetSize()};
+}
+
+TEST(ChartLegacyFile, TagAreaV3WrittenAsTheLayoutSays) {
+  const std::vector<uint8_t> file = LegacyChartFileV2(0x01000002, 300, 200, AreaV3());
+  SChartRead r;
+  ASSERT_EQ(r.Read(file), 0u);
+  uint32_t error = 0;
+  EXPECT_EQ(RewriteTagArea(file, r, error), file);
+  EXPECT_EQ(error, 0u);
+}
+
+TEST(ChartLegacyFile, AbsentOptionalValuesWrittenAs1e37) {
+  SAreaFields f;
+  f.optA2 = 1e37;
+  const std::vector<uint8_t> file = LegacyChartFileV2(0x01000002, 300, 200, AreaV3(f));
+  SChartRead r;
+  ASSERT_EQ(r.Read(file), 0u);
+  EXPECT_FALSE(r.tag.HasOptValues());
+  r.tag.SetOptValues(false, 0, -2.25, r.tag.GetOptValue3());
+  uint32_t error = 0;
+  const std::vector<uint8_t> written = RewriteTagArea(file, r, error);
+  SChartRead back;
+  ASSERT_EQ(back.Read(written), 0u);
+  EXPECT_FALSE(back.tag.HasOptValues());
+}
+
+TEST(ChartLegacyFile, TagAreaV3RefusesWhatItCannotWrite) {
+  const std::vector<uint8_t> file = LegacyChartFileV2(0x01000002, 300, 200, AreaV3());
+  const struct {
+    const char* what;
+    std::function<void(CTCF2Tag&)> change;
+    uint32_t error;
+  } cases[] = {
+      {"four calibration points",
+       [](CTCF2Tag& t) {
+         SPointD p{1, 2};
+         t.SetCalibration(4, &p, &p, &p, &p, &p, &p);
+       },
+       0x70020},
+      {"kind 3", [](CTCF2Tag& t) { t.SetKind(3); }, 0x70034},
+      {"geographic reference",
+       [](CTCF2Tag& t) {
+         SGeodeticRef ref;
+         GeodeticRefInitGeo(ref, *GeodeticWGS84Datum());
+         t.SetGeodeticRef(&ref);
+       },
+       0x70028},
+  };
+  for (const auto& c : cases) {
+    SChartRead r;
+    ASSERT_EQ(r.Read(file), 0u);
+    c.change(r.tag);
+    uint32_t error = 0;
+    CMemoryStream out;
+    EXPECT_FALSE(TCF2FileWriteTagV3(out, r.tag, r.bounds, r.updateTag, error)) << c.what;
+    EXPECT_EQ(error, c.error) << c.what;
+    EXPECT_EQ(out.GetSize(), 0) << c.what;
+  }
 }
 
 TEST(ChartLegacyFile, TagAreaStartByteComesFromTheCheckValue) {
