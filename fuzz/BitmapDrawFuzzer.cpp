@@ -7,9 +7,9 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
+#include "fuzz/GeometryInput.h"
 #include "lib/bitmap/Bmp32.h"
 
 namespace {
@@ -19,30 +19,6 @@ const double kHostile[] = {std::numeric_limits<double>::quiet_NaN(),
                            -std::numeric_limits<double>::infinity(),
                            1e300, -1e300, 1.7e308, -1.7e308, 2147483648.0, -2147483649.0,
                            -0.5, 0, 0.5, 1, 3.5, 7.5, 15.5, -5.5, 1e-300, 4.0000001, 3.9999999};
-constexpr size_t kHostileCount = sizeof(kHostile) / sizeof(kHostile[0]);
-
-class CInput {
- public:
-  CInput(const uint8_t* data, size_t size) : m_Data(data), m_Left(size) {}
-  uint8_t Byte() {
-    if (!m_Left) return 0;
-    --m_Left;
-    return *m_Data++;
-  }
-  double Coordinate() {
-    const uint8_t selector = Byte();
-    if (selector < kHostileCount || m_Left < 8) return kHostile[selector % kHostileCount];
-    double raw;
-    std::memcpy(&raw, m_Data, 8);
-    m_Data += 8;
-    m_Left -= 8;
-    return raw;
-  }
-
- private:
-  const uint8_t* m_Data;
-  size_t m_Left;
-};
 
 uint32_t Tag(int32_t x, int32_t y) { return 0xFF000000u | uint32_t(y) << 8 | uint32_t(x); }
 
@@ -54,7 +30,7 @@ bool IsSourceTag(uint32_t v, const CBmp32& source) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  CInput in(data, size);
+  CGeometryInput in(data, size, kHostile);
   const uint8_t sizes = in.Byte(), destinationSizes = in.Byte();
   const int32_t mode = static_cast<int8_t>(in.Byte());
   CBmp32 source((sizes & 15) + 1, (sizes >> 4) + 1, false);

@@ -493,7 +493,12 @@ struct TdBmp16 {
 };
 
 /* CBmp32: 0xAARRGGBB pixels; this bitmap is the source of Draw and
- * DrawTransform. Slots 24-28 belong to the vector drawing and do nothing yet. */
+ * DrawTransform. Slots 24-28 draw anti-aliased: lines and circles with pixel
+ * (i, j) centred on (i, j), polygons (even-odd, 8 x 8 sub-pixels) with pixel
+ * i over i .. i + 1, rectangles as a fill inside a line band of the width.
+ * Points are two doubles (x, y), rectangles four (left, top, right, bottom);
+ * non-finite geometry draws nothing. DrawLine ignores width and drawEnd and
+ * returns 0 when nothing was drawn. */
 typedef struct TdBmp32 TdBmp32;
 typedef struct TdBmp32Vtbl {
   TD_BMP_SLOTS(TdBmp32);
@@ -538,6 +543,88 @@ void TDLIB_API BmpInitialize(void);
  * memory DC with the pixels selected (GetDC). */
 TdBmp16* TDLIB_API Bmp16Create(uint32_t width, int32_t height, uint8_t ownDC);
 TdBmp32* TDLIB_API Bmp32Create(uint32_t width, int32_t height, uint8_t ownDC);
+
+/* The night screen: the one switch between day and night display. At night
+ * registered colour variables, the system colours and pixels passed through
+ * it are dimmed by factor = floor(brightness x 256 + 0.5): R, G, B become
+ * (c x factor) >> 8. Main thread only. NightScreenInitialize makes it once
+ * (later calls return the same object; it lives until the library unloads)
+ * and must run before WaypointManagerCreate. Listeners are called from the
+ * last registered to the first with change 0 (brightness changed at night),
+ * 1 (to day) or 2 (to night); they may add and remove listeners meanwhile. */
+typedef struct TdNightScreen TdNightScreen;
+typedef void(TDLIB_API* TdNightScreenListener)(void* context, TdNightScreen* screen, int32_t change);
+typedef struct TdNightScreenVtbl {
+  TdDeleteThis DeleteThis; /* 0: switches to day first */
+  /* Formats 8 and 9 only; rows by the descriptor's stride. */
+  void(TDLIB_API* DimPixels)(TdNightScreen* self, void* pixels, const TdPixelBufferDesc* desc);
+  uint32_t(TDLIB_API* DimARGB)(TdNightScreen* self, uint32_t colour);
+  void(TDLIB_API* DimBitmap)(TdNightScreen* self, TdBmp32* bitmap);
+  /* A COLORREF with the top bit set comes back unchanged. */
+  uint32_t(TDLIB_API* DimCOLORREF)(TdNightScreen* self, uint32_t colour);
+  uint8_t(TDLIB_API* IsNight)(TdNightScreen* self); /* 5 */
+  float(TDLIB_API* GetBrightness)(TdNightScreen* self);
+  float(TDLIB_API* GetBrightnessMax)(TdNightScreen* self);
+  float(TDLIB_API* GetBrightnessMin)(TdNightScreen* self);
+  /* The variable's value is its day value; it must stay valid while registered. */
+  void(TDLIB_API* RegisterARGB)(TdNightScreen* self, uint32_t* variable);
+  void(TDLIB_API* RegisterCOLORREF)(TdNightScreen* self, uint32_t* variable); /* 10 */
+  void(TDLIB_API* AddListener)(TdNightScreen* self, TdNightScreenListener listener, void* context);
+  void(TDLIB_API* SetNight)(TdNightScreen* self, uint8_t night);
+  /* Clamped to [min, max]; bounds stay within [0, 1]; NaN is ignored. */
+  void(TDLIB_API* SetBrightness)(TdNightScreen* self, float brightness);
+  void(TDLIB_API* SetBrightnessMax)(TdNightScreen* self, float bound);
+  void(TDLIB_API* SetBrightnessMin)(TdNightScreen* self, float bound); /* 15 */
+  /* Writes the day value back; unknown variables are ignored. */
+  void(TDLIB_API* UnregisterARGB)(TdNightScreen* self, uint32_t* variable);
+  void(TDLIB_API* UnregisterCOLORREF)(TdNightScreen* self, uint32_t* variable);
+  void(TDLIB_API* RemoveListener)(TdNightScreen* self, TdNightScreenListener listener, void* context);
+} TdNightScreenVtbl;
+struct TdNightScreen {
+  const TdNightScreenVtbl* vtable;
+};
+TdNightScreen* TDLIB_API NightScreenInitialize(void);
+
+/* Chart-view decorations, drawn through the rasteriser; nothing for a null
+ * bitmap or calibration. The needle points to the calibration's north at
+ * (x, y). The cursor: `count` points (x, y) of a symbol with its nose toward
+ * negative y, scaled by size and turned to heading (radians clockwise from
+ * north), with a heading line; nothing unless -0.5 <= x < width - 0.5 and
+ * -0.5 <= y < height - 0.5 of the calibration. The scale bar's box has its
+ * top-left corner at (x, y) and fits before column 190; labels in `font`
+ * (an HFONT the host keeps) in the unit's length (kilometre code: metres
+ * below 10 km); nothing when no bar fits or the unit is no length. */
+void TDLIB_API DrawCompassNeedle(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y);
+void TDLIB_API DrawGPSCursorSimple(TdBmp32* bitmap, TdGeodeticCalibration* calibration, double x, double y,
+                                   float heading, const double* shape, int32_t count, float size);
+void TDLIB_API DrawScale(TdBmp32* bitmap, int32_t x, int32_t y, double metresPerPixel, uint32_t unit, void* font);
+/* Image files. The loading slots (LoadBmp, LoadTga, LoadFromFile) take an
+ * optional TdPixelBufferDesc* as their param, which receives the file's own
+ * description (format, stride, width, height; row steps (-stride, +stride)
+ * for rows stored bottom-up, (+stride, -stride) for top-down); SaveBmp takes
+ * an optional TdImageProgress*. Null means none. */
+typedef struct TdImageProgress {
+  void(TDLIB_API* function)(double percent, void* context1, void* context2);
+  void* context1;
+  void* context2;
+} TdImageProgress;
+/* The 54 bytes of a .bmp file's headers as stored (packed, little-endian). */
+#pragma pack(push, 1)
+typedef struct TdBmpHeader {
+  char magic[2];
+  uint32_t fileSize, reserved, dataOffset, headerSize;
+  int32_t width, height;
+  uint16_t planes, bitCount;
+  uint32_t compression, imageSize;
+  int32_t xPixelsPerMetre, yPixelsPerMetre;
+  uint32_t coloursUsed, coloursImportant;
+} TdBmpHeader;
+#pragma pack(pop)
+/* Reads the headers and the palette (1024 bytes: 256 x blue, green, red, 0)
+ * of the .bmp file at path. error: 0, 0x10016 not a .bmp, 0x5000A unknown
+ * header size, 0x5000B planes not 1, 0x50001 a bit count other than 1, 2,
+ * 4, 8, 16, 24 or 32, or the file's open and read codes. */
+void TDLIB_API BitmapLoadHeader(const char* path, TdBmpHeader* header, uint8_t* palette, uint32_t* error);
 
 /* ---- charts ---- */
 
@@ -781,10 +868,123 @@ void TDLIB_API TCF2FileReadBoundsTag(const char* fileName, TdTCF2Bounds* bounds,
                                      uint32_t* error);
 void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* updateTag,
                                      uint32_t* warnings, uint32_t* error);
+<<<<<<< HEAD
 /* The chart error code of a calibration status: 0 for 0 (weak: bit 0 of
  * *warnings is set) and 1 (good), the fault's code for 2..16, 0x7001E for
  * any other. Only status 0 touches *warnings. */
 void TDLIB_API ConvertCalibrationResult(uint32_t status, uint32_t* warnings, uint32_t* error);
+=======
+/* Chart updates. Texts and file names of the update family are CStr objects
+ * made with StrCreate; the factories take zero-terminated texts. All
+ * compression goes through the host's callbacks held by a CZip (ZipCreate);
+ * without one, writing fails with 10 and reading with 11. */
+typedef struct TdGuid {
+  uint32_t data1;
+  uint16_t data2;
+  uint16_t data3;
+  uint8_t data4[8];
+} TdGuid;
+
+/* CTCF2UpdChartDesc: the chart an update is for. Texts come by reference and
+ * belong to the object; setters copy. */
+typedef struct TdTCF2UpdChartDesc TdTCF2UpdChartDesc;
+typedef struct TdTCF2UpdChartDescVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  uint32_t(TDLIB_API* GetVersion)(TdTCF2UpdChartDesc* self);                        /*  1 */
+  TdGuid*(TDLIB_API* GetGUID)(TdTCF2UpdChartDesc* self);                            /*  2 */
+  int32_t(TDLIB_API* GetIdCode)(TdTCF2UpdChartDesc* self);                          /*  3 */
+  TdStr*(TDLIB_API* GetIdText1)(TdTCF2UpdChartDesc* self);                          /*  4 */
+  TdStr*(TDLIB_API* GetIdText2)(TdTCF2UpdChartDesc* self);                          /*  5 */
+  uint32_t(TDLIB_API* GetIdNumber)(TdTCF2UpdChartDesc* self);                       /*  6 */
+  TdStr*(TDLIB_API* GetIdText3)(TdTCF2UpdChartDesc* self);                          /*  7 */
+  TdStr*(TDLIB_API* GetIdText4)(TdTCF2UpdChartDesc* self);                          /*  8 */
+  void(TDLIB_API* SetVersion)(TdTCF2UpdChartDesc* self, uint32_t version);          /*  9 */
+  void(TDLIB_API* SetGUID)(TdTCF2UpdChartDesc* self, const TdGuid* guid);           /* 10 */
+  void(TDLIB_API* SetIdCode)(TdTCF2UpdChartDesc* self, int32_t code);               /* 11 */
+  void(TDLIB_API* SetIdText1)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 12 */
+  void(TDLIB_API* SetIdText2)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 13 */
+  void(TDLIB_API* SetIdNumber)(TdTCF2UpdChartDesc* self, uint32_t number);          /* 14 */
+  void(TDLIB_API* SetIdText3)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 15 */
+  void(TDLIB_API* SetIdText4)(TdTCF2UpdChartDesc* self, const TdStr* text);         /* 16 */
+} TdTCF2UpdChartDescVtbl;
+struct TdTCF2UpdChartDesc {
+  const TdTCF2UpdChartDescVtbl* vtable;
+};
+TdTCF2UpdChartDesc* TDLIB_API TCF2UpdChartDescCreate(void);
+
+/* CTCF2Update: an opened update. GetChartDesc's descriptor belongs to the
+ * update: never pass it to ObjectDelete. An update from a package belongs to
+ * the package, lives as long as it does and never goes to ObjectDelete. */
+typedef struct TdTCF2Update TdTCF2Update;
+typedef struct TdTCF2UpdateVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  TdTCF2UpdChartDesc*(TDLIB_API* GetChartDesc)(TdTCF2Update* self);                 /*  1 */
+  double(TDLIB_API* GetDateTime)(TdTCF2Update* self); /* days since 1899-12-30 */   /*  2 */
+  TdStr*(TDLIB_API* GetFileName)(TdTCF2Update* self);                               /*  3 */
+  uint32_t(TDLIB_API* GetFormat)(TdTCF2Update* self); /* 1: 1.0.0.0, 2: 1.1.0.0 */  /*  4 */
+} TdTCF2UpdateVtbl;
+struct TdTCF2Update {
+  const TdTCF2UpdateVtbl* vtable;
+};
+/* Opens an update file; null and a non-zero code when it cannot be read. */
+TdTCF2Update* TDLIB_API TCF2UpdateCreate(const char* fileName, uint32_t* error);
+/* Rewrites an update file of version 1.1.0.0 (0x10019 for 1.0.0.0): each of
+ * the text (block C) and blocks A and B is kept when its replace flag is 0,
+ * else replaced by the given bytes, or dropped when they are empty. The file
+ * is replaced in one step; on failure it stays as it was. keepFileTimes keeps
+ * its times. */
+void TDLIB_API TCF2UpdFileUpdate(const TdStr* updateFileName, const TdStr* text, uint8_t replaceText,
+                                 const void* blockA, int32_t blockASize, uint8_t replaceA, const void* blockB,
+                                 int32_t blockBSize, uint8_t replaceB, uint8_t keepFileTimes, TdObject* zip,
+                                 uint32_t* error);
+
+/* CTCF2UpdPackage: update files bundled with the GUIDs of their charts. */
+typedef struct TdTCF2UpdPackage TdTCF2UpdPackage;
+typedef struct TdTCF2UpdPackageVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  /* Writes the chart's update file into the package's folder; 0 with error 0
+   * when no item is for the chart. */
+  uint8_t(TDLIB_API* ExtractItem)(TdTCF2UpdPackage* self, const TdGuid* guid, uint32_t* error); /* 1 */
+  /* The last item for the chart; index -1 when none. */
+  uint8_t(TDLIB_API* FindItem)(TdTCF2UpdPackage* self, const TdGuid* guid, int32_t* index); /* 2 */
+  int32_t(TDLIB_API* GetCount)(TdTCF2UpdPackage* self);                             /*  3 */
+  /* Item n's update, the same object on later calls; owned by the package. */
+  TdTCF2Update*(TDLIB_API* CreateUpdate)(TdTCF2UpdPackage* self, int32_t n, uint32_t* error); /* 4 */
+} TdTCF2UpdPackageVtbl;
+struct TdTCF2UpdPackage {
+  const TdTCF2UpdPackageVtbl* vtable;
+};
+TdTCF2UpdPackage* TDLIB_API TCF2UpdPackageOpen(const char* packageFileName, const char* folder,
+                                              uint32_t* error);
+/* fileNames: zero-terminated names, ended by an empty one. */
+void TDLIB_API TCF2UpdPackageWrite(const char* packageFileName, const char* fileNames, uint32_t* error);
+
+/* CBSBChartInfoFile: records of three texts, sorted by text3, text2, text1,
+ * and one free text, kept in a small file. */
+typedef struct TdBSBChartInfoFile TdBSBChartInfoFile;
+typedef struct TdBSBChartInfoFileVtbl {
+  TdDeleteThis DeleteThis;                                                          /*  0 */
+  void(TDLIB_API* Add)(TdBSBChartInfoFile* self, const TdStr* text1, const TdStr* text2,
+                       const TdStr* text3);                                         /*  1 */
+  void(TDLIB_API* Clear)(TdBSBChartInfoFile* self);                                 /*  2 */
+  void(TDLIB_API* Delete)(TdBSBChartInfoFile* self, int32_t index);                 /*  3 */
+  uint8_t(TDLIB_API* Find)(TdBSBChartInfoFile* self, const TdStr* text1, const TdStr* text2,
+                           const TdStr* text3, int32_t* index);                     /*  4 */
+  int32_t(TDLIB_API* GetCount)(TdBSBChartInfoFile* self);                           /*  5 */
+  void(TDLIB_API* GetItem)(TdBSBChartInfoFile* self, int32_t index, TdStr* text1, TdStr* text2,
+                           TdStr* text3);                                           /*  6 */
+  TdStr*(TDLIB_API* GetText)(TdBSBChartInfoFile* self);                             /*  7 */
+  /* Merges the file's records; 0 and nothing changed when it does not read. */
+  uint8_t(TDLIB_API* LoadFromFile)(TdBSBChartInfoFile* self, const TdStr* path);    /*  8 */
+  /* Replaces the file in one step; 0 when it could not. */
+  uint8_t(TDLIB_API* SaveToFile)(TdBSBChartInfoFile* self, const TdStr* path);      /*  9 */
+  void(TDLIB_API* SetText)(TdBSBChartInfoFile* self, const TdStr* text);            /* 10 */
+} TdBSBChartInfoFileVtbl;
+struct TdBSBChartInfoFile {
+  const TdBSBChartInfoFileVtbl* vtable;
+};
+TdBSBChartInfoFile* TDLIB_API BSBChartInfoFileCreate(void);
+>>>>>>> main
 
 /* ---- gps ---- */
 
@@ -972,6 +1172,91 @@ TdObject* TDLIB_API NMEAInterpreterCreate(TdObject* clock, TdNMEAPositionCallbac
                                           void* courseContext, TdNMEACountCallback fix, void* fixContext,
                                           TdNMEACountCallback satellites, void* satellitesContext,
                                           TdNMEATimedPositionCallback timedPosition, void* timedPositionContext);
+
+/* Serial port "\\.\COM<n>" (defaults 4800 baud, 8 data bits, parity 0, stop
+ * bits 0, handshake 0 none, port 1). Setters act at the next Open. Callbacks
+ * run on the thread that loaded the library, which must pump messages;
+ * after Close or ObjectDelete returns none of them runs, and a callback may
+ * delete its own port. */
+typedef void(TDLIB_API* TdCommReceiveCallback)(void* context);
+/* text: the read thread's error text (a TdStr, empty for a failed read). */
+typedef void(TDLIB_API* TdCommTerminateCallback)(void* context, uint32_t code, const TdStr* text);
+typedef struct TdCommPortTable {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* Close)(TdObject* self);
+  uint32_t(TDLIB_API* GetBaudRate)(TdObject* self);
+  uint8_t(TDLIB_API* GetByteSize)(TdObject* self);
+  uint32_t(TDLIB_API* GetHandshake)(TdObject* self);
+  uint8_t(TDLIB_API* IsOpen)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnReceive)(TdObject* self);
+  TdCallback*(TDLIB_API* GetOnTerminate)(TdObject* self);
+  uint32_t(TDLIB_API* GetParity)(TdObject* self);
+  uint8_t(TDLIB_API* GetErrorChar)(TdObject* self);
+  uint8_t(TDLIB_API* GetErrorCharEnabled)(TdObject* self);
+  uint32_t(TDLIB_API* GetPortNumber)(TdObject* self);
+  uint32_t(TDLIB_API* GetStopBits)(TdObject* self);
+  /* name: the read thread's name; *error 0 or 0x30000..0x30006, 1. */
+  void(TDLIB_API* Open)(TdObject* self, const char* name, uint32_t* error);
+  /* buffer: room for 256 bytes; 0 when no packet waits. */
+  uint8_t(TDLIB_API* ReadPacket)(TdObject* self, uint8_t* buffer, uint32_t* size, uint64_t* time);
+  void(TDLIB_API* SetBaudRate)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetByteSize)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetHandshake)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetOnReceive)(TdObject* self, TdCommReceiveCallback function, void* context);
+  void(TDLIB_API* SetOnTerminate)(TdObject* self, TdCommTerminateCallback function, void* context);
+  void(TDLIB_API* SetParity)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetErrorChar)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetErrorCharEnabled)(TdObject* self, uint8_t value);
+  void(TDLIB_API* SetPortNumber)(TdObject* self, uint32_t value);
+  void(TDLIB_API* SetStopBits)(TdObject* self, uint32_t value);
+} TdCommPortTable;
+TdObject* TDLIB_API CommPortCreate(void);
+
+/* NMEA receiver detector: tries every port of its settings at once and each
+ * port's settings in turn, and keeps per port the first setting on which a
+ * counted sentence arrives. Call it on the thread that loaded the library,
+ * which must pump messages: both callbacks run there. Deleting it stops a
+ * search and calls nothing. An index out of range gives a zeroed record, 0
+ * or null. */
+typedef struct TdNMEADetectorSetting {
+  int32_t port; /* 1 = COM1 */
+  int32_t baudRate;
+  uint8_t dataBits;
+  int32_t stopBits, parity, handshake; /* as the serial port takes them */
+} TdNMEADetectorSetting;
+TDLIB_LAYOUT(sizeof(TdNMEADetectorSetting) == 24);
+TDLIB_LAYOUT(offsetof(TdNMEADetectorSetting, dataBits) == 8);
+TDLIB_LAYOUT(offsetof(TdNMEADetectorSetting, stopBits) == 12);
+typedef void(TDLIB_API* TdNMEADetectorCallback)(void* context, TdObject* detector);
+typedef struct TdNMEADetectorTable {
+  TdDeleteThis DeleteThis;
+  void(TDLIB_API* AddSetting)(TdObject* self, int32_t port, int32_t baudRate, uint8_t dataBits,
+                              int32_t stopBits, int32_t parity, int32_t handshake);
+  void(TDLIB_API* AddTalkerFilter)(TdObject* self, uint32_t talker);
+  void(TDLIB_API* AddSentenceFilter)(TdObject* self, uint32_t sentence);
+  void(TDLIB_API* Stop)(TdObject* self);
+  /* *value is always set to 0. */
+  void(TDLIB_API* GetResult)(TdObject* self, int32_t index, TdNMEADetectorSetting* setting,
+                             uint32_t* value);
+  int32_t(TDLIB_API* GetResultCount)(TdObject* self); /* 0 while running */
+  uint8_t(TDLIB_API* IsStopped)(TdObject* self);
+  uint32_t(TDLIB_API* GetTalkerFilter)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetTalkerFilterCount)(TdObject* self);
+  float(TDLIB_API* GetProgress)(TdObject* self); /* percent */
+  uint8_t(TDLIB_API* IsRunning)(TdObject* self);
+  uint32_t(TDLIB_API* GetSentenceFilter)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetSentenceFilterCount)(TdObject* self);
+  /* The detector's own record, valid until the next AddSetting. */
+  const TdNMEADetectorSetting*(TDLIB_API* GetSetting)(TdObject* self, int32_t index);
+  int32_t(TDLIB_API* GetSettingCount)(TdObject* self);
+  float(TDLIB_API* GetListenTime)(TdObject* self); /* seconds per setting, 3 at first */
+  void(TDLIB_API* SetOnFinished)(TdObject* self, TdNMEADetectorCallback function, void* context);
+  void(TDLIB_API* SetOnProgress)(TdObject* self, TdNMEADetectorCallback function, void* context);
+  /* Ignores a value that is not finite or below 0. */
+  void(TDLIB_API* SetListenTime)(TdObject* self, float seconds);
+  void(TDLIB_API* Start)(TdObject* self, uint8_t stopAtFirst);
+} TdNMEADetectorTable;
+TdObject* TDLIB_API NMEADetectorCreate(void);
 
 /* ---- waypoints ---- */
 

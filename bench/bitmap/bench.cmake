@@ -1,3 +1,21 @@
+# The rasteriser and the night screen's dimming against cairo and memcpy.
+if(PkgConfig_FOUND)
+  pkg_check_modules(CAIRO QUIET IMPORTED_TARGET cairo)
+endif()
+if(CAIRO_FOUND)
+  add_executable(raster_bench ${CMAKE_CURRENT_LIST_DIR}/RasterBench.cpp)
+  target_link_libraries(raster_bench PRIVATE tdlib_objects benchmark::benchmark PkgConfig::CAIRO)
+else()
+  message(STATUS "cairo not found: no rasteriser benchmark")
+endif()
+
+# Image files against stb_image, stb_image_resize and stb_image_write.
+if(EXISTS /usr/include/stb/stb_image.h)
+  add_executable(image_file_bench ${CMAKE_CURRENT_LIST_DIR}/ImageFileBench.cpp)
+  target_link_libraries(image_file_bench PRIVATE tdlib_objects benchmark::benchmark)
+else()
+  message(STATUS "stb_image not found: no image file benchmark")
+endif()
 # The chart view's drawing against pixman on the same pixels.
 if(PkgConfig_FOUND)
   pkg_check_modules(PIXMAN QUIET IMPORTED_TARGET pixman-1)

@@ -8,12 +8,21 @@ add_executable(tile_codec_bench ${CMAKE_CURRENT_LIST_DIR}/TileCodecBench.cpp ${C
   ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
 target_link_libraries(tile_codec_bench PRIVATE tdlib_objects benchmark::benchmark PNG::PNG)
 
-# Chart file reading against GDAL's GeoTIFF reader.
+# Update generation and application against their zlib floors.
+add_executable(update_bench ${CMAKE_CURRENT_LIST_DIR}/UpdateBench.cpp ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/ZlibZip.cpp)
+target_link_libraries(update_bench PRIVATE tdlib_objects benchmark::benchmark z)
+
+# Chart file reading and the tile manager's cold, warm and drawing paths,
+# beside GDAL's GeoTIFF reader and memcpy.
 find_package(GDAL QUIET)
 if(NOT GDAL_FOUND)
-  message(STATUS "GDAL not found: no chart file benchmark")
+  message(STATUS "GDAL not found: no chart file or tile manager benchmark")
   return()
 endif()
 add_executable(chart_file_bench ${CMAKE_CURRENT_LIST_DIR}/ChartFileBench.cpp
   ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
 target_link_libraries(chart_file_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL)
+add_executable(tile_manager_bench ${CMAKE_CURRENT_LIST_DIR}/TileManagerBench.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
+target_link_libraries(tile_manager_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL)

@@ -13,3 +13,7 @@ target_link_libraries(nmea_bench PRIVATE tdlib_objects benchmark::benchmark)
 target_compile_definitions(nmea_bench PRIVATE TDLIB_NMEA_BENCH_LOG="${nmea_log}"
   TDLIB_NMEA_DRIVER="$<TARGET_FILE:nmea_driver>")
 add_dependencies(nmea_bench nmea_driver nmea_bench_log)
+# The track log: recording with both files written, and loading a track file.
+# No other library reads this format, so there is no peer.
+add_executable(track_log_bench ${CMAKE_CURRENT_LIST_DIR}/TrackLogBench.cpp)
+target_link_libraries(track_log_bench PRIVATE tdlib_objects benchmark::benchmark)

@@ -1,5 +1,7 @@
 #include "lib/bitmap/BlendRoutines.h"
 
+#include <algorithm>
+
 #include "lib/bitmap/BlendPixel.h"
 
 #if defined(__SSE2__)
@@ -67,7 +69,26 @@ void VerticalSpan(uint32_t* d, uint32_t colour, int32_t count, int32_t rowLength
   for (int32_t i = 0; i < count; ++i, d += rowLength) *d = SpanPixel(*d, colour);
 }
 
+#if defined(__SSE2__)
+// Four pixels at a time through the row blend's arithmetic.
+void HorizontalSpan(uint32_t* d, uint32_t colour, int32_t count) {
+  const uint32_t alpha = colour >> 24;
+  if (alpha == 0) return;
+  if (alpha == 255) {
+    std::fill_n(d, count, colour);
+    return;
+  }
+  const __m128i source = _mm_set1_epi32(static_cast<int32_t>(colour));
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    __m128i* p = reinterpret_cast<__m128i*>(d + i);
+    _mm_storeu_si128(p, BlendFourOver(_mm_loadu_si128(p), source));
+  }
+  for (; i < count; ++i) d[i] = BlendOver<SShift8>(d[i], colour);
+}
+#else
 void HorizontalSpan(uint32_t* d, uint32_t colour, int32_t count) { VerticalSpan(d, colour, count, 1); }
+#endif
 
 void SolidPixel(uint32_t* d, uint32_t colour) {
   if (colour >> 24) *d = BlendOver<SShift8>(*d, colour);

@@ -89,7 +89,13 @@ class CBmp : public CObject {
   // Size (0, 0) when the system cannot measure; see MeasureText.
   virtual void TD_STDCALL GetTextExtent(const CStr* text, HFONT font, SIZE* size);
   virtual int32_t TD_STDCALL GetWidth();
-  // The image-file slots. `param` belongs to the file readers and writer.
+  // The image-file slots. The loaders size the bitmap to the file's image
+  // divided by shrink (a factor below 1 sets error 1) and read it, reduced
+  // when shrink is above 1; `param`, when not null, is an SPixelBufferDesc
+  // that receives the file's own description. alpha: 16- and 32-bit .bmp
+  // pixels carry alpha. Errors: the codes of the image readers, 1 for pixels
+  // this bitmap's format cannot take; until the headers are read and the
+  // pixels checked the bitmap keeps its size and pixels.
   virtual void TD_STDCALL LoadBmp(const CStr* path, uint32_t shrink, uint8_t alpha, void* param,
                                   uint32_t* error);
   // ".bmp" or ".tga" in any case chooses the reader; any other extension sets
@@ -97,7 +103,16 @@ class CBmp : public CObject {
   virtual void TD_STDCALL LoadFromFile(const CStr* path, uint32_t shrink, uint8_t flag, void* param,
                                        uint32_t* error);
   virtual void TD_STDCALL LoadTga(const CStr* path, int32_t shrink, void* param, uint32_t* error);
+  // Writes the pixels as an uncompressed .bmp of this bitmap's format through
+  // a temporary file that then replaces path; on any failure path is
+  // untouched. `param`, when not null, is an SImageProgress. An empty bitmap
+  // writes nothing.
   virtual void TD_STDCALL SaveBmp(const CStr* path, void* param);
+  // destination (this bitmap too) becomes width / factor x height / factor,
+  // each plus one for a remainder with roundUp; each pixel averages its
+  // factor x factor block from the top left (red, green and blue over the
+  // pixels present, alpha over factor squared). Nothing for a factor below 1
+  // or a destination whose format the reduction cannot write (CBmp16).
   virtual void TD_STDCALL ShrinkTo(CBmp* destination, int32_t factor, uint8_t roundUp);
   // Resizes (old pixels discarded, new ones undefined); the same size keeps
   // everything. On failure the bitmap is empty: size 0 x 0, no pixels.
@@ -125,6 +140,12 @@ class CBmp : public CObject {
   void* Bits() const { return m_Bits; }
 
  private:
+  // The loading slots' work: reads the file (a TGA file or a .bmp) reduced by
+  // factor into this bitmap, resizing it only once the file's headers have
+  // been read. The error code; throws the converters' messages.
+  uint32_t ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha, SPixelBufferDesc* source);
+  // ShrinkTo's work; throws the converters' and SetSize's messages.
+  void ReduceInto(CBmp& destination, int32_t factor, bool roundUp);
   // Pixel memory through the allocation-failure handler's retries.
   void AllocatePixels(int64_t bytes, int32_t format);
   // One attempt at the pixel memory: false when the system gives none.

@@ -8,10 +8,13 @@
 #include "lib/bitmap/BlendPixel.h"
 #include "lib/bitmap/BlendRoutines.h"
 #include "lib/bitmap/ClipRect.h"
+#include "lib/bitmap/LineRaster.h"
 #include "lib/bitmap/Matrix3.h"
 #include "lib/bitmap/PixelFill.h"
 #include "lib/bitmap/PixelFormat.h"
+#include "lib/bitmap/PolygonRaster.h"
 #include "lib/bitmap/QuadSampler.h"
+#include "lib/bitmap/RectRaster.h"
 
 namespace {
 
@@ -192,13 +195,29 @@ void CBmp32::Transform(CBmp32& destination, const SRectI& source, const SPointD 
     sampler.DrawInto(destination);
 }
 
-void CBmp32::DrawCircle(double centreX, double centreY, double radius, uint32_t colour) {}
-uint8_t CBmp32::DrawLine(const SPointD* from, const SPointD* to, uint32_t colour, double width, uint8_t drawEnd) {
-  return 0;
+void CBmp32::DrawCircle(double centreX, double centreY, double radius, uint32_t colour) {
+  RasterCircle(*this, {centreX, centreY}, radius, colour);
 }
-void CBmp32::FillPolygon(const SPointD* points, int32_t count, uint32_t colour) {}
-void CBmp32::DrawPolyline(const SPointD* points, int32_t count, uint32_t colour, uint8_t closed) {}
-void CBmp32::DrawRect(const SRectD* rect, uint32_t lineColour, uint32_t fillColour, double width) {}
+
+uint8_t CBmp32::DrawLine(const SPointD* from, const SPointD* to, uint32_t colour, double width,
+                         uint8_t drawEnd) {
+  return from && to && RasterLine(*this, *from, *to, colour);
+}
+
+void CBmp32::FillPolygon(const SPointD* points, int32_t count, uint32_t colour) {
+  try {
+    CPolygonRaster(*this).Fill(points, count, colour);
+  } catch (...) {  // no memory for the crossing lists: nothing drawn
+  }
+}
+
+void CBmp32::DrawPolyline(const SPointD* points, int32_t count, uint32_t colour, uint8_t closed) {
+  RasterPolyline(*this, points, count, colour, closed != 0);
+}
+
+void CBmp32::DrawRect(const SRectD* rect, uint32_t lineColour, uint32_t fillColour, double width) {
+  if (rect) RasterRect(*this, *rect, lineColour, fillColour, width);
+}
 
 void CBmp32::Fill(uint32_t colour) {
   if (!HasPixels()) return;

@@ -57,7 +57,13 @@ class CBmp32 final : public CBmpRows {
   virtual void TD_STDCALL DrawTransform(CBmp32* destination, int32_t srcLeft, int32_t srcTop, int32_t srcRight,
                                         int32_t srcBottom, double x0, double y0, double x1, double y1, double x2,
                                         double y2, double x3, double y3, int32_t mode);
-  // The rasteriser's slots; they draw nothing yet.
+  // The rasteriser: anti-aliased one-pixel lines and circles (pixel i
+  // centred on i), polygons filled even-odd with 8 x 8 sub-pixel coverage
+  // (pixel i spanning i .. i + 1), rectangles with a fill inside a line band.
+  // Colours 0xAARRGGBB, their alpha an opacity. Nothing is drawn for
+  // non-finite geometry. DrawLine ignores width and drawEnd and answers
+  // false when nothing was drawn; DrawPolyline with one closed point plots
+  // that pixel.
   virtual void TD_STDCALL DrawCircle(double centreX, double centreY, double radius, uint32_t colour);
   virtual uint8_t TD_STDCALL DrawLine(const SPointD* from, const SPointD* to, uint32_t colour, double width,
                                       uint8_t drawEnd);

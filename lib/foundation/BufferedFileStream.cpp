@@ -56,8 +56,7 @@ bool CBufferedFileStream::Close() {
     delete[] m_Buffer;
     m_Buffer = nullptr;
   }
-  FileCloseNamed(m_File, m_Name, m_DeleteOnClose);
-  return ok;
+  return FileCloseNamed(m_File, m_Name, m_DeleteOnClose) && ok;
 }
 
 // Loads the block at the base, never past the kept size (a file that could

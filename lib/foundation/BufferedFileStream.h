@@ -19,8 +19,9 @@ class CBufferedFileStream : public CStream {
 
   // The buffer is the request rounded up to a multiple of 1024, 1024 to 32768.
   bool Open(const CStr& name, uint16_t mode, int32_t bufferSize, uint32_t& error);
-  // Both report false when any block could not be written since opening, so
-  // that a caller never takes a half-written file for a good one.
+  // Both report false when any block could not be written since opening (and
+  // Close when the file did not close), so that a caller never takes a
+  // half-written file for a good one.
   bool Flush();
   bool Close();
   bool IsOpen() const { return m_File != nullptr; }

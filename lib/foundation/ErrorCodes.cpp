@@ -89,6 +89,7 @@ constexpr ErrorRow kErrors[] = {
     {0x00070035, {{"Link type code is unknown", ""}}},
     {0x0007003C, {{"The updated bitmap and the original chart have different sizes", ""}}},
     {0x0007003D, {{"No update available for this tile", ""}}},
+    {0x0007003E, {{"The update is not for this chart", ""}}},
     {0x00080000, {{"Cannot modify or delete a read-only item", ""}}},
     {0x0008000A, {{"Maximum number of groups in this database is reached", ""}}},
     {0x0008000B, {{"Maximum number of routes in this database is reached", ""}}},

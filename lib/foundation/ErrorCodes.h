@@ -79,6 +79,7 @@ enum : uint32_t {
   kErrLinkTypeUnknown = 0x00070035,
   kErrUpdateSizeMismatch = 0x0007003C,
   kErrNoTileUpdate = 0x0007003D,
+  kErrUpdateWrongChart = 0x0007003E,
   kErrWptReadOnly = 0x00080000,
   kErrWptMaxGroups = 0x0008000A,
   kErrWptMaxRoutes = 0x0008000B,

@@ -55,11 +55,12 @@ TFileHandle FileOpenByMode(const CStr& name, uint16_t mode, uint32_t& error) {
   return mode == kFileModeCreate ? FileCreate(name, error) : FileOpen(name, mode, error);
 }
 
-void FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile) {
-  if (file == nullptr) return;
-  FileClose(file);
+bool FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile) {
+  if (file == nullptr) return true;
+  const bool closed = FileClose(file);
   file = nullptr;
   uint32_t error = 0;
   if (deleteFile && name.GetLength() > 0) FileDelete(name, error);
   name = CStr();
+  return closed;
 }

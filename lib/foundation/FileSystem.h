@@ -36,7 +36,7 @@ bool FileExists(const CStr& name);
 bool DirectoryExists(const CStr& name);
 TFileHandle FileCreate(const CStr& name, uint32_t& error);
 TFileHandle FileOpen(const CStr& name, uint16_t mode, uint32_t& error);
-bool FileClose(TFileHandle file);  // false when pending data could not be written
+bool FileClose(TFileHandle file);  // false when pending data could not be written; closes even then
 int32_t FileRead(TFileHandle file, void* buffer, int32_t count);          // -1 on failure
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count);   // -1 on failure
 int64_t FileSeek(TFileHandle file, int64_t position, int origin, uint32_t& error);
@@ -60,5 +60,6 @@ bool IsPlainFileName(const CStr& name);
 
 // Creates (mode 0xFFFF) or opens (any other mode) as the file streams do.
 TFileHandle FileOpenByMode(const CStr& name, uint16_t mode, uint32_t& error);
-// Closes an open file, deletes it when asked, and forgets handle and name.
-void FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile);
+// Closes an open file, deletes it when asked, and forgets handle and name;
+// whether the close succeeded.
+bool FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileFaults.h"
 #include "lib/foundation/FileSystem.h"
 
 // A handle carries the descriptor + 1, so that descriptor 0 is not null.
@@ -65,6 +66,7 @@ bool DirectoryExists(const CStr& name) {
 }
 
 TFileHandle FileCreate(const CStr& name, uint32_t& error) {
+  if (td::FileFault(kErrFileCreate, error)) return nullptr;
   const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   return Checked(fd, kErrFileCreate, error);
 }
@@ -87,6 +89,7 @@ int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
 }
 
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count) {
+  if (td::FileFaultHit()) return -1;
   if (count < 0) return -1;
   return static_cast<int32_t>(write(Descriptor(file), buffer, static_cast<size_t>(count)));
 }
@@ -105,12 +108,14 @@ bool FileSetEnd(TFileHandle file) {
   return position >= 0 && ftruncate(fd, position) == 0;
 }
 
-bool FileFlush(TFileHandle file) { return fsync(Descriptor(file)) == 0; }
+bool FileFlush(TFileHandle file) { return !td::FileFaultHit() && fsync(Descriptor(file)) == 0; }
 
 bool FileDelete(const CStr& name, uint32_t& error) {
+  if (td::FileFault(kErrFileDelete, error)) return false;
   return Report(unlink(name.c_str()), kErrFileDelete, error);
 }
 
 bool FileRename(const CStr& oldName, const CStr& newName, uint32_t& error) {
+  if (td::FileFault(kErrFileRename, error)) return false;
   return Report(rename(oldName.c_str(), newName.c_str()), kErrFileRename, error);
 }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileFaults.h"
 #include "lib/foundation/FileSystem.h"
 
 namespace {
@@ -47,6 +48,7 @@ bool DirectoryExists(const CStr& name) {
 }
 
 TFileHandle FileCreate(const CStr& name, uint32_t& error) {
+  if (td::FileFault(kErrFileCreate, error)) return nullptr;
   HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   return Checked(handle, kErrFileCreate, error);
@@ -72,6 +74,7 @@ int32_t FileRead(TFileHandle file, void* buffer, int32_t count) {
 }
 
 int32_t FileWrite(TFileHandle file, const void* buffer, int32_t count) {
+  if (td::FileFaultHit()) return -1;
   DWORD done = 0;
   if (count < 0 || !WriteFile(file, buffer, count, &done, nullptr)) return -1;
   return static_cast<int32_t>(done);
@@ -91,13 +94,15 @@ int64_t FileSeek(TFileHandle file, int64_t position, int origin, uint32_t& error
 
 bool FileSetEnd(TFileHandle file) { return SetEndOfFile(file) != 0; }
 
-bool FileFlush(TFileHandle file) { return FlushFileBuffers(file) != 0; }
+bool FileFlush(TFileHandle file) { return !td::FileFaultHit() && FlushFileBuffers(file) != 0; }
 
 bool FileDelete(const CStr& name, uint32_t& error) {
+  if (td::FileFault(kErrFileDelete, error)) return false;
   return Report(DeleteFileA(name.c_str()), kErrFileDelete, error);
 }
 
 bool FileRename(const CStr& oldName, const CStr& newName, uint32_t& error) {
+  if (td::FileFault(kErrFileRename, error)) return false;
   // Replacing in one step lets a finished temporary file take the old one's place.
   const BOOL ok = MoveFileExA(oldName.c_str(), newName.c_str(), MOVEFILE_REPLACE_EXISTING);
   return Report(ok, kErrFileRename, error);

@@ -58,11 +58,11 @@ CThreadEventQueue* CThread::OwnerQueue() const {
   return m_Owner ? m_Owner->m_Queue : g_MainThreadEventQueue;
 }
 
-void CThread::WaitForEnd() {
+bool CThread::WaitForEnd(uint32_t timeout) {
   m_Terminate = 1;
-  if (m_Finished || m_Handle == nullptr) return;
+  if (m_Finished || m_Handle == nullptr) return true;
   if (m_Suspended) Resume();
-  WaitForSingleObject(m_Handle, INFINITE);
+  return WaitForSingleObject(m_Handle, timeout) == WAIT_OBJECT_0;
 }
 
 void CThread::Resume() {

@@ -46,8 +46,9 @@ class CThread {
  protected:
   // The thread body; may set the result. Loops poll IsTerminating.
   virtual void Execute(uint32_t& result) = 0;
-  // Requests termination and waits for the thread to end, running no event.
-  void WaitForEnd();
+  // Requests termination and waits up to timeout ms for the thread to end,
+  // running no event; whether it has finished.
+  bool WaitForEnd(uint32_t timeout = 0xFFFFFFFF);
 
  private:
   static unsigned TD_STDCALL Body(void* self);

@@ -94,3 +94,13 @@ list(APPEND TDLIB_POSIX_SOURCES
   lib/foundation/LocaleInfo_posix.cpp
   lib/foundation/Sound_posix.cpp
 )
+# Safe file writing and the views that untrusted data is read through.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/foundation/AtomicFileWriter.cpp
+  lib/foundation/CappedMemoryStream.cpp
+  lib/foundation/FileFaults.cpp
+  lib/foundation/StreamWindow.cpp
+)
+list(APPEND TDLIB_POSIX_SOURCES
+  lib/foundation/FileTools_posix.cpp
+)

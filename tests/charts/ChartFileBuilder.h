@@ -88,6 +88,7 @@ struct STagFields {
   uint32_t linkType = 0;
   uint32_t calCount = 2;
   std::vector<uint8_t> reference = {1};  // projection code 1, the RD grid
+  double pixelStep = 1, mapStep = 10;    // calibration point i: pixel (i, i) x pixelStep
   uint32_t kindByte = 3;
 };
 
@@ -104,9 +105,9 @@ inline std::vector<uint8_t> TagPayload(const STagFields& f = {}) {
   w.U32(static_cast<uint32_t>(f.linkCount));
   for (int32_t i = 0; i < f.linkCount; ++i) w.U8(f.linkType).Text("next.tcf").Text("Next chart");
   w.U8(f.calCount);
-  for (uint32_t i = 0; i < f.calCount; ++i) w.F64(i).F64(i);  // pixel points
+  for (uint32_t i = 0; i < f.calCount; ++i) w.F64(i * f.pixelStep).F64(i * f.pixelStep);
   for (uint32_t i = 0; i < f.calCount; ++i)
-    w.F64(155000 + 10.0 * i).F64(463000 - 10.0 * i);  // map points
+    w.F64(155000 + f.mapStep * i).F64(463000 - f.mapStep * i);  // map points
   w.Raw(f.reference);
   w.U8(0).U8(f.kindByte);  // flag, source format code
   return w.bytes;

@@ -1,5 +1,6 @@
 tdlib_add_tests(charts PORTABLE
   ChartBoundsTest.cpp
+  ChartObjectTest.cpp
   ChartFileTest.cpp
   ChartLegacyFileTest.cpp
   ChartTagTest.cpp
@@ -8,7 +9,33 @@ tdlib_add_tests(charts PORTABLE
   TileFormatTest.cpp
   TileRoundTripTest.cpp
   TileSamples.cpp
+  TileStoreAllocationTest.cpp
+  TileStoreTest.cpp
   WINDOWS
   ChartExportsTest.cpp
   ChartFileExportsTest.cpp
+  TileManagerTest.cpp
+  POSIX
+  TileStoreMessagesTest.cpp
 )
+# Chart updates: zlib stands in for the host's compression callbacks, linked
+# statically into the Windows test program.
+tdlib_add_tests(charts PORTABLE
+  BSBChartInfoFileTest.cpp
+  TilePatchTest.cpp
+  UpdFileRewriteTest.cpp
+  UpdGenerateTest.cpp
+  UpdPackageTest.cpp
+  UpdateBadInputTest.cpp
+  UpdateBuilder.cpp
+  UpdateFaultTest.cpp
+  UpdateReadTest.cpp
+  ZlibZip.cpp
+  WINDOWS
+  ChartUpdateExportsTest.cpp
+)
+if(TDLIB_NATIVE)
+  tdlib_link_tests(charts z)
+else()
+  tdlib_link_tests(charts -l:libz.a)
+endif()

@@ -46,3 +46,6 @@ if(WIN32)
   target_link_options(startup_host PRIVATE -static)
   set_target_properties(startup_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 endif()
+tdlib_add_tests(foundation PORTABLE
+  AtomicFileWriterTest.cpp
+)

@@ -53,3 +53,46 @@ int RunCHost(const char* dll_path, char* message) {
   FreeLibrary(dll);
   return 1;
 }
+
+/* The serial port as a plain C host sees it: the factory by its plain name,
+ * every call through the table, the stack checked around each. */
+typedef TdObject*(TDLIB_API* CommPortCreateFn)(void);
+
+static void TDLIB_API NoReceive(void* context) { (void)context; }
+
+/* Returns 1 when every check passed, else 0 with the reason in message. */
+int RunCommHost(const char* dll_path, char* message) {
+  HMODULE dll = LoadLibraryA(dll_path);
+  if (!dll) return Fail(message, "LoadLibrary failed");
+  CommPortCreateFn create = (CommPortCreateFn)GetProcAddress(dll, "CommPortCreate");
+  if (!create) return Fail(message, "CommPortCreate missing");
+  uintptr_t before, after;
+  READ_SP(before);
+  TdObject* port = create();
+  READ_SP(after);
+  if (before != after) return Fail(message, "CommPortCreate left the stack unbalanced");
+  if (!port) return Fail(message, "no port");
+  const TdCommPortTable* t = *(const TdCommPortTable* const*)port;
+  uint8_t buffer[256];
+  uint32_t size = 0, error = 99;
+  uint64_t time = 0;
+  READ_SP(before);
+  t->SetBaudRate(port, 9600);
+  t->SetPortNumber(port, 40); /* no such port */
+  t->SetOnReceive(port, NoReceive, port);
+  t->Open(port, "host", &error);
+  uint8_t open = t->IsOpen(port);
+  uint8_t taken = t->ReadPacket(port, buffer, &size, &time);
+  uint32_t baud = t->GetBaudRate(port);
+  t->Close(port);
+  READ_SP(after);
+  if (before != after) return Fail(message, "a slot left the stack unbalanced");
+  if (error != 0x30000 || open != 0 || taken != 0 || baud != 9600)
+    return Fail(message, "wrong results through the table");
+  READ_SP(before);
+  t->DeleteThis(port, 1);
+  READ_SP(after);
+  if (before != after) return Fail(message, "slot 0 left the stack unbalanced");
+  FreeLibrary(dll);
+  return 1;
+}

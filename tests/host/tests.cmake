@@ -13,3 +13,14 @@ tdlib_add_tests(host WINDOWS
   GpsHost.c
   GpsHostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  CommHostTest.cpp
+)
+tdlib_add_tests(host WINDOWS
+  NightScreenHost.c
+  NightScreenHostTest.cpp
+)
+tdlib_add_tests(host WINDOWS
+  ImageHost.c
+  ImageHostTest.cpp
+)

@@ -1,0 +1,147 @@
+#include "lib/bitmap/RectRaster.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "lib/bitmap/BlendRoutines.h"
+#include "lib/bitmap/GammaTable.h"
+#include "lib/bitmap/PixelPlotter.h"
+
+namespace {
+
+// The whole pixels first .. last (inclusive) of an interval lo .. hi in the
+// pixel-centre convention, and the covered fractions of the pixel before
+// and the pixel after them.
+struct SPixelRun {
+  int32_t first, last;
+  double before, after;
+};
+
+SPixelRun Cover(double lo, double hi) {
+  const double first = std::ceil(lo + 0.5), last = std::floor(hi - 0.5);
+  return {static_cast<int32_t>(first), static_cast<int32_t>(last), first - (lo + 0.5),
+          (hi - 0.5) - last};
+}
+
+uint32_t Round255(double v) { return static_cast<uint32_t>(std::floor(255 * v + 0.5)); }
+
+class CRectPainter {
+ public:
+  explicit CRectPainter(CBmp32& bitmap) : m_Bitmap(bitmap) {}
+
+  // Columns first .. last over rows top .. bottom, one row at a time: the
+  // same pixels as a vertical span per column, in memory order.
+  void Columns(int32_t first, int32_t last, int32_t top, int32_t bottom, uint32_t colour) const {
+    if (first <= last) Rows(top, bottom, first, last, colour);
+  }
+  void Rows(int32_t first, int32_t last, int32_t left, int32_t right, uint32_t colour) const {
+    for (int32_t y = first; y <= last && left <= right; ++y)
+      g_BlendRoutines.horizontalSpan(m_Bitmap.Row(y) + left, colour, right - left + 1);
+  }
+  void Pixel(int32_t x, int32_t y, uint32_t colour) const {
+    g_BlendRoutines.solidPixel(m_Bitmap.Row(y) + x, colour);
+  }
+
+ private:
+  CBmp32& m_Bitmap;
+};
+
+struct SRectParts {
+  SPixelRun columns, rows;  // of the inner part
+  SPixelRun outerColumns, outerRows;
+};
+
+void DrawInner(const CRectPainter& paint, const SRectParts& p, int32_t width, int32_t height,
+               uint32_t line, uint32_t fill, double lineWidth) {
+  const SPixelRun& c = p.columns;
+  const SPixelRun& r = p.rows;
+  paint.Rows(r.first, r.last, c.first, c.last, fill);
+  const bool left = c.first > 0, top = r.first > 0;
+  const bool right = c.last < width - 1, bottom = r.last < height - 1;
+  if (left)
+    paint.Columns(c.first - 1, c.first - 1, r.first, r.last,
+                  MixEdgeColour(line, fill, c.before, lineWidth));
+  if (top)
+    paint.Rows(r.first - 1, r.first - 1, c.first, c.last,
+               MixEdgeColour(line, fill, r.before, lineWidth));
+  if (right)
+    paint.Columns(c.last + 1, c.last + 1, r.first, r.last,
+                  MixEdgeColour(line, fill, c.after, lineWidth));
+  if (bottom)
+    paint.Rows(r.last + 1, r.last + 1, c.first, c.last,
+               MixEdgeColour(line, fill, r.after, lineWidth));
+  auto corner = [&](bool exists, int32_t x, int32_t y, double fx, double fy) {
+    if (exists) paint.Pixel(x, y, MixEdgeColour(line, fill, fx * fy, lineWidth));
+  };
+  corner(left && top, c.first - 1, r.first - 1, c.before, r.before);
+  corner(right && top, c.last + 1, r.first - 1, c.after, r.before);
+  corner(left && bottom, c.first - 1, r.last + 1, c.before, r.after);
+  corner(right && bottom, c.last + 1, r.last + 1, c.after, r.after);
+}
+
+void DrawBand(const CRectPainter& paint, const SRectParts& p, int32_t width, int32_t height,
+              uint32_t line, double lineWidth) {
+  // The inner part with its partial pixels.
+  const int32_t il = std::max(p.columns.first - 1, 0), ir = std::min(p.columns.last + 2, width) - 1;
+  const int32_t it = std::max(p.rows.first - 1, 0), ib = std::min(p.rows.last + 2, height) - 1;
+  const SPixelRun& oc = p.outerColumns;
+  const SPixelRun& orow = p.outerRows;
+  paint.Columns(oc.first, il - 1, orow.first, orow.last, line);
+  paint.Rows(orow.first, it - 1, il, ir, line);
+  paint.Columns(ir + 1, std::min(oc.last, width - 1), orow.first, orow.last, line);
+  paint.Rows(ib + 1, std::min(orow.last, height - 1), il, ir, line);
+  if (!(lineWidth > 0)) return;
+  const bool left = oc.first > 0 && oc.before > 0, top = orow.first > 0 && orow.before > 0;
+  const bool right = oc.last < width - 1 && oc.after > 0;
+  const bool bottom = orow.last < height - 1 && orow.after > 0;
+  auto fade = [&](double fraction) { return FadeByGamma(line, std::min(fraction, lineWidth)); };
+  if (left) paint.Columns(oc.first - 1, oc.first - 1, orow.first, orow.last, fade(oc.before));
+  if (top) paint.Rows(orow.first - 1, orow.first - 1, oc.first, oc.last, fade(orow.before));
+  if (right) paint.Columns(oc.last + 1, oc.last + 1, orow.first, orow.last, fade(oc.after));
+  if (bottom) paint.Rows(orow.last + 1, orow.last + 1, oc.first, oc.last, fade(orow.after));
+  auto corner = [&](bool exists, int32_t x, int32_t y, double fx, double fy) {
+    if (exists) paint.Pixel(x, y, fade(fx * fy));
+  };
+  corner(left && top, oc.first - 1, orow.first - 1, oc.before, orow.before);
+  corner(right && top, oc.last + 1, orow.first - 1, oc.after, orow.before);
+  corner(left && bottom, oc.first - 1, orow.last + 1, oc.before, orow.after);
+  corner(right && bottom, oc.last + 1, orow.last + 1, oc.after, orow.after);
+}
+
+}  // namespace
+
+uint32_t MixEdgeColour(uint32_t line, uint32_t fill, double fraction, double width) {
+  const uint32_t a = Round255(fraction);
+  const uint32_t b =
+      width > 0 ? static_cast<uint32_t>(std::min(255.0 - a, std::floor(255 * width + 0.5))) : 0;
+  if (a + b == 0) return 0;
+  const uint32_t alpha = g_GammaTable[((line >> 24) * b + (fill >> 24) * a) >> 8];
+  const uint32_t a2 = a * 255 / (a + b), b2 = b * 255 / (a + b);
+  uint32_t out = alpha << 24;
+  for (int shift = 0; shift < 24; shift += 8)
+    out |= ((((line >> shift) & 0xFF) * b2 + ((fill >> shift) & 0xFF) * a2) >> 8) << shift;
+  return out;
+}
+
+void RasterRect(CBmp32& bitmap, const SRectD& rect, uint32_t line, uint32_t fill, double width) {
+  if (!bitmap.HasPixels()) return;
+  for (double v : {rect.left, rect.top, rect.right, rect.bottom, width})
+    if (!std::isfinite(v)) return;
+  width = std::max(width, 0.0);
+  const double limit = std::min(rect.right - rect.left, rect.bottom - rect.top) / 2 + 0.5;
+  const double h = std::min(width / 2, limit);
+  // A negative h (a rectangle inverted by more than a pixel) leaves no inner
+  // part; with sides near the double range the sums below would not show it.
+  if (!(h >= 0)) return;
+  const double w = bitmap.Width() - 0.5, hgt = bitmap.Height() - 0.5;
+  const double l = std::max(rect.left + h, -0.5), r = std::min(rect.right - h, w);
+  const double t = std::max(rect.top + h, -0.5), b = std::min(rect.bottom - h, hgt);
+  if (!(l < r && t < b)) return;
+  const SRectParts parts = {Cover(l, r), Cover(t, b),
+                            Cover(std::max(rect.left - h, -0.5), std::min(rect.right + h, w)),
+                            Cover(std::max(rect.top - h, -0.5), std::min(rect.bottom + h, hgt))};
+  const CRectPainter paint(bitmap);
+  if (parts.columns.last > parts.columns.first && parts.rows.last > parts.rows.first)
+    DrawInner(paint, parts, bitmap.Width(), bitmap.Height(), line, fill, width);
+  DrawBand(paint, parts, bitmap.Width(), bitmap.Height(), line, width);
+}

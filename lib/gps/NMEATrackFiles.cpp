@@ -1,0 +1,146 @@
+// CNMEATrack: its files. The first point, a split and a file that failed are
+// written whole through a temporary file; every other point appends or
+// replaces the last record in place and cuts the file after the new trailer.
+#include <exception>
+
+#include "lib/foundation/AtomicFileWriter.h"
+#include "lib/foundation/BufferedFileStream.h"
+#include "lib/foundation/Exception.h"
+#include "lib/foundation/FileName.h"
+#include "lib/foundation/FileStream.h"
+#include "lib/foundation/StreamFunctions.h"
+#include "lib/geodesy/Angles.h"
+#include "lib/geodesy/Lines.h"
+#include "lib/geodesy/Scene.h"
+#include "lib/gps/NMEATrack.h"
+
+namespace {
+
+constexpr int64_t kTrailerSize = 16;
+constexpr int32_t kLoadBufferSize = 32768;
+constexpr int32_t kSaveBufferSize = 32768;
+
+// The name without folder and extension.
+CStr BaseName(const CStr& fileName) {
+  const int start = CNMEATrack::FolderEnd(fileName);
+  return ChangeFileExt(fileName.Mid(start, fileName.GetLength()), "");
+}
+
+}  // namespace
+
+int CNMEATrack::FolderEnd(const CStr& fileName) {
+  int end = fileName.GetLength();
+  while (end > 0) {
+    const char c = fileName.c_str()[end - 1];
+    if (c == '\\' || c == ':' || c == kPathDelimiter) break;
+    --end;
+  }
+  return end;
+}
+
+void CNMEATrack::CompanionFileName(const CStr& fileName) {
+  m_FileName = fileName;
+  m_CompanionName = fileName.Left(fileName.GetLength() - 4) + "_2.trk";
+  m_TrackName = BaseName(fileName);
+}
+
+void CNMEATrack::WriteFiles(bool replace) {
+  std::exception_ptr failure;
+  for (bool companion : {false, true}) {
+    try {
+      WriteFile(companion, replace);
+    } catch (...) {
+      State(companion).Stale = true;
+      if (!failure) failure = std::current_exception();
+    }
+  }
+  if (failure) std::rethrow_exception(failure);
+}
+
+void CNMEATrack::WriteFile(bool companion, bool replace) {
+  if (State(companion).Stale)
+    WriteWhole(companion);
+  else
+    AppendRecord(companion, replace);
+}
+
+void CNMEATrack::WriteWhole(bool companion) {
+  SFileState& state = State(companion);
+  state.LastRecordSize =
+      companion ? SaveWhole(m_CompanionName, BaseName(m_CompanionName), m_Points.size(), true)
+                : SaveWhole(m_FileName, m_TrackName, m_Points.size(), false);
+  state.Stale = false;
+}
+
+// The last point as a new record after the one before it, or in place of the
+// last record; then the trailer, and the file ends there.
+void CNMEATrack::AppendRecord(bool companion, bool replace) {
+  SFileState& state = State(companion);
+  replace = replace && state.LastRecordSize > 0;
+  CFileStream file(companion ? m_CompanionName : m_FileName, kFileModeWrite);
+  StreamSeek(file, file.GetSize() - kTrailerSize - (replace ? state.LastRecordSize : 0));
+  const SNMEATrackPoint& base = m_Points[m_Points.size() - 2];
+  const SNMEATrackPoint& point = m_Points.back();
+  const uint32_t size =
+      companion ? WriteTrackAbsoluteRecord(file, point)
+                : WriteTrackRecord(file, base, TrackTicks(point.Time - base.Time), point);
+  WriteTrackTrailer(file, point.Distance, point.Time, static_cast<uint32_t>(m_Points.size()));
+  if (!file.SetSize(file.GetPosition()))
+    throw CStreamError("CNMEATrack::AppendRecord: Cannot set the end of file " + file.GetName());
+  state.LastRecordSize = size;
+}
+
+uint32_t CNMEATrack::SaveWhole(const CStr& name, const CStr& trackName, size_t count,
+                               bool companion) const {
+  CAtomicFileWriter writer;
+  uint32_t error = 0;
+  if (!writer.Open(name, kSaveBufferSize, error))
+    throw CStreamError("CNMEATrack::SaveToFile: Cannot create file " + name);
+  const uint32_t lastSize =
+      WriteTrack(writer.Stream(), trackName, m_Points.data(), count, companion);
+  if (!writer.Commit(error))
+    throw CStreamError("CNMEATrack::SaveToFile: Cannot write file " + name);
+  return lastSize;
+}
+
+void CNMEATrack::SaveToFile(const CStr& fileName) {
+  SaveWhole(fileName, m_TrackName, m_Points.size(), false);
+}
+
+void CNMEATrack::SaveToStream(CStream& stream) {
+  WriteTrack(stream, m_TrackName, m_Points.data(), m_Points.size(), false);
+}
+
+void CNMEATrack::LoadFile(const CStr& fileName) {
+  CBufferedFileStream stream(fileName, kFileModeRead | kFileShareRead, kLoadBufferSize);
+  CompanionFileName(fileName);
+  LoadFromStream(stream);
+  if (m_TrackName.GetLength() == 0) m_TrackName = BaseName(fileName);
+}
+
+// Recording may go on into a loaded track: the main file is appended to when
+// it was read whole in the current version, the companion is written anew.
+void CNMEATrack::LoadFromStream(CStream& stream) {
+  m_Points.clear();
+  STrackInfo info;
+  GetTrackInfo(stream, info);
+  m_TrackName = info.Name;
+  m_Main.LastRecordSize = ReadTrackPoints(stream, info, m_Points);
+  m_Main.Stale = info.Version != kTrackVersion || m_Points.size() != info.Count;
+  m_Companion.LastRecordSize = m_Points.size() > 1 ? kTrackCompanionRecordSize : 0;
+  m_Companion.Stale = true;
+  m_Rejecting = false;
+  SetAnchorFromLoad();
+}
+
+// The point before the last, with the course and speed of the last step.
+void CNMEATrack::SetAnchorFromLoad() {
+  if (m_Points.size() < 2) {
+    SetAnchor(SNMEATrackPoint{0.0, 0, 0, 0}, 0.0f, 0.0f);
+    return;
+  }
+  float speed = 0, course = 0;
+  const size_t last = m_Points.size() - 1;
+  GetCourseSpeedAt(m_Points[last].Time, speed, course);
+  SetAnchor(m_Points[last - 1], course, speed);
+}
