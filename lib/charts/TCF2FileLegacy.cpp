@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lib/charts/TCF2Records1002.h"
+#include "lib/charts/TCF2TagFile.h"
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/Checksum.h"
 #include "lib/foundation/ErrorCodes.h"
@@ -21,9 +22,6 @@ constexpr uint32_t kTileSide = 256;
 constexpr uint64_t kV1TablePosition = 84;  // after tag position, levels and count
 constexpr uint64_t kV2TablePosition = 32;  // after tag position, width, height and count
 constexpr uint64_t kCheckSize = 2;
-constexpr uint32_t kMaxIdNumber = 0xFFFFF;
-constexpr int32_t kMaxIdCode = 47;
-constexpr uint8_t kKindCodes[] = {0, 1, 3};  // stored byte of kind 0, 1, 2
 
 #pragma pack(push, 4)
 struct SLevelRecordV1 {
@@ -277,14 +275,7 @@ bool ReadTagAreaV1(CStream& in, CTCF2Tag& tag, CTCF2Bounds& bounds, uint32_t& wa
 
 // Rows 1 to 15 of the 1.0.0.1/2 tag area.
 void ReadIdentityV2(CStream& in, bool v3, CTCF2Tag& tag, uint32_t& warnings) {
-  const SGuid guid = StreamReadGUID(in);
-  tag.SetGUID(&guid);
-  const uint32_t number = StreamReadDWORD(in);
-  if (number > kMaxIdNumber) warnings |= kTCF2WarnIdNumber;
-  tag.SetIdNumber(number);
-  const int32_t code = StreamReadLong(in);
-  if (code < 0 || code > kMaxIdCode) warnings |= kTCF2WarnIdCode;
-  tag.SetIdCode(code);
+  TCF2TagReadIdNumbers(in, tag, warnings);
   ReadText(in, tag, kTagIdText4, kTCF2KeyK1, 0, warnings);
   if (v3) ReadText(in, tag, kTagIdText3, kTCF2KeyK1, 0, warnings);
   ReadText(in, tag, kTagIdText2, kTCF2KeyK2, 0, warnings);
@@ -344,16 +335,6 @@ bool ReadProjectionV3(CStream& in, int32_t width, int32_t height, CTCF2Tag& tag,
   return TCF2ReadProjection1002(in, code, width, height, tag, error);
 }
 
-bool ReadKind(CStream& in, CTCF2Tag& tag, uint32_t& error) {
-  const uint8_t stored = StreamReadBYTE(in);
-  for (int32_t kind = 0; kind < 3; ++kind) {
-    if (kKindCodes[kind] != stored) continue;
-    tag.SetKind(kind);
-    return true;
-  }
-  return Fail(kErrSourceFormatUnknown, error);
-}
-
 // Row 24 of 1.0.0.1: type 0 only, both texts scrambled.
 bool ReadLinksV2(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   const int32_t count = StreamReadLong(in);
@@ -375,7 +356,7 @@ bool ReadTagAreaV2(CStream& in, bool v3, int32_t width, int32_t height, CTCF2Tag
     return false;
   TCF2ReadBounds1002(in, bounds, warnings);
   tag.SetFlag(StreamReadBool(in));
-  if (!ReadKind(in, tag, error)) return false;
+  if (!TCF2TagReadKind(in, tag, error)) return false;
   updateTag.SetDateTime3(TCF2ReadDateText(in, kTCF2KeyK4, kTCF2WarnUpdateTime3, warnings));
   const CStr text = ReadScrambled(in, kTCF2KeyK4);
   updateTag.SetText(&text);
@@ -443,13 +424,12 @@ bool WriteCalibrationV3(CStream& out, CTCF2Tag& tag, uint32_t& error) {
 
 bool WritePlainAreaV3(CStream& out, CTCF2Tag& tag, CTCF2Bounds& bounds, CTCF2UpdateTag& updateTag,
                       uint32_t& error) {
-  const int32_t kind = tag.GetKind();
-  if (kind < 0 || kind > 2) return Fail(kErrSourceFormatUnknown, error);
+  if (tag.GetKind() < 0 || tag.GetKind() > 2) return Fail(kErrSourceFormatUnknown, error);
   WriteIdentityV3(out, tag);
   if (!WriteCalibrationV3(out, tag, error)) return false;
   TCF2WriteBounds1002(out, bounds);
   StreamWriteBool(out, tag.GetFlag());
-  StreamWriteBYTE(out, kKindCodes[kind]);
+  if (!TCF2TagWriteKind(out, tag, error)) return false;
   TCF2WriteDateText(out, kTCF2KeyK4, updateTag.GetDateTime3());
   WriteScrambled(out, kTCF2KeyK4, *updateTag.GetText());
   TCF2WriteLinks1002(out, tag);

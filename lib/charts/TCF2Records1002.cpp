@@ -26,20 +26,6 @@ bool Fail(uint32_t code, uint32_t& error) {
   return false;
 }
 
-bool AllFinite(const double* values, int count) {
-  for (int i = 0; i < count; ++i)
-    if (!std::isfinite(values[i])) return false;
-  return true;
-}
-
-void ReadDoubles(CStream& in, double* values, int count) {
-  for (int i = 0; i < count; ++i) values[i] = StreamReadDouble(in);
-}
-
-void WriteDoubles(CStream& out, const double* values, int count) {
-  for (int i = 0; i < count; ++i) StreamWriteDouble(out, values[i]);
-}
-
 // The decimal value of count digit characters; -1 for any other character.
 int Digits(const char* text, int count) {
   int value = 0;
@@ -126,20 +112,12 @@ const SGeodeticDatum* ReadDatum1_0_0_2(CStream& in, int32_t width, int32_t heigh
   if (type == kDatumCode) {
     datum = GeodeticDatumFindByCode(StrScramble(kDatumCodeKey, StreamReadStr(in)).c_str());
   } else if (type == kDatumShift) {
-    double shift[2];
-    ReadDoubles(in, shift, 2);
+    const SGeo2D shift{StreamReadDouble(in), StreamReadDouble(in)};
     const SGeo2D centre = CalibratedCentre(tag, width, height, provisional);
-    const double values[4] = {shift[0], shift[1], centre.lat, centre.lon};
-    if (AllFinite(values, 4))
-      datum = GeodeticDatumCreateByShiftWorker(centre, SGeo2D{shift[0], shift[1]});
+    if (std::isfinite(shift.lat + shift.lon + centre.lat + centre.lon))
+      datum = GeodeticDatumCreateByShiftWorker(centre, shift);
   } else if (type == kDatumDefinition) {
-    double v[9];  // seven parameters, then a and 1/f
-    ReadDoubles(in, v, 9);
-    if (AllFinite(v, 9) && v[6] > 0 && v[7] > 0 && v[8] > 0) {
-      const SGeodeticEllipsoid* ellipsoid = GeodeticEllipsoidCreateByDefWorker(v[7], v[8]);
-      datum = GeodeticDatumCreateByDefWorker(
-          ellipsoid, SDatumParams{v[0], v[1], v[2], v[3], v[4], v[5], v[6]});
-    }
+    datum = TCF2ReadDatumDefinition(in);
   } else {
     error = kErrDatumTypeUnknown;
     return nullptr;
@@ -155,13 +133,11 @@ bool TCF2WriteDatum1002(CStream& out, const SGeodeticDatum* datum, uint32_t& err
     StreamWriteStr(out, StrScramble(kDatumCodeKey, CStr(datum->Code)));
   } else if (datum->Kind == kDatumByShift) {
     StreamWriteBYTE(out, kDatumShift);
-    WriteDoubles(out, datum->Shift, 2);
+    StreamWriteDouble(out, datum->Shift[0]);
+    StreamWriteDouble(out, datum->Shift[1]);
   } else if (datum->Kind == kDatumByDefinition) {
-    const double v[9] = {datum->Dx,    datum->Dy,           datum->Dz,
-                         datum->Rx,    datum->Ry,           datum->Rz,
-                         datum->Scale, datum->Ellipsoid->A, datum->Ellipsoid->InvF};
     StreamWriteBYTE(out, kDatumDefinition);
-    WriteDoubles(out, v, 9);
+    TCF2WriteDatumDefinition(out, *datum);
   } else {
     return Fail(kErrDatumTypeUnknown, error);
   }
