@@ -127,6 +127,12 @@ TEST(ChartFile, SmallestFileReadsEveryField) {
   ASSERT_TRUE(TCF2FileReadTilePixels(stream, pixels, e, true, data, error));
   EXPECT_EQ(data.size(), 1032u);
   EXPECT_EQ(pixels[0], 0xFF000000u | kSmallestColour);
+
+  CBmp32 bitmap(3, 5, false);
+  ASSERT_TRUE(TCF2FileReadTileBitmap(stream, bitmap, e, true, data, error));
+  ASSERT_EQ(bitmap.GetWidth(), 1);
+  ASSERT_EQ(bitmap.GetHeight(), 1);
+  EXPECT_EQ(bitmap.GetBits()[0], 0xFF000000u | kSmallestColour);
 }
 
 // The writers, fed with what was read, give back the very bytes.
