@@ -65,8 +65,8 @@ bool ReadBlock(CStream& stream, uint64_t count, uint64_t fileSize, std::vector<T
 // A stored tile from start on: inside the file, 1 byte up to the largest
 // compressed tile.
 bool TileFits(uint64_t position, uint64_t length, uint64_t start, uint64_t fileSize) {
-  return position >= start && position <= fileSize && length >= 1 &&
-         length <= kTileStreamLimit && length <= fileSize - position;
+  return position >= start && position <= fileSize && length >= 1 && length <= kTileStreamLimit &&
+         length <= fileSize - position;
 }
 
 void SetTileBoth(CTCF2TileTable& tiles, int32_t tile, uint64_t position, uint64_t length) {
@@ -240,8 +240,8 @@ bool ReadOldProjection(CStream& in, bool isMercator, int32_t count, const SPoint
   if (isMercator) {
     const std::vector<SGeo2D> positions = ReadExtendedPositions(in, count);
     const CStr name = datumKey ? ReadScrambled(in, datumKey) : StreamReadStr(in);
-    const SGeodeticDatum* datum = datumKey ? GeodeticDatumFindByCode(name.c_str())
-                                           : GeodeticDatumFindByOldName(name.c_str());
+    const SGeodeticDatum* datum =
+        datumKey ? GeodeticDatumFindByCode(name.c_str()) : GeodeticDatumFindByOldName(name.c_str());
     if (!datum) return Fail(kErrDatumUnknown, error);
     GeodeticRefInitMercator(ref, 0, *datum);
     for (int32_t i = 0; i < count; ++i)
@@ -259,8 +259,7 @@ bool ReadTagAreaV1(CStream& in, CTCF2Tag& tag, CTCF2Bounds& bounds, uint32_t& wa
                    uint32_t& error) {
   enum : int32_t { kCodeMercator = 1, kCodeRD = 3 };
   TCF2ReadBounds1002(in, bounds, warnings);
-  for (ETCF2TagText which :
-       {kTagText1, kTagIdText1, kTagText12, kTagText13, kTagText8, kTagText7})
+  for (ETCF2TagText which : {kTagText1, kTagIdText1, kTagText12, kTagText13, kTagText8, kTagText7})
     ReadText(in, tag, which, 0, 0, warnings);
   int32_t count = 0;
   if (!ReadCalibrationCount(StreamReadLong(in), count, error)) return false;
@@ -322,8 +321,7 @@ bool ReadProjectionV2(CStream& in, CTCF2Tag& tag, uint32_t& error) {
 }
 
 // Rows 17 and 18 of 1.0.0.2.
-bool ReadProjectionV3(CStream& in, int32_t width, int32_t height, CTCF2Tag& tag,
-                      uint32_t& error) {
+bool ReadProjectionV3(CStream& in, int32_t width, int32_t height, CTCF2Tag& tag, uint32_t& error) {
   const uint8_t code = StreamReadBYTE(in);
   if (code > kTCF2Proj1002TM) return Fail(kErrProjectionUnknown, error);
   int32_t count = 0;

@@ -144,8 +144,8 @@ bool TCF2WriteDatum1002(CStream& out, const SGeodeticDatum* datum, uint32_t& err
   return true;
 }
 
-bool TCF2ReadProjection1002(CStream& in, uint8_t code, int32_t width, int32_t height,
-                            CTCF2Tag& tag, uint32_t& error) {
+bool TCF2ReadProjection1002(CStream& in, uint8_t code, int32_t width, int32_t height, CTCF2Tag& tag,
+                            uint32_t& error) {
   SGeodeticRef ref;
   const SGeodeticDatum& fallback = *GeodeticWGS84Datum();
   if (code == kTCF2Proj1002Mercator) {

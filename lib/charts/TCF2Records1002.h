@@ -41,8 +41,8 @@ bool TCF2WriteDatum1002(CStream& out, const SGeodeticDatum* datum, uint32_t& err
 // Reads the parameters of the stored projection code and sets the tag's
 // reference; the tag's calibration must already be set. 0x70028 for an
 // unknown code.
-bool TCF2ReadProjection1002(CStream& in, uint8_t code, int32_t width, int32_t height,
-                            CTCF2Tag& tag, uint32_t& error);
+bool TCF2ReadProjection1002(CStream& in, uint8_t code, int32_t width, int32_t height, CTCF2Tag& tag,
+                            uint32_t& error);
 // The projection's code byte into `code` and its parameters into out;
 // 0x70028 for another projection.
 bool TCF2WriteProjection1002(CStream& out, const SGeodeticRef& ref, uint32_t& error);

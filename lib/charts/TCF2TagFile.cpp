@@ -161,7 +161,6 @@ bool ReadCalibration(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   return true;
 }
 
-
 // ---- writing ----
 
 void WriteDate(CStream& out, double date) {
@@ -285,9 +284,9 @@ const SGeodeticDatum* TCF2ReadDatumDefinition(CStream& in) {
 }
 
 void TCF2WriteDatumDefinition(CStream& out, const SGeodeticDatum& datum) {
-  const double v[9] = {datum.Dx, datum.Dy,    datum.Dz,           datum.Rx,
-                       datum.Ry, datum.Rz,    datum.Scale,        datum.Ellipsoid->A,
-                       datum.Ellipsoid->InvF};
+  const double v[9] = {datum.Dx,    datum.Dy,           datum.Dz,
+                       datum.Rx,    datum.Ry,           datum.Rz,
+                       datum.Scale, datum.Ellipsoid->A, datum.Ellipsoid->InvF};
   WriteDoubles(out, v, 9);
 }
 

@@ -57,7 +57,7 @@ std::vector<uint8_t> AreaV2(const SAreaFields& f = {}) {
   std::memcpy(&bits, &f.optA, 4);
   w.U32(bits).U32(0xC0100000);  // -2.25f
   PutDate(w, kK1, "20070304");
-  w.U8(1).U8(0);                                  // RD, two points
+  w.U8(1).U8(0);                                    // RD, two points
   w.U32(0).U32(0).U32(0x43958000).U32(0x43470000);  // (0, 0), (299, 199) as f32
   w.F64(155000).F64(463000).F64(156000).F64(462000);
   PutBounds(w);
@@ -322,28 +322,24 @@ TEST(ChartLegacyFile, DamagedFiles) {
       {"tag area in the header", false, [](auto& b) { Put64(b, kLegacyAtTagPosition, 8); },
        0x10015},
       {"tile length 0", false, [](auto& b) { Put64(b, kLegacyAtTiles + 8, 0); }, 0x10015},
-      {"tile past the end", false, [f2](auto& b) { Put64(b, kLegacyAtTiles, f2 - 1000); },
-       0x10015},
+      {"tile past the end", false, [f2](auto& b) { Put64(b, kLegacyAtTiles, f2 - 1000); }, 0x10015},
       {"tile length wrapping in 32 bits", false,
        [](auto& b) { Put64(b, kLegacyAtTiles + 8, (uint64_t{1} << 32) + 1032); }, 0x10015},
       {"tile position in the tables", false, [](auto& b) { Put64(b, kLegacyAtTiles, 40); },
        0x10015},
       {"update count above the level-0 tiles", false,
        [](auto& b) { Put32(b, kLegacyAtTiles + 16 * 6, 3); }, 0x10015},
-      {"update count huge", false,
-       [](auto& b) { Put32(b, kLegacyAtTiles + 16 * 6, 0xFFFFFFFF); }, 0x10015},
-      {"1.0.0.0 tile count not the levels' sum", true, [](auto& b) { Put32(b, 80, 7); },
+      {"update count huge", false, [](auto& b) { Put32(b, kLegacyAtTiles + 16 * 6, 0xFFFFFFFF); },
        0x10015},
+      {"1.0.0.0 tile count not the levels' sum", true, [](auto& b) { Put32(b, 80, 7); }, 0x10015},
       {"1.0.0.0 tag area before the tiles", true, [](auto& b) { Put64(b, 12, 100); }, 0x10015},
-      {"1.0.0.0 tag area past the end", true, [](auto& b) { Put64(b, 12, b.size() + 1); },
-       0x10015},
+      {"1.0.0.0 tag area past the end", true, [](auto& b) { Put64(b, 12, b.size() + 1); }, 0x10015},
       {"1.0.0.0 two tiles at one position", true, [](auto& b) { Put64(b, 84, kV1Data + 15); },
        0x10015},
       {"1.0.0.0 level of 300 pixels in one tile", true, [](auto& b) { Put32(b, 24 + 4, 0x10001); },
        0x10015},
       {"1.0.0.0 level of width 0", true, [](auto& b) { Put32(b, 20 + 24, 0); }, 0x10015},
-      {"1.0.0.0 tile in the position table", true, [](auto& b) { Put64(b, 84 + 40, 90); },
-       0x10015},
+      {"1.0.0.0 tile in the position table", true, [](auto& b) { Put64(b, 84 + 40, 90); }, 0x10015},
   };
   for (const SDamageCase& c : cases) {
     std::vector<uint8_t> bytes = c.v1 ? ChartV1() : V2Base();

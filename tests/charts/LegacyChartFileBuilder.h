@@ -73,5 +73,10 @@ inline std::vector<uint8_t> LegacyChartFileV2(uint32_t version, int32_t width, i
 }
 
 // Offsets inside a 1.0.0.1/2 file.
-enum : size_t { kLegacyAtTagPosition = 12, kLegacyAtWidth = 20, kLegacyAtHeight = 24,
-                kLegacyAtCount = 28, kLegacyAtTiles = 32 };
+enum : size_t {
+  kLegacyAtTagPosition = 12,
+  kLegacyAtWidth = 20,
+  kLegacyAtHeight = 24,
+  kLegacyAtCount = 28,
+  kLegacyAtTiles = 32
+};
