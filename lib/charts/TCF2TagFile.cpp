@@ -326,6 +326,9 @@ bool TCF2TagWritePayload(CStream& payload, CTCF2Tag& tag, uint32_t& error) {
   WriteHead(payload, tag);
   WriteLinksAndCalibration(payload, tag);
   if (!WriteReference(payload, tag.Ref(), error)) return false;
+  // The reader refuses any other count.
+  const int32_t points = tag.GetCalPointCount();
+  if (points != 2 && points != 3) return Fail(kErrCalPointCount, error);
   StreamWriteBool(payload, tag.GetFlag());
   StreamWriteBYTE(payload, kKindCodes[kind]);
   return true;

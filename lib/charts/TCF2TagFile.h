@@ -19,7 +19,8 @@ bool TCF2TagReadPayload(CStream& payload, CTCF2Tag& tag, uint32_t& warnings, uin
 // Writes the tag section at the stream's position; 0x70028 for a projection
 // other than Mercator, transverse Mercator or RD, 0x70033 for a datum that is
 // neither a table row nor made by shift or definition, 0x70034 for a kind
-// other than 0..2. Nothing is written on those errors.
+// other than 0..2, 0x70020 for a calibration count other than 2 or 3.
+// Nothing is written on those errors.
 bool TCF2FileWriteTagV4(CStream& stream, CTCF2Tag& tag, uint32_t& error);
 // The links: i32 count, then per link a type byte (0 or 1, else 0x70035)
 // and two texts.
