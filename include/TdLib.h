@@ -868,6 +868,10 @@ void TDLIB_API TCF2FileReadBoundsTag(const char* fileName, TdTCF2Bounds* bounds,
                                      uint32_t* error);
 void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* updateTag,
                                      uint32_t* warnings, uint32_t* error);
+/* The chart error code of a calibration status: 0 for 0 (weak: bit 0 of
+ * *warnings is set) and 1 (good), the fault's code for 2..16, 0x7001E for
+ * any other. Only status 0 touches *warnings. */
+void TDLIB_API ConvertCalibrationResult(uint32_t status, uint32_t* warnings, uint32_t* error);
 /* Chart updates. Texts and file names of the update family are CStr objects
  * made with StrCreate; the factories take zero-terminated texts. All
  * compression goes through the host's callbacks held by a CZip (ZipCreate);

@@ -1,6 +1,7 @@
 #include "lib/charts/TCF2FileRead.h"
 
 #include "lib/charts/TCF2BoundsFile.h"
+#include "lib/charts/TCF2FileLegacy.h"
 #include "lib/charts/TCF2FileTables.h"
 #include "lib/charts/TCF2TagFile.h"
 #include "lib/foundation/ErrorCodes.h"
@@ -18,8 +19,28 @@ bool ReadChartV4(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnin
          TCF2FileReadTagV4(stream, header, *parts.tag, warnings, error);
 }
 
-bool ReadChartUnsupported(CStream&, const STCF2ChartParts&, uint32_t&, uint32_t& error) {
-  error = kErrTcf2Version;
+bool ReadChartV1(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnings,
+                 uint32_t& error) {
+  return TCF2FileReadHeaderV1(stream, *parts.header, *parts.mipmap, *parts.tiles, error) &&
+         TCF2FileReadTablesV1(stream, *parts.tag, *parts.updateTag, *parts.bounds, warnings, error);
+}
+
+bool ReadChartV2(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnings,
+                 uint32_t& error) {
+  return TCF2FileReadHeaderV2(stream, *parts.header, *parts.mipmap, *parts.tiles, error) &&
+         TCF2FileReadTablesV2(stream, *parts.tag, *parts.updateTag, *parts.bounds, warnings, error);
+}
+
+bool ReadChartV3(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnings,
+                 uint32_t& error) {
+  const STCF2FileHeader& header = *parts.header;
+  return TCF2FileReadHeaderV2(stream, *parts.header, *parts.mipmap, *parts.tiles, error) &&
+         TCF2FileReadTablesV3(stream, header.Width, header.Height, *parts.tag, *parts.updateTag,
+                              *parts.bounds, warnings, error);
+}
+
+bool ReadChartUnknown(CStream&, const STCF2ChartParts&, uint32_t&, uint32_t& error) {
+  error = kErrFileVersionUnknown;
   return false;
 }
 
@@ -50,8 +71,7 @@ bool ReadOneObject(const CStr& name, T& object, TSectionRead<T> readSection, Kee
 }  // namespace
 
 const TTCF2ReadChart kTCF2ReadChart[kTCF2IndexCount] = {
-    ReadChartUnsupported, ReadChartUnsupported, ReadChartUnsupported,
-    ReadChartUnsupported, ReadChartV4,
+    ReadChartUnknown, ReadChartV1, ReadChartV2, ReadChartV3, ReadChartV4,
 };
 
 bool TCF2FileReadStream(CStream& stream, uint32_t& version, uint32_t& index,

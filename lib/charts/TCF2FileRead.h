@@ -42,8 +42,7 @@ struct STCF2ChartObjects {
 typedef bool (*TTCF2ReadChart)(CStream& stream, const STCF2ChartParts& parts, uint32_t& warnings,
                                uint32_t& error);
 // By format index. 2.0.0.0 reads header, tables, update tag, bounds and tag
-// in that order; the entries of the older versions give 0x70000 until their
-// readers exist.
+// in that order; the older versions their header and then their tag area.
 extern const TTCF2ReadChart kTCF2ReadChart[kTCF2IndexCount];
 
 // Checks magic and version from the stream's start, then reads the rest.

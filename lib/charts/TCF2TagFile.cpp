@@ -69,13 +69,7 @@ const SGeodeticDatum* ReadDatum(CStream& in, uint32_t& error) {
     if (AllFinite(v, 4))
       datum = GeodeticDatumCreateByShiftWorker(SGeo2D{v[0], v[1]}, SGeo2D{v[2], v[3]});
   } else if (type == kDatumRecordDefinition) {
-    double v[9];  // seven parameters, then a and 1/f
-    ReadDoubles(in, v, 9);
-    if (AllFinite(v, 9) && v[6] > 0 && v[7] > 0 && v[8] > 0) {
-      const SGeodeticEllipsoid* ellipsoid = GeodeticEllipsoidCreateByDefWorker(v[7], v[8]);
-      datum = GeodeticDatumCreateByDefWorker(
-          ellipsoid, SDatumParams{v[0], v[1], v[2], v[3], v[4], v[5], v[6]});
-    }
+    datum = TCF2ReadDatumDefinition(in);
   } else {
     error = kErrDatumTypeUnknown;
     return nullptr;
@@ -107,14 +101,7 @@ bool ReadReference(CStream& in, CTCF2Tag& tag, uint32_t& error) {
 }
 
 void ReadIdentity(CStream& in, CTCF2Tag& tag, uint32_t& warnings) {
-  const SGuid guid = StreamReadGUID(in);
-  tag.SetGUID(&guid);
-  const uint32_t number = StreamReadDWORD(in);
-  if (number > kMaxIdNumber) warnings |= kTCF2WarnIdNumber;
-  tag.SetIdNumber(number);
-  const int32_t code = StreamReadLong(in);
-  if (code < 0 || code > kMaxIdCode) warnings |= kTCF2WarnIdCode;
-  tag.SetIdCode(code);
+  TCF2TagReadIdNumbers(in, tag, warnings);
   ReadText(in, tag, kTagIdText4, kTCF2WarnIdText4Empty, warnings);
   ReadText(in, tag, kTagIdText3, kTCF2WarnIdText3Empty, warnings);
   ReadText(in, tag, kTagIdText1, kTCF2WarnIdText1Empty, warnings);
@@ -143,7 +130,9 @@ void ReadDescription(CStream& in, CTCF2Tag& tag, uint32_t& warnings) {
   ReadText(in, tag, kTagText4, 0, warnings);
 }
 
-bool ReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
+}  // namespace
+
+bool TCF2TagReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   const int32_t count = StreamReadLong(in);
   for (int32_t i = 0; i < count; ++i) {
     const uint8_t type = StreamReadBYTE(in);
@@ -154,6 +143,8 @@ bool ReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   }
   return true;
 }
+
+namespace {
 
 SPointD ReadPoint(CStream& in) {
   const S2DD p = StreamRead2DD(in);
@@ -168,16 +159,6 @@ bool ReadCalibration(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   for (int i = 0; i < count; ++i) map[i] = ReadPoint(in);
   tag.SetCalibration(count, &pix[0], &pix[1], &pix[2], &map[0], &map[1], &map[2]);
   return true;
-}
-
-bool ReadKind(CStream& in, CTCF2Tag& tag, uint32_t& error) {
-  const uint8_t stored = StreamReadBYTE(in);
-  for (int32_t kind = 0; kind < 3; ++kind) {
-    if (kKindCodes[kind] != stored) continue;
-    tag.SetKind(kind);
-    return true;
-  }
-  return Fail(kErrSourceFormatUnknown, error);
 }
 
 // ---- writing ----
@@ -204,11 +185,8 @@ bool WriteDatum(CStream& out, const SGeodeticDatum* datum, uint32_t& error) {
     WriteDoubles(out, datum->RefPoint, 2);
     WriteDoubles(out, datum->Shift, 2);
   } else if (datum->Kind == kDatumByDefinition) {
-    const double v[9] = {datum->Dx,    datum->Dy,           datum->Dz,
-                         datum->Rx,    datum->Ry,           datum->Rz,
-                         datum->Scale, datum->Ellipsoid->A, datum->Ellipsoid->InvF};
     StreamWriteBYTE(out, kDatumRecordDefinition);
-    WriteDoubles(out, v, 9);
+    TCF2WriteDatumDefinition(out, *datum);
   } else {
     return Fail(kErrDatumTypeUnknown, error);
   }
@@ -256,14 +234,7 @@ void WriteHead(CStream& out, CTCF2Tag& tag) {
 }
 
 void WriteLinksAndCalibration(CStream& out, CTCF2Tag& tag) {
-  const TLinkList& links = tag.Links();
-  StreamWriteLong(out, links.GetCount());
-  for (int i = 0; i < links.GetCount(); ++i) {
-    const SLinkInfo& link = *links.GetAt(i);
-    StreamWriteBYTE(out, static_cast<uint8_t>(link.Type));
-    StreamWriteStr(out, link.File);
-    StreamWriteStr(out, link.Description);
-  }
+  TCF2TagWriteLinks(out, tag);
   int32_t count = 0;
   SPointD pix[3], map[3];
   tag.GetCalibration(&count, &pix[0], &pix[1], &pix[2], &map[0], &map[1], &map[2]);
@@ -275,14 +246,69 @@ void WriteLinksAndCalibration(CStream& out, CTCF2Tag& tag) {
 
 }  // namespace
 
+void TCF2TagReadIdNumbers(CStream& in, CTCF2Tag& tag, uint32_t& warnings) {
+  const SGuid guid = StreamReadGUID(in);
+  tag.SetGUID(&guid);
+  const uint32_t number = StreamReadDWORD(in);
+  if (number > kMaxIdNumber) warnings |= kTCF2WarnIdNumber;
+  tag.SetIdNumber(number);
+  const int32_t code = StreamReadLong(in);
+  if (code < 0 || code > kMaxIdCode) warnings |= kTCF2WarnIdCode;
+  tag.SetIdCode(code);
+}
+
+bool TCF2TagReadKind(CStream& in, CTCF2Tag& tag, uint32_t& error) {
+  const uint8_t stored = StreamReadBYTE(in);
+  for (int32_t kind = 0; kind < 3; ++kind) {
+    if (kKindCodes[kind] != stored) continue;
+    tag.SetKind(kind);
+    return true;
+  }
+  return Fail(kErrSourceFormatUnknown, error);
+}
+
+bool TCF2TagWriteKind(CStream& out, CTCF2Tag& tag, uint32_t& error) {
+  const int32_t kind = tag.GetKind();
+  if (kind < 0 || kind > 2) return Fail(kErrSourceFormatUnknown, error);
+  StreamWriteBYTE(out, kKindCodes[kind]);
+  return true;
+}
+
+const SGeodeticDatum* TCF2ReadDatumDefinition(CStream& in) {
+  double v[9];  // seven parameters, then a and 1/f
+  ReadDoubles(in, v, 9);
+  if (!AllFinite(v, 9) || v[6] <= 0 || v[7] <= 0 || v[8] <= 0) return nullptr;
+  const SGeodeticEllipsoid* ellipsoid = GeodeticEllipsoidCreateByDefWorker(v[7], v[8]);
+  return GeodeticDatumCreateByDefWorker(ellipsoid,
+                                        SDatumParams{v[0], v[1], v[2], v[3], v[4], v[5], v[6]});
+}
+
+void TCF2WriteDatumDefinition(CStream& out, const SGeodeticDatum& datum) {
+  const double v[9] = {datum.Dx,    datum.Dy,           datum.Dz,
+                       datum.Rx,    datum.Ry,           datum.Rz,
+                       datum.Scale, datum.Ellipsoid->A, datum.Ellipsoid->InvF};
+  WriteDoubles(out, v, 9);
+}
+
+void TCF2TagWriteLinks(CStream& out, CTCF2Tag& tag) {
+  const TLinkList& links = tag.Links();
+  StreamWriteLong(out, links.GetCount());
+  for (int i = 0; i < links.GetCount(); ++i) {
+    const SLinkInfo& link = *links.GetAt(i);
+    StreamWriteBYTE(out, static_cast<uint8_t>(link.Type));
+    StreamWriteStr(out, link.File);
+    StreamWriteStr(out, link.Description);
+  }
+}
+
 bool TCF2TagReadPayload(CStream& payload, CTCF2Tag& tag, uint32_t& warnings, uint32_t& error) {
   ReadIdentity(payload, tag, warnings);
   ReadDescription(payload, tag, warnings);
-  if (!ReadLinks(payload, tag, error) || !ReadCalibration(payload, tag, error) ||
+  if (!TCF2TagReadLinks(payload, tag, error) || !ReadCalibration(payload, tag, error) ||
       !ReadReference(payload, tag, error))
     return false;
   tag.SetFlag(StreamReadBool(payload));
-  return ReadKind(payload, tag, error);
+  return TCF2TagReadKind(payload, tag, error);
 }
 
 bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag& tag,
@@ -300,6 +326,9 @@ bool TCF2TagWritePayload(CStream& payload, CTCF2Tag& tag, uint32_t& error) {
   WriteHead(payload, tag);
   WriteLinksAndCalibration(payload, tag);
   if (!WriteReference(payload, tag.Ref(), error)) return false;
+  // The reader refuses any other count.
+  const int32_t points = tag.GetCalPointCount();
+  if (points != 2 && points != 3) return Fail(kErrCalPointCount, error);
   StreamWriteBool(payload, tag.GetFlag());
   StreamWriteBYTE(payload, kKindCodes[kind]);
   return true;

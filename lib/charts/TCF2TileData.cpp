@@ -31,3 +31,9 @@ bool TCF2FileReadTilePixels(CStream& stream, uint32_t* pixels, const STCF2TileTa
                                hasAlpha, info);
   return error == 0;
 }
+
+bool TCF2FileReadTileBitmap(CStream& stream, CBmp32& bitmap, const STCF2TileTableEntry& entry,
+                            bool hasAlpha, std::vector<uint8_t>& buffer, uint32_t& error) {
+  bitmap.Resize(entry.Width, entry.Height);
+  return TCF2FileReadTilePixels(stream, bitmap.GetBits(), entry, hasAlpha, buffer, error);
+}

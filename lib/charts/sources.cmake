@@ -3,11 +3,14 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TCF2Bounds.cpp
   lib/charts/TCF2Chart.cpp
   lib/charts/TCF2BoundsFile.cpp
+  lib/charts/TCF2CalibrationResult.cpp
   lib/charts/TCF2Coverage.cpp
   lib/charts/TCF2File.cpp
+  lib/charts/TCF2FileLegacy.cpp
   lib/charts/TCF2FileRead.cpp
   lib/charts/TCF2FileTables.cpp
   lib/charts/TCF2MipmapTable.cpp
+  lib/charts/TCF2Records1002.cpp
   lib/charts/TCF2Section.cpp
   lib/charts/TCF2Tag.cpp
   lib/charts/TCF2TagFile.cpp
@@ -21,6 +24,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TileEncoder.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/foundation/exports/ChartConvertExports.cpp
   lib/foundation/exports/ChartExports.cpp
   lib/foundation/exports/ChartFileExports.cpp
   lib/charts/TCF2TileManager.cpp

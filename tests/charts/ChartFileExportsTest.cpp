@@ -123,3 +123,22 @@ TEST(ChartFileExports, ErrorsAndExceptionsBecomeCodes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ChartFileExports, ConvertCalibrationResultByTheTable) {
+  const uint32_t codes[] = {0,       0,       0x7001F, 0x70028, 0x70032, 0x70029,
+                            0x7002A, 0x7002B, 0x7002C, 0x7002D, 0x7000A, 0x7000B,
+                            0x70021, 0x70022, 0x70023, 0x70024, 0x70025, 0x7001E};
+  for (uint32_t status = 0; status < 18; ++status) {
+    uint32_t warnings = 0x100, error = 9;
+    ConvertCalibrationResult(status, &warnings, &error);
+    EXPECT_EQ(error, codes[status]) << status;
+    EXPECT_EQ(warnings, status == 0 ? 0x101u : 0x100u) << status;
+  }
+  uint32_t warnings = 0, error = 9;
+  ConvertCalibrationResult(0xFFFFFFFF, &warnings, &error);
+  EXPECT_EQ(error, 0x7001Eu);
+}
+
+}  // namespace

@@ -127,6 +127,12 @@ TEST(ChartFile, SmallestFileReadsEveryField) {
   ASSERT_TRUE(TCF2FileReadTilePixels(stream, pixels, e, true, data, error));
   EXPECT_EQ(data.size(), 1032u);
   EXPECT_EQ(pixels[0], 0xFF000000u | kSmallestColour);
+
+  CBmp32 bitmap(3, 5, false);
+  ASSERT_TRUE(TCF2FileReadTileBitmap(stream, bitmap, e, true, data, error));
+  ASSERT_EQ(bitmap.GetWidth(), 1);
+  ASSERT_EQ(bitmap.GetHeight(), 1);
+  EXPECT_EQ(bitmap.GetBits()[0], 0xFF000000u | kSmallestColour);
 }
 
 // The writers, fed with what was read, give back the very bytes.
@@ -320,13 +326,14 @@ TEST(ChartFile, TagReadsFromFileWithDamagedTables) {
   EXPECT_EQ(*tag.GetText1(), "Chart");
 }
 
-TEST(ChartFile, MissingFileAndOlderVersions) {
+TEST(ChartFile, MissingFileAndAVersionThatDoesNotFit) {
   SChartRead r;
   CStr missing = ScratchPath("no such chart.tcf");
   EXPECT_FALSE(
       TCF2FileRead(missing, r.fileSize, r.version, r.index, r.Parts(), r.warnings, r.error));
   EXPECT_EQ(r.error, 0x10000u);
-  EXPECT_EQ(r.Read(Patched32(kAtVersion, 0x01000002)), 0x70000u);
+  // Read as 1.0.0.2, the high half of the tile data size is the height.
+  EXPECT_EQ(r.Read(Patched32(kAtVersion, 0x01000002)), 0x7000Bu);
   EXPECT_EQ(r.index, 3u);
 }
 

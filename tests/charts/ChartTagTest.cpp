@@ -313,6 +313,12 @@ TEST(ChartTag, WriterRefusesWhatTheFileCannotHold) {
   tag.SetKind(0);
   EXPECT_FALSE(TCF2FileWriteTagV4(file, tag, error));
   EXPECT_EQ(error, 0x70033u);
+  GeodeticRefInitRD(ref);
+  tag.SetGeodeticRef(&ref);
+  const SPointD p{1, 2};
+  tag.SetCalibration(4, &p, &p, &p, &p, &p, &p);
+  EXPECT_FALSE(TCF2FileWriteTagV4(file, tag, error));
+  EXPECT_EQ(error, 0x70020u);
   EXPECT_EQ(file.GetSize(), 0);
 }
 

@@ -2,6 +2,7 @@ tdlib_add_tests(charts PORTABLE
   ChartBoundsTest.cpp
   ChartObjectTest.cpp
   ChartFileTest.cpp
+  ChartLegacyFileTest.cpp
   ChartTagTest.cpp
   TileDecoderTest.cpp
   TileEncoderTest.cpp
