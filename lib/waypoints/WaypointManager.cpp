@@ -261,8 +261,8 @@ void CWaypointManager::RemoveRouteResetListener(TRouteResetFunc function, void* 
   RemoveCallback(resetListeners_, MakeCallback(function, context));
 }
 
-void CWaypointManager::RouteResetting(CWaypointRoute* route) {
-  CallEach<TRouteResetFunc>(resetListeners_, route);
+void CWaypointManager::RouteResetting(CWaypointRoute* route, ERouteReset reset) {
+  CallEach<TRouteResetFunc>(resetListeners_, route, reset);
 }
 
 // The last entry equal to callback goes.
