@@ -9,6 +9,7 @@
 #include "lib/foundation/FormatSettings.h"
 #include "lib/foundation/Language.h"
 #include "lib/gps/GpsClock.h"
+#include "lib/gps/NMEATrack.h"
 #include "lib/waypoints/GpsNavigator.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointManager.h"
@@ -185,6 +186,79 @@ TEST_F(NavigatorTest, EmptyRecordingLeavesNoFile) {
   nav->StartTrack(true);
   EXPECT_TRUE(nav->IsRecording());
   EXPECT_EQ(nav->StopTrack(false), nullptr);
+  EXPECT_FALSE(nav->IsRecording());
+}
+
+// A point deleted from a followed route of five points: what the target
+// becomes, which bits are reported and whether the route still runs.
+TEST_F(NavigatorTest, RouteEventsMoveTheTarget) {
+  struct {
+    bool reverse;
+    int32_t target, deleted, newTarget;
+    bool targetBit, started;
+  } rows[] = {
+      {false, 3, 1, 2, true, true},  {false, 3, 4, 3, false, true}, {false, 3, 3, 3, false, true},
+      {false, 4, 4, 3, true, false}, {true, 3, 1, 2, true, true},   {true, 0, 0, 0, true, false},
+      {true, 2, 2, 1, true, true},   {true, 3, 4, 3, true, true},   {true, 1, 3, 1, false, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.reverse << " " << row.target << " " << row.deleted);
+    nav->SetRoute(
+        RouteOf({{0.01, 0.0}, {0.02, 0.0}, {0.03, 0.0}, {0.04, 0.0}, {0.05, 0.0}}, 10.0f));
+    nav->SetReverse(row.reverse);
+    MoveTo(-0.01, 0.0);
+    uint32_t error = 0;
+    nav->StartRoute(&error);
+    nav->SetTarget(row.target);
+    changes.clear();
+    nav->GetRoute()->DeletePoint(row.deleted, &error);
+    EXPECT_EQ(nav->GetTarget(), row.newTarget);
+    const uint32_t bits = changes.empty() ? 0 : changes.back();
+    EXPECT_EQ((bits & CGPSNavigator::kChangeTarget) != 0, row.targetBit);
+    EXPECT_EQ(nav->IsStarted(), row.started);
+    EXPECT_EQ((bits & CGPSNavigator::kChangeStopped) != 0, !row.started);
+  }
+}
+
+TEST_F(NavigatorTest, NextLegStopsAtTheEndWithoutWrap) {
+  nav->SetRoute(RouteOf({{0.01, 0.0}, {0.02, 0.0}}, 10.0f));
+  nav->SetTarget(1);
+  changes.clear();
+  EXPECT_FALSE(nav->NextLeg(false));
+  EXPECT_EQ(nav->GetTarget(), 1);
+  EXPECT_TRUE(changes.empty());
+  EXPECT_TRUE(nav->NextLeg(true));
+  EXPECT_EQ(nav->GetTarget(), 0);
+}
+
+TEST_F(NavigatorTest, StaleFlagsFollowTheClock) {
+  MoveTo(0.1, 0.2);
+  CGPSNavigator::SatellitesReport(nav.get(), 7, 1, clock.time);
+  clock.time += 6.0 / 86400.0;
+  SNavSnapshot s;
+  nav->GetSnapshot(s);
+  EXPECT_TRUE(s.PositionValid && s.PositionStale);
+  EXPECT_TRUE(s.SatellitesValid && !s.SatellitesStale);
+  EXPECT_FALSE(s.CourseValid || s.CourseStale);
+  EXPECT_EQ(s.Satellites, 7);
+  EXPECT_EQ(s.Course, CGPSNavigator::kInvalidF);
+}
+
+TEST_F(NavigatorTest, RecordingOfThreeFixesIsHandedOver) {
+  clock.SetTag(90);
+  nav->StartTrack(false);
+  CGPSNavigator::CourseReport(nav.get(), 0.0f, 1, clock.time);
+  CGPSNavigator::SpeedReport(nav.get(), 6.38f, 1, clock.time);
+  for (int i = 0; i < 3; ++i) {
+    SGeo3D p{0.1 + i * 1e-6, 0.2 + (i == 2 ? 1e-6 : 0.0), 0.0};
+    CGPSNavigator::TimedPositionReport(nav.get(), clock.time + i / 86400.0, &p);
+  }
+  std::unique_ptr<CNMEATrack> track(nav->StopTrack(false));
+  ASSERT_NE(track, nullptr);
+  EXPECT_GE(track->GetCount(), 2);
+  EXPECT_EQ(track->GetPoints()[0].Time, clock.time);
+  EXPECT_NE(std::string(track->GetFileName().c_str()).find("2025-12-09 13.30.00.trk"),
+            std::string::npos);
   EXPECT_FALSE(nav->IsRecording());
 }
 
