@@ -45,3 +45,4 @@ void NavigatorReport(benchmark::State& state) {
 BENCHMARK(NavigatorReport)->Arg(100)->Arg(65535);
 
 }  // namespace
+BENCHMARK_MAIN();
