@@ -262,4 +262,28 @@ TEST_F(NavigatorTest, RecordingOfThreeFixesIsHandedOver) {
   EXPECT_FALSE(nav->IsRecording());
 }
 
+// An invalid report while a route runs is refused and leaves the last valid
+// position, its time and the trip distances as they were.
+TEST_F(NavigatorTest, RefusedPositionKeepsTheLastValidOne) {
+  nav->SetRoute(RouteOf({{0.01, 0.0}}, 10.0f));
+  MoveTo(0.001, 0.002);
+  uint32_t error = 0;
+  nav->StartRoute(&error);
+  changes.clear();
+  SGeo3D jump{0.5, 0.5, 0.0};
+  CGPSNavigator::PositionReport(nav.get(), &jump, 0, clock.time + 1.0, &error);
+  EXPECT_EQ(error, static_cast<uint32_t>(kErrRouteStarted));
+  SGeo2D here;
+  EXPECT_TRUE(nav->GetPosition(here));
+  EXPECT_EQ(here.lat, 0.001);
+  EXPECT_EQ(here.lon, 0.002);
+  double trip = -1;
+  EXPECT_TRUE(nav->GetTripDistance1(trip));
+  EXPECT_EQ(trip, 0.0);
+  EXPECT_TRUE(changes.empty());
+  SNavSnapshot s;
+  nav->GetSnapshot(s);
+  EXPECT_FALSE(s.PositionStale);
+}
+
 }  // namespace
