@@ -405,10 +405,10 @@ void CWaypointManager::RemoveRouteResetListener(TRouteResetFunc function, void* 
   RemoveCallback(resetListeners_, MakeCallback(function, context));
 }
 
-void CWaypointManager::RouteResetting(CWaypointRoute* route) {
-  if (fixups_.HasWaiting())
+void CWaypointManager::RouteResetting(CWaypointRoute* route, ERouteReset reset) {
+  if (reset != ERouteReset::Replaced && fixups_.HasWaiting())
     for (int32_t i = 0; i < route->GetPointCount(); ++i) fixups_.Forget(route->GetPoint(i));
-  CallEach<TRouteResetFunc>(resetListeners_, route);
+  CallEach<TRouteResetFunc>(resetListeners_, route, reset);
 }
 
 // The last entry equal to callback goes.

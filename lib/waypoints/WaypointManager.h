@@ -22,9 +22,11 @@
 // A route-event subscriber: the point has left the route and is still alive.
 typedef void(TD_STDCALL* TRouteEventFunc)(void* context, CWaypointRoute* route, int32_t index,
                                           CRoutePoint* point);
-// An internal listener: the route's points are about to go (route destroyed
-// or its points replaced).
-typedef void (*TRouteResetFunc)(void* context, CWaypointRoute* route);
+// What an internal route listener hears: the route is about to be destroyed,
+// its points are about to be replaced (Assign), or they have been replaced.
+// In the first two cases the old points still live during the call.
+enum class ERouteReset { Destroying, Replacing, Replaced };
+typedef void (*TRouteResetFunc)(void* context, CWaypointRoute* route, ERouteReset reset);
 
 struct SWaypointManagerArgs {
   uintptr_t hostValue;
@@ -101,7 +103,7 @@ class CWaypointManager : public CObject {
   void FireRouteEvent(CWaypointRoute* route, int32_t index, CRoutePoint* point);
   void AddRouteResetListener(TRouteResetFunc function, void* context);
   void RemoveRouteResetListener(TRouteResetFunc function, void* context);
-  void RouteResetting(CWaypointRoute* route);
+  void RouteResetting(CWaypointRoute* route, ERouteReset reset);
   CStr* GetDefaultTypeName();
   CStr* GetDefaultGroupName();
   bool IsLoading() const { return loading_ != 0; }

@@ -29,12 +29,12 @@ CWaypointRoute::CWaypointRoute(const SItemArgs& args)
     : CWaypointManagerItem(EItemKind::Route, args) {}
 
 CWaypointRoute::~CWaypointRoute() {
-  manager_->RouteResetting(this);
+  manager_->RouteResetting(this, ERouteReset::Destroying);
   points_.SetOwnsItems(true);
 }
 
 void CWaypointRoute::DestroyPoints() {
-  manager_->RouteResetting(this);
+  manager_->RouteResetting(this, ERouteReset::Replacing);
   points_.SetOwnsItems(true);
   points_.Clear();
   points_.SetOwnsItems(false);
@@ -53,6 +53,7 @@ void TD_STDCALL CWaypointRoute::Assign(CWaypointManagerItem* source, uint32_t* e
       if (model->GetWaypoint() && from.manager_ == manager_)
         point->AttachWaypoint(model->GetWaypoint());
     }
+    manager_->RouteResetting(this, ERouteReset::Replaced);
     Touch();
   });
 }

@@ -1,5 +1,8 @@
 # Waypoints, routes, groups, types, lists, databases and the manager.
 list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/waypoints/GpsNavigator.cpp
+  lib/waypoints/GpsNavigatorRoute.cpp
+  lib/waypoints/GpsNavigatorValues.cpp
   lib/waypoints/ItemId.cpp
   lib/waypoints/NameNumbers.cpp
   lib/waypoints/RoutePoint.cpp

@@ -1,5 +1,6 @@
 tdlib_add_tests(waypoints
   PORTABLE
+    GpsNavigatorTest.cpp
     ItemIdTest.cpp
     RouteTest.cpp
     WaypointFileTest.cpp

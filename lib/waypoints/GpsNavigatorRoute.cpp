@@ -1,0 +1,307 @@
+// The route side of the GPS navigator: the target and its legs, the
+// temporary start point, arrival, and what the manager says of the route.
+#include <cmath>
+
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/geodesy/Scene.h"
+#include "lib/waypoints/GpsNavigator.h"
+#include "lib/waypoints/RoutePoint.h"
+#include "lib/waypoints/WaypointRoute.h"
+
+float CGPSNavigator::SSceneVector::Length() const { return std::sqrt(x * x + y * y + z * z); }
+
+int32_t CGPSNavigator::LastIndex() const { return route_ ? route_->GetPointCount() - 1 : -1; }
+
+// Null while the target is -1 or, for a moment inside a change of the route,
+// outside it.
+CRoutePoint* CGPSNavigator::TargetPoint() const {
+  return route_ && target_ >= 0 ? route_->GetPoint(target_) : nullptr;
+}
+
+CRoutePoint* CGPSNavigator::PreviousPoint() const {
+  const int32_t previous = reverse_ ? target_ + 1 : target_ - 1;
+  const bool atStart = reverse_ ? target_ >= LastIndex() : target_ <= 0;
+  return atStart ? startPoint_.get() : route_->GetPoint(previous);
+}
+
+CGPSNavigator::SSceneVector CGPSNavigator::SceneVector(CRoutePoint* point) const {
+  SPoint3D v;
+  GeoWGS84ToScene2(v, SGeo2D{point->GetLatitude(), point->GetLongitude()}, scene_);
+  return SSceneVector{static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
+}
+
+void CGPSNavigator::SetTarget(int32_t index) {
+  if (index < 0 || index > LastIndex()) index = -1;
+  if (index != target_) AssignTarget(index);
+}
+
+void CGPSNavigator::AssignTarget(int32_t index) {
+  BeginUpdate();
+  target_ = index;
+  RenewStartPoint();
+  tripDistance1_ = 0;
+  Changed(kChangeTarget);
+  EndUpdate();
+}
+
+void CGPSNavigator::RenewStartPoint() {
+  startPoint_.reset();
+  if (!route_ || !started_ || target_ != (reverse_ ? LastIndex() : 0)) return;
+  const SGeo3D here{position_.Value.lat, position_.Value.lon, 0.0};
+  startPoint_.reset(new CRoutePoint(nullptr, CStr(), nullptr, here, kStartPointRadius));
+}
+
+void CGPSNavigator::SetReverse(bool reverse) {
+  if (reverse == reverse_) return;
+  BeginUpdate();
+  reverse_ = reverse;
+  Changed(kChangeReverse);
+  if (route_) {
+    if (!reverse_)
+      SetTarget(target_ < LastIndex() ? target_ + 1 : 0);
+    else
+      SetTarget(target_ >= 1 ? target_ - 1 : LastIndex());
+  }
+  EndUpdate();
+}
+
+void CGPSNavigator::SetAutoAdvance(bool autoAdvance) {
+  if (autoAdvance == autoAdvance_) return;
+  autoAdvance_ = autoAdvance;
+  if (OnAutoAdvance.IsSet())
+    reinterpret_cast<TNavNotifyFunc>(OnAutoAdvance.Function)(OnAutoAdvance.Context, this);
+}
+
+void CGPSNavigator::StartRoute(uint32_t* error) {
+  *error = 0;
+  if (started_) return;
+  if (!position_.Valid) {
+    *error = kErrPositionInvalid;
+    return;
+  }
+  BeginUpdate();
+  started_ = true;
+  startTime_ = ClockTime();
+  if (target_ == -1)
+    SetTarget(reverse_ ? LastIndex() : 0);
+  else
+    RenewStartPoint();
+  Changed(kChangeStarted);
+  EndUpdate();
+}
+
+void CGPSNavigator::StopRoute() {
+  if (!started_) return;
+  BeginUpdate();
+  started_ = false;
+  startTime_ = 0;
+  RenewStartPoint();
+  LeaveReachedPoints();
+  Changed(kChangeStopped);
+  EndUpdate();
+}
+
+// Forward, NextLeg steps up and PrevLeg down; reverse the other way. At the
+// end of the step's direction the target wraps, or nothing changes.
+bool CGPSNavigator::NextLeg(bool wrap) {
+  if (!route_) return false;
+  const int32_t last = LastIndex();
+  const int32_t end = reverse_ ? 0 : last;
+  const int32_t wrapTo = reverse_ ? last : 0;
+  if (target_ == end && !wrap) return false;
+  BeginUpdate();
+  SetTarget(target_ == end ? wrapTo : target_ + (reverse_ ? -1 : 1));
+  EndUpdate();
+  return true;
+}
+
+bool CGPSNavigator::PrevLeg(bool wrap) {
+  if (!route_) return false;
+  const int32_t last = LastIndex();
+  const int32_t end = reverse_ ? last : 0;
+  const int32_t wrapTo = reverse_ ? 0 : last;
+  if (target_ == end && !wrap) return false;
+  BeginUpdate();
+  SetTarget(target_ == end ? wrapTo : target_ + (reverse_ ? 1 : -1));
+  EndUpdate();
+  return true;
+}
+
+// Arrival.
+
+void CGPSNavigator::CheckArrival() {
+  CRoutePoint* target = TargetPoint();
+  if (!started_ || !target) return;
+  for (size_t i = reached_.size(); i-- > 0;) {
+    CReachedRoutePoint& entry = reached_[i];
+    const float d = SceneVector(entry.Point).Length();
+    if (d > entry.Point->GetRadius()) {
+      LeaveReached(i);
+    } else if (d < entry.Closest) {
+      GetSnapshot(entry.Snapshot);
+      entry.Closest = d;
+    }
+  }
+  const float d = SceneVector(target).Length();
+  if (d <= target->GetRadius()) ReachTarget(d);
+}
+
+// One entry per point: it keeps the closest approach, which the loop above
+// has already taken for a target reached before.
+void CGPSNavigator::ReachTarget(float distance) {
+  CRoutePoint* target = TargetPoint();
+  bool known = false;
+  for (const CReachedRoutePoint& entry : reached_) known = known || entry.Point == target;
+  if (!known) {
+    reached_.push_back(CReachedRoutePoint{target, {}, distance});
+    GetSnapshot(reached_.back().Snapshot);
+  }
+  if (OnArrived.IsSet())
+    reinterpret_cast<TNavNotifyFunc>(OnArrived.Function)(OnArrived.Context, this);
+  if (autoAdvance_ && !NextLeg(false)) {
+    StopRoute();
+    SetTarget(-1);
+  }
+}
+
+void CGPSNavigator::LeaveReached(size_t index) {
+  const CReachedRoutePoint entry = reached_[index];
+  reached_.erase(reached_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (OnPointLeft.IsSet())
+    reinterpret_cast<TNavPointLeftFunc>(OnPointLeft.Function)(
+        OnPointLeft.Context, this, entry.Point, &entry.Snapshot, entry.Closest);
+}
+
+void CGPSNavigator::LeaveReachedPoints() {
+  while (!reached_.empty()) LeaveReached(reached_.size() - 1);
+}
+
+// The followed route.
+
+void CGPSNavigator::SetRoute(CWaypointRoute* route) {
+  if (route == route_) return;
+  BeginUpdate();
+  DropRoute(true);
+  route_ = route;
+  if (route_) Subscribe();
+  SetTarget(-1);
+  tripDistance1_ = 0;
+  tripDistance2_ = 0;
+  if (OnRouteChanged.IsSet())
+    reinterpret_cast<TNavRouteFunc>(OnRouteChanged.Function)(OnRouteChanged.Context, this, route_);
+  EndUpdate();
+}
+
+void CGPSNavigator::GoToWaypoint(CWaypoint* waypoint, float radius) {
+  CWaypointRoute* route = manager_->CreateRoute();
+  if (!route) return;
+  uint32_t error = 0;
+  route->AddWaypoint(waypoint, radius, &error);
+  SetRoute(route);
+}
+
+// Lets go of the current route; the pointer is cleared before a free-standing
+// route is deleted, so that its deletion finds nothing to tell.
+void CGPSNavigator::DropRoute(bool deleteFreeStanding) {
+  if (!route_) return;
+  StopRoute();
+  Unsubscribe();
+  CWaypointRoute* old = route_;
+  route_ = nullptr;
+  if (deleteFreeStanding && old->IsFreeStanding()) {
+    uint32_t error = 0;
+    old->Delete(&error);
+  }
+}
+
+void CGPSNavigator::Subscribe() {
+  manager_->AddRouteEventHandler(&RouteEvent, this);
+  manager_->AddRouteResetListener(&RouteResetNotice, this);
+}
+
+void CGPSNavigator::Unsubscribe() {
+  manager_->RemoveRouteEventHandler(&RouteEvent, this);
+  manager_->RemoveRouteResetListener(&RouteResetNotice, this);
+}
+
+void CGPSNavigator::RouteResetNotice(void* context, CWaypointRoute* route, ERouteReset reset) {
+  auto* self = static_cast<CGPSNavigator*>(context);
+  if (route == self->route_) self->RouteReset(reset);
+}
+
+// Destroyed: stop, let go without deleting, tell the owner. Points replaced:
+// the reached entries go while their points live, and afterwards a target
+// beyond the new points becomes -1.
+void CGPSNavigator::RouteReset(ERouteReset reset) {
+  BeginUpdate();
+  switch (reset) {
+    case ERouteReset::Destroying:
+      DropRoute(false);
+      SetTarget(-1);
+      tripDistance1_ = 0;
+      tripDistance2_ = 0;
+      if (OnRouteChanged.IsSet())
+        reinterpret_cast<TNavRouteFunc>(OnRouteChanged.Function)(OnRouteChanged.Context, this,
+                                                                 nullptr);
+      break;
+    case ERouteReset::Replacing:
+      LeaveReachedPoints();
+      break;
+    case ERouteReset::Replaced:
+      if (target_ > LastIndex()) AssignTarget(-1);
+      break;
+  }
+  EndUpdate();
+}
+
+void TD_STDCALL CGPSNavigator::RouteEvent(void* context, CWaypointRoute* route, int32_t index,
+                                          CRoutePoint* point) {
+  auto* self = static_cast<CGPSNavigator*>(context);
+  if (route == self->route_) self->PointRemoved(index, point);
+}
+
+// The point has left the route (the count is the new one) and still lives.
+// Its reached entry goes whatever the target; the target follows only while
+// there is one.
+void CGPSNavigator::PointRemoved(int32_t index, CRoutePoint* point) {
+  BeginUpdate();
+  for (size_t i = reached_.size(); i-- > 0;)
+    if (reached_[i].Point == point) {
+      LeaveReached(i);
+      break;
+    }
+  if (target_ >= 0) {
+    const int32_t count = route_->GetPointCount();
+    if (reverse_)
+      RemovedReverse(index, count);
+    else
+      RemovedForward(index, count);
+  }
+  EndUpdate();
+}
+
+void CGPSNavigator::RemovedForward(int32_t index, int32_t count) {
+  if (index < target_) {
+    SetTarget(target_ - 1);
+  } else if (index == target_ && index == count) {
+    SetTarget(target_ - 1);
+    StopRoute();
+  }
+}
+
+// Mirrors the forward rules. The deleted target 0 was the last point in the
+// order of travel: the target becomes the point just before it in that order,
+// now index 0, set anew (start point, trip distance 1, bit), and the route
+// stops; with no point left the target is -1.
+void CGPSNavigator::RemovedReverse(int32_t index, int32_t count) {
+  if (index < target_) {
+    SetTarget(target_ - 1);
+  } else if (index == target_ && index == 0) {
+    AssignTarget(count > 0 ? 0 : -1);
+    StopRoute();
+  } else if (index == target_) {
+    SetTarget(target_ - 1);
+  } else if (target_ == count - 1 && index == count) {
+    AssignTarget(target_);
+  }
+}
