@@ -51,12 +51,19 @@ uint64_t FileSize(CStream& stream) {
 
 // count records of T from the stream's position, when they fit the bytes left.
 template <class T>
+bool BlockFits(CStream& stream, uint64_t count, uint64_t fileSize) {
+  const int64_t at = stream.GetPosition();
+  return at >= 0 && static_cast<uint64_t>(at) <= fileSize &&
+         count <= (fileSize - static_cast<uint64_t>(at)) / sizeof(T) &&
+         count * sizeof(T) <= INT32_MAX;
+}
+
+// A block of count records from the current position; the count is checked
+// against the bytes left before anything is allocated.
+template <class T>
 bool ReadBlock(CStream& stream, uint64_t count, uint64_t fileSize, std::vector<T>& records,
                uint32_t& error) {
-  const int64_t at = stream.GetPosition();
-  if (at < 0 || static_cast<uint64_t>(at) > fileSize ||
-      count > (fileSize - static_cast<uint64_t>(at)) / sizeof(T) || count * sizeof(T) > INT32_MAX)
-    return Fail(kErrFileFormat, error);
+  if (!BlockFits<T>(stream, count, fileSize)) return Fail(kErrFileFormat, error);
   records.resize(static_cast<size_t>(count));
   return count == 0 ||
          stream.ReadBuf(records.data(), static_cast<int32_t>(count * sizeof(T)), error);
@@ -474,7 +481,8 @@ bool TCF2FileReadHeaderV1(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
   if (!stream.ReadBuf(&tagPosition, 8, error) ||
       !ReadLevelsV1(stream, fileSize, mipmap, total, error) || !stream.ReadDWORD(count, error))
     return false;
-  if (count != total || !tiles.Build(static_cast<int32_t>(count), &mipmap))
+  if (count != total || !BlockFits<uint64_t>(stream, count, fileSize) ||
+      !tiles.Build(static_cast<int32_t>(count), &mipmap))
     return Fail(kErrFileFormat, error);
   std::vector<uint64_t> positions;
   if (!ReadBlock(stream, count, fileSize, positions, error)) return false;
@@ -501,10 +509,11 @@ bool TCF2FileReadHeaderV2(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
   if (height < 1) return Fail(kErrChartHeight, error);
   uint32_t total = 0, count = 0, updates = 0;
   mipmap.Build(kLegacyLevels, width, height, &total);
-  if (mipmap.Count() != kLegacyLevels || !tiles.Build(static_cast<int32_t>(total), &mipmap))
-    return Fail(kErrFileFormat, error);
+  if (mipmap.Count() != kLegacyLevels) return Fail(kErrFileFormat, error);
   if (!stream.ReadDWORD(count, error)) return false;
-  if (count != total) return Fail(kErrFileFormat, error);
+  if (count != total || !BlockFits<STileRecordV2>(stream, count, fileSize) ||
+      !tiles.Build(static_cast<int32_t>(total), &mipmap))
+    return Fail(kErrFileFormat, error);
   if (!ReadTilesV2(stream, count, fileSize, tiles, error) ||
       !ReadUpdatesV2(stream, mipmap.TilesOf(0), fileSize, tiles, updates, error))
     return false;
