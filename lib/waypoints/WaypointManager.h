@@ -2,7 +2,9 @@
 // item kind over all of them in identifier order, owns the built-in default
 // type and group and the routes of no database, and tells subscribers when a
 // point leaves a route. Host thread only; items and databases it returns stay
-// valid until they are deleted or the manager goes.
+// valid until they are deleted or the manager goes. Without a night screen
+// (none initialised before the manager) everything stays in day mode; one
+// that exists must outlive the manager.
 #pragma once
 
 #include <cstdint>
@@ -105,6 +107,9 @@ class CWaypointManager : public CObject {
   static constexpr int32_t kPrefetchAhead = 16;
   void PrefetchItem(int32_t index);
   static bool RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback);
+  // Every type, the built-in one included, rebuilds its display icon.
+  static void TD_STDCALL OnNightScreenChange(void* context, CNightScreen& screen,
+                                             ENightScreenChange change);
 
   uintptr_t hostValue_;
   CList<CWaypointDatabase> databases_{true};
@@ -123,4 +128,5 @@ class CWaypointManager : public CObject {
   CItemList<CWaypoint> waypoints_{kSlotManager};
   CArray<SCallback> subscribers_;
   CArray<SCallback> resetListeners_;
+  CNightScreen* nightScreen_;
 };

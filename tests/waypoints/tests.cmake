@@ -5,4 +5,5 @@ tdlib_add_tests(waypoints
     WaypointChecksTest.cpp
     WaypointLayoutTest.cpp
     WaypointModelTest.cpp
+    WaypointTypeTest.cpp
 )
