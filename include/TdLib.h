@@ -1577,6 +1577,27 @@ TdWaypointManager* TDLIB_API WaypointManagerCreate(uintptr_t hostValue, TdBmp32*
                                                    int32_t commentFontSize, uint32_t commentFontStyle,
                                                    uint32_t commentColor, int32_t labelPlacement);
 
+/* DrawWaypoints: the list's waypoints from the last to the first (the first
+ * on top), at most 200, each as its type's icon at its pixel of the view
+ * calibration, its arrival circle when wider than a pixel and, with labels
+ * 1, its name and comment where its label placement says. centre is the
+ * view centre (latitude, longitude, radians), viewRadius the metres from it
+ * to the farthest edge. hits, when not null, gets the rounded pixel of each
+ * drawn waypoint in drawing order; the caller gives room for 200 entries.
+ * Nothing is drawn for a metres-per-pixel that is not a positive number. */
+typedef struct TdWaypointHit {
+  int32_t x;
+  int32_t y;
+  TdWaypoint* waypoint;
+} TdWaypointHit;
+typedef struct TdWaypointHits {
+  uint32_t count;
+  TdWaypointHit entries[200];
+} TdWaypointHits;
+void TDLIB_API DrawWaypoints(TdBmp32* bitmap, TdGeodeticCalibration* view, const double* centre,
+                             double metresPerPixel, double viewRadius, TdWaypointList* waypoints,
+                             uint8_t labels, TdWaypointHits* hits);
+
 #ifdef __cplusplus
 }
 #endif

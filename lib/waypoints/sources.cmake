@@ -6,6 +6,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/waypoints/Waypoint.cpp
   lib/waypoints/WaypointChecks.cpp
   lib/waypoints/WaypointDatabase.cpp
+  lib/waypoints/WaypointDrawing.cpp
   lib/waypoints/WaypointGroup.cpp
   lib/waypoints/WaypointLayout.cpp
   lib/waypoints/WaypointLink.cpp
