@@ -7,3 +7,7 @@ tdlib_add_tests(waypoints
     WaypointModelTest.cpp
     WaypointTypeTest.cpp
 )
+tdlib_add_tests(waypoints
+  WINDOWS
+    WaypointDrawingTest.cpp
+)
