@@ -27,7 +27,7 @@ bool RoundedPixel(CGeodeticCalibration& calibration, const SGeo2D& position, int
 // GDI takes the top byte of a colour reference as a palette flag: without
 // clearing it every label would come out black.
 void DrawLabelText(CBmp32& bitmap, CStr* text, const SLabelSpot& spot, const CFontDesc& font,
-              uint32_t argb) {
+                   uint32_t argb) {
   bitmap.TextOut(text, spot.x, spot.y, static_cast<HFONT>(font.GetHandle()), ColorSwapRB(argb),
                  spot.align);
 }
@@ -36,13 +36,14 @@ void DrawLabel(CBmp32& bitmap, CWaypoint& waypoint, CWaypointType& type, const S
   CStr* comment = waypoint.GetComment();
   bool withComment = comment && comment->GetLength() > 0;
   SLabelSpot name, note;
-  int32_t spots = LayoutWaypointLabel(
-      waypoint.GetLabelPlacement(), icon.left, icon.top, icon.right - icon.left,
-      icon.bottom - icon.top, type.GetNameFont().GetPixelHeight(),
-      type.GetCommentFont().GetPixelHeight(), withComment, &name, &note);
+  int32_t spots =
+      LayoutWaypointLabel(waypoint.GetLabelPlacement(), icon.left, icon.top, icon.right - icon.left,
+                          icon.bottom - icon.top, type.GetNameFont().GetPixelHeight(),
+                          type.GetCommentFont().GetPixelHeight(), withComment, &name, &note);
   if (spots == 0) return;
   DrawLabelText(bitmap, waypoint.GetName(), name, type.GetNameFont(), type.GetColor());
-  if (spots == 2) DrawLabelText(bitmap, comment, note, type.GetCommentFont(), type.GetCommentColor());
+  if (spots == 2)
+    DrawLabelText(bitmap, comment, note, type.GetCommentFont(), type.GetCommentColor());
 }
 
 // Draws one waypoint; false when it was skipped.

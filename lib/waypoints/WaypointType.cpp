@@ -157,7 +157,7 @@ void TD_STDCALL CWaypointType::SetFontStyle(uint32_t style, uint32_t* error) {
 }
 
 void TD_STDCALL CWaypointType::SetIcon(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown,
-                                      float originX, float originY, uint32_t* error) {
+                                       float originX, float originY, uint32_t* error) {
   GuardSlot(error, [&] {
     if (CheckWritable(error) ||
         !td::WPMCheckIcon(icon ? icon->Width() : 0, icon ? icon->Height() : 0, originX, originY,

@@ -74,7 +74,7 @@ TEST_F(TypeTest, SetIconChecksInOrderAndChangesNothingOnFailure) {
     float x;
     uint32_t error;
   } cases[] = {
-      {nullptr, small.get(), 1, 0x80014u},      {wide.get(), small.get(), 1, 0x80015u},
+      {nullptr, small.get(), 1, 0x80014u},         {wide.get(), small.get(), 1, 0x80015u},
       {small.get(), overlay17.get(), 1, 0x80015u}, {small.get(), nullptr, 1, 0x80014u},
       {small.get(), small.get(), 2.51f, 0x80016u},
   };
