@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
 
 #include "include/TdLib.h"
 #include "lib/geodesy/GeodeticCalibration.h"
@@ -17,17 +16,6 @@ namespace {
 
 constexpr int32_t kSide = 200;
 constexpr uint32_t kBackground = 0xFF000000u;
-
-struct SBmpFree {
-  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
-};
-using BmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
-
-BmpPtr Filled(int32_t width, int32_t height, uint32_t colour) {
-  BmpPtr bitmap(new CBmp32(width, height, true));
-  bitmap->Fill(colour);
-  return bitmap;
-}
 
 // Three opaque columns: red, green, blue.
 BmpPtr Columns3x3() {

@@ -1,6 +1,5 @@
 // Waypoint type icons: copies, checks, the no-change test, the composition
 // with the overlay and the night screen.
-#include <memory>
 
 #include "tests/waypoints/WaypointFixture.h"
 
@@ -11,17 +10,6 @@ constexpr uint32_t kBlue = 0xFF0000FFu;
 // An opaque blue overlay pixel as mode 4 draws it between equal sizes:
 // 255 x 255 >> 8 = 254 in the blue channel.
 constexpr uint32_t kOverlaid = 0xFF0000FEu;
-
-struct SBmpFree {
-  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
-};
-using BmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
-
-BmpPtr Image(int32_t width, int32_t height, uint32_t colour) {
-  BmpPtr bitmap(new CBmp32(width, height, false));
-  bitmap->Fill(colour);
-  return bitmap;
-}
 
 uint32_t Pixel(CBmp32* bitmap, int32_t x, int32_t y) { return bitmap->Row(y)[x]; }
 
@@ -48,7 +36,7 @@ class TypeTest : public WaypointTest {
 };
 
 TEST_F(TypeTest, IconsAreCopiesAndNullGivesClearedOnes) {
-  BmpPtr icon = Image(5, 4, kRed);
+  BmpPtr icon = Filled(5, 4, kRed);
   CWaypointType* type = AddType(icon.get(), nullptr, false, 2, 2);
   icon->Fill(kBlue);
   ASSERT_NE(type->GetPlainIcon(), icon.get());
@@ -63,11 +51,11 @@ TEST_F(TypeTest, IconsAreCopiesAndNullGivesClearedOnes) {
 }
 
 TEST_F(TypeTest, SetIconChecksInOrderAndChangesNothingOnFailure) {
-  BmpPtr icon = Image(5, 4, kRed);
+  BmpPtr icon = Filled(5, 4, kRed);
   CWaypointType* type = AddType(icon.get(), nullptr, false, 2, 2);
-  BmpPtr wide = Image(65, 4, kBlue);
-  BmpPtr overlay17 = Image(17, 3, kBlue);
-  BmpPtr small = Image(3, 3, kBlue);
+  BmpPtr wide = Filled(65, 4, kBlue);
+  BmpPtr overlay17 = Filled(17, 3, kBlue);
+  BmpPtr small = Filled(3, 3, kBlue);
   struct Case {
     CBmp32* icon;
     CBmp32* overlay;
@@ -92,8 +80,8 @@ TEST_F(TypeTest, SetIconChecksInOrderAndChangesNothingOnFailure) {
 }
 
 TEST_F(TypeTest, SameIconTouchesNothingAndOnePixelCounts) {
-  BmpPtr icon = Image(5, 4, kRed);
-  BmpPtr overlay = Image(3, 3, kBlue);
+  BmpPtr icon = Filled(5, 4, kRed);
+  BmpPtr overlay = Filled(3, 3, kBlue);
   CWaypointType* type = AddType(icon.get(), overlay.get(), false, 2, 2);
   db->SetModified(false);
   type->SetIcon(icon.get(), overlay.get(), 0, 2, 2, &error);
@@ -110,8 +98,8 @@ TEST_F(TypeTest, SameIconTouchesNothingAndOnePixelCounts) {
 // 4 x 4 with the overlay at pixels 0..2 and the icon at 1..3, and the
 // position lies on display pixel (1, 1).
 TEST_F(TypeTest, OverlayOverTheEdgesMovesTheIcon) {
-  BmpPtr icon = Image(3, 3, kRed);
-  BmpPtr overlay = Image(3, 3, kBlue);
+  BmpPtr icon = Filled(3, 3, kRed);
+  BmpPtr overlay = Filled(3, 3, kBlue);
   CWaypointType* type = AddType(icon.get(), overlay.get(), true, 0, 0);
   CBmp32* shown = type->GetIcon();
   ASSERT_NE(shown, type->GetPlainIcon());
@@ -131,8 +119,8 @@ TEST_F(TypeTest, OverlayOverTheEdgesMovesTheIcon) {
 // An overlay whose left edge lies at 0 fits: nothing moves and the icon's
 // first column stays.
 TEST_F(TypeTest, OverlayThatFitsMovesNothing) {
-  BmpPtr icon = Image(8, 8, kRed);
-  BmpPtr overlay = Image(3, 3, kBlue);
+  BmpPtr icon = Filled(8, 8, kRed);
+  BmpPtr overlay = Filled(3, 3, kBlue);
   CWaypointType* type = AddType(icon.get(), overlay.get(), true, 1.5f, 1.5f);
   CBmp32* shown = type->GetIcon();
   ASSERT_EQ(shown->GetWidth(), 8);
@@ -146,7 +134,7 @@ TEST_F(TypeTest, OverlayThatFitsMovesNothing) {
 }
 
 TEST_F(TypeTest, NightDimsColoursAndIconsAndDayRestoresThem) {
-  BmpPtr icon = Image(2, 2, 0xFF808080u);
+  BmpPtr icon = Filled(2, 2, 0xFF808080u);
   CWaypointType* type = AddType(icon.get(), nullptr, false, 0, 0);
   screen->SetNight(1);
   EXPECT_EQ(type->GetColor(), 0xFF404040u);
