@@ -1600,6 +1600,26 @@ TdWaypointManager* TDLIB_API WaypointManagerCreate(uintptr_t hostValue, TdBmp32*
  * then), 0 with *error set when a step failed, 0 with *error 0 when the data
  * differed (the file stays). */
 uint8_t TDLIB_API ValidateWaypointDB(const char* fileName, uint32_t* error);
+/* DrawWaypoints: the list's waypoints from the last to the first (the first
+ * on top), at most 200, each as its type's icon at its pixel of the view
+ * calibration, its arrival circle when wider than a pixel and, with labels
+ * 1, its name and comment where its label placement says. centre is the
+ * view centre (latitude, longitude, radians), viewRadius the metres from it
+ * to the farthest edge. hits, when not null, gets the rounded pixel of each
+ * drawn waypoint in drawing order; the caller gives room for 200 entries.
+ * Nothing is drawn for a metres-per-pixel that is not a positive number. */
+typedef struct TdWaypointHit {
+  int32_t x;
+  int32_t y;
+  TdWaypoint* waypoint;
+} TdWaypointHit;
+typedef struct TdWaypointHits {
+  uint32_t count;
+  TdWaypointHit entries[200];
+} TdWaypointHits;
+void TDLIB_API DrawWaypoints(TdBmp32* bitmap, TdGeodeticCalibration* view, const double* centre,
+                             double metresPerPixel, double viewRadius, TdWaypointList* waypoints,
+                             uint8_t labels, TdWaypointHits* hits);
 
 #ifdef __cplusplus
 }

@@ -45,7 +45,10 @@ SItemArgs BuiltInArgs(uint16_t state, uint32_t now, CWaypointManager* manager) {
 }  // namespace
 
 CWaypointManager::CWaypointManager(const SWaypointManagerArgs& args)
-    : hostValue_(args.hostValue), labelPlacement_(args.labelPlacement), fontName_(args.fontName) {
+    : hostValue_(args.hostValue),
+      labelPlacement_(args.labelPlacement),
+      fontName_(args.fontName),
+      nightScreen_(NightScreen()) {
   uint32_t now = NowSecondsSince2000();
   defaultGroup_ = new CWaypointGroup(BuiltInArgs(kItemDefaultGroup, now, this));
   groups_.Append(defaultGroup_);
@@ -58,9 +61,11 @@ CWaypointManager::CWaypointManager(const SWaypointManagerArgs& args)
                  args.look};
   defaultType_ = new CWaypointType(type, fontName_);
   types_.Append(defaultType_);
+  if (nightScreen_) nightScreen_->AddListener(&OnNightScreenChange, this);
 }
 
 CWaypointManager::~CWaypointManager() {
+  if (nightScreen_) nightScreen_->RemoveListener(&OnNightScreenChange, this);
   ownRoutes_.SetOwnsItems(true);
   ownRoutes_.Clear();
   databases_.Clear();
@@ -429,4 +434,12 @@ CStr* CWaypointManager::GetDefaultTypeName() {
 CStr* CWaypointManager::GetDefaultGroupName() {
   defaultGroupName_ = LangStr(kDefaultGroupName);
   return &defaultGroupName_;
+}
+
+void TD_STDCALL CWaypointManager::OnNightScreenChange(void* context, CNightScreen&,
+                                                      ENightScreenChange) {
+  td::GuardVoid([&] {
+    auto& types = static_cast<CWaypointManager*>(context)->types_;
+    for (int32_t i = types.GetCount() - 1; i >= 0; --i) types.GetAt(i)->RebuildIcon();
+  });
 }

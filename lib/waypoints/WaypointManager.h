@@ -2,7 +2,9 @@
 // item kind over all of them in identifier order, owns the built-in default
 // type and group and the routes of no database, and tells subscribers when a
 // point leaves a route. Host thread only; items and databases it returns stay
-// valid until they are deleted or the manager goes.
+// valid until they are deleted or the manager goes. Without a night screen
+// (none initialised before the manager) everything stays in day mode; one
+// that exists must outlive the manager.
 #pragma once
 
 #include <cstdint>
@@ -126,6 +128,9 @@ class CWaypointManager : public CObject {
   void AdvanceFileProgress();
   void ResolveFixups();
   void SettleDefaultGroup();
+  // Every type, the built-in one included, rebuilds its display icon.
+  static void TD_STDCALL OnNightScreenChange(void* context, CNightScreen& screen,
+                                             ENightScreenChange change);
 
   uintptr_t hostValue_;
   CList<CWaypointDatabase> databases_{true};
@@ -148,4 +153,5 @@ class CWaypointManager : public CObject {
   std::unique_ptr<SProgress> stage_;
   int32_t stageCount_ = 0;
   int32_t filesDone_ = 0;
+  CNightScreen* nightScreen_;
 };

@@ -1,11 +1,47 @@
 #include "lib/waypoints/WaypointType.h"
 
-#include "lib/bitmap/Bmp32.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <utility>
+
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/WaypointDatabase.h"
 #include "lib/waypoints/WaypointManager.h"
+
+namespace {
+
+struct SBmpFree {
+  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
+};
+using BmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
+
+// A copy of source, or a cleared side x side bitmap when there is none.
+BmpPtr CopyImage(const CBmp32* source, int32_t side) {
+  BmpPtr copy(new CBmp32(0, 0, false));
+  if (source && source->HasPixels()) {
+    copy->CopyFrom(*source);
+  } else {
+    copy->SetSize(side, side);
+    copy->Fill(0);
+  }
+  return copy;
+}
+
+bool SamePixels(const CBmp32& a, const CBmp32& b) {
+  return a.Width() == b.Width() && a.Height() == b.Height() &&
+         (a.PixelCount() == 0 ||
+          std::memcmp(a.Pixels(), b.Pixels(), static_cast<size_t>(a.PixelCount()) * 4) == 0);
+}
+
+int32_t BmpSize(CBmp32* bitmap, uint8_t whole) {
+  return bitmap ? static_cast<int32_t>(bitmap->GetMemorySize(whole)) : 0;
+}
+
+}  // namespace
 
 CWaypointType::CWaypointType(const STypeArgs& args, const CStr& fontFace)
     : CWaypointManagerItem(EItemKind::Type, args.item),
@@ -17,41 +53,32 @@ CWaypointType::CWaypointType(const STypeArgs& args, const CStr& fontFace)
       originY_(args.originY),
       commentFont_(fontFace, args.look.commentFontSize, args.look.commentFontStyle),
       commentColor_(args.look.commentColor),
-      commentDayColor_(args.look.commentColor) {
-  SetIconsInternal(args.icon, args.overlay);
-}
-
-CWaypointType::~CWaypointType() { SetIconsInternal(nullptr, nullptr); }
-
-namespace {
-
-CBmp32* CopyOf(const CBmp32* source) {
-  if (!source) return nullptr;
-  auto* copy = new CBmp32(0, 0, false);
+      commentDayColor_(args.look.commentColor),
+      screen_(NightScreen()),
+      displayOriginX_(args.originX),
+      displayOriginY_(args.originY) {
+  BmpPtr icon = CopyImage(args.icon, 32);
+  BmpPtr overlay = CopyImage(args.overlay, 8);
+  icon_ = icon.release();
+  overlay_ = overlay.release();
   try {
-    copy->CopyFrom(*source);
+    RebuildIcon();
   } catch (...) {
-    td::Free(copy);
+    td::Free(icon_);
+    td::Free(overlay_);
     throw;
   }
-  return copy;
+  RegisterColors();
 }
 
-}  // namespace
-
-void CWaypointType::SetIconsInternal(const CBmp32* icon, const CBmp32* overlay) {
-  CBmp32* newIcon = CopyOf(icon);
-  CBmp32* newOverlay = nullptr;
-  try {
-    newOverlay = CopyOf(overlay);
-  } catch (...) {
-    if (newIcon) td::Free(newIcon);
-    throw;
+CWaypointType::~CWaypointType() {
+  if (screen_) {
+    screen_->UnregisterARGB(&color_);
+    screen_->UnregisterARGB(&commentColor_);
   }
-  if (icon_) td::Free(icon_);
-  if (overlay_) td::Free(overlay_);
-  icon_ = newIcon;
-  overlay_ = newOverlay;
+  td::Free(displayIcon_);
+  td::Free(icon_);
+  td::Free(overlay_);
 }
 
 void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* error) {
@@ -60,21 +87,17 @@ void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* er
     auto& from = static_cast<CWaypointType&>(*source);
     nameFont_.Assign(from.nameFont_);
     commentFont_.Assign(from.commentFont_);
-    color_ = from.color_;
-    dayColor_ = from.dayColor_;
-    commentColor_ = from.commentColor_;
-    commentDayColor_ = from.commentDayColor_;
-    // The icon images follow with the bitmap module; the flag and origin now.
-    overlayShown_ = from.overlayShown_;
-    originX_ = from.originX_;
-    originY_ = from.originY_;
+    ReplaceColor(color_, dayColor_, from.dayColor_);
+    ReplaceColor(commentColor_, commentDayColor_, from.commentDayColor_);
+    SetIcon(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_, error);
     Touch();
   });
 }
 
 int32_t TD_STDCALL CWaypointType::GetStoreSize(uint8_t whole) {
   return CWaypointManagerItem::GetStoreSize(0) + nameFont_.GetMemSize(false) +
-         commentFont_.GetMemSize(false) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+         commentFont_.GetMemSize(false) + BmpSize(icon_, whole) + BmpSize(overlay_, whole) +
+         BmpSize(displayIcon_, whole) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
 }
 
 CStr* TD_STDCALL CWaypointType::GetName() {
@@ -133,10 +156,20 @@ void TD_STDCALL CWaypointType::SetFontStyle(uint32_t style, uint32_t* error) {
   SetStyle(nameFont_, style, error);
 }
 
-// Icon images arrive with the bitmap module; until then a type keeps the
-// icon it has and reports the change as not done.
-void TD_STDCALL CWaypointType::SetIcon(CBmp32*, CBmp32*, uint8_t, float, float, uint32_t* error) {
-  if (!CheckWritable(error)) *error = kErrUnknown;
+void TD_STDCALL CWaypointType::SetIcon(CBmp32* icon, CBmp32* overlay, uint8_t overlayShown,
+                                       float originX, float originY, uint32_t* error) {
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) ||
+        !td::WPMCheckIcon(icon ? icon->Width() : 0, icon ? icon->Height() : 0, originX, originY,
+                          error) ||
+        !td::WPMCheckIconOverlay(overlay ? overlay->Width() : 0, overlay ? overlay->Height() : 0,
+                                 error))
+      return;
+    bool shown = overlayShown != 0;
+    if (SameIcon(*icon, *overlay, shown, originX, originY)) return;
+    ReplaceIcon(*icon, *overlay, shown, originX, originY);
+    Touch();
+  });
 }
 
 void TD_STDCALL CWaypointType::SetCommentColor(uint32_t argb, uint32_t* error) {
@@ -151,12 +184,87 @@ void TD_STDCALL CWaypointType::SetCommentFontStyle(uint32_t style, uint32_t* err
   SetStyle(commentFont_, style, error);
 }
 
-// Day mode: the display value is the day value.
 void CWaypointType::SetColorPair(uint32_t& display, uint32_t& day, uint32_t argb, uint32_t* error) {
   if (CheckWritable(error) || argb == day) return;
+  ReplaceColor(display, day, argb);
+  Touch();
+}
+
+void CWaypointType::RegisterColors() {
+  if (!screen_) return;
+  screen_->RegisterARGB(&color_);
+  screen_->RegisterARGB(&commentColor_);
+}
+
+// The night screen writes the registered day value back when the variable
+// leaves it; registering again keeps the new day value and dims it at night.
+void CWaypointType::ReplaceColor(uint32_t& display, uint32_t& day, uint32_t argb) {
+  if (screen_) screen_->UnregisterARGB(&display);
   day = argb;
   display = argb;
-  Touch();
+  if (screen_) screen_->RegisterARGB(&display);
+}
+
+bool CWaypointType::SameIcon(const CBmp32& icon, const CBmp32& overlay, bool shown, float x,
+                             float y) const {
+  return x == originX_ && y == originY_ && shown == overlayShown_ && SamePixels(icon, *icon_) &&
+         SamePixels(overlay, *overlay_);
+}
+
+// Copies first, so that a failure leaves the type as it was.
+void CWaypointType::ReplaceIcon(const CBmp32& icon, const CBmp32& overlay, bool shown, float x,
+                                float y) {
+  BmpPtr newIcon = CopyImage(&icon, 32);
+  BmpPtr newOverlay = CopyImage(&overlay, 8);
+  BmpPtr oldIcon(std::exchange(icon_, newIcon.release()));
+  BmpPtr oldOverlay(std::exchange(overlay_, newOverlay.release()));
+  overlayShown_ = shown;
+  originX_ = x;
+  originY_ = y;
+  RebuildIcon();
+}
+
+void CWaypointType::RebuildIcon() {
+  td::Free(displayIcon_);
+  displayIcon_ = nullptr;
+  displayOriginX_ = originX_;
+  displayOriginY_ = originY_;
+  bool night = screen_ && screen_->IsNight();
+  if (!overlayShown_ && !night) return;
+  BmpPtr display(new CBmp32(0, 0, false));
+  if (overlayShown_)
+    ComposeIcon(*display);
+  else
+    display->CopyFrom(*icon_);
+  if (night) screen_->DimBitmap(display.get());
+  displayIcon_ = display.release();
+}
+
+// The overlay centred on the origin over the icon; when the overlay reaches
+// out over the icon's left or top edge, everything moves right or down so
+// that it starts at the display icon's edge.
+void CWaypointType::ComposeIcon(CBmp32& display) {
+  SRectD icon = icon_->PixBounds();
+  double left = originX_ - overlay_->Width() / 2.0;
+  double top = originY_ - overlay_->Height() / 2.0;
+  SRectD overlay{left, top, left + overlay_->Width(), top + overlay_->Height()};
+  double shiftX = overlay.left < -0.5 ? -(overlay.left + 0.5) : 0.0;
+  double shiftY = overlay.top < -0.5 ? -(overlay.top + 0.5) : 0.0;
+  for (SRectD* r : {&icon, &overlay}) {
+    r->left += shiftX;
+    r->right += shiftX;
+    r->top += shiftY;
+    r->bottom += shiftY;
+  }
+  double right = std::max(icon.right, overlay.right);
+  double bottom = std::max(icon.bottom, overlay.bottom);
+  display.Resize(static_cast<int32_t>(std::floor(right + 1.0)),
+                 static_cast<int32_t>(std::floor(bottom + 1.0)));
+  display.Fill(0);
+  icon_->Draw(display, icon, icon_->PixBounds(), bmCopy);
+  overlay_->Draw(display, overlay, overlay_->PixBounds(), bmBlendAlpha);
+  displayOriginX_ = static_cast<float>(originX_ + shiftX);
+  displayOriginY_ = static_cast<float>(originY_ + shiftY);
 }
 
 void CWaypointType::SetSize(CFontDesc& font, int32_t size, uint32_t* error) {

@@ -1,11 +1,15 @@
 // CWaypointType: how waypoints are drawn: icon with its origin and overlay,
 // a font and a colour for the name and for the comment. The pointers it
-// returns stay valid until the matching setter or the type's end.
-// Host thread only.
+// returns stay valid until the matching setter, a change of the night mode
+// (the display icon) or the type's end. Both display colours are registered
+// with the night screen that existed at construction (none: day mode for
+// good), which must outlive the type. Host thread only.
 #pragma once
 
 #include <cstdint>
 
+#include "lib/bitmap/Bmp32.h"
+#include "lib/bitmap/NightScreen.h"
 #include "lib/foundation/FontDesc.h"
 #include "lib/waypoints/WaypointManagerItem.h"
 
@@ -32,7 +36,8 @@ struct STypeArgs {
 
 class CWaypointType : public CWaypointManagerItem {
  public:
-  // Keeps copies of the icon and overlay it is given.
+  // Copies the icon (a cleared 32 x 32 one when null) and the overlay (a
+  // cleared 8 x 8 one when null).
   CWaypointType(const STypeArgs& args, const CStr& fontFace);
   ~CWaypointType();
   TD_DELETE_THIS(CWaypointType)
@@ -67,14 +72,23 @@ class CWaypointType : public CWaypointManagerItem {
   virtual void TD_STDCALL SetCommentFontSize(int32_t size, uint32_t* error);
   virtual void TD_STDCALL SetCommentFontStyle(uint32_t style, uint32_t* error);
 
-  // Replaces the icon and overlay with copies of these (null: none), without
-  // checks or touch.
-  void SetIconsInternal(const CBmp32* icon, const CBmp32* overlay);
   const CFontDesc& GetNameFont() const { return nameFont_; }
   const CFontDesc& GetCommentFont() const { return commentFont_; }
+  // Builds the display icon again: the icon composed with the shown overlay
+  // and dimmed at night; none (GetIcon gives the icon) by day without overlay.
+  void RebuildIcon();
+  // Where the waypoint's position lies in GetIcon: the origin, moved with the
+  // icon when the overlay reaches out over its left or top edge.
+  float GetDisplayOriginX() const { return displayOriginX_; }
+  float GetDisplayOriginY() const { return displayOriginY_; }
 
  private:
   bool IsBuiltIn() const { return (state_ & kItemDefaultType) != 0; }
+  bool SameIcon(const CBmp32& icon, const CBmp32& overlay, bool shown, float x, float y) const;
+  void ReplaceIcon(const CBmp32& icon, const CBmp32& overlay, bool shown, float x, float y);
+  void ComposeIcon(CBmp32& display);
+  void RegisterColors();
+  void ReplaceColor(uint32_t& display, uint32_t& day, uint32_t argb);
   void SetColorPair(uint32_t& display, uint32_t& day, uint32_t argb, uint32_t* error);
   void SetSize(CFontDesc& font, int32_t size, uint32_t* error);
   void SetStyle(CFontDesc& font, uint32_t style, uint32_t* error);
@@ -91,4 +105,7 @@ class CWaypointType : public CWaypointManagerItem {
   CFontDesc commentFont_;
   uint32_t commentColor_;
   uint32_t commentDayColor_;
+  CNightScreen* screen_;
+  float displayOriginX_;
+  float displayOriginY_;
 };

@@ -12,6 +12,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/waypoints/WaypointFile.cpp
   lib/waypoints/WaypointFileV1.cpp
   lib/waypoints/WaypointFixup.cpp
+  lib/waypoints/WaypointDrawing.cpp
   lib/waypoints/WaypointGroup.cpp
   lib/waypoints/WaypointLayout.cpp
   lib/waypoints/WaypointLink.cpp

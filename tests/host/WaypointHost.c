@@ -140,8 +140,14 @@ int RunWaypointHost(const char* dll_path, char* message) {
   list->vtable->Add(list, waypoint);
   BALANCED(manager->vtable->MarkWaypoints(manager, list, 4));
   if (!waypoint->vtable->TestUserFlags(waypoint, 4)) return Fail(message, "MarkWaypoints");
-  BALANCED(db->vtable->Save(db, name, &error));
-  if (error != 0x80014u) return Fail(message, "Save refuses a type without an icon");
+  char path[MAX_PATH];
+  DWORD folder = GetTempPathA(MAX_PATH - 20, path);
+  strcpy(path + folder, "WaypointHost.wpt");
+  TdStr* file_name = str_create(path, (int32_t)strlen(path));
+  BALANCED(db->vtable->Save(db, file_name, &error));
+  object_delete((TdObject*)file_name);
+  if (error != 0) return Fail(message, "Save with a type given no icon");
+  DeleteFileA(path);
 
   TdRoutePoint* free_point = NULL;
   BALANCED(free_point = point_create(position, 2.5f));

@@ -3,12 +3,26 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "lib/foundation/Language.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointLink.h"
 #include "lib/waypoints/WaypointList.h"
 #include "lib/waypoints/WaypointManager.h"
+
+struct SBmpFree {
+  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
+};
+using BmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
+
+// A bitmap with a DC of its own (for text), every pixel one colour.
+inline BmpPtr Filled(int32_t width, int32_t height, uint32_t colour) {
+  BmpPtr bitmap(new CBmp32(width, height, true));
+  bitmap->Fill(colour);
+  return bitmap;
+}
 
 inline CWaypointManager* NewManager() {
   SWaypointManagerArgs args{0x1234, nullptr, nullptr,  1,

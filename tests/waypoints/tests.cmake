@@ -7,4 +7,9 @@ tdlib_add_tests(waypoints
     WaypointChecksTest.cpp
     WaypointLayoutTest.cpp
     WaypointModelTest.cpp
+    WaypointTypeTest.cpp
+)
+tdlib_add_tests(waypoints
+  WINDOWS
+    WaypointDrawingTest.cpp
 )

@@ -1,5 +1,7 @@
 // Exports of the waypoint model: the checks of names, icons and font sizes,
 // and the factories of free route points, lists and the waypoint manager.
+#include <cstddef>
+
 #include "TdLib.h"
 #include "lib/bitmap/Bmp32.h"
 #include "lib/foundation/Abi.h"
@@ -7,6 +9,7 @@
 #include "lib/foundation/exports/HostTypes.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointChecks.h"
+#include "lib/waypoints/WaypointDrawing.h"
 #include "lib/waypoints/WaypointList.h"
 #include "lib/waypoints/WaypointManager.h"
 #include "lib/waypoints/WaypointSelfTest.h"
@@ -67,5 +70,24 @@ TDEXPORT(uint8_t) ValidateWaypointDB(const char* fileName, uint32_t* error) {
   if (!error) error = &ignored;
   return td::GuardCode(error, uint8_t{0}, [&] {
     return static_cast<uint8_t>(td::ValidateWaypointDB(CStr(fileName ? fileName : ""), error));
+  });
+}
+
+static_assert(sizeof(TdWaypointHits) == sizeof(SWaypointHits) &&
+                  offsetof(TdWaypointHits, entries) == offsetof(SWaypointHits, entries) &&
+                  sizeof(TdWaypointHit) == sizeof(SWaypointHit),
+              "the host's hit table is the library's");
+
+TDEXPORT(void)
+DrawWaypoints(TdBmp32* bitmap, TdGeodeticCalibration* view, const double* centre,
+              double metresPerPixel, double viewRadius, TdWaypointList* waypoints, uint8_t labels,
+              TdWaypointHits* hits) {
+  auto* table = reinterpret_cast<SWaypointHits*>(hits);
+  if (table) table->count = 0;
+  if (!bitmap || !view || !centre || !waypoints) return;
+  td::GuardVoid([&] {
+    SWaypointView target{td::FromHost(bitmap), td::FromHost(view), {centre[0], centre[1]},
+                         metresPerPixel, viewRadius};
+    DrawWaypointList(target, *td::FromHost(waypoints), labels != 0, table);
   });
 }
