@@ -18,6 +18,10 @@ typedef TdWaypointGroupList*(TDLIB_API* GroupListCreateFn)(void);
 typedef TdRoutePoint*(TDLIB_API* PointCreateFn)(const double*, float);
 typedef uint8_t(TDLIB_API* CheckIconFn)(int32_t, int32_t, float, float, uint32_t*);
 typedef uint8_t(TDLIB_API* ValidateFn)(const char*, uint32_t*);
+typedef TdBmp32*(TDLIB_API* Bmp32CreateFn)(uint32_t, int32_t, uint8_t);
+typedef TdGeodeticCalibration*(TDLIB_API* CalibrationCreateFn)(void);
+typedef void(TDLIB_API* DrawWaypointsFn)(TdBmp32*, TdGeodeticCalibration*, const double*, double,
+                                         double, TdWaypointList*, uint8_t, TdWaypointHits*);
 
 #if defined(_M_IX86) || defined(__i386__)
 #define READ_SP(v) __asm__ volatile("movl %%esp, %0" : "=r"(v))
@@ -148,6 +152,22 @@ int RunWaypointHost(const char* dll_path, char* message) {
   object_delete((TdObject*)file_name);
   if (error != 0) return Fail(message, "Save with a type given no icon");
   DeleteFileA(path);
+
+  Bmp32CreateFn bmp32_create = (Bmp32CreateFn)GetProcAddress(dll, "Bmp32Create");
+  CalibrationCreateFn calibration_create =
+      (CalibrationCreateFn)GetProcAddress(dll, "GeodeticCalibrationCreate");
+  DrawWaypointsFn draw_waypoints = (DrawWaypointsFn)GetProcAddress(dll, "DrawWaypoints");
+  if (!bmp32_create || !calibration_create || !draw_waypoints)
+    return Fail(message, "drawing exports missing");
+  TdBmp32* canvas = bmp32_create(64, 64, 0);
+  TdGeodeticCalibration* view = calibration_create();
+  static TdWaypointHits hits;
+  hits.count = 7;
+  BALANCED(draw_waypoints(canvas, view, position, 10.0, 500.0, list, 1, &hits));
+  BALANCED(draw_waypoints(canvas, view, position, 0.0, 500.0, list, 1, &hits));
+  if (hits.count != 0) return Fail(message, "DrawWaypoints with no scale drew");
+  object_delete((TdObject*)view);
+  object_delete((TdObject*)canvas);
 
   TdRoutePoint* free_point = NULL;
   BALANCED(free_point = point_create(position, 2.5f));
