@@ -15,6 +15,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TCF2Tag.cpp
   lib/charts/TCF2TagFile.cpp
   lib/charts/TCF2TileData.cpp
+  lib/charts/TCF2TileJob.cpp
   lib/charts/TCF2TileManagerTile.cpp
   lib/charts/TCF2TileStore.cpp
   lib/charts/TCF2TileTable.cpp

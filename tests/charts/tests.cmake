@@ -22,6 +22,7 @@ tdlib_add_tests(charts PORTABLE
 # statically into the Windows test program.
 tdlib_add_tests(charts PORTABLE
   BSBChartInfoFileTest.cpp
+  TileJobTest.cpp
   TilePatchTest.cpp
   UpdFileRewriteTest.cpp
   UpdGenerateFilesTest.cpp
