@@ -6,6 +6,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TCF2CalibrationResult.cpp
   lib/charts/TCF2Coverage.cpp
   lib/charts/TCF2File.cpp
+  lib/charts/TCF2FileConvert.cpp
   lib/charts/TCF2FileLegacy.cpp
   lib/charts/TCF2FileRead.cpp
   lib/charts/TCF2FileTables.cpp

@@ -1,5 +1,6 @@
 tdlib_add_tests(charts PORTABLE
   ChartBoundsTest.cpp
+  ChartConvertTest.cpp
   ChartObjectTest.cpp
   ChartFileTest.cpp
   ChartLegacyFileTest.cpp
