@@ -166,10 +166,8 @@ TEST(ChartConvert, OtherTargetIndexesAreRefusedWithNoNewFile) {
   EXPECT_EQ(Convert("no such file.tcf", "b.tcf", 9), uint32_t{kErrTcf2Version});
 }
 
-TEST(ChartConvert, Version1001KeepsItsTilesAndGainsTheLevelsItLacks) {
-  const SLegacyChart legacy;
+void ExpectConvertedLegacyChart(const SLegacyChart& legacy, const std::vector<uint8_t>& bytes) {
   CScratchDir dir;
-  const std::vector<uint8_t> bytes = legacy.Bytes();
   WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
   ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), 0u);
   SReadBack target(dir.Path("b.tcf"));
@@ -212,6 +210,29 @@ TEST(ChartConvert, Version1001KeepsItsTilesAndGainsTheLevelsItLacks) {
   ASSERT_EQ(source.error, 0u);
   EXPECT_TRUE(target.tag.IsEqual(&source.tag));
   EXPECT_TRUE(target.bounds.IsEqual(&source.bounds));
+}
+
+TEST(ChartConvert, OlderVersionsKeepTheirTilesAndGainTheLevelsTheyLack) {
+  const SLegacyChart legacy;
+  {
+    SCOPED_TRACE("1.0.0.1");
+    ExpectConvertedLegacyChart(legacy, legacy.Bytes());
+  }
+  {
+    SCOPED_TRACE("1.0.0.0");
+    ExpectConvertedLegacyChart(legacy, ChartV1("WGS 1984", legacy.tiles));
+  }
+}
+
+TEST(ChartConvert, StoredLevelsUnlikeTheTargetsAreRefused) {
+  const SLegacyChart legacy;
+  CScratchDir dir;
+  const std::vector<uint8_t> bytes = ChartV1("WGS 1984", legacy.tiles, 160);
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  SReadBack source(dir.Path("a.tcf"));
+  ASSERT_EQ(source.error, 0u);
+  EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), uint32_t{kErrFileFormat});
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tcf"});
 }
 
 TEST(ChartConvert, InPlaceTheSourceBecomesTheNewFile) {

@@ -21,33 +21,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180;
 
-// 1.0.0.0, 300 x 200: tiles of 10 + i bytes stored last tile first.
-constexpr uint64_t kV1Data = 84 + 6 * 8;
-std::vector<uint8_t> ChartV1(const std::string& datumName = "WGS 1984") {
-  CByteWriter w;
-  std::vector<uint64_t> at(6);
-  uint64_t p = kV1Data;
-  for (int i = 5; i >= 0; --i) {
-    at[static_cast<size_t>(i)] = p;
-    p += 10 + static_cast<uint64_t>(i);
-  }
-  w.U8('T').U8('d').U8('m').U8(' ').U8('T').U8('C').U8('F').U8('2').U32(0x01000000).U64(p);
-  w.U32(300).U32(200).U16(2).U16(1).U32(150).U32(100).U16(1).U16(1);
-  w.U32(75).U32(50).U16(1).U16(1).U32(38).U32(25).U16(1).U16(1).U32(19).U32(13).U16(1).U16(1);
-  w.U32(6);
-  for (uint64_t a : at) w.U64(a);
-  for (int i = 5; i >= 0; --i) w.bytes.resize(w.bytes.size() + 10 + static_cast<size_t>(i), 0x55);
-  PutBounds(w);
-  for (const char* t : {"Chart", "Id1", "T12", "T13", "T8", "T7"}) w.Text(t);
-  w.U32(2).U32(0).U32(0).U32(0x43958000).U32(0x43470000).U32(1);  // 2 points, Mercator
-  PutExtended(w, 52 * kDeg);
-  PutExtended(w, 4 * kDeg);
-  PutExtended(w, 51 * kDeg);
-  PutExtended(w, 5 * kDeg);
-  w.Text(datumName);
-  return w.bytes;
-}
-
 double Date(int y, int m, int d) {
   double v = 0;
   TryEncodeDate(y, m, d, v);

@@ -1,5 +1,5 @@
 // The tag areas of the 1.0.0.1 and 1.0.0.2 test charts of 300 x 200 pixels,
-// plain, byte by byte from their layout.
+// plain, and the whole 1.0.0.0 test chart, byte by byte from their layouts.
 #pragma once
 
 #include <cstdint>
@@ -73,5 +73,38 @@ inline std::vector<uint8_t> AreaV3(const SAreaFields& f = {}) {
   PutDate(w, kK4, "20050101");
   w.Text(Scrambled(kK4, "Update 3"));
   w.U32(1).U8(1).Text("a.tcf").Text("A chart");
+  return w.bytes;
+}
+
+// 1.0.0.0, 300 x 200 with the given tiles (by default tile i of 10 + i
+// bytes 0x55), stored last tile first; level 1 may be given another size.
+constexpr uint64_t kV1Data = 84 + 6 * 8;
+inline std::vector<uint8_t> ChartV1(const std::string& datumName = "WGS 1984",
+                                    std::vector<std::vector<uint8_t>> tiles = {},
+                                    uint32_t level1Width = 150) {
+  if (tiles.empty())
+    for (size_t i = 0; i < 6; ++i) tiles.emplace_back(10 + i, 0x55);
+  CByteWriter w;
+  std::vector<uint64_t> at(6);
+  uint64_t p = kV1Data;
+  for (size_t i = 6; i-- > 0;) {
+    at[i] = p;
+    p += tiles[i].size();
+  }
+  w.U8('T').U8('d').U8('m').U8(' ').U8('T').U8('C').U8('F').U8('2').U32(0x01000000).U64(p);
+  w.U32(300).U32(200).U16(2).U16(1).U32(level1Width).U32(100).U16(1).U16(1);
+  w.U32(75).U32(50).U16(1).U16(1).U32(38).U32(25).U16(1).U16(1).U32(19).U32(13).U16(1).U16(1);
+  w.U32(6);
+  for (uint64_t a : at) w.U64(a);
+  for (size_t i = 6; i-- > 0;) w.Raw(tiles[i]);
+  PutBounds(w);
+  for (const char* t : {"Chart", "Id1", "T12", "T13", "T8", "T7"}) w.Text(t);
+  w.U32(2).U32(0).U32(0).U32(0x43958000).U32(0x43470000).U32(1);  // 2 points, Mercator
+  constexpr double kDegree = 3.14159265358979323846 / 180;
+  PutExtended(w, 52 * kDegree);
+  PutExtended(w, 4 * kDegree);
+  PutExtended(w, 51 * kDegree);
+  PutExtended(w, 5 * kDegree);
+  w.Text(datumName);
   return w.bytes;
 }
