@@ -235,6 +235,26 @@ TEST(ChartConvert, StoredLevelsUnlikeTheTargetsAreRefused) {
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tcf"});
 }
 
+TEST(ChartConvert, AnUpdatedTileKeepsItsUpdateCopy) {
+  // Tile 1's update copy is tile 0's bytes, after the 6 tile entries and the
+  // one update record.
+  constexpr uint64_t kFirstTile = 32 + 16 * 6 + 4 + 20;
+  const std::vector<uint8_t> bytes = LegacyChartFileV2(kVersion1002, 300, 200, AreaV3(),
+                                                       {{1, kFirstTile, kSmallestColourSize + 6}});
+  CScratchDir dir;
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), 0u);
+  SReadBack target(dir.Path("b.tcf"));
+  ASSERT_EQ(target.error, 0u);
+  EXPECT_EQ(target.header.UpdateTableCount, 1u);
+  EXPECT_EQ(target.header.TableBCount, 9u);
+  const STCF2TileTableEntry& updated = target.tiles.At(1);
+  EXPECT_NE(updated.UpdateOffset, updated.Offset);
+  EXPECT_EQ(updated.UpdateColourSize, kSmallestColourSize);
+  EXPECT_EQ(updated.UpdateAlphaSize, kSmallestAlphaSize);
+  EXPECT_EQ(target.tiles.At(0).UpdateOffset, target.tiles.At(0).Offset);
+}
+
 TEST(ChartConvert, InPlaceTheSourceBecomesTheNewFile) {
   const SLegacyChart legacy;
   CScratchDir dir;
