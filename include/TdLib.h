@@ -872,6 +872,14 @@ void TDLIB_API TCF2FileReadUpdateTag(const char* fileName, TdTCF2UpdateTag* upda
  * *warnings is set) and 1 (good), the fault's code for 2..16, 0x7001E for
  * any other. Only status 0 touches *warnings. */
 void TDLIB_API ConvertCalibrationResult(uint32_t status, uint32_t* warnings, uint32_t* error);
+/* Converts a chart file of an older version into targetIndex's (1..4, else
+ * 0x70000): the same version is copied, 4 gives version 2.0.0.0, any other
+ * 0x70000. The target is written under a temporary name and replaces any old
+ * target only when complete; on an error no new file is left, an old target
+ * and the source are as they were. The target may name the source. A null
+ * progress reports nothing; a cancel stops with its code. */
+void TDLIB_API TCF2FileConvert(const char* sourceName, const char* targetName,
+                               uint32_t targetIndex, const TdProgress* progress, uint32_t* error);
 /* Chart updates. Texts and file names of the update family are CStr objects
  * made with StrCreate; the factories take zero-terminated texts. All
  * compression goes through the host's callbacks held by a CZip (ZipCreate);

@@ -6,6 +6,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TCF2CalibrationResult.cpp
   lib/charts/TCF2Coverage.cpp
   lib/charts/TCF2File.cpp
+  lib/charts/TCF2FileConvert.cpp
   lib/charts/TCF2FileLegacy.cpp
   lib/charts/TCF2FileRead.cpp
   lib/charts/TCF2FileTables.cpp
@@ -15,6 +16,7 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/charts/TCF2Tag.cpp
   lib/charts/TCF2TagFile.cpp
   lib/charts/TCF2TileData.cpp
+  lib/charts/TCF2TileJob.cpp
   lib/charts/TCF2TileManagerTile.cpp
   lib/charts/TCF2TileStore.cpp
   lib/charts/TCF2TileTable.cpp

@@ -52,24 +52,38 @@ struct SLegacyUpdate {
   uint64_t position, length;
 };
 
-// A 1.0.0.1 or 1.0.0.2 file: every tile holds the same bytes, stored once
-// per tile after the tables; updates point at the first tile's bytes.
+// A 1.0.0.1 or 1.0.0.2 file with the given bytes of each tile (the count of
+// the levels' tiles), stored in tile order after the tables.
+inline std::vector<uint8_t> LegacyChartFileV2Tiles(uint32_t version, int32_t width, int32_t height,
+                                                   const std::vector<uint8_t>& plainArea,
+                                                   const std::vector<std::vector<uint8_t>>& tiles,
+                                                   const std::vector<SLegacyUpdate>& updates = {}) {
+  const auto n = static_cast<uint32_t>(tiles.size());
+  uint64_t at = 32 + 16 * uint64_t{n} + 4 + 20 * updates.size();
+  CByteWriter w;
+  w.U8('T').U8('d').U8('m').U8(' ').U8('T').U8('C').U8('F').U8('2').U32(version);
+  const size_t tagPosition = w.bytes.size();
+  w.U64(0).U32(static_cast<uint32_t>(width)).U32(static_cast<uint32_t>(height)).U32(n);
+  for (const std::vector<uint8_t>& tile : tiles) {
+    w.U64(at).U64(tile.size());
+    at += tile.size();
+  }
+  w.U32(static_cast<uint32_t>(updates.size()));
+  for (const SLegacyUpdate& u : updates) w.U32(u.tile).U64(u.position).U64(u.length);
+  for (const std::vector<uint8_t>& tile : tiles) w.Raw(tile);
+  for (int i = 0; i < 8; ++i) w.bytes[tagPosition + i] = static_cast<uint8_t>(at >> (8 * i));
+  PutScrambledArea(w, plainArea);
+  return w.bytes;
+}
+
+// The same with every tile holding the smallest tile's bytes; updates point
+// at the first tile's bytes.
 inline std::vector<uint8_t> LegacyChartFileV2(uint32_t version, int32_t width, int32_t height,
                                               const std::vector<uint8_t>& plainArea,
                                               const std::vector<SLegacyUpdate>& updates = {}) {
-  const std::vector<uint8_t> tile = SmallestTileBytes();
   const uint32_t n = LegacyTileCount(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-  const uint64_t data = 32 + 16 * uint64_t{n} + 4 + 20 * updates.size();
-  const uint64_t tagAt = data + uint64_t{n} * tile.size();
-  CByteWriter w;
-  w.U8('T').U8('d').U8('m').U8(' ').U8('T').U8('C').U8('F').U8('2').U32(version);
-  w.U64(tagAt).U32(static_cast<uint32_t>(width)).U32(static_cast<uint32_t>(height)).U32(n);
-  for (uint32_t i = 0; i < n; ++i) w.U64(data + i * tile.size()).U64(tile.size());
-  w.U32(static_cast<uint32_t>(updates.size()));
-  for (const SLegacyUpdate& u : updates) w.U32(u.tile).U64(u.position).U64(u.length);
-  for (uint32_t i = 0; i < n; ++i) w.Raw(tile);
-  PutScrambledArea(w, plainArea);
-  return w.bytes;
+  return LegacyChartFileV2Tiles(version, width, height, plainArea,
+                                std::vector<std::vector<uint8_t>>(n, SmallestTileBytes()), updates);
 }
 
 // Offsets inside a 1.0.0.1/2 file.

@@ -1,5 +1,6 @@
 tdlib_add_tests(charts PORTABLE
   ChartBoundsTest.cpp
+  ChartConvertTest.cpp
   ChartObjectTest.cpp
   ChartFileTest.cpp
   ChartLegacyFileTest.cpp
@@ -22,6 +23,7 @@ tdlib_add_tests(charts PORTABLE
 # statically into the Windows test program.
 tdlib_add_tests(charts PORTABLE
   BSBChartInfoFileTest.cpp
+  TileJobTest.cpp
   TilePatchTest.cpp
   UpdFileRewriteTest.cpp
   UpdGenerateFilesTest.cpp

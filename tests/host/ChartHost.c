@@ -1,6 +1,7 @@
 /* A C host linked against the import library that reads the smallest chart
  * file (the path is its argument) through TCF2FileRead and the class tables
- * of the header, checking that every call leaves the stack as it found it.
+ * of the header and refuses to convert it to an unknown version, checking
+ * that every call leaves the stack as it found it.
  * Exit code 0 when every check passed, else the number of the failed one. */
 #include <string.h>
 
@@ -55,6 +56,12 @@ int main(int argc, char** argv) {
   TCF2FileReadTag(argv[1], tag, &warnings, &error);
   READ_SP(after);
   if (before != after || error != 0 || tag->vtable->GetIdNumber(tag) != 0x12345) return 13;
+
+  error = 99;
+  READ_SP(before);
+  TCF2FileConvert(argv[1], argv[1], 9, NULL, &error);
+  READ_SP(after);
+  if (before != after || error != 0x70000) return 15;
 
   READ_SP(before);
   ObjectDelete((TdObject*)mipmap);

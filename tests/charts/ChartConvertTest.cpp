@@ -1,0 +1,369 @@
+// Converting older chart files into version 2.0.0.0: files written byte by
+// byte from their layouts, the truths computed here from the pixels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "lib/charts/TCF2FileConvert.h"
+#include "lib/charts/TCF2FileRead.h"
+#include "lib/charts/TCF2TileData.h"
+#include "lib/charts/TileEncoder.h"
+#include "lib/charts/TileFormat.h"
+#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/FileFaults.h"
+#include "tests/charts/ChartFileBuilder.h"
+#include "tests/charts/LegacyChartFileBuilder.h"
+#include "tests/charts/LegacyTagAreas.h"
+#include "tests/charts/UpdateTestFiles.h"
+
+namespace {
+
+constexpr uint32_t kOpaque = 0xFF000000;
+constexpr uint32_t kVersion1001 = 0x01000001;
+constexpr uint32_t kVersion1002 = 0x01000002;
+
+struct SImage {
+  uint32_t width, height;
+  std::vector<uint32_t> pixels;
+  uint32_t At(uint32_t x, uint32_t y) const { return pixels[y * width + x]; }
+};
+
+// The image halved as the layout of the reduction says: 2 x 2 blocks
+// averaged per channel ((sum of four) >> 2), an odd last column or row from
+// its pair ((a + b) >> 1), an odd corner the pixel itself; every pixel of an
+// opaque image stays opaque.
+SImage Halved(const SImage& image) {
+  SImage half{(image.width + 1) / 2, (image.height + 1) / 2, {}};
+  for (uint32_t y = 0; y < half.height; ++y) {
+    for (uint32_t x = 0; x < half.width; ++x) {
+      std::vector<uint32_t> block;
+      for (uint32_t sy = 2 * y; sy < std::min(2 * y + 2, image.height); ++sy)
+        for (uint32_t sx = 2 * x; sx < std::min(2 * x + 2, image.width); ++sx)
+          block.push_back(image.At(sx, sy));
+      const uint32_t shift = block.size() == 4 ? 2 : block.size() == 2 ? 1 : 0;
+      uint32_t pixel = kOpaque;
+      for (uint32_t channel = 0; channel < 24; channel += 8) {
+        uint32_t sum = 0;
+        for (uint32_t p : block) sum += p >> channel & 0xFF;
+        pixel |= (sum >> shift) << channel;
+      }
+      half.pixels.push_back(pixel);
+    }
+  }
+  return half;
+}
+
+SImage PatternImage(uint32_t width, uint32_t height) {
+  SImage image{width, height, {}};
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x)
+      image.pixels.push_back(kOpaque | (x & 0xFF) << 16 | (y & 0xFF) << 8 | ((x * 13 + y) & 0xFF));
+  return image;
+}
+
+// The coded tile, with its alpha stream or without.
+std::vector<uint8_t> Coded(const SImage& image, bool withAlpha) {
+  std::vector<uint8_t> code(kTileCodeBufferSize);
+  uint32_t colour = 0, alpha = 0;
+  CTileEncoder encoder;
+  EXPECT_EQ(encoder.Compress(code.data(), code.size(), image.pixels.data(), image.width,
+                             image.height, colour, alpha),
+            0u);
+  code.resize(withAlpha ? colour + alpha : colour);
+  return code;
+}
+
+// The 1.0.0.1 chart of 300 x 200: tiles 0 and 1 (level 0) to 5 (level 4,
+// 19 x 13 pixels, every one different), each its level's part of the
+// pattern; tile 5 has no alpha stream.
+struct SLegacyChart {
+  SImage level4 = PatternImage(19, 13);
+  std::vector<std::vector<uint8_t>> tiles;
+
+  SLegacyChart() {
+    const SImage level0 = PatternImage(300, 200);
+    SImage left{256, 200, {}}, right{44, 200, {}};
+    for (uint32_t y = 0; y < 200; ++y)
+      for (uint32_t x = 0; x < 300; ++x) (x < 256 ? left : right).pixels.push_back(level0.At(x, y));
+    tiles = {Coded(left, true),
+             Coded(right, true),
+             Coded(PatternImage(150, 100), true),
+             Coded(PatternImage(75, 50), true),
+             Coded(PatternImage(38, 25), true),
+             Coded(level4, false)};
+  }
+  std::vector<uint8_t> Bytes(uint32_t version = kVersion1001) const {
+    return LegacyChartFileV2Tiles(version, 300, 200, version == kVersion1001 ? AreaV2() : AreaV3(),
+                                  tiles);
+  }
+};
+
+std::vector<uint8_t> FileBytes(const CStr& path) {
+  const std::string s = ReadFile(path);
+  return {s.begin(), s.end()};
+}
+
+uint32_t Convert(const CStr& source, const CStr& target, uint32_t index,
+                 const SProgress* progress = nullptr) {
+  uint32_t error = 0xDEAD;
+  TCF2FileConvert(source, target, index, progress, error);
+  return error;
+}
+
+struct SReadBack : STCF2ChartObjects {
+  uint64_t size = 0;
+  uint32_t version = 0, index = 0, warnings = 0, error = 0xDEAD;
+  explicit SReadBack(const CStr& path) {
+    TCF2FileRead(path, size, version, index, Parts(), warnings, error);
+  }
+  std::vector<uint32_t> Tile(const CStr& path, int32_t tile) {
+    const STCF2TileTableEntry& e = tiles.At(tile);
+    std::vector<uint32_t> pixels(size_t(e.Width) * e.Height);
+    std::vector<uint8_t> buffer;
+    CFileStream stream;
+    uint32_t err = 0;
+    EXPECT_TRUE(stream.Open(path, kFileModeRead, err));
+    EXPECT_TRUE(TCF2FileReadTilePixels(stream, pixels.data(), e, true, buffer, err)) << err;
+    return pixels;
+  }
+};
+
+TEST(ChartConvert, TheSameVersionIsCopiedByteForByte) {
+  const SLegacyChart legacy;
+  const std::vector<uint8_t> cases[] = {SmallestChartFile(), legacy.Bytes()};
+  const uint32_t indexes[] = {4, 2};
+  for (size_t i = 0; i < 2; ++i) {
+    CScratchDir dir;
+    WriteFile(dir.Path("a.tcf"), std::string(cases[i].begin(), cases[i].end()));
+    EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), indexes[i]), 0u);
+    EXPECT_EQ(FileBytes(dir.Path("b.tcf")), cases[i]);
+    EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("a.tcf"), indexes[i]), 0u);
+    EXPECT_EQ(FileBytes(dir.Path("a.tcf")), cases[i]);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.tcf", "b.tcf"}));
+  }
+}
+
+TEST(ChartConvert, OtherTargetIndexesAreRefusedWithNoNewFile) {
+  const SLegacyChart legacy;
+  const std::vector<uint8_t> v2000 = SmallestChartFile(), v1001 = legacy.Bytes();
+  struct SCase {
+    const std::vector<uint8_t>& source;
+    uint32_t index;
+  } cases[] = {{v2000, 0},          {v2000, 1}, {v2000, 2}, {v2000, 3}, {v2000, 5},
+               {v2000, 0xFFFFFFFF}, {v1001, 1}, {v1001, 3}, {v1001, 5}};
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.index);
+    CScratchDir dir;
+    WriteFile(dir.Path("a.tcf"), std::string(c.source.begin(), c.source.end()));
+    EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), c.index), uint32_t{kErrTcf2Version});
+    WriteFile(dir.Path("b.tcf"), "an older target");
+    EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), c.index), uint32_t{kErrTcf2Version});
+    EXPECT_EQ(ReadFile(dir.Path("b.tcf")), "an older target");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.tcf", "b.tcf"}));
+  }
+  // An index outside 1..4 is refused before the source is looked at.
+  EXPECT_EQ(Convert("no such file.tcf", "b.tcf", 9), uint32_t{kErrTcf2Version});
+}
+
+void ExpectConvertedLegacyChart(const SLegacyChart& legacy, const std::vector<uint8_t>& bytes) {
+  CScratchDir dir;
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), 0u);
+  SReadBack target(dir.Path("b.tcf"));
+  ASSERT_EQ(target.error, 0u);
+  EXPECT_EQ(target.version, 0x02000000u);
+  EXPECT_EQ(target.header.LevelCount, 10u);  // 300 pixels halve 9 times to 1
+  EXPECT_EQ(target.header.UpdateTableCount, 0u);
+  EXPECT_EQ(target.header.TableBCount, 9u);  // levels 1 to 9, one tile each
+
+  // Tiles 0-5: the old bytes, split into colour and alpha; the tile without
+  // an alpha stream gets the opaque one: runs of 32767, 32767 and 2 pixels.
+  const std::vector<uint8_t> file = FileBytes(dir.Path("b.tcf"));
+  for (int32_t t = 0; t < 6; ++t) {
+    SCOPED_TRACE(t);
+    const STCF2TileTableEntry& e = target.tiles.At(t);
+    const std::vector<uint8_t>& old = legacy.tiles[size_t(t)];
+    EXPECT_EQ(e.UpdateOffset, e.Offset);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + long(e.Offset),
+                                   file.begin() + long(e.Offset + old.size())),
+              old);
+    if (t < 5) {
+      EXPECT_EQ(e.ColourSize + e.AlphaSize, old.size());
+      EXPECT_GT(e.AlphaSize, 0u);
+    } else {
+      EXPECT_EQ(e.ColourSize, old.size());
+      EXPECT_EQ(e.AlphaSize, 6u);
+      EXPECT_EQ(std::vector<uint8_t>(file.begin() + long(e.Offset + old.size()),
+                                     file.begin() + long(e.Offset + old.size() + 6)),
+                (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x80}));
+    }
+  }
+  // Levels 5 to 9 are the halvings of level 4.
+  SImage expected = legacy.level4;
+  for (int32_t level = 5; level < 10; ++level) {
+    expected = Halved(expected);
+    EXPECT_EQ(target.Tile(dir.Path("b.tcf"), 1 + level), expected.pixels) << level;
+  }
+  // The descriptive objects read as they did from the old file.
+  SReadBack source(dir.Path("a.tcf"));
+  ASSERT_EQ(source.error, 0u);
+  EXPECT_TRUE(target.tag.IsEqual(&source.tag));
+  EXPECT_TRUE(target.bounds.IsEqual(&source.bounds));
+}
+
+TEST(ChartConvert, OlderVersionsKeepTheirTilesAndGainTheLevelsTheyLack) {
+  const SLegacyChart legacy;
+  {
+    SCOPED_TRACE("1.0.0.1");
+    ExpectConvertedLegacyChart(legacy, legacy.Bytes());
+  }
+  {
+    SCOPED_TRACE("1.0.0.0");
+    ExpectConvertedLegacyChart(legacy, ChartV1("WGS 1984", legacy.tiles));
+  }
+}
+
+TEST(ChartConvert, StoredLevelsUnlikeTheTargetsAreRefused) {
+  const SLegacyChart legacy;
+  CScratchDir dir;
+  const std::vector<uint8_t> bytes = ChartV1("WGS 1984", legacy.tiles, 160);
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  SReadBack source(dir.Path("a.tcf"));
+  ASSERT_EQ(source.error, 0u);
+  EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), uint32_t{kErrFileFormat});
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tcf"});
+}
+
+TEST(ChartConvert, AnUpdatedTileKeepsItsUpdateCopy) {
+  // Tile 1's update copy is tile 0's bytes, after the 6 tile entries and the
+  // one update record.
+  constexpr uint64_t kFirstTile = 32 + 16 * 6 + 4 + 20;
+  const std::vector<uint8_t> bytes = LegacyChartFileV2(kVersion1002, 300, 200, AreaV3(),
+                                                       {{1, kFirstTile, kSmallestColourSize + 6}});
+  CScratchDir dir;
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), 0u);
+  SReadBack target(dir.Path("b.tcf"));
+  ASSERT_EQ(target.error, 0u);
+  EXPECT_EQ(target.header.UpdateTableCount, 1u);
+  EXPECT_EQ(target.header.TableBCount, 9u);
+  const STCF2TileTableEntry& updated = target.tiles.At(1);
+  EXPECT_NE(updated.UpdateOffset, updated.Offset);
+  EXPECT_EQ(updated.UpdateColourSize, kSmallestColourSize);
+  EXPECT_EQ(updated.UpdateAlphaSize, kSmallestAlphaSize);
+  EXPECT_EQ(target.tiles.At(0).UpdateOffset, target.tiles.At(0).Offset);
+}
+
+TEST(ChartConvert, InPlaceTheSourceBecomesTheNewFile) {
+  const SLegacyChart legacy;
+  CScratchDir dir;
+  const std::vector<uint8_t> bytes = legacy.Bytes(kVersion1002);
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("a.tcf"), 4), 0u);
+  SReadBack target(dir.Path("a.tcf"));
+  EXPECT_EQ(target.error, 0u);
+  EXPECT_EQ(target.version, 0x02000000u);
+  EXPECT_EQ(target.mipmap.Count(), 10);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tcf"});
+}
+
+TEST(ChartConvert, AOnePixelChartKeepsItsFiveLevels) {
+  CScratchDir dir;
+  const std::vector<uint8_t> bytes = LegacyChartFileV2(kVersion1001, 1, 1, AreaV2());
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), 0u);
+  SReadBack target(dir.Path("b.tcf"));
+  ASSERT_EQ(target.error, 0u);
+  ASSERT_EQ(target.mipmap.Count(), 5);
+  for (int32_t t = 0; t < 5; ++t) {
+    EXPECT_EQ(target.tiles.At(t).ColourSize, kSmallestColourSize);
+    EXPECT_EQ(target.tiles.At(t).AlphaSize, kSmallestAlphaSize);
+    EXPECT_EQ(target.Tile(dir.Path("b.tcf"), t), std::vector<uint32_t>{kOpaque | kSmallestColour});
+  }
+}
+
+// The 1.0.0.2 area with an outline of the first two vertices only.
+std::vector<uint8_t> AreaV3WithTwoVertices() {
+  std::vector<uint8_t> area = AreaV3();
+  CByteWriter outline;
+  PutBounds(outline);
+  auto at = std::search(area.begin(), area.end(), outline.bytes.begin(), outline.bytes.end());
+  EXPECT_NE(at, area.end());
+  *at = 2;
+  area.erase(at + 4 + 16, at + long(outline.bytes.size()));
+  return area;
+}
+
+TEST(ChartConvert, AnOutlineOfTwoVerticesBecomesEmpty) {
+  CScratchDir dir;
+  const std::vector<uint8_t> bytes =
+      LegacyChartFileV2(kVersion1002, 300, 200, AreaV3WithTwoVertices());
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  SReadBack source(dir.Path("a.tcf"));
+  ASSERT_EQ(source.error, 0u);
+  ASSERT_EQ(source.bounds.GetCount(), 2);
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), 0u);
+  SReadBack target(dir.Path("b.tcf"));
+  EXPECT_EQ(target.error, 0u);
+  EXPECT_EQ(target.bounds.GetCount(), 0);
+}
+
+TEST(ChartConvert, ATileThatDoesNotDecodeIsRefused) {
+  SLegacyChart legacy;
+  legacy.tiles[3] = {0x00, 0x00, 0x01};  // no shared colours, then a block cut short
+  CScratchDir dir;
+  const std::vector<uint8_t> bytes = legacy.Bytes();
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), uint32_t{kErrFileFormat});
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"a.tcf"});
+}
+
+TEST(ChartConvert, EachFailedFileOperationLeavesTheFolderAsItWas) {
+  const SLegacyChart legacy;
+  const std::vector<uint8_t> bytes = legacy.Bytes();
+  for (bool oldTarget : {false, true}) {
+    for (const char* target : {"b.tcf", "a.tcf"}) {
+      CScratchDir dir;
+      WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+      if (oldTarget) WriteFile(dir.Path("b.tcf"), "an older target");
+      FailEachOperation(dir, [&] { return Convert(dir.Path("a.tcf"), dir.Path(target), 4) == 0; });
+    }
+  }
+}
+
+// Cancels at the n-th report and counts the reports.
+struct SCancelAt {
+  int32_t n;
+  int32_t calls = 0;
+  float last = 0;
+  static void TD_STDCALL Callback(void* self, TdProgressInfo* info) {
+    auto& me = *static_cast<SCancelAt*>(self);
+    EXPECT_GE(info->position + 1e-6f, me.last);
+    me.last = info->position;
+    if (++me.calls == me.n) info->cancel = 1;
+  }
+};
+
+TEST(ChartConvert, ACancelLeavesTheFolderAsItWas) {
+  const SLegacyChart legacy;
+  const std::vector<uint8_t> bytes = legacy.Bytes();
+  CScratchDir dir;
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  WriteFile(dir.Path("b.tcf"), "an older target");
+  SCancelAt counting{0};
+  SProgress progress;
+  td::ProgressStageInit1(&progress, 1.0f, 0, &SCancelAt::Callback, &counting, 0);
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("c.tcf"), 4, &progress), 0u);
+  EXPECT_EQ(counting.calls, 1 + 6 + 5);  // the start, each tile copied, each tile made
+  EXPECT_NEAR(counting.last, 1.0f, 1e-5f);
+  for (int32_t n = 1; n <= counting.calls; ++n) {
+    SCancelAt cancel{n};
+    td::ProgressStageInit1(&progress, 1.0f, 0, &SCancelAt::Callback, &cancel, 0);
+    EXPECT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4, &progress), uint32_t{kErrCanceled});
+    EXPECT_EQ(ReadFile(dir.Path("b.tcf")), "an older target");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.tcf", "b.tcf", "c.tcf"}));
+  }
+}
+
+}  // namespace
