@@ -224,6 +224,49 @@ TEST(ChartConvert, OlderVersionsKeepTheirTilesAndGainTheLevelsTheyLack) {
   }
 }
 
+// The tag section of the converted 1.0.0.1 chart, field by field from the
+// layout of the tag payload; texts that version lacks are empty.
+std::vector<uint8_t> TagSectionOfAreaV2() {
+  CByteWriter w;
+  for (uint32_t i = 1; i <= 16; ++i) w.U8(i);
+  w.U32(0x12345).U32(7);
+  w.Text("Id4").Text("").Text("Id1").Text("Id2").Text("Chart").Text("");  // id texts 4 3 1 2, 1 2
+  w.U16(0xBEEF).Text("T7").Date(2006, 2, 28);
+  for (const char* t : {"", "", "", "", "", "", "T8", "T12", "T13"})
+    w.Text(t);                                   // 3 5 6 9 11 10 8 12 13
+  w.U8(1).F64(1.5).Date(2007, 3, 4).F64(-2.25);  // optional values 1, 3, 2
+  w.Text("T4");
+  w.U32(1).U8(0).Text("next.tcf").Text("Next chart");
+  w.U8(2).F64(0).F64(0).F64(299).F64(199).F64(155000).F64(463000).F64(156000).F64(462000);
+  w.U8(1);        // the RD grid
+  w.U8(1).U8(3);  // flag, kind 2
+  return SectionBytes(w.bytes);
+}
+
+TEST(ChartConvert, TagAndBoundsSectionsAreWrittenAsTheLayoutSays) {
+  const SLegacyChart legacy;
+  CScratchDir dir;
+  const std::vector<uint8_t> bytes = legacy.Bytes();
+  WriteFile(dir.Path("a.tcf"), std::string(bytes.begin(), bytes.end()));
+  ASSERT_EQ(Convert(dir.Path("a.tcf"), dir.Path("b.tcf"), 4), 0u);
+  SReadBack target(dir.Path("b.tcf"));
+  ASSERT_EQ(target.error, 0u);
+  const std::vector<uint8_t> file = FileBytes(dir.Path("b.tcf"));
+  auto section = [&file](const STCF2FileSection& s) {
+    return std::vector<uint8_t>(file.begin() + long(s.Position),
+                                file.begin() + long(s.Position + s.Size));
+  };
+  EXPECT_EQ(section(target.header.TagSection), TagSectionOfAreaV2());
+  CByteWriter outline;  // the 300 x 200 rectangle in pixel corners
+  PutBounds(outline);
+  EXPECT_EQ(section(target.header.BoundsSection), SectionBytes(outline.bytes));
+  // The sections follow tables A and B in the writers' order.
+  EXPECT_LT(target.header.TableBPosition, target.header.UpdateTagSection.Position);
+  EXPECT_LT(target.header.UpdateTagSection.Position, target.header.BoundsSection.Position);
+  EXPECT_LT(target.header.BoundsSection.Position, target.header.TagSection.Position);
+  EXPECT_EQ(target.header.TagSection.Position + target.header.TagSection.Size, file.size());
+}
+
 TEST(ChartConvert, StoredLevelsUnlikeTheTargetsAreRefused) {
   const SLegacyChart legacy;
   CScratchDir dir;
