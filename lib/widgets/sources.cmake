@@ -11,3 +11,8 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/TextPlacement.cpp
   lib/widgets/Window.cpp
 )
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/MsgBox.cpp
+  lib/widgets/ScreenMetrics.cpp
+  lib/widgets/ToolkitTexts.cpp
+)

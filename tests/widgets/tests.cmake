@@ -19,3 +19,7 @@ endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
 endif()
+tdlib_add_tests(widgets
+  WINDOWS
+    MsgBoxTest.cpp
+)
