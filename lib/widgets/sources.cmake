@@ -17,6 +17,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ScrollBar.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/Form.cpp
   lib/widgets/MsgBox.cpp
   lib/widgets/ScreenMetrics.cpp
   lib/widgets/ToolkitTexts.cpp

@@ -25,5 +25,6 @@ if(NOT TDLIB_NATIVE)
 endif()
 tdlib_add_tests(widgets
   WINDOWS
+    FormTest.cpp
     MsgBoxTest.cpp
 )
