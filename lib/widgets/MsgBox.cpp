@@ -10,6 +10,7 @@
 #include "lib/widgets/Button.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/ImageFolder.h"
+#include "lib/widgets/Memo.h"
 #include "lib/widgets/ScreenBuffer.h"
 #include "lib/widgets/ScreenMetrics.h"
 #include "lib/widgets/ToolkitTexts.h"
@@ -101,6 +102,19 @@ const SButtonKind kButtonKinds[] = {
     {mbHelp, kTextHelp, nullptr},
 };
 
+// One memo line for each line of the text; "\r\n" and "\n" both end a line.
+void AddTextLines(CMemo& memo, const CStr& text) {
+  int32_t start = 0;
+  while (start <= text.GetLength()) {
+    int32_t end = text.Find('\n', start);
+    if (end < 0) end = text.GetLength();
+    int32_t length = end - start;
+    if (length > 0 && text.c_str()[end - 1] == '\r') --length;
+    memo.AddLine(text.Mid(start, length));
+    start = end + 1;
+  }
+}
+
 }  // namespace
 
 CMsgBox::CMsgBox(CWindow* owner, const CStr& caption, const CStr& text, int32_t type,
@@ -148,7 +162,12 @@ void CMsgBox::LoadIcon(int32_t type) {
   Icon->Fill(kPlaceholderIcon);
 }
 
-void CMsgBox::ShowHelp(CControl*, CControl*, int32_t, int32_t) {}
+void CMsgBox::ShowHelp(CControl* owner, CControl*, int32_t, int32_t) {
+  auto* box = static_cast<CMsgBox*>(owner);
+  CMemoForm help(LangStr(kTextHelp), box);
+  AddTextLines(*help.Memo, box->HelpText);
+  help.ShowModal();
+}
 
 template <class F>
 void CMsgBox::ForEachButtonSlot(F visit) const {

@@ -18,6 +18,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/Form.cpp
+  lib/widgets/Memo.cpp
   lib/widgets/MsgBox.cpp
   lib/widgets/ScreenMetrics.cpp
   lib/widgets/ToolkitTexts.cpp

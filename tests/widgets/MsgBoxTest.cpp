@@ -2,6 +2,7 @@
 // modeless use, the icon placeholder and the close request.
 #include "lib/foundation/Language.h"
 #include "lib/widgets/Button.h"
+#include "lib/widgets/Memo.h"
 #include "lib/widgets/MsgBox.h"
 #include "tests/widgets/WidgetFixture.h"
 
@@ -112,6 +113,30 @@ TEST_F(LandscapeMsgBoxTest, ElevenButtonsOnAWiderScreen) {
   ExpectRows(box, 320);
   int32_t h = box.GetHeight();
   EXPECT_EQ(box.GetTop(), (240 - h) / 2);
+}
+
+TEST_F(LandscapeMsgBoxTest, TwoAndThreeButtonsOnAWiderBox) {
+  struct SCase {
+    uint32_t bits;
+    std::vector<int32_t> lefts, widths;
+  } cases[] = {
+      // 307 and 306 pixels shared out from the right.
+      {mbOK | mbCancel, {1, 156}, {154, 153}},
+      {mbYes | mbNo | mbCancel, {1, 104, 207}, {102, 102, 102}},
+  };
+  for (const SCase& c : cases) {
+    CMsgBox box(nullptr, "Text", mtWarning, c.bits, "");
+    box.Show();
+    int32_t h = kIconHeight + 8 + 17 + 32 + 2;
+    EXPECT_EQ(box.GetTop(), (240 - h) / 2);
+    EXPECT_EQ(box.GetWidth(), 310);
+    ASSERT_EQ(box.Buttons.GetCount(), int32_t(c.lefts.size()));
+    for (int32_t i = 0; i < box.Buttons.GetCount(); ++i) {
+      EXPECT_EQ(box.Buttons[i]->GetLeft(), c.lefts[i]) << c.bits << " " << i;
+      EXPECT_EQ(box.Buttons[i]->GetWidth(), c.widths[i]) << c.bits << " " << i;
+      EXPECT_EQ(box.Buttons[i]->GetTop(), h - 33) << c.bits << " " << i;
+    }
+  }
 }
 
 TEST_F(MsgBoxTest, ACaptionWiderThanTheScreenStillGetsARow) {
@@ -230,6 +255,47 @@ TEST_F(MsgBoxTest, AfterACloseRequestMsgBoxReturnsCancelAtOnce) {
   g_CloseRequested = true;
   EXPECT_EQ(MsgBox(nullptr, "Caption", "Text", mtWarning, mbYes | mbNo, ""), mrCancel);
   EXPECT_EQ(MsgBox(nullptr, "Text", mtWarning, mbOK, ""), mrCancel);
+}
+
+}  // namespace
+
+namespace {
+
+CMemoForm* OpenHelpForm() {
+  HWND handle = FindWindowA("CWindows", "Help");
+  if (!handle || !IsWindowVisible(handle)) return nullptr;
+  return dynamic_cast<CMemoForm*>(
+      reinterpret_cast<CWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA)));
+}
+
+TEST_F(MsgBoxTest, HelpShowsTheDetailTextAndLeavesTheBoxOpen) {
+  CMsgBox box(nullptr, "Text", mtError, mbOK | mbHelp, "First line\r\nSecond line\nThird");
+  std::vector<std::string> lines;
+  bool helpSeen = false, boxOpenAfterHelp = false;
+  int32_t resultAfterHelp = -1;
+  CMessageScript script({
+      [&] { Tap(*box.Buttons[1], 5, 5); },  // runs the help form's loop
+      [&] {
+        CMemoForm* help = OpenHelpForm();
+        helpSeen = help != nullptr;
+        if (!help) return;
+        for (int32_t i = 0; i < help->Memo->GetLineCount(); ++i)
+          lines.push_back(help->Memo->GetLine(i).c_str());
+        EXPECT_EQ(help->Owner, &box);
+        Tap(*help->CloseButton, 5, 5);
+      },
+      [&] {
+        boxOpenAfterHelp = box.IsVisible();
+        resultAfterHelp = box.ModalResult;
+        Tap(*box.Buttons[0], 5, 5);
+      },
+  });
+  EXPECT_EQ(box.ShowModal(), mrOK);
+  EXPECT_TRUE(helpSeen);
+  EXPECT_EQ(lines, (std::vector<std::string>{"First line", "Second line", "Third"}));
+  EXPECT_TRUE(boxOpenAfterHelp);
+  EXPECT_EQ(resultAfterHelp, mrNone);
+  EXPECT_EQ(OpenHelpForm(), nullptr);
 }
 
 }  // namespace
