@@ -11,3 +11,10 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/TextPlacement.cpp
   lib/widgets/Window.cpp
 )
+# The chart viewer; its render step builds natively for the benchmark.
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/ChartViewer.cpp
+)
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/widgets/ChartRender.cpp
+)

@@ -20,6 +20,9 @@
 #include "lib/widgets/Window.h"
 #include "tests/widgets/gallery/PngFile.h"
 
+// Scenes of other files.
+void ChartViewerScene(CWindow& window, CFontDesc& font);
+
 namespace {
 
 struct SScene {
@@ -103,6 +106,7 @@ const SScene kScenes[] = {
     {"labels", LabelScene},
     {"buttons", ButtonScene},
     {"bordered_window", BorderedScene},
+    {"chart_viewer", ChartViewerScene},
 };
 
 // Copies the screen's pixels as the display shows them.
