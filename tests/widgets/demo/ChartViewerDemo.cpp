@@ -279,10 +279,10 @@ int Run(const std::string& folder) {
     viewer->SetBounds(0, 0, kScreenWidth, kScreenHeight);
     viewer->AddChart(chart);
     viewer->FitChart(chart);
-    viewer->ZoomAt(0.5, viewer->CentrePix, true);  // the whole chart's width
+    viewer->ZoomAt(double(kScreenWidth) / kImageWidth, viewer->CentrePix, true);  // all of it
     window.Show();
     ok = ShowView(*viewer, manager, folder + "\\chart_north_up.png");
-    viewer->ZoomAt(1.5, viewer->CentrePix, true);
+    viewer->ZoomAt(1.5, viewer->CentrePix, true);  // level 1
     viewer->SetRotation(std::acos(-1.0) / 6);
     ok = ShowView(*viewer, manager, folder + "\\chart_turned_30.png") && ok;
     viewer->RemoveAllCharts();

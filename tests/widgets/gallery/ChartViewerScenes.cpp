@@ -48,9 +48,10 @@ void ChartViewerScene(CWindow& window, CFontDesc&) {
   viewer->SetRotation(0.35);
   viewer->SetShowBounds(true);
   viewer->MouseMove(int32_t(viewer->CentrePix.x), int32_t(viewer->CentrePix.y));
-  // The first render asks for the tiles; once loaded, the next one shows them.
-  viewer->RepaintNow();
+  // The tiles of this view are asked for and loaded before the first paint.
+  CBmp32 scratch(viewer->GetWidth(), viewer->GetHeight(), false);
+  RenderVisibleCharts(store, scratch, viewer->View, viewer->VisibleCharts, 0, viewer->InstanceBit,
+                      nullptr);
   while (store.LoadNext()) {
   }
-  viewer->InvalidateView();
 }
