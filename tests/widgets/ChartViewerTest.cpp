@@ -52,7 +52,22 @@ struct SViewerLog {
     askedFactor = factor;
     if (queryFactor != 0) factor = queryFactor;
   }
+  // Whether the viewer's pointer entries were cleared when the event came.
+  static inline bool cursorEntriesCleared = true;
+  static inline int candidateCharts = -1;
+  static void CheckCursorEntries(CControl*, CControl* sender, TChartVisibilityList*) {
+    const auto* viewer = static_cast<CTCF2ChartViewer*>(sender);
+    cursorEntriesCleared = cursorEntriesCleared && viewer->ChartsAtCursor.GetCount() == 0 &&
+                           viewer->TopChartAtCursor == nullptr &&
+                           viewer->FinestChartAtCursor == nullptr;
+  }
+  static void CountCandidateCharts(CControl*, CControl*, TChartVisibilityList* entries,
+                                   CGeodeticCalibration*, const SPointD&, double&) {
+    candidateCharts = entries->GetCount();
+  }
   static void Reset() {
+    cursorEntriesCleared = true;
+    candidateCharts = -1;
     visibleChanges = viewChanges = zooms = 0;
     queryFactor = askedFactor = 0;
   }
@@ -480,6 +495,28 @@ TEST_F(ChartViewerTest, AChartThatLeavesTheViewLeavesTheListAndItsTilesAreWithdr
   viewer_->ShiftView(5000, 0);
   EXPECT_EQ(viewer_->VisibleCharts.GetCount(), 0);
   EXPECT_EQ(store_.GetQueuedCount(), 0);
+}
+
+TEST_F(ChartViewerTest, TheVisibleChartsEventSeesNoPointerEntriesIntoTheOldList) {
+  viewer_->AddChart(Open(kFirst));
+  GiveView(155050, 462950);
+  Mouse(*viewer_, WM_MOUSEMOVE, 20, 20);
+  ASSERT_NE(viewer_->FinestChartAtCursor, nullptr);
+  viewer_->OnVisibleChartsChange = SViewerLog::CheckCursorEntries;
+  viewer_->Refresh();
+  viewer_->ShiftView(3, 3);
+  EXPECT_TRUE(SViewerLog::cursorEntriesCleared);
+  EXPECT_NE(viewer_->FinestChartAtCursor, nullptr);
+}
+
+TEST_F(ChartViewerTest, AZoomQueryListsTheChartsOfTheCandidateView) {
+  viewer_->AddChart(Open(kFirst));  // RD 155000 .. 155512 east
+  GiveView(155700, 462900);         // 200 m further east: the chart is not in view
+  EXPECT_EQ(viewer_->VisibleCharts.GetCount(), 0);
+  viewer_->OnZoomQuery = SViewerLog::CountCandidateCharts;
+  viewer_->ZoomAt(0.1, viewer_->CentrePix, true);  // 2 km across
+  EXPECT_EQ(SViewerLog::candidateCharts, 1);
+  EXPECT_EQ(viewer_->VisibleCharts.GetCount(), 1);
 }
 
 TEST_F(ChartViewerTest, AnUpdateRebuildsTheVisibleChartsOnceAtItsEnd) {
