@@ -486,6 +486,34 @@ TEST_F(ChartViewerTest, AChartIsAddedOnceAndRemovingItWithdrawsItsTiles) {
   viewer_->RemoveChart(chart);  // not there: nothing
 }
 
+TEST_F(ChartViewerTest, RemoveAllChartsWithdrawsTheTilesOfEveryChart) {
+  CTCF2Chart* fine = Open(kFirst);
+  CTCF2Chart* coarse = Open(kCoarse);
+  GiveView(155050, 462950);
+  viewer_->AddChart(fine);
+  viewer_->AddChart(coarse);
+  viewer_->RepaintNow();
+  EXPECT_EQ(store_.GetQueuedCount(), 2);  // the first tile of each
+  viewer_->RemoveAllCharts();
+  EXPECT_EQ(store_.GetQueuedCount(), 0);
+  EXPECT_EQ(viewer_->Charts.GetCount(), 0);
+  EXPECT_EQ(viewer_->VisibleCharts.GetCount(), 0);
+  viewer_->RepaintNow();
+  EXPECT_EQ(ViewerPixel(100, 100), kBackground);
+}
+
+TEST_F(ChartViewerTest, ADetachedViewerIsNotToldOfArrivingTiles) {
+  CTCF2Chart* chart = Open(kFirst);
+  viewer_->AddChart(chart);
+  viewer_->FitChart(chart);
+  viewer_->RepaintNow();
+  viewer_->DetachFromTileManager();
+  LoadAllTiles();
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, window_->Handle, 0x2700, 0x2700, PM_NOREMOVE));
+  EXPECT_EQ(store_.GetLoadedCount(), 4);
+}
+
 TEST_F(ChartViewerTest, AChartThatLeavesTheViewLeavesTheListAndItsTilesAreWithdrawn) {
   CTCF2Chart* chart = Open(kFirst);
   viewer_->AddChart(chart);
