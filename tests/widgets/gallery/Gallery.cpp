@@ -20,7 +20,7 @@
 #include "lib/widgets/Window.h"
 #include "tests/widgets/gallery/PngFile.h"
 
-// Scenes of other files.
+// The chart viewer (ChartViewerScenes.cpp).
 void ChartViewerScene(CWindow& window, CFontDesc& font);
 
 namespace {
