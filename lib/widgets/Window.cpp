@@ -3,10 +3,12 @@
 #include <stdexcept>
 
 #include "lib/bitmap/Bmp32.h"
+#include "lib/charts/TileNotifier.h"
 #include "lib/foundation/Application.h"
 #include "lib/foundation/FontDesc.h"
 #include "lib/foundation/ScreenInfo.h"
 #include "lib/foundation/Stopwatch.h"
+#include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/InputState.h"
@@ -229,6 +231,10 @@ LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEMOVE:
       MouseMoveMessage(x, y);
+      return 0;
+    case kTileMessageArrived:
+      // Loaded tiles show without a change of the view.
+      ChartViewersTilesArrived(this);
       return 0;
     default:
       return DefWindowProcA(Handle, message, wParam, lParam);

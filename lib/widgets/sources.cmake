@@ -23,3 +23,10 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ScreenMetrics.cpp
   lib/widgets/ToolkitTexts.cpp
 )
+# The chart viewer; its render step builds natively for the benchmark.
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/ChartViewer.cpp
+)
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/widgets/ChartRender.cpp
+)

@@ -20,6 +20,7 @@ function(tdlib_widget_gallery)
   set_target_properties(widget_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/PageScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/FormScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ChartViewerScenes.cpp)
 endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
@@ -30,3 +31,20 @@ tdlib_add_tests(widgets
     MemoTest.cpp
     MsgBoxTest.cpp
 )
+# The chart viewer, on small charts of the chart tests' builders.
+tdlib_add_tests(widgets WINDOWS ChartViewerTest.cpp)
+# The demo that scripts/run.sh shows: a generated chart written, read back
+# through the exports and drawn by the chart viewer into PNG files.
+function(tdlib_chart_viewer_demo)
+  add_executable(chart_viewer_demo EXCLUDE_FROM_ALL
+    ${CMAKE_SOURCE_DIR}/tests/widgets/demo/ChartViewerDemo.cpp
+    ${CMAKE_SOURCE_DIR}/tests/widgets/demo/DemoHostCheck.cpp
+    ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/PngFile.cpp)
+  target_include_directories(chart_viewer_demo PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(chart_viewer_demo PRIVATE tdlib_objects z)
+  target_link_options(chart_viewer_demo PRIVATE ${TDLIB_STATIC_RUNTIME})
+  set_target_properties(chart_viewer_demo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endfunction()
+if(NOT TDLIB_NATIVE)
+  cmake_language(DEFER CALL tdlib_chart_viewer_demo)
+endif()

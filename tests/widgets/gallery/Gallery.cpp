@@ -38,6 +38,8 @@ std::unique_ptr<CWindow> MakeInformationBox();
 std::unique_ptr<CWindow> MakeConfirmationBox();
 std::unique_ptr<CWindow> MakeMemoForm();
 void MemoScene(CWindow& window, CFontDesc& font);
+// The chart viewer (ChartViewerScenes.cpp).
+void ChartViewerScene(CWindow& window, CFontDesc& font);
 
 namespace {
 
@@ -148,6 +150,7 @@ const SScene kScenes[] = {
     {"msgbox_confirmation", nullptr, MakeConfirmationBox},
     {"memos", MemoScene},
     {"memo_form", nullptr, MakeMemoForm},
+    {"chart_viewer", ChartViewerScene},
 };
 
 // Copies the screen's pixels as the display shows them.
