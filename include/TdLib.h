@@ -1629,6 +1629,17 @@ void TDLIB_API DrawWaypoints(TdBmp32* bitmap, TdGeodeticCalibration* view, const
                              double metresPerPixel, double viewRadius, TdWaypointList* waypoints,
                              uint8_t labels, TdWaypointHits* hits);
 
+/* Applies an opened update to a chart file of version 1.0.0.2 or 2.0.0.0
+ * (1.0.0.0 and 1.0.0.1: 0x70000): the patched level-0 tiles are re-coded,
+ * every smaller tile rebuilt and a new update tag written. The update must
+ * be for this chart (0x7003E) and name only its level-0 tiles (0x10015). The
+ * chart is replaced in one step once the new file is complete; on any error,
+ * a cancel through progress included, it stays byte for byte as it was. *flag
+ * is set to 0. zip inflates the update's data; a null progress reports
+ * nothing. */
+void TDLIB_API TCF2FileUpdate(const TdStr* chartName, TdTCF2Update* update, uint8_t* flag,
+                              TdObject* zip, const TdProgress* progress, uint32_t* error);
+
 #ifdef __cplusplus
 }
 #endif

@@ -45,11 +45,13 @@ inline bool Check(bool ok, const char* what) {
 
 class CChartWriter {
  public:
+  explicit CChartWriter(int32_t side = kSide) : side_(side) {}
+
   bool Write(const CStr& name) {
     uint32_t error = 0;
     if (!out_.Open(name, kFileModeCreate, error)) return false;
     uint32_t total = 0;
-    mipmap_.Build(-1, kSide, kSide, &total);
+    mipmap_.Build(-1, side_, side_, &total);
     tiles_.Build(static_cast<int32_t>(total), &mipmap_);
     const uint32_t levelZero = mipmap_.TilesOf(0);
     if (!TCF2FileWriteMagic(out_, kTCF2Index2000, error) ||
@@ -64,7 +66,7 @@ class CChartWriter {
     header_.UpdateTileDataSize = Position() - header_.UpdateTileDataPosition;
     if (!TCF2FileWriteTablesB(out_, header_, mipmap_, tiles_, error)) return false;
     header_.TableBCount = total - levelZero;
-    header_.Width = header_.Height = kSide;
+    header_.Width = header_.Height = side_;
     header_.LevelCount = static_cast<uint32_t>(mipmap_.Count());
     return WriteSections() && TCF2FileWriteHeader(out_, header_, error);
   }
@@ -98,7 +100,8 @@ class CChartWriter {
     SGeodeticRef ref;
     GeodeticRefInitRD(ref);
     tag.SetGeodeticRef(&ref);
-    const SPointD pix[2] = {{0, 0}, {kSide, kSide}}, map[2] = {{100000, 500000}, {110000, 490000}};
+    const SPointD pix[2] = {{0, 0}, {double(side_), double(side_)}},
+                  map[2] = {{100000, 500000}, {110000, 490000}};
     tag.SetCalibration(2, &pix[0], &pix[1], nullptr, &map[0], &map[1], nullptr);
     uint32_t error = 0;
     uint64_t at = Position();
@@ -113,6 +116,7 @@ class CChartWriter {
     return true;
   }
 
+  int32_t side_;
   CFileStream out_;
   STCF2FileHeader header_{};
   CTCF2MipmapTable mipmap_;
@@ -120,16 +124,17 @@ class CChartWriter {
   CTileEncoder encoder_;
 };
 
-// Level-0 pixels of the chart as a pixel-interleaved RGBA GeoTIFF.
-inline bool WriteGeoTiff(const std::string& name) {
+// Level-0 pixels of the chart as a pixel-interleaved RGBA GeoTIFF, with
+// overviews unless told otherwise.
+inline bool WriteGeoTiff(const std::string& name, int32_t side = kSide, bool overviews = true) {
   GDALDriverH driver = GDALGetDriverByName("GTiff");
   const char* options[] = {"TILED=YES",        "BLOCKXSIZE=256",   "BLOCKYSIZE=256",
                            "COMPRESS=DEFLATE", "INTERLEAVE=PIXEL", "PHOTOMETRIC=RGB",
                            "ALPHA=YES",        "BIGTIFF=IF_SAFER", nullptr};
   GDALDatasetH ds =
-      GDALCreate(driver, name.c_str(), kSide, kSide, 4, GDT_Byte, const_cast<char**>(options));
+      GDALCreate(driver, name.c_str(), side, side, 4, GDT_Byte, const_cast<char**>(options));
   if (!ds) return false;
-  const int across = kSide / kTileSide;
+  const int across = side / kTileSide;
   bool ok = true;
   for (int t = 0; ok && t < across * across; ++t) {
     const std::vector<uint32_t> pixels = TilePixels(static_cast<uint32_t>(t), kTileSide, kTileSide);
@@ -142,7 +147,8 @@ inline bool WriteGeoTiff(const std::string& name) {
   int levels[14];
   for (int i = 0; i < 14; ++i) levels[i] = 2 << i;
   CPLSetConfigOption("GDAL_TIFF_OVR_BLOCKSIZE", "256");
-  ok = ok && GDALBuildOverviews(ds, "NEAREST", 14, levels, 0, nullptr, nullptr, nullptr) == CE_None;
+  ok = ok && (!overviews || GDALBuildOverviews(ds, "NEAREST", 14, levels, 0, nullptr, nullptr,
+                                               nullptr) == CE_None);
   GDALClose(ds);
   return ok;
 }

@@ -26,3 +26,9 @@ target_link_libraries(chart_file_bench PRIVATE tdlib_objects benchmark::benchmar
 add_executable(tile_manager_bench ${CMAKE_CURRENT_LIST_DIR}/TileManagerBench.cpp
   ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp)
 target_link_libraries(tile_manager_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL)
+
+# An update that rebuilds every level of a chart beside GDAL's overview build.
+add_executable(chart_update_bench ${CMAKE_CURRENT_LIST_DIR}/ChartUpdateBench.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/TileSamples.cpp ${CMAKE_SOURCE_DIR}/tests/charts/UpdateBuilder.cpp
+  ${CMAKE_SOURCE_DIR}/tests/charts/ZlibZip.cpp)
+target_link_libraries(chart_update_bench PRIVATE tdlib_objects benchmark::benchmark GDAL::GDAL z)

@@ -8,10 +8,10 @@
 #include "lib/charts/TCF2File.h"
 #include "lib/charts/TCF2FileRead.h"
 #include "lib/charts/TCF2FileTables.h"
+#include "lib/charts/TCF2Section.h"
 #include "lib/charts/TCF2TagFile.h"
+#include "lib/charts/TCF2TileData.h"
 #include "lib/charts/TCF2TileJob.h"
-#include "lib/charts/TileDecoder.h"
-#include "lib/charts/TileFormat.h"
 #include "lib/foundation/AtomicFileWriter.h"
 #include "lib/foundation/BufferedFileStream.h"
 #include "lib/foundation/ErrorCodes.h"
@@ -21,9 +21,6 @@ namespace {
 
 constexpr int32_t kStreamBuffer = 32768;
 constexpr int32_t kCopyBlock = 65536;
-// The alpha stream of a tile stored without one: 65,536 opaque pixels in runs
-// of 32,767, 32,767 and 2.
-constexpr uint8_t kOpaqueAlphaStream[6] = {0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x80};
 
 bool Fail(uint32_t code, uint32_t& error) {
   error = code;
@@ -77,13 +74,6 @@ bool BuildTargetTables(STCF2ChartObjects& chart, CTCF2MipmapTable& mipmap, CTCF2
   return true;
 }
 
-uint32_t UpdatedTileCount(const CTCF2TileTable& tiles, int32_t levelZero) {
-  uint32_t count = 0;
-  for (int32_t tile = 0; tile < levelZero; ++tile)
-    if (tiles.At(tile).UpdateOffset != tiles.At(tile).Offset) ++count;
-  return count;
-}
-
 // One conversion of an older file whose objects have been read.
 class CConversion {
  public:
@@ -112,7 +102,7 @@ class CConversion {
   void StartCopyStage() {
     const int32_t sourceTiles = m_Chart.tiles.Count();
     const double missing = double(m_Tiles.Count()) - sourceTiles;
-    m_ToCopy = double(sourceTiles) + UpdatedTileCount(m_Chart.tiles, LevelZero());
+    m_ToCopy = double(sourceTiles) + TCF2UpdatedTileCount(m_Chart.tiles, LevelZero());
     m_CopyWeight = static_cast<float>(m_ToCopy / (m_ToCopy + missing));
     td::ProgressStageInit(&m_Stage, &m_ParentProgress, m_CopyWeight, 0);
   }
@@ -151,53 +141,20 @@ class CConversion {
   // normal copy as both copies, an update copy as the update copy.
   bool CopyTile(int32_t tile, bool useUpdate, uint32_t& error) {
     const STCF2TileTableEntry& own = m_Chart.tiles.At(tile);
-    uint32_t colour = 0, alpha = 0;
-    if (!ReadSourceTile(own, useUpdate, error) || !SplitTile(own, colour, alpha, error))
-      return false;
     CStream& out = m_Writer.Stream();
     const uint64_t offset = static_cast<uint64_t>(out.GetPosition());
-    if (!out.WriteBuf(m_Data.data(), static_cast<int32_t>(m_Data.size()), error)) return false;
-    if (alpha == 0) {
-      if (!out.WriteBuf(kOpaqueAlphaStream, sizeof kOpaqueAlphaStream, error)) return false;
-      alpha = sizeof kOpaqueAlphaStream;
-    }
+    uint32_t colour = 0, alpha = 0;
+    if (!TCF2FileReadStoredTile(m_Source, m_Data, own, useUpdate, error) ||
+        !TCF2FileWriteSplitTile(out, m_Data, own.Width, own.Height, m_Pixels, colour, alpha, error))
+      return false;
     if (!useUpdate) m_Tiles.SetTile(tile, Low(offset), High(offset), colour, alpha);
     m_Tiles.SetUpdateTile(tile, Low(offset), High(offset), colour, alpha);
     return Progress(m_Stage, ++m_Copied / m_ToCopy, error);
   }
 
-  // The tile's bytes (an older file keeps its whole length as colour size).
-  bool ReadSourceTile(const STCF2TileTableEntry& own, bool useUpdate, uint32_t& error) {
-    const uint64_t offset = useUpdate ? own.UpdateOffset : own.Offset;
-    const uint64_t size = useUpdate ? uint64_t{own.UpdateColourSize} + own.UpdateAlphaSize
-                                    : uint64_t{own.ColourSize} + own.AlphaSize;
-    if (size == 0 || size > kTileCodeBufferSize) return Fail(kErrFileFormat, error);
-    if (m_Source.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset))
-      return Fail(kErrFileSeek, error);
-    m_Data.resize(size);
-    return m_Source.ReadBuf(m_Data.data(), static_cast<int32_t>(size), error);
-  }
-
-  // Where the colour stream ends; the rest, when there is any, must decode
-  // as its alpha stream.
-  bool SplitTile(const STCF2TileTableEntry& own, uint32_t& colour, uint32_t& alpha,
-                 uint32_t& error) {
-    m_Pixels.resize(kTilePixels);
-    STileDecodeInfo info;
-    if (CTileDecoder::Decode(m_Pixels.data(), own.Width, own.Height, m_Data.data(), m_Data.size(),
-                             false, info) != 0)
-      return Fail(kErrFileFormat, error);
-    colour = info.colourSize;
-    alpha = static_cast<uint32_t>(m_Data.size() - colour);
-    if (alpha != 0 && CTileDecoder::Decode(m_Pixels.data(), own.Width, own.Height, m_Data.data(),
-                                           m_Data.size(), true, info) != 0)
-      return Fail(kErrFileFormat, error);
-    return true;
-  }
-
   bool MakeMissingTiles(uint32_t& error) {
     CStream& out = m_Writer.Stream();
-    m_Header.UpdateTableCount = UpdatedTileCount(m_Tiles, LevelZero());
+    m_Header.UpdateTableCount = TCF2UpdatedTileCount(m_Tiles, LevelZero());
     m_Header.TableBCount = static_cast<uint64_t>(m_Tiles.Count() - LevelZero());
     td::ProgressStageNext(&m_Stage, 1.0f - m_CopyWeight, 0);
     STCF2TileJob job;
@@ -213,23 +170,13 @@ class CConversion {
     CStream& out = m_Writer.Stream();
     if (m_Chart.bounds.GetCount() < 3) m_Chart.bounds.Clear();  // the image's rectangle
     return TCF2FileWriteTablesB(out, m_Header, m_Mipmap, m_Tiles, error) &&
-           WriteSection(m_Header.UpdateTagSection, error,
-                        [&] { return TCF2FileWriteUpdateTagV4(out, m_Chart.updateTag, error); }) &&
-           WriteSection(m_Header.BoundsSection, error,
-                        [&] { return TCF2FileWriteBoundsV4(out, m_Chart.bounds, error); }) &&
-           WriteSection(m_Header.TagSection, error,
-                        [&] { return TCF2FileWriteTagV4(out, m_Chart.tag, error); });
-  }
-
-  template <class Writer>
-  bool WriteSection(STCF2FileSection& section, uint32_t& error, Writer write) {
-    CStream& out = m_Writer.Stream();
-    const int64_t start = out.GetPosition();
-    if (!write()) return false;
-    section.Position = static_cast<uint64_t>(start);
-    section.Size = static_cast<uint64_t>(out.GetPosition() - start);
-    error = 0;
-    return true;
+           TCF2RecordSection(
+               out, m_Header.UpdateTagSection, error,
+               [&] { return TCF2FileWriteUpdateTagV4(out, m_Chart.updateTag, error); }) &&
+           TCF2RecordSection(out, m_Header.BoundsSection, error,
+                             [&] { return TCF2FileWriteBoundsV4(out, m_Chart.bounds, error); }) &&
+           TCF2RecordSection(out, m_Header.TagSection, error,
+                             [&] { return TCF2FileWriteTagV4(out, m_Chart.tag, error); });
   }
 
   STCF2ChartObjects& m_Chart;

@@ -20,7 +20,6 @@ namespace {
 constexpr int32_t kLegacyLevels = 5;
 constexpr uint32_t kTileSide = 256;
 constexpr uint64_t kV1TablePosition = 84;  // after tag position, levels and count
-constexpr uint64_t kV2TablePosition = 32;  // after tag position, width, height and count
 constexpr uint64_t kCheckSize = 2;
 
 #pragma pack(push, 4)
@@ -28,16 +27,8 @@ struct SLevelRecordV1 {
   uint32_t Width, Height;
   uint16_t TilesAcross, TilesDown;
 };
-struct STileRecordV2 {
-  uint64_t Position, Length;
-};
-struct SUpdateRecordV2 {
-  uint32_t Tile;
-  uint64_t Position, Length;
-};
 #pragma pack(pop)
-static_assert(sizeof(SLevelRecordV1) == 12 && sizeof(STileRecordV2) == 16 &&
-              sizeof(SUpdateRecordV2) == 20);
+static_assert(sizeof(SLevelRecordV1) == 12);
 
 bool Fail(uint32_t code, uint32_t& error) {
   error = code;
@@ -158,7 +149,7 @@ bool SetLengthsV1(const std::vector<uint64_t>& positions, uint64_t tagPosition, 
 
 bool ReadTilesV2(CStream& stream, uint64_t count, uint64_t fileSize, CTCF2TileTable& tiles,
                  uint32_t& error) {
-  std::vector<STileRecordV2> records;
+  std::vector<STCF2TileRecordV2> records;
   if (!ReadBlock(stream, count, fileSize, records, error)) return false;
   const auto end = static_cast<uint64_t>(stream.GetPosition());
   for (size_t i = 0; i < records.size(); ++i) {
@@ -173,10 +164,10 @@ bool ReadUpdatesV2(CStream& stream, uint32_t levelZero, uint64_t fileSize, CTCF2
                    uint32_t& updates, uint32_t& error) {
   if (!stream.ReadDWORD(updates, error)) return false;
   if (updates > levelZero) return Fail(kErrFileFormat, error);
-  std::vector<SUpdateRecordV2> records;
+  std::vector<STCF2UpdateRecordV2> records;
   if (!ReadBlock(stream, updates, fileSize, records, error)) return false;
   const auto end = static_cast<uint64_t>(stream.GetPosition());
-  for (const SUpdateRecordV2& r : records) {
+  for (const STCF2UpdateRecordV2& r : records) {
     if (r.Tile >= levelZero || !TileFits(r.Position, r.Length, end, fileSize))
       return Fail(kErrFileFormat, error);
     SetUpdateCopy(tiles, static_cast<int32_t>(r.Tile), r.Position, r.Length);
@@ -501,7 +492,7 @@ bool TCF2FileReadHeaderV2(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
   uint64_t tagPosition = 0;
   int32_t width = 0, height = 0;
   if (!stream.ReadBuf(&tagPosition, 8, error)) return false;
-  if (tagPosition < kV2TablePosition || fileSize < kCheckSize ||
+  if (tagPosition < kTCF2V2TablePosition || fileSize < kCheckSize ||
       tagPosition > fileSize - kCheckSize)
     return Fail(kErrFileFormat, error);
   if (!stream.ReadLong(width, error) || !stream.ReadLong(height, error)) return false;
@@ -511,7 +502,7 @@ bool TCF2FileReadHeaderV2(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
   mipmap.Build(kLegacyLevels, width, height, &total);
   if (mipmap.Count() != kLegacyLevels) return Fail(kErrFileFormat, error);
   if (!stream.ReadDWORD(count, error)) return false;
-  if (count != total || !BlockFits<STileRecordV2>(stream, count, fileSize) ||
+  if (count != total || !BlockFits<STCF2TileRecordV2>(stream, count, fileSize) ||
       !tiles.Build(static_cast<int32_t>(total), &mipmap))
     return Fail(kErrFileFormat, error);
   if (!ReadTilesV2(stream, count, fileSize, tiles, error) ||

@@ -16,6 +16,22 @@
 #include "lib/charts/TCF2UpdateTag.h"
 #include "lib/foundation/Stream.h"
 
+// Versions 1.0.0.1 and 1.0.0.2: at offset 12 the tag area's position (u64),
+// width and height (i32), the tile count N (u32), then N tile records; in
+// 1.0.0.2 the update count U (u32) and U update records follow.
+constexpr uint64_t kTCF2V2TablePosition = 32;
+
+#pragma pack(push, 4)
+struct STCF2TileRecordV2 {
+  uint64_t Position, Length;
+};
+struct STCF2UpdateRecordV2 {
+  uint32_t Tile;
+  uint64_t Position, Length;
+};
+#pragma pack(pop)
+static_assert(sizeof(STCF2TileRecordV2) == 16 && sizeof(STCF2UpdateRecordV2) == 20);
+
 // Stream at offset 12. Every position and size of the header is set to all
 // ones, then the tag area (as the tag section), the table counts, width,
 // height and the five levels. Each tile's whole length goes into its colour

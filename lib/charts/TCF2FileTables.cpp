@@ -88,6 +88,13 @@ bool TCF2TileIsInFile(uint64_t offset, uint32_t colourSize, uint32_t alphaSize, 
          uint64_t{colourSize} + alphaSize <= fileSize - offset;
 }
 
+uint32_t TCF2UpdatedTileCount(const CTCF2TileTable& tiles, int32_t levelZero) {
+  uint32_t count = 0;
+  for (int32_t tile = 0; tile < levelZero; ++tile)
+    if (tiles.At(tile).UpdateOffset != tiles.At(tile).Offset) ++count;
+  return count;
+}
+
 bool TCF2FileReadTablesV4(CStream& stream, const STCF2FileHeader& header, CTCF2MipmapTable& mipmap,
                           CTCF2TileTable& tiles, uint32_t& error) {
   const int64_t size = stream.GetSize();

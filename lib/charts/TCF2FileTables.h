@@ -14,6 +14,9 @@
 // of fileSize bytes, with each stream 1 byte to its largest possible length.
 bool TCF2TileIsInFile(uint64_t offset, uint32_t colourSize, uint32_t alphaSize, uint64_t fileSize);
 
+// The level-0 tiles whose update copy is not their normal copy.
+uint32_t TCF2UpdatedTileCount(const CTCF2TileTable& tiles, int32_t levelZero);
+
 // Builds both tables from the header, then reads table A, the update table
 // (backwards: the first entry for a tile wins) and table B. A header whose
 // level sizes, counts or table extents do not fit the file gives 0x10015

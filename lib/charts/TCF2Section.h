@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "lib/charts/TCF2File.h"
 #include "lib/foundation/MemoryStream.h"
 #include "lib/foundation/Stream.h"
 
@@ -20,3 +21,16 @@ bool TCF2ReadSection(CStream& file, uint64_t size, uint64_t position, CMemoryStr
 // Scrambles the plain payload in place and writes it and its checksum at the
 // file's position.
 bool TCF2WriteSection(CStream& file, CMemoryStream& payload, uint32_t& error);
+
+// Runs write, which writes one whole section at the file's position and
+// reports false with its code, and records where the section went and its
+// size (payload + checksum).
+template <class Writer>
+bool TCF2RecordSection(CStream& file, STCF2FileSection& section, uint32_t& error, Writer write) {
+  const int64_t start = file.GetPosition();
+  if (!write()) return false;
+  section.Position = static_cast<uint64_t>(start);
+  section.Size = static_cast<uint64_t>(file.GetPosition() - start);
+  error = 0;
+  return true;
+}

@@ -2,6 +2,7 @@
 
 #include "lib/charts/TCF2FileTables.h"
 #include "lib/charts/TileDecoder.h"
+#include "lib/charts/TileFormat.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileSystem.h"
 
@@ -21,6 +22,46 @@ bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer,
   }
   buffer.resize(uint64_t{colour} + alpha);
   return stream.ReadBuf(buffer.data(), static_cast<int32_t>(buffer.size()), error);
+}
+
+bool TCF2FileReadStoredTile(CStream& stream, std::vector<uint8_t>& buffer,
+                            const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error) {
+  const uint64_t offset = useUpdate ? entry.UpdateOffset : entry.Offset;
+  const uint64_t size = useUpdate ? uint64_t{entry.UpdateColourSize} + entry.UpdateAlphaSize
+                                  : uint64_t{entry.ColourSize} + entry.AlphaSize;
+  if (size == 0 || size > kTileCodeBufferSize) {
+    error = kErrFileFormat;
+    return false;
+  }
+  if (stream.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset)) {
+    error = kErrFileSeek;
+    return false;
+  }
+  buffer.resize(size);
+  return stream.ReadBuf(buffer.data(), static_cast<int32_t>(size), error);
+}
+
+bool TCF2FileWriteSplitTile(CStream& out, const std::vector<uint8_t>& data, uint32_t width,
+                            uint32_t height, std::vector<uint32_t>& pixels, uint32_t& colour,
+                            uint32_t& alpha, uint32_t& error) {
+  pixels.resize(kTilePixels);
+  STileDecodeInfo info;
+  if (CTileDecoder::Decode(pixels.data(), width, height, data.data(), data.size(), false, info) !=
+      0) {
+    error = kErrFileFormat;
+    return false;
+  }
+  colour = info.colourSize;
+  alpha = static_cast<uint32_t>(data.size() - colour);
+  if (alpha != 0 && CTileDecoder::Decode(pixels.data(), width, height, data.data(), data.size(),
+                                         true, info) != 0) {
+    error = kErrFileFormat;
+    return false;
+  }
+  if (!out.WriteBuf(data.data(), static_cast<int32_t>(data.size()), error)) return false;
+  if (alpha != 0) return true;
+  alpha = sizeof kTCF2OpaqueAlphaStream;
+  return out.WriteBuf(kTCF2OpaqueAlphaStream, sizeof kTCF2OpaqueAlphaStream, error);
 }
 
 bool TCF2FileReadTilePixels(CStream& stream, uint32_t* pixels, const STCF2TileTableEntry& entry,

@@ -14,6 +14,22 @@
 // or a stream is longer than the codec allows.
 bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer,
                           const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error);
+// The alpha stream of a tile stored without one: 65,536 opaque pixels in runs
+// of 32,767, 32,767 and 2.
+constexpr uint8_t kTCF2OpaqueAlphaStream[6] = {0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x80};
+
+// Sizes buffer to one copy of a tile of any version (an older file keeps a
+// tile's whole length as its colour size, alpha 0) and reads it: 1 to
+// kTileCodeBufferSize bytes, else 0x10015.
+bool TCF2FileReadStoredTile(CStream& stream, std::vector<uint8_t>& buffer,
+                            const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error);
+// Appends a stored tile to out as version 2.0.0.0 keeps it, its streams told
+// apart by decoding it (pixels is scratch space): its bytes, then the opaque
+// alpha stream when it has none. colour and alpha get the sizes written. A
+// tile that does not decode gives 0x10015 with nothing written.
+bool TCF2FileWriteSplitTile(CStream& out, const std::vector<uint8_t>& data, uint32_t width,
+                            uint32_t height, std::vector<uint32_t>& pixels, uint32_t& colour,
+                            uint32_t& alpha, uint32_t& error);
 // Reads the update copy and decodes it into pixels (entry.Width x
 // entry.Height, rows packed, 0xAARRGGBB); buffer is scratch space the caller
 // may keep between calls. Damaged tile data gives the codec's error code.

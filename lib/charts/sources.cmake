@@ -49,3 +49,10 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/foundation/exports/ChartUpdateExports.cpp
 )
+# Applying updates to chart files.
+list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/charts/TCF2FileUpdate.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/foundation/exports/ChartFileUpdateExports.cpp
+)

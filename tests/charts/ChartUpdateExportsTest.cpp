@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "TdLib.h"
+#include "tests/charts/TiledChartBuilder.h"
 #include "tests/charts/UpdImageFiles.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
@@ -182,6 +183,38 @@ TEST(ChartUpdateExports, BSBChartInfoFile) {
   file->vtable->Delete(file, 0);
   EXPECT_EQ(file->vtable->GetCount(file), 1);
   ObjectDelete(reinterpret_cast<TdObject*>(file));
+}
+
+// The chart of one level-0 tile with GUID 01 02 .. 10: the sample update's
+// tile 3 is refused with the chart untouched, tile 0 alone is applied.
+TEST(ChartUpdateExports, UpdateAChartThroughTheExport) {
+  CScratchDir dir;
+  const std::vector<uint8_t> chart = TiledChartFile(STiledChart());
+  WriteFile(dir.Path("a.tcf"), std::string(chart.begin(), chart.end()));
+  SHostStr name(dir.Path("a.tcf").c_str());
+  SBuiltUpdate built = SampleUpdate();
+  for (bool fits : {false, true}) {
+    if (fits) built.patches = {{0, PatchRun(0, {0x123456})}};
+    WriteFile(dir.Path("u.upd"), BuildUpdate2(built));
+    uint32_t error = 99;
+    TdTCF2Update* update = TCF2UpdateCreate(dir.Path("u.upd").c_str(), &error);
+    ASSERT_NE(update, nullptr);
+    uint8_t flag = 7;
+    TCF2FileUpdate(name.str, update, &flag, Zip(), nullptr, &error);
+    ObjectDelete(reinterpret_cast<TdObject*>(update));
+    EXPECT_EQ(flag, 0);
+    EXPECT_EQ(error, fits ? 0u : 0x10015u);
+    if (!fits) {
+      EXPECT_EQ(ReadFile(dir.Path("a.tcf")), std::string(chart.begin(), chart.end()));
+    }
+  }
+  TdTCF2UpdateTag* tag = TCF2UpdateTagCreate();
+  uint32_t warnings = 0, error = 99;
+  TCF2FileReadUpdateTag(dir.Path("a.tcf").c_str(), tag, &warnings, &error);
+  EXPECT_EQ(error, 0u);
+  EXPECT_STREQ(tag->vtable->GetText(tag)->chars, "Notice to mariners");
+  ObjectDelete(reinterpret_cast<TdObject*>(tag));
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.tcf", "u.upd"}));
 }
 
 }  // namespace

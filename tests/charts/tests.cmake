@@ -42,3 +42,7 @@ if(TDLIB_NATIVE)
 else()
   tdlib_link_tests(charts -l:libz.a)
 endif()
+# Applying updates to chart files.
+tdlib_add_tests(charts PORTABLE
+  ChartUpdateTest.cpp
+)

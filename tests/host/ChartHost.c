@@ -1,11 +1,17 @@
 /* A C host linked against the import library that reads the smallest chart
  * file (the path is its argument) through TCF2FileRead and the class tables
- * of the header and refuses to convert it to an unknown version, checking
+ * of the header, refuses to convert it to an unknown version and, through
+ * GetProcAddress, refuses to update it without an update, checking
  * that every call leaves the stack as it found it.
  * Exit code 0 when every check passed, else the number of the failed one. */
 #include <string.h>
+#include <windows.h>
 
 #include "TdLib.h"
+
+typedef void(TDLIB_API* TCF2FileUpdateFn)(const TdStr* chartName, TdTCF2Update* update,
+                                          uint8_t* flag, TdObject* zip, const TdProgress* progress,
+                                          uint32_t* error);
 
 #if defined(_M_IX86) || defined(__i386__)
 #define READ_SP(v) __asm__ volatile("movl %%esp, %0" : "=r"(v))
@@ -62,6 +68,20 @@ int main(int argc, char** argv) {
   TCF2FileConvert(argv[1], argv[1], 9, NULL, &error);
   READ_SP(after);
   if (before != after || error != 0x70000) return 15;
+
+  {
+    TCF2FileUpdateFn update_chart =
+        (TCF2FileUpdateFn)GetProcAddress(GetModuleHandleA("TdLib.dll"), "TCF2FileUpdate");
+    TdStr* name = StrCreate(argv[1], (int32_t)strlen(argv[1]));
+    uint8_t flag = 5;
+    if (!update_chart || !name) return 16;
+    error = 99;
+    READ_SP(before);
+    update_chart(name, NULL, &flag, NULL, NULL, &error);
+    READ_SP(after);
+    if (before != after || error != 1 || flag != 0) return 17;
+    ObjectDelete((TdObject*)name);
+  }
 
   READ_SP(before);
   ObjectDelete((TdObject*)mipmap);

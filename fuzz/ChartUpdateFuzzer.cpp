@@ -1,0 +1,114 @@
+// Applies arbitrary bytes, taken as an update file, to two fixed charts of
+// 300 x 200 (version 2.0.0.0 and version 1.0.0.2) in a scratch folder. The
+// update's data goes through a zip that copies it as it is, so that the
+// fuzzer reaches the patches' runs directly. An update that is applied must
+// leave a chart that reads; any other outcome must leave the chart byte for
+// byte as it was; either way no temporary file may be left behind.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "lib/charts/TCF2FileRead.h"
+#include "lib/charts/TCF2FileUpdate.h"
+#include "lib/foundation/Exception.h"
+#include "lib/foundation/PointerStream.h"
+#include "lib/geodesy/Geodetics.h"
+#include "tests/charts/LegacyTagAreas.h"
+#include "tests/charts/TiledChartBuilder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& ScratchFolder() {
+  static const fs::path folder = [] {
+    fs::path path = fs::temp_directory_path() / ("tdlib-fuzz-update-" + std::to_string(getpid()));
+    fs::create_directories(path);
+    std::atexit([] { fs::remove_all(ScratchFolder()); });
+    return path;
+  }();
+  return folder;
+}
+
+size_t FileCount(const fs::path& folder) {
+  size_t count = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) count += entry.is_regular_file();
+  return count;
+}
+
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const std::vector<std::string>& Charts() {
+  static const std::vector<std::string> charts = [] {
+    STiledChart chart;
+    chart.width = 300;
+    chart.height = 200;
+    chart.levels = 10;
+    const std::vector<uint8_t> v2000 = TiledChartFile(chart);
+    const std::vector<uint8_t> v1002 = LegacyChartFileV2(0x01000002, 300, 200, AreaV3());
+    return std::vector<std::string>{{v2000.begin(), v2000.end()}, {v1002.begin(), v1002.end()}};
+  }();
+  return charts;
+}
+
+// Copies the source's remaining bytes to the destination.
+void TD_STDCALL CopyAsIs(void*, CStream* destination, CStream* source, uint32_t* err) {
+  const int64_t size = source->GetSize() - source->GetPosition();
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(size, 0)));
+  *err = 0;
+  if (!bytes.empty() && source->ReadBuf(bytes.data(), static_cast<int32_t>(bytes.size()), *err))
+    destination->WriteBuf(bytes.data(), static_cast<int32_t>(bytes.size()), *err);
+}
+
+bool Updates(const CStr& chart, CTCF2Update& update) {
+  static const CZip* zip = new CZip(CopyAsIs, nullptr, CopyAsIs, nullptr);
+  uint8_t flag = 1;
+  uint32_t error = 0;
+  try {
+    const bool done = TCF2FileUpdate(chart, update, flag, zip, nullptr, error);
+    if (flag != 0) std::abort();
+    return done;
+  } catch (const CStreamError&) {
+  } catch (const CGeodeticsError&) {  // a faulty calibration under a shift datum
+  }
+  return false;
+}
+
+bool Reads(const CStr& name) {
+  STCF2ChartObjects chart;
+  uint64_t size = 0;
+  uint32_t version = 0, index = 0, warnings = 0, error = 0;
+  return TCF2FileRead(name, size, version, index, chart.Parts(), warnings, error);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool tables = GeodeticTablesInitialize() != nullptr;
+  (void)tables;
+  CConstPointerStream stream(data, static_cast<int64_t>(size));
+  uint32_t error = 0;
+  CTCF2Update update(stream, static_cast<int64_t>(size), "fuzz.upd", error);
+  if (error != 0) return 0;
+  const fs::path folder = ScratchFolder(), chart = folder / "a.tcf";
+  for (const std::string& bytes : Charts()) {
+    std::ofstream(chart, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (Updates(CStr(chart.c_str()), update)) {
+      if (!Reads(CStr(chart.c_str()))) std::abort();
+    } else if (Contents(chart) != bytes) {
+      std::abort();
+    }
+    if (FileCount(folder) != 1) std::abort();  // a temporary file left behind
+  }
+  return 0;
+}
