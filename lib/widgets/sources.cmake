@@ -23,3 +23,6 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ScreenMetrics.cpp
   lib/widgets/ToolkitTexts.cpp
 )
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/ButtonMenu.cpp
+)

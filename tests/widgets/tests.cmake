@@ -30,3 +30,7 @@ tdlib_add_tests(widgets
     MemoTest.cpp
     MsgBoxTest.cpp
 )
+tdlib_add_tests(widgets
+  WINDOWS
+    ButtonMenuTest.cpp
+)

@@ -39,6 +39,10 @@ std::unique_ptr<CWindow> MakeConfirmationBox();
 std::unique_ptr<CWindow> MakeMemoForm();
 void MemoScene(CWindow& window, CFontDesc& font);
 
+// The button menu (PageScenes.cpp).
+std::unique_ptr<CWindow> MakeButtonMenuFirstPage();
+std::unique_ptr<CWindow> MakeButtonMenuSecondPage();
+
 namespace {
 
 struct SScene {
@@ -148,6 +152,10 @@ const SScene kScenes[] = {
     {"msgbox_confirmation", nullptr, MakeConfirmationBox},
     {"memos", MemoScene},
     {"memo_form", nullptr, MakeMemoForm},
+    {"button_menu", nullptr, MakeButtonMenuFirstPage},
+    {"button_menu_2", nullptr, MakeButtonMenuSecondPage},
+    {"button_menu_landscape", nullptr, MakeButtonMenuFirstPage, 320, 240},
+    {"button_menu_square_2", nullptr, MakeButtonMenuSecondPage, 240, 240},
 };
 
 // Copies the screen's pixels as the display shows them.
