@@ -30,3 +30,6 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 list(APPEND TDLIB_PORTABLE_SOURCES
   lib/widgets/ChartRender.cpp
 )
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/ButtonMenu.cpp
+)

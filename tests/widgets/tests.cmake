@@ -48,3 +48,7 @@ endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_chart_viewer_demo)
 endif()
+tdlib_add_tests(widgets
+  WINDOWS
+    ButtonMenuTest.cpp
+)

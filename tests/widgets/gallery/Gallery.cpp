@@ -41,6 +41,10 @@ void MemoScene(CWindow& window, CFontDesc& font);
 // The chart viewer (ChartViewerScenes.cpp).
 void ChartViewerScene(CWindow& window, CFontDesc& font);
 
+// The button menu (PageScenes.cpp).
+std::unique_ptr<CWindow> MakeButtonMenuFirstPage();
+std::unique_ptr<CWindow> MakeButtonMenuSecondPage();
+
 namespace {
 
 struct SScene {
@@ -151,6 +155,10 @@ const SScene kScenes[] = {
     {"memos", MemoScene},
     {"memo_form", nullptr, MakeMemoForm},
     {"chart_viewer", ChartViewerScene},
+    {"button_menu", nullptr, MakeButtonMenuFirstPage},
+    {"button_menu_2", nullptr, MakeButtonMenuSecondPage},
+    {"button_menu_landscape", nullptr, MakeButtonMenuFirstPage, 320, 240},
+    {"button_menu_square_2", nullptr, MakeButtonMenuSecondPage, 240, 240},
 };
 
 // Copies the screen's pixels as the display shows them.

@@ -4,11 +4,13 @@
 #include "lib/bitmap/Bmp32.h"
 #include "lib/foundation/FontDesc.h"
 #include "lib/widgets/Button.h"
+#include "lib/widgets/ButtonMenu.h"
 #include "lib/widgets/Label.h"
 #include "lib/widgets/Page.h"
 #include "lib/widgets/Panel.h"
 #include "lib/widgets/ProgressBar.h"
 #include "lib/widgets/ScrollBar.h"
+#include "lib/widgets/ScreenMetrics.h"
 #include "lib/widgets/Window.h"
 
 namespace {
@@ -126,3 +128,28 @@ void ScrollBarScene(CWindow& window, CFontDesc&) {
     if (i == 3) horizontal->SetMin(90);
   }
 }
+
+namespace {
+
+// Seven buttons with a picture and a caption: two pages on portrait and
+// landscape screens, the given one shown.
+std::unique_ptr<CWindow> MakeButtonMenu(int32_t page) {
+  auto menu = std::make_unique<CButtonMenu>("Menu", fbCloseAndOK, nullptr);
+  const char* captions[] = {"Charts", "Waypoints", "Routes", "Tracks", "GPS", "Settings", "About"};
+  const uint32_t colours[] = {0xFF3060C0, 0xFFC03030, 0xFF30A030, 0xFFC09030,
+                              0xFF8030C0, 0xFF606060, 0xFF30A0C0};
+  for (int32_t i = 0; i < 7; ++i) {
+    auto* button = new CButton(nullptr, captions[i], menu->ButtonFont);
+    button->SetImage(Pattern(32, 32, colours[i]).get());
+    menu->AddButton(button);
+  }
+  menu->Layout(ToolkitScreenOrientation());
+  menu->GetPage()->SetCurrentPage(page);
+  return menu;
+}
+
+}  // namespace
+
+std::unique_ptr<CWindow> MakeButtonMenuFirstPage() { return MakeButtonMenu(1); }
+
+std::unique_ptr<CWindow> MakeButtonMenuSecondPage() { return MakeButtonMenu(2); }
