@@ -11,3 +11,6 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/TextPlacement.cpp
   lib/widgets/Window.cpp
 )
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/Edit.cpp
+)

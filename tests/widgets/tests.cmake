@@ -19,3 +19,11 @@ endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
 endif()
+tdlib_add_tests(widgets
+  WINDOWS
+    EditTest.cpp
+)
+if(NOT TDLIB_NATIVE)
+  cmake_language(DEFER CALL target_sources widget_gallery PRIVATE
+    ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/EditScenes.cpp)
+endif()

@@ -99,10 +99,18 @@ void BorderedScene(CWindow& window, CFontDesc& font) {
   label->SetBounds(10, 30, 160, 20);
 }
 
+}  // namespace
+
+// Scenes of the widget kinds, each in its own file.
+void EditScene(CWindow& window, CFontDesc& font);
+
+namespace {
+
 const SScene kScenes[] = {
     {"labels", LabelScene},
     {"buttons", ButtonScene},
     {"bordered_window", BorderedScene},
+    {"edits", EditScene},
 };
 
 // Copies the screen's pixels as the display shows them.
