@@ -13,4 +13,5 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/Edit.cpp
+  lib/widgets/CheckBox.cpp
 )

@@ -22,7 +22,9 @@ void EditScene(CWindow& window, CFontDesc& font) {
   CEdit* focused = AddEdit(window, font, "Caret after here", 2);
   focused->SetSelection(6, 6);
   window.SetFocus(focused);
-  AddEdit(window, font, "Backward selection", 3)->SetSelection(8, 1);
+  CEdit* backward = AddEdit(window, font, "Backward selection", 3);
+  backward->SelStart = 8;  // SetSelection keeps start before end
+  backward->SelEnd = backward->CaretPos = 1;
   CEdit* right = AddEdit(window, font, "Right aligned", 4);
   right->TextAlign = 2;
   right->SetSelection(6, 13);

@@ -103,14 +103,13 @@ void BorderedScene(CWindow& window, CFontDesc& font) {
 
 // Scenes of the widget kinds, each in its own file.
 void EditScene(CWindow& window, CFontDesc& font);
+void CheckBoxScene(CWindow& window, CFontDesc& font);
 
 namespace {
 
 const SScene kScenes[] = {
-    {"labels", LabelScene},
-    {"buttons", ButtonScene},
-    {"bordered_window", BorderedScene},
-    {"edits", EditScene},
+    {"labels", LabelScene}, {"buttons", ButtonScene},       {"bordered_window", BorderedScene},
+    {"edits", EditScene},   {"check_boxes", CheckBoxScene},
 };
 
 // Copies the screen's pixels as the display shows them.
