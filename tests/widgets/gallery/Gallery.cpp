@@ -108,8 +108,11 @@ void CheckBoxScene(CWindow& window, CFontDesc& font);
 namespace {
 
 const SScene kScenes[] = {
-    {"labels", LabelScene}, {"buttons", ButtonScene},       {"bordered_window", BorderedScene},
-    {"edits", EditScene},   {"check_boxes", CheckBoxScene},
+    {"labels", LabelScene},
+    {"buttons", ButtonScene},
+    {"bordered_window", BorderedScene},
+    {"edits", EditScene},
+    {"check_boxes", CheckBoxScene},
 };
 
 // Copies the screen's pixels as the display shows them.
