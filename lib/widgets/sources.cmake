@@ -10,6 +10,15 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ScreenBuffer.cpp
   lib/widgets/TextPlacement.cpp
   lib/widgets/Window.cpp
+  lib/widgets/BitmapFile.cpp
+  lib/widgets/Page.cpp
+  lib/widgets/Panel.cpp
+  lib/widgets/ProgressBar.cpp
+  lib/widgets/ScrollBar.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/Edit.cpp
+  lib/widgets/CheckBox.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/MsgBox.cpp
