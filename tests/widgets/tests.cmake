@@ -37,3 +37,13 @@ if(NOT TDLIB_NATIVE)
     ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/EditScenes.cpp
     ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/CheckBoxScenes.cpp)
 endif()
+tdlib_add_tests(widgets
+  WINDOWS
+    GeoKeyboardWindowTest.cpp
+    KeyboardWindowTest.cpp
+    StdKeyboardWindowTest.cpp
+)
+if(NOT TDLIB_NATIVE)
+  cmake_language(DEFER CALL target_sources widget_gallery PRIVATE
+    ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/KeyboardScenes.cpp)
+endif()

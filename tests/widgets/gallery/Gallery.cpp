@@ -18,6 +18,7 @@
 #include "lib/widgets/Label.h"
 #include "lib/widgets/ScreenBuffer.h"
 #include "lib/widgets/Window.h"
+#include "tests/widgets/gallery/KeyboardScenes.h"
 #include "tests/widgets/gallery/PngFile.h"
 
 // Pages, panels and bars (PageScenes.cpp).
@@ -125,6 +126,13 @@ const SScene kScenes[] = {
     {"panels", PanelScene},
     {"progress_bars", ProgressBarScene},
     {"scroll_bars", ScrollBarScene},
+    {"keyboard", KeyboardScene},
+    {"keyboard_shifted", KeyboardShiftedScene},
+    {"keyboard_caps", KeyboardCapsScene},
+    {"keypad", KeypadScene},
+    {"position_degrees", PositionDegreesScene},
+    {"position_minutes", PositionMinutesScene},
+    {"position_seconds", PositionSecondsScene},
 };
 
 // Copies the screen's pixels as the display shows them.
