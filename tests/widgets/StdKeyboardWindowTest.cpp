@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "lib/foundation/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Edit.h"
 #include "lib/widgets/MsgBox.h"
@@ -137,6 +138,32 @@ TEST_F(StdKeyboardWindowTest, InputIntegerTakesWholeNumbersOnly) {
     EXPECT_EQ(message_, c.errorBox ? "The value entered is not valid." : "");
     EXPECT_EQ(caption_, c.errorBox ? "Error" : "");
   }
+}
+
+TEST_F(StdKeyboardWindowTest, TheErrorBoxSpeaksTheUsersLanguage) {
+  struct SCase {
+    int32_t language;
+    const char* message;
+    const char* caption;
+  };
+  const SCase cases[] = {
+      {kLangDutch, "De ingevoerde waarde is niet geldig.", "Fout"},
+      {kLangGerman, "Die eingef\xFChrte Werte ist ung\xFCltig.", "Fehler"},
+      {kLangFrench, "The value entered is not valid.", "Erreur"},
+  };
+  int32_t saved = GetLanguage();
+  for (const SCase& c : cases) {
+    SetLanguage(c.language);
+    CMessageScript script({[&] {
+                             Keyboard()->Edit->SetText("1,5");
+                             PostTap(Keyboard()->OkButton);
+                           },
+                           AnswerMessageBox(), AnswerMessageBox()});
+    EXPECT_EQ(InputInteger(3, "Number", nullptr), 3);
+    EXPECT_EQ(message_, c.message);
+    EXPECT_EQ(caption_, c.caption);
+  }
+  SetLanguage(saved);
 }
 
 TEST_F(StdKeyboardWindowTest, InputIntegerCancelledKeepsTheValueWithoutABox) {
