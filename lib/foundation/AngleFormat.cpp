@@ -89,9 +89,10 @@ SDegMinSec AngleToDegMinSecRounded(double angle) {
   return dms;
 }
 
-CStr AngleToDegMinStr(double angle, int decimals, char positiveLetter, char negativeLetter,
-                      const SFormatSettings& settings) {
-  if (!HasDegrees(angle)) return CStr();
+SAngleTexts AngleToDegMinParts(double angle, int decimals, char positiveLetter, char negativeLetter,
+                               const SFormatSettings& settings) {
+  SAngleTexts texts{angle < 0 ? negativeLetter : positiveLetter, CStr(), CStr(), CStr()};
+  if (!HasDegrees(angle)) return texts;
   decimals = ClampDecimals(decimals);
   SDegMin dm = AngleToDegMin(angle);
   SPart minutes = RoundPart(dm.minutes, decimals);
@@ -100,13 +101,15 @@ CStr AngleToDegMinStr(double angle, int decimals, char positiveLetter, char nega
     minutes.whole = 0;
     ++degrees;
   }
-  return Int64ToStr(degrees) + "\xB0 " + PartText(minutes, decimals, settings) + "' " +
-         (angle < 0 ? negativeLetter : positiveLetter);
+  texts.degrees = Int64ToStr(degrees);
+  texts.minutes = PartText(minutes, decimals, settings);
+  return texts;
 }
 
-CStr AngleToDegMinSecStr(double angle, int decimals, char positiveLetter, char negativeLetter,
-                         const SFormatSettings& settings) {
-  if (!HasDegrees(angle)) return CStr();
+SAngleTexts AngleToDegMinSecParts(double angle, int decimals, char positiveLetter,
+                                  char negativeLetter, const SFormatSettings& settings) {
+  SAngleTexts texts{angle < 0 ? negativeLetter : positiveLetter, CStr(), CStr(), CStr()};
+  if (!HasDegrees(angle)) return texts;
   decimals = ClampDecimals(decimals);
   SDegMinSec dms = AngleToDegMinSec(angle);
   SPart seconds = RoundPart(dms.seconds, decimals);
@@ -120,7 +123,22 @@ CStr AngleToDegMinSecStr(double angle, int decimals, char positiveLetter, char n
     minutes = 0;
     ++degrees;
   }
-  return Int64ToStr(degrees) + "\xB0 " + TwoDigits(minutes) + "' " +
-         PartText(seconds, decimals, settings) + "\" " +
-         (angle < 0 ? negativeLetter : positiveLetter);
+  texts.degrees = Int64ToStr(degrees);
+  texts.minutes = TwoDigits(minutes);
+  texts.seconds = PartText(seconds, decimals, settings);
+  return texts;
+}
+
+CStr AngleToDegMinStr(double angle, int decimals, char positiveLetter, char negativeLetter,
+                      const SFormatSettings& settings) {
+  if (!HasDegrees(angle)) return CStr();
+  SAngleTexts t = AngleToDegMinParts(angle, decimals, positiveLetter, negativeLetter, settings);
+  return t.degrees + "\xB0 " + t.minutes + "' " + t.letter;
+}
+
+CStr AngleToDegMinSecStr(double angle, int decimals, char positiveLetter, char negativeLetter,
+                         const SFormatSettings& settings) {
+  if (!HasDegrees(angle)) return CStr();
+  SAngleTexts t = AngleToDegMinSecParts(angle, decimals, positiveLetter, negativeLetter, settings);
+  return t.degrees + "\xB0 " + t.minutes + "' " + t.seconds + "\" " + t.letter;
 }

@@ -34,3 +34,20 @@ CStr AngleToDegMinStr(double angle, int decimals, char positiveLetter, char nega
                       const SFormatSettings& settings);
 CStr AngleToDegMinSecStr(double angle, int decimals, char positiveLetter, char negativeLetter,
                          const SFormatSettings& settings);
+
+// The texts the joined forms are made of, apart and from the same rounding:
+// the hemisphere letter, the whole degrees, the minutes as two digits and the
+// seconds as two digits, each last part followed by the separator and exactly
+// `decimals` digits when decimals > 0. seconds stays empty in the degrees and
+// minutes form; an angle without whole degrees (see above) gives empty texts.
+struct SAngleTexts {
+  char letter;
+  CStr degrees;
+  CStr minutes;
+  CStr seconds;
+};
+
+SAngleTexts AngleToDegMinParts(double angle, int decimals, char positiveLetter, char negativeLetter,
+                               const SFormatSettings& settings);
+SAngleTexts AngleToDegMinSecParts(double angle, int decimals, char positiveLetter,
+                                  char negativeLetter, const SFormatSettings& settings);

@@ -19,6 +19,10 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/Form.cpp
   lib/widgets/Memo.cpp
+  lib/widgets/Edit.cpp
+  lib/widgets/CheckBox.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/MsgBox.cpp
   lib/widgets/ScreenMetrics.cpp
   lib/widgets/ToolkitTexts.cpp
@@ -32,4 +36,9 @@ list(APPEND TDLIB_PORTABLE_SOURCES
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ButtonMenu.cpp
+)
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/GeoKeyboardWindow.cpp
+  lib/widgets/KeyboardWindow.cpp
+  lib/widgets/StdKeyboardWindow.cpp
 )

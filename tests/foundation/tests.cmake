@@ -49,3 +49,6 @@ endif()
 tdlib_add_tests(foundation PORTABLE
   AtomicFileWriterTest.cpp
 )
+tdlib_add_tests(foundation PORTABLE
+  AngleTextsTest.cpp
+)

@@ -21,6 +21,9 @@ function(tdlib_widget_gallery)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/PageScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/FormScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ChartViewerScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/EditScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/CheckBoxScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/KeyboardScenes.cpp)
 endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
@@ -51,4 +54,15 @@ endif()
 tdlib_add_tests(widgets
   WINDOWS
     ButtonMenuTest.cpp
+)
+tdlib_add_tests(widgets
+  WINDOWS
+    EditTest.cpp
+    CheckBoxTest.cpp
+)
+tdlib_add_tests(widgets
+  WINDOWS
+    GeoKeyboardWindowTest.cpp
+    KeyboardWindowTest.cpp
+    StdKeyboardWindowTest.cpp
 )

@@ -18,6 +18,7 @@
 #include "lib/widgets/Label.h"
 #include "lib/widgets/ScreenBuffer.h"
 #include "lib/widgets/Window.h"
+#include "tests/widgets/gallery/KeyboardScenes.h"
 #include "tests/widgets/gallery/PngFile.h"
 
 // Pages, panels and bars (PageScenes.cpp).
@@ -129,10 +130,20 @@ void BorderedScene(CWindow& window, CFontDesc& font) {
   label->SetBounds(10, 30, 160, 20);
 }
 
+}  // namespace
+
+// Scenes of the widget kinds, each in its own file.
+void EditScene(CWindow& window, CFontDesc& font);
+void CheckBoxScene(CWindow& window, CFontDesc& font);
+
+namespace {
+
 const SScene kScenes[] = {
     {"labels", LabelScene},
     {"buttons", ButtonScene},
     {"bordered_window", BorderedScene},
+    {"edits", EditScene},
+    {"check_boxes", CheckBoxScene},
     {"auto_page", AutoPageScene},
     {"auto_page_2", AutoPageSecondScene},
     {"panels", PanelScene},
@@ -159,6 +170,13 @@ const SScene kScenes[] = {
     {"button_menu_2", nullptr, MakeButtonMenuSecondPage},
     {"button_menu_landscape", nullptr, MakeButtonMenuFirstPage, 320, 240},
     {"button_menu_square_2", nullptr, MakeButtonMenuSecondPage, 240, 240},
+    {"keyboard", KeyboardScene},
+    {"keyboard_shifted", KeyboardShiftedScene},
+    {"keyboard_caps", KeyboardCapsScene},
+    {"keypad", KeypadScene},
+    {"position_degrees", PositionDegreesScene},
+    {"position_minutes", PositionMinutesScene},
+    {"position_seconds", PositionSecondsScene},
 };
 
 // Copies the screen's pixels as the display shows them.
