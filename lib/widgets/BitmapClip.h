@@ -14,3 +14,7 @@ class CControl;
 // both the control's window rectangle and the local paint clip.
 void DrawBitmapClipped(CBmp32& bitmap, CBmp32& canvas, const CControl& control, const RECT& clip,
                        int32_t x, int32_t y, int32_t mode);
+// The same with the whole bitmap scaled onto the window rectangle target; the
+// part kept is the matching part of the scaled image.
+void DrawBitmapStretchedClipped(CBmp32& bitmap, CBmp32& canvas, const CControl& control,
+                                const RECT& clip, const RECT& target, int32_t mode);

@@ -1,10 +1,9 @@
 #include "lib/widgets/Button.h"
 
-#include <memory>
-
 #include "lib/bitmap/Bmp32.h"
 #include "lib/foundation/FontDesc.h"
 #include "lib/widgets/BitmapClip.h"
+#include "lib/widgets/BitmapFile.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/TextPlacement.h"
@@ -45,15 +44,7 @@ CButton::~CButton() {
     FreeRole(*role);
 }
 
-bool CButton::LoadRole(CBmp32*& role, const CStr& path) {
-  FreeRole(role);
-  auto bitmap = std::make_unique<CBmp32>(0, 0, false);
-  uint32_t error = 1;
-  bitmap->LoadBmp(&path, 1, 1, nullptr, &error);
-  if (error != 0) return false;
-  role = bitmap.release();
-  return true;
-}
+bool CButton::LoadRole(CBmp32*& role, const CStr& path) { return LoadBitmapFile(role, path); }
 
 bool CButton::LooksPressable() const { return !Transparent || DownImage || FrameWhenDown; }
 

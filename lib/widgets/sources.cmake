@@ -10,4 +10,9 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ScreenBuffer.cpp
   lib/widgets/TextPlacement.cpp
   lib/widgets/Window.cpp
+  lib/widgets/BitmapFile.cpp
+  lib/widgets/Page.cpp
+  lib/widgets/Panel.cpp
+  lib/widgets/ProgressBar.cpp
+  lib/widgets/ScrollBar.cpp
 )

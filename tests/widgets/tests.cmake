@@ -5,6 +5,9 @@ tdlib_add_tests(widgets
     HelpersTest.cpp
     LabelTest.cpp
     WindowTest.cpp
+    PageTest.cpp
+    PanelTest.cpp
+    ScrollBarTest.cpp
 )
 # The gallery: scenes of controls painted and written as PNG files (see the
 # README's development notes). Made once the library's objects exist.
@@ -15,6 +18,7 @@ function(tdlib_widget_gallery)
   target_link_libraries(widget_gallery PRIVATE tdlib_objects z)
   target_link_options(widget_gallery PRIVATE ${TDLIB_STATIC_RUNTIME})
   set_target_properties(widget_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/PageScenes.cpp)
 endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)

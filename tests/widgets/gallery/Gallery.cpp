@@ -20,6 +20,13 @@
 #include "lib/widgets/Window.h"
 #include "tests/widgets/gallery/PngFile.h"
 
+// Pages, panels and bars (PageScenes.cpp).
+void AutoPageScene(CWindow& window, CFontDesc& font);
+void AutoPageSecondScene(CWindow& window, CFontDesc& font);
+void PanelScene(CWindow& window, CFontDesc& font);
+void ProgressBarScene(CWindow& window, CFontDesc& font);
+void ScrollBarScene(CWindow& window, CFontDesc& font);
+
 namespace {
 
 struct SScene {
@@ -103,6 +110,11 @@ const SScene kScenes[] = {
     {"labels", LabelScene},
     {"buttons", ButtonScene},
     {"bordered_window", BorderedScene},
+    {"auto_page", AutoPageScene},
+    {"auto_page_2", AutoPageSecondScene},
+    {"panels", PanelScene},
+    {"progress_bars", ProgressBarScene},
+    {"scroll_bars", ScrollBarScene},
 };
 
 // Copies the screen's pixels as the display shows them.
