@@ -16,3 +16,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ProgressBar.cpp
   lib/widgets/ScrollBar.cpp
 )
+# The list view and the image browser.
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/ListView.cpp
+)

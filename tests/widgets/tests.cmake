@@ -23,3 +23,20 @@ endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
 endif()
+# The list view and the image browser: their tests, their gallery scenes and
+# the list view's timing program, which scripts/bench.sh runs under Wine.
+tdlib_add_tests(widgets
+  WINDOWS
+    ListViewTest.cpp
+)
+function(tdlib_list_view_extras)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ListScenes.cpp)
+  add_executable(listview_timing EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/widgets/ListViewTiming.cpp)
+  target_include_directories(listview_timing PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(listview_timing PRIVATE tdlib_objects)
+  target_link_options(listview_timing PRIVATE ${TDLIB_STATIC_RUNTIME})
+  set_target_properties(listview_timing PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
+if(NOT TDLIB_NATIVE)
+  cmake_language(DEFER CALL tdlib_list_view_extras)
+endif()

@@ -19,6 +19,7 @@
 #include "lib/widgets/ScreenBuffer.h"
 #include "lib/widgets/Window.h"
 #include "tests/widgets/gallery/PngFile.h"
+#include "tests/widgets/gallery/ListScenes.h"
 
 // Pages, panels and bars (PageScenes.cpp).
 void AutoPageScene(CWindow& window, CFontDesc& font);
@@ -115,6 +116,10 @@ const SScene kScenes[] = {
     {"panels", PanelScene},
     {"progress_bars", ProgressBarScene},
     {"scroll_bars", ScrollBarScene},
+    {"list_text", ListTextScene},
+    {"list_check", ListCheckScene},
+    {"list_visible", ListVisibleScene},
+    {"list_icons", ListIconScene},
 };
 
 // Copies the screen's pixels as the display shows them.
