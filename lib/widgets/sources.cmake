@@ -16,6 +16,13 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ProgressBar.cpp
   lib/widgets/ScrollBar.cpp
 )
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/Form.cpp
+  lib/widgets/Memo.cpp
+  lib/widgets/MsgBox.cpp
+  lib/widgets/ScreenMetrics.cpp
+  lib/widgets/ToolkitTexts.cpp
+)
 # The list view and the image browser.
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ListView.cpp

@@ -19,10 +19,17 @@ function(tdlib_widget_gallery)
   target_link_options(widget_gallery PRIVATE ${TDLIB_STATIC_RUNTIME})
   set_target_properties(widget_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/PageScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/FormScenes.cpp)
 endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
 endif()
+tdlib_add_tests(widgets
+  WINDOWS
+    FormTest.cpp
+    MemoTest.cpp
+    MsgBoxTest.cpp
+)
 # The list view and the image browser: their tests, their gallery scenes and
 # the list view's timing program, which scripts/bench.sh runs under Wine.
 tdlib_add_tests(widgets
