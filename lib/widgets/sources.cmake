@@ -25,5 +25,6 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 )
 # The list view and the image browser.
 list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/ImageBrowser.cpp
   lib/widgets/ListView.cpp
 )

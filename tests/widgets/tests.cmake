@@ -34,6 +34,7 @@ tdlib_add_tests(widgets
 # the list view's timing program, which scripts/bench.sh runs under Wine.
 tdlib_add_tests(widgets
   WINDOWS
+    ImageBrowserTest.cpp
     ListViewTest.cpp
 )
 function(tdlib_list_view_extras)

@@ -153,6 +153,7 @@ const SScene kScenes[] = {
     {"list_check", ListCheckScene},
     {"list_visible", ListVisibleScene},
     {"list_icons", ListIconScene},
+    {"image_browser", ImageBrowserScene},
 };
 
 // Copies the screen's pixels as the display shows them.

@@ -7,8 +7,11 @@
 
 #include "lib/bitmap/Bmp32.h"
 #include "lib/foundation/FontDesc.h"
+#include "lib/widgets/Button.h"
+#include "lib/widgets/ImageBrowser.h"
 #include "lib/widgets/ImageFolder.h"
 #include "lib/widgets/ListView.h"
+#include "lib/widgets/ScreenBuffer.h"
 #include "lib/widgets/ScrollBar.h"
 #include "lib/widgets/Window.h"
 
@@ -108,6 +111,40 @@ void MarkSomeRows(CListView& list) {
   list.SetFocusedItem(list.GetItem(6));
 }
 
+// Shows a picture taken of another window.
+class CPicture : public CControl {
+ public:
+  CPicture(CControl* parent, std::unique_ptr<CBmp32> picture)
+      : CControl(parent), picture_(std::move(picture)) {}
+  void Paint(CBmp* canvas, const RECT&) override {
+    picture_->DrawToDC(canvas->GetDC(), 0, 0, Width, Height, 0, 0, picture_->Width(),
+                       picture_->Height());
+  }
+
+ private:
+  std::unique_ptr<CBmp32> picture_;
+};
+
+std::unique_ptr<CBmp32> g_BrowserPicture;
+
+void CALLBACK TakeBrowserPicture(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND handle = FindWindowA("CWindows", "Image browser");
+  auto* browser = reinterpret_cast<CWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
+  if (!browser) return;
+  // The second page of thumbnails with its second image chosen.
+  auto* images = dynamic_cast<CImageBrowser*>(browser);
+  images->NextImagesButton->Click(1, 1);
+  images->GetThumb(1)->Click(1, 1);
+  browser->RepaintNow();
+  int32_t w = browser->GetWidth(), h = browser->GetHeight();
+  g_BrowserPicture = std::make_unique<CBmp32>(w, h, false);
+  CBmp32* buffer = GetScreenBackBuffer();
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) g_BrowserPicture->Row(y)[x] = buffer->Row(y)[x] | 0xFF000000;
+  browser->ModalResult = mrCancel;
+}
+
 }  // namespace
 
 void ListTextScene(CWindow& window, CFontDesc& font) {
@@ -132,4 +169,23 @@ void ListIconScene(CWindow& window, CFontDesc& font) {
                                             Swatch(8, 8, 0xFF3030C0), Swatch(12, 30, 0xFFC0A030)};
   for (int32_t i = 0; i < list->GetCount(); ++i) list->GetItem(i)->SetIcon(icons[i % 4].get());
   MarkSomeRows(*list);
+}
+
+void ImageBrowserScene(CWindow& window, CFontDesc&) {
+  UseSceneImageFolder();
+  std::string folder = ScratchFolder("tdlib_gallery_images");
+  for (const char* sub : {"Charts", "Icons", "Photos"})
+    CreateDirectoryA((folder + sub).c_str(), nullptr);
+  const uint32_t colours[] = {0xFFC03030, 0xFF30A030, 0xFF3030C0, 0xFFC0A030,
+                              0xFF30C0C0, 0xFFA030A0, 0xFF808080};
+  for (int32_t i = 0; i < 7; ++i)
+    SaveBitmap(*Swatch(24 + 12 * i, 48 - 4 * i, colours[i]),
+               folder + "image" + std::to_string(i + 1) + ".bmp");
+  CStr path(folder.c_str()), file;
+  SetTimer(nullptr, 0, 50, TakeBrowserPicture);
+  { CImageBrowser browser(path, file, nullptr); }
+  if (g_BrowserPicture) {
+    auto* picture = new CPicture(&window, std::move(g_BrowserPicture));
+    picture->SetBounds(0, 0, window.GetWidth(), window.GetHeight());
+  }
 }

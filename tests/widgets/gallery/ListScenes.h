@@ -10,4 +10,4 @@ void ListVisibleScene(CWindow& window, CFontDesc& font);
 void ListIconScene(CWindow& window, CFontDesc& font);
 // The browser runs modally over a folder made for it; its first painted
 // picture is kept in the scene's window.
-
+void ImageBrowserScene(CWindow& window, CFontDesc& font);
