@@ -159,7 +159,8 @@ void CImageBrowser::Layout(int32_t orientation) {
   CForm::Layout(orientation);
   int32_t y = GetClientTop() + 2;
   UpButton->SetBounds(2, y, 22, 22);
-  PathLabel->SetBounds(26, y, Width - 28, 22);
+  // As wide as the page: in landscape the form's buttons stand beside it.
+  PathLabel->SetBounds(26, y, FolderList->GetWidth() - 28, 22);
   int32_t b = FolderList->GetTop() + FolderList->GetHeight();
   NameLabel->SetBounds(2, b + BottomGap - 16, Width - 4, 16);
   PrevImagesButton->SetBounds(0, b + 1, 30, 36);

@@ -51,6 +51,9 @@ bool Near(uint32_t rgb, uint32_t argb) {
 
 class ImageBrowserTest : public WidgetTest {
  protected:
+  explicit ImageBrowserTest(int32_t width = 240, int32_t height = 320)
+      : WidgetTest(width, height) {}
+
   void SetUp() override {
     WidgetTest::SetUp();
     char temp[MAX_PATH];
@@ -270,6 +273,27 @@ TEST_F(ImageBrowserTest, CancelLeavesBothArguments) {
                     root_, "old.bmp");
   EXPECT_EQ(result.first, root_);
   EXPECT_EQ(result.second, "old.bmp");
+}
+
+class ImageBrowserLandscapeTest : public ImageBrowserTest {
+ protected:
+  ImageBrowserLandscapeTest() : ImageBrowserTest(320, 240) {}
+};
+
+TEST_F(ImageBrowserLandscapeTest, ThePathStaysBesideTheFormsButtons) {
+  Run({[&] {
+        CImageBrowser* b = Browser();
+        RECT path = b->PathLabel->GetWindowBounds(), close = b->CloseButton->GetWindowBounds();
+        RECT overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &path, &close));
+        EXPECT_EQ(path.right, b->GetFolderList()->GetWidth() - 2);
+        // The thumbnail row lies under the list, the arrows at its ends.
+        int32_t bottom = b->GetFolderList()->GetTop() + b->GetFolderList()->GetHeight();
+        EXPECT_EQ(b->GetThumb(0)->GetTop(), bottom + 3);
+        EXPECT_EQ(b->NextImagesButton->GetLeft(), 320 - 30);
+        PostTap(*b->CloseButton);
+      }},
+      root_, "");
 }
 
 TEST(ImageBrowserPaths, ParentFolderAndImageNames) {
