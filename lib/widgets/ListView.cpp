@@ -43,6 +43,7 @@ CListItem::~CListItem() { ListView->ItemDying(this); }
 
 void CListItem::SetText(const CStr& text) {
   Text = text;
+  TextWidth = -1;
   ListView->ItemTextChanged(this);
 }
 
@@ -339,9 +340,11 @@ void CListView::UpdatePages() {
   if (FocusedItem) SetCurrentPage(IndexOf(FocusedItem) / ItemsPerPage + 1);
 }
 
-int32_t CListView::RowWidth(const CListItem* item) const {
-  int32_t width = 2 * Margin;
-  if (Font) width += GetScreenBackBuffer()->MeasureText(item->Text, Font->GetHandle()).cx;
+int32_t CListView::RowWidth(CListItem* item) const {
+  if (item->TextWidth < 0)
+    item->TextWidth =
+        Font ? GetScreenBackBuffer()->MeasureText(item->Text, Font->GetHandle()).cx : 0;
+  int32_t width = 2 * Margin + item->TextWidth;
   if (ViewMode == lvmCheck || ViewMode == lvmVisible)
     width += BitmapWidth(CheckBitmap) + 2 * Margin;
   else if (ViewMode == lvmIcon)
@@ -359,8 +362,11 @@ void CListView::UpdatePage() {
   HScroll->SetPosition(0);
   RemoveAllControls();
   HScroll->SetParent(this);
-  for (int32_t i = std::max(0, first); i < end; ++i)
-    Items[i]->Place(this, 0, (i - first) * RowHeight + RowTop(), ContentWidth, RowHeight);
+  // Rows are sized while detached: SetCurrentPage repaints the whole page once.
+  for (int32_t i = std::max(0, first); i < end; ++i) {
+    Items[i]->SetBounds(0, (i - first) * RowHeight + RowTop(), ContentWidth, RowHeight);
+    Items[i]->SetParent(this);
+  }
 }
 
 void CListView::Paint(CBmp* canvas, const RECT& clip) {

@@ -49,6 +49,8 @@ class CListItem : public CControl {
   uint32_t Color;
   uint32_t TextColor;
   uint32_t DisabledTextColor;
+  // The text's width in the list view's font, measured when first needed.
+  int32_t TextWidth = -1;
 
  private:
   // The mark of view modes 1 and 2, then the focus frame; answers the left
@@ -166,7 +168,7 @@ class CListView : public CPage {
   bool IsPressedItem(const CListItem* item) const;
 
   int32_t RowTop() const { return TopLine ? 1 : 0; }
-  int32_t RowWidth(const CListItem* item) const;
+  int32_t RowWidth(CListItem* item) const;
   // The press that starts on a row: steps 3 and 4 of a press. Answers whether
   // the selection may have changed.
   bool PressRow(int32_t index, int32_t x);
