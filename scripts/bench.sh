@@ -10,3 +10,14 @@ cmake --build build-bench -j "$(nproc)"
 for bench in build-bench/bench/*_bench; do
   "$bench" "$@"
 done
+
+# The list view needs GDI: its timing program is a Windows program run under Wine.
+source scripts/wine-env.sh
+if machine_runs_i386; then
+  cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+  cmake --build build -j "$(nproc)" --target listview_timing
+  prefix="$root/build/wineprefix"
+  tests/wine-run.sh --start "$prefix"
+  tests/wine-run.sh "$prefix" build/bench/listview_timing.exe 2>/dev/null
+  tests/wine-run.sh --stop "$prefix"
+fi

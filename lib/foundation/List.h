@@ -100,6 +100,16 @@ class CList {
     items_[b] = t;
   }
 
+  // The item at `from` goes to index `to`; the items between shift by one.
+  void Move(int32_t from, int32_t to) {
+    T* item = items_[from];
+    if (from < to)
+      std::memmove(items_ + from, items_ + from + 1, sizeof(T*) * static_cast<size_t>(to - from));
+    else
+      std::memmove(items_ + to + 1, items_ + to, sizeof(T*) * static_cast<size_t>(from - to));
+    items_[to] = item;
+  }
+
   // Whether removing, clearing or destroying the list destroys the items.
   void SetOwnsItems(bool ownsItems) { ownsItems_ = ownsItems; }
 

@@ -42,3 +42,8 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/KeyboardWindow.cpp
   lib/widgets/StdKeyboardWindow.cpp
 )
+# The list view and the image browser.
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/ImageBrowser.cpp
+  lib/widgets/ListView.cpp
+)

@@ -223,3 +223,26 @@ TEST(Array, AddNewIsZeroAndRemoveAtMovesDown) {
 }
 
 }  // namespace
+
+TEST(List, MoveShiftsTheItemsBetween) {
+  struct SCase {
+    int32_t from, to;
+    std::vector<int> ids;
+  } cases[] = {
+      {0, 4, {1, 2, 3, 4, 0}},
+      {4, 0, {4, 0, 1, 2, 3}},
+      {1, 3, {0, 2, 3, 1, 4}},
+      {3, 1, {0, 3, 1, 2, 4}},
+      {2, 2, {0, 1, 2, 3, 4}},
+  };
+  for (const SCase& c : cases) {
+    std::vector<int> log;
+    CList<Probe> list(true);
+    for (int id = 0; id < 5; ++id) list.Add(new Probe(id, &log));
+    list.Move(c.from, c.to);
+    std::vector<int> ids;
+    for (int32_t i = 0; i < list.GetCount(); ++i) ids.push_back(list.GetAt(i)->id);
+    EXPECT_EQ(ids, c.ids) << c.from << " to " << c.to;
+    EXPECT_TRUE(log.empty());
+  }
+}

@@ -24,6 +24,7 @@ function(tdlib_widget_gallery)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/EditScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/CheckBoxScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/KeyboardScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ListScenes.cpp)
 endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
@@ -66,3 +67,20 @@ tdlib_add_tests(widgets
     KeyboardWindowTest.cpp
     StdKeyboardWindowTest.cpp
 )
+# The list view and the image browser: their tests and the list view's timing
+# program, which scripts/bench.sh runs under Wine.
+tdlib_add_tests(widgets
+  WINDOWS
+    ImageBrowserTest.cpp
+    ListViewTest.cpp
+)
+function(tdlib_list_view_extras)
+  add_executable(listview_timing EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/widgets/ListViewTiming.cpp)
+  target_include_directories(listview_timing PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(listview_timing PRIVATE tdlib_objects)
+  target_link_options(listview_timing PRIVATE ${TDLIB_STATIC_RUNTIME})
+  set_target_properties(listview_timing PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
+if(NOT TDLIB_NATIVE)
+  cmake_language(DEFER CALL tdlib_list_view_extras)
+endif()

@@ -20,6 +20,7 @@
 #include "lib/widgets/Window.h"
 #include "tests/widgets/gallery/KeyboardScenes.h"
 #include "tests/widgets/gallery/PngFile.h"
+#include "tests/widgets/gallery/ListScenes.h"
 
 // Pages, panels and bars (PageScenes.cpp).
 void AutoPageScene(CWindow& window, CFontDesc& font);
@@ -177,6 +178,11 @@ const SScene kScenes[] = {
     {"position_degrees", PositionDegreesScene},
     {"position_minutes", PositionMinutesScene},
     {"position_seconds", PositionSecondsScene},
+    {"list_text", ListTextScene},
+    {"list_check", ListCheckScene},
+    {"list_visible", ListVisibleScene},
+    {"list_icons", ListIconScene},
+    {"image_browser", ImageBrowserScene},
 };
 
 // Copies the screen's pixels as the display shows them.
