@@ -19,4 +19,9 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/Edit.cpp
   lib/widgets/CheckBox.cpp
+  lib/widgets/Form.cpp
+  lib/widgets/Memo.cpp
+  lib/widgets/MsgBox.cpp
+  lib/widgets/ScreenMetrics.cpp
+  lib/widgets/ToolkitTexts.cpp
 )

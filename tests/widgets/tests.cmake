@@ -19,6 +19,7 @@ function(tdlib_widget_gallery)
   target_link_options(widget_gallery PRIVATE ${TDLIB_STATIC_RUNTIME})
   set_target_properties(widget_gallery PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/PageScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/FormScenes.cpp)
 endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_widget_gallery)
@@ -33,3 +34,9 @@ if(NOT TDLIB_NATIVE)
     ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/EditScenes.cpp
     ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/CheckBoxScenes.cpp)
 endif()
+tdlib_add_tests(widgets
+  WINDOWS
+    FormTest.cpp
+    MemoTest.cpp
+    MsgBoxTest.cpp
+)

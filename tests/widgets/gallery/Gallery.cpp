@@ -27,11 +27,28 @@ void PanelScene(CWindow& window, CFontDesc& font);
 void ProgressBarScene(CWindow& window, CFontDesc& font);
 void ScrollBarScene(CWindow& window, CFontDesc& font);
 
+// Forms, message boxes and memos (FormScenes.cpp).
+std::unique_ptr<CWindow> MakeOkForm();
+std::unique_ptr<CWindow> MakeCloseOkForm();
+std::unique_ptr<CWindow> MakeCloseForm();
+void FillFormPage(CWindow& window, CFontDesc& font);
+std::unique_ptr<CWindow> MakeWarningBox();
+std::unique_ptr<CWindow> MakeErrorBox();
+std::unique_ptr<CWindow> MakeInformationBox();
+std::unique_ptr<CWindow> MakeConfirmationBox();
+std::unique_ptr<CWindow> MakeMemoForm();
+void MemoScene(CWindow& window, CFontDesc& font);
+
 namespace {
 
 struct SScene {
   const char* name;
   std::function<void(CWindow&, CFontDesc&)> build;
+  // A scene that is a window of its own (a form, a message box) makes it here
+  // and paints that instead of the plain window.
+  std::function<std::unique_ptr<CWindow>()> makeWindow = nullptr;
+  // A screen of its own for the scene; 0 x 0 keeps the run's screen.
+  int32_t screenWidth = 0, screenHeight = 0;
 };
 
 std::unique_ptr<CBmp32> Swatch(int32_t w, int32_t h, uint32_t argb) {
@@ -125,6 +142,22 @@ const SScene kScenes[] = {
     {"panels", PanelScene},
     {"progress_bars", ProgressBarScene},
     {"scroll_bars", ScrollBarScene},
+    {"form", FillFormPage, MakeCloseOkForm},
+    {"form_portrait_ok", FillFormPage, MakeOkForm, 240, 320},
+    {"form_portrait_close_ok", FillFormPage, MakeCloseOkForm, 240, 320},
+    {"form_portrait_close", FillFormPage, MakeCloseForm, 240, 320},
+    {"form_landscape_ok", FillFormPage, MakeOkForm, 320, 240},
+    {"form_landscape_close_ok", FillFormPage, MakeCloseOkForm, 320, 240},
+    {"form_landscape_close", FillFormPage, MakeCloseForm, 320, 240},
+    {"form_square_ok", FillFormPage, MakeOkForm, 240, 240},
+    {"form_square_close_ok", FillFormPage, MakeCloseOkForm, 240, 240},
+    {"form_square_close", FillFormPage, MakeCloseForm, 240, 240},
+    {"msgbox_warning", nullptr, MakeWarningBox},
+    {"msgbox_error", nullptr, MakeErrorBox},
+    {"msgbox_information", nullptr, MakeInformationBox},
+    {"msgbox_confirmation", nullptr, MakeConfirmationBox},
+    {"memos", MemoScene},
+    {"memo_form", nullptr, MakeMemoForm},
 };
 
 // Copies the screen's pixels as the display shows them.
@@ -145,10 +178,27 @@ void PumpFor(DWORD milliseconds) {
   }
 }
 
+// Puts the scene's own screen record in place while it lives.
+class CSceneScreen {
+ public:
+  explicit CSceneScreen(const SScene& scene)
+      : own_(scene.screenWidth, scene.screenHeight, 96), saved_(g_ScreenInfo) {
+    if (scene.screenWidth > 0) g_ScreenInfo = &own_;
+  }
+  ~CSceneScreen() { g_ScreenInfo = saved_; }
+
+ private:
+  CScreenInfo own_;
+  CScreenInfo* saved_;
+};
+
 bool WriteScene(const SScene& scene, const std::string& folder, bool screenShot) {
-  CWindow window(scene.name, nullptr);
+  CSceneScreen sceneScreen(scene);
+  CWindow plain(scene.name, nullptr);
   CFontDesc font("Arial", 9, 0);
-  scene.build(window, font);
+  std::unique_ptr<CWindow> own = scene.makeWindow ? scene.makeWindow() : nullptr;
+  CWindow& window = own ? *own : plain;
+  if (scene.build) scene.build(window, font);
   window.Show();
   window.RepaintNow();
   CBmp32* buffer = GetScreenBackBuffer();

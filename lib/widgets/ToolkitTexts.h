@@ -1,0 +1,8 @@
+// Translated captions that more than one toolkit window shows.
+#pragma once
+
+#include "lib/foundation/Language.h"
+
+extern const SLangText kTextCancel;
+extern const SLangText kTextOK;
+extern const SLangText kTextHelp;
