@@ -25,3 +25,8 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/ScreenMetrics.cpp
   lib/widgets/ToolkitTexts.cpp
 )
+list(APPEND TDLIB_WINDOWS_SOURCES
+  lib/widgets/GeoKeyboardWindow.cpp
+  lib/widgets/KeyboardWindow.cpp
+  lib/widgets/StdKeyboardWindow.cpp
+)

@@ -40,3 +40,13 @@ tdlib_add_tests(widgets
     MemoTest.cpp
     MsgBoxTest.cpp
 )
+tdlib_add_tests(widgets
+  WINDOWS
+    GeoKeyboardWindowTest.cpp
+    KeyboardWindowTest.cpp
+    StdKeyboardWindowTest.cpp
+)
+if(NOT TDLIB_NATIVE)
+  cmake_language(DEFER CALL target_sources widget_gallery PRIVATE
+    ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/KeyboardScenes.cpp)
+endif()

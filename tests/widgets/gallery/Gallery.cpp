@@ -18,6 +18,7 @@
 #include "lib/widgets/Label.h"
 #include "lib/widgets/ScreenBuffer.h"
 #include "lib/widgets/Window.h"
+#include "tests/widgets/gallery/KeyboardScenes.h"
 #include "tests/widgets/gallery/PngFile.h"
 
 // Pages, panels and bars (PageScenes.cpp).
@@ -158,6 +159,13 @@ const SScene kScenes[] = {
     {"msgbox_confirmation", nullptr, MakeConfirmationBox},
     {"memos", MemoScene},
     {"memo_form", nullptr, MakeMemoForm},
+    {"keyboard", KeyboardScene},
+    {"keyboard_shifted", KeyboardShiftedScene},
+    {"keyboard_caps", KeyboardCapsScene},
+    {"keypad", KeypadScene},
+    {"position_degrees", PositionDegreesScene},
+    {"position_minutes", PositionMinutesScene},
+    {"position_seconds", PositionSecondsScene},
 };
 
 // Copies the screen's pixels as the display shows them.
