@@ -19,6 +19,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/Edit.cpp
   lib/widgets/CheckBox.cpp
+  lib/widgets/ColorPicker.cpp
   lib/widgets/Form.cpp
   lib/widgets/Memo.cpp
   lib/widgets/MsgBox.cpp

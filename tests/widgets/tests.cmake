@@ -28,11 +28,13 @@ tdlib_add_tests(widgets
   WINDOWS
     EditTest.cpp
     CheckBoxTest.cpp
+    ColorPickerTest.cpp
 )
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL target_sources widget_gallery PRIVATE
     ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/EditScenes.cpp
-    ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/CheckBoxScenes.cpp)
+    ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/CheckBoxScenes.cpp
+    ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ColorPickerScenes.cpp)
 endif()
 tdlib_add_tests(widgets
   WINDOWS
