@@ -21,6 +21,7 @@ list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/Memo.cpp
   lib/widgets/Edit.cpp
   lib/widgets/CheckBox.cpp
+  lib/widgets/ColorPicker.cpp
 )
 list(APPEND TDLIB_WINDOWS_SOURCES
   lib/widgets/MsgBox.cpp

@@ -21,6 +21,9 @@ class EditTest : public WidgetTest {
     edit_ = new CEdit(window_.get(), "", &font_);
     edit_->SetBounds(20, 40, 100, 24);
     window_->Show();
+    // A move from where the cursor stands must not reach the pressed field.
+    SetCursorPos(0, 0);
+    Pump();
   }
 
   // Width of a text in the edit's font, measured apart from the edit.

@@ -23,6 +23,7 @@ function(tdlib_widget_gallery)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ChartViewerScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/EditScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/CheckBoxScenes.cpp)
+  target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ColorPickerScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/KeyboardScenes.cpp)
   target_sources(widget_gallery PRIVATE ${CMAKE_SOURCE_DIR}/tests/widgets/gallery/ListScenes.cpp)
 endfunction()
@@ -60,6 +61,7 @@ tdlib_add_tests(widgets
   WINDOWS
     EditTest.cpp
     CheckBoxTest.cpp
+    ColorPickerTest.cpp
 )
 tdlib_add_tests(widgets
   WINDOWS

@@ -136,6 +136,8 @@ void BorderedScene(CWindow& window, CFontDesc& font) {
 // Scenes of the widget kinds, each in its own file.
 void EditScene(CWindow& window, CFontDesc& font);
 void CheckBoxScene(CWindow& window, CFontDesc& font);
+void ColorPickerPresetsScene(CWindow& window, CFontDesc& font);
+void ColorPickerFieldScene(CWindow& window, CFontDesc& font);
 
 namespace {
 
@@ -145,6 +147,8 @@ const SScene kScenes[] = {
     {"bordered_window", BorderedScene},
     {"edits", EditScene},
     {"check_boxes", CheckBoxScene},
+    {"color_picker_presets", ColorPickerPresetsScene},
+    {"color_picker_field", ColorPickerFieldScene},
     {"auto_page", AutoPageScene},
     {"auto_page_2", AutoPageSecondScene},
     {"panels", PanelScene},
