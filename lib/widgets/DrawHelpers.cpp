@@ -19,6 +19,18 @@ void DrawFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
   Rectangle(dc, left + pw / 2, top + pw / 2, right - pw / 2, bottom - pw / 2);
 }
 
+void DrawFilledFrame(HDC dc, int32_t width, int32_t height, COLORREF border, COLORREF fill) {
+  HPEN pen = CreatePen(PS_SOLID, 1, border);
+  HBRUSH brush = CreateSolidBrush(fill);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  DrawFrame(dc, 0, 0, width, height, 1);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
+
 void DrawRoundFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
                     int32_t ellipseWidth, int32_t ellipseHeight, int32_t pw) {
   RoundRect(dc, left + pw / 2, top + pw / 2, right, bottom, ellipseWidth, ellipseHeight);

@@ -16,6 +16,8 @@ class CFontDesc;
 void DrawVLine(HDC dc, int32_t x, int32_t y, int32_t length, int32_t pw);
 void DrawHLine(HDC dc, int32_t x, int32_t y, int32_t length, int32_t pw);
 void DrawFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t pw);
+// A 1-pixel frame of width x height at the origin, filled; leaves dc's pen and brush as they were.
+void DrawFilledFrame(HDC dc, int32_t width, int32_t height, COLORREF border, COLORREF fill);
 // Only the left and top edges move in.
 void DrawRoundFrame(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
                     int32_t ellipseWidth, int32_t ellipseHeight, int32_t pw);

@@ -158,18 +158,6 @@ void CEdit::Exit() {
   CControl::Exit();
 }
 
-void CEdit::PaintFrame(HDC dc) {
-  HPEN pen = CreatePen(PS_SOLID, 1, BorderColor);
-  HBRUSH brush = CreateSolidBrush(Color);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  DrawFrame(dc, 0, 0, Width, Height, 1);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
-}
-
 void CEdit::PaintSelection(HDC dc) {
   int32_t h = Font ? Font->GetPixelHeight() : 0;
   int32_t top = (Height - h) / 2;
@@ -189,7 +177,7 @@ void CEdit::PaintCaret(HDC dc) {
 
 void CEdit::Paint(CBmp* canvas, const RECT& clip) {
   HDC dc = canvas->GetDC();
-  if (!Transparent) PaintFrame(dc);
+  if (!Transparent) DrawFilledFrame(dc, Width, Height, BorderColor, Color);
   if (SelStart != SelEnd) PaintSelection(dc);
   if (Font) {
     RECT rect = {Margin, 0, Width - Margin, Height};

@@ -71,7 +71,6 @@ class CEdit : public CControl {
   int32_t TextLeft() const;
   void InsertAtCaret(char code);
   bool RefusesSeparator(char code) const;
-  void PaintFrame(HDC dc);
   void PaintSelection(HDC dc);
   void PaintCaret(HDC dc);
 };

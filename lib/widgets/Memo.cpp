@@ -174,17 +174,7 @@ void CMemo::UpdateScrollBars() {
 
 void CMemo::Paint(CBmp* canvas, const RECT&) {
   HDC dc = canvas->GetDC();
-  if (!Transparent) {
-    HPEN pen = CreatePen(PS_SOLID, 1, BorderColor);
-    HBRUSH brush = CreateSolidBrush(Color);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    DrawFrame(dc, 0, 0, Width, Height, 1);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(brush);
-  }
+  if (!Transparent) DrawFilledFrame(dc, Width, Height, BorderColor, Color);
   uint32_t colour = Enabled ? TextColor : DisabledTextColor;
   int32_t shift = WordWrap ? 0 : HOffset;
   int32_t left = Margin - shift, right = ContentWidth + Margin - shift;

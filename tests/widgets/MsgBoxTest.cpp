@@ -277,14 +277,15 @@ TEST_F(MsgBoxTest, HelpShowsTheDetailTextAndLeavesTheBoxOpen) {
       [&] { Tap(*box.Buttons[1], 5, 5); },  // runs the help form's loop
       [&] {
         CMemoForm* help = OpenHelpForm();
-        helpSeen = help != nullptr;
-        if (!help) return;
+        if (!help) return CMessageScript::Again();  // the tap is still on its way
+        helpSeen = true;
         for (int32_t i = 0; i < help->Memo->GetLineCount(); ++i)
           lines.push_back(help->Memo->GetLine(i).c_str());
         EXPECT_EQ(help->Owner, &box);
         Tap(*help->CloseButton, 5, 5);
       },
       [&] {
+        if (OpenHelpForm()) return CMessageScript::Again();  // the close is on its way
         boxOpenAfterHelp = box.IsVisible();
         resultAfterHelp = box.ModalResult;
         Tap(*box.Buttons[0], 5, 5);

@@ -108,7 +108,8 @@ class WidgetTest : public ::testing::Test {
 };
 
 // Plays messages from a thread timer while a modal loop runs: each tick runs
-// the next step.
+// the next step. A step that finds the screen not yet as it needs calls
+// Again() and runs once more at the next tick.
 class CMessageScript {
  public:
   explicit CMessageScript(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
@@ -119,15 +120,23 @@ class CMessageScript {
     KillTimer(nullptr, timer_);
     current_ = nullptr;
   }
+  static void Again() {
+    if (current_) current_->again_ = true;
+  }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (current_ && current_->next_ < current_->steps_.size())
-      current_->steps_[current_->next_++]();
+    if (!current_ || current_->next_ >= current_->steps_.size()) return;
+    CMessageScript* script = current_;
+    size_t step = script->next_++;
+    script->again_ = false;
+    script->steps_[step]();
+    if (current_ == script && script->again_) script->next_ = step;
   }
   static inline CMessageScript* current_ = nullptr;
   std::vector<std::function<void()>> steps_;
   size_t next_ = 0;
+  bool again_ = false;
   UINT_PTR timer_;
 };
 
