@@ -38,6 +38,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tool/CMakeLists.txt)
   add_subdirectory(tool)
 endif()
 
+tdlib_wine_setup()
 tdlib_windows_tests()
 
 # The main job's stand-in host until the tool exists: lists the DLL's exports.
@@ -53,10 +54,8 @@ target_link_options(linked_host PRIVATE -static-libgcc)
 set_target_properties(linked_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 if(TEST host)
   tdlib_test_path(dll_dir ${TDLIB_DIST})
-  add_test(NAME linked_host COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix
-    $<TARGET_FILE:linked_host>)
-  set_tests_properties(linked_host PROPERTIES FIXTURES_REQUIRED wine
-    ENVIRONMENT "TDLIB_WINE_LOADER=${TDLIB_WINE_LOADER};WINEPATH=${dll_dir}")
+  list(APPEND TDLIB_WINE_VARS WINEPATH=${dll_dir})
+  tdlib_add_wine_test(linked_host $<TARGET_FILE:linked_host>)
 endif()
 
 # A C host that reads the smallest chart file through the import library.
@@ -67,8 +66,5 @@ target_link_options(chart_host PRIVATE -static-libgcc)
 set_target_properties(chart_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 if(TEST host)
   tdlib_test_path(chart_file ${CMAKE_SOURCE_DIR}/fuzz/corpus/ChartFileFuzzer/smallest)
-  add_test(NAME chart_host COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix
-    $<TARGET_FILE:chart_host> ${chart_file})
-  set_tests_properties(chart_host PROPERTIES FIXTURES_REQUIRED wine
-    ENVIRONMENT "TDLIB_WINE_LOADER=${TDLIB_WINE_LOADER};WINEPATH=${dll_dir}")
+  tdlib_add_wine_test(chart_host $<TARGET_FILE:chart_host> ${chart_file})
 endif()

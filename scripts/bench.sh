@@ -11,9 +11,11 @@ for bench in build-bench/bench/*_bench; do
   "$bench" "$@"
 done
 
-# The list view needs GDI: its timing program is a Windows program run under Wine.
+# The list view needs GDI: its timing program is a Windows program run under
+# Wine, and only where 32-bit programs run natively (the emulator's times say
+# nothing).
 source scripts/wine-env.sh
-if machine_runs_i386; then
+if [ "$(i386_runner)" = native ]; then
   cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
   cmake --build build -j "$(nproc)" --target listview_timing
   prefix="$root/build/wineprefix"

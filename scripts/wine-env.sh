@@ -1,11 +1,22 @@
 # Sourced: the fixed environment for running the kit's Windows programs under Wine.
 #
-# Some machines' kernels run no 32-bit programs (Wine's 32-bit loader is one);
-# there the x86-64 build of the same code runs under 64-bit Wine instead.
+# The product is 32-bit. Some machines' kernels run no 32-bit programs; there
+# Wine's 32-bit side runs under the qemu-i386 emulator, registered with
+# binfmt_misc by scripts/setup.sh. The emulator needs the upper gigabyte of the
+# 32-bit address space left free, or Wine cannot map its shared user data.
+export QEMU_RESERVED_VA=0xc0000000
 
-# Natively, that is: an emulator behind binfmt_misc runs Wine too slowly to use.
-machine_runs_i386() {
-  [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+# How 32-bit programs run here: "native", "emulator" or "none". A 32-bit
+# program sees the machine name of what runs it: x86_64 from a 64-bit kernel
+# itself, i686 from the emulator.
+i386_runner() {
+  local machine
+  machine=$(/lib/ld-linux.so.2 --list-diagnostics 2>/dev/null | sed -n 's/^uname\.machine="\(.*\)"$/\1/p')
+  case "$machine" in
+    x86_64) echo native ;;
+    "") echo none ;;
+    *) echo emulator ;;
+  esac
 }
 
 wine_env() {
