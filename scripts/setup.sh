@@ -3,9 +3,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 packages=(
-  cmake make python3 locales
+  cmake make python3 locales ccache
   g++-mingw-w64-i686-posix
-  wine wine32:i386
+  wine wine32:i386 wine64
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
 )

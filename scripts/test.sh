@@ -9,9 +9,13 @@ jobs=$(nproc)
 
 bash scripts/setup.sh
 
+# Objects that earlier builds on this machine compiled come from ccache.
+export CCACHE_BASEDIR=$root
+launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 build() {  # build-dir, cmake arguments...
   local dir=$1; shift
-  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake -S . -B "$dir" "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 

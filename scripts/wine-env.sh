@@ -23,19 +23,25 @@ wine_env() {
   export WINEPREFIX="$1"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  # Under the emulator Wine's debugger hangs instead of reporting a crash.
+  [ "$(i386_runner)" != emulator ] || WINEDLLOVERRIDES+=";winedbg.exe=d"
   export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
   export TZ=Europe/Amsterdam
   export DISPLAY=
   WINE=${TDLIB_WINE_LOADER:-wine}
   if [ "$WINE" != wine ]; then export WINELOADER="$WINE"; fi
+  # The prefix holds both halves of Wine; its own programs (boot, registry,
+  # services) run as 64-bit ones, natively even where 32-bit ones need the
+  # emulator.
+  WINE_PREFIX_LOADER=/usr/lib/wine/wine64
 }
 
 # Creates the prefix once: headless graphics driver and Wine's own Tahoma.
 wine_prefix_create() {
   [ -f "$WINEPREFIX/.tdlib-ready" ] && return 0
   mkdir -p "$WINEPREFIX"
-  "$WINE" wineboot -i >/dev/null 2>&1 </dev/null
-  "$WINE" "C:\\windows\\system32\\reg.exe" add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
+  "$WINE_PREFIX_LOADER" wineboot -i >/dev/null 2>&1 </dev/null
+  "$WINE_PREFIX_LOADER" "C:\\windows\\system32\\reg.exe" add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 </dev/null
   cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wineserver -w
   touch "$WINEPREFIX/.tdlib-ready"

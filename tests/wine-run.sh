@@ -13,7 +13,7 @@ case "$1" in
     wine_env "$2"
     wine_prefix_create
     wineserver -p >/dev/null 2>&1 </dev/null
-    "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+    "$WINE_PREFIX_LOADER" cmd /c exit >/dev/null 2>&1 </dev/null
     exit 0
     ;;
   --stop)
