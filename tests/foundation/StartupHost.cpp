@@ -1,7 +1,8 @@
 // A program that starts the way the maker's programs do. Its exit code tells
 // the test what ProgInit decided: 100 run, 101 a start-up text was thrown,
 // else the exit code ProgInit set (0 when it only refused).
-// With the parameter "hold" it keeps running until the test lets it go.
+// With the parameter "hold" it keeps running until the test lets it go, or
+// ten minutes at most.
 #include <windows.h>
 
 #include "lib/foundation/Application.h"
@@ -21,7 +22,7 @@ int main() {
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "TdLibStartupHostReady");
     HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "TdLibStartupHostQuit");
     SetEvent(ready);
-    WaitForSingleObject(quit, 30000);
+    WaitForSingleObject(quit, 10 * 60 * 1000);  // as long as the test may wait
     CloseHandle(ready);
     CloseHandle(quit);
   }

@@ -111,6 +111,10 @@ TEST(StartupTest, AbandonedMutexCountsAsObtained) {
   CloseHandle(held);
 }
 
+// How long a start-up host may take to start or end: a Wine process under an
+// emulator takes over a minute to start on a busy machine.
+constexpr DWORD kHostWaitMs = 10 * 60 * 1000;
+
 // The start-up host beside this test program; its full exit code.
 DWORD RunHost(const char* parameters, HANDLE* running = nullptr) {
   char path[MAX_PATH];
@@ -130,7 +134,7 @@ DWORD RunHost(const char* parameters, HANDLE* running = nullptr) {
     *running = process.hProcess;
     return STILL_ACTIVE;
   }
-  WaitForSingleObject(process.hProcess, 60000);
+  WaitForSingleObject(process.hProcess, kHostWaitMs);
   DWORD code = 0xFFFFFFFF;
   GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hProcess);
@@ -148,10 +152,10 @@ TEST(StartupHostTest, SecondInstanceRefuses) {
   HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "TdLibStartupHostQuit");
   HANDLE first = nullptr;
   ASSERT_EQ(RunHost("hold", &first), STILL_ACTIVE);
-  ASSERT_EQ(WaitForSingleObject(ready, 60000), WAIT_OBJECT_0);
+  ASSERT_EQ(WaitForSingleObject(ready, kHostWaitMs), WAIT_OBJECT_0);
   EXPECT_EQ(RunHost(""), 0u);
   SetEvent(quit);
-  WaitForSingleObject(first, 60000);
+  WaitForSingleObject(first, kHostWaitMs);
   DWORD code = 0;
   GetExitCodeProcess(first, &code);
   EXPECT_EQ(code, 100u);
