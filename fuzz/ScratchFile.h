@@ -33,15 +33,16 @@ inline const char* WriteScratchFile(const char* tag, const uint8_t* data, size_t
 // everything in it.
 inline const std::filesystem::path& ScratchFolder(const char* tag) {
   static const std::filesystem::path folder = [tag] {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("tdlib-fuzz-" + std::string(tag) + "-" + std::to_string(getpid()));
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("tdlib-fuzz-" + std::string(tag) + "-" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
     return path;
   }();
   static const bool removed = std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }) == 0;
+                                std::error_code ignored;
+                                std::filesystem::remove_all(folder, ignored);
+                              }) == 0;
   (void)removed;
   return folder;
 }

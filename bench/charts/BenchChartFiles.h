@@ -49,10 +49,11 @@ inline bool WriteChart(const std::string& name, int32_t side = kSide) {
   layout.pix[1] = {double(side), double(side)};
   layout.map[0] = {100000, 500000};
   layout.map[1] = {110000, 490000};
-  return CChartFileWriter(layout, [](const SChartTileArea& area, uint32_t* pixels) {
-           const std::vector<uint32_t> tile = TilePixels(area.tile, area.width, area.height);
-           std::copy(tile.begin(), tile.end(), pixels);
-         }).Write(CStr(name.c_str()));
+  const auto pixels = [](const SChartTileArea& area, uint32_t* out) {
+    const std::vector<uint32_t> tile = TilePixels(area.tile, area.width, area.height);
+    std::copy(tile.begin(), tile.end(), out);
+  };
+  return CChartFileWriter(layout, pixels).Write(CStr(name.c_str()));
 }
 
 // Level-0 pixels of the chart as a pixel-interleaved RGBA GeoTIFF, with

@@ -32,17 +32,19 @@ inline bool MakeView(CTCF2Chart& chart, CGeodeticCalibration& view, double step,
   return view.Calibrate3(&p1, &p2, &p3, &m1, &m2, &m3, kViewWidth, kViewHeight, own.GetRef()) <= 1;
 }
 
-// Draws (draw() answers whether a tile was missing and a placeholder drawn)
-// and loads every tile the drawing asked for, until a drawing misses none;
-// whether the tiles became warm within a few rounds.
+// Draws (draw() answers whether it drew a placeholder for a tile still
+// loading) and loads every tile the drawing queued, until a drawing queues
+// none and draws no placeholder; whether the tiles became warm within a few
+// rounds.
 template <class TDraw>
 bool WarmTiles(CTCF2TileStore& store, TDraw draw) {
   for (int round = 0; round < 4; ++round) {
-    if (!draw()) return true;
-    while (store.LoadNext()) {
-    }
+    const bool placeholder = draw();
+    bool queued = false;
+    while (store.LoadNext()) queued = true;
+    if (!queued && !placeholder) return store.GetLoadedCount() > 0;
   }
-  return !draw();
+  return false;
 }
 
 }  // namespace bench_charts

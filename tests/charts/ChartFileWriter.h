@@ -78,8 +78,8 @@ class CChartFileWriter {
     const STCF2Mipmap& m = mipmap_.At(level);
     const STCF2TileTableEntry& e = tiles_.At(static_cast<int32_t>(tile));
     const uint32_t n = tile - m.FirstTile;
-    return {tile, level, n % m.TilesAcross * kTileSide, n / m.TilesAcross * kTileSide, e.Width,
-            e.Height};
+    return {tile,    level,   n % m.TilesAcross * kTileSide, n / m.TilesAcross * kTileSide,
+            e.Width, e.Height};
   }
 
   bool WriteTiles(uint32_t first, uint32_t end) {
