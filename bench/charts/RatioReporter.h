@@ -36,9 +36,13 @@ class CRatioReporter : public benchmark::ConsoleReporter {
   void Finalize() override {
     ConsoleReporter::Finalize();
     int width = 9;
-    for (const SRatioRow& row : rows_)
+    bool aims = false;
+    for (const SRatioRow& row : rows_) {
       width = std::max({width, int(row.operation.size()), int(row.beside.size())});
-    std::printf("\n%-*s %-*s %8s %6s\n", width, "operation", width, "beside", "ratio", "aim");
+      aims = aims || row.aim > 0;
+    }
+    std::printf("\n%-*s %-*s %8s%s\n", width, "operation", width, "beside", "ratio",
+                aims ? "    aim" : "");
     for (const SRatioRow& row : rows_) {
       if (!times_.count(row.operation) || !times_.count(row.beside)) continue;
       std::printf("%-*s %-*s %7.2fx", width, row.operation.c_str(), width, row.beside.c_str(),
