@@ -14,7 +14,6 @@
 
 #include "fuzz/ScratchFile.h"
 #include "lib/charts/TCF2FileUpdate.h"
-#include "lib/foundation/Exception.h"
 #include "lib/foundation/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/LegacyTagAreas.h"
@@ -55,14 +54,11 @@ bool Updates(const CStr& chart, CTCF2Update& update) {
   static const CZip* zip = new CZip(CopyAsIs, nullptr, CopyAsIs, nullptr);
   uint8_t flag = 1;
   uint32_t error = 0;
-  try {
+  return ChartJobDone([&] {
     const bool done = TCF2FileUpdate(chart, update, flag, zip, nullptr, error);
     if (flag != 0) std::abort();
     return done;
-  } catch (const CStreamError&) {
-  } catch (const CGeodeticsError&) {  // a faulty calibration under a shift datum
-  }
-  return false;
+  });
 }
 
 }  // namespace

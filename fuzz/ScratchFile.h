@@ -14,6 +14,8 @@
 #include <system_error>
 
 #include "lib/charts/TCF2FileRead.h"
+#include "lib/foundation/Exception.h"
+#include "lib/geodesy/Geodetics.h"
 
 // Writes the input into the process's scratch file, whose name ends in tag;
 // the name stays valid for the whole process.
@@ -68,4 +70,18 @@ inline bool ChartFileReads(const std::filesystem::path& path) {
   uint64_t size = 0;
   uint32_t version = 0, index = 0, warnings = 0, error = 0;
   return TCF2FileRead(CStr(path.c_str()), size, version, index, chart.Parts(), warnings, error);
+}
+
+// Runs a job that rewrites a scratch chart from hostile input; whether it
+// was done. A payload that ends early (a stream exception) or an older
+// file's faulty calibration under a shift datum (a geodetics fault) ends the
+// job as not done; any other exception is a fault.
+template <class TJob>
+bool ChartJobDone(TJob job) {
+  try {
+    return job();
+  } catch (const CStreamError&) {
+  } catch (const CGeodeticsError&) {
+  }
+  return false;
 }

@@ -1,9 +1,14 @@
-// The views the drawing benchmarks show of the benchmark chart, and the
-// warm-up that brings their tiles into the store before the timing.
+// The views the drawing benchmarks show of the benchmark chart, the warm-up
+// that brings their tiles into the store before the timing, and the copy
+// that is their floor.
 #pragma once
+
+#include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "lib/charts/TCF2Chart.h"
 #include "lib/charts/TCF2TileStore.h"
@@ -45,6 +50,17 @@ bool WarmTiles(CTCF2TileStore& store, TDraw draw) {
     if (!queued && !placeholder) return store.GetLoadedCount() > 0;
   }
   return false;
+}
+
+// The physical floor of drawing `pixels` pixels: copying them with memcpy.
+inline void CopyPixels(benchmark::State& state, size_t pixels) {
+  std::vector<uint32_t> from(pixels, 0x12345678), to(pixels);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(from.data());
+    std::memcpy(to.data(), from.data(), 4 * pixels);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
 }
 
 }  // namespace bench_charts

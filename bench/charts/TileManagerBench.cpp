@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -87,15 +86,7 @@ void ManagerWarmRequest(benchmark::State& state) {
 }
 BENCHMARK(ManagerWarmRequest)->Unit(benchmark::kMicrosecond);
 
-void CopyOneTile(benchmark::State& state) {
-  std::vector<uint32_t> from(kTilePixels, 0x12345678), to(kTilePixels);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(from.data());
-    std::memcpy(to.data(), from.data(), 4 * kTilePixels);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
+void CopyOneTile(benchmark::State& state) { CopyPixels(state, kTilePixels); }
 BENCHMARK(CopyOneTile)->Unit(benchmark::kMicrosecond);
 
 void DrawView(benchmark::State& state, double angle) {
@@ -127,15 +118,7 @@ BENCHMARK(DrawWarmView)->Unit(benchmark::kMicrosecond);
 void DrawWarmRotatedView(benchmark::State& state) { DrawView(state, std::acos(-1.0) / 6); }
 BENCHMARK(DrawWarmRotatedView)->Unit(benchmark::kMicrosecond);
 
-void CopyView(benchmark::State& state) {
-  std::vector<uint32_t> from(kViewWidth * kViewHeight, 0x12345678), to(from.size());
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(from.data());
-    std::memcpy(to.data(), from.data(), 4 * from.size());
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
+void CopyView(benchmark::State& state) { CopyPixels(state, kViewWidth * kViewHeight); }
 BENCHMARK(CopyView)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
