@@ -3,11 +3,7 @@
 // and draws itself directly into a 64 x 64 view of its top-left corner.
 // Bad files must end in an error code, a failed calibration or a stream
 // exception from a tile; the sanitizers catch the rest.
-#include <unistd.h>
-
-#include <cstdio>
-#include <string>
-
+#include "fuzz/ScratchFile.h"
 #include "lib/charts/TCF2Chart.h"
 #include "lib/foundation/Exception.h"
 #include "lib/geodesy/GreatCircle.h"
@@ -16,11 +12,6 @@
 namespace {
 
 constexpr int32_t kViewSide = 64;
-
-const std::string& ScratchFile() {
-  static const std::string path = "/tmp/chart-from-bytes-" + std::to_string(getpid()) + ".tcf";
-  return path;
-}
 
 // A 64 x 64 view at the chart's own scale, on its top-left pixels.
 bool CornerView(CTCF2Chart& chart, CGeodeticCalibration& view) {
@@ -62,16 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool tables = GeodeticTablesInitialize() != nullptr;
   static CTCF2TileStore store;
   (void)tables;
-  FILE* file = std::fopen(ScratchFile().c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
   uint32_t warnings = 0, error = 0;
-  CTCF2Chart* chart = TCF2ChartCreate(ScratchFile().c_str(), warnings, error);
+  CTCF2Chart* chart = TCF2ChartCreate(WriteScratchFile("chart.tcf", data, size), warnings, error);
   if (chart != nullptr) {
     Exercise(*chart, store);
     chart->DeleteThis(1);
   }
-  std::remove(ScratchFile().c_str());
   return 0;
 }

@@ -4,8 +4,6 @@
 // fuzzer reaches the patches' runs directly. An update that is applied must
 // leave a chart that reads; any other outcome must leave the chart byte for
 // byte as it was; either way no temporary file may be left behind.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -14,9 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "lib/charts/TCF2FileRead.h"
+#include "fuzz/ScratchFile.h"
 #include "lib/charts/TCF2FileUpdate.h"
-#include "lib/foundation/Exception.h"
 #include "lib/foundation/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/LegacyTagAreas.h"
@@ -25,22 +22,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path& ScratchFolder() {
-  static const fs::path folder = [] {
-    fs::path path = fs::temp_directory_path() / ("tdlib-fuzz-update-" + std::to_string(getpid()));
-    fs::create_directories(path);
-    std::atexit([] { fs::remove_all(ScratchFolder()); });
-    return path;
-  }();
-  return folder;
-}
-
-size_t FileCount(const fs::path& folder) {
-  size_t count = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) count += entry.is_regular_file();
-  return count;
-}
 
 std::string Contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -73,21 +54,11 @@ bool Updates(const CStr& chart, CTCF2Update& update) {
   static const CZip* zip = new CZip(CopyAsIs, nullptr, CopyAsIs, nullptr);
   uint8_t flag = 1;
   uint32_t error = 0;
-  try {
+  return ChartJobDone([&] {
     const bool done = TCF2FileUpdate(chart, update, flag, zip, nullptr, error);
     if (flag != 0) std::abort();
     return done;
-  } catch (const CStreamError&) {
-  } catch (const CGeodeticsError&) {  // a faulty calibration under a shift datum
-  }
-  return false;
-}
-
-bool Reads(const CStr& name) {
-  STCF2ChartObjects chart;
-  uint64_t size = 0;
-  uint32_t version = 0, index = 0, warnings = 0, error = 0;
-  return TCF2FileRead(name, size, version, index, chart.Parts(), warnings, error);
+  });
 }
 
 }  // namespace
@@ -99,12 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint32_t error = 0;
   CTCF2Update update(stream, static_cast<int64_t>(size), "fuzz.upd", error);
   if (error != 0) return 0;
-  const fs::path folder = ScratchFolder(), chart = folder / "a.tcf";
+  const fs::path& folder = ScratchFolder("update");
+  const fs::path chart = folder / "a.tcf";
   for (const std::string& bytes : Charts()) {
-    std::ofstream(chart, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    WriteFileBytes(chart, bytes.data(), bytes.size());
     if (Updates(CStr(chart.c_str()), update)) {
-      if (!Reads(CStr(chart.c_str()))) std::abort();
+      if (!ChartFileReads(chart)) std::abort();
     } else if (Contents(chart) != bytes) {
       std::abort();
     }

@@ -4,9 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/setup.sh
-CC=clang CXX=clang++ cmake -S . -B build-bench -DTDLIB_NATIVE=ON -DTDLIB_SANITIZE=OFF >/dev/null
-cmake --build build-bench -j "$(nproc)"
+bash scripts/setup.sh scripts/bench-packages.txt
+CC=clang CXX=clang++ cmake -S . -B build-bench -DTDLIB_NATIVE=ON -DTDLIB_SANITIZE=OFF -DTDLIB_BENCH=ON >/dev/null
+cmake --build build-bench -j "$(nproc)" --target benchmarks
 for bench in build-bench/bench/*_bench; do
   "$bench" "$@"
 done

@@ -6,11 +6,14 @@ packages=(
   cmake make python3 locales ccache
   g++-mingw-w64-i686-posix
   wine wine32:i386 wine64
-  googletest libbenchmark-dev
+  googletest
   clang libclang-rt-14-dev
 )
-# Extra packages that later parts of the kit need are listed one per line here.
-[ -f "$here/packages.txt" ] && mapfile -t -O ${#packages[@]} packages < <(grep -v '^#' "$here/packages.txt")
+# Extra packages that later parts of the kit need are listed one per line in
+# packages.txt, and in any further list given as an argument (bench.sh's own).
+for list in "$here/packages.txt" "$@"; do
+  if [ -f "$list" ]; then mapfile -t -O ${#packages[@]} packages < <(grep -v '^#' "$list"); fi
+done
 
 sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
 install_missing() {  # packages...

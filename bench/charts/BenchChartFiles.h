@@ -8,20 +8,18 @@
 #include <cpl_conv.h>
 #include <gdal.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "lib/charts/TCF2BoundsFile.h"
 #include "lib/charts/TCF2FileRead.h"
-#include "lib/charts/TCF2FileTables.h"
-#include "lib/charts/TCF2TagFile.h"
-#include "lib/charts/TileEncoder.h"
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/FileStream.h"
 #include "lib/geodesy/Geodetics.h"
+#include "tests/charts/ChartFileWriter.h"
 #include "tests/charts/TileSamples.h"
 
 namespace bench_charts {
@@ -43,86 +41,20 @@ inline bool Check(bool ok, const char* what) {
   return ok;
 }
 
-class CChartWriter {
- public:
-  explicit CChartWriter(int32_t side = kSide) : side_(side) {}
-
-  bool Write(const CStr& name) {
-    uint32_t error = 0;
-    if (!out_.Open(name, kFileModeCreate, error)) return false;
-    uint32_t total = 0;
-    mipmap_.Build(-1, side_, side_, &total);
-    tiles_.Build(static_cast<int32_t>(total), &mipmap_);
-    const uint32_t levelZero = mipmap_.TilesOf(0);
-    if (!TCF2FileWriteMagic(out_, kTCF2Index2000, error) ||
-        !TCF2FileWriteHeader(out_, header_, error))
-      return false;
-    header_.TileDataPosition = Position();
-    if (!WriteTiles(0, levelZero)) return false;
-    header_.TileDataSize = Position() - header_.TileDataPosition;
-    if (!TCF2FileWriteTablesA(out_, header_, mipmap_, tiles_, error)) return false;
-    header_.UpdateTileDataPosition = Position();
-    if (!WriteTiles(levelZero, total)) return false;
-    header_.UpdateTileDataSize = Position() - header_.UpdateTileDataPosition;
-    if (!TCF2FileWriteTablesB(out_, header_, mipmap_, tiles_, error)) return false;
-    header_.TableBCount = total - levelZero;
-    header_.Width = header_.Height = side_;
-    header_.LevelCount = static_cast<uint32_t>(mipmap_.Count());
-    return WriteSections() && TCF2FileWriteHeader(out_, header_, error);
-  }
-
- private:
-  uint64_t Position() { return static_cast<uint64_t>(out_.GetPosition()); }
-
-  bool WriteTiles(uint32_t first, uint32_t end) {
-    std::vector<uint8_t> coded(kTileCodeBufferSize);
-    uint32_t error = 0;
-    for (uint32_t t = first; t < end; ++t) {
-      const STCF2TileTableEntry& e = tiles_.At(static_cast<int32_t>(t));
-      const std::vector<uint32_t> pixels = TilePixels(t, e.Width, e.Height);
-      uint32_t colour = 0, alpha = 0;
-      encoder_.Compress(coded.data(), coded.size(), pixels.data(), e.Width, e.Height, colour,
-                        alpha);
-      const uint64_t at = Position();
-      if (!out_.WriteBuf(coded.data(), static_cast<int32_t>(colour + alpha), error)) return false;
-      tiles_.SetTile(static_cast<int32_t>(t), static_cast<uint32_t>(at),
-                     static_cast<uint32_t>(at >> 32), colour, alpha);
-      tiles_.SetUpdateTile(static_cast<int32_t>(t), static_cast<uint32_t>(at),
-                           static_cast<uint32_t>(at >> 32), colour, alpha);
-    }
-    return true;
-  }
-
-  bool WriteSections() {
-    CTCF2UpdateTag update;
-    CTCF2Bounds bounds;
-    CTCF2Tag tag;
-    SGeodeticRef ref;
-    GeodeticRefInitRD(ref);
-    tag.SetGeodeticRef(&ref);
-    const SPointD pix[2] = {{0, 0}, {double(side_), double(side_)}},
-                  map[2] = {{100000, 500000}, {110000, 490000}};
-    tag.SetCalibration(2, &pix[0], &pix[1], nullptr, &map[0], &map[1], nullptr);
-    uint32_t error = 0;
-    uint64_t at = Position();
-    if (!TCF2FileWriteUpdateTagV4(out_, update, error)) return false;
-    header_.UpdateTagSection = {at, Position() - at};
-    at = Position();
-    if (!TCF2FileWriteBoundsV4(out_, bounds, error)) return false;
-    header_.BoundsSection = {at, Position() - at};
-    at = Position();
-    if (!TCF2FileWriteTagV4(out_, tag, error)) return false;
-    header_.TagSection = {at, Position() - at};
-    return true;
-  }
-
-  int32_t side_;
-  CFileStream out_;
-  STCF2FileHeader header_{};
-  CTCF2MipmapTable mipmap_;
-  CTCF2TileTable tiles_;
-  CTileEncoder encoder_;
-};
+// The benchmark chart of side x side pixels, written into the named file;
+// calibrated 10 km across on the RD grid.
+inline bool WriteChart(const std::string& name, int32_t side = kSide) {
+  SChartFileLayout layout;
+  layout.width = layout.height = side;
+  layout.pix[1] = {double(side), double(side)};
+  layout.map[0] = {100000, 500000};
+  layout.map[1] = {110000, 490000};
+  const auto pixels = [](const SChartTileArea& area, uint32_t* out) {
+    const std::vector<uint32_t> tile = TilePixels(area.tile, area.width, area.height);
+    std::copy(tile.begin(), tile.end(), out);
+  };
+  return CChartFileWriter(layout, pixels).Write(CStr(name.c_str()));
+}
 
 // Level-0 pixels of the chart as a pixel-interleaved RGBA GeoTIFF, with
 // overviews unless told otherwise.
@@ -163,7 +95,7 @@ struct SFiles {
     GDALAllRegister();
     GeodeticTablesInitialize();
     ok = (std::filesystem::exists(chart) ||
-          Check(CChartWriter().Write(chart.c_str()), "writing the chart")) &&
+          Check(WriteChart(chart), "writing the chart")) &&
          (std::filesystem::exists(tiff) || Check(WriteGeoTiff(tiff), "writing the GeoTIFF"));
     std::mt19937 random(1);
     std::uniform_int_distribution<int32_t> pick(0, 5468);

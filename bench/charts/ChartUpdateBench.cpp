@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <vector>
 
 #include "bench/charts/BenchChartFiles.h"
+#include "bench/charts/RatioReporter.h"
 #include "lib/charts/TCF2FileUpdate.h"
 #include "lib/charts/TCF2TileData.h"
 #include "lib/charts/TileDecoder.h"
@@ -55,7 +55,7 @@ struct SUpdateFiles {
     CPLSetConfigOption("GDAL_TIFF_OVR_BLOCKSIZE", "256");
     CPLSetConfigOption("COMPRESS_OVERVIEW", "DEFLATE");
     ok = (std::filesystem::exists(chart) ||
-          Check(CChartWriter(kUpdateSide).Write(chart.c_str()), "writing the chart")) &&
+          Check(WriteChart(chart, kUpdateSide), "writing the chart")) &&
          (std::filesystem::exists(tiff) ||
           Check(WriteGeoTiff(tiff, kUpdateSide, false), "writing the GeoTIFF")) &&
          Check(ReadChart(), "reading the chart");
@@ -139,38 +139,12 @@ void DecodeEncodeFloor(benchmark::State& state) {
 }
 BENCHMARK(DecodeEncodeFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Console output, then the update's time over GDAL's and over its floor.
-class CRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) real_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const std::string update = "UpdateEveryTile/real_time";
-    std::printf("\n%-32s %-32s %8s\n", "operation", "beside", "ratio");
-    PrintRow(update, "GDALOverviewsAverage/real_time");
-    PrintRow(update, "DecodeEncodeFloor/real_time");
-  }
-
- private:
-  void PrintRow(const std::string& operation, const std::string& beside) {
-    if (!real_.count(operation) || !real_.count(beside)) return;
-    std::printf("%-32s %-32s %7.2fx\n", operation.c_str(), beside.c_str(),
-                real_[operation] / real_[beside]);
-  }
-
-  std::map<std::string, double> real_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  CRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  const std::string update = "UpdateEveryTile/real_time";
+  bench_charts::RunWithRatios(
+      argc, argv, bench_charts::ERatioTime::kReal,
+      {{update, "GDALOverviewsAverage/real_time"}, {update, "DecodeEncodeFloor/real_time"}});
   return 0;
 }

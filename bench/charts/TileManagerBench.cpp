@@ -3,15 +3,15 @@
 // same tiles of the GeoTIFF with its block cache emptied; served warm (a
 // request of 24 loaded tiles) beside copying one tile's 256 KB; a 1024 x 768
 // view drawn at scale 1.0 from warm tiles beside copying the view's 3 MB,
-// and the same view turned by 30 degrees.
+// and the same view turned by 30 degrees about its top-left corner.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "bench/charts/BenchChartFiles.h"
+#include "bench/charts/BenchViews.h"
 #include "lib/charts/TCF2Chart.h"
 #include "lib/charts/TCF2TileStore.h"
 
@@ -19,7 +19,6 @@ namespace {
 
 using namespace bench_charts;
 
-constexpr int32_t kViewWidth = 1024, kViewHeight = 768;
 constexpr int32_t kWarmAcross = 6, kWarmDown = 4;
 
 STCF2TileRequest RequestOf(SOpenChart& open, int32_t tile) {
@@ -87,29 +86,8 @@ void ManagerWarmRequest(benchmark::State& state) {
 }
 BENCHMARK(ManagerWarmRequest)->Unit(benchmark::kMicrosecond);
 
-void CopyOneTile(benchmark::State& state) {
-  std::vector<uint32_t> from(kTilePixels, 0x12345678), to(kTilePixels);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(from.data());
-    std::memcpy(to.data(), from.data(), 4 * kTilePixels);
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
+void CopyOneTile(benchmark::State& state) { CopyPixels(state, kTilePixels); }
 BENCHMARK(CopyOneTile)->Unit(benchmark::kMicrosecond);
-
-// A view of the chart at its own scale, turned by angle about the view's
-// top-left pixel, which lies on chart pixel (3000, 3000).
-bool MakeView(CTCF2Chart& chart, CGeodeticCalibration& view, double angle) {
-  CGeodeticCalibration& own = chart.GetCalibration();
-  const SPointD p1{0, 0}, p2{100, 100};
-  const SPointD c1{3000, 3000}, c2{3000 + 100 * (std::cos(angle) - std::sin(angle)),
-                                   3000 + 100 * (std::sin(angle) + std::cos(angle))};
-  SPointD m1, m2;
-  own.PixToProj(&m1, &c1);
-  own.PixToProj(&m2, &c2);
-  return view.Calibrate2(&p1, &p2, &m1, &m2, kViewWidth, kViewHeight, own.GetRef()) <= 1;
-}
 
 void DrawView(benchmark::State& state, double angle) {
   uint32_t warnings = 0, error = 0;
@@ -118,18 +96,18 @@ void DrawView(benchmark::State& state, double angle) {
   CGeodeticCalibration view;
   CTCF2TileStore store;
   CBmp32 dest(kViewWidth, kViewHeight, false);
-  bool placeholder = false;
-  if (MakeView(*chart, view, angle)) {
+  const auto draw = [&] {
+    bool placeholder = false;
     chart->Draw(store, dest, view, 1.0, 1, nullptr, false, placeholder);
-    while (store.LoadNext()) {
-    }
-    for (auto _ : state) {
-      placeholder = false;
-      chart->Draw(store, dest, view, 1.0, 1, nullptr, false, placeholder);
-      benchmark::DoNotOptimize(dest.Pixels());
-    }
+    return placeholder;
+  };
+  if (!MakeView(*chart, view, 1, angle)) {
+    state.SkipWithError("view failed");
+  } else if (!WarmTiles(store, draw)) {
+    state.SkipWithError("tiles not warm");
+  } else {
+    for (auto _ : state) benchmark::DoNotOptimize(draw());
   }
-  if (placeholder || store.GetLoadedCount() == 0) state.SkipWithError("tiles not warm");
   state.counters["tiles"] = store.GetLoadedCount();
   chart->DeleteThis(1);
 }
@@ -140,15 +118,7 @@ BENCHMARK(DrawWarmView)->Unit(benchmark::kMicrosecond);
 void DrawWarmRotatedView(benchmark::State& state) { DrawView(state, std::acos(-1.0) / 6); }
 BENCHMARK(DrawWarmRotatedView)->Unit(benchmark::kMicrosecond);
 
-void CopyView(benchmark::State& state) {
-  std::vector<uint32_t> from(kViewWidth * kViewHeight, 0x12345678), to(from.size());
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(from.data());
-    std::memcpy(to.data(), from.data(), 4 * from.size());
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
+void CopyView(benchmark::State& state) { CopyPixels(state, kViewWidth * kViewHeight); }
 BENCHMARK(CopyView)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -9,9 +9,9 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <random>
 
+#include "bench/charts/RatioReporter.h"
 #include "lib/charts/Update.h"
 #include "lib/charts/UpdGenerate.h"
 #include "tests/charts/UpdSources.h"
@@ -125,38 +125,12 @@ void InflateFloor(benchmark::State& state) {
 }
 BENCHMARK(InflateFloor)->Unit(benchmark::kMillisecond);
 
-// Console output, then each operation's CPU time over its floor's.
-class CRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) cpu_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::printf("\n%-14s %-14s %8s %6s\n", "operation", "floor", "ratio", "aim");
-    PrintRow("Generate", "GenerateFloor", 1.3);
-    PrintRow("ReadAndApply", "InflateFloor", 1.2);
-  }
-
- private:
-  void PrintRow(const char* operation, const char* floor, double aim) {
-    if (!cpu_.count(operation) || !cpu_.count(floor)) return;
-    std::printf("%-14s %-14s %7.2fx %5.1fx\n", operation, floor, cpu_[operation] / cpu_[floor],
-                aim);
-  }
-
-  std::map<std::string, double> cpu_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  CRatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  bench_charts::RunWithRatios(
+      argc, argv, bench_charts::ERatioTime::kCpu,
+      {{"Generate", "GenerateFloor", 1.3}, {"ReadAndApply", "InflateFloor", 1.2}});
   std::remove(Fixture().name.c_str());
   return 0;
 }

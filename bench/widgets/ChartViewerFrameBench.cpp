@@ -8,10 +8,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "bench/charts/BenchChartFiles.h"
+#include "bench/charts/BenchViews.h"
 #include "lib/charts/TCF2Chart.h"
 #include "lib/charts/TCF2TileStore.h"
 #include "lib/widgets/ChartRender.h"
@@ -20,7 +20,6 @@ namespace {
 
 using namespace bench_charts;
 
-constexpr int32_t kViewWidth = 1024, kViewHeight = 768;
 constexpr uint32_t kBackground = 0xFF808080;
 constexpr uint16_t kRequester = 1;
 
@@ -28,24 +27,6 @@ struct SChartFree {
   void operator()(CTCF2Chart* chart) const { chart->DeleteThis(1); }
 };
 using TChart = std::unique_ptr<CTCF2Chart, SChartFree>;
-
-// A view whose top-left pixel corner lies on chart pixel (3000, 3000),
-// `step` chart pixels a view pixel, turned by angle: three corners, as the
-// viewer makes its views (two points make no turned view).
-bool MakeView(CTCF2Chart& chart, CGeodeticCalibration& view, double step, double angle) {
-  CGeodeticCalibration& own = chart.GetCalibration();
-  const double c = std::cos(angle) * step, s = std::sin(angle) * step;
-  const auto onChart = [&](double x, double y) {
-    SPointD proj;
-    const SPointD pixel{3000 + x * c - y * s, 3000 + x * s + y * c};
-    own.PixToProj(&proj, &pixel);
-    return proj;
-  };
-  const SPointD p1{-0.5, -0.5}, p2{kViewWidth - 0.5, -0.5}, p3{kViewWidth - 0.5, kViewHeight - 0.5};
-  const SPointD m1 = onChart(0, 0), m2 = onChart(kViewWidth, 0),
-                m3 = onChart(kViewWidth, kViewHeight);
-  return view.Calibrate3(&p1, &p2, &p3, &m1, &m2, &m3, kViewWidth, kViewHeight, own.GetRef()) <= 1;
-}
 
 // The second chart: the same file placed 700 x 500 chart pixels further on,
 // so that it covers most of the view over the first.
@@ -86,12 +67,7 @@ void Frame(benchmark::State& state, double step, double angle) {
     backBuffer.Draw(screen, all, all, bmCopy);
     return placeholder;
   };
-  for (int warm = 0; warm < 2; ++warm) {
-    frame();
-    while (store.LoadNext()) {
-    }
-  }
-  if (frame()) return state.SkipWithError("tiles not warm");
+  if (!WarmTiles(store, frame)) return state.SkipWithError("tiles not warm");
   for (auto _ : state) {
     frame();
     benchmark::DoNotOptimize(screen.Pixels());
@@ -110,15 +86,7 @@ BENCHMARK(ViewerFrameLevel1)->Unit(benchmark::kMillisecond);
 void ViewerFrameTurned30(benchmark::State& state) { Frame(state, 1, std::acos(-1.0) / 6); }
 BENCHMARK(ViewerFrameTurned30)->Unit(benchmark::kMillisecond);
 
-void CopyFrame(benchmark::State& state) {
-  std::vector<uint32_t> from(kViewWidth * kViewHeight, 0x12345678), to(from.size());
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(from.data());
-    std::memcpy(to.data(), from.data(), 4 * from.size());
-    benchmark::DoNotOptimize(to.data());
-    benchmark::ClobberMemory();
-  }
-}
+void CopyFrame(benchmark::State& state) { CopyPixels(state, kViewWidth * kViewHeight); }
 BENCHMARK(CopyFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -12,20 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "lib/charts/TCF2BoundsFile.h"
 #include "lib/charts/TCF2Chart.h"
-#include "lib/charts/TCF2FileTables.h"
-#include "lib/charts/TCF2TagFile.h"
+#include "lib/charts/TCF2File.h"
 #include "lib/charts/TCF2TileManager.h"
-#include "lib/charts/TileEncoder.h"
-#include "lib/charts/TileFormat.h"
-#include "lib/foundation/FileStream.h"
 #include "lib/foundation/ScreenInfo.h"
-#include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/ScreenBuffer.h"
 #include "lib/widgets/Window.h"
+#include "tests/charts/ChartFileWriter.h"
 #include "tests/widgets/demo/DemoHostCheck.h"
 #include "tests/widgets/gallery/PngFile.h"
 
@@ -89,107 +84,27 @@ SRaster Halve(const SRaster& from) {
   return r;
 }
 
-// Writes the chart file: every tile of every level coded by the library's
-// encoder, the tables, the tag with the calibration and the header.
-class CDemoChartWriter {
- public:
-  bool Write(const CStr& path, const std::vector<SRaster>& levels) {
-    uint32_t error = 0, total = 0;
-    if (!out_.Open(path, kFileModeCreate, error)) return false;
-    mipmap_.Build(int32_t(levels.size()), kImageWidth, kImageHeight, &total);
-    tiles_.Build(int32_t(total), &mipmap_);
-    const uint32_t levelZero = mipmap_.TilesOf(0);
-    if (!TCF2FileWriteMagic(out_, kTCF2Index2000, error) ||
-        !TCF2FileWriteHeader(out_, header_, error))
-      return false;
-    header_.TileDataPosition = Position();
-    if (!WriteTiles(levels, 0, levelZero)) return false;
-    header_.TileDataSize = Position() - header_.TileDataPosition;
-    if (!TCF2FileWriteTablesA(out_, header_, mipmap_, tiles_, error)) return false;
-    header_.UpdateTileDataPosition = Position();
-    if (!WriteTiles(levels, levelZero, total)) return false;
-    header_.UpdateTileDataSize = Position() - header_.UpdateTileDataPosition;
-    if (!TCF2FileWriteTablesB(out_, header_, mipmap_, tiles_, error)) return false;
-    header_.TableBCount = total - levelZero;
-    header_.Width = kImageWidth;
-    header_.Height = kImageHeight;
-    header_.LevelCount = uint32_t(mipmap_.Count());
-    return WriteSections(error) && TCF2FileWriteHeader(out_, header_, error);
-  }
-
- private:
-  uint64_t Position() { return uint64_t(out_.GetPosition()); }
-
-  int32_t LevelOf(uint32_t tile) const {
-    int32_t level = mipmap_.Count() - 1;
-    while (mipmap_.At(level).FirstTile > tile) --level;
-    return level;
-  }
-
-  bool WriteTiles(const std::vector<SRaster>& levels, uint32_t first, uint32_t end) {
-    std::vector<uint8_t> coded(kTileCodeBufferSize);
-    std::vector<uint32_t> tile;
-    uint32_t error = 0;
-    for (uint32_t t = first; t < end; ++t) {
-      const int32_t level = LevelOf(t);
-      const STCF2Mipmap& m = mipmap_.At(level);
-      const STCF2TileTableEntry& e = tiles_.At(int32_t(t));
-      const SRaster& r = levels[size_t(level)];
-      const uint32_t n = t - m.FirstTile, x0 = n % m.TilesAcross * 256,
-                     y0 = n / m.TilesAcross * 256;
-      tile.resize(size_t(e.Width) * e.Height);
-      for (uint32_t y = 0; y < e.Height; ++y)
-        for (uint32_t x = 0; x < e.Width; ++x)
-          tile[size_t(y) * e.Width + x] = r.pixels[size_t(y0 + y) * r.width + x0 + x];
-      uint32_t colour = 0, alpha = 0;
-      encoder_.Compress(coded.data(), coded.size(), tile.data(), e.Width, e.Height, colour, alpha);
-      const uint64_t at = Position();
-      if (!out_.WriteBuf(coded.data(), int32_t(colour + alpha), error)) return false;
-      tiles_.SetTile(int32_t(t), uint32_t(at), uint32_t(at >> 32), colour, alpha);
-      tiles_.SetUpdateTile(int32_t(t), uint32_t(at), uint32_t(at >> 32), colour, alpha);
-    }
-    return true;
-  }
-
-  bool WriteSections(uint32_t& error) {
-    CTCF2UpdateTag update;
-    CTCF2Bounds bounds;
-    CTCF2Tag tag;
-    SGeodeticRef ref;
-    GeodeticRefInitRD(ref);
-    tag.SetGeodeticRef(&ref);
-    const CStr name("Generated chart"), area("Known calibration, 2 m a pixel");
-    tag.SetText1(&name);
-    tag.SetText2(&area);
-    const SPointD pix[2] = {{0, 0}, {kImageWidth, kImageHeight}};
-    const SPointD map[2] = {
-        {kOriginE, kOriginN},
-        {kOriginE + kImageWidth * kMetresPerPixel, kOriginN - kImageHeight * kMetresPerPixel}};
-    tag.SetCalibration(2, &pix[0], &pix[1], nullptr, &map[0], &map[1], nullptr);
-    uint64_t at = Position();
-    if (!TCF2FileWriteUpdateTagV4(out_, update, error)) return false;
-    header_.UpdateTagSection = {at, Position() - at};
-    at = Position();
-    if (!TCF2FileWriteBoundsV4(out_, bounds, error)) return false;
-    header_.BoundsSection = {at, Position() - at};
-    at = Position();
-    if (!TCF2FileWriteTagV4(out_, tag, error)) return false;
-    header_.TagSection = {at, Position() - at};
-    return true;
-  }
-
-  CFileStream out_;
-  STCF2FileHeader header_{};
-  CTCF2MipmapTable mipmap_;
-  CTCF2TileTable tiles_;
-  CTileEncoder encoder_;
-};
-
+// Writes the chart file: every tile of every level cut from its image.
 bool WriteChart(const std::string& path) {
   std::vector<SRaster> levels{GenerateImage()};
   const int32_t count = TCF2FileAutoLevelCount(kImageWidth, kImageHeight);
   while (int32_t(levels.size()) < count) levels.push_back(Halve(levels.back()));
-  return CDemoChartWriter().Write(CStr(path.c_str()), levels);
+  SChartFileLayout layout;
+  layout.width = kImageWidth;
+  layout.height = kImageHeight;
+  layout.pix[1] = {kImageWidth, kImageHeight};
+  layout.map[0] = {kOriginE, kOriginN};
+  layout.map[1] = {kOriginE + kImageWidth * kMetresPerPixel,
+                   kOriginN - kImageHeight * kMetresPerPixel};
+  layout.text1 = "Generated chart";
+  layout.text2 = "Known calibration, 2 m a pixel";
+  const auto cut = [&levels](const SChartTileArea& area, uint32_t* pixels) {
+    const SRaster& r = levels[size_t(area.level)];
+    for (uint32_t y = 0; y < area.height; ++y)
+      for (uint32_t x = 0; x < area.width; ++x)
+        pixels[size_t(y) * area.width + x] = r.pixels[size_t(area.y + y) * r.width + area.x + x];
+  };
+  return CChartFileWriter(layout, cut).Write(CStr(path.c_str()));
 }
 
 bool CheckAsHost(const std::string& path) {
