@@ -247,7 +247,7 @@ bool TCF2FileApplyUpdateV4(const CStr& chartName, const STCF2FileHeader& header,
   CTCF2MipmapTable mipmap;
   CTCF2TileTable newTiles;
   uint32_t total = 0;
-  mipmap.Build(-1, header.Width, header.Height, &total);
+  mipmap.Build(static_cast<int32_t>(header.LevelCount), header.Width, header.Height, &total);
   if (total == 0 || !newTiles.Build(static_cast<int32_t>(total), &mipmap) ||
       tiles.Count() < static_cast<int32_t>(mipmap.TilesOf(0)))
     return Fail(kErrFileFormat, error);

@@ -175,6 +175,22 @@ TEST(ChartUpdate, ASecondUpdateKeepsOnlyItsOwnTiles) {
   EXPECT_EQ(updated.Tile(c.Chart(), 2), Halved(image).pixels);
 }
 
+// A 1 x 1 chart of five levels, as a conversion keeps an older chart's:
+// every level is rebuilt, none dropped.
+TEST(ChartUpdate, TheChartKeepsItsOwnLevels) {
+  SChartFileOptions fiveLevels;
+  fiveLevels.levels = 5;
+  SUpdateCase c(SmallestChartFile(fiveLevels));
+  ASSERT_EQ(c.Apply(UpdateOf({{0, PatchRun(0, {kNew})}})), 0u);
+  SReadBack updated(c.Chart());
+  ASSERT_EQ(updated.error, 0u);
+  EXPECT_EQ(updated.header.LevelCount, 5u);
+  EXPECT_EQ(updated.header.TableBCount, 4u);
+  ASSERT_EQ(updated.tiles.Count(), 5);
+  for (int32_t tile = 0; tile < 5; ++tile)
+    EXPECT_EQ(updated.Tile(c.Chart(), tile), std::vector<uint32_t>{kOpaque | kNew}) << tile;
+}
+
 TEST(ChartUpdate, FormatOneCountsPixelsInRowsOf256) {
   SUpdateCase c(TiledChartFile(Chart2000()));
   // Pixel 257 of the 44-pixel-wide tile 1 is (1, 1).
