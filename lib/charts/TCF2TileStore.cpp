@@ -403,8 +403,8 @@ CBmp32* CTCF2TileStore::LoadTile(const CStr& path, STCF2TileRequest& request) {
   if (!file.ReadBuf(bytes.data(), static_cast<int32_t>(bytes.size()), error)) ThrowLoadError(error);
   auto bitmap = std::make_unique<CBmp32>(info.Width, info.Height, false);
   STileDecodeInfo decoded;
-  error = CTileDecoder::Decode(bitmap->Pixels(), info.Width, info.Height, bytes.data(),
-                               bytes.size(), true, decoded);
+  error = CTileDecoder::DecodeStored(bitmap->Pixels(), info.Width, info.Height, bytes.data(),
+                                     bytes.size(), decoded);
   if (error != 0) ThrowLoadError(error);
   request.AllTransparent = decoded.allTransparent;
   request.AllOpaque = decoded.allOpaque;

@@ -60,8 +60,9 @@ class CTCF2TileStore {
   bool LoadNext();
 
   // Reads and decodes one tile of the named chart file into a new bitmap
-  // and sets the request's transparency flags. Throws CStreamError for a
-  // tile that does not lie in the file, a short read or damaged data.
+  // and sets the request's transparency flags; a tile of an older file may
+  // be stored without an alpha stream. Throws CStreamError for a tile that
+  // does not lie in the file, a short read or damaged data.
   static CBmp32* LoadTile(const CStr& path, STCF2TileRequest& request);
 
   bool HasWork();

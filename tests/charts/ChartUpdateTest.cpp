@@ -333,7 +333,7 @@ std::vector<uint32_t> StoredPixels(const CStr& path, const STCF2TileTableEntry& 
   uint32_t error = 0;
   EXPECT_TRUE(stream.Open(path, kFileModeRead, error));
   std::vector<uint8_t> data;
-  EXPECT_TRUE(TCF2FileReadStoredTile(stream, data, entry, useUpdate, error)) << error;
+  EXPECT_TRUE(TCF2FileReadTileData(stream, data, entry, useUpdate, error)) << error;
   std::vector<uint32_t> pixels(size_t(entry.Width) * entry.Height);
   STileDecodeInfo info;
   EXPECT_EQ(CTileDecoder::Decode(pixels.data(), entry.Width, entry.Height, data.data(), data.size(),
