@@ -72,11 +72,9 @@ TEST_F(TileStoreTest, ALoadOutOfMemoryIsReadAgainLater) {
     std::vector<STCF2TileRequest> tile = TileRequests({1});
     RequestAndUnlock(store, kChart, file_.Path(), tile, 1, kWindow);
     g_FailAllocation = k;
-    bool loaded = false;
-    EXPECT_NO_THROW(loaded = store.LoadNext()) << k;
+    EXPECT_NO_THROW(store.LoadNext()) << k;
     failed = g_FailAllocation < 0;
     g_FailAllocation = -1;
-    EXPECT_NE(loaded, failed) << k;
     while (store.LoadNext()) {
     }
     RequestAndUnlock(store, kChart, file_.Path(), tile, 1, kWindow);
