@@ -13,7 +13,7 @@
 // A solid 256 x 256 tile: a colour stream without shared colours of 256
 // one-colour blocks, then an alpha stream of the given run words (none: the
 // tile has no alpha stream).
-inline std::vector<uint8_t> SolidTileBytes(uint32_t rgb, std::vector<uint16_t> alphaRuns) {
+inline std::vector<uint8_t> SolidTileBytes(uint32_t rgb, const std::vector<uint16_t>& alphaRuns) {
   CTileStreamBuilder s;
   s.U16(0);
   for (int b = 0; b < 256; ++b) s.Byte(0).Colour(rgb);
