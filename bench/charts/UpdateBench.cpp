@@ -52,10 +52,9 @@ struct SFixture {
 
   void DecodeTile(uint32_t index, uint32_t* pixels) {
     std::vector<uint8_t> bytes;
-    bool hasAlpha = false;
-    chart.ReadTile(index, bytes, hasAlpha, ignored);
+    chart.ReadTile(index, bytes, ignored);
     STileDecodeInfo info;
-    CTileDecoder::Decode(pixels, 256, 256, bytes.data(), bytes.size(), hasAlpha, info);
+    CTileDecoder::DecodeStored(pixels, 256, 256, bytes.data(), bytes.size(), info);
   }
 
   uint32_t ignored = 0;

@@ -144,7 +144,7 @@ class CConversion {
     CStream& out = m_Writer.Stream();
     const uint64_t offset = static_cast<uint64_t>(out.GetPosition());
     uint32_t colour = 0, alpha = 0;
-    if (!TCF2FileReadStoredTile(m_Source, m_Data, own, useUpdate, error) ||
+    if (!TCF2FileReadTileData(m_Source, m_Data, own, useUpdate, error) ||
         !TCF2FileWriteSplitTile(out, m_Data, own.Width, own.Height, m_Pixels, colour, alpha, error))
       return false;
     if (!useUpdate) m_Tiles.SetTile(tile, Low(offset), High(offset), colour, alpha);

@@ -82,12 +82,11 @@ class CChartRewrite {
     const STCF2TileTableEntry& own = from.At(tile);
     const uint64_t offset = static_cast<uint64_t>(Out().GetPosition());
     uint32_t colour = own.ColourSize, alpha = own.AlphaSize;
+    if (!TCF2FileReadTileData(m_Chart, m_Data, own, false, error)) return false;
     const bool copied =
-        split ? TCF2FileReadStoredTile(m_Chart, m_Data, own, false, error) &&
-                    TCF2FileWriteSplitTile(Out(), m_Data, own.Width, own.Height, m_Pixels, colour,
-                                           alpha, error)
-              : TCF2FileReadTileData(m_Chart, m_Data, own, false, error) &&
-                    Out().WriteBuf(m_Data.data(), static_cast<int32_t>(m_Data.size()), error);
+        split ? TCF2FileWriteSplitTile(Out(), m_Data, own.Width, own.Height, m_Pixels, colour,
+                                       alpha, error)
+              : Out().WriteBuf(m_Data.data(), static_cast<int32_t>(m_Data.size()), error);
     if (!copied) return false;
     to.SetTile(tile, Low(offset), High(offset), colour, alpha);
     to.SetUpdateTile(tile, Low(offset), High(offset), colour, alpha);
@@ -247,7 +246,7 @@ bool TCF2FileApplyUpdateV4(const CStr& chartName, const STCF2FileHeader& header,
   CTCF2MipmapTable mipmap;
   CTCF2TileTable newTiles;
   uint32_t total = 0;
-  mipmap.Build(-1, header.Width, header.Height, &total);
+  mipmap.Build(static_cast<int32_t>(header.LevelCount), header.Width, header.Height, &total);
   if (total == 0 || !newTiles.Build(static_cast<int32_t>(total), &mipmap) ||
       tiles.Count() < static_cast<int32_t>(mipmap.TilesOf(0)))
     return Fail(kErrFileFormat, error);

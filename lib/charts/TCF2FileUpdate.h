@@ -28,7 +28,7 @@
 bool TCF2FileUpdate(const CStr& chartName, CTCF2Update& update, uint8_t& flag, const CZip* zip,
                     const SProgress* progress, uint32_t& error);
 
-// Writes the 2.0.0.0 chart anew with the automatic levels: the level-0
+// Writes the 2.0.0.0 chart anew with its own levels: the level-0
 // tiles copied (their update copies dropped), the tiles the update patches
 // re-coded as update copies, every level above rebuilt, a new update tag
 // (the update's text; date-time 1 now in UTC, 2 the chart's previous one, 3

@@ -1,42 +1,31 @@
 #include "lib/charts/TCF2TileData.h"
 
-#include "lib/charts/TCF2FileTables.h"
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileSystem.h"
 
+namespace {
+
+bool Fail(uint32_t code, uint32_t& error) {
+  error = code;
+  return false;
+}
+
+}  // namespace
+
 bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer,
                           const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error) {
   const uint64_t offset = useUpdate ? entry.UpdateOffset : entry.Offset;
-  const uint32_t colour = useUpdate ? entry.UpdateColourSize : entry.ColourSize;
-  const uint32_t alpha = useUpdate ? entry.UpdateAlphaSize : entry.AlphaSize;
-  const int64_t size = stream.GetSize();
-  if (size < 0 || !TCF2TileIsInFile(offset, colour, alpha, static_cast<uint64_t>(size))) {
-    error = kErrFileFormat;
-    return false;
-  }
-  if (stream.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset)) {
-    error = kErrFileSeek;
-    return false;
-  }
-  buffer.resize(uint64_t{colour} + alpha);
-  return stream.ReadBuf(buffer.data(), static_cast<int32_t>(buffer.size()), error);
-}
-
-bool TCF2FileReadStoredTile(CStream& stream, std::vector<uint8_t>& buffer,
-                            const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error) {
-  const uint64_t offset = useUpdate ? entry.UpdateOffset : entry.Offset;
   const uint64_t size = useUpdate ? uint64_t{entry.UpdateColourSize} + entry.UpdateAlphaSize
                                   : uint64_t{entry.ColourSize} + entry.AlphaSize;
-  if (size == 0 || size > kTileCodeBufferSize) {
-    error = kErrFileFormat;
-    return false;
-  }
-  if (stream.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset)) {
-    error = kErrFileSeek;
-    return false;
-  }
+  const int64_t streamSize = stream.GetSize();
+  if (size == 0 || size > kTileStreamLimit || streamSize < 0 ||
+      offset > static_cast<uint64_t>(streamSize) ||
+      size > static_cast<uint64_t>(streamSize) - offset)
+    return Fail(kErrFileFormat, error);
+  if (stream.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset))
+    return Fail(kErrFileSeek, error);
   buffer.resize(size);
   return stream.ReadBuf(buffer.data(), static_cast<int32_t>(size), error);
 }
@@ -46,18 +35,10 @@ bool TCF2FileWriteSplitTile(CStream& out, const std::vector<uint8_t>& data, uint
                             uint32_t& alpha, uint32_t& error) {
   pixels.resize(kTilePixels);
   STileDecodeInfo info;
-  if (CTileDecoder::Decode(pixels.data(), width, height, data.data(), data.size(), false, info) !=
-      0) {
-    error = kErrFileFormat;
-    return false;
-  }
+  if (CTileDecoder::DecodeStored(pixels.data(), width, height, data.data(), data.size(), info) != 0)
+    return Fail(kErrFileFormat, error);
   colour = info.colourSize;
   alpha = static_cast<uint32_t>(data.size() - colour);
-  if (alpha != 0 && CTileDecoder::Decode(pixels.data(), width, height, data.data(), data.size(),
-                                         true, info) != 0) {
-    error = kErrFileFormat;
-    return false;
-  }
   if (!out.WriteBuf(data.data(), static_cast<int32_t>(data.size()), error)) return false;
   if (alpha != 0) return true;
   alpha = sizeof kTCF2OpaqueAlphaStream;

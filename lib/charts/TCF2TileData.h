@@ -9,24 +9,21 @@
 #include "lib/charts/TCF2TileTable.h"
 #include "lib/foundation/Stream.h"
 
-// Sizes buffer to exactly the tile's colour + alpha bytes (normal or update
-// copy) and reads them. 0x10015 when the tile does not lie inside the stream
-// or a stream is longer than the codec allows.
+// Sizes buffer to exactly one copy (normal or update) of a tile and reads it:
+// its colour + alpha bytes, which in an older file are the whole tile with
+// alpha 0. 0x10015 when they are 0, more than the codec allows or do not lie
+// inside the stream.
 bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer,
                           const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error);
 // The alpha stream of a tile stored without one: 65,536 opaque pixels in runs
 // of 32,767, 32,767 and 2.
 constexpr uint8_t kTCF2OpaqueAlphaStream[6] = {0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x80};
 
-// Sizes buffer to one copy of a tile of any version (an older file keeps a
-// tile's whole length as its colour size, alpha 0) and reads it: 1 to
-// kTileCodeBufferSize bytes, else 0x10015.
-bool TCF2FileReadStoredTile(CStream& stream, std::vector<uint8_t>& buffer,
-                            const STCF2TileTableEntry& entry, bool useUpdate, uint32_t& error);
 // Appends a stored tile to out as version 2.0.0.0 keeps it, its streams told
-// apart by decoding it (pixels is scratch space): its bytes, then the opaque
-// alpha stream when it has none. colour and alpha get the sizes written. A
-// tile that does not decode gives 0x10015 with nothing written.
+// apart by decoding it (CTileDecoder::DecodeStored; pixels is scratch space):
+// its bytes, then the opaque alpha stream when it has none. colour and
+// alpha get the sizes written. A tile that does not decode gives 0x10015
+// with nothing written.
 bool TCF2FileWriteSplitTile(CStream& out, const std::vector<uint8_t>& data, uint32_t width,
                             uint32_t height, std::vector<uint32_t>& pixels, uint32_t& colour,
                             uint32_t& alpha, uint32_t& error);

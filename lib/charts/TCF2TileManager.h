@@ -2,7 +2,7 @@
 // from the queue of its bookkeeping (CTCF2TileStore), reads and decodes each
 // tile and posts 0x2700 to the windows waiting for tiles and 0x2701 to the
 // progress window. The viewer thread calls the store's members; the thread
-// waits up to 50 ms for a request when the queue is empty.
+// waits up to 50 ms for a request when the queue is empty or memory ran out.
 #pragma once
 
 #include "lib/charts/TCF2TileStore.h"

@@ -225,7 +225,7 @@ void CTCF2TileStore::MoveToCache(CTCF2TileManagerTile* record) {
   if (CTCF2TileManagerTile* newer = record->ReplacedBy) {
     record->Unlink();
     if (newer == m_Current) {
-      if (newer->Mask == 0) newer->Cancelled = true;
+      if (newer->Mask == 0) CancelCurrent();
     } else if (newer->Mask == 0) {
       Take(m_Queue, newer);
       delete newer;
@@ -270,11 +270,7 @@ void CTCF2TileStore::RemoveWindow(TWindowHandle window) {
 
 void CTCF2TileStore::CancelChart(const void* chart) {
   CCriticalSectionLock hold(m_Lock);
-  if (m_Current != nullptr && m_Current->Chart == chart) {
-    m_Current->Cancelled = true;
-    m_Current->Chart = nullptr;
-    m_Current->Unlink();
-  }
+  if (m_Current != nullptr && m_Current->Chart == chart) CancelCurrent();
   const auto ofChart = [chart](CTCF2TileManagerTile* record) { return record->Chart == chart; };
   for (TTileList* list : {&m_Cache, &m_Queue, &m_Loaded}) {
     for (CTCF2TileManagerTile* record : *list) {
@@ -296,27 +292,44 @@ void CTCF2TileStore::CancelChart(const void* chart) {
 
 // Loader -----------------------------------------------------------------
 
+// No request matches the tile being read any more; it is deleted once read.
+void CTCF2TileStore::CancelCurrent() {
+  m_Current->Cancelled = true;
+  m_Current->Chart = nullptr;
+  m_Current->Unlink();
+}
+
 CTCF2TileManagerTile* CTCF2TileStore::BeginLoad() {
   CCriticalSectionLock hold(m_Lock);
-  if (m_Queue.empty()) return nullptr;
-  if (m_BatchTotal == 0 || m_BatchTotal == m_BatchDone) {
-    m_BatchTotal = static_cast<uint32_t>(std::min<size_t>(kProgressBatch, m_Queue.size()));
-    m_BatchDone = 0;
+  if (m_Current == nullptr) {
+    if (m_Queue.empty()) return nullptr;
+    if (m_BatchTotal == 0 || m_BatchTotal == m_BatchDone) {
+      m_BatchTotal = static_cast<uint32_t>(std::min<size_t>(kProgressBatch, m_Queue.size()));
+      m_BatchDone = 0;
+    }
+    m_Current = m_Queue.front();
+    m_Queue.erase(m_Queue.begin());
   }
-  m_Current = m_Queue.front();
-  m_Queue.erase(m_Queue.begin());
   m_HasWork = true;
   m_Loading = true;
   return m_Current;
 }
 
-void CTCF2TileStore::EndLoad(CBmp32* bitmap, bool allTransparent, bool allOpaque) {
+bool CTCF2TileStore::EndLoad(CBmp32* bitmap, bool allTransparent, bool allOpaque) {
+  std::unique_ptr<CBmp32> read(bitmap);
   CCriticalSectionLock hold(m_Lock);
   m_Loading = false;
-  FileCurrent(bitmap, allTransparent, allOpaque);
+  if (!m_Current->Cancelled && !ReserveFiling()) return false;
+  FileCurrent(read.release(), allTransparent, allOpaque);
   m_Current = nullptr;
   m_HasWork = !m_Queue.empty();
   Notify();
+  return true;
+}
+
+void CTCF2TileStore::PostponeLoad() {
+  CCriticalSectionLock hold(m_Lock);
+  m_Loading = false;
 }
 
 bool CTCF2TileStore::LoadNext() {
@@ -328,11 +341,24 @@ bool CTCF2TileStore::LoadNext() {
   CBmp32* bitmap = nullptr;
   try {
     bitmap = LoadTile(record->Path, request);
+  } catch (const std::bad_alloc&) {
+    PostponeLoad();
+    return false;
   } catch (const std::exception&) {
     bitmap = nullptr;  // the record is filed as failed
   }
-  EndLoad(bitmap, request.AllTransparent, request.AllOpaque);
-  return true;
+  return EndLoad(bitmap, request.AllTransparent, request.AllOpaque);
+}
+
+bool CTCF2TileStore::ReserveFiling() {
+  try {
+    m_Loaded.reserve(m_Loaded.size() + 1);
+    m_Cache.reserve(m_Cache.size() + 1);
+    m_Windows.reserve(m_Windows.size() + m_Current->Windows.size());
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 void CTCF2TileStore::FileCurrent(CBmp32* bitmap, bool allTransparent, bool allOpaque) {
@@ -343,6 +369,9 @@ void CTCF2TileStore::FileCurrent(CBmp32* bitmap, bool allTransparent, bool allOp
     delete record;
     return;
   }
+  // Whatever came of the read, the windows waiting for it draw again.
+  for (auto it = record->Windows.rbegin(); it != record->Windows.rend(); ++it) AddWindow(*it);
+  record->Windows.clear();
   if (record->Replaces != nullptr && bitmap == nullptr) {
     // The older copy stays; its tile is damaged, so it is not asked again.
     record->Replaces->Failed = true;
@@ -350,9 +379,6 @@ void CTCF2TileStore::FileCurrent(CBmp32* bitmap, bool allTransparent, bool allOp
     delete record;
     return;
   }
-  m_Loaded.reserve(m_Loaded.size() + 1);
-  m_Cache.reserve(m_Cache.size() + 1);
-  m_Windows.reserve(m_Windows.size() + record->Windows.size());
   record->SetBitmap(bitmap, allTransparent, allOpaque);
   if (record->Mask == 0) {
     record->Unlink();
@@ -368,8 +394,6 @@ void CTCF2TileStore::FileCurrent(CBmp32* bitmap, bool allTransparent, bool allOp
   MakeRoom(record->Size);
   m_Loaded.push_back(record);
   m_LoadedBytes += record->Size;
-  for (auto it = record->Windows.rbegin(); it != record->Windows.rend(); ++it) AddWindow(*it);
-  record->Windows.clear();
 }
 
 void CTCF2TileStore::Notify() {
@@ -403,8 +427,8 @@ CBmp32* CTCF2TileStore::LoadTile(const CStr& path, STCF2TileRequest& request) {
   if (!file.ReadBuf(bytes.data(), static_cast<int32_t>(bytes.size()), error)) ThrowLoadError(error);
   auto bitmap = std::make_unique<CBmp32>(info.Width, info.Height, false);
   STileDecodeInfo decoded;
-  error = CTileDecoder::Decode(bitmap->Pixels(), info.Width, info.Height, bytes.data(),
-                               bytes.size(), true, decoded);
+  error = CTileDecoder::DecodeStored(bitmap->Pixels(), info.Width, info.Height, bytes.data(),
+                                     bytes.size(), decoded);
   if (error != 0) ThrowLoadError(error);
   request.AllTransparent = decoded.allTransparent;
   request.AllOpaque = decoded.allOpaque;

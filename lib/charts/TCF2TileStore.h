@@ -51,17 +51,23 @@ class CTCF2TileStore {
   // whether anything was freed.
   bool FreeMemory(uint32_t bytes);
 
-  // Loader steps, one tile each: takes the first queued record (null when
-  // the queue is empty) ...
+  // Loader steps, one tile each: takes the current record when its last
+  // read could not be filed, else the first queued record (null when the
+  // queue is empty) ...
   CTCF2TileManagerTile* BeginLoad();
-  // ... then files the result (null for a failed read) and notifies.
-  void EndLoad(CBmp32* bitmap, bool allTransparent, bool allOpaque);
-  // Both steps with the read between them; false when nothing was queued.
+  // ... then files the result (null for a failed read; the bitmap is taken
+  // over) and notifies. False when memory ran out before anything changed:
+  // the bitmap is freed and the record stays current, to be read again.
+  bool EndLoad(CBmp32* bitmap, bool allTransparent, bool allOpaque);
+  // Both steps with the read between them; false when nothing was queued or
+  // memory ran out while reading or filing (the tile is read again by the
+  // next call).
   bool LoadNext();
 
   // Reads and decodes one tile of the named chart file into a new bitmap
-  // and sets the request's transparency flags. Throws CStreamError for a
-  // tile that does not lie in the file, a short read or damaged data.
+  // and sets the request's transparency flags; a tile of an older file may
+  // be stored without an alpha stream. Throws CStreamError for a tile that
+  // does not lie in the file, a short read or damaged data.
   static CBmp32* LoadTile(const CStr& path, STCF2TileRequest& request);
 
   bool HasWork();
@@ -97,6 +103,11 @@ class CTCF2TileStore {
   void ClearTouched();
   bool MakeRoom(uint32_t size);
   void MoveToCache(CTCF2TileManagerTile* record);
+  void CancelCurrent();
+  void PostponeLoad();
+  // Room in every list the current tile may enter, so that filing it cannot
+  // fail; false when memory ran out.
+  bool ReserveFiling();
   void FileCurrent(CBmp32* bitmap, bool allTransparent, bool allOpaque);
   void Notify();
   void DeleteCachedAt(size_t index);

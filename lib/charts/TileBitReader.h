@@ -16,6 +16,8 @@ class CTileBitReader {
   bool Failed() const { return failed_; }
   // After the last word a bit was read from, or the last plain byte.
   size_t Position() const { return static_cast<size_t>(pos_ - begin_); }
+  // Whether bytes are left after the stream position.
+  bool HasMore() const { return pos_ != end_; }
 
   // Drops the unread bits of the current word: the next bit read starts a
   // fresh word at the stream position.

@@ -142,10 +142,20 @@ bool DecodeRaw(CTileBitReader& in, uint32_t* pixels, uint32_t bits, TMap map) {
 
 uint32_t CTileDecoder::Decode(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
                               size_t srcSize, bool hasAlpha, STileDecodeInfo& info) {
+  return Run(dst, width, height, src, srcSize, hasAlpha ? EAlpha::kPresent : EAlpha::kNone, info);
+}
+
+uint32_t CTileDecoder::DecodeStored(uint32_t* dst, uint32_t width, uint32_t height,
+                                    const uint8_t* src, size_t srcSize, STileDecodeInfo& info) {
+  return Run(dst, width, height, src, srcSize, EAlpha::kWhenBytesFollow, info);
+}
+
+uint32_t CTileDecoder::Run(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
+                           size_t srcSize, EAlpha alpha, STileDecodeInfo& info) {
   info = STileDecodeInfo();
   if (!IsTileSize(width, height)) return kErrUncompress;
   CTileDecoder decoder(dst, width, height, src, srcSize);
-  if (decoder.DecodeTile(hasAlpha, info)) return 0;
+  if (decoder.DecodeTile(alpha, info)) return 0;
   std::fill_n(dst, width * height, 0u);
   info = STileDecodeInfo();
   info.allTransparent = true;
@@ -156,7 +166,7 @@ CTileDecoder::CTileDecoder(uint32_t* dst, uint32_t width, uint32_t height, const
                            size_t srcSize)
     : in_(src, srcSize), dst_(dst), width_(width), height_(height) {}
 
-bool CTileDecoder::DecodeTile(bool hasAlpha, STileDecodeInfo& info) {
+bool CTileDecoder::DecodeTile(EAlpha alpha, STileDecodeInfo& info) {
   uint32_t sharedCount = in_.ReadU16();
   if (sharedCount == 0) {
     for (uint32_t b = 0; b < kTileBlocks; ++b)
@@ -171,7 +181,8 @@ bool CTileDecoder::DecodeTile(bool hasAlpha, STileDecodeInfo& info) {
   in_.Reset();
   if (in_.Failed()) return false;
   info.colourSize = static_cast<uint32_t>(in_.Position());
-  if (hasAlpha) return DecodeAlpha(info);
+  if (alpha == EAlpha::kPresent || (alpha == EAlpha::kWhenBytesFollow && in_.HasMore()))
+    return DecodeAlpha(info);
   info.allOpaque = true;  // every pixel got alpha 0xFF with its colour
   return true;
 }

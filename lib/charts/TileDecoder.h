@@ -23,11 +23,22 @@ class CTileDecoder {
   // transparent black and info says so.
   static uint32_t Decode(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
                          size_t srcSize, bool hasAlpha, STileDecodeInfo& info);
+  // Decodes a tile as a chart file stores it, src[0..srcSize) being all its
+  // bytes: the colour stream, then the alpha stream when bytes are left
+  // after it. Files older than version 2.0.0.0 keep some tiles without one,
+  // and their tables give only a tile's whole length. info.colourSize tells
+  // the two streams apart; results as Decode.
+  static uint32_t DecodeStored(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
+                               size_t srcSize, STileDecodeInfo& info);
 
  private:
+  enum class EAlpha { kNone, kPresent, kWhenBytesFollow };
+
   CTileDecoder(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src, size_t srcSize);
 
-  bool DecodeTile(bool hasAlpha, STileDecodeInfo& info);
+  static uint32_t Run(uint32_t* dst, uint32_t width, uint32_t height, const uint8_t* src,
+                      size_t srcSize, EAlpha alpha, STileDecodeInfo& info);
+  bool DecodeTile(EAlpha alpha, STileDecodeInfo& info);
   bool DecodePlainBlock(uint32_t b);
   bool DecodeSharedBlock(uint32_t b, uint32_t sharedCount, const uint8_t* shared);
   bool DecodeAlpha(STileDecodeInfo& info);

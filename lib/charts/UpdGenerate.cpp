@@ -127,11 +127,10 @@ class CUpdGenerator {
     const uint32_t x = column * kTileSize, y = row * kTileSize;
     const uint32_t width = std::min(kTileSize, m_Chart.GetWidth() - x);
     const uint32_t height = std::min(kTileSize, m_Chart.GetHeight() - y);
-    bool hasAlpha = false;
     STileDecodeInfo info;
-    if (!m_Chart.ReadTile(index, m_Bytes, hasAlpha, error)) return false;
-    if (m_Bytes.empty() || CTileDecoder::Decode(m_Tile.data(), width, height, m_Bytes.data(),
-                                                m_Bytes.size(), hasAlpha, info) != 0)
+    if (!m_Chart.ReadTile(index, m_Bytes, error)) return false;
+    if (m_Bytes.empty() || CTileDecoder::DecodeStored(m_Tile.data(), width, height, m_Bytes.data(),
+                                                      m_Bytes.size(), info) != 0)
       return Fail(kErrFileFormat, error);
     if (!m_Image.ReadArea(x, y, width, height, m_Fresh.data(), error)) return false;
     BuildTilePatch(m_Tile.data(), m_Fresh.data(), width * height, m_Patch);

@@ -18,10 +18,9 @@ class IUpdChartSource {
   virtual uint32_t GetHeight() = 0;
   // The chart file's version and its tag's identity fields.
   virtual void GetIdentity(CTCF2UpdChartDesc& identity) = 0;
-  // The normal copy of level-0 tile index: its colour stream followed by its
-  // alpha stream when hasAlpha is set.
-  virtual bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, bool& hasAlpha,
-                        uint32_t& error) = 0;
+  // The normal copy of level-0 tile index as stored: its colour stream,
+  // followed by its alpha stream when it has one.
+  virtual bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, uint32_t& error) = 0;
 
  protected:
   ~IUpdChartSource() = default;

@@ -51,14 +51,12 @@ class CChartFileSource final : public IUpdChartSource {
     identity.SetIdText4(*tag.GetIdText4());
   }
 
-  bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, bool& hasAlpha,
-                uint32_t& error) override {
+  bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, uint32_t& error) override {
     const int64_t tile = int64_t{m_FirstTile} + index;
     if (tile > INT32_MAX || !m_Chart.tiles.Contains(static_cast<int32_t>(tile)))
       return Fail(kErrFileFormat, error);
-    const STCF2TileTableEntry& entry = m_Chart.tiles.At(static_cast<int32_t>(tile));
-    hasAlpha = entry.AlphaSize > 0;
-    return TCF2FileReadTileData(m_File, bytes, entry, false, error);
+    return TCF2FileReadTileData(m_File, bytes, m_Chart.tiles.At(static_cast<int32_t>(tile)), false,
+                                error);
   }
 
  private:

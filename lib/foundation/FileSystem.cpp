@@ -1,5 +1,7 @@
 #include "lib/foundation/FileSystem.h"
 
+#include <new>
+
 #include "lib/foundation/FileNaming.h"
 
 namespace {
@@ -61,6 +63,11 @@ bool FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile) {
   file = nullptr;
   uint32_t error = 0;
   if (deleteFile && name.GetLength() > 0) FileDelete(name, error);
-  name = CStr();
+  // An empty name takes memory; without it the old name stays, unused while
+  // no file is open, so that closing never throws (destructors close).
+  try {
+    name = CStr();
+  } catch (const std::bad_alloc&) {
+  }
   return closed;
 }

@@ -60,6 +60,7 @@ bool IsPlainFileName(const CStr& name);
 
 // Creates (mode 0xFFFF) or opens (any other mode) as the file streams do.
 TFileHandle FileOpenByMode(const CStr& name, uint16_t mode, uint32_t& error);
-// Closes an open file, deletes it when asked, and forgets handle and name;
-// whether the close succeeded.
+// Closes an open file, deletes it when asked, and forgets handle and name
+// (the name stays when memory runs out); whether the close succeeded. Never
+// throws.
 bool FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile);

@@ -175,6 +175,22 @@ TEST(ChartUpdate, ASecondUpdateKeepsOnlyItsOwnTiles) {
   EXPECT_EQ(updated.Tile(c.Chart(), 2), Halved(image).pixels);
 }
 
+// A 1 x 1 chart of five levels, as a conversion keeps an older chart's:
+// every level is rebuilt, none dropped.
+TEST(ChartUpdate, TheChartKeepsItsOwnLevels) {
+  SChartFileOptions fiveLevels;
+  fiveLevels.levels = 5;
+  SUpdateCase c(SmallestChartFile(fiveLevels));
+  ASSERT_EQ(c.Apply(UpdateOf({{0, PatchRun(0, {kNew})}})), 0u);
+  SReadBack updated(c.Chart());
+  ASSERT_EQ(updated.error, 0u);
+  EXPECT_EQ(updated.header.LevelCount, 5u);
+  EXPECT_EQ(updated.header.TableBCount, 4u);
+  ASSERT_EQ(updated.tiles.Count(), 5);
+  for (int32_t tile = 0; tile < 5; ++tile)
+    EXPECT_EQ(updated.Tile(c.Chart(), tile), std::vector<uint32_t>{kOpaque | kNew}) << tile;
+}
+
 TEST(ChartUpdate, FormatOneCountsPixelsInRowsOf256) {
   SUpdateCase c(TiledChartFile(Chart2000()));
   // Pixel 257 of the 44-pixel-wide tile 1 is (1, 1).
@@ -317,7 +333,7 @@ std::vector<uint32_t> StoredPixels(const CStr& path, const STCF2TileTableEntry& 
   uint32_t error = 0;
   EXPECT_TRUE(stream.Open(path, kFileModeRead, error));
   std::vector<uint8_t> data;
-  EXPECT_TRUE(TCF2FileReadStoredTile(stream, data, entry, useUpdate, error)) << error;
+  EXPECT_TRUE(TCF2FileReadTileData(stream, data, entry, useUpdate, error)) << error;
   std::vector<uint32_t> pixels(size_t(entry.Width) * entry.Height);
   STileDecodeInfo info;
   EXPECT_EQ(CTileDecoder::Decode(pixels.data(), entry.Width, entry.Height, data.data(), data.size(),

@@ -62,5 +62,29 @@ TEST_F(TileStoreTest, ARequestOutOfMemoryReleasesTheLockAndLeavesWholeRecords) {
   EXPECT_GT(failures, 2);
 }
 
+// Each allocation of reading and filing a tile fails in turn: the loader
+// goes on, frees what it made, and reads the tile again once memory is back.
+TEST_F(TileStoreTest, ALoadOutOfMemoryIsReadAgainLater) {
+  int k = 0;
+  for (bool failed = true; failed; ++k) {
+    CTCF2TileStore store;
+    store.Notifier.Recorded.reserve(4);  // the native twin's record of posts
+    std::vector<STCF2TileRequest> tile = TileRequests({1});
+    RequestAndUnlock(store, kChart, file_.Path(), tile, 1, kWindow);
+    g_FailAllocation = k;
+    EXPECT_NO_THROW(store.LoadNext()) << k;
+    failed = g_FailAllocation < 0;
+    g_FailAllocation = -1;
+    while (store.LoadNext()) {
+    }
+    RequestAndUnlock(store, kChart, file_.Path(), tile, 1, kWindow);
+    ASSERT_NE(tile[0].Bitmap, nullptr) << k;
+    EXPECT_EQ(ColourOf(tile[0]), Opaque(0x101010 * 2)) << k;
+    EXPECT_EQ(store.GetLoadedBytes(), kTileBytes) << k;
+    EXPECT_FALSE(store.HasWork()) << k;
+  }
+  EXPECT_GT(k, 3);
+}
+
 }  // namespace
 }  // namespace tile_store_test

@@ -44,5 +44,42 @@ TEST_F(TileStoreTest, RemovingAnUnknownWindowChangesNothing) {
   EXPECT_EQ(store_.Notifier.Recorded[0].Window, kWindow);
 }
 
+// The replacing read of a freed tile goes on while its requester lets the
+// tile go; asked again, the tile is read anew and its window told.
+TEST_F(TileStoreTest, ATileAskedAgainWhileItsUnwantedReadRunsIsReadAgain) {
+  Request({0});
+  LoadAll();
+  store_.Notifier.Recorded.clear();
+  store_.FreeMemory(kTileBytes);
+  Request({0});
+  ASSERT_NE(store_.BeginLoad(), nullptr);
+  Request({});
+  Request({0});
+  EXPECT_EQ(store_.GetQueuedCount(), 1);
+  store_.EndLoad(new CBmp32(256, 256, false), false, true);
+  LoadAll();
+  EXPECT_EQ(store_.Notifier.Recorded, (std::vector<STileMessage>{{kWindow, 0x2700, 0, 0}}));
+  Request({0});
+  ASSERT_NE(last_[0].Bitmap, nullptr);
+  EXPECT_EQ(ColourOf(last_[0]), Opaque(0x101010));
+}
+
+// A replacing read that fails still tells the window that waits for it,
+// which then finds the tile neither loaded nor missing.
+TEST_F(TileStoreTest, AFailedReplacingReadTellsItsWindow) {
+  Request({4});
+  LoadAll();
+  store_.Notifier.Recorded.clear();
+  store_.FreeMemory(kTileBytes);
+  Request({4});
+  ASSERT_TRUE(last_[0].Missing);
+  RemoveFile(file_.Path());
+  LoadAll();
+  EXPECT_EQ(store_.Notifier.Recorded, (std::vector<STileMessage>{{kWindow, 0x2700, 0, 0}}));
+  Request({4});
+  EXPECT_EQ(last_[0].Bitmap, nullptr);
+  EXPECT_FALSE(last_[0].Missing);
+}
+
 }  // namespace
 }  // namespace tile_store_test

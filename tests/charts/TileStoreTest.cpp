@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "lib/charts/TCF2TileStore.h"
+#include "tests/charts/ChartImageTruths.h"
+#include "tests/charts/LegacyTagAreas.h"
 #include "tests/charts/TileStoreFixture.h"
 
 namespace tile_store_test {
@@ -149,6 +152,37 @@ TEST(TileLoad, RefusesSizesOutsideTheCodecsLimitsBeforeReading) {
     STCF2TileRequest r;
     r.Info = info;
     EXPECT_THROW(CTCF2TileStore::LoadTile(file.Path(), r), CStreamError) << info.Size;
+  }
+}
+
+// The tiles of an older chart, whose table gives each tile's whole length
+// only: one stored without an alpha stream, one with an alpha stream whose
+// first row is transparent.
+TEST(TileLoad, DecodesTilesOfOlderChartsWithAndWithoutAnAlphaStream) {
+  constexpr uint32_t kRgb = 0x203040;
+  std::vector<std::vector<uint8_t>> tiles(6, SmallestTileBytes());
+  tiles[0] = SolidTileBytes(kRgb, {});
+  tiles[1] = SolidTileBytes(kRgb, {256, 0x8000 | 32767, 0x8000 | 32513});
+  CChartFileOnDisk file(LegacyChartFileV2Tiles(kVersion1002, 300, 200, AreaV3(), tiles),
+                        "older.tcf");
+  SReadBack chart(file.Path());
+  ASSERT_EQ(chart.error, 0u);
+  const struct {
+    int32_t tile;
+    uint32_t clearRows;
+    bool allOpaque;
+  } cases[] = {{0, 0, true}, {1, 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tile);
+    STCF2TileRequest r;
+    ASSERT_TRUE(chart.tiles.GetTileInfo(c.tile, true, &r.Info));
+    ASSERT_EQ(r.Info.Size, tiles[c.tile].size());
+    std::unique_ptr<CBmp32> bitmap(CTCF2TileStore::LoadTile(file.Path(), r));
+    EXPECT_EQ(r.AllOpaque, c.allOpaque);
+    EXPECT_FALSE(r.AllTransparent);
+    for (uint32_t y = 0; y < r.Info.Height; ++y)
+      for (uint32_t x = 0; x < r.Info.Width; ++x)
+        ASSERT_EQ(bitmap->Row(int32_t(y))[x], (y < c.clearRows ? 0 : kOpaque) | kRgb) << x << y;
   }
 }
 

@@ -10,14 +10,19 @@
 
 #include "tests/charts/ChartFileBuilder.h"
 
-// A solid, opaque 256 x 256 tile stream: no shared colours, 256 one-colour
-// blocks, an alpha stream of 65,536 opaque pixels.
-inline std::vector<uint8_t> SolidTileBytes(uint32_t rgb) {
+// A solid 256 x 256 tile: a colour stream without shared colours of 256
+// one-colour blocks, then an alpha stream of the given run words (none: the
+// tile has no alpha stream).
+inline std::vector<uint8_t> SolidTileBytes(uint32_t rgb, const std::vector<uint16_t>& alphaRuns) {
   CTileStreamBuilder s;
   s.U16(0);
   for (int b = 0; b < 256; ++b) s.Byte(0).Colour(rgb);
-  s.U16(0x8000 | 32767).U16(0x8000 | 32767).U16(0x8000 | 2);
+  for (uint16_t run : alphaRuns) s.U16(run);
   return s.bytes;
+}
+// A solid, opaque tile: its alpha stream holds 65,536 opaque pixels.
+inline std::vector<uint8_t> SolidTileBytes(uint32_t rgb) {
+  return SolidTileBytes(rgb, {0x8000 | 32767, 0x8000 | 32767, 0x8000 | 2});
 }
 
 struct STiledLevel {

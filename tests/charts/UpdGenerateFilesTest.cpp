@@ -4,6 +4,7 @@
 
 #include "lib/charts/UpdGenerateFiles.h"
 #include "lib/foundation/ErrorCodes.h"
+#include "tests/charts/LegacyTagAreas.h"
 #include "tests/charts/UpdImageFiles.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
@@ -66,6 +67,32 @@ TEST(UpdGenerateFiles, AnotherSizeIsRefused) {
     EXPECT_EQ(error, 0x7003Cu);
     EXPECT_FALSE(Exists(f.update));
   }
+}
+
+// A 1.0.0.2 chart of 300 x 200, whose table gives each tile's whole length:
+// tile 0 stored without an alpha stream, tile 1 with one.
+TEST(UpdGenerateFiles, AChartOfVersion1002) {
+  SFiles f;
+  std::vector<std::vector<uint8_t>> tiles(6, SmallestTileBytes());
+  tiles[0] = SolidTileBytes(0x101010, {});
+  tiles[1] = SolidTileBytes(0x202020);
+  const std::vector<uint8_t> chart = LegacyChartFileV2Tiles(0x01000002, 300, 200, AreaV3(), tiles);
+  WriteFile(f.chart, std::string(chart.begin(), chart.end()));
+  WriteFile(f.image, Bmp24(300, 200, false, [](uint32_t x, uint32_t y) {
+              if (x == 10 && y == 20) return 0xABCDEFu;  // tile 0, pixel (10, 20)
+              if (x == 260 && y == 5) return 0x010203u;  // tile 1, pixel (4, 5)
+              return x < 256 ? 0x101010u : 0x202020u;
+            }));
+  uint32_t error = 99;
+  ASSERT_TRUE(f.Generate(error));
+  EXPECT_EQ(error, 0u);
+  SBuiltUpdate expected;
+  expected.dateTime = 46000.5;
+  expected.chart = TiledIdentity();
+  expected.chart.version = 0x01000002;
+  expected.patches = {{1, PatchRun(5 * 44 + 4, {0x010203})},
+                      {0, PatchRun(20 * 256 + 10, {0xABCDEF})}};
+  EXPECT_EQ(ReadFile(f.update), BuildUpdate2(expected));
 }
 
 // A band shorter than a tile row: the 1 x 1 chart and a 1 x 1 image.

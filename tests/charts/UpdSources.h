@@ -30,7 +30,6 @@ class CMemoryChart : public IUpdChartSource {
         uint32_t colour = 0, alpha = 0;
         encoder->Compress(buffer.data(), buffer.size(), pixels.data(), w, h, colour, alpha);
         m_Tiles.emplace_back(buffer.begin(), buffer.begin() + colour + alpha);
-        m_HasAlpha.push_back(alpha > 0);
       }
   }
   virtual ~CMemoryChart() = default;
@@ -48,8 +47,7 @@ class CMemoryChart : public IUpdChartSource {
                        h = std::min(256u, m_Height - row * 256);
         const std::vector<uint8_t>& bytes = m_Tiles[row * Across() + column];
         STileDecodeInfo info;
-        CTileDecoder::Decode(tile.data(), w, h, bytes.data(), bytes.size(),
-                             m_HasAlpha[row * Across() + column], info);
+        CTileDecoder::DecodeStored(tile.data(), w, h, bytes.data(), bytes.size(), info);
         for (uint32_t y = 0; y < h; ++y)
           for (uint32_t x = 0; x < w; ++x)
             image[size_t{row * 256 + y} * m_Width + column * 256 + x] =
@@ -72,10 +70,8 @@ class CMemoryChart : public IUpdChartSource {
     identity.SetIdText3(m_Identity.text3.c_str());
     identity.SetIdText4(m_Identity.text4.c_str());
   }
-  bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, bool& hasAlpha,
-                uint32_t& error) override {
+  bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, uint32_t& error) override {
     bytes = m_Tiles[index];
-    hasAlpha = m_HasAlpha[index];
     error = 0;
     return true;
   }
@@ -84,7 +80,6 @@ class CMemoryChart : public IUpdChartSource {
   uint32_t m_Width, m_Height;
   SBuiltChart m_Identity;
   std::vector<std::vector<uint8_t>> m_Tiles;
-  std::vector<bool> m_HasAlpha;
 };
 
 class CMemoryImage : public IUpdImageSource {
