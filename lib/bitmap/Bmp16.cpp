@@ -10,7 +10,9 @@
 
 namespace {
 
-void CopyRow(uint16_t* d, const uint16_t* s, int32_t count) { std::memmove(d, s, static_cast<size_t>(count) * 2); }
+void CopyRow(uint16_t* d, const uint16_t* s, int32_t count) {
+  std::memmove(d, s, static_cast<size_t>(count) * 2);
+}
 
 // The pixels whose bit 15 is clear.
 void CopyClearPixels(uint16_t* d, const uint16_t* s, int32_t count) {

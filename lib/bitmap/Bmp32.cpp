@@ -58,7 +58,8 @@ std::vector<int32_t> SourceIndices(int32_t n, double lo, double hi, int32_t size
   const double start = std::floor((lo + 0.5) * static_cast<double>(denominator) + 0.5);
   const uint64_t step = static_cast<uint64_t>(std::floor(static_cast<double>(count) * (hi - lo) + 0.5));
   const int32_t first = std::clamp(static_cast<int32_t>(std::floor(lo + 0.5)), 0, size - 1);
-  const int32_t last = std::max(first, std::min(static_cast<int32_t>(std::ceil(hi - 0.5)), size - 1));
+  const int32_t last =
+      std::max(first, std::min(static_cast<int32_t>(std::ceil(hi - 0.5)), size - 1));
   uint64_t accumulator = start < 1.8e19 ? static_cast<uint64_t>(start) : UINT64_MAX;
   std::vector<int32_t> indices(static_cast<size_t>(n));
   for (int32_t& index : indices) {

@@ -16,8 +16,8 @@
 // source, out at (dstX, dstY) of destination, both already clipped to their
 // bitmaps.
 template <class Pixel, class RowCopy>
-void CopyRows(const CBmpRows& source, int32_t srcX, int32_t srcY, CBmpRows& destination, int32_t dstX,
-              int32_t dstY, int32_t width, int32_t height, RowCopy copy) {
+void CopyRows(const CBmpRows& source, int32_t srcX, int32_t srcY, CBmpRows& destination,
+              int32_t dstX, int32_t dstY, int32_t width, int32_t height, RowCopy copy) {
   const bool same = &source == &destination;
   const bool bottomUp = same && dstY > srcY;
   std::vector<Pixel> staged(same && dstY == srcY && dstX != srcX ? static_cast<size_t>(width) : 0);

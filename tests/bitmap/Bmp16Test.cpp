@@ -80,13 +80,14 @@ TEST(Bmp16, CopyWithinOneBitmapActsAsIfTheSourceWereCopiedFirst) {
     CBmp16 bmp(8, 8, false);
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) bmp.GetScanLine(y)[x] = Value(x, y);
-    bmp.Draw(&bmp, c.left + c.dx, c.top + c.dy, c.right + c.dx, c.bottom + c.dy, c.left, c.top, c.right, c.bottom,
-             c.transparent);
+    bmp.Draw(&bmp, c.left + c.dx, c.top + c.dy, c.right + c.dx, c.bottom + c.dy, c.left, c.top,
+             c.right, c.bottom, c.transparent);
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) {
         const int sx = x - c.dx, sy = y - c.dy;
         const bool moved = sx >= c.left && sx < c.right && sy >= c.top && sy < c.bottom;
-        EXPECT_EQ(bmp.GetScanLine(y)[x], moved ? Value(sx, sy) : Value(x, y)) << c.what << ": " << x << "," << y;
+        EXPECT_EQ(bmp.GetScanLine(y)[x], moved ? Value(sx, sy) : Value(x, y))
+            << c.what << ": " << x << "," << y;
       }
   }
 }

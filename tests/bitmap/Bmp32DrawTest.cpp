@@ -145,7 +145,8 @@ int64_t LastTouched(double hi) { return static_cast<int64_t>(std::ceil(hi - 0.5)
 // the last pixel the rectangle touches. Wider rectangles are never left.
 void OracleDraw(const CBmp32& source, CBmp32& destination, SRectD dst, SRectD src) {
   const SRectD sourceBounds = {-0.5, -0.5, source.Width() - 0.5, source.Height() - 0.5};
-  const SRectD destinationBounds = {-0.5, -0.5, destination.Width() - 0.5, destination.Height() - 0.5};
+  const SRectD destinationBounds = {-0.5, -0.5, destination.Width() - 0.5,
+                                    destination.Height() - 0.5};
   if (!OracleClip(src, dst, sourceBounds) || !OracleClip(dst, src, destinationBounds)) return;
   const int64_t dl = OracleRound(dst.left), dt = OracleRound(dst.top), dr = OracleRound(dst.right),
                 db = OracleRound(dst.bottom);
@@ -154,7 +155,8 @@ void OracleDraw(const CBmp32& source, CBmp32& destination, SRectD dst, SRectD sr
   if (src.left >= src.right || src.top >= src.bottom) return;
   if (dr - dl == sr - sl && db - dt == sb - st) {
     for (int64_t y = dt; y < db; ++y)
-      for (int64_t x = dl; x < dr; ++x) destination.Row(int32_t(y))[x] = source.Row(int32_t(st + y - dt))[sl + x - dl];
+      for (int64_t x = dl; x < dr; ++x)
+        destination.Row(int32_t(y))[x] = source.Row(int32_t(st + y - dt))[sl + x - dl];
     return;
   }
   const uint64_t dw = uint64_t(dr - dl), dh = uint64_t(db - dt);
@@ -164,20 +166,24 @@ void OracleDraw(const CBmp32& source, CBmp32& destination, SRectD dst, SRectD sr
   uint64_t yAccumulator = uint64_t(OracleRound((src.top + 0.5) * double(dh * dh)));
   auto hold = [&](uint64_t index, double lo, double hi) {
     const int64_t i = std::clamp(static_cast<int64_t>(index), FirstTouched(lo), LastTouched(hi));
-    if (i != static_cast<int64_t>(index)) EXPECT_LT(hi - lo, 1.0) << "the steps leave the source rectangle";
+    if (i != static_cast<int64_t>(index))
+      EXPECT_LT(hi - lo, 1.0) << "the steps leave the source rectangle";
     return i;
   };
   for (int64_t y = dt; y < db; ++y, yAccumulator += yStep) {
     const int64_t row = hold(yAccumulator / (dh * dh), src.top, src.bottom);
     uint64_t xAccumulator = xStart;
     for (int64_t x = dl; x < dr; ++x, xAccumulator += xStep)
-      destination.Row(int32_t(y))[x] = source.Row(int32_t(row))[hold(xAccumulator / (dw * dw), src.left, src.right)];
+      destination.Row(int32_t(y))[x] =
+          source.Row(int32_t(row))[hold(xAccumulator / (dw * dw), src.left, src.right)];
   }
 }
 
 TEST(Bmp32Draw, RandomDrawsFollowTheSteps) {
   std::mt19937 random(20261211);
-  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+  auto uniform = [&](double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(random);
+  };
   auto size = [&](int32_t hi) { return std::uniform_int_distribution<int32_t>(1, hi)(random); };
   for (int draw = 0; draw < 30000; ++draw) {
     auto source = MakeTagged(size(12), size(12));
@@ -193,8 +199,9 @@ TEST(Bmp32Draw, RandomDrawsFollowTheSteps) {
     source->Draw(*drawn, dst, src, bmCopy);
     for (int64_t i = 0; i < drawn->PixelCount(); ++i)
       ASSERT_EQ(drawn->GetBits()[i], expected->GetBits()[i])
-          << "draw " << draw << " pixel " << i << " dst " << dst.left << "," << dst.top << "," << dst.right << ","
-          << dst.bottom << " src " << src.left << "," << src.top << "," << src.right << "," << src.bottom;
+          << "draw " << draw << " pixel " << i << " dst " << dst.left << "," << dst.top << ","
+          << dst.right << "," << dst.bottom << " src " << src.left << "," << src.top << ","
+          << src.right << "," << src.bottom;
   }
 }
 
@@ -328,12 +335,15 @@ TEST(Bmp32Draw, OverlappingCopyWithinOneBitmap) {
   for (const SMoveCase& c : cases) {
     auto bmp = MakeTagged(6, 6);
     const SRectD& s = c.source;
-    bmp->Draw(*bmp, SRectD{s.left + c.dx, s.top + c.dy, s.right + c.dx, s.bottom + c.dy}, s, c.mode);
+    bmp->Draw(*bmp, SRectD{s.left + c.dx, s.top + c.dy, s.right + c.dx, s.bottom + c.dy}, s,
+              c.mode);
     // Opaque pixels: both modes put the source pixel in place.
     for (int y = 0; y < 6; ++y)
       for (int x = 0; x < 6; ++x) {
-        const bool moved = x - c.dx > s.left && x - c.dx < s.right && y - c.dy > s.top && y - c.dy < s.bottom;
-        EXPECT_EQ(bmp->Row(y)[x], moved ? Tag(x - c.dx, y - c.dy) : Tag(x, y)) << c.what << ": " << x << "," << y;
+        const bool moved =
+            x - c.dx > s.left && x - c.dx < s.right && y - c.dy > s.top && y - c.dy < s.bottom;
+        EXPECT_EQ(bmp->Row(y)[x], moved ? Tag(x - c.dx, y - c.dy) : Tag(x, y))
+            << c.what << ": " << x << "," << y;
       }
   }
 }
@@ -343,7 +353,8 @@ std::unique_ptr<CBmp32> MakeMixed(int32_t width, int32_t height) {
   auto bmp = MakeFilled(width, height, 0);
   for (int32_t y = 0; y < height; ++y)
     for (int32_t x = 0; x < width; ++x)
-      bmp->Row(y)[x] = uint32_t((x * 97 + y * 53) % 256) << 24 | uint32_t(x * 30) << 16 | uint32_t(y * 30) << 8 | 0x55;
+      bmp->Row(y)[x] = uint32_t((x * 97 + y * 53) % 256) << 24 | uint32_t(x * 30) << 16 |
+                       uint32_t(y * 30) << 8 | 0x55;
   return bmp;
 }
 
@@ -353,11 +364,11 @@ TEST(Bmp32Draw, DrawingInsideOneBitmapReadsTheSourceAsItWas) {
   struct SCase {
     SRectD dst, src;
   } const cases[] = {
-      {{0.5, -0.5, 6.5, 5.5}, {-0.5, -0.5, 5.5, 5.5}},   // right by one
-      {{-0.5, 0.5, 5.5, 6.5}, {-0.5, -0.5, 5.5, 5.5}},   // down by one
-      {{1.5, 1.5, 7.5, 7.5}, {-0.5, -0.5, 2.5, 2.5}},    // enlarged over itself
-      {{-0.5, -0.5, 2.5, 2.5}, {0.5, 0.5, 6.5, 6.5}},    // reduced over itself
-      {{-0.5, 2.5, 3.5, 7.5}, {-0.5, -0.5, 7.5, 7.5}},   // reduced downwards
+      {{0.5, -0.5, 6.5, 5.5}, {-0.5, -0.5, 5.5, 5.5}},  // right by one
+      {{-0.5, 0.5, 5.5, 6.5}, {-0.5, -0.5, 5.5, 5.5}},  // down by one
+      {{1.5, 1.5, 7.5, 7.5}, {-0.5, -0.5, 2.5, 2.5}},   // enlarged over itself
+      {{-0.5, -0.5, 2.5, 2.5}, {0.5, 0.5, 6.5, 6.5}},   // reduced over itself
+      {{-0.5, 2.5, 3.5, 7.5}, {-0.5, -0.5, 7.5, 7.5}},  // reduced downwards
   };
   for (int32_t mode = bmCopy; mode <= bmBlendAlpha; ++mode)
     for (const SCase& c : cases) {
@@ -365,7 +376,8 @@ TEST(Bmp32Draw, DrawingInsideOneBitmapReadsTheSourceAsItWas) {
       auto expected = MakeMixed(8, 8);
       MakeMixed(8, 8)->Draw(*expected, c.dst, c.src, mode);
       bmp->Draw(*bmp, c.dst, c.src, mode);
-      for (int i = 0; i < 64; ++i) ASSERT_EQ(bmp->GetBits()[i], expected->GetBits()[i]) << "mode " << mode << " pixel " << i;
+      for (int i = 0; i < 64; ++i)
+        ASSERT_EQ(bmp->GetBits()[i], expected->GetBits()[i]) << "mode " << mode << " pixel " << i;
     }
   for (int32_t mode : {int32_t{bmCopy}, int32_t{bmTransparent}}) {
     const SPointD q[4] = {{1.5, 0.5}, {7.5, 1.5}, {6.5, 7.5}, {0.5, 6.5}};
@@ -373,7 +385,9 @@ TEST(Bmp32Draw, DrawingInsideOneBitmapReadsTheSourceAsItWas) {
     auto expected = MakeMixed(8, 8);
     Transform(*MakeMixed(8, 8), *expected, {0, 0, 6, 6}, q, mode);
     Transform(*bmp, *bmp, {0, 0, 6, 6}, q, mode);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(bmp->GetBits()[i], expected->GetBits()[i]) << "transform mode " << mode << " pixel " << i;
+    for (int i = 0; i < 64; ++i)
+      ASSERT_EQ(bmp->GetBits()[i], expected->GetBits()[i])
+          << "transform mode " << mode << " pixel " << i;
   }
 }
 

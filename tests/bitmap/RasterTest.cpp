@@ -227,7 +227,8 @@ TEST(Raster, RectangleWithBandAndFill) {
     for (int32_t y = 0; y < c.size; ++y)
       for (int32_t x = 0; x < c.size; ++x) {
         const uint32_t v = table[level(x)][level(y)];
-        ASSERT_EQ(bmp->Row(y)[x], 0xFF000000 | v << 16 | v << 8 | v) << c.size << ": " << x << "," << y;
+        ASSERT_EQ(bmp->Row(y)[x], 0xFF000000 | v << 16 | v << 8 | v)
+            << c.size << ": " << x << "," << y;
       }
   }
 }
