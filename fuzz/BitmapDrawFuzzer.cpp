@@ -3,10 +3,12 @@
 // destination width - 1 and height - 1, the mode, then 16 coordinates, each a
 // selector byte (a hostile value from the table, or the next 8 bytes as a
 // raw double). Every source pixel holds its own tag, so whatever a copy
-// writes must be a tag of the source; the sanitizers catch the rest.
+// writes must be a tag of the source; a draw of the source onto itself must
+// give what a draw from its copy gives; the sanitizers catch the rest.
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "fuzz/GeometryInput.h"
@@ -52,5 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        c[4], c[5], c[6], c[7], mode);
   for (int64_t i = 0; i < destination.PixelCount(); ++i)
     if (destination.Pixels()[i] && !IsSourceTag(destination.Pixels()[i], source)) std::abort();
+
+  // Drawn inside one bitmap: the same as drawn from a copy of it.
+  CBmp32 itself(0, 0, false), expected(0, 0, false);
+  itself.CopyFrom(source);
+  expected.CopyFrom(source);
+  source.Draw(&expected, c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], mode);
+  itself.Draw(&itself, c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], mode);
+  if (std::memcmp(itself.Pixels(), expected.Pixels(),
+                  static_cast<size_t>(itself.PixelCount()) * 4) != 0)
+    std::abort();
   return 0;
 }

@@ -109,7 +109,9 @@ uint32_t CBmp::ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha
   const int32_t shrink = static_cast<int32_t>(std::min<uint32_t>(factor, INT32_MAX));
   const int32_t width = source.desc.width / shrink, height = source.desc.height / shrink;
   const int32_t format = GetPixelFormat();
-  const int32_t stride = static_cast<int32_t>(PixelFormatStride(width, format));
+  const int64_t rowBytes = PixelFormatStride(width, format);
+  if (!FitsInMemory(rowBytes, height)) return kErrImageTooLarge;
+  const int32_t stride = static_cast<int32_t>(rowBytes);
   const SPixelBufferDesc planned = {format, stride, width, height, stride, -stride};
   CBmpLoader loader(file, source, palette, planned, shrink, error);
   if (error != kErrNone) return error;

@@ -94,8 +94,9 @@ class CBmp : public CObject {
   // when shrink is above 1; `param`, when not null, is an SPixelBufferDesc
   // that receives the file's own description. alpha: 16- and 32-bit .bmp
   // pixels carry alpha. Errors: the codes of the image readers, 1 for pixels
-  // this bitmap's format cannot take; until the headers are read and the
-  // pixels checked the bitmap keeps its size and pixels.
+  // this bitmap's format cannot take and for an image that even divided by
+  // shrink passes the memory a bitmap may hold; until the headers are read
+  // and the pixels checked the bitmap keeps its size and pixels.
   virtual void TD_STDCALL LoadBmp(const CStr* path, uint32_t shrink, uint8_t alpha, void* param,
                                   uint32_t* error);
   // ".bmp" or ".tga" in any case chooses the reader; any other extension sets

@@ -6,6 +6,21 @@
 
 #include "lib/bitmap/PixelFill.h"
 #include "lib/bitmap/PixelFormat.h"
+#include "lib/bitmap/RowCopy.h"
+
+namespace {
+
+void CopyRow(uint16_t* d, const uint16_t* s, int32_t count) {
+  std::memmove(d, s, static_cast<size_t>(count) * 2);
+}
+
+// The pixels whose bit 15 is clear.
+void CopyClearPixels(uint16_t* d, const uint16_t* s, int32_t count) {
+  for (int32_t x = 0; x < count; ++x)
+    if (!(s[x] & 0x8000)) d[x] = s[x];
+}
+
+}  // namespace
 
 CBmp16::CBmp16(int32_t width, int32_t height, bool ownDC) : CBmpRows(ownDC) { Resize(width, height); }
 
@@ -26,15 +41,11 @@ void CBmp16::Draw(CBmp16* destination, int32_t dstLeft, int32_t dstTop, int32_t 
   w = std::min({w, Width() - sx, destination->Width() - dx});
   h = std::min({h, Height() - sy, destination->Height() - dy});
   if (w <= 0 || h <= 0) return;
-  for (int64_t y = 0; y < h; ++y) {
-    const uint16_t* s = Row(static_cast<int32_t>(sy + y)) + sx;
-    uint16_t* d = destination->Row(static_cast<int32_t>(dy + y)) + dx;
-    if (!transparent) {
-      std::memmove(d, s, static_cast<size_t>(w) * 2);
-      continue;
-    }
-    for (int64_t x = 0; x < w; ++x)
-      if (!(s[x] & 0x8000)) d[x] = s[x];
+  try {
+    CopyRows<uint16_t>(*this, static_cast<int32_t>(sx), static_cast<int32_t>(sy), *destination,
+                       static_cast<int32_t>(dx), static_cast<int32_t>(dy), static_cast<int32_t>(w),
+                       static_cast<int32_t>(h), transparent ? CopyClearPixels : CopyRow);
+  } catch (...) {  // no memory for a row moving within itself: nothing more copied
   }
 }
 

@@ -18,6 +18,8 @@ class CBmp16 final : public CBmpRows {
   // Copies the source rectangle of this bitmap to destination at (dstLeft,
   // dstTop), clipped to both bitmaps, when both rectangles have the same width
   // and height. With transparent set only pixels whose bit 15 is clear go.
+  // The destination may be this bitmap, rectangles overlapping: the result
+  // is as if the source rectangle had been copied out first.
   virtual void TD_STDCALL Draw(CBmp16* destination, int32_t dstLeft, int32_t dstTop, int32_t dstRight,
                                int32_t dstBottom, int32_t srcLeft, int32_t srcTop, int32_t srcRight,
                                int32_t srcBottom, uint8_t transparent);

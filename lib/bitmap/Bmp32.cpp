@@ -15,6 +15,7 @@
 #include "lib/bitmap/PolygonRaster.h"
 #include "lib/bitmap/QuadSampler.h"
 #include "lib/bitmap/RectRaster.h"
+#include "lib/bitmap/RowCopy.h"
 
 namespace {
 
@@ -49,14 +50,16 @@ void DrawIndexed(const CBmp32& source, CBmp32& destination, const SRectI& d, con
 
 // Source index of each of n destination pixels over the source interval
 // [lo, hi): the integer steps of floor(lo + 0.5 + i (hi - lo) / n), held
-// inside the interval's whole pixels and the bitmap's size.
+// inside the pixels the interval touches (the one holding lo to the one
+// holding the last point before hi) and the bitmap's size.
 std::vector<int32_t> SourceIndices(int32_t n, double lo, double hi, int32_t size) {
   const uint64_t count = static_cast<uint64_t>(n);
   const uint64_t denominator = count * count;
   const double start = std::floor((lo + 0.5) * static_cast<double>(denominator) + 0.5);
   const uint64_t step = static_cast<uint64_t>(std::floor(static_cast<double>(count) * (hi - lo) + 0.5));
   const int32_t first = std::clamp(static_cast<int32_t>(std::floor(lo + 0.5)), 0, size - 1);
-  const int32_t last = std::max(first, std::min(static_cast<int32_t>(std::floor(hi + 0.5)) - 1, size - 1));
+  const int32_t last =
+      std::max(first, std::min(static_cast<int32_t>(std::ceil(hi - 0.5)), size - 1));
   uint64_t accumulator = start < 1.8e19 ? static_cast<uint64_t>(start) : UINT64_MAX;
   std::vector<int32_t> indices(static_cast<size_t>(n));
   for (int32_t& index : indices) {
@@ -149,18 +152,16 @@ void CBmp32::DrawClipped(CBmp32& destination, SRectD dst, SRectD src, int32_t mo
 }
 
 void CBmp32::DrawEqualSize(CBmp32& destination, const SRectI& dst, const SRectI& src, int32_t mode) const {
-  const RowRoutine routine = EqualSizeRoutine(mode);
-  const int32_t width = dst.right - dst.left, height = dst.bottom - dst.top;
-  // Within one bitmap, rows moving down are taken from the bottom up, so each
-  // is read before it is overwritten.
-  const bool upwards = &destination == this && dst.top > src.top;
-  for (int32_t i = 0; i < height; ++i) {
-    const int32_t y = upwards ? height - 1 - i : i;
-    routine(destination.Row(dst.top + y) + dst.left, Row(src.top + y) + src.left, width);
-  }
+  CopyRows<uint32_t>(*this, src.left, src.top, destination, dst.left, dst.top, dst.right - dst.left,
+                     dst.bottom - dst.top, EqualSizeRoutine(mode));
 }
 
 void CBmp32::DrawScaled(CBmp32& destination, const SRectI& dst, const SRectD& src, int32_t mode) const {
+  if (&destination == this) {  // drawn from a copy: no pixel is read after it was written
+    CBmp32 copy(0, 0, false);
+    copy.CopyFrom(*this);
+    return copy.DrawScaled(destination, dst, src, mode);
+  }
   const std::vector<int32_t> columns = SourceIndices(dst.right - dst.left, src.left, src.right, Width());
   const std::vector<int32_t> rows = SourceIndices(dst.bottom - dst.top, src.top, src.bottom, Height());
   switch (mode) {
@@ -190,6 +191,11 @@ void CBmp32::Transform(CBmp32& destination, const SRectI& source, const SPointD 
   const SRectI inside = {std::max(source.left, 0), std::max(source.top, 0), std::min(source.right, Width()),
                          std::min(source.bottom, Height())};
   if (inside.left >= inside.right || inside.top >= inside.bottom) return;
+  if (&destination == this) {  // drawn from a copy: no pixel is read after it was written
+    CBmp32 copy(0, 0, false);
+    copy.CopyFrom(*this);
+    return copy.Transform(destination, source, quad, mode);
+  }
   CQuadSampler sampler(*this, inside, mode == bmTransparent);
   if (sampler.Map(source, quad, destination.Width(), destination.Height()))
     sampler.DrawInto(destination);

@@ -44,7 +44,9 @@ class CBmp32 final : public CBmpRows {
   // of destination (double rectangles in the pixel-bounds convention), both
   // clipped to their bitmaps, nearest pixel. Equal integer sizes blend with
   // >> 8, other sizes with / 255. Nothing for a non-finite coordinate, an
-  // empty rectangle or an unknown mode.
+  // empty rectangle or an unknown mode. The destination may be this bitmap,
+  // rectangles overlapping: the result is as if the source rectangle had
+  // been copied out first.
   virtual void TD_STDCALL Draw(CBmp32* destination, double dstLeft, double dstTop, double dstRight,
                                double dstBottom, double srcLeft, double srcTop, double srcRight, double srcBottom,
                                int32_t mode);
@@ -53,7 +55,8 @@ class CBmp32 final : public CBmpRows {
   // bottom-right and bottom-left corners land; each destination pixel takes
   // the source pixel nearest to its inverse-mapped centre. Modes bmCopy and
   // bmTransparent; nothing for other modes (see Transform), a quadrilateral
-  // without area or a non-finite point.
+  // without area or a non-finite point. The destination may be this bitmap,
+  // as for Draw.
   virtual void TD_STDCALL DrawTransform(CBmp32* destination, int32_t srcLeft, int32_t srcTop, int32_t srcRight,
                                         int32_t srcBottom, double x0, double y0, double x1, double y1, double x2,
                                         double y2, double x3, double y3, int32_t mode);

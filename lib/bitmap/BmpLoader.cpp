@@ -20,6 +20,13 @@ bool IsUsableDestination(const SPixelBufferDesc& d) {
 
 bool Is32Bit(int32_t format) { return format == pfX8R8G8B8 || format == pfA8R8G8B8; }
 
+// The loader's own rows: one stored row, the same as 32-bit pixels and, when
+// reducing, the four 64-bit channel sums of each reduced pixel.
+int64_t WorkingRowBytes(const SPixelBufferDesc& source, int32_t factor) {
+  const int64_t sums = factor > 1 ? int64_t{source.width} / factor * 4 * 8 : 0;
+  return int64_t{source.stride} + int64_t{source.width} * 4 + sums;
+}
+
 }  // namespace
 
 CBmpLoader::CBmpLoader(const CStr& path, const SBmpHeader& header, const uint8_t* palette,
@@ -52,6 +59,11 @@ void CBmpLoader::Start(CStream& stream, const uint8_t* palette, uint32_t& error)
   error = kErrNone;
   if (m_Factor < 1 || !IsUsableDestination(m_Destination)) {
     error = kErrUnknown;
+    return;
+  }
+  if (!FitsInMemory(m_Destination.stride, m_Destination.height) ||
+      !FitsInMemory(WorkingRowBytes(m_Source.desc, m_Factor), 1)) {
+    error = kErrImageTooLarge;
     return;
   }
   if (m_Factor == 1)

@@ -32,8 +32,11 @@ class CBmpLoader : public CObject {
 
   // Opens a .bmp file whose header and palette BitmapLoadHeader gave (a null
   // palette reads it again). error: 0, the stream's codes, 0x10016, 0x50001,
-  // 0x50002; 1 for a factor below 1. Throws the converters' messages when
-  // the file's rows cannot become the destination's format.
+  // 0x50002; 1 for a factor below 1, and kErrImageTooLarge (1) when the
+  // destination (the whole reduced image, or one band) or the loader's own
+  // rows would pass the bitmaps' memory limit: the file's size itself is no
+  // limit. Throws the converters' messages when the file's rows cannot
+  // become the destination's format.
   CBmpLoader(const CStr& path, const SBmpHeader& header, const uint8_t* palette,
              const SPixelBufferDesc& destination, int32_t factor, bool alpha, uint32_t& error);
   // Reads from stream, described by source, with palette (1024 bytes).

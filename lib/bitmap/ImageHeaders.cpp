@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int32_t kPaletteEntries = 256;
-// Files whose pixels as 32-bit words would pass the bitmaps' memory limit are
-// refused before anything is allocated.
-constexpr int64_t kMaxImagePixels = kMaxBitmapBytes / 4;
 
 bool Fail(uint32_t& error, uint32_t code) {
   error = code;
@@ -127,12 +124,12 @@ int32_t TgaPixelFormat(const STgaHeader& h) {
   }
 }
 
-// Sizes no bitmap can hold, strides beyond 32 bits and uncompressed pixel
-// data shorter than the rows it must hold.
+// Empty images, strides beyond 32 bits and uncompressed pixel data shorter
+// than the rows it must hold. How much of the image may be held in memory is
+// the reader's matter (FitsInMemory): a file may be read reduced or in bands.
 bool CheckImageSize(const SImageSource& source, int64_t width, int64_t height, int64_t stride,
                     CStream& stream, uint32_t& error) {
-  if (width <= 0 || height <= 0 || width * height > kMaxImagePixels || stride > INT32_MAX)
-    return Fail(error, kErrFileHeader);
+  if (width <= 0 || height <= 0 || stride > INT32_MAX) return Fail(error, kErrFileHeader);
   if (source.coding != rcNone && source.coding != rcTgaRaw) return true;
   if (stride * height > stream.GetSize() - source.dataOffset) return Fail(error, kErrFileRead);
   return true;
@@ -169,6 +166,10 @@ int32_t BmpRowCoding(const SBmpHeader& h, uint32_t& error) {
 }
 
 }  // namespace
+
+bool FitsInMemory(int64_t rowBytes, int64_t rows) {
+  return rowBytes >= 0 && rows >= 0 && (rows == 0 || rowBytes <= kMaxBitmapBytes / rows);
+}
 
 int32_t BitmapBPPToPixelFmt(uint32_t bits, bool alpha) {
   switch (bits) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "lib/bitmap/Bmp.h"
+#include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/Stream.h"
 
 #pragma pack(push, 1)
@@ -89,6 +90,15 @@ struct SImageProgress {
   void* context2;
 };
 
+// The code of an image whose pixels, at the size they are read (reduced, or
+// one band), or whose working rows would pass the bitmaps' memory limit:
+// what a refused allocation reports.
+constexpr uint32_t kErrImageTooLarge = kErrUnknown;
+
+// Whether rows x rowBytes bytes stay within the bitmaps' memory limit
+// (kMaxBitmapBytes); false for a negative count.
+bool FitsInMemory(int64_t rowBytes, int64_t rows);
+
 // 1 -> P1, 2 -> P2, 4 -> P4, 8 -> P8, 16 -> X1R5G5B5 (A1R5G5B5 with alpha),
 // 24 -> R8G8B8, 32 -> X8R8G8B8 (A8R8G8B8 with alpha); other counts throw
 // "BitmapBPPToPixelFmt: Invalid pixel format.".
@@ -104,8 +114,10 @@ bool ReadBmpHeader(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32
 bool ReadTgaHeader(CStream& stream, STgaHeader& header, uint8_t* palette, uint32_t& error);
 
 // The pixels a header describes, checked against the stream's size (the
-// stream's codes, 0x10016 for sizes no bitmap holds, 0x50001 and 0x50002 for
-// bit counts and compressions that cannot be read).
+// stream's codes, 0x10016 for an empty image or a stored row beyond 2^31
+// bytes, 0x50001 and 0x50002 for bit counts and compressions that cannot be
+// read). Any size is accepted: what limits an image is the memory its
+// reader holds (FitsInMemory).
 bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImageSource& source,
                     uint32_t& error);
 bool TgaImageSource(const STgaHeader& header, CStream& stream, SImageSource& source,

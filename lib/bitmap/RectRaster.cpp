@@ -141,7 +141,7 @@ void RasterRect(CBmp32& bitmap, const SRectD& rect, uint32_t line, uint32_t fill
                             Cover(std::max(rect.left - h, -0.5), std::min(rect.right + h, w)),
                             Cover(std::max(rect.top - h, -0.5), std::min(rect.bottom + h, hgt))};
   const CRectPainter paint(bitmap);
-  if (parts.columns.last > parts.columns.first && parts.rows.last > parts.rows.first)
+  if (parts.columns.last >= parts.columns.first && parts.rows.last >= parts.rows.first)
     DrawInner(paint, parts, bitmap.Width(), bitmap.Height(), line, fill, width);
   DrawBand(paint, parts, bitmap.Width(), bitmap.Height(), line, width);
 }

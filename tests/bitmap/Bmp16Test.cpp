@@ -57,4 +57,39 @@ TEST(Bmp16, DrawCopiesEqualRectanglesClipped) {
   EXPECT_EQ(destination.GetScanLine(3)[3], 0xFFFF);
 }
 
+// Pixel (x, y) of an 8 x 8 bitmap holds y x 16 + x, bit 15 clear.
+uint16_t Value(int x, int y) { return static_cast<uint16_t>(y * 16 + x); }
+
+TEST(Bmp16, CopyWithinOneBitmapActsAsIfTheSourceWereCopiedFirst) {
+  const struct {
+    int32_t left, top, right, bottom, dx, dy;
+    uint8_t transparent;
+    const char* what;
+  } cases[] = {
+      {0, 0, 8, 4, 0, 2, 0, "rows 0..3 to 2..5"},
+      {0, 0, 8, 4, 0, 2, 1, "rows 0..3 to 2..5, transparent"},
+      {0, 3, 8, 8, 0, -3, 0, "up"},
+      {0, 0, 5, 8, 2, 0, 0, "right"},
+      {0, 0, 5, 8, 2, 0, 1, "right, transparent"},
+      {3, 0, 8, 8, -3, 0, 1, "left, transparent"},
+      {0, 0, 6, 6, 2, 2, 1, "down and right, transparent"},
+      {1, 1, 8, 8, -1, -1, 0, "up and left"},
+      {2, 0, 7, 6, -2, 2, 1, "down and left, transparent"},
+  };
+  for (const auto& c : cases) {
+    CBmp16 bmp(8, 8, false);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) bmp.GetScanLine(y)[x] = Value(x, y);
+    bmp.Draw(&bmp, c.left + c.dx, c.top + c.dy, c.right + c.dx, c.bottom + c.dy, c.left, c.top,
+             c.right, c.bottom, c.transparent);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) {
+        const int sx = x - c.dx, sy = y - c.dy;
+        const bool moved = sx >= c.left && sx < c.right && sy >= c.top && sy < c.bottom;
+        EXPECT_EQ(bmp.GetScanLine(y)[x], moved ? Value(sx, sy) : Value(x, y))
+            << c.what << ": " << x << "," << y;
+      }
+  }
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -102,6 +104,68 @@ TEST_F(ImageFileTest, FactorsBelowOneAndBeyondTheImage) {
   EXPECT_EQ(LoadInto(*bmp, path, 2), 0u);
   EXPECT_EQ(bmp->Width(), 1);
   EXPECT_EQ(bmp->Row(0)[0], 0xFF070605u);  // (1+4+7+10)/4 .. per channel
+}
+
+// 20,000 x 15,000 pixels of one bit (a sparse file of zeros, 37.5 MB, above
+// 2^28 pixels): black, with the top-left and the bottom-right 8 x 8 blocks
+// white.
+class LargeImageTest : public ImageFileTest {
+ protected:
+  static constexpr int32_t kWidth = 20000, kHeight = 15000, kStride = kWidth / 8;
+
+  CStr LargeFile() {
+    const std::string palette = CBytes().U32(0).U32(0xFFFFFF).Str();
+    const CStr path = File("large.bmp", BmpFile(kWidth, kHeight, 1, 0, palette, ""));
+    const std::streamoff data = 54 + 8;
+    std::filesystem::resize_file(path.c_str(), data + std::uintmax_t{kStride} * kHeight);
+    std::fstream file(path.c_str(), std::ios::binary | std::ios::in | std::ios::out);
+    for (int32_t k = 0; k < 8; ++k) {
+      // Rows are stored bottom-up: file row kHeight - 1 is the top one.
+      file.seekp(data + std::streamoff{kStride} * (kHeight - 1 - k));
+      file.put('\xFF');
+      file.seekp(data + std::streamoff{kStride} * k + kStride - 1);
+      file.put('\xFF');
+    }
+    EXPECT_TRUE(file.good());
+    return path;
+  }
+};
+
+TEST_F(LargeImageTest, ReadReducedToWhatABitmapHolds) {
+  const CStr path = LargeFile();
+  CBmp32 bmp(0, 0, false);
+  ASSERT_EQ(LoadInto(bmp, path, 8, 0), 0u);
+  ASSERT_EQ(bmp.Width(), 2500);
+  ASSERT_EQ(bmp.Height(), 1875);
+  EXPECT_EQ(bmp.Row(0)[0], 0xFFFFFFFFu);
+  EXPECT_EQ(bmp.Row(0)[1], 0xFF000000u);
+  EXPECT_EQ(bmp.Row(1874)[2499], 0xFFFFFFFFu);
+  EXPECT_EQ(bmp.Row(1874)[2498], 0xFF000000u);
+  // At full size the pixels would pass the limit: refused, the bitmap kept.
+  auto kept = MakeFilled(5, 5, 0x12345678);
+  EXPECT_EQ(LoadInto(*kept, path, 1, 0), kErrImageTooLarge);
+  EXPECT_EQ(kept->Width(), 5);
+  EXPECT_EQ(kept->Row(4)[4], 0x12345678u);
+}
+
+TEST_F(LargeImageTest, ReadInBands) {
+  const CStr path = LargeFile();
+  const int32_t bandRows = 16;
+  const SPixelBufferDesc band = {pfA8R8G8B8, kWidth * 4, kWidth, bandRows, kWidth * 4, -kWidth * 4};
+  uint32_t error = 0xFFFFFFFF;
+  CBmpLoader loader(path, SBmpHeader{}, nullptr, band, 1, false, error);
+  ASSERT_EQ(error, 0u);
+  std::vector<uint32_t> pixels(size_t{kWidth} * bandRows);
+  ASSERT_TRUE(loader.ReadRows(pixels.data(), bandRows, nullptr, error));
+  // The picture's bottom rows, the last one at the band's bottom.
+  const uint32_t* bottom = &pixels[size_t{kWidth} * (bandRows - 1)];
+  EXPECT_EQ(bottom[kWidth - 1], 0xFFFFFFFFu);
+  EXPECT_EQ(bottom[kWidth - 9], 0xFF000000u);
+  EXPECT_EQ(pixels[size_t{kWidth} * 7 + kWidth - 1], 0xFF000000u);
+  // The whole image as one destination would pass the limit.
+  const SPixelBufferDesc whole = {pfA8R8G8B8, kWidth * 4, kWidth, kHeight, kWidth * 4, -kWidth * 4};
+  CBmpLoader tooLarge(path, SBmpHeader{}, nullptr, whole, 1, false, error);
+  EXPECT_EQ(error, kErrImageTooLarge);
 }
 
 TEST_F(ImageFileTest, SavedFileHasTheWrittenDownLayout) {

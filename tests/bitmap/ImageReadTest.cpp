@@ -97,7 +97,8 @@ TEST(BmpRead, BadHeadersGiveTheirCodes) {
       {18, {0, 0, 0, 0}, kErrFileHeader, "width 0"},
       {18, {0xFF, 0xFF, 0xFF, 0xFF}, kErrFileHeader, "width -1"},
       {22, {0, 0, 0, 0}, kErrFileHeader, "height 0"},
-      {18, {0, 0, 1, 0, 0, 0, 1, 0}, kErrFileHeader, "65536 x 65536"},
+      {18, {0, 0, 1, 0, 0, 0, 1, 0}, kErrFileRead, "65536 x 65536 with the data of 2 rows"},
+      {18, {0xFF, 0xFF, 0xFF, 0x7F}, kErrFileHeader, "a row beyond 2^31 bytes"},
       {22, {3}, kErrFileRead, "pixel data for 2 of 3 rows"},
       {10, {0xFF, 0xFF, 0, 0}, kErrFileRead, "pixel data beyond the end"},
   };

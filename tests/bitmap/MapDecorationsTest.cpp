@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "lib/bitmap/MapDecorations.h"
 #include "lib/foundation/Units.h"
@@ -126,17 +128,42 @@ TEST(MapDecorations, CursorOnlyInsideTheView) {
   EXPECT_NE(heading->Row(40)[25], kWhite);  // the arrow's tail, 15 pixels behind
 }
 
-TEST(MapDecorations, ScaleBarPartsAndLabels) {
+TEST(MapDecorations, ScaleBarBlackParts) {
+  HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
+                           NONANTIALIASED_QUALITY, 0, "Arial");
+  ASSERT_NE(font, nullptr);
+  // Rows 14..17 of a bar drawn at y = 10 between its outline columns first
+  // and last: the black runs, white elsewhere.
+  const struct {
+    int32_t x;
+    double metresPerPixel;
+    int32_t first, last;
+    std::vector<std::pair<int32_t, int32_t>> black;
+  } cases[] = {
+      // 150 pixels in 3 parts: black from the middle tick leftwards in 25-pixel parts.
+      {10, 10, 13, 163, {{13, 38}, {64, 88}, {163, 163}}},
+      // 10 pixels in 5 parts: parts of one pixel, the middle tick at 179.
+      {171, 1, 174, 184, {{174, 175}, {177, 177}, {179, 179}, {184, 184}}},
+  };
+  for (const auto& c : cases) {
+    auto bmp = MakeFilled(200, 60, kWhite);
+    DrawScale(Host(*bmp), c.x, 10, c.metresPerPixel, kUnitKilometre, font);
+    for (int32_t y = 14; y <= 17; ++y)
+      for (int32_t x = c.first; x <= c.last; ++x) {
+        bool black = false;
+        for (auto [from, to] : c.black) black |= x >= from && x <= to;
+        ASSERT_EQ(bmp->Row(y)[x], black ? 0xFF000000 : kWhite) << c.x << ": " << x << "," << y;
+      }
+  }
+  DeleteObject(font);
+}
+
+TEST(MapDecorations, ScaleBarLabels) {
   HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
                            NONANTIALIASED_QUALITY, 0, "Arial");
   ASSERT_NE(font, nullptr);
   auto bmp = MakeFilled(200, 60, kWhite);
   DrawScale(Host(*bmp), 10, 10, 10, kUnitKilometre, font);
-  for (int32_t y = 14; y <= 17; ++y)
-    for (int32_t x = 13; x <= 163; ++x) {
-      const bool black = x == 13 || x == 163 || (x >= 14 && x <= 38) || (x >= 64 && x <= 88);
-      ASSERT_EQ(bmp->Row(y)[x], black ? 0xFF000000 : kWhite) << x << "," << y;
-    }
   // The labels as GDI draws "0", "750.0" and "1500.0 m" in the label box.
   const int32_t h = bmp->MeasureText("0", font).cy;
   auto labels = MakeFilled(200, 60, kWhite);

@@ -195,26 +195,53 @@ TEST(Raster, PolygonAtTheRightEdgeStaysInItsRow) {
   EXPECT_EQ(Changes(*last, kBlack), RowRun(2, 2, 7, 0xFFDDDDDD));
 }
 
+// A square drawn with width 1 whose outer band starts at whole pixel `outer`
+// and ends at `outerLast`.
+struct SSquareCase {
+  int32_t size;
+  SRectD rect;
+  int32_t outer, outerLast;
+};
+
 TEST(Raster, RectangleWithBandAndFill) {
-  auto bmp = MakeFilled(32, 32, 0xFF808080);
-  const SRectD rect{10.5, 10.5, 20.5, 20.5};
-  bmp->DrawRect(&rect, kBlack, kWhite, 1.0);
-  // Inner 12..19 white; 11 and 20 the fill mixed at 0.5 (0xFE7F7F7F over
-  // grey: 0x7E); inner corners at 0.25 (0xFE3F3F3F: 0x3F); 10 and 21 black
-  // at gamma[127] = 157 (0x31); outer corners at gamma[63] = 96 (0x4F).
-  auto expected = [](int32_t x, int32_t y) -> uint32_t {
-    auto level = [](int32_t v) {
-      return v < 10 || v > 21 ? 0 : v == 10 || v == 21 ? 1 : v == 11 || v == 20 ? 2 : 3;
+  const SSquareCase cases[] = {
+      {32, {10.5, 10.5, 20.5, 20.5}, 10, 21},
+      {8, {1.5, 1.5, 4.5, 4.5}, 1, 5},  // an inner part of one whole pixel
+  };
+  for (const SSquareCase& c : cases) {
+    auto bmp = MakeFilled(c.size, c.size, 0xFF808080);
+    bmp->DrawRect(&c.rect, kBlack, kWhite, 1.0);
+    // Inner whole pixels white; the ones next to them the fill mixed at 0.5
+    // (0xFE7F7F7F over grey: 0x7E); inner corners at 0.25 (0xFE3F3F3F:
+    // 0x3F); the outer band black at gamma[127] = 157 (0x31); outer corners
+    // at gamma[63] = 96 (0x4F).
+    auto level = [&](int32_t v) {
+      if (v < c.outer || v > c.outerLast) return 0;
+      if (v == c.outer || v == c.outerLast) return 1;
+      return v == c.outer + 1 || v == c.outerLast - 1 ? 2 : 3;
     };
     static const uint32_t table[4][4] = {{0x80, 0x80, 0x80, 0x80},
                                          {0x80, 0x4F, 0x31, 0x31},
                                          {0x80, 0x31, 0x3F, 0x7E},
                                          {0x80, 0x31, 0x7E, 0xFF}};
-    const uint32_t v = table[level(x)][level(y)];
-    return 0xFF000000 | v << 16 | v << 8 | v;
-  };
-  for (int32_t y = 0; y < 32; ++y)
-    for (int32_t x = 0; x < 32; ++x) ASSERT_EQ(bmp->Row(y)[x], expected(x, y)) << x << "," << y;
+    for (int32_t y = 0; y < c.size; ++y)
+      for (int32_t x = 0; x < c.size; ++x) {
+        const uint32_t v = table[level(x)][level(y)];
+        ASSERT_EQ(bmp->Row(y)[x], 0xFF000000 | v << 16 | v << 8 | v)
+            << c.size << ": " << x << "," << y;
+      }
+  }
+}
+
+TEST(Raster, RectangleOneWholePixelWideWithoutBand) {
+  auto bmp = MakeFilled(8, 8, 0xFF808080);
+  const SRectD rect{1.5, 1.5, 2.5, 4.5};
+  bmp->DrawRect(&rect, kBlack, kWhite, 0.0);
+  // Column 2, rows 2..4 filled; the partial pixels around have fraction 0
+  // and no line width: their mixed colour is 0 and leaves them.
+  std::vector<SChange> expected;
+  for (int32_t y = 2; y <= 4; ++y) expected.push_back({2, y, kWhite});
+  EXPECT_EQ(Changes(*bmp, 0xFF808080), expected);
 }
 
 TEST(Raster, RectanglesThatDrawNothing) {
