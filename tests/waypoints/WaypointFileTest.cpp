@@ -435,20 +435,52 @@ TEST_F(WaypointFileTest, AFileStepFailingKeepsTheOldFileAndTheDatabaseModified) 
   RemoveFile(target);
 }
 
-TEST_F(WaypointFileTest, SaveRefusesWhatTheReaderWouldRefuse) {
-  CStr name("Refused");
+// Each database holds one thing the file cannot hold whole: the save is
+// refused with its code, and neither the file nor the modified flag change.
+TEST_F(WaypointFileTest, SaveRefusesWhatTheFileCannotHoldWhole) {
+  const CStr longText(std::string(256, 'c').c_str());
+  const CStr shortName("Refused");
+  struct SCase {
+    const char* what;
+    const CStr& databaseName;
+    std::function<void(CWaypoint*)> make;
+    uint32_t code;
+  } cases[] = {
+      {"256 links", shortName,
+       [&](CWaypoint* w) {
+         for (int32_t i = 0; i < 256; ++i) w->AddLink(&shortName, &shortName, &error);
+       },
+       0x10015u},
+      {"comment of 256 characters", shortName,
+       [&](CWaypoint* w) { w->SetComment(&longText, &error); }, 0x80028u},
+      {"database name of 256 characters", longText, [](CWaypoint*) {}, 0x80028u},
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    CWaypointDatabase* db = manager->CreateDatabase(&c.databaseName, 0, 0);
+    SGeo3D p = Deg(1, 1);
+    c.make(db->AddWaypoint(&p, nullptr));
+    CStr target = ScratchPath("refused.wpt");
+    db->Save(&target, &error);
+    EXPECT_EQ(error, c.code);
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_TRUE(db->IsModified());
+  }
+}
+
+TEST_F(WaypointFileTest, AComment255CharactersLongReadsBackWhole) {
+  CStr name("Kept");
   CWaypointDatabase* db = manager->CreateDatabase(&name, 0, 0);
   SGeo3D p = Deg(1, 1);
-  CWaypoint* waypoint = db->AddWaypoint(&p, nullptr);
-  for (int32_t i = 0; i < 256; ++i) {
-    CStr text("t");
-    waypoint->AddLink(&text, &text, &error);
-  }
-  CStr target = ScratchPath("refused.wpt");
-  db->Save(&target, &error);
-  EXPECT_EQ(error, 0x10015u);
-  EXPECT_FALSE(FileExists(target));
-  EXPECT_TRUE(db->IsModified());
+  const CStr comment(std::string(255, 'c').c_str());
+  db->AddWaypoint(&p, nullptr)->SetComment(&comment, &error);
+  const TBytes image = SaveImage(db, &error);
+  ASSERT_EQ(error, 0u);
+  CWaypointManager* other = NewManager();
+  CWaypointDatabase* again = LoadImage(other, image, &error);
+  ASSERT_NE(again, nullptr);
+  EXPECT_STREQ(again->GetWaypoint(0)->GetComment()->c_str(), comment.c_str());
+  td::Free(other);
 }
 
 }  // namespace
