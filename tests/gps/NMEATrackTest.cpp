@@ -236,10 +236,10 @@ TEST_F(NMEATrackTest, AnAppendFailingAtAnyStepLeavesAWholeSummary) {
       const STrackInfo& old = before[file];
       const STrackInfo& now = after[file];
       const STrackInfo& seen = found[file];
-      const bool asBefore = seen.Count == old.Count && seen.LastTime == old.LastTime &&
-                            seen.Length == old.Length;
-      const bool asAfter = seen.Count == now.Count && seen.LastTime == now.LastTime &&
-                           seen.Length == now.Length;
+      const bool asBefore =
+          seen.Count == old.Count && seen.LastTime == old.LastTime && seen.Length == old.Length;
+      const bool asAfter =
+          seen.Count == now.Count && seen.LastTime == now.LastTime && seen.Length == now.Length;
       EXPECT_TRUE(asBefore || asAfter) << seen.Count << " " << seen.LastTime << " " << seen.Length;
     }
   }

@@ -258,8 +258,7 @@ TEST_F(NavigatorTest, EmptyRecordingLeavesNoFile) {
       names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names.size(), points ? 2u : 0u);
-    if (names.size() == 2)
-      EXPECT_EQ(names[1], names[0].substr(0, names[0].size() - 4) + "_2.trk");
+    if (names.size() == 2) EXPECT_EQ(names[1], names[0].substr(0, names[0].size() - 4) + "_2.trk");
     fs::remove_all(folder);
   }
 }
@@ -305,16 +304,16 @@ TEST_F(NavigatorTest, LegStepsAreTrueOnlyWhenTheySetATarget) {
     bool next, wrap, result;
     int32_t newTarget;
   } rows[] = {
-      {2, false, 1, true, false, false, 1}, {2, false, 1, true, true, true, 0},
-      {2, false, 0, false, true, true, 1},  {2, true, 0, true, true, true, 1},
-      {0, false, -1, true, true, false, -1}, {0, false, -1, false, true, false, -1},
-      {0, true, -1, true, true, false, -1},  {2, true, -1, true, false, false, -1},
-      {2, true, -1, true, true, false, -1},  {2, true, -1, false, false, true, 0},
+      {2, false, 1, true, false, false, 1},   {2, false, 1, true, true, true, 0},
+      {2, false, 0, false, true, true, 1},    {2, true, 0, true, true, true, 1},
+      {0, false, -1, true, true, false, -1},  {0, false, -1, false, true, false, -1},
+      {0, true, -1, true, true, false, -1},   {2, true, -1, true, false, false, -1},
+      {2, true, -1, true, true, false, -1},   {2, true, -1, false, false, true, 0},
       {2, false, -1, false, true, false, -1},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << row.points << " " << row.reverse << " " << row.target
-                                    << " " << row.next << " " << row.wrap);
+    SCOPED_TRACE(testing::Message() << row.points << " " << row.reverse << " " << row.target << " "
+                                    << row.next << " " << row.wrap);
     const SGeo2D all[] = {{0.01, 0.0}, {0.02, 0.0}};
     CWaypointRoute* route = manager->CreateRoute();
     uint32_t error = 0;
