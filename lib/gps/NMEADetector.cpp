@@ -208,8 +208,7 @@ void CNMEADetector::CompletionEvent(void* context, CThread*) {
     thread = self->m_Thread;
     try {
       results = thread->Results();
-    } catch (...) {
-      results.clear();
+    } catch (...) {  // no memory for them: no results
     }
     self->m_Thread = nullptr;
     self->m_Results.swap(results);
