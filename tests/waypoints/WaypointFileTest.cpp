@@ -2,6 +2,7 @@
 // (WaypointFileBytes.h, made by scripts/gen_waypoint_files.py), bad files,
 // batches of files that refer to each other, and saving with failures.
 #include <cmath>
+#include <cstdint>
 #include <functional>
 
 #include "lib/bitmap/Bmp32.h"
@@ -593,6 +594,23 @@ TEST(WaypointLoadProgress, ACancelStopsWithCode2AndLeavesTheManager) {
   EXPECT_EQ(LoadWithProgress(manager, ImageWithWaypoints(50), log, &error), nullptr);
   EXPECT_EQ(error, 2u);
   EXPECT_EQ(Counts(manager), before);
+  td::Free(manager);
+}
+
+// The highest file count a host can give still makes one stage per file and
+// one for the references; the batch loads as usual.
+TEST(WaypointLoadProgress, TheHighestFileCountStillLoads) {
+  CWaypointManager* manager = NewManager();
+  SProgressLog log;
+  TBytes image = ImageWithWaypoints(10, true);
+  CConstPointerStream stream(image.data(), static_cast<int64_t>(image.size()));
+  uint32_t error;
+  manager->BeginLoad(INT32_MAX, &log.record);
+  ASSERT_NE(manager->OpenDatabaseFrom(stream, &error), nullptr);
+  manager->EndLoad();
+  EXPECT_EQ(manager->GetWaypointCount(), 10);
+  ASSERT_FALSE(log.reports.empty());
+  EXPECT_LT(log.reports.back().position, 1e-6f);
   td::Free(manager);
 }
 
