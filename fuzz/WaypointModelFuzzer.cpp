@@ -1,7 +1,7 @@
-// Random sequences of model operations, with the model's invariants checked
-// after each step: group counts and the built-in group, route distances
-// against a fresh sum, each waypoint's points, and the manager's lists as the
-// union of the databases' in identifier order.
+// Random sequences of model operations, load batches among them, with the
+// model's invariants checked after each step: group counts and the built-in
+// group, route distances against a fresh sum, each waypoint's points, and the
+// manager's lists as the union of the databases' in identifier order.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -40,7 +40,7 @@ class Model {
   ~Model() { td::Free(manager_); }
 
   void Step() {
-    switch (in_.ConsumeIntegralInRange(0, 15)) {
+    switch (in_.ConsumeIntegralInRange(0, 16)) {
       case 0:
         Db()->AddWaypoint(&Position(), nullptr);
         break;
@@ -91,7 +91,17 @@ class Model {
       case 15:
         if (CWaypointGroup* g = AnyGroup()) g->Clear(&error_);
         break;
+      case 16:
+        manager_->IsLoading() ? manager_->EndLoad() : manager_->BeginLoad(1, nullptr);
+        break;
     }
+    Check();
+  }
+
+  // A batch still open at the end of the input ends, and is checked settled.
+  void Finish() {
+    if (!manager_->IsLoading()) return;
+    manager_->EndLoad();
     Check();
   }
 
@@ -155,10 +165,12 @@ class Model {
     CheckRoutes();
   }
 
+  // Inside a load batch the lists are in no order and the built-in group is
+  // settled only when the batch ends.
   template <class Count, class Get, class DbCount>
   void CheckUnion(Count count, Get get, DbCount dbCount, int32_t builtIns) {
     Require(count() == dbCount(dbs_[0]) + dbCount(dbs_[1]) + builtIns);
-    for (int32_t i = 1; i < count(); ++i)
+    for (int32_t i = 1; i < count() && !manager_->IsLoading(); ++i)
       Require(CompareItemId(*get(i - 1)->GetId(), *get(i)->GetId()) <= 0);
   }
 
@@ -191,7 +203,7 @@ class Model {
       for (int32_t g = 0; g < manager_->GetGroupCount(); ++g)
         if (!manager_->GetGroup(g)->IsDefault() && manager_->GetGroup(g)->Contains(w)) ++holding;
       Require(holding == w->GetGroupCount());
-      Require(builtIn->Contains(w) == (holding == 0));
+      Require(builtIn->Contains(w) == (holding == 0) || manager_->IsLoading());
     }
     Require(builtIn->GetCount() <= manager_->GetWaypointCount());
   }
@@ -248,5 +260,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   Model model(in);
   for (int steps = 0; steps < 400 && in.remaining_bytes() > 0; ++steps) model.Step();
+  model.Finish();
   return 0;
 }

@@ -143,12 +143,17 @@ void TD_STDCALL CNMEADetector::Start(uint8_t stopAtFirst) {
   m_StopAtFirst = stopAtFirst != 0;
   m_Progress = 0;
   if (m_Settings.empty()) return;
+  CNMEADetectorThread* thread = nullptr;
   try {
-    m_Thread = new CNMEADetectorThread(*this);
+    thread = new CNMEADetectorThread(*this);
   } catch (...) {  // no thread, no search
-    m_Thread = nullptr;
     return;
   }
+  if (thread->IsFinished()) {  // the system could not start it
+    delete thread;
+    return;
+  }
+  m_Thread = thread;
   m_Running = true;
   m_Thread->OnTerminate = MakeCallback(CompletionEvent, this);
   m_Thread->Resume();
@@ -177,7 +182,7 @@ void CNMEADetector::ReportProgress(CThread& thread, float percent, bool post) {
   bool callback;
   {
     CCriticalSectionLock guard(m_Lock);
-    m_Progress = std::max(m_Progress, percent);
+    m_Progress = percent;
     callback = m_OnProgress.IsSet();
   }
   if (post && callback) thread.PostEvent(MakeCallback(ProgressEvent, this));
@@ -191,15 +196,22 @@ void CNMEADetector::ProgressEvent(void* context, CThread*) {
     reinterpret_cast<TNMEADetectorFunc>(callback.Function)(callback.Context, self);
 }
 
+// The results are taken before anything changes: without memory for them the
+// search ends with none, and the detector is idle again either way.
 void CNMEADetector::CompletionEvent(void* context, CThread*) {
   CNMEADetector* self = static_cast<CNMEADetector*>(context);
   SCallback callback;
   CNMEADetectorThread* thread;
+  std::vector<SNMEADetectorSetting> results;
   {
     CCriticalSectionLock guard(self->m_Lock);
     thread = self->m_Thread;
+    try {
+      results = thread->Results();
+    } catch (...) {  // no memory for them: no results
+    }
     self->m_Thread = nullptr;
-    self->m_Results = thread->Results();
+    self->m_Results.swap(results);
     self->m_Running = false;
     callback = self->m_OnFinished;
   }

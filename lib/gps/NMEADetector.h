@@ -85,8 +85,8 @@ class CNMEADetector : public CObject {
   bool Counts(uint32_t talker, uint32_t sentence);
   bool FoundFirst();
   float ListenTime();
-  // Raises the progress (it never falls during a search) and, when post is
-  // set and a progress callback is, posts it through the thread.
+  // Sets the progress and, when post is set and a progress callback is,
+  // posts it through the thread.
   void ReportProgress(CThread& thread, float percent, bool post);
 
  private:

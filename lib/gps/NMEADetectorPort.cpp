@@ -53,10 +53,6 @@ int64_t CNMEADetectorPort::OpenNext() {
   return failed;
 }
 
-double CNMEADetectorPort::Progress() const {
-  return static_cast<double>(m_Current) / static_cast<double>(m_Settings.size());
-}
-
 void TD_STDCALL CNMEADetectorPort::ReceiveHandler(void* context) {
   CNMEADetectorPort* self = static_cast<CNMEADetectorPort*>(context);
   uint8_t buffer[CCommPacketList::kMaxPacketSize];

@@ -33,9 +33,6 @@ class CNMEADetectorPort {
   // Opens the next setting that opens; the settings that failed to open.
   // Done when none is left.
   int64_t OpenNext();
-  // The share of its settings behind the port, current / count.
-  double Progress() const;
-  double Step() const { return 1.0 / static_cast<double>(m_Settings.size()); }
 
  private:
   static void TD_STDCALL ReceiveHandler(void* context);

@@ -14,6 +14,11 @@ constexpr double kProgressInterval = 0.25;  // s
 
 }  // namespace
 
+float CNMEADetectorThread::SSearchShare::Percent(double listened) const {
+  const double done = static_cast<double>(Settled) + listened * static_cast<double>(Open);
+  return static_cast<float>(done / static_cast<double>(Total) * 100.0);
+}
+
 CNMEADetectorThread::CNMEADetectorThread(CNMEADetector& detector)
     : CThread(nullptr, "NMEADetector"), m_Detector(detector) {
   for (const SNMEADetectorSetting& setting : detector.Settings()) {
@@ -36,35 +41,38 @@ std::vector<SNMEADetectorSetting> CNMEADetectorThread::Results() const {
   return results;
 }
 
+// Progress counts settings: those settled (tried without a sentence, failed
+// to open, or left untried behind a port's result) and, while listening, the
+// share of the listen time of those open. It reaches 100 % only when the
+// search has ended.
 void CNMEADetectorThread::Execute(uint32_t& result) {
   result = 0;
   m_Detector.ReportProgress(*this, 0.0f, true);
-  int64_t remaining = static_cast<int64_t>(m_Detector.Settings().size());
+  const int64_t total = static_cast<int64_t>(m_Detector.Settings().size());
+  int64_t remaining = total;
   while (remaining != 0 && !m_Detector.FoundFirst() && !m_Stop) {
-    double base = 1.0, step = 0.0;
-    if (StepPorts(remaining, base, step)) Listen(base, step);
+    const int64_t open = StepPorts(remaining);
+    if (open > 0) Listen(SSearchShare{total - remaining, open, total});
   }
   CloseAll(remaining);
   if (!m_Stop) m_Detector.ReportProgress(*this, 100.0f, true);
 }
 
-bool CNMEADetectorThread::StepPorts(int64_t& remaining, double& base, double& step) {
-  bool anyOpen = false;
+int64_t CNMEADetectorThread::StepPorts(int64_t& remaining) {
+  int64_t open = 0;
   for (auto it = m_Ports.rbegin(); it != m_Ports.rend(); ++it) {
     CNMEADetectorPort& port = **it;
     if (port.IsDone()) continue;
     remaining -= port.Close();
     remaining -= port.OpenNext();
-    anyOpen = anyOpen || port.IsOpen();
-    if (!port.IsDone() && port.Progress() < base) {
-      base = port.Progress();
-      step = port.Step();
-    }
+    if (port.IsOpen()) ++open;
   }
-  return anyOpen;
+  return open;
 }
 
-void CNMEADetectorThread::Listen(double base, double step) {
+// The round's listen ends before its share is complete: its settings count
+// as settled only once the next step has closed them.
+void CNMEADetectorThread::Listen(const SSearchShare& share) {
   const double listenTime = m_Detector.ListenTime();
   const double secondsPerTick = GetClockSecondsPerTick();
   const uint64_t start = ReadClock();
@@ -73,10 +81,10 @@ void CNMEADetectorThread::Listen(double base, double step) {
     ProcessEvents();
     Sleep(kListenSleepMs);
     elapsed = static_cast<double>(ReadClock() - start) * secondsPerTick;
-    const double share = listenTime > 0 ? std::min(1.0, elapsed / listenTime) : 1.0;
+    if (elapsed >= listenTime) break;
     const bool post = elapsed - lastReport > kProgressInterval;
     if (post) lastReport = elapsed;
-    m_Detector.ReportProgress(*this, static_cast<float>((share * step + base) * 100.0), post);
+    m_Detector.ReportProgress(*this, share.Percent(elapsed / listenTime), post);
   }
 }
 

@@ -30,9 +30,18 @@ class CNMEADetectorThread : public CThread {
   void Execute(uint32_t& result) override;
 
  private:
-  // One round: every port steps to its next setting; whether one is open.
-  bool StepPorts(int64_t& remaining, double& base, double& step);
-  void Listen(double base, double step);
+  // Where a round of listening stands in the search, in settings.
+  struct SSearchShare {
+    int64_t Settled;  // before the round
+    int64_t Open;     // listened to in the round
+    int64_t Total;
+    // Percent done after the share listened (0 to below 1) of the round.
+    float Percent(double listened) const;
+  };
+
+  // One round: every port steps to its next setting; the ports open.
+  int64_t StepPorts(int64_t& remaining);
+  void Listen(const SSearchShare& share);
   void CloseAll(int64_t& remaining);
 
   CNMEADetector& m_Detector;

@@ -8,6 +8,7 @@
 #include "lib/foundation/Exception.h"
 #include "lib/foundation/FileName.h"
 #include "lib/foundation/FileStream.h"
+#include "lib/foundation/PointerStream.h"
 #include "lib/foundation/StreamFunctions.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/Lines.h"
@@ -73,18 +74,24 @@ void CNMEATrack::WriteWhole(bool companion) {
 }
 
 // The last point as a new record after the one before it, or in place of the
-// last record; then the trailer, and the file ends there.
+// last record; then the trailer, and the file ends there. Record and trailer
+// go out in one write, so that the trailer on disk is never half new.
 void CNMEATrack::AppendRecord(bool companion, bool replace) {
   SFileState& state = State(companion);
   replace = replace && state.LastRecordSize > 0;
-  CFileStream file(companion ? m_CompanionName : m_FileName, kFileModeWrite);
-  StreamSeek(file, file.GetSize() - kTrailerSize - (replace ? state.LastRecordSize : 0));
   const SNMEATrackPoint& base = m_Points[m_Points.size() - 2];
   const SNMEATrackPoint& point = m_Points.back();
+  uint8_t bytes[kTrackCompanionRecordSize + kTrailerSize];
+  CPointerStream tail(bytes, sizeof bytes);
   const uint32_t size =
-      companion ? WriteTrackAbsoluteRecord(file, point)
-                : WriteTrackRecord(file, base, TrackTicks(point.Time - base.Time), point);
-  WriteTrackTrailer(file, point.Distance, point.Time, static_cast<uint32_t>(m_Points.size()));
+      companion ? WriteTrackAbsoluteRecord(tail, point)
+                : WriteTrackRecord(tail, base, TrackTicks(point.Time - base.Time), point);
+  WriteTrackTrailer(tail, point.Distance, point.Time, static_cast<uint32_t>(m_Points.size()));
+  CFileStream file(companion ? m_CompanionName : m_FileName, kFileModeWrite);
+  StreamSeek(file, file.GetSize() - kTrailerSize - (replace ? state.LastRecordSize : 0));
+  uint32_t error = 0;
+  if (!file.WriteBuf(bytes, static_cast<int32_t>(tail.GetPosition()), error))
+    throw CStreamError("CNMEATrack::AppendRecord: Cannot write to file " + file.GetName());
   if (!file.SetSize(file.GetPosition()))
     throw CStreamError("CNMEATrack::AppendRecord: Cannot set the end of file " + file.GetName());
   state.LastRecordSize = size;

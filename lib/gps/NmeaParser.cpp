@@ -46,7 +46,10 @@ uint32_t HexToInt(const char* text) {
 CNMEAParser::CNMEAParser(TNMEASentenceFunc function, void* context)
     : onSentence_(MakeCallback(function, context)) {}
 
-CNMEAParser::~CNMEAParser() { Reset(); }
+CNMEAParser::~CNMEAParser() {
+  if (deleted_) *deleted_ = true;
+  Reset();
+}
 
 void TD_STDCALL CNMEAParser::Reset() {
   digits_[0] = 0;
@@ -59,11 +62,20 @@ void TD_STDCALL CNMEAParser::Reset() {
   sentence_ = nullptr;
 }
 
+// The sentence callback may delete the parser: the loop then ends at once,
+// and so does every Parse under way around this one.
 void TD_STDCALL CNMEAParser::Parse(const uint8_t* bytes, int32_t count, uint64_t time) {
   if (!bytes) return;
+  bool deleted = false;
+  bool* const outer = deleted_;
+  deleted_ = &deleted;
   td::GuardVoid([&] {
-    for (int32_t i = 0; i < count; ++i) HandleByte(bytes[i], time);
+    for (int32_t i = 0; i < count && !deleted; ++i) HandleByte(bytes[i], time);
   });
+  if (!deleted)
+    deleted_ = outer;
+  else if (outer)
+    *outer = true;
 }
 
 void CNMEAParser::SetState(EState state) {
@@ -114,7 +126,10 @@ void CNMEAParser::HandleByte(uint8_t c, uint64_t time) {
         if (keep) SetState(kWaitLF);
         break;
       case kWaitLF:
-        if (c == kLF) Deliver();
+        if (c == kLF) {
+          Deliver();
+          return;
+        }
         keep = false;
         break;
       case kWaitDollar:
@@ -225,14 +240,17 @@ bool CNMEAParser::HandleHexDigit(uint8_t c) {
   return back != kData || sentence_->GetDataLength() <= CNMEASentence::kMaxFieldLength;
 }
 
-// The sentence leaves the parser first, so that a callback that parses or
-// resets cannot free it under its own feet.
+// The sentence leaves the parser and the parser waits for the next '$'
+// before the callback runs, so that a callback that parses, resets or deletes
+// the parser finds it settled; nothing of the parser is touched afterwards.
 void CNMEAParser::Deliver() {
   CNMEASentence* sentence = sentence_;
   sentence_ = nullptr;
-  if (onSentence_.IsSet()) {
-    auto function = reinterpret_cast<TNMEASentenceFunc>(onSentence_.Function);
-    td::GuardVoid([&] { function(onSentence_.Context, this, sentence); });
+  Reset();
+  const SCallback callback = onSentence_;
+  if (callback.IsSet()) {
+    auto function = reinterpret_cast<TNMEASentenceFunc>(callback.Function);
+    td::GuardVoid([&] { function(callback.Context, this, sentence); });
   }
   td::Free(sentence);
 }

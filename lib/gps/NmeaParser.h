@@ -2,8 +2,9 @@
 // sentences. It takes chunks of any size, keeps its state between them and
 // calls its sentence callback once per sentence that ended with carriage
 // return and line feed, on the thread that calls Parse; the sentence is lent
-// for the call. A parser belongs to one thread at a time. It never fails: a
-// byte that does not fit drops the sentence under way.
+// for the call, which may also reset, feed or delete the parser. A parser
+// belongs to one thread at a time. It never fails: a byte that does not fit
+// drops the sentence under way.
 #pragma once
 
 #include <cstdint>
@@ -65,4 +66,5 @@ class CNMEAParser : public CObject {
   EState state_ = kWaitDollar;
   int32_t length_ = 0;  // bytes since '$'
   CNMEASentence* sentence_ = nullptr;
+  bool* deleted_ = nullptr;  // set by the destructor while Parse runs
 };

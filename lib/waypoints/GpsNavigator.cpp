@@ -301,16 +301,12 @@ void CGPSNavigator::StartTrack(bool writeToFile) {
   track_ = std::move(track);
 }
 
+// The track's files are made with its first point, so a track without one
+// has none to remove.
 CNMEATrack* CGPSNavigator::StopTrack(bool deleteTrack) {
   if (!track_) return nullptr;
   std::unique_ptr<CNMEATrack, STrackDeleter> track = std::move(track_);
-  if (track->GetCount() == 0) {
-    uint32_t error = 0;
-    if (FileExists(track->GetFileName())) FileDelete(track->GetFileName(), error);
-    if (FileExists(track->GetCompanionName())) FileDelete(track->GetCompanionName(), error);
-    return nullptr;
-  }
-  return deleteTrack ? nullptr : track.release();
+  return track->GetCount() == 0 || deleteTrack ? nullptr : track.release();
 }
 
 // The alarm.

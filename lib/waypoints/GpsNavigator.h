@@ -249,13 +249,17 @@ class CGPSNavigator {
   SSceneVector SceneVector(CRoutePoint* point) const;
   void AssignTarget(int32_t index);
   void RenewStartPoint();
+  bool StepLeg(int32_t step, bool wrap);
   void CheckArrival();
+  size_t LastLeftEntry() const;
   void LeaveReachedPoints();
   void LeaveReached(size_t index);
+  void RaisePointLeft(const CReachedRoutePoint& entry);
   void ReachTarget(float distance);
   void Subscribe();
   void Unsubscribe();
-  void DropRoute(bool deleteFreeStanding);
+  void DropRoute();
+  CWaypointRoute* Detach();  // the route let go of, or null
   void PointRemoved(int32_t index, CRoutePoint* point);
   void RemovedForward(int32_t index, int32_t count);
   void RemovedReverse(int32_t index, int32_t count);

@@ -1,6 +1,7 @@
 // The route side of the GPS navigator: the target and its legs, the
 // temporary start point, arrival, and what the manager says of the route.
 #include <cmath>
+#include <optional>
 
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/geodesy/Scene.h"
@@ -102,52 +103,56 @@ void CGPSNavigator::StopRoute() {
 }
 
 // Forward, NextLeg steps up and PrevLeg down; reverse the other way. At the
-// end of the step's direction the target wraps, or nothing changes.
-bool CGPSNavigator::NextLeg(bool wrap) {
+// end of the step's direction the target wraps, or nothing changes; a step
+// that finds no point changes nothing either.
+bool CGPSNavigator::NextLeg(bool wrap) { return StepLeg(reverse_ ? -1 : 1, wrap); }
+
+bool CGPSNavigator::PrevLeg(bool wrap) { return StepLeg(reverse_ ? 1 : -1, wrap); }
+
+bool CGPSNavigator::StepLeg(int32_t step, bool wrap) {
   if (!route_) return false;
   const int32_t last = LastIndex();
-  const int32_t end = reverse_ ? 0 : last;
-  const int32_t wrapTo = reverse_ ? last : 0;
+  const int32_t end = step > 0 ? last : 0;
   if (target_ == end && !wrap) return false;
+  const int32_t index = target_ == end ? (step > 0 ? 0 : last) : target_ + step;
+  if (index < 0 || index > last) return false;
   BeginUpdate();
-  SetTarget(target_ == end ? wrapTo : target_ + (reverse_ ? -1 : 1));
+  SetTarget(index);
   EndUpdate();
   return true;
 }
 
-bool CGPSNavigator::PrevLeg(bool wrap) {
-  if (!route_) return false;
-  const int32_t last = LastIndex();
-  const int32_t end = reverse_ ? last : 0;
-  const int32_t wrapTo = reverse_ ? 0 : last;
-  if (target_ == end && !wrap) return false;
-  BeginUpdate();
-  SetTarget(target_ == end ? wrapTo : target_ + (reverse_ ? 1 : -1));
-  EndUpdate();
-  return true;
-}
-
-// Arrival.
+// Arrival. The handlers of OnPointLeft and OnArrived may change anything
+// (stop, take another route, delete points): the navigator's own state is
+// settled before each call, and read afresh after it.
 
 void CGPSNavigator::CheckArrival() {
-  CRoutePoint* target = TargetPoint();
-  if (!started_ || !target) return;
-  for (size_t i = reached_.size(); i-- > 0;) {
-    CReachedRoutePoint& entry = reached_[i];
+  if (!started_ || !TargetPoint()) return;
+  for (CReachedRoutePoint& entry : reached_) {
     const float d = SceneVector(entry.Point).Length();
-    if (d > entry.Point->GetRadius()) {
-      LeaveReached(i);
-    } else if (d < entry.Closest) {
+    if (d <= entry.Point->GetRadius() && d < entry.Closest) {
       GetSnapshot(entry.Snapshot);
       entry.Closest = d;
     }
   }
+  for (size_t left = LastLeftEntry(); left < reached_.size(); left = LastLeftEntry())
+    LeaveReached(left);
+  CRoutePoint* target = started_ ? TargetPoint() : nullptr;
+  if (!target) return;
   const float d = SceneVector(target).Length();
   if (d <= target->GetRadius()) ReachTarget(d);
 }
 
-// One entry per point: it keeps the closest approach, which the loop above
-// has already taken for a target reached before.
+// The last entry whose point lies beyond its radius, or the count when none.
+size_t CGPSNavigator::LastLeftEntry() const {
+  for (size_t i = reached_.size(); i-- > 0;)
+    if (SceneVector(reached_[i].Point).Length() > reached_[i].Point->GetRadius()) return i;
+  return reached_.size();
+}
+
+// One entry per point: it keeps the closest approach, which the check above
+// has already taken for a target reached before. Auto-advance follows only
+// when the handler of OnArrived left route and target as they were.
 void CGPSNavigator::ReachTarget(float distance) {
   CRoutePoint* target = TargetPoint();
   bool known = false;
@@ -156,22 +161,31 @@ void CGPSNavigator::ReachTarget(float distance) {
     reached_.push_back(CReachedRoutePoint{target, {}, distance});
     GetSnapshot(reached_.back().Snapshot);
   }
+  const CWaypointRoute* route = route_;
+  const int32_t index = target_;
   if (OnArrived.IsSet())
     reinterpret_cast<TNavNotifyFunc>(OnArrived.Function)(OnArrived.Context, this);
+  if (route_ != route || target_ != index || !started_) return;
   if (autoAdvance_ && !NextLeg(false)) {
     StopRoute();
     SetTarget(-1);
   }
 }
 
+// The entry goes before its handler runs.
 void CGPSNavigator::LeaveReached(size_t index) {
   const CReachedRoutePoint entry = reached_[index];
   reached_.erase(reached_.begin() + static_cast<std::ptrdiff_t>(index));
+  RaisePointLeft(entry);
+}
+
+void CGPSNavigator::RaisePointLeft(const CReachedRoutePoint& entry) {
   if (OnPointLeft.IsSet())
     reinterpret_cast<TNavPointLeftFunc>(OnPointLeft.Function)(
         OnPointLeft.Context, this, entry.Point, &entry.Snapshot, entry.Closest);
 }
 
+// Reads the list afresh after each handler, which may itself leave entries.
 void CGPSNavigator::LeaveReachedPoints() {
   while (!reached_.empty()) LeaveReached(reached_.size() - 1);
 }
@@ -181,7 +195,7 @@ void CGPSNavigator::LeaveReachedPoints() {
 void CGPSNavigator::SetRoute(CWaypointRoute* route) {
   if (route == route_) return;
   BeginUpdate();
-  DropRoute(true);
+  DropRoute();
   route_ = route;
   if (route_) Subscribe();
   SetTarget(-1);
@@ -200,18 +214,27 @@ void CGPSNavigator::GoToWaypoint(CWaypoint* waypoint, float radius) {
   SetRoute(route);
 }
 
-// Lets go of the current route; the pointer is cleared before a free-standing
-// route is deleted, so that its deletion finds nothing to tell.
-void CGPSNavigator::DropRoute(bool deleteFreeStanding) {
+// Lets go of the current route. The stop comes first, while the route is
+// whole and its point deletions still reach the navigator; a handler of the
+// stop may let go of the route itself. The pointer is cleared before a
+// free-standing route is deleted, so that its deletion finds nothing to tell.
+void CGPSNavigator::DropRoute() {
   if (!route_) return;
   StopRoute();
-  Unsubscribe();
-  CWaypointRoute* old = route_;
-  route_ = nullptr;
-  if (deleteFreeStanding && old->IsFreeStanding()) {
+  LeaveReachedPoints();  // those of a stop under way
+  CWaypointRoute* old = Detach();
+  if (old && old->IsFreeStanding()) {
     uint32_t error = 0;
     old->Delete(&error);
   }
+}
+
+CWaypointRoute* CGPSNavigator::Detach() {
+  if (!route_) return nullptr;
+  Unsubscribe();
+  CWaypointRoute* old = route_;
+  route_ = nullptr;
+  return old;
 }
 
 void CGPSNavigator::Subscribe() {
@@ -229,14 +252,17 @@ void CGPSNavigator::RouteResetNotice(void* context, CWaypointRoute* route, ERout
   if (route == self->route_) self->RouteReset(reset);
 }
 
-// Destroyed: stop, let go without deleting, tell the owner. Points replaced:
+// Destroyed: let go without deleting, stop, tell the owner. Points replaced:
 // the reached entries go while their points live, and afterwards a target
 // beyond the new points becomes -1.
 void CGPSNavigator::RouteReset(ERouteReset reset) {
   BeginUpdate();
   switch (reset) {
     case ERouteReset::Destroying:
-      DropRoute(false);
+      Detach();  // first: a handler of the stop must not reach the dying route
+      StopRoute();
+      LeaveReachedPoints();
+      if (route_) break;  // a handler has taken another route
       SetTarget(-1);
       tripDistance1_ = 0;
       tripDistance2_ = 0;
@@ -262,12 +288,14 @@ void TD_STDCALL CGPSNavigator::RouteEvent(void* context, CWaypointRoute* route, 
 
 // The point has left the route (the count is the new one) and still lives.
 // Its reached entry goes whatever the target; the target follows only while
-// there is one.
+// there is one. OnPointLeft comes last, when the target has followed.
 void CGPSNavigator::PointRemoved(int32_t index, CRoutePoint* point) {
   BeginUpdate();
+  std::optional<CReachedRoutePoint> left;
   for (size_t i = reached_.size(); i-- > 0;)
     if (reached_[i].Point == point) {
-      LeaveReached(i);
+      left = reached_[i];
+      reached_.erase(reached_.begin() + static_cast<std::ptrdiff_t>(i));
       break;
     }
   if (target_ >= 0) {
@@ -277,6 +305,7 @@ void CGPSNavigator::PointRemoved(int32_t index, CRoutePoint* point) {
     else
       RemovedForward(index, count);
   }
+  if (left) RaisePointLeft(*left);
   EndUpdate();
 }
 

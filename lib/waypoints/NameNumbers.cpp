@@ -1,5 +1,6 @@
 #include "lib/waypoints/NameNumbers.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "lib/foundation/Convert.h"
@@ -30,7 +31,7 @@ void CNameNumbers::Rename(const CStr& from, const CStr& to) {
 void CNameNumbers::Add(int32_t n) {
   if (n <= 0 || uses_[n]++ > 0) return;
   int32_t first = n, last = n;
-  auto next = runs_.find(n + 1);
+  auto next = n < INT32_MAX ? runs_.find(n + 1) : runs_.end();
   if (next != runs_.end()) {
     last = next->second;
     runs_.erase(next);
@@ -54,9 +55,11 @@ void CNameNumbers::Remove(int32_t n) {
   if (n < last) runs_[n + 1] = last;
 }
 
-int32_t CNameNumbers::LowestFree() const {
+int64_t CNameNumbers::LowestFree() const {
   auto run = runs_.begin();
-  return run != runs_.end() && run->first == 1 ? run->second + 1 : 1;
+  return run != runs_.end() && run->first == 1 ? int64_t{run->second} + 1 : 1;
 }
 
-CStr CNameNumbers::MakeName() const { return base_ + IntToStr(LowestFree(), 10); }
+CStr CNameNumbers::MakeName() const {
+  return base_ + UIntToStr(static_cast<uint32_t>(LowestFree()), 10);
+}

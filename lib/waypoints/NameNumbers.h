@@ -19,8 +19,9 @@ class CNameNumbers {
   void AddName(const CStr& name) { Add(NumberOf(name, base_)); }
   void RemoveName(const CStr& name) { Remove(NumberOf(name, base_)); }
   void Rename(const CStr& from, const CStr& to);
-  // The smallest number from 1 that no name uses.
-  int32_t LowestFree() const;
+  // The smallest number from 1 that no name uses: up to 2^31 when every
+  // positive 32-bit number is taken.
+  int64_t LowestFree() const;
   // base followed by LowestFree in decimal.
   CStr MakeName() const;
 

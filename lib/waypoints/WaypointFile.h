@@ -17,6 +17,7 @@ constexpr int32_t kWptFileBufferSize = 32768;
 constexpr uint32_t kMaxFileWaypoints = 0xFFFFFF;
 constexpr uint32_t kMaxFileShortCount = 0xFFFF;
 constexpr uint32_t kMaxFileLinks = 255;
+constexpr uint32_t kMaxFileShortStr = 255;  // characters of a name or a comment
 
 // What a reader gives the database besides its items.
 struct SDatabaseHeader {

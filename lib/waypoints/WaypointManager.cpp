@@ -1,6 +1,9 @@
 #include "lib/waypoints/WaypointManager.h"
 #include "lib/waypoints/SlotGuard.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/Language.h"
 #include "lib/geodesy/GreatCircle.h"
@@ -84,7 +87,7 @@ void TD_STDCALL CWaypointManager::BeginLoad(int32_t fileCount, void* progress) {
     stage_.reset();
     if (!progress) return;
     stage_ = std::make_unique<SProgress>();
-    stageCount_ = (fileCount > 0 ? fileCount : 0) + 1;
+    stageCount_ = std::clamp(fileCount, 0, INT32_MAX - 1) + 1;
     filesDone_ = 0;
     td::ProgressStageInit(stage_.get(), static_cast<SProgress*>(progress), 1.0f / stageCount_, 6);
   });
@@ -133,7 +136,10 @@ void CWaypointManager::ResolveFixups() {
   for (CWaypointRoute* route : routes_.Snapshot()) route->RecomputeStaleDistances();
 }
 
+// Joins during a load leave waypoints in the built-in group, so it is made
+// anew: exactly the waypoints that no other group holds.
 void CWaypointManager::SettleDefaultGroup() {
+  defaultGroup_->DropMembers();
   for (CWaypoint* waypoint : waypoints_.Snapshot())
     if (waypoint->GetGroupCount() == 0) defaultGroup_->AddWaypointInternal(waypoint);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -73,6 +75,67 @@ bool Finish(SSearch& search) {
   return PumpUntil([&] { return search.Finished > 0; }, 20000);
 }
 
+// Progress rises, stays below 100 % while the search runs and ends at 100 %.
+void ExpectProgressRule(const std::vector<float>& seen) {
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen.front(), 0.0f);
+  EXPECT_EQ(seen.back(), 100.0f);
+  for (size_t i = 1; i < seen.size(); ++i) EXPECT_LE(seen[i - 1], seen[i]) << i;
+  for (size_t i = 0; i + 1 < seen.size(); ++i) EXPECT_LT(seen[i], 100.0f) << i;
+}
+
+// While it lives, this program's own import of _beginthreadex refuses every
+// thread, as the system does when it has none to give.
+class CThreadStartRefused {
+ public:
+  CThreadStartRefused() : m_Slot(ImportSlot("_beginthreadex")) {
+    if (m_Slot) m_Original = Exchange(reinterpret_cast<void*>(&Refuse));
+  }
+  ~CThreadStartRefused() {
+    if (m_Slot) Exchange(m_Original);
+  }
+  bool IsActive() const { return m_Slot != nullptr; }
+
+ private:
+  static uintptr_t __cdecl Refuse(void*, unsigned, unsigned(__stdcall*)(void*), void*, unsigned,
+                                  unsigned*) {
+    errno = EAGAIN;
+    return 0;
+  }
+
+  static void** ImportSlot(const char* name) {
+    auto* base = reinterpret_cast<uint8_t*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+    for (; module->Name != 0; ++module) {
+      auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+      auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+      for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+        if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+        auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+        if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0)
+          return reinterpret_cast<void**>(&slots->u1.Function);
+      }
+    }
+    return nullptr;
+  }
+
+  void* Exchange(void* function) {
+    DWORD protection = 0;
+    VirtualProtect(m_Slot, sizeof(void*), PAGE_READWRITE, &protection);
+    void* previous = *m_Slot;
+    *m_Slot = function;
+    VirtualProtect(m_Slot, sizeof(void*), protection, &protection);
+    return previous;
+  }
+
+  void** m_Slot;
+  void* m_Original = nullptr;
+};
+
 std::vector<int32_t> ResultPorts(CNMEADetector& d) {
   std::vector<int32_t> ports;
   for (int32_t i = 0; i < d.GetResultCount(); ++i) {
@@ -101,11 +164,48 @@ TEST(NMEADetector, FindsThePortThatCarriesNMEAAndReportsRisingProgress) {
   ASSERT_TRUE(Finish(search));
   EXPECT_FALSE(d->IsRunning());
   EXPECT_EQ(ResultPorts(*d), std::vector<int32_t>{20});
-  ASSERT_GE(search.Progress.size(), 2u);
-  EXPECT_EQ(search.Progress.front(), 0.0f);
-  EXPECT_EQ(search.Progress.back(), 100.0f);
-  for (size_t i = 1; i < search.Progress.size(); ++i)
-    EXPECT_LE(search.Progress[i - 1], search.Progress[i]);
+  ExpectProgressRule(search.Progress);
+}
+
+// Two settings on silent COM21 and one on silent COM24: two rounds, the
+// second after two of the three settings have settled.
+TEST(NMEADetector, ProgressFollowsTheSettledSettingsUntilTheLastRoundEnds) {
+  SSearch search;
+  TDetector d = MakeDetector(search);
+  d->SetListenTime(1.0f);
+  Add(*d, 21);
+  Add(*d, 21);
+  Add(*d, 24);
+  d->Start(0);
+  ASSERT_TRUE(Finish(search));
+  EXPECT_EQ(d->GetResultCount(), 0);
+  ExpectProgressRule(search.Progress);
+  const auto inSecondRound = [](float p) { return p >= 200.0f / 3.0f && p < 100.0f; };
+  EXPECT_TRUE(std::any_of(search.Progress.begin(), search.Progress.end(), inSecondRound));
+  const auto inFirstRound = [](float p) { return p > 0.0f && p < 200.0f / 3.0f; };
+  EXPECT_TRUE(std::any_of(search.Progress.begin(), search.Progress.end(), inFirstRound));
+}
+
+// No search starts without its thread: the detector stays idle and takes
+// settings and a new start as before.
+TEST(NMEADetector, AThreadThatCannotStartLeavesTheDetectorIdle) {
+  SSearch search;
+  TDetector d = MakeDetector(search);
+  Add(*d, 21);
+  {
+    CThreadStartRefused refused;
+    ASSERT_TRUE(refused.IsActive());
+    d->Start(0);
+    EXPECT_FALSE(d->IsRunning());
+  }
+  PumpFor(100);
+  EXPECT_EQ(search.Finished, 0);
+  d->SetListenTime(0.2f);
+  EXPECT_EQ(d->GetListenTime(), 0.2f);
+  d->Start(0);
+  EXPECT_TRUE(d->IsRunning());
+  ASSERT_TRUE(Finish(search));
+  EXPECT_FALSE(d->IsRunning());
 }
 
 TEST(NMEADetector, FiltersDecideWhatCounts) {

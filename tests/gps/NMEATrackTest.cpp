@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "lib/foundation/Exception.h"
+#include "lib/foundation/FileFaults.h"
 #include "lib/foundation/FileSystem.h"
 #include "lib/foundation/MemoryStream.h"
 #include "lib/gps/GpsClock.h"
@@ -190,6 +192,55 @@ TEST_F(NMEATrackTest, AFileThatCouldNotBeWrittenIsWrittenWholeAtTheNextFix) {
       EXPECT_EQ(loaded.GetPoints()[i].East, track.GetPoints()[i].East);
       EXPECT_EQ(loaded.GetPoints()[i].Distance, track.GetPoints()[i].Distance);
       EXPECT_NEAR(loaded.GetPoints()[i].Time, track.GetPoints()[i].Time, 1e-9);
+    }
+  }
+}
+
+// A file step failing anywhere in an append leaves each file's summary
+// either as it was or as it is after the append, never a mix of the two.
+TEST_F(NMEATrackTest, AnAppendFailingAtAnyStepLeavesAWholeSummary) {
+  auto summaries = [&](const std::string& name) {
+    std::vector<STrackInfo> infos(2);
+    GetTrackInfo(Path(name + ".trk"), infos[0]);
+    GetTrackInfo(Path(name + "_2.trk"), infos[1]);
+    return infos;
+  };
+  auto record = [&](const std::string& name, int32_t fault, std::vector<STrackInfo>* before) {
+    CNMEATrack track(nullptr, true);
+    track.CompanionFileName(Path(name + ".trk"));
+    Add(track, {0, 0, 0, 0, 5});
+    Add(track, {10, 500, 0, 0, 5});
+    if (before) *before = summaries(name);
+    td::FileFaultArm(fault);
+    try {
+      Add(track, {20, 500, 500, 1.5707964f, 5});
+    } catch (const CStreamError&) {
+    }
+    const int32_t steps = td::FileFaultCount();
+    td::FileFaultArm(0);
+    return steps;
+  };
+  std::vector<STrackInfo> before;
+  const int32_t steps = record("whole", INT32_MAX, &before);  // counts, fails none
+  const std::vector<STrackInfo> after = summaries("whole");
+  ASSERT_EQ(before[0].Count, 2u);
+  ASSERT_EQ(after[0].Count, 3u);
+  ASSERT_GE(steps, 2);
+  for (int32_t fault = 1; fault <= steps; ++fault) {
+    SCOPED_TRACE(fault);
+    const std::string name = "cut" + std::to_string(fault);
+    record(name, fault, nullptr);
+    const std::vector<STrackInfo> found = summaries(name);
+    for (size_t file = 0; file < 2; ++file) {
+      SCOPED_TRACE(file);
+      const STrackInfo& old = before[file];
+      const STrackInfo& now = after[file];
+      const STrackInfo& seen = found[file];
+      const bool asBefore =
+          seen.Count == old.Count && seen.LastTime == old.LastTime && seen.Length == old.Length;
+      const bool asAfter =
+          seen.Count == now.Count && seen.LastTime == now.LastTime && seen.Length == now.Length;
+      EXPECT_TRUE(asBefore || asAfter) << seen.Count << " " << seen.LastTime << " " << seen.Length;
     }
   }
 }

@@ -139,6 +139,39 @@ TEST(NmeaParser, ResetDropsTheSentenceUnderWay) {
   EXPECT_EQ(collector.Sentences().size(), 1u);
 }
 
+// The owner of a parser that lets it go from its sentence callback, directly
+// or from a Parse of its own inside the callback.
+struct SDeletingOwner {
+  CNMEAParser* Parser = nullptr;
+  int Sentences = 0;
+  bool Nested = false;
+
+  static void TD_STDCALL OnSentence(void* context, CNMEAParser* parser, CNMEASentence*) {
+    auto* self = static_cast<SDeletingOwner*>(context);
+    if (++self->Sentences == 1 && self->Nested) {
+      parser->Parse(reinterpret_cast<const uint8_t*>(kGLL), sizeof(kGLL) - 1, 0);
+      return;
+    }
+    td::Free(parser);
+    self->Parser = nullptr;
+  }
+};
+
+TEST(NmeaParser, TheCallbackMayDeleteTheParser) {
+  const std::string three = std::string(kGLL) + kGLL + kGLL;
+  for (bool nested : {false, true}) {
+    SCOPED_TRACE(nested);
+    SDeletingOwner owner;
+    owner.Nested = nested;
+    owner.Parser = new CNMEAParser(&SDeletingOwner::OnSentence, &owner);
+    owner.Parser->Parse(reinterpret_cast<const uint8_t*>(three.data()),
+                        static_cast<int32_t>(three.size()), 0);
+    EXPECT_EQ(owner.Parser, nullptr);
+    EXPECT_EQ(owner.Sentences, nested ? 2 : 1);
+    td::Free(owner.Parser);
+  }
+}
+
 TEST(NmeaParser, NoCallbackAndNullBytes) {
   CNMEAParser parser(nullptr, nullptr);
   parser.Parse(reinterpret_cast<const uint8_t*>(kGLL), sizeof(kGLL) - 1, 0);

@@ -3,7 +3,12 @@
 // WGS 84 local frame at (0, 0).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <random>
+#include <string>
 
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FormatSettings.h"
@@ -50,7 +55,9 @@ class NavigatorTest : public ::testing::Test {
     ++static_cast<NavigatorTest*>(context)->arrived;
   }
   static void Left(void* context, CGPSNavigator*, CRoutePoint*, const SNavSnapshot*, float) {
-    ++static_cast<NavigatorTest*>(context)->left;
+    auto* self = static_cast<NavigatorTest*>(context);
+    ++self->left;
+    if (self->whenLeft) self->whenLeft();
   }
 
   void MoveTo(double lat, double lon) {
@@ -72,6 +79,7 @@ class NavigatorTest : public ::testing::Test {
   std::vector<uint32_t> changes;
   int arrived = 0;
   int left = 0;
+  std::function<void()> whenLeft;  // what the owner does in OnPointLeft
 };
 
 constexpr double kPLat = -3.9460562572671159e-6, kTLat = 1.1838168771801348e-5;
@@ -182,11 +190,77 @@ TEST_F(NavigatorTest, FollowedRouteDeletedOrReassigned) {
   nav->CalcNavValues(CGPSNavigator::kNavAll);
 }
 
+constexpr double kEarthRadius = 6378137.0;
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+
+// Two points reached in turn are left by one report; the owner stops the
+// route when the first of them is reported left.
+TEST_F(NavigatorTest, AHandlerOfPointLeftMayStopTheRoute) {
+  nav->SetRoute(RouteOf({{0.0, 0.0}, {0.0, 0.0001 * kDegree}, {0.0, 1.0 * kDegree}}, 50.0f));
+  nav->SetAutoAdvance(true);
+  MoveTo(0.0, 0.0);
+  uint32_t error = 0;
+  nav->StartRoute(&error);
+  whenLeft = [&] { nav->StopRoute(); };
+  MoveTo(0.0, 1.1 / kEarthRadius);
+  MoveTo(0.0, 2.2 / kEarthRadius);
+  ASSERT_EQ(nav->GetTarget(), 2);
+  ASSERT_EQ(nav->GetReached().size(), 2u);
+  MoveTo(0.0, 55000.0 / kEarthRadius);
+  EXPECT_EQ(left, 2);
+  EXPECT_FALSE(nav->IsStarted());
+  EXPECT_TRUE(nav->GetReached().empty());
+  EXPECT_EQ(nav->GetTarget(), 2);
+}
+
+// The owner lets go of a route made for one waypoint when its point is left:
+// the route is deleted under the arrival check.
+TEST_F(NavigatorTest, AHandlerOfPointLeftMayDropAFreeStandingRoute) {
+  CStr name("Marks");
+  CWaypointDatabase* db = manager->CreateDatabase(&name, 0, 0);
+  SGeo3D mark{0.0, 10.0 / kEarthRadius, 0.0};
+  nav->GoToWaypoint(db->AddWaypoint(&mark, nullptr), 50.0f);
+  MoveTo(0.0, 0.0);
+  uint32_t error = 0;
+  nav->StartRoute(&error);
+  MoveTo(0.0, 1.0 / kEarthRadius);
+  ASSERT_EQ(nav->GetReached().size(), 1u);
+  whenLeft = [&] { nav->SetRoute(nullptr); };
+  MoveTo(0.0, 1000.0 / kEarthRadius);
+  EXPECT_EQ(left, 1);
+  EXPECT_EQ(nav->GetRoute(), nullptr);
+  EXPECT_FALSE(nav->IsStarted());
+  EXPECT_EQ(nav->GetTarget(), -1);
+}
+
+// The track files come with the first point: a recording without one leaves
+// the folder empty, one with a point leaves both files, whatever becomes of
+// the track in memory.
 TEST_F(NavigatorTest, EmptyRecordingLeavesNoFile) {
-  nav->StartTrack(true);
-  EXPECT_TRUE(nav->IsRecording());
-  EXPECT_EQ(nav->StopTrack(false), nullptr);
-  EXPECT_FALSE(nav->IsRecording());
+  namespace fs = std::filesystem;
+  for (int points : {0, 1}) {
+    SCOPED_TRACE(points);
+    const fs::path folder =
+        fs::temp_directory_path() / ("tdnav" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    {
+      CGPSNavigator recorder(manager, CStr(folder.string().c_str()));
+      recorder.StartTrack(true);
+      EXPECT_TRUE(recorder.IsRecording());
+      SGeo3D p{0.1, 0.2, 0.0};
+      if (points) CGPSNavigator::TimedPositionReport(&recorder, clock.time, &p);
+      EXPECT_EQ(recorder.StopTrack(true), nullptr);
+      EXPECT_FALSE(recorder.IsRecording());
+      EXPECT_EQ(recorder.GetTrackError(), 0u);
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names.size(), points ? 2u : 0u);
+    if (names.size() == 2) EXPECT_EQ(names[1], names[0].substr(0, names[0].size() - 4) + "_2.trk");
+    fs::remove_all(folder);
+  }
 }
 
 // A point deleted from a followed route of five points: what the target
@@ -220,15 +294,38 @@ TEST_F(NavigatorTest, RouteEventsMoveTheTarget) {
   }
 }
 
-TEST_F(NavigatorTest, NextLegStopsAtTheEndWithoutWrap) {
-  nav->SetRoute(RouteOf({{0.01, 0.0}, {0.02, 0.0}}, 10.0f));
-  nav->SetTarget(1);
-  changes.clear();
-  EXPECT_FALSE(nav->NextLeg(false));
-  EXPECT_EQ(nav->GetTarget(), 1);
-  EXPECT_TRUE(changes.empty());
-  EXPECT_TRUE(nav->NextLeg(true));
-  EXPECT_EQ(nav->GetTarget(), 0);
+// A leg step reports true exactly when it sets a target; otherwise nothing
+// changes.
+TEST_F(NavigatorTest, LegStepsAreTrueOnlyWhenTheySetATarget) {
+  struct {
+    int32_t points;
+    bool reverse;
+    int32_t target;
+    bool next, wrap, result;
+    int32_t newTarget;
+  } rows[] = {
+      {2, false, 1, true, false, false, 1},   {2, false, 1, true, true, true, 0},
+      {2, false, 0, false, true, true, 1},    {2, true, 0, true, true, true, 1},
+      {0, false, -1, true, true, false, -1},  {0, false, -1, false, true, false, -1},
+      {0, true, -1, true, true, false, -1},   {2, true, -1, true, false, false, -1},
+      {2, true, -1, true, true, false, -1},   {2, true, -1, false, false, true, 0},
+      {2, false, -1, false, true, false, -1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.points << " " << row.reverse << " " << row.target << " "
+                                    << row.next << " " << row.wrap);
+    const SGeo2D all[] = {{0.01, 0.0}, {0.02, 0.0}};
+    CWaypointRoute* route = manager->CreateRoute();
+    uint32_t error = 0;
+    for (int32_t i = 0; i < row.points; ++i) route->AddPointLatLon(&all[i], 10.0f, &error);
+    nav->SetRoute(route);
+    nav->SetReverse(row.reverse);
+    nav->SetTarget(row.target);
+    changes.clear();
+    EXPECT_EQ(row.next ? nav->NextLeg(row.wrap) : nav->PrevLeg(row.wrap), row.result);
+    EXPECT_EQ(nav->GetTarget(), row.newTarget);
+    EXPECT_EQ(changes.empty(), row.newTarget == row.target);
+  }
 }
 
 TEST_F(NavigatorTest, StaleFlagsFollowTheClock) {

@@ -63,6 +63,8 @@ TEST(ItemNames, FirstFreeNumber) {
       {{"B1", "B1", "B2"}, "B3"},
       {{"B1", "B99999999999", "B-2", "B+2", "B 2", "b2"}, "B2"},
       {{"B3", "B2", "B1"}, "B4"},
+      {{"B2147483647"}, "B1"},
+      {{"B1", "B2147483647", "B2147483646", "B2147483648"}, "B2"},
   };
   for (const Case& c : cases) {
     NamedList list;

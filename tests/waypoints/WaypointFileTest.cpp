@@ -2,6 +2,7 @@
 // (WaypointFileBytes.h, made by scripts/gen_waypoint_files.py), bad files,
 // batches of files that refer to each other, and saving with failures.
 #include <cmath>
+#include <cstdint>
 #include <functional>
 
 #include "lib/bitmap/Bmp32.h"
@@ -435,20 +436,52 @@ TEST_F(WaypointFileTest, AFileStepFailingKeepsTheOldFileAndTheDatabaseModified) 
   RemoveFile(target);
 }
 
-TEST_F(WaypointFileTest, SaveRefusesWhatTheReaderWouldRefuse) {
-  CStr name("Refused");
+// Each database holds one thing the file cannot hold whole: the save is
+// refused with its code, and neither the file nor the modified flag change.
+TEST_F(WaypointFileTest, SaveRefusesWhatTheFileCannotHoldWhole) {
+  const CStr longText(std::string(256, 'c').c_str());
+  const CStr shortName("Refused");
+  struct SCase {
+    const char* what;
+    const CStr& databaseName;
+    std::function<void(CWaypoint*)> make;
+    uint32_t code;
+  } cases[] = {
+      {"256 links", shortName,
+       [&](CWaypoint* w) {
+         for (int32_t i = 0; i < 256; ++i) w->AddLink(&shortName, &shortName, &error);
+       },
+       0x10015u},
+      {"comment of 256 characters", shortName,
+       [&](CWaypoint* w) { w->SetComment(&longText, &error); }, 0x80028u},
+      {"database name of 256 characters", longText, [](CWaypoint*) {}, 0x80028u},
+  };
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    CWaypointDatabase* db = manager->CreateDatabase(&c.databaseName, 0, 0);
+    SGeo3D p = Deg(1, 1);
+    c.make(db->AddWaypoint(&p, nullptr));
+    CStr target = ScratchPath("refused.wpt");
+    db->Save(&target, &error);
+    EXPECT_EQ(error, c.code);
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_TRUE(db->IsModified());
+  }
+}
+
+TEST_F(WaypointFileTest, AComment255CharactersLongReadsBackWhole) {
+  CStr name("Kept");
   CWaypointDatabase* db = manager->CreateDatabase(&name, 0, 0);
   SGeo3D p = Deg(1, 1);
-  CWaypoint* waypoint = db->AddWaypoint(&p, nullptr);
-  for (int32_t i = 0; i < 256; ++i) {
-    CStr text("t");
-    waypoint->AddLink(&text, &text, &error);
-  }
-  CStr target = ScratchPath("refused.wpt");
-  db->Save(&target, &error);
-  EXPECT_EQ(error, 0x10015u);
-  EXPECT_FALSE(FileExists(target));
-  EXPECT_TRUE(db->IsModified());
+  const CStr comment(std::string(255, 'c').c_str());
+  db->AddWaypoint(&p, nullptr)->SetComment(&comment, &error);
+  const TBytes image = SaveImage(db, &error);
+  ASSERT_EQ(error, 0u);
+  CWaypointManager* other = NewManager();
+  CWaypointDatabase* again = LoadImage(other, image, &error);
+  ASSERT_NE(again, nullptr);
+  EXPECT_STREQ(again->GetWaypoint(0)->GetComment()->c_str(), comment.c_str());
+  td::Free(other);
 }
 
 }  // namespace
@@ -561,6 +594,23 @@ TEST(WaypointLoadProgress, ACancelStopsWithCode2AndLeavesTheManager) {
   EXPECT_EQ(LoadWithProgress(manager, ImageWithWaypoints(50), log, &error), nullptr);
   EXPECT_EQ(error, 2u);
   EXPECT_EQ(Counts(manager), before);
+  td::Free(manager);
+}
+
+// The highest file count a host can give still makes one stage per file and
+// one for the references; the batch loads as usual.
+TEST(WaypointLoadProgress, TheHighestFileCountStillLoads) {
+  CWaypointManager* manager = NewManager();
+  SProgressLog log;
+  TBytes image = ImageWithWaypoints(10, true);
+  CConstPointerStream stream(image.data(), static_cast<int64_t>(image.size()));
+  uint32_t error;
+  manager->BeginLoad(INT32_MAX, &log.record);
+  ASSERT_NE(manager->OpenDatabaseFrom(stream, &error), nullptr);
+  manager->EndLoad();
+  EXPECT_EQ(manager->GetWaypointCount(), 10);
+  ASSERT_FALSE(log.reports.empty());
+  EXPECT_LT(log.reports.back().position, 1e-6f);
   td::Free(manager);
 }
 

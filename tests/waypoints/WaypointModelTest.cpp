@@ -79,6 +79,35 @@ TEST_F(ModelTest, BuiltInGroupHoldsExactlyTheUngrouped) {
   EXPECT_EQ(error, 0x80000u);
 }
 
+// Joins inside a load batch leave the built-in group alone until the batch
+// ends; then it holds exactly the waypoints of no other group.
+TEST_F(ModelTest, ALoadBatchEndsWithTheBuiltInGroupSettled) {
+  CWaypoint* before = AddAt(2, 2);
+  CWaypointGroup* g = db->AddGroup();
+  manager->BeginLoad(1, nullptr);
+  CWaypoint* grouped = AddAt(1, 1);
+  CWaypoint* loose = AddAt(3, 3);
+  g->AddWaypoint(grouped, &error);
+  g->AddWaypoint(before, &error);
+  manager->EndLoad();
+  CWaypointGroup* builtIn = manager->GetDefaultGroup();
+  EXPECT_EQ(grouped->GetGroupCount(), 1);
+  EXPECT_EQ(before->GetGroupCount(), 1);
+  EXPECT_FALSE(builtIn->Contains(grouped));
+  EXPECT_FALSE(builtIn->Contains(before));
+  EXPECT_TRUE(builtIn->Contains(loose));
+  EXPECT_EQ(builtIn->GetCount(), 1);
+}
+
+// The highest number a name can carry is still counted, without overflow.
+TEST_F(ModelTest, ANameWithTheHighestNumberLeavesTheLowestFree) {
+  CWaypoint* w = AddAt(1, 1);
+  CStr name("Waypoint 2147483647");
+  w->SetName(&name, &error);
+  EXPECT_EQ(error, 0u);
+  EXPECT_STREQ(AddAt(2, 2)->GetName()->c_str(), "Waypoint 1");
+}
+
 TEST_F(ModelTest, GroupMembersInIdentifierOrder) {
   CWaypointGroup* g = db->AddGroup();
   std::vector<CWaypoint*> added;
