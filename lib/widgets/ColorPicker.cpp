@@ -195,7 +195,8 @@ void CColorPickerForm::MakePresets() {
 
 void CColorPickerForm::Layout(int32_t orientation) {
   CForm::Layout(orientation);
-  int32_t x0 = Width - 42, y = kValueRowTop, h = kValueRowHeight;
+  // From the page's right edge: in landscape the form's buttons stand beside it.
+  int32_t x0 = Page->GetWidth() - 42, y = kValueRowTop, h = kValueRowHeight;
   BlueButton->Place(this, x0, y, 40, h);
   BlueLabel->Place(this, x0 - 12, y, 10, h);
   GreenButton->Place(this, x0 - 56, y, 40, h);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "lib/bitmap/Bmp32.h"
 #include "lib/bitmap/ImageHeaders.h"
@@ -38,16 +41,13 @@ class CWaitCursorScope {
   HCURSOR saved_;
 };
 
-bool EndsWith(const CStr& text, const char* tail) {
-  int32_t n = int32_t(strlen(tail));
-  return text.GetLength() >= n && text.Right(n) == tail;
-}
-
-// "C:\a\.\" is "C:\a\", "C:\a\b\..\" is "C:\a\".
-CStr FoldDotFolders(const CStr& folder) {
-  if (EndsWith(folder, "\\.\\")) return folder.Left(folder.GetLength() - 2);
-  if (EndsWith(folder, "\\..\\")) return ParentFolder(folder.Left(folder.GetLength() - 3));
-  return folder;
+// The start of a path that no ".." climbs above: "C:\", "\" or a
+// drive-relative "C:"; "\\" for a network path, whose server and share names
+// follow; empty for a relative path.
+std::string_view PathRoot(std::string_view path) {
+  if (path.substr(0, 2) == "\\\\") return path.substr(0, 2);
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, path.substr(2, 1) == "\\" ? 3 : 2);
+  return path.substr(0, path.substr(0, 1) == "\\" ? 1 : 0);
 }
 
 // The reduction factor that reads an image at no less than the thumbnail's
@@ -68,11 +68,29 @@ CImageBrowser* BrowserOf(CControl* owner) { return static_cast<CImageBrowser*>(o
 
 }  // namespace
 
-CStr ParentFolder(const CStr& folder) {
-  CStr trimmed = EndsWith(folder, "\\") ? folder.Left(folder.GetLength() - 1) : folder;
-  int32_t end = trimmed.GetLength();
-  while (end > 0 && trimmed.c_str()[end - 1] != '\\' && trimmed.c_str()[end - 1] != ':') --end;
-  return trimmed.Left(end);
+CStr FoldDotFolders(const CStr& path) {
+  std::string_view text(path.c_str(), size_t(path.GetLength()));
+  std::string_view root = PathRoot(text);
+  // Above a root that ends in a backslash there is nothing: ".." stays on it.
+  bool absolute = !root.empty() && root.back() == '\\';
+  size_t kept = root == "\\\\" ? 2 : 0;  // server and share
+  std::vector<std::string_view> names;
+  size_t start = root.size();
+  while (start < text.size()) {
+    size_t end = std::min(text.find('\\', start), text.size());
+    std::string_view name = text.substr(start, end - start);
+    start = end + 1;
+    if (name.empty() || name == ".") continue;
+    if (name != "..")
+      names.push_back(name);
+    else if (names.size() > kept && names.back() != "..")
+      names.pop_back();
+    else if (!absolute)
+      names.push_back(name);
+  }
+  std::string folded(root);
+  for (std::string_view name : names) (folded += name) += '\\';
+  return CStr(folded.c_str());
 }
 
 bool IsImageName(const CStr& name) {
@@ -125,7 +143,7 @@ CImageBrowser::~CImageBrowser() {
 
 void CImageBrowser::SetFolder(const CStr& path) {
   CWaitCursorScope wait;
-  Folder = FoldDotFolders(IncludeTrailingBackslash(path));
+  Folder = FoldDotFolders(path);
   First = 0;
   Selected = -1;
   FillList();
@@ -237,7 +255,7 @@ void CImageBrowser::FolderClicked(CControl* owner, CControl*, CListItem* item, b
 
 void CImageBrowser::UpClicked(CControl* owner, CControl*, int32_t, int32_t) {
   CImageBrowser* browser = BrowserOf(owner);
-  browser->SetFolder(ParentFolder(browser->Folder));
+  browser->SetFolder(browser->Folder + "..");
 }
 
 void CImageBrowser::NextClicked(CControl* owner, CControl*, int32_t, int32_t) {

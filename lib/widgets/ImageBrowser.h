@@ -28,8 +28,7 @@ class CImageBrowser : public CForm {
   void Paint(CBmp* canvas, const RECT& clip) override;
   void Layout(int32_t orientation) override;
 
-  // Shows another folder: "." and ".." at its end are folded into the path,
-  // which always ends with a backslash.
+  // Shows another folder, with "." and ".." folded away (FoldDotFolders).
   void SetFolder(const CStr& path);
   const CStr& GetFolder() const { return Folder; }
   int32_t GetFirst() const { return First; }
@@ -69,9 +68,11 @@ class CImageBrowser : public CForm {
   static void ThumbClicked(CControl* owner, CControl* sender, int32_t x, int32_t y);
 };
 
-// The folder above a folder: up to and including the last backslash or colon
-// once the trailing backslash is removed ("C:\a\b\" gives "C:\a\").
-CStr ParentFolder(const CStr& folder);
+// The folder a path names, every "." and ".." folded away and ending with a
+// backslash: "C:\a\b\.." gives "C:\a\", "C:\.." stays "C:\", "..\.." gives
+// "..\..\". A relative path that folds to nothing gives "" (the current
+// folder, as FindFirstFileA reads "*").
+CStr FoldDotFolders(const CStr& path);
 // Whether the name's extension (from the last dot after the last backslash or
 // colon) is ".bmp" or ".tga" in any case.
 bool IsImageName(const CStr& name);

@@ -207,6 +207,7 @@ CListItem* CListView::AddItem() {
 }
 
 void CListView::Delete(int32_t index) {
+  if (!IsValidIndex(index)) return;
   // The focus leaves while the list still holds the item.
   ItemDying(Items[index]);
   Items.Delete(index);
@@ -310,6 +311,7 @@ void CListView::ForgetGesture() {
   PressedIndex = -1;
   RangeEnd = -1;
   LastTouched = -1;
+  GestureRow = -1;
 }
 
 void CListView::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -426,6 +428,7 @@ void CListView::MouseDown(int32_t x, int32_t y) {
   PressedIndex = -1;
   RangeEnd = -1;
   WasSelected = false;
+  GestureRow = index;
   if (index < 0)
     PressKind = 0;
   else if (PressRow(index, x) && SelectMode != lsmNone)
@@ -448,7 +451,8 @@ void CListView::DragOverRow(int32_t index) {
 
 void CListView::MouseMove(int32_t x, int32_t y) {
   int32_t index = Pressed ? ItemAt(x, y) : -1;
-  if (index >= 0 && Items[index] != FocusedItem) {
+  if (index >= 0 && index != GestureRow) {
+    GestureRow = index;
     if (PressKind == 0) {
       if (PressRow(index, x)) RaiseSelectionChange();
     } else if (PressKind == 2) {

@@ -95,6 +95,7 @@ class CListView : public CPage {
 
   // The new item has an empty text; it stays the list view's.
   CListItem* AddItem();
+  // Destroys the item; an index out of range does nothing.
   void Delete(int32_t index);
   void Clear();
   // Paging and sorting wait until the last EndUpdate.
@@ -102,7 +103,8 @@ class CListView : public CPage {
   void EndUpdate();
   int32_t IndexOf(const CListItem* item) const { return Items.IndexOf(item); }
   int32_t GetCount() const { return Items.GetCount(); }
-  CListItem* GetItem(int32_t index) const { return Items[index]; }
+  // Null when the index is out of range.
+  CListItem* GetItem(int32_t index) const { return IsValidIndex(index) ? Items[index] : nullptr; }
   // The bulk operations run over the enabled items, the last first.
   void CheckAll();
   void UncheckAll();
@@ -185,4 +187,7 @@ class CListView : public CPage {
   void ForEnabledItemsBackwards(Apply apply);
 
   bool SortPending = false;
+  // The row under the press now, -1 for none: a slide counts only when it
+  // reaches another row, whether or not the focus is shown.
+  int32_t GestureRow = -1;
 };

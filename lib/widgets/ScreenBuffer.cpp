@@ -6,7 +6,7 @@
 
 #include "lib/bitmap/Bmp32.h"
 #include "lib/foundation/FinalizeRegistry.h"
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/widgets/ScreenMetrics.h"
 
 namespace {
 
@@ -17,15 +17,10 @@ void FreeBackBuffer() {
   g_BackBuffer = nullptr;
 }
 
-SIZE ScreenSize() {
-  if (g_ScreenInfo) return {g_ScreenInfo->GetWidth(), g_ScreenInfo->GetHeight()};
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
 }  // namespace
 
 CBmp32* GetScreenBackBuffer() {
-  SIZE screen = ScreenSize();
+  SIZE screen = ToolkitScreenSize();
   if (!g_BackBuffer) {
     g_BackBuffer = new CBmp32(screen.cx, screen.cy, true);
     AddFinalizeProc(FreeBackBuffer);

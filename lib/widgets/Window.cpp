@@ -6,7 +6,6 @@
 #include "lib/charts/TileNotifier.h"
 #include "lib/foundation/Application.h"
 #include "lib/foundation/FontDesc.h"
-#include "lib/foundation/ScreenInfo.h"
 #include "lib/foundation/Stopwatch.h"
 #include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/DefaultColors.h"
@@ -14,6 +13,7 @@
 #include "lib/widgets/InputState.h"
 #include "lib/widgets/Label.h"
 #include "lib/widgets/ScreenBuffer.h"
+#include "lib/widgets/ScreenMetrics.h"
 
 namespace {
 
@@ -24,17 +24,6 @@ constexpr int32_t kCaptionHeight = 17;
 // inside one of them, which the innermost loop picks up.
 int32_t g_ModalDepth = 0;
 std::exception_ptr g_PendingError;
-
-SIZE ScreenSize() {
-  if (g_ScreenInfo) return {g_ScreenInfo->GetWidth(), g_ScreenInfo->GetHeight()};
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-int32_t ScreenOrientation() {
-  if (g_ScreenInfo) return g_ScreenInfo->GetOrientation();
-  SIZE s = ScreenSize();
-  return s.cy > s.cx ? 0 : s.cx > s.cy ? 1 : 2;
-}
 
 void RegisterWindowClass(HINSTANCE module) {
   WNDCLASSA info;
@@ -71,7 +60,7 @@ CWindow::CWindow(const CStr& caption, CWindow* owner)
       Caption(caption),
       Color(DefaultBackColor),
       LineColor(DefaultBorderColor) {
-  SIZE screen = ScreenSize();
+  SIZE screen = ToolkitScreenSize();
   Width = screen.cx;
   Height = screen.cy;
   Visible = false;
@@ -127,7 +116,7 @@ void CWindow::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height
   Width = width;
   Height = height;
   MoveWindow(Handle, left, top, width, height, TRUE);
-  SIZE screen = ScreenSize();
+  SIZE screen = ToolkitScreenSize();
   FullScreen = left == 0 && top == 0 && width == screen.cx && height == screen.cy;
   if (FullScreen)
     CaptionLabel->SetBounds(0, 0, width, kCaptionHeight);
@@ -140,7 +129,7 @@ void CWindow::SetVisible(bool visible) {
   if (visible) {
     Visible = true;
     ModalResult = mrNone;
-    Layout(ScreenOrientation());
+    Layout(ToolkitScreenOrientation());
     ShowWindow(Handle, SW_SHOW);
     DoShow();
   } else {

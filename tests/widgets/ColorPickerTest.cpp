@@ -109,6 +109,8 @@ TEST(ColorModelTest, LightnessBitmapRunsFromBlackThroughTheColourToWhite) {
 
 class ColorPickerTest : public WidgetTest {
  protected:
+  explicit ColorPickerTest(int32_t width = 240, int32_t height = 320) : WidgetTest(width, height) {}
+
   // Runs a dialogue on the colour with the script's steps after the form
   // shows, and returns the colour afterwards.
   static uint32_t RunPicker(uint32_t colour, std::vector<std::function<void()>> steps) {
@@ -117,7 +119,12 @@ class ColorPickerTest : public WidgetTest {
     return colour;
   }
 
-  static void Press(CButton* button) { Tap(*button, 5, 5); }
+  // Posts a tap for the running modal loop to deliver: pumping here could run
+  // the script's next step between the press and the release.
+  static void Press(CButton* button) {
+    Mouse(*button, WM_LBUTTONDOWN, 5, 5, false);
+    Mouse(*button, WM_LBUTTONUP, 5, 5, false);
+  }
 };
 
 TEST_F(ColorPickerTest, OkWritesOpaqueColourCancelAndCloseLeaveIt) {
@@ -243,6 +250,52 @@ TEST_F(ColorPickerTest, DragsPastTheEdgesStayInRangeAndMarkersFollow) {
   uint32_t inverted = ~lightnessUnder & 0xFFFFFF;
   for (int shift : {0, 8, 16})
     EXPECT_NEAR(int(lightnessPixel >> shift & 0xFF), int(inverted >> shift & 0xFF), 8) << shift;
+}
+
+class ColorPickerLandscapeTest : public ColorPickerTest {
+ protected:
+  ColorPickerLandscapeTest() : ColorPickerTest(320, 240) {}
+};
+
+TEST_F(ColorPickerLandscapeTest, TheValueRowStaysBesideTheFormsButtons) {
+  // 320 x 240: the page is 320 - 45 - 1 = 274 wide, the button column
+  // starts at x = 275; Close spans y = 18 to 65.
+  RECT blue = {}, green = {}, swatch = {};
+  int32_t closeMissed = -1;
+  auto measureAndTapClose = [&] {
+    CColorPickerForm* form = Picker();
+    blue = form->BlueButton->GetWindowBounds();
+    green = form->GreenButton->GetWindowBounds();
+    swatch = form->Swatch->GetWindowBounds();
+    // Every pixel of Close hits Close.
+    RECT close = form->CloseButton->GetWindowBounds();
+    closeMissed = 0;
+    for (int32_t y = close.top; y < close.bottom; ++y)
+      for (int32_t x = close.left; x < close.right; ++x) {
+        CControl* found = nullptr;
+        form->ControlAt(x, y, found);
+        closeMissed += found != form->CloseButton;
+      }
+    Mouse(*form, WM_LBUTTONDOWN, 298, 35, false);
+    Mouse(*form, WM_LBUTTONUP, 298, 35, false);
+  };
+  // Only reached when the tap did not end the dialogue.
+  auto leaveKeyboard = [] {
+    auto* keyboard = ShownWindow<CStdKeyboardWindow>("Blue value");
+    ADD_FAILURE() << (keyboard ? "the tap on Close opened the keyboard" : "Close did nothing");
+    if (keyboard) keyboard->ModalResult = mrCancel;
+  };
+  auto cancel = [] { Picker()->ModalResult = mrCancel; };
+  uint32_t colour = RunPicker(0x00123456, {measureAndTapClose, leaveKeyboard, cancel});
+  EXPECT_EQ(closeMissed, 0);
+  EXPECT_EQ(Hex(colour), "00123456");
+  EXPECT_EQ(blue.left, 232);
+  EXPECT_EQ(blue.right, 272);
+  EXPECT_EQ(blue.top, 22);
+  EXPECT_EQ(blue.bottom, 48);
+  EXPECT_EQ(green.left, 176);
+  EXPECT_EQ(swatch.left, 2);
+  EXPECT_EQ(swatch.right, 104);
 }
 
 // Types a text into the value keyboard titled so and confirms it.

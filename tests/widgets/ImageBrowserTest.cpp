@@ -267,6 +267,35 @@ TEST_F(ImageBrowserTest, FoldersOpenUpAndDotDotLeadBack) {
   EXPECT_EQ(result.second, "old.bmp");
 }
 
+TEST_F(ImageBrowserTest, FromARelativeFolderDotDotAndUpClimb) {
+  char saved[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  ASSERT_TRUE(SetCurrentDirectoryA((root_ + "sub1\\deeper").c_str()));
+  std::vector<std::string> rows;
+  auto result = Run({[&] {
+                       CImageBrowser* b = Browser();
+                       EXPECT_EQ(b->GetFolder(), "..\\");
+                       EXPECT_EQ(b->GetImages().GetCount(), 1);  // sub1's only.bmp
+                       PostTapFolder("..");
+                     },
+                     [&] {
+                       CImageBrowser* b = Browser();
+                       EXPECT_EQ(b->GetFolder(), "..\\..\\");
+                       for (int32_t i = 0; i < b->GetFolderList()->GetCount(); ++i)
+                         rows.push_back(b->GetFolderList()->GetItem(i)->GetText().c_str());
+                       EXPECT_EQ(b->GetImages().GetCount(), 12);
+                       PostTap(*b->UpButton);
+                     },
+                     [&] {
+                       EXPECT_EQ(Browser()->GetFolder(), "..\\..\\..\\");
+                       PostTap(*Browser()->OkButton);
+                     }},
+                    "..\\", "");
+  SetCurrentDirectoryA(saved);
+  EXPECT_EQ(rows, (std::vector<std::string>{".", "..", "sub1", "sub2", "x.bmp"}));
+  EXPECT_EQ(result.first, "..\\..\\..\\");
+}
+
 TEST_F(ImageBrowserTest, CancelLeavesBothArguments) {
   auto result = Run({[&] { PostTap(*Browser()->GetThumb(0)); }, [&] { PostTapFolder("sub2"); },
                      [&] { PostTap(*Browser()->CloseButton); }},
@@ -296,11 +325,35 @@ TEST_F(ImageBrowserLandscapeTest, ThePathStaysBesideTheFormsButtons) {
       root_, "");
 }
 
-TEST(ImageBrowserPaths, ParentFolderAndImageNames) {
-  EXPECT_EQ(ParentFolder("C:\\a\\b\\"), "C:\\a\\");
-  EXPECT_EQ(ParentFolder("C:\\a\\"), "C:\\");
-  EXPECT_EQ(ParentFolder("C:\\"), "C:");
-  EXPECT_EQ(ParentFolder("\\a\\"), "\\");
+TEST(ImageBrowserPaths, DotFoldersFoldAwayAndImageNames) {
+  struct {
+    const char* path;
+    const char* folder;
+  } cases[] = {
+      {"C:\\a\\b", "C:\\a\\b\\"},
+      {"C:\\a\\b\\..", "C:\\a\\"},
+      {"C:\\a\\..\\", "C:\\"},
+      {"C:\\a\\.\\", "C:\\a\\"},
+      {"C:\\a\\..\\b\\.\\c", "C:\\b\\c\\"},
+      {"C:\\..", "C:\\"},  // the root has no parent
+      {"C:\\..\\..\\x", "C:\\x\\"},
+      {"C:\\", "C:\\"},
+      {"\\a\\..", "\\"},
+      {"\\..", "\\"},
+      {"\\\\srv\\share\\..", "\\\\srv\\share\\"},
+      {"\\\\srv\\share\\a\\..\\b", "\\\\srv\\share\\b\\"},
+      {"..\\..", "..\\..\\"},
+      {".\\..\\.", "..\\"},
+      {"..\\", "..\\"},
+      {"..\\..\\sub\\..", "..\\..\\"},
+      {"a\\..\\..", "..\\"},
+      {"sub\\..", ""},  // the current folder
+      {".", ""},
+      {"", ""},
+      {"sub", "sub\\"},
+      {"C:sub\\..\\..", "C:..\\"},  // relative to the drive's current folder
+  };
+  for (const auto& c : cases) EXPECT_EQ(FoldDotFolders(c.path), c.folder) << c.path;
   EXPECT_TRUE(IsImageName("a.BMP"));
   EXPECT_TRUE(IsImageName("b.c.Tga"));
   EXPECT_FALSE(IsImageName("a.bmp.txt"));

@@ -183,19 +183,30 @@ TEST_F(ListViewTest, RangeSelectionFollowsTheDrag) {
 }
 
 TEST_F(ListViewTest, TouchSelectionKeepsTheRowsTouched) {
-  CListView* list = MakeList(lvmText, lsmTouch, 11);
-  Tap(*list, 100, RowY(*list, 1));
-  EXPECT_EQ(SelectedIndices(*list), (std::vector<int32_t>{1}));
-  Mouse(*list, WM_LBUTTONDOWN, 100, RowY(*list, 3));
-  Mouse(*list, WM_MOUSEMOVE, 100, RowY(*list, 4));
-  Mouse(*list, WM_LBUTTONUP, 100, RowY(*list, 4));
-  EXPECT_EQ(SelectedIndices(*list), (std::vector<int32_t>{1, 3, 4}));
-  // Dragging over a selected row deselects it.
-  Mouse(*list, WM_LBUTTONDOWN, 100, RowY(*list, 0));
-  Mouse(*list, WM_MOUSEMOVE, 100, RowY(*list, 1));
-  Mouse(*list, WM_LBUTTONUP, 100, RowY(*list, 1));
-  EXPECT_EQ(SelectedIndices(*list), (std::vector<int32_t>{0, 3, 4}));
-  EXPECT_EQ(std::count(SListLog::events.begin(), SListLog::events.end(), "selection"), 5);
+  for (bool showFocus : {true, false}) {
+    CListView* list = MakeList(lvmText, lsmTouch, 11);
+    list->ShowFocus = showFocus;
+    // A finger slides a pixel or two inside the row it pressed.
+    Mouse(*list, WM_LBUTTONDOWN, 100, RowY(*list, 1));
+    Mouse(*list, WM_MOUSEMOVE, 101, RowY(*list, 1));
+    Mouse(*list, WM_MOUSEMOVE, 101, RowY(*list, 1) + 1);
+    Mouse(*list, WM_LBUTTONUP, 101, RowY(*list, 1) + 1);
+    EXPECT_EQ(SelectedIndices(*list), (std::vector<int32_t>{1})) << showFocus;
+    Mouse(*list, WM_LBUTTONDOWN, 100, RowY(*list, 3));
+    Mouse(*list, WM_MOUSEMOVE, 100, RowY(*list, 4));
+    Mouse(*list, WM_MOUSEMOVE, 100, RowY(*list, 4) + 1);
+    Mouse(*list, WM_LBUTTONUP, 100, RowY(*list, 4));
+    EXPECT_EQ(SelectedIndices(*list), (std::vector<int32_t>{1, 3, 4})) << showFocus;
+    // Dragging over a selected row deselects it.
+    Mouse(*list, WM_LBUTTONDOWN, 100, RowY(*list, 0));
+    Mouse(*list, WM_MOUSEMOVE, 100, RowY(*list, 1));
+    Mouse(*list, WM_MOUSEMOVE, 99, RowY(*list, 1));
+    Mouse(*list, WM_LBUTTONUP, 100, RowY(*list, 1));
+    EXPECT_EQ(SelectedIndices(*list), (std::vector<int32_t>{0, 3, 4})) << showFocus;
+    EXPECT_EQ(std::count(SListLog::events.begin(), SListLog::events.end(), "selection"), 5)
+        << showFocus;
+    delete list;
+  }
 }
 
 TEST_F(ListViewTest, WithoutSelectionAPressedRowIsHighlightedUntilRelease) {
@@ -335,6 +346,22 @@ TEST_F(ListViewTest, TheFocusLeavesWithItsItem) {
   SListLog::events.clear();
   delete list;
   EXPECT_TRUE(SListLog::events.empty());
+}
+
+TEST_F(ListViewTest, DeleteIgnoresAnIndexOutOfRange) {
+  CListView* list = MakeList(lvmText, lsmNone, 3);
+  list->Delete(2);
+  list->Delete(2);
+  list->Delete(-1);
+  list->Delete(5);
+  EXPECT_EQ(Texts(*list), (std::vector<std::string>{"Row 00", "Row 01"}));
+  EXPECT_EQ(list->GetItem(2), nullptr);
+  EXPECT_EQ(list->GetItem(-1), nullptr);
+  list->Delete(0);
+  list->Delete(0);
+  list->Delete(0);
+  EXPECT_EQ(list->GetCount(), 0);
+  EXPECT_EQ(list->GetPageCount(), 1);
 }
 
 TEST_F(ListViewTest, ATouchAfterClearFindsNoStaleRow) {

@@ -240,10 +240,13 @@ TEST_F(ScrollBarTest, ArrowBitmapsPerOrientation) {
     WriteBmp(folder + "btn_arrow_scrollbar_" + names[i] + ".bmp", 5 + i, 5, 0xFF0000FF);
   SetImageFolder(CStr(folder.c_str()));
   CScrollBar bar(nullptr);
-  if (!bar.StartArrow->Bitmap) GTEST_SKIP() << "this build reads no .bmp files yet";
+  ASSERT_NE(bar.StartArrow->Bitmap, nullptr);
+  ASSERT_NE(bar.EndArrow->Bitmap, nullptr);
   EXPECT_EQ(bar.StartArrow->Bitmap->Width(), 5);
   EXPECT_EQ(bar.EndArrow->Bitmap->Width(), 6);
   bar.SetOrientation(2);
+  ASSERT_NE(bar.StartArrow->Bitmap, nullptr);
+  ASSERT_NE(bar.EndArrow->Bitmap, nullptr);
   EXPECT_EQ(bar.StartArrow->Bitmap->Width(), 7);
   EXPECT_EQ(bar.EndArrow->Bitmap->Width(), 8);
   SetImageFolder(CStr("Z:\\nonexistent\\"));

@@ -129,9 +129,14 @@ class CMessageScript {
     if (!current_ || current_->next_ >= current_->steps_.size()) return;
     CMessageScript* script = current_;
     size_t step = script->next_++;
+    // A step that pumps messages may run the next steps inside it: each
+    // tick answers for its own step's Again().
+    bool outerAgain = script->again_;
     script->again_ = false;
     script->steps_[step]();
-    if (current_ == script && script->again_) script->next_ = step;
+    if (current_ != script) return;
+    if (script->again_) script->next_ = step;
+    script->again_ = outerAgain;
   }
   static inline CMessageScript* current_ = nullptr;
   std::vector<std::function<void()>> steps_;
