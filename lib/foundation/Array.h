@@ -210,7 +210,8 @@ class CSortedArray : public CArray<T>, public td::SortedOrder<typename CArray<T>
 // every build, before anything is allocated.
 class CBlock16Array {
  public:
-  explicit CBlock16Array(uint32_t count) : count_(count), buffer_(new uint8_t[td::BlockBytes(count, 16)]) {}
+  explicit CBlock16Array(uint32_t count)
+      : count_(count), buffer_(new uint8_t[td::BlockBytes(count, 16)]) {}
   ~CBlock16Array() { delete[] buffer_; }
   CBlock16Array(const CBlock16Array&) = delete;
   CBlock16Array& operator=(const CBlock16Array&) = delete;

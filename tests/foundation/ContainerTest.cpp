@@ -77,23 +77,25 @@ TEST(BlockBytes, ProductsAboveTwoGigabytesAreRefused) {
       {0x7FFFFFFF, 1, true, 0x7FFFFFFF},
       {0x07FFFFFF, 16, true, 0x7FFFFFF0},
       {0x80000000LL, 1, false, 0},
-      {0x08000000, 16, false, 0},   // 2 GB exactly
-      {107411865, 40, false, 0},    // 65,535 x 1,639 tiles: 1,507,304 bytes once wrapped
-      {0x20000001, 8, false, 0},    // wraps to 8
-      {0x40000001, 4, false, 0},    // wraps to 4
-      {0x100000001LL, 1, false, 0}, // wraps to 1
+      {0x08000000, 16, false, 0},    // 2 GB exactly
+      {107411865, 40, false, 0},     // 65,535 x 1,639 tiles: 1,507,304 bytes once wrapped
+      {0x20000001, 8, false, 0},     // wraps to 8
+      {0x40000001, 4, false, 0},     // wraps to 4
+      {0x100000001LL, 1, false, 0},  // wraps to 1
       {-1, 1, false, 0},
       {INT64_MAX, 2, false, 0},
   };
   for (const Case& c : cases) {
     size_t bytes = 12345;
-    EXPECT_EQ(td::CheckedBlockBytes(c.count, c.itemSize, bytes), c.fits) << c.count << " x " << c.itemSize;
+    EXPECT_EQ(td::CheckedBlockBytes(c.count, c.itemSize, bytes), c.fits)
+        << c.count << " x " << c.itemSize;
     if (c.fits) {
       EXPECT_EQ(bytes, c.bytes);
       EXPECT_EQ(td::BlockBytes(c.count, c.itemSize), c.bytes);
     } else {
       EXPECT_EQ(bytes, 12345u);
-      EXPECT_THROW(td::BlockBytes(c.count, c.itemSize), std::bad_alloc) << c.count << " x " << c.itemSize;
+      EXPECT_THROW(td::BlockBytes(c.count, c.itemSize), std::bad_alloc)
+          << c.count << " x " << c.itemSize;
     }
   }
 }
