@@ -11,6 +11,7 @@
 #include "lib/foundation/Checksum.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/Numeric.h"
 #include "lib/foundation/StreamFunctions.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/Projections.h"
@@ -44,9 +45,10 @@ uint64_t FileSize(CStream& stream) {
 template <class T>
 bool BlockFits(CStream& stream, uint64_t count, uint64_t fileSize) {
   const int64_t at = stream.GetPosition();
+  size_t bytes = 0;
   return at >= 0 && static_cast<uint64_t>(at) <= fileSize &&
          count <= (fileSize - static_cast<uint64_t>(at)) / sizeof(T) &&
-         count * sizeof(T) <= INT32_MAX;
+         td::CheckedBlockBytes(static_cast<int64_t>(count), sizeof(T), bytes);
 }
 
 // A block of count records from the current position; the count is checked

@@ -5,6 +5,7 @@
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileSystem.h"
+#include "lib/foundation/Numeric.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ bool HeaderFitsFile(const STCF2FileHeader& h, uint32_t totalTiles, uint32_t leve
 template <class T>
 bool ReadRecords(CStream& stream, uint64_t position, uint32_t count, std::vector<T>& records,
                  uint32_t& error) {
-  const uint64_t bytes = uint64_t{count} * sizeof(T);
-  if (bytes > INT32_MAX) return Refuse(error);
+  size_t bytes = 0;
+  if (!td::CheckedBlockBytes(count, sizeof(T), bytes)) return Refuse(error);
   records.resize(count);
   if (count == 0) return true;
   if (stream.Seek(static_cast<int64_t>(position), kSeekBegin) != static_cast<int64_t>(position)) {

@@ -9,6 +9,7 @@
 
 #include "lib/foundation/Exception.h"
 #include "lib/foundation/Growth.h"
+#include "lib/foundation/Numeric.h"
 
 // Elements are plain records, copied and moved bytewise, never destroyed one by one.
 template <class T>
@@ -21,7 +22,7 @@ class CArray {
   CArray() = default;
   CArray(const CArray& other) {
     SetCapacity(other.capacity_);
-    if (other.count_ > 0) std::memcpy(static_cast<void*>(data_), other.data_, sizeof(T) * static_cast<size_t>(other.count_));
+    if (other.count_ > 0) std::memcpy(static_cast<void*>(data_), other.data_, Bytes(other.count_));
     count_ = other.count_;
   }
   CArray& operator=(const CArray&) = delete;
@@ -37,18 +38,21 @@ class CArray {
   virtual void SetCount(int32_t n) {
     if (n == count_) return;
     if (n > capacity_) SetCapacity(n);
-    if (n > count_) std::memset(static_cast<void*>(data_ + count_), 0, sizeof(T) * static_cast<size_t>(n - count_));
+    if (n > count_) std::memset(static_cast<void*>(data_ + count_), 0, Bytes(n - count_));
     count_ = n;
   }
 
+  // A capacity whose bytes do not fit (see td::BlockBytes) throws
+  // std::bad_alloc and leaves the array as it was.
   void SetCapacity(int32_t n) {
     if (n == capacity_) return;
+    const size_t bytes = Bytes(n);
     if (n < count_) SetCount(n);
     if (n == 0) {
       std::free(data_);
       data_ = nullptr;
     } else {
-      void* data = std::realloc(data_, sizeof(T) * static_cast<size_t>(n));
+      void* data = std::realloc(data_, bytes);
       if (!data) throw std::bad_alloc();
       data_ = static_cast<T*>(data);
     }
@@ -75,7 +79,7 @@ class CArray {
 
   // Later elements move down.
   void RemoveAt(int32_t i) {
-    std::memmove(static_cast<void*>(data_ + i), data_ + i + 1, sizeof(T) * static_cast<size_t>(count_ - i - 1));
+    std::memmove(static_cast<void*>(data_ + i), data_ + i + 1, Bytes(count_ - i - 1));
     --count_;
   }
 
@@ -94,12 +98,13 @@ class CArray {
   }
 
  protected:
+  static size_t Bytes(int64_t n) { return td::BlockBytes(n, sizeof(T)); }
   void Grow() { SetCapacity(td::GrownCapacity(capacity_)); }
 
   // Opens a gap at `index` for one element (the caller fills it).
   void InsertGap(int32_t index) {
     if (count_ == capacity_) Grow();
-    std::memmove(static_cast<void*>(data_ + index + 1), data_ + index, sizeof(T) * static_cast<size_t>(count_ - index));
+    std::memmove(static_cast<void*>(data_ + index + 1), data_ + index, Bytes(count_ - index));
     ++count_;
   }
 
@@ -205,7 +210,8 @@ class CSortedArray : public CArray<T>, public td::SortedOrder<typename CArray<T>
 // every build, before anything is allocated.
 class CBlock16Array {
  public:
-  explicit CBlock16Array(uint32_t count) : count_(count), buffer_(new uint8_t[ByteSize(count)]) {}
+  explicit CBlock16Array(uint32_t count)
+      : count_(count), buffer_(new uint8_t[td::BlockBytes(count, 16)]) {}
   ~CBlock16Array() { delete[] buffer_; }
   CBlock16Array(const CBlock16Array&) = delete;
   CBlock16Array& operator=(const CBlock16Array&) = delete;
@@ -214,12 +220,6 @@ class CBlock16Array {
   uint8_t* ElementAt(uint32_t i) const { return buffer_ + static_cast<size_t>(i) * 16; }
 
  private:
-  static size_t ByteSize(uint32_t count) {
-    uint64_t bytes = static_cast<uint64_t>(count) * 16;
-    if (bytes > INT32_MAX) throw std::bad_alloc();
-    return static_cast<size_t>(bytes);
-  }
-
   uint32_t count_;
   uint8_t* buffer_;
 };

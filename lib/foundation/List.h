@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "lib/foundation/Array.h"
+#include "lib/foundation/Numeric.h"
 #include "lib/foundation/Object.h"
 
 namespace td {
@@ -52,14 +53,17 @@ class CList {
     count_ = n;
   }
 
+  // A capacity whose bytes do not fit (see td::BlockBytes) throws
+  // std::bad_alloc and leaves the list as it was.
   void SetCapacity(int32_t n) {
     if (n == capacity_) return;
+    const size_t bytes = Bytes(n);
     if (n < count_) SetCount(n);
     if (n == 0) {
       std::free(items_);
       items_ = nullptr;
     } else {
-      void* items = std::realloc(items_, sizeof(T*) * static_cast<size_t>(n));
+      void* items = std::realloc(items_, bytes);
       if (!items) throw std::bad_alloc();
       items_ = static_cast<T**>(items);
     }
@@ -81,7 +85,7 @@ class CList {
 
   void Delete(int32_t i) {
     if (ownsItems_) DestroyItem(i);
-    std::memmove(items_ + i, items_ + i + 1, sizeof(T*) * static_cast<size_t>(count_ - i - 1));
+    std::memmove(items_ + i, items_ + i + 1, Bytes(count_ - i - 1));
     --count_;
   }
 
@@ -104,9 +108,9 @@ class CList {
   void Move(int32_t from, int32_t to) {
     T* item = items_[from];
     if (from < to)
-      std::memmove(items_ + from, items_ + from + 1, sizeof(T*) * static_cast<size_t>(to - from));
+      std::memmove(items_ + from, items_ + from + 1, Bytes(to - from));
     else
-      std::memmove(items_ + to + 1, items_ + to, sizeof(T*) * static_cast<size_t>(from - to));
+      std::memmove(items_ + to + 1, items_ + to, Bytes(from - to));
     items_[to] = item;
   }
 
@@ -124,11 +128,12 @@ class CList {
   }
 
  protected:
+  static size_t Bytes(int64_t n) { return td::BlockBytes(n, sizeof(T*)); }
   void Grow() { SetCapacity(td::GrownCapacity(capacity_)); }
 
   void InsertAt(int32_t index, T* item) {
     if (count_ == capacity_) Grow();
-    std::memmove(items_ + index + 1, items_ + index, sizeof(T*) * static_cast<size_t>(count_ - index));
+    std::memmove(items_ + index + 1, items_ + index, Bytes(count_ - index));
     items_[index] = item;
     ++count_;
   }

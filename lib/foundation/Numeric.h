@@ -1,7 +1,9 @@
 // Rounding and small numeric helpers shared across the library.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 
 // floor(x) and ceil(x) as 64-bit integers (RoundToInt64 is in DateTime.h).
 int64_t FloorToInt64(double x);
@@ -19,6 +21,32 @@ T IntPower(T base, int exponent) {
   }
   return exponent < 0 ? T(1) / result : result;
 }
+
+namespace td {
+
+// The largest block the library sizes from a count, on every build: what a
+// signed 32-bit size can state, so the 32-bit product and the 64-bit twins
+// refuse the same counts.
+constexpr uint64_t kMaxBlockBytes = INT32_MAX;
+
+// count x itemSize in bytes, computed so that nothing wraps where size_t has
+// 32 bits; false for a negative count or a product above kMaxBlockBytes.
+constexpr bool CheckedBlockBytes(int64_t count, uint64_t itemSize, size_t& bytes) {
+  if (count < 0 || (itemSize != 0 && static_cast<uint64_t>(count) > kMaxBlockBytes / itemSize))
+    return false;
+  bytes = static_cast<size_t>(static_cast<uint64_t>(count) * itemSize);
+  return true;
+}
+
+// The same, throwing std::bad_alloc for a size that does not fit, before
+// anything is allocated or copied.
+inline size_t BlockBytes(int64_t count, uint64_t itemSize) {
+  size_t bytes = 0;
+  if (!CheckedBlockBytes(count, itemSize, bytes)) throw std::bad_alloc();
+  return bytes;
+}
+
+}  // namespace td
 
 inline int Min(int a, int b) { return a < b ? a : b; }
 inline int Max(int a, int b) { return a <= b ? b : a; }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "lib/foundation/Growth.h"
+#include "lib/foundation/Numeric.h"
 
 CStrList::CStrList(bool ownsObjects) : capacity_(0), count_(0), ownsObjects_(ownsObjects), items_(nullptr) {}
 
@@ -41,7 +42,7 @@ void CStrList::DestroyItem(Item& item) {
 
 void CStrList::Delete(int32_t i) {
   DestroyItem(items_[i]);
-  std::memmove(items_ + i, items_ + i + 1, sizeof(Item) * static_cast<size_t>(count_ - i - 1));
+  std::memmove(items_ + i, items_ + i + 1, td::BlockBytes(count_ - i - 1, sizeof(Item)));
   --count_;
 }
 
@@ -59,7 +60,7 @@ void CStrList::SetCapacity(int32_t n) {
   if (n > 0) {
     items = new Item[static_cast<size_t>(n)];
     int32_t kept = count_ < n ? count_ : n;
-    if (kept > 0) std::memcpy(items, items_, sizeof(Item) * static_cast<size_t>(kept));
+    if (kept > 0) std::memcpy(items, items_, td::BlockBytes(kept, sizeof(Item)));
   }
   delete[] items_;
   items_ = items;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <new>
 
 #include "lib/charts/TCF2BoundsFile.h"
 #include "lib/charts/TCF2FileTables.h"
@@ -412,6 +413,28 @@ TEST(ChartTables, BuildRefusesSizesAndCounts) {
   CTCF2TileTable tiles;
   EXPECT_FALSE(tiles.Build(32, &mipmap));
   EXPECT_EQ(tiles.GetCount(), 0);
+}
+
+// Whether Build refused the count: false, or the allocator's refusal passed on.
+bool TileTableBuildRefused(CTCF2TileTable& tiles, uint32_t count, CTCF2MipmapTable& mipmap) {
+  try {
+    return !tiles.Build(static_cast<int32_t>(count), &mipmap);
+  } catch (const std::bad_alloc&) {
+    return true;
+  }
+}
+
+TEST(ChartTables, TileTableTooLargeForMemoryIsRefused) {
+  // 65,535 x 1,639 tiles of 40 bytes are 4,296,474,600 bytes: 1,507,304 in
+  // 32-bit arithmetic.
+  CTCF2MipmapTable mipmap;
+  uint32_t total = 0;
+  mipmap.Build(1, 65535 * 256, 1639 * 256, &total);
+  ASSERT_EQ(total, 107411865u);
+  CTCF2TileTable tiles;
+  EXPECT_TRUE(TileTableBuildRefused(tiles, total, mipmap));
+  EXPECT_EQ(tiles.GetCount(), 0);
+  EXPECT_EQ(tiles.GetMemorySize(false), 0);
 }
 
 TEST(ChartTables, IndexesOutsideDoNothing) {

@@ -5,6 +5,7 @@
 
 #include "lib/foundation/Array.h"
 #include "lib/foundation/List.h"
+#include "lib/foundation/Numeric.h"
 #include "lib/foundation/Str.h"
 
 namespace {
@@ -59,6 +60,64 @@ TEST(Block16Array, CountsBeyondTwoGigabytesAreRefusedBeforeAllocating) {
 }
 
 int CompareInts(const int32_t* a, const int32_t* b) { return *a - *b; }
+
+// The byte size of count items, as the containers size their blocks. The
+// refused rows wrap to a small size in 32-bit arithmetic (the i686 size_t).
+TEST(BlockBytes, ProductsAboveTwoGigabytesAreRefused) {
+  struct Case {
+    int64_t count;
+    uint64_t itemSize;
+    bool fits;
+    size_t bytes;
+  };
+  const Case cases[] = {
+      {0, 40, true, 0},
+      {3, 40, true, 120},
+      {5, 0, true, 0},
+      {0x7FFFFFFF, 1, true, 0x7FFFFFFF},
+      {0x07FFFFFF, 16, true, 0x7FFFFFF0},
+      {0x80000000LL, 1, false, 0},
+      {0x08000000, 16, false, 0},    // 2 GB exactly
+      {107411865, 40, false, 0},     // 65,535 x 1,639 tiles: 1,507,304 bytes once wrapped
+      {0x20000001, 8, false, 0},     // wraps to 8
+      {0x40000001, 4, false, 0},     // wraps to 4
+      {0x100000001LL, 1, false, 0},  // wraps to 1
+      {-1, 1, false, 0},
+      {INT64_MAX, 2, false, 0},
+  };
+  for (const Case& c : cases) {
+    size_t bytes = 12345;
+    EXPECT_EQ(td::CheckedBlockBytes(c.count, c.itemSize, bytes), c.fits)
+        << c.count << " x " << c.itemSize;
+    if (c.fits) {
+      EXPECT_EQ(bytes, c.bytes);
+      EXPECT_EQ(td::BlockBytes(c.count, c.itemSize), c.bytes);
+    } else {
+      EXPECT_EQ(bytes, 12345u);
+      EXPECT_THROW(td::BlockBytes(c.count, c.itemSize), std::bad_alloc)
+          << c.count << " x " << c.itemSize;
+    }
+  }
+}
+
+struct STileRecord {
+  uint8_t bytes[40];
+};
+
+TEST(Array, CountsWhoseBytesDoNotFitAreRefusedAndLeaveTheArray) {
+  CArray<STileRecord> tiles;
+  tiles.SetCount(3);
+  tiles[2].bytes[39] = 7;
+  EXPECT_THROW(tiles.SetCount(107411865), std::bad_alloc);  // 65,535 x 1,639 tiles
+  EXPECT_THROW(tiles.SetCapacity(107411865), std::bad_alloc);
+  EXPECT_EQ(tiles.GetCount(), 3);
+  EXPECT_EQ(tiles.GetCapacity(), 3);
+  EXPECT_EQ(tiles[2].bytes[39], 7);
+  CArray<int64_t> values;
+  EXPECT_THROW(values.SetCapacity(0x20000001), std::bad_alloc);
+  EXPECT_EQ(values.GetCapacity(), 0);
+  EXPECT_EQ(values.ElementAt(0), nullptr);
+}
 
 TEST(SortedArray, DuplicateModes) {
   CSortedArray<int32_t> a(CompareInts);
@@ -125,6 +184,18 @@ TEST(List, NonOwningListLeavesItems) {
     EXPECT_EQ(list.Remove(&item), 0);
     EXPECT_EQ(list.Remove(&item), -1);
   }
+  EXPECT_TRUE(log.empty());
+}
+
+TEST(List, CapacityWhoseBytesDoNotFitIsRefusedAndLeavesTheList) {
+  std::vector<int> log;
+  CList<Probe> list(true);
+  for (int i = 0; i < 3; ++i) list.Add(new Probe(i, &log));
+  EXPECT_THROW(list.SetCapacity(0x40000001), std::bad_alloc);  // 4 bytes once wrapped
+  EXPECT_THROW(list.SetCount(0x7FFFFFFF), std::bad_alloc);
+  EXPECT_EQ(list.GetCount(), 3);
+  EXPECT_EQ(list.GetCapacity(), 4);
+  EXPECT_EQ(list.GetAt(2)->id, 2);
   EXPECT_TRUE(log.empty());
 }
 

@@ -404,4 +404,20 @@ TEST_F(ModelTest, OwningListsDeleteThroughTheItems) {
   td::Free(list);
 }
 
+TEST_F(ModelTest, ListSizesBeyondMemoryChangeNothing) {
+  // 0x40000001 pointers take 4 bytes once the size wraps in 32 bits.
+  CWaypoint* w = AddAt(0, 0);
+  CWaypointList* list = new CWaypointList();
+  list->Add(w);
+  const int32_t capacity = list->GetCapacity();
+  list->SetCapacity(0x40000001);
+  list->SetCount(0x40000001);
+  list->SetCount(0x7FFFFFFF);
+  EXPECT_EQ(list->GetCapacity(), capacity);
+  EXPECT_EQ(list->GetCount(), 1);
+  EXPECT_EQ(list->GetItem(0), w);
+  EXPECT_EQ(list->Add(w), 1);
+  td::Free(list);
+}
+
 }  // namespace
