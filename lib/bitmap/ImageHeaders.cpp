@@ -10,13 +10,9 @@ namespace {
 
 constexpr int32_t kPaletteEntries = 256;
 
-bool Fail(uint32_t& error, uint32_t code) {
-  error = code;
-  return false;
-}
 
 bool SeekTo(CStream& stream, int64_t position, uint32_t& error) {
-  if (position < 0 || stream.Seek(position, 0) != position) return Fail(error, kErrFileSeek);
+  if (position < 0 || stream.Seek(position, 0) != position) return td::Fail(kErrFileSeek, error);
   return true;
 }
 
@@ -129,9 +125,9 @@ int32_t TgaPixelFormat(const STgaHeader& h) {
 // the reader's matter (FitsInMemory): a file may be read reduced or in bands.
 bool CheckImageSize(const SImageSource& source, int64_t width, int64_t height, int64_t stride,
                     CStream& stream, uint32_t& error) {
-  if (width <= 0 || height <= 0 || stride > INT32_MAX) return Fail(error, kErrFileHeader);
+  if (width <= 0 || height <= 0 || stride > INT32_MAX) return td::Fail(kErrFileHeader, error);
   if (source.coding != rcNone && source.coding != rcTgaRaw) return true;
-  if (stride * height > stream.GetSize() - source.dataOffset) return Fail(error, kErrFileRead);
+  if (stride * height > stream.GetSize() - source.dataOffset) return td::Fail(kErrFileRead, error);
   return true;
 }
 
@@ -197,7 +193,7 @@ bool ReadBmpHeader(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32
   std::memset(&header, 0, sizeof header);
   std::memset(palette, 0, kPaletteBytes);
   if (!SeekTo(stream, 0, error) || !stream.ReadBuf(&header, 18, error)) return false;
-  if (header.magic[0] != 'B' || header.magic[1] != 'M') return Fail(error, kErrFileHeader);
+  if (header.magic[0] != 'B' || header.magic[1] != 'M') return td::Fail(kErrFileHeader, error);
   bool read = false;
   switch (header.headerSize) {
     case 40:
@@ -210,11 +206,11 @@ bool ReadBmpHeader(CStream& stream, SBmpHeader& header, uint8_t* palette, uint32
       read = ReadShortInfo(stream, header, 36, error);
       break;
     default:
-      return Fail(error, kErrBmpHeaderVersion);
+      return td::Fail(kErrBmpHeaderVersion, error);
   }
   if (!read) return false;
-  if (header.planes != 1) return Fail(error, kErrBmpPlaneCount);
-  if (!IsBmpBitCount(header.bitCount)) return Fail(error, kErrBmpBitCount);
+  if (header.planes != 1) return td::Fail(kErrBmpPlaneCount, error);
+  if (!IsBmpBitCount(header.bitCount)) return td::Fail(kErrBmpBitCount, error);
   if (header.bitCount >= 9) {
     header.coloursUsed = 0;
     return true;
@@ -230,8 +226,8 @@ bool ReadTgaHeader(CStream& stream, STgaHeader& header, uint8_t* palette, uint32
   const bool footer = HasTgaFooter(stream, error);
   if (error != kErrNone) return false;
   if (!IsDecodableTga(header) || (!footer && !PassesTgaHeaderTest(header)))
-    return Fail(error, kErrFileHeader);
-  if (TgaPixelFormat(header) < 0) return Fail(error, kErrBmpBitCount);
+    return td::Fail(kErrFileHeader, error);
+  if (TgaPixelFormat(header) < 0) return td::Fail(kErrBmpBitCount, error);
   return SeekTo(stream, int64_t{18} + header.idLength, error) &&
          ReadTgaPalette(stream, header, palette, error);
 }
@@ -240,10 +236,10 @@ bool BmpImageSource(const SBmpHeader& header, bool alpha, CStream& stream, SImag
                     uint32_t& error) {
   error = kErrNone;
   const uint16_t bits = header.bitCount;
-  if (!IsBmpBitCount(bits)) return Fail(error, kErrBmpBitCount);
+  if (!IsBmpBitCount(bits)) return td::Fail(kErrBmpBitCount, error);
   source.coding = BmpRowCoding(header, error);
   if (source.coding < 0) return false;
-  if (header.height < 0 && source.coding != rcNone) return Fail(error, kErrFileHeader);
+  if (header.height < 0 && source.coding != rcNone) return td::Fail(kErrFileHeader, error);
   const int64_t width = header.width,
                 height = header.height < 0 ? -int64_t{header.height} : header.height;
   const int64_t stride = ((width * bits + 31) & ~int64_t{31}) / 8;
@@ -257,8 +253,8 @@ bool TgaImageSource(const STgaHeader& header, CStream& stream, SImageSource& sou
                     uint32_t& error) {
   error = kErrNone;
   const int32_t format = TgaPixelFormat(header);
-  if (!IsDecodableTga(header)) return Fail(error, kErrFileHeader);
-  if (format < 0) return Fail(error, kErrBmpBitCount);
+  if (!IsDecodableTga(header)) return td::Fail(kErrFileHeader, error);
+  if (format < 0) return td::Fail(kErrBmpBitCount, error);
   const int32_t bytesPerPixel = (header.pixelDepth + 7) / 8;
   source.coding = header.imageType <= 3 ? rcTgaRaw : rcTgaRle1 + bytesPerPixel - 1;
   source.dataOffset = 18 + header.idLength + TgaMapBytes(header);

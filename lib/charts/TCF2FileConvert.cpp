@@ -16,19 +16,14 @@
 #include "lib/foundation/BufferedFileStream.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileSystem.h"
+#include "lib/foundation/Numeric.h"
 
 namespace {
 
 constexpr int32_t kStreamBuffer = 32768;
 constexpr int32_t kCopyBlock = 65536;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
-uint32_t Low(uint64_t value) { return static_cast<uint32_t>(value); }
-uint32_t High(uint64_t value) { return static_cast<uint32_t>(value >> 32); }
 
 bool Progress(const SProgress& stage, double fraction, uint32_t& error) {
   td::ProgressCall(&stage, static_cast<float>(fraction), 0, &error);
@@ -45,7 +40,7 @@ bool CopyWhole(const CStr& source, const CStr& target, uint32_t& error) {
       [&in](CStream& out, uint32_t& e) {
         std::vector<uint8_t> block(kCopyBlock);
         for (int32_t got; (got = in.Read(block.data(), kCopyBlock)) != 0;) {
-          if (got < 0) return Fail(kErrFileRead, e);
+          if (got < 0) return td::Fail(kErrFileRead, e);
           if (!out.WriteBuf(block.data(), got, e)) return false;
         }
         in.Close();
@@ -63,13 +58,13 @@ bool BuildTargetTables(STCF2ChartObjects& chart, CTCF2MipmapTable& mipmap, CTCF2
   uint32_t total = 0;
   mipmap.Build(levels, width, height, &total);
   if (total == 0 || !tiles.Build(static_cast<int32_t>(total), &mipmap))
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   for (int32_t level = 0; level < chart.mipmap.Count(); ++level)
     if (std::memcmp(&mipmap.At(level), &chart.mipmap.At(level), sizeof(STCF2Mipmap)) != 0)
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
   for (int32_t tile = 0; tile < chart.tiles.Count(); ++tile) {
     const STCF2TileTableEntry &own = chart.tiles.At(tile), &made = tiles.At(tile);
-    if (own.Width != made.Width || own.Height != made.Height) return Fail(kErrFileFormat, error);
+    if (own.Width != made.Width || own.Height != made.Height) return td::Fail(kErrFileFormat, error);
   }
   return true;
 }
@@ -122,8 +117,8 @@ class CConversion {
     for (int32_t tile = m_Chart.tiles.Count(); tile-- > LevelZero();)
       if (!CopyTile(tile, false, error)) return false;
     for (int32_t tile = m_Chart.tiles.Count(); tile < m_Tiles.Count(); ++tile) {
-      m_Tiles.SetTile(tile, Low(kTCF2MissingTile), High(kTCF2MissingTile), 0, 0);
-      m_Tiles.SetUpdateTile(tile, Low(kTCF2MissingTile), High(kTCF2MissingTile), 0, 0);
+      m_Tiles.SetTile(tile, td::Low(kTCF2MissingTile), td::High(kTCF2MissingTile), 0, 0);
+      m_Tiles.SetUpdateTile(tile, td::Low(kTCF2MissingTile), td::High(kTCF2MissingTile), 0, 0);
     }
     return true;
   }
@@ -132,7 +127,7 @@ class CConversion {
     const STCF2TileTableEntry& own = m_Chart.tiles.At(tile);
     if (own.UpdateOffset != own.Offset) return CopyTile(tile, true, error);
     const STCF2TileTableEntry& made = m_Tiles.At(tile);
-    m_Tiles.SetUpdateTile(tile, Low(made.Offset), High(made.Offset), made.ColourSize,
+    m_Tiles.SetUpdateTile(tile, td::Low(made.Offset), td::High(made.Offset), made.ColourSize,
                           made.AlphaSize);
     return true;
   }
@@ -147,8 +142,8 @@ class CConversion {
     if (!TCF2FileReadTileData(m_Source, m_Data, own, useUpdate, error) ||
         !TCF2FileWriteSplitTile(out, m_Data, own.Width, own.Height, m_Pixels, colour, alpha, error))
       return false;
-    if (!useUpdate) m_Tiles.SetTile(tile, Low(offset), High(offset), colour, alpha);
-    m_Tiles.SetUpdateTile(tile, Low(offset), High(offset), colour, alpha);
+    if (!useUpdate) m_Tiles.SetTile(tile, td::Low(offset), td::High(offset), colour, alpha);
+    m_Tiles.SetUpdateTile(tile, td::Low(offset), td::High(offset), colour, alpha);
     return Progress(m_Stage, ++m_Copied / m_ToCopy, error);
   }
 
@@ -199,12 +194,12 @@ class CConversion {
 bool TCF2FileConvert(const CStr& source, const CStr& target, uint32_t targetIndex,
                      const SProgress* progress, uint32_t& error) {
   if (targetIndex < kTCF2Index1000 || targetIndex > kTCF2Index2000)
-    return Fail(kErrTcf2Version, error);
+    return td::Fail(kErrTcf2Version, error);
   STCF2ChartObjects chart;
   uint64_t fileSize = 0;
   uint32_t version = 0, index = 0, warnings = 0;
   if (!TCF2FileRead(source, fileSize, version, index, chart.Parts(), warnings, error)) return false;
   if (index == targetIndex) return CopyWhole(source, target, error);
-  if (targetIndex < kTCF2Index2000) return Fail(kErrTcf2Version, error);
+  if (targetIndex < kTCF2Index2000) return td::Fail(kErrTcf2Version, error);
   return CConversion(chart, progress).Run(source, target, error);
 }

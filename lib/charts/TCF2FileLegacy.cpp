@@ -31,10 +31,6 @@ struct SLevelRecordV1 {
 #pragma pack(pop)
 static_assert(sizeof(SLevelRecordV1) == 12);
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 uint64_t FileSize(CStream& stream) {
   const int64_t size = stream.GetSize();
@@ -56,7 +52,7 @@ bool BlockFits(CStream& stream, uint64_t count, uint64_t fileSize) {
 template <class T>
 bool ReadBlock(CStream& stream, uint64_t count, uint64_t fileSize, std::vector<T>& records,
                uint32_t& error) {
-  if (!BlockFits<T>(stream, count, fileSize)) return Fail(kErrFileFormat, error);
+  if (!BlockFits<T>(stream, count, fileSize)) return td::Fail(kErrFileFormat, error);
   records.resize(static_cast<size_t>(count));
   return count == 0 ||
          stream.ReadBuf(records.data(), static_cast<int32_t>(count * sizeof(T)), error);
@@ -98,7 +94,7 @@ void FinishHeader(STCF2FileHeader& header, const CTCF2MipmapTable& mipmap, uint6
 bool SeekTo(CStream& stream, uint64_t position, uint32_t& error) {
   if (stream.Seek(static_cast<int64_t>(position), kSeekBegin) == static_cast<int64_t>(position))
     return true;
-  return Fail(kErrFileSeek, error);
+  return td::Fail(kErrFileSeek, error);
 }
 
 // A side of `side` pixels in `tiles` tiles of 1..256 pixels each.
@@ -115,11 +111,11 @@ bool ReadLevelsV1(CStream& stream, uint64_t fileSize, CTCF2MipmapTable& mipmap, 
   if (!ReadBlock(stream, kLegacyLevels, fileSize, levels, error)) return false;
   for (const SLevelRecordV1& l : levels)
     if (!SideFits(l.Width, l.TilesAcross) || !SideFits(l.Height, l.TilesDown))
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
   uint32_t built = 0;
   mipmap.Build(kLegacyLevels, static_cast<int32_t>(levels[0].Width),
                static_cast<int32_t>(levels[0].Height), &built);
-  if (mipmap.Count() != kLegacyLevels) return Fail(kErrFileFormat, error);
+  if (mipmap.Count() != kLegacyLevels) return td::Fail(kErrFileFormat, error);
   total = 0;
   for (int32_t i = 0; i < kLegacyLevels; ++i) {
     const SLevelRecordV1& l = levels[static_cast<size_t>(i)];
@@ -143,7 +139,7 @@ bool SetLengthsV1(const std::vector<uint64_t>& positions, uint64_t tagPosition, 
     const uint64_t position = positions[order[k]];
     const uint64_t end = k + 1 < order.size() ? positions[order[k + 1]] : tagPosition;
     if (end <= position || !TileFits(position, end - position, start, fileSize))
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
     SetTileBoth(tiles, static_cast<int32_t>(order[k]), position, end - position);
   }
   return true;
@@ -156,7 +152,7 @@ bool ReadTilesV2(CStream& stream, uint64_t count, uint64_t fileSize, CTCF2TileTa
   const auto end = static_cast<uint64_t>(stream.GetPosition());
   for (size_t i = 0; i < records.size(); ++i) {
     if (!TileFits(records[i].Position, records[i].Length, end, fileSize))
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
     SetTileBoth(tiles, static_cast<int32_t>(i), records[i].Position, records[i].Length);
   }
   return true;
@@ -165,13 +161,13 @@ bool ReadTilesV2(CStream& stream, uint64_t count, uint64_t fileSize, CTCF2TileTa
 bool ReadUpdatesV2(CStream& stream, uint32_t levelZero, uint64_t fileSize, CTCF2TileTable& tiles,
                    uint32_t& updates, uint32_t& error) {
   if (!stream.ReadDWORD(updates, error)) return false;
-  if (updates > levelZero) return Fail(kErrFileFormat, error);
+  if (updates > levelZero) return td::Fail(kErrFileFormat, error);
   std::vector<STCF2UpdateRecordV2> records;
   if (!ReadBlock(stream, updates, fileSize, records, error)) return false;
   const auto end = static_cast<uint64_t>(stream.GetPosition());
   for (const STCF2UpdateRecordV2& r : records) {
     if (r.Tile >= levelZero || !TileFits(r.Position, r.Length, end, fileSize))
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
     SetUpdateCopy(tiles, static_cast<int32_t>(r.Tile), r.Position, r.Length);
   }
   return true;
@@ -194,13 +190,13 @@ bool CopyArea(CStream& stream, uint64_t tail, CMemoryStream& area, uint32_t& err
   const uint64_t fileSize = FileSize(stream);
   const int64_t at = stream.GetPosition();
   if (at < 0 || fileSize < tail || static_cast<uint64_t>(at) > fileSize - tail)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   const auto length = static_cast<int64_t>(fileSize - tail - static_cast<uint64_t>(at));
   return area.CopyFrom(stream, length, error) == length;
 }
 
 bool ReadCalibrationCount(int32_t stored, int32_t& count, uint32_t& error) {
-  if (stored != 2 && stored != 3) return Fail(kErrCalPointCount, error);
+  if (stored != 2 && stored != 3) return td::Fail(kErrCalPointCount, error);
   count = stored;
   return true;
 }
@@ -242,7 +238,7 @@ bool ReadOldProjection(CStream& in, bool isMercator, int32_t count, const SPoint
     const CStr name = datumKey ? ReadScrambled(in, datumKey) : StreamReadStr(in);
     const SGeodeticDatum* datum =
         datumKey ? GeodeticDatumFindByCode(name.c_str()) : GeodeticDatumFindByOldName(name.c_str());
-    if (!datum) return Fail(kErrDatumUnknown, error);
+    if (!datum) return td::Fail(kErrDatumUnknown, error);
     GeodeticRefInitMercator(ref, 0, *datum);
     for (int32_t i = 0; i < count; ++i)
       GeoToMercator(map[i], positions[static_cast<size_t>(i)], ref);
@@ -266,7 +262,7 @@ bool ReadTagAreaV1(CStream& in, CTCF2Tag& tag, CTCF2Bounds& bounds, uint32_t& wa
   SPointD pix[3] = {};
   ReadFloatPoints(in, count, pix);
   const int32_t code = StreamReadLong(in);
-  if (code != kCodeMercator && code != kCodeRD) return Fail(kErrProjectionUnknown, error);
+  if (code != kCodeMercator && code != kCodeRD) return td::Fail(kErrProjectionUnknown, error);
   if (!ReadOldProjection(in, code == kCodeMercator, count, pix, 0, tag, error)) return false;
   tag.SetFlag(true);
   return true;
@@ -312,7 +308,7 @@ void ReadOptionalValues(CStream& in, bool v3, CTCF2Tag& tag, uint32_t& warnings)
 bool ReadProjectionV2(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   const uint8_t code = StreamReadBYTE(in);
   if (code != kTCF2Proj1002Mercator && code != kTCF2Proj1002RD)
-    return Fail(kErrProjectionUnknown, error);
+    return td::Fail(kErrProjectionUnknown, error);
   int32_t count = 0;
   if (!ReadCalibrationCount(StreamReadBYTE(in) + 2, count, error)) return false;
   SPointD pix[3] = {};
@@ -323,7 +319,7 @@ bool ReadProjectionV2(CStream& in, CTCF2Tag& tag, uint32_t& error) {
 // Rows 17 and 18 of 1.0.0.2.
 bool ReadProjectionV3(CStream& in, int32_t width, int32_t height, CTCF2Tag& tag, uint32_t& error) {
   const uint8_t code = StreamReadBYTE(in);
-  if (code > kTCF2Proj1002TM) return Fail(kErrProjectionUnknown, error);
+  if (code > kTCF2Proj1002TM) return td::Fail(kErrProjectionUnknown, error);
   int32_t count = 0;
   if (!ReadCalibrationCount(StreamReadBYTE(in) + 2, count, error)) return false;
   SPointD pix[3] = {}, map[3] = {};
@@ -337,7 +333,7 @@ bool ReadProjectionV3(CStream& in, int32_t width, int32_t height, CTCF2Tag& tag,
 bool ReadLinksV2(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   const int32_t count = StreamReadLong(in);
   for (int32_t i = 0; i < count; ++i) {
-    if (StreamReadBYTE(in) != kLinkFile) return Fail(kErrLinkTypeUnknown, error);
+    if (StreamReadBYTE(in) != kLinkFile) return td::Fail(kErrLinkTypeUnknown, error);
     const CStr file = ReadScrambled(in, kTCF2KeyK1);
     const CStr description = ReadScrambled(in, kTCF2KeyK3);
     tag.AddLink(kLinkFile, &file, &description);
@@ -412,7 +408,7 @@ bool WriteCalibrationV3(CStream& out, CTCF2Tag& tag, uint32_t& error) {
   tag.GetCalibration(&count, &pix[0], &pix[1], &pix[2], &map[0], &map[1], &map[2]);
   uint8_t code = 0;
   if (!TCF2Projection1002Code(tag.Ref(), code, error)) return false;
-  if (count != 2 && count != 3) return Fail(kErrCalPointCount, error);
+  if (count != 2 && count != 3) return td::Fail(kErrCalPointCount, error);
   StreamWriteBYTE(out, code);
   StreamWriteBYTE(out, static_cast<uint8_t>(count - 2));
   for (int32_t i = 0; i < count; ++i) StreamWrite2DD(out, S2DD{pix[i].x, pix[i].y});
@@ -422,7 +418,7 @@ bool WriteCalibrationV3(CStream& out, CTCF2Tag& tag, uint32_t& error) {
 
 bool WritePlainAreaV3(CStream& out, CTCF2Tag& tag, CTCF2Bounds& bounds, CTCF2UpdateTag& updateTag,
                       uint32_t& error) {
-  if (tag.GetKind() < 0 || tag.GetKind() > 2) return Fail(kErrSourceFormatUnknown, error);
+  if (tag.GetKind() < 0 || tag.GetKind() > 2) return td::Fail(kErrSourceFormatUnknown, error);
   WriteIdentityV3(out, tag);
   if (!WriteCalibrationV3(out, tag, error)) return false;
   TCF2WriteBounds1002(out, bounds);
@@ -476,13 +472,13 @@ bool TCF2FileReadHeaderV1(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
     return false;
   if (count != total || !BlockFits<uint64_t>(stream, count, fileSize) ||
       !tiles.Build(static_cast<int32_t>(count), &mipmap))
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   std::vector<uint64_t> positions;
   if (!ReadBlock(stream, count, fileSize, positions, error)) return false;
   const uint64_t start = kV1TablePosition + 8 * uint64_t{count};
   if (tagPosition < start || tagPosition > fileSize ||
       !SetLengthsV1(positions, tagPosition, start, fileSize, tiles, error))
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   FinishHeader(header, mipmap, tagPosition, fileSize, 0);
   return SeekTo(stream, tagPosition, error);
 }
@@ -496,17 +492,17 @@ bool TCF2FileReadHeaderV2(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
   if (!stream.ReadBuf(&tagPosition, 8, error)) return false;
   if (tagPosition < kTCF2V2TablePosition || fileSize < kCheckSize ||
       tagPosition > fileSize - kCheckSize)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   if (!stream.ReadLong(width, error) || !stream.ReadLong(height, error)) return false;
-  if (width < 1) return Fail(kErrChartWidth, error);
-  if (height < 1) return Fail(kErrChartHeight, error);
+  if (width < 1) return td::Fail(kErrChartWidth, error);
+  if (height < 1) return td::Fail(kErrChartHeight, error);
   uint32_t total = 0, count = 0, updates = 0;
   mipmap.Build(kLegacyLevels, width, height, &total);
-  if (mipmap.Count() != kLegacyLevels) return Fail(kErrFileFormat, error);
+  if (mipmap.Count() != kLegacyLevels) return td::Fail(kErrFileFormat, error);
   if (!stream.ReadDWORD(count, error)) return false;
   if (count != total || !BlockFits<STCF2TileRecordV2>(stream, count, fileSize) ||
       !tiles.Build(static_cast<int32_t>(total), &mipmap))
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   if (!ReadTilesV2(stream, count, fileSize, tiles, error) ||
       !ReadUpdatesV2(stream, mipmap.TilesOf(0), fileSize, tiles, updates, error))
     return false;

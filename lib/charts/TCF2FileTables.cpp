@@ -9,8 +9,6 @@
 
 namespace {
 
-uint32_t Low(uint64_t v) { return static_cast<uint32_t>(v); }
-uint32_t High(uint64_t v) { return static_cast<uint32_t>(v >> 32); }
 
 // count records of recordSize bytes from position lie inside the file.
 bool TableInFile(uint64_t position, uint64_t count, uint64_t recordSize, uint64_t fileSize) {
@@ -28,7 +26,7 @@ bool HeaderFitsFile(const STCF2FileHeader& h, uint32_t totalTiles, uint32_t leve
   return h.TableACount == levelZeroTiles &&
          h.TableBCount == totalTiles - uint64_t{levelZeroTiles} &&
          TableInFile(h.TableAPosition, h.TableACount, sizeof(STCF2FileTileEntry), fileSize) &&
-         TableInFile(h.UpdateTablePosition, Low(h.UpdateTableCount), sizeof(STCF2FileUpdateEntry),
+         TableInFile(h.UpdateTablePosition, td::Low(h.UpdateTableCount), sizeof(STCF2FileUpdateEntry),
                      fileSize) &&
          TableInFile(h.TableBPosition, h.TableBCount, sizeof(STCF2FileTileEntry), fileSize);
 }
@@ -54,8 +52,8 @@ bool SetTiles(const std::vector<STCF2FileTileEntry>& entries, uint32_t first, ui
     const STCF2FileTileEntry& e = entries[i];
     if (!TCF2TileIsInFile(e.Offset, e.ColourSize, e.AlphaSize, fileSize)) return Refuse(error);
     const auto tile = static_cast<int32_t>(first + i);
-    tiles.SetTile(tile, Low(e.Offset), High(e.Offset), e.ColourSize, e.AlphaSize);
-    tiles.SetUpdateTile(tile, Low(e.Offset), High(e.Offset), e.ColourSize, e.AlphaSize);
+    tiles.SetTile(tile, td::Low(e.Offset), td::High(e.Offset), e.ColourSize, e.AlphaSize);
+    tiles.SetUpdateTile(tile, td::Low(e.Offset), td::High(e.Offset), e.ColourSize, e.AlphaSize);
   }
   return true;
 }
@@ -67,7 +65,7 @@ bool SetUpdateTiles(const std::vector<STCF2FileUpdateEntry>& entries, uint64_t l
     if (e.Tile >= levelZeroTiles ||
         !TCF2TileIsInFile(e.Offset, e.ColourSize, e.AlphaSize, fileSize))
       return Refuse(error);
-    tiles.SetUpdateTile(static_cast<int32_t>(e.Tile), Low(e.Offset), High(e.Offset), e.ColourSize,
+    tiles.SetUpdateTile(static_cast<int32_t>(e.Tile), td::Low(e.Offset), td::High(e.Offset), e.ColourSize,
                         e.AlphaSize);
   }
   return true;
@@ -110,7 +108,7 @@ bool TCF2FileReadTablesV4(CStream& stream, const STCF2FileHeader& header, CTCF2M
   std::vector<STCF2FileUpdateEntry> updates;
   return ReadRecords(stream, header.TableAPosition, aCount, entries, error) &&
          SetTiles(entries, 0, fileSize, tiles, error) &&
-         ReadRecords(stream, header.UpdateTablePosition, Low(header.UpdateTableCount), updates,
+         ReadRecords(stream, header.UpdateTablePosition, td::Low(header.UpdateTableCount), updates,
                      error) &&
          SetUpdateTiles(updates, aCount, fileSize, tiles, error) &&
          ReadRecords(stream, header.TableBPosition, static_cast<uint32_t>(header.TableBCount),

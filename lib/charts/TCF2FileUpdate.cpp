@@ -15,24 +15,19 @@
 #include "lib/foundation/DateTime.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileSystem.h"
+#include "lib/foundation/Numeric.h"
 
 namespace {
 
 constexpr int32_t kStreamBuffer = 32768;
 constexpr uint64_t kCopyBlock = 65536;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
-uint32_t Low(uint64_t value) { return static_cast<uint32_t>(value); }
-uint32_t High(uint64_t value) { return static_cast<uint32_t>(value >> 32); }
 
 bool SeekTo(CStream& stream, uint64_t position, uint32_t& error) {
   if (stream.Seek(static_cast<int64_t>(position), kSeekBegin) == static_cast<int64_t>(position))
     return true;
-  return Fail(kErrFileSeek, error);
+  return td::Fail(kErrFileSeek, error);
 }
 
 // The level-0 tiles the update patches, each counted once however many of
@@ -88,8 +83,8 @@ class CChartRewrite {
                                        alpha, error)
               : Out().WriteBuf(m_Data.data(), static_cast<int32_t>(m_Data.size()), error);
     if (!copied) return false;
-    to.SetTile(tile, Low(offset), High(offset), colour, alpha);
-    to.SetUpdateTile(tile, Low(offset), High(offset), colour, alpha);
+    to.SetTile(tile, td::Low(offset), td::High(offset), colour, alpha);
+    to.SetUpdateTile(tile, td::Low(offset), td::High(offset), colour, alpha);
     return Report(++m_Copied / m_LevelZero, error);
   }
 
@@ -98,8 +93,8 @@ class CChartRewrite {
   // are appended to the new file.
   bool MakeTiles(CTCF2MipmapTable& mipmap, CTCF2TileTable& tiles, uint32_t& error) {
     for (auto tile = static_cast<int32_t>(mipmap.TilesOf(0)); tile < tiles.Count(); ++tile) {
-      tiles.SetTile(tile, Low(kTCF2MissingTile), High(kTCF2MissingTile), 0, 0);
-      tiles.SetUpdateTile(tile, Low(kTCF2MissingTile), High(kTCF2MissingTile), 0, 0);
+      tiles.SetTile(tile, td::Low(kTCF2MissingTile), td::High(kTCF2MissingTile), 0, 0);
+      tiles.SetUpdateTile(tile, td::Low(kTCF2MissingTile), td::High(kTCF2MissingTile), 0, 0);
     }
     td::ProgressStageNext(&m_Stage, 1.0f - m_CopyWeight, 0);
     STCF2TileJob job;
@@ -213,7 +208,7 @@ bool WriteTablesV3(CStream& out, const CTCF2TileTable& tiles, uint32_t levelZero
       updates.push_back({static_cast<uint32_t>(tile), e.UpdateOffset,
                          uint64_t{e.UpdateColourSize} + e.UpdateAlphaSize});
   }
-  if (updates.size() != updateCount) return Fail(kErrFileFormat, error);
+  if (updates.size() != updateCount) return td::Fail(kErrFileFormat, error);
   const int64_t end = out.GetPosition();
   return SeekTo(out, kTCF2V2TablePosition, error) && WriteRecords(out, records, error) &&
          out.WriteDWORD(updateCount, error) && WriteRecords(out, updates, error) &&
@@ -230,7 +225,7 @@ bool TCF2FileUpdate(const CStr& chartName, CTCF2Update& update, uint8_t& flag, c
   uint32_t version = 0, index = 0, warnings = 0;
   if (!TCF2FileRead(chartName, fileSize, version, index, chart.Parts(), warnings, error))
     return false;
-  if (index < kTCF2Index1002) return Fail(kErrTcf2Version, error);
+  if (index < kTCF2Index1002) return td::Fail(kErrTcf2Version, error);
   if (!update.CheckChart(*chart.tag.GetGUID(), chart.mipmap.TilesOf(0), error)) return false;
   if (index == kTCF2Index1002)
     return TCF2FileMergeUpdateV3(chartName, chart.mipmap, chart.tiles, chart.tag, chart.bounds,
@@ -249,7 +244,7 @@ bool TCF2FileApplyUpdateV4(const CStr& chartName, const STCF2FileHeader& header,
   mipmap.Build(static_cast<int32_t>(header.LevelCount), header.Width, header.Height, &total);
   if (total == 0 || !newTiles.Build(static_cast<int32_t>(total), &mipmap) ||
       tiles.Count() < static_cast<int32_t>(mipmap.TilesOf(0)))
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   STCF2FileHeader out = {};
   out.Width = header.Width;
   out.Height = header.Height;

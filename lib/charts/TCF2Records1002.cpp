@@ -21,10 +21,6 @@ enum : uint8_t { kDatumCode = 0, kDatumShift = 1, kDatumDefinition = 2 };
 constexpr uint32_t kDatumCodeKey = 0xD4;
 constexpr int kDateDigits = 8;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 // The decimal value of count digit characters; -1 for any other character.
 int Digits(const char* text, int count) {
@@ -127,7 +123,7 @@ const SGeodeticDatum* ReadDatum1_0_0_2(CStream& in, int32_t width, int32_t heigh
 }
 
 bool TCF2WriteDatum1002(CStream& out, const SGeodeticDatum* datum, uint32_t& error) {
-  if (!datum) return Fail(kErrDatumTypeUnknown, error);
+  if (!datum) return td::Fail(kErrDatumTypeUnknown, error);
   if (datum->Kind == kDatumTableRow) {
     StreamWriteBYTE(out, kDatumCode);
     StreamWriteStr(out, StrScramble(kDatumCodeKey, CStr(datum->Code)));
@@ -139,7 +135,7 @@ bool TCF2WriteDatum1002(CStream& out, const SGeodeticDatum* datum, uint32_t& err
     StreamWriteBYTE(out, kDatumDefinition);
     TCF2WriteDatumDefinition(out, *datum);
   } else {
-    return Fail(kErrDatumTypeUnknown, error);
+    return td::Fail(kErrDatumTypeUnknown, error);
   }
   return true;
 }
@@ -163,7 +159,7 @@ bool TCF2ReadProjection1002(CStream& in, uint8_t code, int32_t width, int32_t he
     if (!datum) return false;
     GeodeticRefInitTransverseMercator(ref, k0, 0, long0, *datum);
   } else {
-    return Fail(kErrProjectionUnknown, error);
+    return td::Fail(kErrProjectionUnknown, error);
   }
   tag.SetGeodeticRef(&ref);
   return true;
@@ -177,7 +173,7 @@ bool TCF2Projection1002Code(const SGeodeticRef& ref, uint8_t& code, uint32_t& er
   else if (ref.Projection == kProjTransverseMercator)
     code = kTCF2Proj1002TM;
   else
-    return Fail(kErrProjectionUnknown, error);
+    return td::Fail(kErrProjectionUnknown, error);
   return true;
 }
 

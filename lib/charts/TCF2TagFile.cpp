@@ -19,10 +19,6 @@ constexpr uint8_t kKindCodes[] = {0, 1, 3};  // stored byte of kind 0, 1, 2
 constexpr uint32_t kMaxIdNumber = 0xFFFFF;
 constexpr int32_t kMaxIdCode = 47;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 // ---- reading ----
 
@@ -94,7 +90,7 @@ bool ReadReference(CStream& in, CTCF2Tag& tag, uint32_t& error) {
     if (!datum) return false;
     GeodeticRefInitTransverseMercator(ref, k0, 0, long0, *datum);
   } else {
-    return Fail(kErrProjectionUnknown, error);
+    return td::Fail(kErrProjectionUnknown, error);
   }
   tag.SetGeodeticRef(&ref);
   return true;
@@ -136,7 +132,7 @@ bool TCF2TagReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   const int32_t count = StreamReadLong(in);
   for (int32_t i = 0; i < count; ++i) {
     const uint8_t type = StreamReadBYTE(in);
-    if (type != kLinkFile && type != kLinkOther) return Fail(kErrLinkTypeUnknown, error);
+    if (type != kLinkFile && type != kLinkOther) return td::Fail(kErrLinkTypeUnknown, error);
     const CStr file = StreamReadStr(in);
     const CStr description = StreamReadStr(in);
     tag.AddLink(type, &file, &description);
@@ -153,7 +149,7 @@ SPointD ReadPoint(CStream& in) {
 
 bool ReadCalibration(CStream& in, CTCF2Tag& tag, uint32_t& error) {
   const uint8_t count = StreamReadBYTE(in);
-  if (count != 2 && count != 3) return Fail(kErrCalPointCount, error);
+  if (count != 2 && count != 3) return td::Fail(kErrCalPointCount, error);
   SPointD pix[3] = {}, map[3] = {};
   for (int i = 0; i < count; ++i) pix[i] = ReadPoint(in);
   for (int i = 0; i < count; ++i) map[i] = ReadPoint(in);
@@ -176,7 +172,7 @@ void WriteDoubles(CStream& out, const double* values, int count) {
 }
 
 bool WriteDatum(CStream& out, const SGeodeticDatum* datum, uint32_t& error) {
-  if (!datum) return Fail(kErrDatumTypeUnknown, error);
+  if (!datum) return td::Fail(kErrDatumTypeUnknown, error);
   if (datum->Kind == kDatumTableRow) {
     StreamWriteBYTE(out, kDatumRecordCode);
     StreamWriteStr(out, datum->Code);
@@ -188,7 +184,7 @@ bool WriteDatum(CStream& out, const SGeodeticDatum* datum, uint32_t& error) {
     StreamWriteBYTE(out, kDatumRecordDefinition);
     TCF2WriteDatumDefinition(out, *datum);
   } else {
-    return Fail(kErrDatumTypeUnknown, error);
+    return td::Fail(kErrDatumTypeUnknown, error);
   }
   return true;
 }
@@ -208,7 +204,7 @@ bool WriteReference(CStream& out, const SGeodeticRef& ref, uint32_t& error) {
     StreamWriteDouble(out, ref.Long0);
     return WriteDatum(out, ref.Datum, error);
   }
-  return Fail(kErrProjectionUnknown, error);
+  return td::Fail(kErrProjectionUnknown, error);
 }
 
 void WritePoint(CStream& out, const SPointD& p) { StreamWrite2DD(out, S2DD{p.x, p.y}); }
@@ -264,12 +260,12 @@ bool TCF2TagReadKind(CStream& in, CTCF2Tag& tag, uint32_t& error) {
     tag.SetKind(kind);
     return true;
   }
-  return Fail(kErrSourceFormatUnknown, error);
+  return td::Fail(kErrSourceFormatUnknown, error);
 }
 
 bool TCF2TagWriteKind(CStream& out, CTCF2Tag& tag, uint32_t& error) {
   const int32_t kind = tag.GetKind();
-  if (kind < 0 || kind > 2) return Fail(kErrSourceFormatUnknown, error);
+  if (kind < 0 || kind > 2) return td::Fail(kErrSourceFormatUnknown, error);
   StreamWriteBYTE(out, kKindCodes[kind]);
   return true;
 }
@@ -322,13 +318,13 @@ bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag&
 
 bool TCF2TagWritePayload(CStream& payload, CTCF2Tag& tag, uint32_t& error) {
   const int32_t kind = tag.GetKind();
-  if (kind < 0 || kind > 2) return Fail(kErrSourceFormatUnknown, error);
+  if (kind < 0 || kind > 2) return td::Fail(kErrSourceFormatUnknown, error);
   WriteHead(payload, tag);
   WriteLinksAndCalibration(payload, tag);
   if (!WriteReference(payload, tag.Ref(), error)) return false;
   // The reader refuses any other count.
   const int32_t points = tag.GetCalPointCount();
-  if (points != 2 && points != 3) return Fail(kErrCalPointCount, error);
+  if (points != 2 && points != 3) return td::Fail(kErrCalPointCount, error);
   StreamWriteBool(payload, tag.GetFlag());
   StreamWriteBYTE(payload, kKindCodes[kind]);
   return true;

@@ -7,10 +7,6 @@
 
 namespace {
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 }  // namespace
 
@@ -23,9 +19,9 @@ bool TCF2FileReadTileData(CStream& stream, std::vector<uint8_t>& buffer,
   if (size == 0 || size > kTileStreamLimit || streamSize < 0 ||
       offset > static_cast<uint64_t>(streamSize) ||
       size > static_cast<uint64_t>(streamSize) - offset)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   if (stream.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset))
-    return Fail(kErrFileSeek, error);
+    return td::Fail(kErrFileSeek, error);
   buffer.resize(size);
   return stream.ReadBuf(buffer.data(), static_cast<int32_t>(size), error);
 }
@@ -36,7 +32,7 @@ bool TCF2FileWriteSplitTile(CStream& out, const std::vector<uint8_t>& data, uint
   pixels.resize(kTilePixels);
   STileDecodeInfo info;
   if (CTileDecoder::DecodeStored(pixels.data(), width, height, data.data(), data.size(), info) != 0)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   colour = info.colourSize;
   alpha = static_cast<uint32_t>(data.size() - colour);
   if (!out.WriteBuf(data.data(), static_cast<int32_t>(data.size()), error)) return false;

@@ -9,25 +9,20 @@
 #include "lib/charts/UpdateFile.h"
 #include "lib/foundation/ErrorCodes.h"
 #include "lib/foundation/FileSystem.h"
+#include "lib/foundation/Numeric.h"
 
 namespace {
 
 constexpr uint32_t kHalfTile = kTileSide / 2;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
-uint32_t Low(uint64_t value) { return static_cast<uint32_t>(value); }
-uint32_t High(uint64_t value) { return static_cast<uint32_t>(value >> 32); }
 
 int32_t TileIndex(const STCF2Mipmap& level, uint32_t x, uint32_t y) {
   return static_cast<int32_t>(level.FirstTile + y * level.TilesAcross + x);
 }
 
 bool ReturnToEnd(CStream& output, uint32_t& error) {
-  if (output.Seek(0, kSeekEnd) < 0) return Fail(kErrFileSeek, error);
+  if (output.Seek(0, kSeekEnd) < 0) return td::Fail(kErrFileSeek, error);
   return true;
 }
 
@@ -43,11 +38,11 @@ bool MarkPatchedTiles(STCF2TileJob& job, uint32_t& error) {
   const uint32_t level0 = job.Mipmap->TilesOf(0);
   const int32_t records = job.Update->GetRecordCount();
   for (int32_t i = 0; i < records; ++i)
-    if (job.Update->GetRecordTileIndex(i) >= level0) return Fail(kErrFileFormat, error);
+    if (job.Update->GetRecordTileIndex(i) >= level0) return td::Fail(kErrFileFormat, error);
   for (int32_t i = 0; i < records; ++i) {
     const int32_t tile = static_cast<int32_t>(job.Update->GetRecordTileIndex(i));
     if (job.Tiles->At(tile).UpdateOffset == kTCF2MissingTile) continue;
-    job.Tiles->SetUpdateTile(tile, Low(kTCF2MissingTile), High(kTCF2MissingTile), 0, 0);
+    job.Tiles->SetUpdateTile(tile, td::Low(kTCF2MissingTile), td::High(kTCF2MissingTile), 0, 0);
     ++job.ToMake;
   }
   return true;
@@ -66,7 +61,7 @@ bool StoreTile(STCF2TileJob& job, const CBmp32& bitmap, uint64_t& offset, uint32
   const uint32_t code =
       job.Encoder->Compress(job.Code.data(), job.Code.size(), bitmap.Pixels(),
                             uint32_t(bitmap.Width()), uint32_t(bitmap.Height()), colour, alpha);
-  if (code != 0) return Fail(code, error);
+  if (code != 0) return td::Fail(code, error);
   const int64_t position = job.Output->GetPosition();
   if (!job.Output->WriteBuf(job.Code.data(), static_cast<int32_t>(colour + alpha), error))
     return false;
@@ -87,7 +82,7 @@ bool DecodeCopy(STCF2TileJob& job, const STCF2TileTableEntry& entry, bool useUpd
   STileDecodeInfo info;
   if (CTileDecoder::Decode(bitmap.Pixels(), entry.Width, entry.Height, job.Data.data(),
                            job.Data.size(), true, info) != 0)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   return true;
 }
 
@@ -106,7 +101,7 @@ bool MakePatchedTile(STCF2TileJob& job, int32_t tile, CBmp32& bitmap, uint32_t& 
   if (!DecodeAndPatch(job, tile, bitmap, error) ||
       !StoreTile(job, bitmap, offset, colour, alpha, error))
     return false;
-  job.Tiles->SetUpdateTile(tile, Low(offset), High(offset), colour, alpha);
+  job.Tiles->SetUpdateTile(tile, td::Low(offset), td::High(offset), colour, alpha);
   return true;
 }
 
@@ -139,7 +134,7 @@ bool FillFromChildren(STCF2TileJob& job, int32_t level, uint32_t x, uint32_t y, 
 
 bool MakeMissingTile(STCF2TileJob& job, int32_t level, uint32_t x, uint32_t y, int32_t tile,
                      CBmp32& bitmap, uint32_t& error) {
-  if (level == 0) return Fail(kErrFileFormat, error);  // level 0 is never made
+  if (level == 0) return td::Fail(kErrFileFormat, error);  // level 0 is never made
   const STCF2TileTableEntry& entry = job.Tiles->At(tile);
   bitmap.Resize(entry.Width, entry.Height);
   std::fill_n(bitmap.Pixels(), size_t(entry.Width) * entry.Height, 0u);
@@ -148,8 +143,8 @@ bool MakeMissingTile(STCF2TileJob& job, int32_t level, uint32_t x, uint32_t y, i
   if (!FillFromChildren(job, level, x, y, bitmap, error)) return false;
   AlphaAsStored(bitmap);
   if (!StoreTile(job, bitmap, offset, colour, alpha, error)) return false;
-  job.Tiles->SetTile(tile, Low(offset), High(offset), colour, alpha);
-  job.Tiles->SetUpdateTile(tile, Low(offset), High(offset), colour, alpha);
+  job.Tiles->SetTile(tile, td::Low(offset), td::High(offset), colour, alpha);
+  job.Tiles->SetUpdateTile(tile, td::Low(offset), td::High(offset), colour, alpha);
   return true;
 }
 

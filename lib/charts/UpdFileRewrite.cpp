@@ -7,10 +7,6 @@
 
 namespace {
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 // The bytes copied unchanged: patches, record table and chart descriptor.
 uint64_t CopiedEnd(const STCF2UpdFileDesc& desc) {
@@ -35,7 +31,7 @@ bool CopiedKeepsAll(const STCF2UpdFileDesc& desc, const TUpdRecords& records) {
 
 bool CopyRange(CStream& from, uint64_t offset, uint64_t size, CStream& to, uint32_t& error) {
   if (from.Seek(static_cast<int64_t>(offset), kSeekBegin) != static_cast<int64_t>(offset))
-    return Fail(kErrFileSeek, error);
+    return td::Fail(kErrFileSeek, error);
   return to.CopyFrom(from, static_cast<int64_t>(size), error) == static_cast<int64_t>(size);
 }
 
@@ -89,12 +85,12 @@ bool UpdFileRewrite(const CStr& updateFileName, const CStr& text, bool replaceTe
   if (!old.Open(updateFileName, kFileModeRead | kFileShareRead, error) ||
       !UpdReadHeader(old, format, error))
     return false;
-  if (format < kUpdFormat2) return Fail(kErrFileVersionUnsupported, error);
+  if (format < kUpdFormat2) return td::Fail(kErrFileVersionUnsupported, error);
   STCF2UpdFileDesc desc;
   TUpdRecords records;
   CTCF2UpdChartDesc chart;
   if (!UpdReadBody(old, format, old.GetSize(), desc, records, chart, error)) return false;
-  if (!CopiedKeepsAll(desc, records)) return Fail(kErrFileFormat, error);
+  if (!CopiedKeepsAll(desc, records)) return td::Fail(kErrFileFormat, error);
 
   CAtomicFileWriter file;
   if (!CreateUpdateFile(updateFileName, kUpdFormat2, desc, file, error) ||

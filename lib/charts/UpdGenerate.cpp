@@ -10,10 +10,6 @@ namespace {
 
 constexpr uint32_t kTileSize = 256;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 void PutU16(uint8_t* out, uint32_t value) {
   out[0] = static_cast<uint8_t>(value);
@@ -131,7 +127,7 @@ class CUpdGenerator {
     if (!m_Chart.ReadTile(index, m_Bytes, error)) return false;
     if (m_Bytes.empty() || CTileDecoder::DecodeStored(m_Tile.data(), width, height, m_Bytes.data(),
                                                       m_Bytes.size(), info) != 0)
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
     if (!m_Image.ReadArea(x, y, width, height, m_Fresh.data(), error)) return false;
     BuildTilePatch(m_Tile.data(), m_Fresh.data(), width * height, m_Patch);
     return true;
@@ -174,7 +170,7 @@ bool UpdFileGenerate(const CStr& updateFileName, IUpdImageSource& image, IUpdCha
   rawBytes = compressedBytes = 0;
   error = 0;
   if (image.GetWidth() != chart.GetWidth() || image.GetHeight() != chart.GetHeight())
-    return Fail(kErrUpdateSizeMismatch, error);
+    return td::Fail(kErrUpdateSizeMismatch, error);
   CUpdOutput output(updateFileName, input.dateTime);
   CUpdGenerator generator(image, chart, progress);
   if (!generator.PatchTiles(output, zip, rawBytes, compressedBytes, error)) return false;

@@ -18,10 +18,6 @@ namespace {
 constexpr int32_t kFileBuffer = 64 * 1024;
 constexpr uint32_t kBandRows = 256;  // a tile row
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 // The chart file: header, tables and tag read whole, tiles read on demand.
 class CChartFileSource final : public IUpdChartSource {
@@ -31,7 +27,7 @@ class CChartFileSource final : public IUpdChartSource {
     uint32_t index = 0, warnings = 0;
     if (!TCF2FileRead(name, fileSize, m_Version, index, m_Chart.Parts(), warnings, error))
       return false;
-    if (m_Chart.mipmap.Count() == 0) return Fail(kErrFileFormat, error);
+    if (m_Chart.mipmap.Count() == 0) return td::Fail(kErrFileFormat, error);
     m_FirstTile = m_Chart.mipmap.At(0).FirstTile;
     return m_File.Open(name, kFileModeRead | kFileShareRead, kFileBuffer, error);
   }
@@ -54,7 +50,7 @@ class CChartFileSource final : public IUpdChartSource {
   bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, uint32_t& error) override {
     const int64_t tile = int64_t{m_FirstTile} + index;
     if (tile > INT32_MAX || !m_Chart.tiles.Contains(static_cast<int32_t>(tile)))
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
     return TCF2FileReadTileData(m_File, bytes, m_Chart.tiles.At(static_cast<int32_t>(tile)), false,
                                 error);
   }
@@ -115,7 +111,7 @@ class CBmpImageSource final : public IUpdImageSource {
                                    -m_Source.desc.width * 4};
     if (m_Source.BottomUp()) {
       // Only the next rows of the file can be read; they fill the band's bottom.
-      if (rows > m_BandHeight || uint64_t{y} + rows != m_RowsAbove) return Fail(kErrUnknown, error);
+      if (rows > m_BandHeight || uint64_t{y} + rows != m_RowsAbove) return td::Fail(kErrUnknown, error);
       if (!m_Loader) m_Loader.emplace(m_File, m_Source, m_Palette, band, 1, error);
       m_FirstRow = m_BandHeight - rows;
       m_RowsAbove = y;
@@ -138,7 +134,7 @@ class CBmpImageSource final : public IUpdImageSource {
     if (!BmpImageSource(m_Header, false, m_File, m_Source, error)) return false;
     m_BandHeight = std::min<uint32_t>(kBandRows, static_cast<uint32_t>(m_Source.desc.height));
     if (uint64_t{m_BandHeight} * static_cast<uint32_t>(m_Source.desc.width) * 4 > kMaxBitmapBytes)
-      return Fail(kErrUnknown, error);
+      return td::Fail(kErrUnknown, error);
     m_Described = true;
     m_RowsAbove = static_cast<uint32_t>(m_Source.desc.height);
     m_Band.resize(size_t{m_BandHeight} * static_cast<uint32_t>(m_Source.desc.width));

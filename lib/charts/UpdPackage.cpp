@@ -15,10 +15,6 @@ constexpr uint32_t kPackageVersion = MakeVersion(1, 0, 0, 0);
 // Date-time, GUID, four string lengths and five numbers: the least an item takes.
 constexpr int64_t kMinItemSize = 68;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 bool IsDelimiter(char c) { return c == '\\' || c == '/' || c == ':'; }
 
@@ -53,7 +49,7 @@ bool WriteItem(CStream& out, const CStr& name, int64_t offset, uint32_t& error, 
 bool CopyUpdate(CStream& out, const CStr& name, int64_t size, uint32_t& error) {
   CFileStream in;
   if (!in.Open(name, kFileModeRead | kFileShareRead, error)) return false;
-  if (in.GetSize() != size) return Fail(kErrFileSize, error);
+  if (in.GetSize() != size) return td::Fail(kErrFileSize, error);
   return out.CopyFrom(in, size, error) == size;
 }
 
@@ -73,10 +69,10 @@ bool CTCF2UpdPackage::Read(const CStr& packageFileName, uint32_t& error) {
   if (!m_Stream.Open(packageFileName, kFileModeRead | kFileShareRead, error) ||
       !m_Stream.CheckHeader("TCFUPDPK", error) || !m_Stream.ReadVersion(version, error))
     return false;
-  if (version != kPackageVersion) return Fail(kErrFileVersionUnknown, error);
+  if (version != kPackageVersion) return td::Fail(kErrFileVersionUnknown, error);
   if (!m_Stream.ReadLong(count, error)) return false;
   if (count < 0 || count > m_Stream.GetRemaining() / kMinItemSize)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   for (int32_t i = 0; i < count; ++i)
     if (!ReadItem(error)) return false;
   m_DataStart = m_Stream.GetPosition();
@@ -84,7 +80,7 @@ bool CTCF2UpdPackage::Read(const CStr& packageFileName, uint32_t& error) {
   for (int32_t i = 0; i < m_Items.GetCount(); ++i) {
     const CTCF2UpdPackageItem& item = *m_Items[i];
     if (item.m_Offset > dataSize || item.m_Size > dataSize - item.m_Offset)
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
   }
   return true;
 }
@@ -103,7 +99,7 @@ bool CTCF2UpdPackage::ReadItem(uint32_t& error) {
       !m_Stream.ReadStr(text3, error) || !m_Stream.ReadStr(text4, error) ||
       !m_Stream.ReadInt64(size, error))
     return false;
-  if (offset < 0 || size < 0) return Fail(kErrFileFormat, error);
+  if (offset < 0 || size < 0) return td::Fail(kErrFileFormat, error);
   item->m_Offset = static_cast<uint64_t>(offset);
   item->m_Size = static_cast<uint64_t>(size);
   m_Items.Add(item.get());
@@ -131,12 +127,12 @@ bool TD_STDCALL CTCF2UpdPackage::ExtractItem(const SGuid* guid, uint32_t* error)
 }
 
 bool CTCF2UpdPackage::Extract(const CTCF2UpdPackageItem& item, uint32_t& error) {
-  if (!IsPlainFileName(item.m_FileName)) return Fail(kErrFileFormat, error);
+  if (!IsPlainFileName(item.m_FileName)) return td::Fail(kErrFileFormat, error);
   const int64_t start = m_DataStart + static_cast<int64_t>(item.m_Offset);
   const int64_t size = static_cast<int64_t>(item.m_Size);
   CAtomicFileWriter file;
   if (!file.Open(m_Folder + item.m_FileName, 16384, error)) return false;
-  if (m_Stream.Seek(start, kSeekBegin) != start) return Fail(kErrFileSeek, error);
+  if (m_Stream.Seek(start, kSeekBegin) != start) return td::Fail(kErrFileSeek, error);
   if (file.Stream().CopyFrom(m_Stream, size, error) != size) return false;
   return file.Commit(error);
 }

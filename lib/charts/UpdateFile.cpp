@@ -15,10 +15,6 @@ constexpr int64_t kVersion1RecordSize = 20;
 constexpr uint32_t kRunHeaderSize = 4;
 constexpr uint32_t kPixelBytes = 3;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 // [offset, offset + size) lies after the header and inside the update.
 bool InUpdate(uint64_t offset, uint64_t size, uint64_t fileSize) {
@@ -65,14 +61,14 @@ bool ReadRecords2(CStream& stream, const STCF2UpdFileDesc& desc, TUpdRecords& re
       !table.ReadBuf(records.data(), static_cast<int32_t>(desc.recordTableSize), error))
     return false;
   for (const STCF2UpdFileTileInfo& record : records)
-    if (!InUpdate(record.offset, record.size, desc.fileSize)) return Fail(kErrFileFormat, error);
+    if (!InUpdate(record.offset, record.size, desc.fileSize)) return td::Fail(kErrFileFormat, error);
   return true;
 }
 
 bool ReadBody2(CStream& stream, int64_t expectedSize, STCF2UpdFileDesc& desc, TUpdRecords& records,
                CTCF2UpdChartDesc& chart, uint32_t& error) {
   if (!stream.ReadBuf(&desc, sizeof desc, error)) return false;
-  if (desc.fileSize != static_cast<uint64_t>(expectedSize)) return Fail(kErrFileSize, error);
+  if (desc.fileSize != static_cast<uint64_t>(expectedSize)) return td::Fail(kErrFileSize, error);
   const uint64_t size = desc.fileSize;
   const bool regionsInside =
       static_cast<uint64_t>(desc.recordCount) * sizeof(STCF2UpdFileTileInfo) ==
@@ -83,7 +79,7 @@ bool ReadBody2(CStream& stream, int64_t expectedSize, STCF2UpdFileDesc& desc, TU
       BlockInUpdate(desc.blockAOffset, desc.blockASize, size) &&
       BlockInUpdate(desc.blockBOffset, desc.blockBSize, size) &&
       BlockInUpdate(desc.blockCOffset, desc.blockCSize, size);
-  if (!regionsInside) return Fail(kErrFileFormat, error);
+  if (!regionsInside) return td::Fail(kErrFileFormat, error);
   if (!ReadRecords2(stream, desc, records, error)) return false;
   CStreamWindow chartWindow(stream, static_cast<int64_t>(desc.chartDescOffset), desc.chartDescSize);
   return ReadChartDesc2(chartWindow, chart, error);
@@ -118,7 +114,7 @@ bool ReadRecords1(CStream& stream, uint64_t fileSize, TUpdRecords& records, uint
   if (!stream.ReadLong(count, error)) return false;
   if (count < 0 || count > stream.GetRemaining() / kVersion1RecordSize ||
       count > INT32_MAX / kVersion1RecordSize)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   std::vector<SVersion1Record> raw(static_cast<size_t>(count));
   uint64_t correction = 0;
   if ((count > 0 &&
@@ -129,7 +125,7 @@ bool ReadRecords1(CStream& stream, uint64_t fileSize, TUpdRecords& records, uint
   for (size_t i = 0; i < raw.size(); ++i) {
     const uint64_t offset = raw[i].offset + correction;  // wraps: then outside the update
     if (raw[i].size > UINT32_MAX || !InUpdate(offset, raw[i].size, fileSize))
-      return Fail(kErrFileFormat, error);
+      return td::Fail(kErrFileFormat, error);
     records[i] = {static_cast<uint32_t>(raw[i].tileIndex), static_cast<uint32_t>(raw[i].size),
                   offset};
   }
@@ -141,10 +137,10 @@ bool ReadBlockC1(CStream& stream, STCF2UpdFileDesc& desc, uint32_t& error) {
   if (!stream.ReadBuf(&position, 8, error) || !stream.ReadBuf(&ignored, 8, error)) return false;
   if (!InUpdate(position, 8, desc.fileSize) ||
       stream.Seek(static_cast<int64_t>(position), kSeekBegin) < 0)
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   if (!stream.ReadBuf(&length, 8, error)) return false;
   if (length > UINT32_MAX || !InUpdate(position + 8, length, desc.fileSize))
-    return Fail(kErrFileFormat, error);
+    return td::Fail(kErrFileFormat, error);
   desc.blockCOffset = position + 8;
   desc.blockCSize = static_cast<uint32_t>(length);
   return true;
@@ -154,7 +150,7 @@ bool ReadBody1(CStream& stream, int64_t expectedSize, STCF2UpdFileDesc& desc, TU
                CTCF2UpdChartDesc& chart, uint32_t& error) {
   desc = STCF2UpdFileDesc{};
   if (!stream.ReadBuf(&desc.fileSize, 8, error)) return false;
-  if (desc.fileSize != static_cast<uint64_t>(expectedSize)) return Fail(kErrFileSize, error);
+  if (desc.fileSize != static_cast<uint64_t>(expectedSize)) return td::Fail(kErrFileSize, error);
   if (!ReadChartDesc1(stream, chart, error) || !stream.ReadDateTime(desc.dateTime, error) ||
       !ReadRecords1(stream, desc.fileSize, records, error))
     return false;
@@ -206,24 +202,24 @@ bool UpdReadHeader(CStream& stream, uint32_t& format, uint32_t& error) {
   if (version == kUpdVersion1) format = kUpdFormat1;
   if (version == kUpdVersion2) format = kUpdFormat2;
   if (format != 0) return true;
-  return Fail(version > kUpdVersion2 ? kErrFileVersionNewer : kErrFileVersionUnknown, error);
+  return td::Fail(version > kUpdVersion2 ? kErrFileVersionNewer : kErrFileVersionUnknown, error);
 }
 
 bool UpdReadBody(CStream& stream, uint32_t format, int64_t expectedSize, STCF2UpdFileDesc& desc,
                  TUpdRecords& records, CTCF2UpdChartDesc& chartDesc, uint32_t& error) {
   if (stream.Seek(kUpdDescriptorOffset, kSeekBegin) != kUpdDescriptorOffset)
-    return Fail(kErrFileRead, error);
+    return td::Fail(kErrFileRead, error);
   if (format == kUpdFormat2)
     return ReadBody2(stream, expectedSize, desc, records, chartDesc, error);
   if (format == kUpdFormat1)
     return ReadBody1(stream, expectedSize, desc, records, chartDesc, error);
-  return Fail(kErrFileVersionUnknown, error);
+  return td::Fail(kErrFileVersionUnknown, error);
 }
 
 bool UpdInflate(CStream& stream, uint64_t offset, uint32_t size, int64_t cap, const CZip* zip,
                 CCappedMemoryStream& out, uint32_t& error) {
   out.Rewind();
-  if (zip == nullptr) return Fail(kErrUncompress, error);
+  if (zip == nullptr) return td::Fail(kErrUncompress, error);
   CStreamWindow source(stream, static_cast<int64_t>(offset), size);
   error = 0;
   zip->Uncompress(&out, &source, &error);
@@ -251,7 +247,7 @@ bool ApplyTilePatch(uint32_t* pixels, uint32_t width, uint32_t height, uint32_t 
                     const uint8_t* patch, int64_t size, uint32_t& error) {
   const uint32_t rowPixels = format == kUpdFormat1 ? 256 : width;
   const uint32_t limit = format == kUpdFormat1 ? 256 * 256 : width * height;
-  if (size < 0 || !CheckRuns(patch, size, limit)) return Fail(kErrFileFormat, error);
+  if (size < 0 || !CheckRuns(patch, size, limit)) return td::Fail(kErrFileFormat, error);
   for (int64_t at = 0; at < size;) {
     uint16_t first, countMinusOne;
     std::memcpy(&first, patch + at, 2);
@@ -266,7 +262,7 @@ bool ApplyTilePatch(uint32_t* pixels, uint32_t width, uint32_t height, uint32_t 
 
 bool CreateUpdateFile(const CStr& name, uint32_t format, const STCF2UpdFileDesc& desc,
                       CAtomicFileWriter& file, uint32_t& error) {
-  if (format != kUpdFormat1 && format != kUpdFormat2) return Fail(kErrFileVersionUnknown, error);
+  if (format != kUpdFormat1 && format != kUpdFormat2) return td::Fail(kErrFileVersionUnknown, error);
   if (!file.Open(name, 4096, error)) return false;
   CStream& stream = file.Stream();
   return stream.WriteBuf("TCFUPDAT", 8, error) &&
@@ -276,13 +272,13 @@ bool CreateUpdateFile(const CStr& name, uint32_t format, const STCF2UpdFileDesc&
 
 bool WriteDescriptor(CStream& stream, const STCF2UpdFileDesc& desc, uint32_t& error) {
   if (stream.Seek(kUpdDescriptorOffset, kSeekBegin) != kUpdDescriptorOffset)
-    return Fail(kErrFileSeek, error);
+    return td::Fail(kErrFileSeek, error);
   return stream.WriteBuf(&desc, sizeof desc, error);
 }
 
 bool WriteCompressedBlock(CStream& stream, uint64_t& offset, uint32_t& size, const void* bytes,
                           int64_t length, const CZip* zip, uint32_t& error) {
-  if (zip == nullptr) return Fail(kErrCompress, error);
+  if (zip == nullptr) return td::Fail(kErrCompress, error);
   const int64_t start = stream.GetPosition();
   error = 0;
   zip->CompressBuffer(&stream, bytes, length, &error);

@@ -102,3 +102,15 @@ enum : uint32_t {
 
 // The message of a code, for ErrorToStr; "Unspecified" for codes not in the table.
 const char* ErrorText(uint32_t code);
+
+namespace td {
+
+// The failure path of a reader or writer that reports through an error
+// out-parameter: `return td::Fail(kErrFileRead, error);` stores the code and
+// answers false.
+inline bool Fail(uint32_t code, uint32_t& error) {
+  error = code;
+  return false;
+}
+
+}  // namespace td

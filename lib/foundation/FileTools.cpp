@@ -23,10 +23,6 @@ uint64_t FromFileTime(const FILETIME& time) {
   return static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
 }
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 CStr InFolder(const CStr& folder, const char* name) {
   const int length = folder.GetLength();
@@ -115,7 +111,7 @@ bool FileGetTime(TFileHandle file, uint64_t* creation, uint64_t* access, uint64_
                  uint32_t& error) {
   FILETIME times[3];
   if (!GetFileTime(file, &times[0], &times[1], &times[2]))
-    return Fail(MapFileError(GetLastError(), kErrFileGetTime), error);
+    return td::Fail(MapFileError(GetLastError(), kErrFileGetTime), error);
   if (creation) *creation = FromFileTime(times[0]);
   if (access) *access = FromFileTime(times[1]);
   if (write) *write = FromFileTime(times[2]);
@@ -129,7 +125,7 @@ bool FileSetTime(TFileHandle file, const uint64_t* creation, const uint64_t* acc
                              ToFileTime(access ? *access : 0), ToFileTime(write ? *write : 0)};
   if (!SetFileTime(file, creation ? &times[0] : nullptr, access ? &times[1] : nullptr,
                    write ? &times[2] : nullptr))
-    return Fail(MapFileError(GetLastError(), kErrFileSetTime), error);
+    return td::Fail(MapFileError(GetLastError(), kErrFileSetTime), error);
   error = 0;
   return true;
 }
@@ -171,10 +167,10 @@ bool SetFileDate(const CStr& name, uint32_t& error, double dt) {
   SSystemTime rec;
   SYSTEMTIME st;
   FILETIME local, utc;
-  if (!DateTimeToSystemTime(rec, dt)) return Fail(kErrFileSetTime, error);
+  if (!DateTimeToSystemTime(rec, dt)) return td::Fail(kErrFileSetTime, error);
   std::memcpy(&st, &rec, sizeof st);
-  if (!SystemTimeToFileTime(&st, &local)) return Fail(kErrFileSetTime, error);
-  if (!LocalFileTimeToFileTime(&local, &utc)) return Fail(kErrFileGetTime, error);
+  if (!SystemTimeToFileTime(&st, &local)) return td::Fail(kErrFileSetTime, error);
+  if (!LocalFileTimeToFileTime(&local, &utc)) return td::Fail(kErrFileGetTime, error);
   const uint64_t creation = FromFileTime(utc);
   return FileSetTime(name, &creation, nullptr, nullptr, error);
 }

@@ -46,6 +46,10 @@ inline size_t BlockBytes(int64_t count, uint64_t itemSize) {
   return bytes;
 }
 
+// The low and high 32-bit halves of a 64-bit value, as file records store it.
+constexpr uint32_t Low(uint64_t value) { return static_cast<uint32_t>(value); }
+constexpr uint32_t High(uint64_t value) { return static_cast<uint32_t>(value >> 32); }
+
 }  // namespace td
 
 inline int Min(int a, int b) { return a < b ? a : b; }

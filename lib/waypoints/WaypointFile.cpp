@@ -54,10 +54,6 @@ enum : uint8_t { kPointAltitude = 1, kPointWaypoint = 2 };
 
 constexpr int32_t kDefaultPlacement = 5;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 // A fixed record taken apart field by field.
 class CRecordIn {
@@ -100,7 +96,7 @@ class CRecordOut {
 
 // Fails with 0x10005 when count records of at least minSize bytes cannot fit.
 bool CheckFits(CStream& stream, int64_t count, int64_t minSize, uint32_t& error) {
-  return count * minSize <= stream.GetRemaining() || Fail(kErrFileRead, error);
+  return count * minSize <= stream.GetRemaining() || td::Fail(kErrFileRead, error);
 }
 
 struct SBmpFree {
@@ -158,7 +154,7 @@ bool CWaypointReader2_0_0_0::Read(CStream& stream, SDatabaseHeader& header, CFix
   uint8_t flags = record.Get<uint8_t>();
   CStr name;
   if (!stream.ReadShortStr(name, error)) return false;
-  if (waypoints > kMaxFileWaypoints) return Fail(kErrFileFormat, error);
+  if (waypoints > kMaxFileWaypoints) return td::Fail(kErrFileFormat, error);
   header.id = id;
   header.contentVersion = contentVersion;
   header.modifiedTime = modified;
@@ -167,7 +163,7 @@ bool CWaypointReader2_0_0_0::Read(CStream& stream, SDatabaseHeader& header, CFix
   if (int64_t{types} * kMinType + int64_t{waypoints} * kMinWaypoint + int64_t{groups} * kMinGroup +
           int64_t{routes} * kMinRoute >
       stream.GetRemaining())
-    return Fail(kErrFileRead, error);
+    return td::Fail(kErrFileRead, error);
   total_ = int64_t{types} + waypoints + groups + routes;
   if (!StartProgress(progress, error)) return false;
   for (uint32_t i = 0; i < types; ++i)
@@ -268,14 +264,14 @@ bool CWaypointReader2_0_0_0::ReadWaypointOptions(CStream& stream, uint16_t flags
   auto nonNegative = [&](uint16_t flag, float& value) {
     if (!(flags & flag)) return true;
     if (!stream.ReadFloat(value, error)) return false;
-    return !(value < 0.0f) || Fail(kErrFileFormat, error);
+    return !(value < 0.0f) || td::Fail(kErrFileFormat, error);
   };
   if ((flags & kWptAltitude) && !stream.ReadDouble(args.position.h, error)) return false;
   if ((flags & kWptComment) && !stream.ReadShortStr(args.comment, error)) return false;
   if (flags & kWptPlacement) {
     uint8_t placement;
     if (!stream.ReadBYTE(placement, error)) return false;
-    if (placement > 8) return Fail(kErrFileFormat, error);
+    if (placement > 8) return td::Fail(kErrFileFormat, error);
     args.labelPlacement = placement;
   }
   if (!nonNegative(kWptFloat1, args.floatAttribute1) ||
@@ -298,7 +294,7 @@ bool CWaypointReader2_0_0_0::ReadLinks(CStream& stream, uint16_t flags, CWaypoin
     if (!(flags & flag)) return true;
     uint8_t index;
     if (!stream.ReadBYTE(index, error)) return false;
-    if (index >= count) return Fail(kErrFileFormat, error);
+    if (index >= count) return td::Fail(kErrFileFormat, error);
     (waypoint->*choose)(index);
     return true;
   };
@@ -315,7 +311,7 @@ bool CWaypointReader2_0_0_0::ReadGroup(CStream& stream, CFixupList& fixups, uint
   uint32_t count = record.Get<uint32_t>();
   CStr name;
   if (!stream.ReadShortStr(name, error)) return false;
-  if (count > kMaxFileWaypoints) return Fail(kErrFileFormat, error);
+  if (count > kMaxFileWaypoints) return td::Fail(kErrFileFormat, error);
   CWaypointGroup* group = database_->CreateLoadedGroup(id, name, created, modified);
   if (!CheckFits(stream, count, kMemberSize, error)) return false;
   std::vector<SItemId> members(count);
@@ -376,12 +372,12 @@ bool ReferenceOf(CWaypointManagerItem* item, const void* waiting, const CFixupLi
 }
 
 bool CheckCount(int64_t count, int64_t limit, uint32_t code, uint32_t& error) {
-  return count <= limit || Fail(code, error);
+  return count <= limit || td::Fail(code, error);
 }
 
 // A text stored as a short string: longer ones would lose their end.
 bool CheckShortStr(const CStr& text, uint32_t& error) {
-  return text.GetLength() <= static_cast<int32_t>(kMaxFileShortStr) || Fail(kErrNameTooLong, error);
+  return text.GetLength() <= static_cast<int32_t>(kMaxFileShortStr) || td::Fail(kErrNameTooLong, error);
 }
 
 int32_t Side(const CBmp32* bitmap, bool width) {
@@ -393,7 +389,7 @@ bool CheckTypeStorable(CWaypointType* type, uint32_t& error) {
   CBmp32* icon = type->GetPlainIcon();
   CBmp32* overlay = type->GetOverlay();
   auto byteRange = [&](int32_t value, uint32_t low, uint32_t high) {
-    return value < 0 ? Fail(low, error) : value > 255 ? Fail(high, error) : true;
+    return value < 0 ? td::Fail(low, error) : value > 255 ? td::Fail(high, error) : true;
   };
   return CheckShortStr(type->GetOwnName(), error) &&
          td::WPMCheckIcon(Side(icon, true), Side(icon, false), type->GetIconOriginX(),
@@ -409,7 +405,7 @@ bool CheckWaypointStorable(CWaypoint* waypoint, uint32_t& error) {
   bool fits = placement >= 0 && placement <= 8 && !(waypoint->GetFloatAttribute1() < 0.0f) &&
               !(waypoint->GetRadius() < 0.0f) &&
               waypoint->GetLinkCount() <= static_cast<int32_t>(kMaxFileLinks);
-  return (fits || Fail(kErrFileFormat, error)) && CheckShortStr(waypoint->GetOwnName(), error) &&
+  return (fits || td::Fail(kErrFileFormat, error)) && CheckShortStr(waypoint->GetOwnName(), error) &&
          CheckShortStr(*waypoint->GetComment(), error);
 }
 
@@ -589,7 +585,7 @@ bool ReadWaypointDatabase(CStream& stream, CWaypointDatabase* database, SDatabas
   else if (version == kWptFileVersion1)
     reader = std::make_unique<CWaypointReader1_0_0_0>(database);
   else
-    return Fail(version > kWptFileVersion2 ? kErrFileVersionNewer : kErrFileVersionUnknown, error);
+    return td::Fail(version > kWptFileVersion2 ? kErrFileVersionNewer : kErrFileVersionUnknown, error);
   return reader->Read(stream, header, fixups, progress, error);
 }
 

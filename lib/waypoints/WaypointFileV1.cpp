@@ -14,22 +14,18 @@ constexpr uint8_t kMarker = 0xAA;
 // The smallest record of each section, empty strings and no links assumed.
 constexpr int64_t kMinType = 30, kMinWaypoint = 46, kMinGroup = 26, kMinRoute = 26, kMinPoint = 16;
 
-bool Fail(uint32_t code, uint32_t& error) {
-  error = code;
-  return false;
-}
 
 bool ReadAtLeast(CStream& stream, int32_t low, int32_t& value, uint32_t& error) {
-  return stream.ReadLong(value, error) && (value >= low || Fail(kErrFileFormat, error));
+  return stream.ReadLong(value, error) && (value >= low || td::Fail(kErrFileFormat, error));
 }
 
 bool ReadMarker(CStream& stream, uint32_t& error) {
   uint8_t marker;
-  return stream.ReadBYTE(marker, error) && (marker == kMarker || Fail(kErrFileFormat, error));
+  return stream.ReadBYTE(marker, error) && (marker == kMarker || td::Fail(kErrFileFormat, error));
 }
 
 bool Skip(CStream& stream, int64_t count, uint32_t& error) {
-  if (count > stream.GetRemaining()) return Fail(kErrFileRead, error);
+  if (count > stream.GetRemaining()) return td::Fail(kErrFileRead, error);
   uint8_t buffer[4096];
   while (count > 0) {
     int32_t part = count < 4096 ? static_cast<int32_t>(count) : 4096;
@@ -71,8 +67,8 @@ bool CWaypointReader1_0_0_0::Read(CStream& stream, SDatabaseHeader& header, CFix
 bool CWaypointReader1_0_0_0::ReadCount(CStream& stream, int32_t limit, int64_t minRecord,
                                        int32_t& count, uint32_t& error) {
   if (!ReadAtLeast(stream, 0, count, error)) return false;
-  if (count > limit) return Fail(kErrFileFormat, error);
-  return count * minRecord <= stream.GetRemaining() || Fail(kErrFileRead, error);
+  if (count > limit) return td::Fail(kErrFileFormat, error);
+  return count * minRecord <= stream.GetRemaining() || td::Fail(kErrFileRead, error);
 }
 
 // Marker, number, name, boolean, a number dropped and the time: how types,
@@ -94,7 +90,7 @@ bool CWaypointReader1_0_0_0::ReadType(CStream& stream, uint32_t& error) {
       !stream.ReadDWORD(height, error))
     return false;
   uint64_t pixels = uint64_t{width} * height;  // below 2^64
-  if (pixels > static_cast<uint64_t>(stream.GetRemaining()) / 4) return Fail(kErrFileRead, error);
+  if (pixels > static_cast<uint64_t>(stream.GetRemaining()) / 4) return td::Fail(kErrFileRead, error);
   return Skip(stream, static_cast<int64_t>(pixels) * 4, error);
 }
 
@@ -104,11 +100,11 @@ bool CWaypointReader1_0_0_0::ReadWaypoint(CStream& stream, uint32_t& error) {
   CStr name, description;
   uint8_t flag;
   if (!ReadMarker(stream, error) || !ReadAtLeast(stream, 0, kind, error)) return false;
-  if (kind > 1) return Fail(kErrFileFormat, error);
+  if (kind > 1) return td::Fail(kErrFileFormat, error);
   if (!ReadAtLeast(stream, 0, number, error) || !stream.ReadDouble(lat, error) ||
       !stream.ReadDouble(lon, error) || !stream.ReadStr(name, error))
     return false;
-  if (!stream.ReadBYTE(flag, error)) return Fail(kErrFileFormat, error);
+  if (!stream.ReadBYTE(flag, error)) return td::Fail(kErrFileFormat, error);
   if (!stream.ReadLong(flags, error) || !stream.ReadDateTime(time, error) ||
       !ReadAtLeast(stream, -1, last, error))
     return false;
@@ -120,7 +116,7 @@ bool CWaypointReader1_0_0_0::ReadWaypoint(CStream& stream, uint32_t& error) {
         !stream.ReadLong(dropped, error) || !stream.ReadLong(dropped, error) ||
         !stream.ReadStr(description, error) || !ReadAtLeast(stream, 0, links, error))
       return false;
-    if (links > 255) return Fail(kErrFileFormat, error);
+    if (links > 255) return td::Fail(kErrFileFormat, error);
   }
   SGeo3D position{lat, lon, 0.0};
   CWaypoint* waypoint = nullptr;
@@ -155,7 +151,7 @@ bool CWaypointReader1_0_0_0::ReadGroup(CStream& stream, uint32_t& error) {
   int32_t members;
   if (!ReadItemStart(stream, name, time, error) || !ReadAtLeast(stream, 0, members, error))
     return false;
-  if (members > 0xFFFFFF) return Fail(kErrFileFormat, error);
+  if (members > 0xFFFFFF) return td::Fail(kErrFileFormat, error);
   return Skip(stream, int64_t{members} * 4, error);
 }
 
@@ -176,7 +172,7 @@ bool CWaypointReader1_0_0_0::ReadRoute(CStream& stream, uint32_t& error) {
 bool CWaypointReader1_0_0_0::ReadPoint(CStream& stream, CWaypointRoute* route, uint32_t& error) {
   int32_t index;
   if (!ReadAtLeast(stream, -1, index, error)) return false;
-  if (index >= static_cast<int32_t>(waypoints_.size())) return Fail(kErrFileFormat, error);
+  if (index >= static_cast<int32_t>(waypoints_.size())) return td::Fail(kErrFileFormat, error);
   SGeo3D position{0.0, 0.0, 0.0};
   if (index < 0 &&
       (!stream.ReadDouble(position.lat, error) || !stream.ReadDouble(position.lon, error)))
