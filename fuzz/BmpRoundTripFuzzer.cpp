@@ -8,7 +8,7 @@
 
 #include "fuzz/ImageFuzzRead.h"
 #include "lib/bitmap/BmpWriter.h"
-#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/streams/MemoryStream.h"
 
 namespace {
 

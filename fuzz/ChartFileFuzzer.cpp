@@ -11,8 +11,8 @@
 #include "lib/charts/TCF2FileRead.h"
 #include "lib/charts/TCF2TileData.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 
 namespace {

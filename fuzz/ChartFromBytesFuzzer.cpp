@@ -5,7 +5,7 @@
 // exception from a tile; the sanitizers catch the rest.
 #include "fuzz/ScratchFile.h"
 #include "lib/charts/TCF2Chart.h"
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Geodetics.h"
 

@@ -6,8 +6,8 @@
 
 #include "lib/charts/TCF2BoundsFile.h"
 #include "lib/charts/TCF2TagFile.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -14,7 +14,7 @@
 
 #include "fuzz/ScratchFile.h"
 #include "lib/charts/TCF2FileUpdate.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/LegacyTagAreas.h"
 #include "tests/charts/TiledChartBuilder.h"

@@ -11,7 +11,7 @@
 
 #include "lib/bitmap/BmpLoader.h"
 #include "lib/bitmap/PixelFormat.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 
 constexpr int64_t kFuzzMaxPixels = int64_t{1} << 20;
 

@@ -14,7 +14,7 @@
 #include <system_error>
 
 #include "lib/charts/TCF2FileRead.h"
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/Geodetics.h"
 
 // Writes the input into the process's scratch file, whose name ends in tag;

@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/LinkList.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
-#include "lib/foundation/StreamFunctions.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/containers/LinkList.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
+#include "lib/foundation/streams/StreamFunctions.h"
 
 namespace {
 

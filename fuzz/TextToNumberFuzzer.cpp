@@ -12,9 +12,9 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/FormatSettings.h"
-#include "lib/foundation/TextParse.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/format/FormatSettings.h"
+#include "lib/foundation/text/TextParse.h"
 #include "tests/foundation/NumberOracle.h"
 
 namespace {

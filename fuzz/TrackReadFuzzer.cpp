@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "lib/gps/TrackFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

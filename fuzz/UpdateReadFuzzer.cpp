@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "lib/charts/Update.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "tests/charts/ZlibZip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "lib/waypoints/WaypointManager.h"
 
 namespace {

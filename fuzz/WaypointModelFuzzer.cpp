@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointList.h"

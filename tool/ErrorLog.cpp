@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-#include "lib/foundation/FileNaming.h"
+#include "lib/foundation/files/FileNaming.h"
 
 namespace {
 

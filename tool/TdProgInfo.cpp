@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "lib/foundation/InstanceMutex.h"
+#include "lib/foundation/threads/InstanceMutex.h"
 #include "tool/Application.h"
 #include "tool/ErrorLog.h"
 #include "tool/Exceptions.h"

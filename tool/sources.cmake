@@ -2,8 +2,8 @@
 # The library's rules that the program follows too are compiled in from
 # their one source.
 set(PORTELLE_SOURCES
-  lib/foundation/FileNaming.cpp
-  lib/foundation/InstanceMutex.cpp
+  lib/foundation/files/FileNaming.cpp
+  lib/foundation/threads/InstanceMutex.cpp
   tool/Application.cpp
   tool/ErrorLog.cpp
   tool/Flags.cpp

@@ -21,8 +21,8 @@
 #include "lib/bitmap/BmpWriter.h"
 #include "lib/bitmap/Bmp32.h"
 #include "lib/bitmap/PixelFormat.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "lib/charts/TCF2FileRead.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/FileStream.h"
+#include "lib/foundation/streams/FileStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/ChartFileWriter.h"
 #include "tests/charts/TileSamples.h"

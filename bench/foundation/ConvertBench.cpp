@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/StreamFunctions.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/streams/StreamFunctions.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/BufferedFileStream.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
 #include "lib/gps/NMEATrack.h"
 #include "lib/gps/TrackFile.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointList.h"
 #include "lib/waypoints/WaypointManager.h"

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointLink.h"
 #include "lib/waypoints/WaypointManager.h"

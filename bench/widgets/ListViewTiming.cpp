@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/display/ScreenInfo.h"
 #include "lib/widgets/ListView.h"
 #include "lib/widgets/Window.h"
 

@@ -10,11 +10,11 @@
 #include "lib/bitmap/BmpWriter.h"
 #include "lib/bitmap/ImageHeaders.h"
 #include "lib/bitmap/PixelFormat.h"
-#include "lib/foundation/AtomicFileWriter.h"
+#include "lib/foundation/files/AtomicFileWriter.h"
 #include "lib/bitmap/ScanlineConvert.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileName.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileName.h"
 
 namespace {
 

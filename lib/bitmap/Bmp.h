@@ -14,9 +14,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/PlaneTypes.h"
 
 #if defined(_WIN32)

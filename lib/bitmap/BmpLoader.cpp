@@ -6,8 +6,8 @@
 #include "lib/bitmap/ImageProgress.h"
 #include "lib/bitmap/PixelFormat.h"
 #include "lib/bitmap/ScanlineConvert.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
 
 namespace {
 

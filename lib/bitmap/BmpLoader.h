@@ -24,7 +24,7 @@
 #include "lib/bitmap/BlockReducer.h"
 #include "lib/bitmap/ImageHeaders.h"
 #include "lib/bitmap/RowDecoder.h"
-#include "lib/foundation/BufferedFileStream.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
 
 class CBmpLoader : public CObject {
  public:

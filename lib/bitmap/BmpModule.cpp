@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "lib/foundation/CriticalSection.h"
+#include "lib/foundation/threads/CriticalSection.h"
 
 namespace {
 

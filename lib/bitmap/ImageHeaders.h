@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "lib/bitmap/Bmp.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/Stream.h"
 
 #pragma pack(push, 1)
 // The 54 bytes of a .bmp file's file header and info header, as stored.

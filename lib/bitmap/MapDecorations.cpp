@@ -6,9 +6,9 @@
 #include <limits>
 #include <vector>
 
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/FormatSettings.h"
-#include "lib/foundation/Units.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/format/FormatSettings.h"
+#include "lib/foundation/format/Units.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 #include "lib/geodesy/PlaneHelpers.h"
 

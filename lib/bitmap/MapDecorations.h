@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/PlaneTypes.h"
 
 class CGeodeticCalibration;

@@ -9,8 +9,8 @@
 #endif
 
 #include "lib/bitmap/PixelFormat.h"
-#include "lib/foundation/Colors.h"
-#include "lib/foundation/FinalizeRegistry.h"
+#include "lib/foundation/display/Colors.h"
+#include "lib/foundation/app/FinalizeRegistry.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <cstdint>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/Array.h"
-#include "lib/foundation/Callback.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/core/Callback.h"
 
 // What a listener is told.
 enum ENightScreenChange : int32_t {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/Array.h"
+#include "lib/foundation/containers/Array.h"
 #include "lib/geodesy/PlaneTypes.h"
 
 class CPolygonRaster {

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "lib/foundation/AtomicFileWriter.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/Checksum.h"
-#include "lib/foundation/Version.h"
+#include "lib/foundation/files/AtomicFileWriter.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/streams/Checksum.h"
+#include "lib/foundation/app/Version.h"
 #include "lib/foundation/exports/Guard.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/Growth.h"
+#include "lib/foundation/containers/Growth.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Array.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/core/Object.h"
 #include "lib/geodesy/PlaneTypes.h"
 
 // Results of Validate.

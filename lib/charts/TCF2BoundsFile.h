@@ -8,7 +8,7 @@
 #include "lib/charts/TCF2Bounds.h"
 #include "lib/charts/TCF2File.h"
 #include "lib/charts/TCF2UpdateTag.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/Stream.h"
 
 // Clears the bounds, then reads the vertices; a count below 0, 1 or 2 gives
 // 0x70014 with the bounds left empty, a vertex equal to the one before it

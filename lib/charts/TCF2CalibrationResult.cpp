@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/geodesy/CalibrationStatus.h"
 
 namespace {

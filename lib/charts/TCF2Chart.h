@@ -15,8 +15,8 @@
 #include "lib/charts/TCF2TileStore.h"
 #include "lib/charts/TCF2TileTableC.h"
 #include "lib/charts/TCF2UpdateTag.h"
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 

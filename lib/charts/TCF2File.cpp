@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "lib/foundation/FileStream.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/FileStream.h"
+#include "lib/foundation/streams/Stream.h"
 
 // Format indexes of the known versions; 0 means unknown.
 enum : uint32_t {

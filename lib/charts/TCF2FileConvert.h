@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Progress.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/display/Progress.h"
+#include "lib/foundation/text/Str.h"
 
 // targetIndex is a format index 1..4 (else 0x70000 before anything is read).
 // A source of that version is copied byte for byte; another target below 4

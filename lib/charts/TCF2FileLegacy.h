@@ -14,7 +14,7 @@
 #include "lib/charts/TCF2Tag.h"
 #include "lib/charts/TCF2TileTable.h"
 #include "lib/charts/TCF2UpdateTag.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/Stream.h"
 
 // Versions 1.0.0.1 and 1.0.0.2: at offset 12 the tag area's position (u64),
 // width and height (i32), the tile count N (u32), then N tile records; in

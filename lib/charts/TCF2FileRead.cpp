@@ -4,8 +4,8 @@
 #include "lib/charts/TCF2FileLegacy.h"
 #include "lib/charts/TCF2FileTables.h"
 #include "lib/charts/TCF2TagFile.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/FileStream.h"
 
 namespace {
 

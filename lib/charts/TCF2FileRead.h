@@ -14,7 +14,7 @@
 #include "lib/charts/TCF2Tag.h"
 #include "lib/charts/TCF2TileTable.h"
 #include "lib/charts/TCF2UpdateTag.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/Stream.h"
 
 // The objects one whole read fills; none may be null.
 struct STCF2ChartParts {

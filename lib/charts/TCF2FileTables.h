@@ -8,7 +8,7 @@
 #include "lib/charts/TCF2File.h"
 #include "lib/charts/TCF2MipmapTable.h"
 #include "lib/charts/TCF2TileTable.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/Stream.h"
 
 // Whether a tile's bytes (colour stream, then alpha stream) lie inside a file
 // of fileSize bytes, with each stream 1 byte to its largest possible length.

@@ -10,12 +10,12 @@
 #include "lib/charts/TCF2Section.h"
 #include "lib/charts/TCF2TileData.h"
 #include "lib/charts/TCF2TileJob.h"
-#include "lib/foundation/AtomicFileWriter.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/Numeric.h"
+#include "lib/foundation/files/AtomicFileWriter.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/format/Numeric.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "lib/charts/TCF2TileTable.h"
 #include "lib/charts/TCF2UpdateTag.h"
 #include "lib/charts/Update.h"
-#include "lib/foundation/Progress.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/display/Progress.h"
+#include "lib/foundation/text/Str.h"
 
 // Reads the whole chart, then: versions 1.0.0.0 and 1.0.0.1 give 0x70000;
 // the update is checked against the chart before anything is written (its

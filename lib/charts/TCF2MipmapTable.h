@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Array.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/core/Object.h"
 
 struct STCF2Mipmap {
   uint32_t Width;

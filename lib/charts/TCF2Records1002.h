@@ -10,7 +10,7 @@
 
 #include "lib/charts/TCF2Bounds.h"
 #include "lib/charts/TCF2Tag.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/Stream.h"
 #include "lib/geodesy/GeodeticRef.h"
 
 // Stored projection codes of the 1.0.0.1 and 1.0.0.2 tag areas.

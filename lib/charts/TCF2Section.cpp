@@ -1,8 +1,8 @@
 #include "lib/charts/TCF2Section.h"
 
-#include "lib/foundation/Checksum.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileSystem.h"
+#include "lib/foundation/streams/Checksum.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileSystem.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "lib/charts/TCF2File.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/Stream.h"
 
 // Scrambles or unscrambles a section payload in place.
 void TCF2ScrambleSection(void* data, size_t byteCount);

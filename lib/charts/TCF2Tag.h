@@ -8,10 +8,10 @@
 
 #include <cstdint>
 
-#include "lib/foundation/LinkList.h"
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/containers/LinkList.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/streams/Stream.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/PlaneTypes.h"
 

@@ -5,10 +5,10 @@
 #include <initializer_list>
 
 #include "lib/charts/TCF2Section.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/StreamFunctions.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/StreamFunctions.h"
 #include "lib/geodesy/Geodetics.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "lib/charts/TCF2File.h"
 #include "lib/charts/TCF2Tag.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/Stream.h"
 #include "lib/geodesy/Datum.h"
 
 // Reads the tag section: nothing changes unless its checksum matches; then

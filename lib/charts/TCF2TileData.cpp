@@ -2,8 +2,8 @@
 
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileSystem.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileSystem.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "lib/bitmap/Bmp32.h"
 #include "lib/charts/TCF2TileTable.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/Stream.h"
 
 // Sizes buffer to exactly one copy (normal or update) of a tile and reads it:
 // its colour + alpha bytes, which in an older file are the whole tile with

@@ -7,9 +7,9 @@
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileFormat.h"
 #include "lib/charts/UpdateFile.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/Numeric.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/format/Numeric.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include "lib/charts/TCF2TileTable.h"
 #include "lib/charts/TileEncoder.h"
 #include "lib/charts/Update.h"
-#include "lib/foundation/CappedMemoryStream.h"
-#include "lib/foundation/Progress.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/streams/CappedMemoryStream.h"
+#include "lib/foundation/display/Progress.h"
+#include "lib/foundation/streams/Stream.h"
 
 // The offset of a tile that is missing and must be made.
 constexpr uint64_t kTCF2MissingTile = ~uint64_t{0};

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "lib/charts/TCF2TileStore.h"
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/Thread.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/threads/Thread.h"
 
 class CTCF2TileManager final : public CThread, public CTCF2TileStore {
  public:

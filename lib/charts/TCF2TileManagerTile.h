@@ -8,7 +8,7 @@
 
 #include "lib/bitmap/Bmp32.h"
 #include "lib/charts/TCF2TileRequest.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 class CTCF2TileManagerTile {
  public:

@@ -6,9 +6,9 @@
 
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/FileStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/FileStream.h"
 
 namespace {
 

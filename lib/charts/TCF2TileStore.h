@@ -17,8 +17,8 @@
 #include "lib/charts/TCF2TileManagerTile.h"
 #include "lib/charts/TCF2TileRequest.h"
 #include "lib/charts/TileNotifier.h"
-#include "lib/foundation/CriticalSection.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/threads/CriticalSection.h"
+#include "lib/foundation/text/Str.h"
 
 class CTCF2TileStore {
  public:

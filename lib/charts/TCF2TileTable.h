@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "lib/charts/TCF2MipmapTable.h"
-#include "lib/foundation/Array.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/core/Object.h"
 
 #pragma pack(push, 4)
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
 
 class CTCF2UpdateTag : public CObject {
  public:

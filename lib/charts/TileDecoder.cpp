@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 
 namespace {
 

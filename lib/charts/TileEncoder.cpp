@@ -4,7 +4,7 @@
 #include <array>
 
 #include "lib/charts/TileBitWriter.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 
 namespace {
 

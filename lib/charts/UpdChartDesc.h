@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/streams/Stream.h"
 
 class CTCF2UpdChartDesc final : public CObject {
  public:

@@ -1,9 +1,9 @@
 #include "lib/charts/UpdFileRewrite.h"
 
 #include "lib/charts/UpdateFile.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileStream.h"
-#include "lib/foundation/FileTools.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/FileStream.h"
+#include "lib/foundation/files/FileTools.h"
 
 namespace {
 

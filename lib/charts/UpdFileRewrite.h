@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Str.h"
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/streams/Zip.h"
 
 // A block's new bytes; when replace is set and size is 0 the block is dropped.
 struct SUpdBlockChange {

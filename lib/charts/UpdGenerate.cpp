@@ -4,7 +4,7 @@
 
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/UpdateFile.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "lib/charts/UpdChartDesc.h"
-#include "lib/foundation/Progress.h"
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/display/Progress.h"
+#include "lib/foundation/streams/Zip.h"
 
 // What the generator reads of the chart file.
 class IUpdChartSource {

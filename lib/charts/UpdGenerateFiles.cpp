@@ -10,8 +10,8 @@
 #include "lib/bitmap/PixelFormat.h"
 #include "lib/charts/TCF2FileRead.h"
 #include "lib/charts/TCF2TileData.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "lib/foundation/AtomicFileWriter.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Version.h"
+#include "lib/foundation/files/AtomicFileWriter.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/app/Version.h"
 #include "lib/foundation/exports/Guard.h"
 
 namespace {

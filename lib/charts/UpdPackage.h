@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "lib/charts/UpdPackageItem.h"
-#include "lib/foundation/FileStream.h"
-#include "lib/foundation/List.h"
-#include "lib/foundation/StrList.h"
+#include "lib/foundation/streams/FileStream.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/text/StrList.h"
 
 class CTCF2UpdPackage final : public CObject {
  public:

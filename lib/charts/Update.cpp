@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/StreamWindow.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/streams/StreamWindow.h"
 
 namespace {
 

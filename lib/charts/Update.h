@@ -9,7 +9,7 @@
 
 #include "lib/charts/UpdChartDesc.h"
 #include "lib/charts/UpdateFile.h"
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/streams/Zip.h"
 
 class CTCF2Update final : public CObject {
  public:

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "lib/foundation/Checksum.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/StreamWindow.h"
+#include "lib/foundation/streams/Checksum.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/streams/StreamWindow.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "lib/charts/UpdChartDesc.h"
 #include "lib/charts/UpdateFormat.h"
-#include "lib/foundation/AtomicFileWriter.h"
-#include "lib/foundation/CappedMemoryStream.h"
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/files/AtomicFileWriter.h"
+#include "lib/foundation/streams/CappedMemoryStream.h"
+#include "lib/foundation/streams/Zip.h"
 
 using TUpdRecords = std::vector<STCF2UpdFileTileInfo>;
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "lib/foundation/Version.h"
+#include "lib/foundation/app/Version.h"
 
 constexpr uint32_t kUpdVersion1 = MakeVersion(1, 0, 0, 0);  // read only, format 1
 constexpr uint32_t kUpdVersion2 = MakeVersion(1, 1, 0, 0);  // written, format 2

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/Lines.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/PlaneTypes.h"
 

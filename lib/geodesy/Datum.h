@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "include/TdLib.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/geodesy/Ellipsoid.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/PlaneTypes.h"

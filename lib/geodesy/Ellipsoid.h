@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "include/TdLib.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 
 enum : uint32_t {
   kEllipsoidTableRow = 0,

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Object.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/PlaneTypes.h"

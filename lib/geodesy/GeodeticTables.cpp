@@ -3,8 +3,8 @@
 #include <cstring>
 #include <memory>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/Geocentric.h"
 #include "lib/geodesy/Geodetics.h"
 

@@ -7,10 +7,10 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Array.h"
-#include "lib/foundation/CriticalSection.h"
-#include "lib/foundation/List.h"
-#include "lib/foundation/StrList.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/threads/CriticalSection.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/text/StrList.h"
 #include "lib/geodesy/Datum.h"
 #include "lib/geodesy/Ellipsoid.h"
 #include "lib/geodesy/GeoPosition.h"

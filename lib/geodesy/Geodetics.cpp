@@ -4,7 +4,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "lib/foundation/FinalizeRegistry.h"
+#include "lib/foundation/app/FinalizeRegistry.h"
 #include "lib/geodesy/GeodeticTables.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The orthographic projection is accepted in references but has no formulas.
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/Projections.h"
 
 void GeoToOrthographic(SPointD&, const SGeo2D&, const SGeodeticRef&) {

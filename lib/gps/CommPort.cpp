@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/gps/CommPortApi.h"
 #include "lib/gps/CommReadThread.h"
 

@@ -11,11 +11,11 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/CriticalSection.h"
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/threads/CriticalSection.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/gps/CommPacketList.h"
 
 class CThread;

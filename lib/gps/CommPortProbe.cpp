@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/gps/CommPortApi.h"
 
 namespace {

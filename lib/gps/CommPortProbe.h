@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Array.h"
+#include "lib/foundation/containers/Array.h"
 
 // Empties ports, then always throws its text as a plain `const char*`.
 void EnumCommPorts(CArray<int32_t>& ports);

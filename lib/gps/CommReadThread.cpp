@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "lib/foundation/Clock.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/time/Clock.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/gps/CommPort.h"
 #include "lib/gps/CommPortApi.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Thread.h"
+#include "lib/foundation/threads/Thread.h"
 
 class CCommPort;
 

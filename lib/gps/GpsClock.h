@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/CriticalSection.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/threads/CriticalSection.h"
+#include "lib/foundation/core/Object.h"
 #include "lib/gps/GpsTimeSource.h"
 
 // The larger of value and low, then the smaller of that and high.

@@ -1,6 +1,6 @@
 #include "lib/gps/GpsTimeSource.h"
 
-#include "lib/foundation/Clock.h"
+#include "lib/foundation/time/Clock.h"
 
 uint64_t CGpsTimeSource::ReadCounter() const { return ReadClock(); }
 

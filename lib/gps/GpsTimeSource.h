@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 
 class CGpsTimeSource {
  public:

@@ -15,10 +15,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/CriticalSection.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/threads/CriticalSection.h"
+#include "lib/foundation/core/Object.h"
 
 class CThread;
 class CNMEADetectorThread;

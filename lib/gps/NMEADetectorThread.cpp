@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "lib/foundation/Clock.h"
+#include "lib/foundation/time/Clock.h"
 #include "lib/gps/NMEADetector.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "lib/foundation/Thread.h"
+#include "lib/foundation/threads/Thread.h"
 #include "lib/gps/NMEADetectorPort.h"
 
 class CNMEADetector;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/format/FormatSettings.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Lines.h"

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "lib/foundation/Str.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/streams/Stream.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/gps/TrackFile.h"

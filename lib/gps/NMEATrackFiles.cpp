@@ -3,13 +3,13 @@
 // replaces the last record in place and cuts the file after the new trailer.
 #include <exception>
 
-#include "lib/foundation/AtomicFileWriter.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/FileName.h"
-#include "lib/foundation/FileStream.h"
-#include "lib/foundation/PointerStream.h"
-#include "lib/foundation/StreamFunctions.h"
+#include "lib/foundation/files/AtomicFileWriter.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/files/FileName.h"
+#include "lib/foundation/streams/FileStream.h"
+#include "lib/foundation/streams/PointerStream.h"
+#include "lib/foundation/streams/StreamFunctions.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/Lines.h"
 #include "lib/geodesy/Scene.h"

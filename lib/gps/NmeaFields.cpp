@@ -1,8 +1,8 @@
 #include "lib/gps/NmeaFields.h"
 
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 namespace {
 

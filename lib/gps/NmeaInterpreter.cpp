@@ -1,6 +1,6 @@
 #include "lib/gps/NmeaInterpreter.h"
 
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/Geocentric.h"

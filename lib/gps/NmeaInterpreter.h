@@ -13,10 +13,10 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Sound.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/display/Sound.h"
 #include "lib/geodesy/Datum.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/gps/GpsClock.h"

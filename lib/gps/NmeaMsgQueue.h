@@ -8,9 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/List.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/core/Object.h"
 
 struct SNMEAMsg {
   double Time;

@@ -1,6 +1,6 @@
 #include "lib/gps/NmeaParser.h"
 
-#include "lib/foundation/TextParse.h"
+#include "lib/foundation/text/TextParse.h"
 #include "lib/foundation/exports/Guard.h"
 
 namespace {

@@ -9,9 +9,9 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/core/Object.h"
 #include "lib/gps/NmeaSentence.h"
 
 class CNMEAParser;

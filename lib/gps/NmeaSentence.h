@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Object.h"
 #include "lib/gps/NmeaRecords.h"
 
 // Sentence flags: a sentence with any of them is not interpreted.

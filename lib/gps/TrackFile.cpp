@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/StreamFunctions.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/StreamFunctions.h"
 #include "lib/geodesy/GreatCircle.h"
 
 namespace {

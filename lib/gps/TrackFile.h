@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "lib/foundation/Str.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/streams/Stream.h"
 
 // One point of a track: time as a day number, north and east in decimetres
 // of arc (radians x 63,781,370), distance travelled in decimetres.

@@ -5,11 +5,11 @@
 #include <exception>
 #include <new>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/FormatSettings.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/format/FormatSettings.h"
+#include "lib/foundation/core/Object.h"
 #include "lib/geodesy/Geocentric.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/Lines.h"

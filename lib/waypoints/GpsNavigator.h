@@ -15,9 +15,9 @@
 #include <memory>
 #include <vector>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/PlaneTypes.h"

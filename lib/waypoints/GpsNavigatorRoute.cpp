@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/geodesy/Scene.h"
 #include "lib/waypoints/GpsNavigator.h"
 #include "lib/waypoints/RoutePoint.h"

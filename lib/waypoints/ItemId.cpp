@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 
 namespace {
 

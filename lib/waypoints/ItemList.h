@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/waypoints/ItemId.h"
 
 // Binary search over count items in identifier order; idOf(i) gives item i's

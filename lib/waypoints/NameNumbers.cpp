@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "lib/foundation/Convert.h"
+#include "lib/foundation/format/Convert.h"
 
 int32_t CNameNumbers::NumberOf(const CStr& name, const CStr& base) {
   int32_t length = base.GetLength();

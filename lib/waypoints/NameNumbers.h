@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <map>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 class CNameNumbers {
  public:

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/waypoints/WaypointForward.h"
 

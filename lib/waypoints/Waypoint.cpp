@@ -1,6 +1,6 @@
 #include "lib/waypoints/Waypoint.h"
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointDatabase.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/waypoints/WaypointManagerItem.h"
 

@@ -1,6 +1,6 @@
 #include "lib/waypoints/WaypointChecks.h"
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 constexpr int32_t kMaxItemNameLength = 255;
 

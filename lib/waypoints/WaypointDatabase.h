@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Progress.h"
-#include "lib/foundation/Stream.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/display/Progress.h"
+#include "lib/foundation/streams/Stream.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/waypoints/ItemList.h"
 #include "lib/waypoints/NameNumbers.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "lib/foundation/Colors.h"
+#include "lib/foundation/display/Colors.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointLayout.h"
 #include "lib/waypoints/WaypointType.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 #include "lib/waypoints/WaypointList.h"
 

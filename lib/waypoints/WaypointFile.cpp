@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointChecks.h"

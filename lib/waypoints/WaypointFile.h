@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Progress.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/display/Progress.h"
+#include "lib/foundation/streams/Stream.h"
 #include "lib/waypoints/ItemId.h"
 #include "lib/waypoints/WaypointFixup.h"
 

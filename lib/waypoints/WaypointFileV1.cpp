@@ -1,6 +1,6 @@
 #include "lib/waypoints/WaypointFileV1.h"
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/waypoints/NewItemId.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/Waypoint.h"

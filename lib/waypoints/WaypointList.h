@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointGroup.h"

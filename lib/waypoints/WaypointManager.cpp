@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointList.h"

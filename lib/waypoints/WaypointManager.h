@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "lib/foundation/Array.h"
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/List.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/waypoints/ItemList.h"
 #include "lib/waypoints/WaypointDatabase.h"

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/waypoints/ItemId.h"
 #include "lib/waypoints/WaypointForward.h"
 

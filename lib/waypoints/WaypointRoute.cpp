@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/waypoints/SlotGuard.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/GreatCircle.h"

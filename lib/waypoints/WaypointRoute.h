@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/waypoints/NameNumbers.h"
 #include "lib/waypoints/WaypointManagerItem.h"

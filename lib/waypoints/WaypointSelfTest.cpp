@@ -5,9 +5,9 @@
 #include <random>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/Version.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/app/Version.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointLink.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/WaypointDatabase.h"

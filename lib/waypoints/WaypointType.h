@@ -10,7 +10,7 @@
 
 #include "lib/bitmap/Bmp32.h"
 #include "lib/bitmap/NightScreen.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/waypoints/WaypointManagerItem.h"
 
 // Font sizes (points), styles (bits 1 bold, 2 italic, 4 underline) and

@@ -1,7 +1,7 @@
 // Loading a control's .bmp file into one of its bitmap fields. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 class CBmp32;
 

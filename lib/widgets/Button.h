@@ -2,7 +2,7 @@
 // between state 1 and state 2 on every click. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Control.h"
 
 class CBmp32;

@@ -4,7 +4,7 @@
 // Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/widgets/Form.h"
 
 class CButton;

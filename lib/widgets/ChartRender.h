@@ -9,7 +9,7 @@
 #include "lib/bitmap/Bmp32.h"
 #include "lib/charts/TCF2Chart.h"
 #include "lib/charts/TCF2TileStore.h"
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 
 // One chart that overlaps a view: the three results of CTCF2Chart::GetCoverage

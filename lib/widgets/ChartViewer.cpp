@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/Growth.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/containers/Growth.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Lines.h"

@@ -16,7 +16,7 @@
 
 #include "lib/charts/TCF2Chart.h"
 #include "lib/charts/TCF2TileStore.h"
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 #include "lib/widgets/ChartRender.h"

@@ -1,7 +1,7 @@
 #include "lib/widgets/CheckBox.h"
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/BitmapClip.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/DrawHelpers.h"

@@ -3,7 +3,7 @@
 // mixed state is set by the owner only. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Control.h"
 
 class CBmp32;

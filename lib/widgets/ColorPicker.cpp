@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/Colors.h"
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/display/Colors.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/Label.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/widgets/Form.h"
 
 class CBmp32;

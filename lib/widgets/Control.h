@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "lib/bitmap/Bmp.h"
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/List.h"
 
 class CControl;
 

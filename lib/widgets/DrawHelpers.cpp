@@ -1,7 +1,7 @@
 #include "lib/widgets/DrawHelpers.h"
 
 #include "lib/bitmap/Bmp.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Control.h"
 #include "lib/widgets/Label.h"
 

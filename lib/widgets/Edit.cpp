@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/format/FormatSettings.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/ScreenBuffer.h"

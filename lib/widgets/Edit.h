@@ -4,7 +4,7 @@
 // keyboards, code 1 being backspace. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Control.h"
 
 class CFontDesc;

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/display/ScreenInfo.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/DrawHelpers.h"

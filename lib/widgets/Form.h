@@ -5,7 +5,7 @@
 // SetPage. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Window.h"
 
 class CButton;

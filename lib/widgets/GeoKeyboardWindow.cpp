@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "lib/foundation/AngleFormat.h"
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/FormatSettings.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/format/AngleFormat.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/format/FormatSettings.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/Edit.h"

@@ -4,9 +4,9 @@
 // folder's images. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/List.h"
-#include "lib/foundation/Str.h"
-#include "lib/foundation/StrList.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/text/StrList.h"
 #include "lib/widgets/Form.h"
 
 class CBmp32;

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "lib/foundation/ProgInfo.h"
-#include "lib/foundation/StartupService.h"
+#include "lib/foundation/app/ProgInfo.h"
+#include "lib/foundation/app/StartupService.h"
 
 namespace {
 

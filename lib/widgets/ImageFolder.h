@@ -2,7 +2,7 @@
 // here by appending the file name.
 #pragma once
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 // The start-up's GUI folder when the program start-up ran, else the
 // executable's folder followed by "GUI\"; ends with a backslash. A folder set

@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/format/FormatSettings.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/Edit.h"

@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "lib/foundation/List.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Window.h"
 
 class CButton;

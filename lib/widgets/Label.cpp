@@ -1,6 +1,6 @@
 #include "lib/widgets/Label.h"
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/TextPlacement.h"
 
 CLabel::CLabel(CControl* parent, const CStr& text, CFontDesc* font)

@@ -2,7 +2,7 @@
 // one of nine alignments with a margin. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Control.h"
 
 class CFontDesc;

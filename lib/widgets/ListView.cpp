@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/BitmapClip.h"
 #include "lib/widgets/BitmapFile.h"
 #include "lib/widgets/DrawHelpers.h"

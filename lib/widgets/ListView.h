@@ -4,8 +4,8 @@
 // a horizontal scroll bar for texts wider than the view. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/List.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Page.h"
 
 class CBmp32;

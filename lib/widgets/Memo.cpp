@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/Page.h"
 #include "lib/widgets/ScreenBuffer.h"

@@ -5,8 +5,8 @@
 // whose page holds one wrapping memo. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Array.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Control.h"
 #include "lib/widgets/Form.h"
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/BitmapClip.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/DrawHelpers.h"

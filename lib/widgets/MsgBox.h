@@ -3,7 +3,7 @@
 // and a Help button shows the detail text in a memo form. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Window.h"
 
 class CBmp32;

@@ -4,8 +4,8 @@
 // controls of the current page itself. Toolkit thread only.
 #pragma once
 
-#include "lib/foundation/Array.h"
-#include "lib/foundation/List.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/containers/List.h"
 #include "lib/widgets/Control.h"
 #include "lib/widgets/DrawHelpers.h"
 

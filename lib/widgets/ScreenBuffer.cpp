@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FinalizeRegistry.h"
+#include "lib/foundation/app/FinalizeRegistry.h"
 #include "lib/widgets/ScreenMetrics.h"
 
 namespace {

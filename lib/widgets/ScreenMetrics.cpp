@@ -1,6 +1,6 @@
 #include "lib/widgets/ScreenMetrics.h"
 
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/display/ScreenInfo.h"
 
 SIZE ToolkitScreenSize() {
   if (g_ScreenInfo) return {g_ScreenInfo->GetWidth(), g_ScreenInfo->GetHeight()};

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Edit.h"
 #include "lib/widgets/GeoKeyboardWindow.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/KeyboardWindow.h"
 
 class CEdit;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 class CBmp;
 

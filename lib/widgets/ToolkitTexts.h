@@ -1,7 +1,7 @@
 // Translated captions that more than one toolkit window shows.
 #pragma once
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 
 extern const SLangText kTextCancel;
 extern const SLangText kTextOK;

@@ -4,9 +4,9 @@
 
 #include "lib/bitmap/Bmp32.h"
 #include "lib/charts/TileNotifier.h"
-#include "lib/foundation/Application.h"
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/Stopwatch.h"
+#include "lib/foundation/app/Application.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/time/Stopwatch.h"
 #include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/DrawHelpers.h"

@@ -5,8 +5,8 @@
 
 #include <exception>
 
-#include "lib/foundation/Callback.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Callback.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/widgets/Control.h"
 
 class CFontDesc;

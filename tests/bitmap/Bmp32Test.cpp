@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "lib/bitmap/BmpModule.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/bitmap/BitmapTestHelpers.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "lib/bitmap/BmpLoader.h"
 #include "lib/bitmap/PixelFormat.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 
 // Little-endian fields appended in file order.
 class CBytes {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/bitmap/ImageBytes.h"
 
 namespace {

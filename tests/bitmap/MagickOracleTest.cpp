@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lib/bitmap/BmpWriter.h"
-#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/streams/MemoryStream.h"
 #include "tests/bitmap/ImageBytes.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 

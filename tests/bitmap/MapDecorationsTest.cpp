@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "lib/bitmap/MapDecorations.h"
-#include "lib/foundation/Units.h"
+#include "lib/foundation/format/Units.h"
 #include "tests/bitmap/BitmapTestHelpers.h"
 
 #if defined(_WIN32)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lib/bitmap/NightScreen.h"
-#include "lib/foundation/Colors.h"
+#include "lib/foundation/display/Colors.h"
 #include "tests/bitmap/BitmapTestHelpers.h"
 
 namespace {

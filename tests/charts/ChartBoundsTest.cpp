@@ -5,9 +5,9 @@
 
 #include "lib/charts/TCF2BoundsFile.h"
 #include "lib/charts/TCF2Coverage.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/Polygons.h"
 #include "tests/charts/ChartFileBuilder.h"

@@ -17,7 +17,7 @@
 #include "lib/charts/TCF2TagFile.h"
 #include "lib/charts/TileEncoder.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/FileStream.h"
+#include "lib/foundation/streams/FileStream.h"
 #include "lib/geodesy/GeodeticRef.h"
 
 // Where a tile lies: its number, its level, its top-left pixel in that

@@ -12,7 +12,7 @@
 #include "lib/charts/TCF2TileData.h"
 #include "lib/charts/TileEncoder.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/FileStream.h"
+#include "lib/foundation/streams/FileStream.h"
 #include "tests/charts/UpdateTestFiles.h"
 
 inline constexpr uint32_t kOpaque = 0xFF000000;

@@ -8,8 +8,8 @@
 
 #include "lib/charts/TCF2FileLegacy.h"
 #include "lib/charts/TCF2FileRead.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/streams/MemoryStream.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/ChartFileTestSupport.h"

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "lib/charts/TCF2Chart.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/GreatCircle.h"

@@ -6,10 +6,10 @@
 
 #include "lib/charts/TCF2Section.h"
 #include "lib/charts/TCF2TagFile.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/ChartFileBuilder.h"
 

@@ -7,8 +7,8 @@
 
 #include "lib/charts/TCF2FileUpdate.h"
 #include "lib/charts/TileDecoder.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/charts/ChartImageTruths.h"
 #include "tests/charts/LegacyChartFileBuilder.h"
 #include "tests/charts/LegacyTagAreas.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/charts/TileStreamBuilder.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/charts/TileStreamBuilder.h"
 
 namespace {

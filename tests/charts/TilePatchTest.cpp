@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "lib/charts/UpdateFile.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/charts/UpdateBuilder.h"
 
 namespace {

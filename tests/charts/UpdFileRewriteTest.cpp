@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "lib/charts/UpdFileRewrite.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileTools.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileTools.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
 

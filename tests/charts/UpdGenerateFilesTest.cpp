@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lib/charts/UpdGenerateFiles.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/charts/LegacyTagAreas.h"
 #include "tests/charts/UpdImageFiles.h"
 #include "tests/charts/UpdateTestFiles.h"

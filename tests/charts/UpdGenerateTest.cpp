@@ -2,8 +2,8 @@
 
 #include "lib/charts/UpdGenerate.h"
 #include "lib/charts/Update.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/MemoryStream.h"
 #include "tests/charts/UpdSources.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"

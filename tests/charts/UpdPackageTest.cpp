@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "lib/charts/UpdPackage.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/MemoryStream.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
 

@@ -2,7 +2,7 @@
 
 #include "lib/charts/UpdPackage.h"
 #include "lib/charts/Update.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
 

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "lib/charts/Update.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/MemoryStream.h"
 #include "tests/charts/UpdateTestFiles.h"
 #include "tests/charts/ZlibZip.h"
 

@@ -11,8 +11,8 @@
 #include <random>
 #include <string>
 
-#include "lib/foundation/FileFaults.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/files/FileFaults.h"
+#include "lib/foundation/text/Str.h"
 #include "tests/charts/UpdateBuilder.h"
 
 // A folder of its own for one test, removed with the object.

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Stream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/streams/Stream.h"
 
 namespace {
 

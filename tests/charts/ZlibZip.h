@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/streams/Zip.h"
 
 // zlib's own deflate at level 6: the bytes a host's callback writes.
 std::string Deflate(const std::string& raw);

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "lib/foundation/AngleFormat.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/AngleFormat.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "lib/foundation/Application.h"
+#include "lib/foundation/app/Application.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "lib/foundation/MainThreadEventQueue.h"
-#include "lib/foundation/ScreenInfo.h"
-#include "lib/foundation/SystemInfo.h"
-#include "lib/foundation/WaitCursor.h"
+#include "lib/foundation/threads/MainThreadEventQueue.h"
+#include "lib/foundation/display/ScreenInfo.h"
+#include "lib/foundation/app/SystemInfo.h"
+#include "lib/foundation/display/WaitCursor.h"
 
 namespace {
 

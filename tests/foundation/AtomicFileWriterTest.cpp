@@ -1,10 +1,10 @@
-#include "lib/foundation/AtomicFileWriter.h"
+#include "lib/foundation/files/AtomicFileWriter.h"
 
 #include <gtest/gtest.h>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileFaults.h"
-#include "lib/foundation/FileSystem.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileFaults.h"
+#include "lib/foundation/files/FileSystem.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 
 namespace {

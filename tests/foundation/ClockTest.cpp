@@ -1,8 +1,8 @@
-#include "lib/foundation/Clock.h"
+#include "lib/foundation/time/Clock.h"
 
 #include <gtest/gtest.h>
 
-#include "lib/foundation/Stopwatch.h"
+#include "lib/foundation/time/Stopwatch.h"
 
 namespace {
 

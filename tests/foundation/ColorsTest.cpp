@@ -1,4 +1,4 @@
-#include "lib/foundation/Colors.h"
+#include "lib/foundation/display/Colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lib/foundation/CommandLine.h"
+#include "lib/foundation/app/CommandLine.h"
 
 #include <gtest/gtest.h>
 

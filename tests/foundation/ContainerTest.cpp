@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "lib/foundation/Array.h"
-#include "lib/foundation/List.h"
-#include "lib/foundation/Numeric.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/containers/Array.h"
+#include "lib/foundation/containers/List.h"
+#include "lib/foundation/format/Numeric.h"
+#include "lib/foundation/text/Str.h"
 
 namespace {
 

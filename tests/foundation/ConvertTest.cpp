@@ -1,4 +1,4 @@
-#include "lib/foundation/Convert.h"
+#include "lib/foundation/format/Convert.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <cstring>
 #include <random>
 
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "tests/foundation/NumberOracle.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 namespace {
 

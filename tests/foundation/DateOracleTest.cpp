@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "include/TdLib.h"
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/Version.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/app/Version.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/text/Language.h"
 
 namespace {
 

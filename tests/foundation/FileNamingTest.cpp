@@ -1,4 +1,4 @@
-#include "lib/foundation/FileNaming.h"
+#include "lib/foundation/files/FileNaming.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/FileStream.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/FileStream.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 
 namespace {

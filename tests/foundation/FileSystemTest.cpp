@@ -1,8 +1,8 @@
-#include "lib/foundation/FileSystem.h"
+#include "lib/foundation/files/FileSystem.h"
 
 #include <gtest/gtest.h>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 
 namespace {

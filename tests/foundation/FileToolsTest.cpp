@@ -1,4 +1,4 @@
-#include "lib/foundation/FileTools.h"
+#include "lib/foundation/files/FileTools.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 #include <cmath>
 #include <vector>
 
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 #include <gtest/gtest.h>
 

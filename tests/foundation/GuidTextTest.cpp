@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "lib/foundation/Convert.h"
+#include "lib/foundation/format/Convert.h"
 
 namespace {
 

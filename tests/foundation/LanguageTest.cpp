@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 
 namespace {
 

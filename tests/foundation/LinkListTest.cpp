@@ -1,13 +1,13 @@
-#include "lib/foundation/LinkList.h"
+#include "lib/foundation/containers/LinkList.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "tests/foundation/RuntimeTestFiles.h"
 
 namespace {

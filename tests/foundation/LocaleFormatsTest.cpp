@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "lib/foundation/Convert.h"
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/Convert.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 // Locale-dependent texts under a locale other than the runner's.
 namespace {

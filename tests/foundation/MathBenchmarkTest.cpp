@@ -1,8 +1,8 @@
-#include "lib/foundation/MathBenchmark.h"
+#include "lib/foundation/app/MathBenchmark.h"
 
 #include <gtest/gtest.h>
 
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 namespace {
 

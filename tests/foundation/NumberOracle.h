@@ -9,7 +9,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 namespace number_oracle {
 

@@ -1,4 +1,4 @@
-#include "lib/foundation/Progress.h"
+#include "lib/foundation/display/Progress.h"
 
 #include <gtest/gtest.h>
 

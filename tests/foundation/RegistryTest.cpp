@@ -1,12 +1,12 @@
-#include "lib/foundation/RegistryApp.h"
+#include "lib/foundation/app/RegistryApp.h"
 
 #include <gtest/gtest.h>
 #include <sddl.h>
 
 #include <cstring>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/Registry.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/app/Registry.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "lib/foundation/Str.h"
+#include "lib/foundation/text/Str.h"
 
 inline CStr ScratchFolder() {
   std::string folder = testing::TempDir();

@@ -1,4 +1,4 @@
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/display/ScreenInfo.h"
 
 #include <gtest/gtest.h>
 

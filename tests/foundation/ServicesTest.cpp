@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/ScreenInfo.h"
-#include "lib/foundation/Registry.h"
-#include "lib/foundation/Sound.h"
-#include "lib/foundation/SystemInfo.h"
-#include "lib/foundation/Themes.h"
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/display/ScreenInfo.h"
+#include "lib/foundation/app/Registry.h"
+#include "lib/foundation/display/Sound.h"
+#include "lib/foundation/app/SystemInfo.h"
+#include "lib/foundation/display/Themes.h"
+#include "lib/foundation/streams/Zip.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // ten minutes at most.
 #include <windows.h>
 
-#include "lib/foundation/Application.h"
-#include "lib/foundation/StartupService.h"
+#include "lib/foundation/app/Application.h"
+#include "lib/foundation/app/StartupService.h"
 
 int main() {
   const SGuid guid{0x1D2C3B4A, 0x5E6F, 0x7081, {0x92, 0xA3, 0xB4, 0xC5, 0xD6, 0xE7, 0xF8, 0x09}};

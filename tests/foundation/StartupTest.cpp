@@ -1,4 +1,4 @@
-#include "lib/foundation/StartupService.h"
+#include "lib/foundation/app/StartupService.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -6,9 +6,9 @@
 #include <cstring>
 #include <thread>
 
-#include "lib/foundation/Language.h"
-#include "lib/foundation/ProgInfo.h"
-#include "lib/foundation/RegistryApp.h"
+#include "lib/foundation/text/Language.h"
+#include "lib/foundation/app/ProgInfo.h"
+#include "lib/foundation/app/RegistryApp.h"
 
 namespace {
 

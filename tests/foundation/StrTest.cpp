@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/Str.h"
-#include "lib/foundation/StrList.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/text/StrList.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
-#include "lib/foundation/StreamFunctions.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
+#include "lib/foundation/streams/StreamFunctions.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "lib/foundation/AngleFormat.h"
-#include "lib/foundation/Checksum.h"
-#include "lib/foundation/DateTime.h"
-#include "lib/foundation/FileName.h"
-#include "lib/foundation/FormatSettings.h"
-#include "lib/foundation/Numeric.h"
-#include "lib/foundation/TextParse.h"
+#include "lib/foundation/format/AngleFormat.h"
+#include "lib/foundation/streams/Checksum.h"
+#include "lib/foundation/time/DateTime.h"
+#include "lib/foundation/files/FileName.h"
+#include "lib/foundation/format/FormatSettings.h"
+#include "lib/foundation/format/Numeric.h"
+#include "lib/foundation/text/TextParse.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "lib/foundation/Thread.h"
+#include "lib/foundation/threads/Thread.h"
 
 #include <windows.h>
 // After windows.h.
@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/MainThreadEventQueue.h"
-#include "lib/foundation/Timer.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/threads/MainThreadEventQueue.h"
+#include "lib/foundation/threads/Timer.h"
 
 // Allocations on the thread that sets it count down to a failure: 0 fails the
 // next one, -1 (the default) none.

@@ -1,10 +1,10 @@
-#include "lib/foundation/Units.h"
+#include "lib/foundation/format/Units.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/CalibrationStatus.h"
 #include "lib/geodesy/GeodeticCalibration.h"
 #include "lib/geodesy/Geodetics.h"

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/FinalizeRegistry.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/app/FinalizeRegistry.h"
 #include "lib/geodesy/GeodeticTables.h"
 #include "lib/geodesy/Geodetics.h"
 

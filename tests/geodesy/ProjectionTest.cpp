@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/Projections.h"
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "TdLib.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/gps/CommPortApi.h"
 #include "lib/gps/CommPortProbe.h"
 #include "lib/gps/NmeaParser.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 #include "lib/gps/NmeaInterpreter.h"
 #include "lib/gps/NmeaParser.h"
 

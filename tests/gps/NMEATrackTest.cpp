@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/FileFaults.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/MemoryStream.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/files/FileFaults.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/streams/MemoryStream.h"
 #include "lib/gps/GpsClock.h"
 #include "tests/gps/TrackBytes.h"
 

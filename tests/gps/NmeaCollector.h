@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 #include "lib/gps/GpsTimeSource.h"
 #include "lib/gps/NmeaParser.h"
 #include "tests/gps/NmeaRecordSet.h"

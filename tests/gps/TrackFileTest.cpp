@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "tests/gps/TrackBytes.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FormatSettings.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/format/FormatSettings.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/gps/GpsClock.h"
 #include "lib/gps/NMEATrack.h"
 #include "lib/waypoints/GpsNavigator.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/waypoints/WaypointFixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/waypoints/WaypointChecks.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "lib/foundation/MemoryStream.h"
-#include "lib/foundation/PointerStream.h"
+#include "lib/foundation/streams/MemoryStream.h"
+#include "lib/foundation/streams/PointerStream.h"
 #include "tests/waypoints/WaypointFixture.h"
 
 using TBytes = std::vector<uint8_t>;

@@ -6,10 +6,10 @@
 #include <functional>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/FileFaults.h"
-#include "lib/foundation/FileSystem.h"
-#include "lib/foundation/Progress.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/files/FileFaults.h"
+#include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/display/Progress.h"
 #include "lib/waypoints/WaypointFile.h"
 #include "lib/waypoints/WaypointSelfTest.h"
 #include "tests/foundation/RuntimeTestFiles.h"

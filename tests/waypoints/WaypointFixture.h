@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/Waypoint.h"
 #include "lib/waypoints/WaypointLink.h"

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "tests/waypoints/WaypointFixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // look given to its buttons and their ownership.
 #include <memory>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/ButtonMenu.h"
 #include "lib/widgets/Label.h"

@@ -1,5 +1,5 @@
 // Button painting read from the back buffer, its repaint rules and loaders.
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Label.h"
 #include "tests/widgets/WidgetFixture.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lib/charts/TCF2Chart.h"
-#include "lib/foundation/Exception.h"
+#include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/PixTransform.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/CheckBox.h"
 #include "tests/widgets/WidgetFixture.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "lib/foundation/DateTime.h"
+#include "lib/foundation/time/DateTime.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/ColorPicker.h"
 #include "lib/widgets/Edit.h"

@@ -1,5 +1,5 @@
 // Hit test, paint order and repaint requests of the control tree.
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Label.h"
 #include "tests/widgets/WidgetFixture.h"
 

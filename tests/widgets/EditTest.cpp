@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Edit.h"
 #include "tests/widgets/LocaleScope.h"
 #include "tests/widgets/WidgetFixture.h"

@@ -1,6 +1,6 @@
 // The form: its bar buttons and page on three screen shapes, the page
 // indicator, page stepping by posted presses, fallback captions and painting.
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Form.h"
 #include "lib/widgets/Label.h"

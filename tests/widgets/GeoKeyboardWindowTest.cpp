@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/Exception.h"
-#include "lib/foundation/Language.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Edit.h"
 #include "lib/widgets/Label.h"

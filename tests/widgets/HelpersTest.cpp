@@ -1,6 +1,6 @@
 // Frames against the system's own shapes, Clamp, the control lists and path
 // shortening at widths measured here.
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/Label.h"
 #include "tests/widgets/WidgetFixture.h"

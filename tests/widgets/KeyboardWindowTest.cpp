@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/Edit.h"

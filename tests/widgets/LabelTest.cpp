@@ -1,7 +1,7 @@
 // Label text placement read from the pixels of the back buffer.
 #include <memory>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Label.h"
 #include "tests/widgets/WidgetFixture.h"
 

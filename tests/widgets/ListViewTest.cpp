@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/ListView.h"
 #include "lib/widgets/ScrollBar.h"
 #include "tests/widgets/WidgetFixture.h"

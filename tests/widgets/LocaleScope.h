@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "lib/foundation/FormatSettings.h"
+#include "lib/foundation/format/FormatSettings.h"
 
 class CUserLocaleScope {
  public:

@@ -2,7 +2,7 @@
 // heights, following the end, deleting lines; the memo form around it.
 #include <cstring>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Memo.h"
 #include "lib/widgets/Page.h"

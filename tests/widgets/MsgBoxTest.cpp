@@ -1,6 +1,6 @@
 // The message box: its layout on two screens, the result of each button,
 // modeless use, the icon placeholder and the close request.
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Memo.h"
 #include "lib/widgets/MsgBox.h"

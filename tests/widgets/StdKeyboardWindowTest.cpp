@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "lib/foundation/Language.h"
+#include "lib/foundation/text/Language.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Edit.h"
 #include "lib/widgets/MsgBox.h"

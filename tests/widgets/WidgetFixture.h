@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/display/ScreenInfo.h"
 #include "lib/widgets/Control.h"
 #include "lib/widgets/ImageFolder.h"
 #include "lib/widgets/InputState.h"

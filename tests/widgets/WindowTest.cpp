@@ -1,7 +1,7 @@
 // The window's message table, caption, modal loop and the input state.
 #include <stdexcept>
 
-#include "lib/foundation/Application.h"
+#include "lib/foundation/app/Application.h"
 #include "lib/widgets/Label.h"
 #include "tests/widgets/WidgetFixture.h"
 

@@ -5,8 +5,8 @@
 #include "lib/bitmap/Bmp16.h"
 #include "lib/bitmap/Bmp32.h"
 #include "lib/bitmap/ImageHeaders.h"
-#include "lib/foundation/BufferedFileStream.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 
 #if TD_HOST_ABI

@@ -2,7 +2,7 @@
 // and the calibration factory. Points cross as arrays of doubles or 32-bit
 // integers (x, y).
 #include "include/TdLib.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 #include "lib/geodesy/CalibrationStatus.h"

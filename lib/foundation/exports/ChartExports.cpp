@@ -7,7 +7,7 @@
 #include "lib/charts/TileDecoder.h"
 #include "lib/charts/TileEncoder.h"
 #include "lib/charts/TileFormat.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 
 static_assert(TCF2_TILE_CODE_BUFFER_SIZE == kTileCodeBufferSize);

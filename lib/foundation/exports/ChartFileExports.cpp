@@ -5,7 +5,7 @@
 
 #include "lib/charts/TCF2FileRead.h"
 #include "lib/charts/TCF2TileTableC.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 

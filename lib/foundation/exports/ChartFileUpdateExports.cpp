@@ -4,8 +4,8 @@
 
 #include "TdLib.h"
 #include "lib/charts/TCF2FileUpdate.h"
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 

@@ -10,8 +10,8 @@
 #include "lib/charts/UpdGenerateFiles.h"
 #include "lib/charts/UpdPackage.h"
 #include "lib/charts/Update.h"
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/ErrorCodes.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/ErrorCodes.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 

@@ -2,7 +2,7 @@
 #include <cstddef>
 
 #include "include/TdLib.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 #include "lib/gps/CommPort.h"

@@ -2,7 +2,7 @@
 #include "include/TdLib.h"
 #include "lib/bitmap/MapDecorations.h"
 #include "lib/bitmap/NightScreen.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 

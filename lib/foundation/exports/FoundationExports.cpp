@@ -1,8 +1,8 @@
 // Exports of the object model, strings and error texts.
 #include "include/TdLib.h"
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Str.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/text/Str.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 

@@ -2,7 +2,7 @@
 // Positions cross as arrays of doubles (lat, lon[, h] or X, Y, Z); nothing
 // is thrown past these functions.
 #include "include/TdLib.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Datum.h"
 #include "lib/geodesy/Ellipsoid.h"

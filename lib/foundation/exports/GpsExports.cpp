@@ -2,7 +2,7 @@
 // clock. Hosts use the objects through their tables and free them with
 // ObjectDelete.
 #include "TdLib.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 #include "lib/gps/GpsClock.h"

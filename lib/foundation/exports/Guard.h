@@ -5,8 +5,8 @@
 #include <new>
 #include <utility>
 
-#include "lib/foundation/ErrorCodes.h"
-#include "lib/foundation/Object.h"
+#include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Object.h"
 
 namespace td {
 

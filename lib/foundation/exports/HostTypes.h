@@ -4,9 +4,9 @@
 #pragma once
 
 #include "include/TdLib.h"
-#include "lib/foundation/Object.h"
-#include "lib/foundation/Str.h"
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/core/Object.h"
+#include "lib/foundation/text/Str.h"
+#include "lib/foundation/streams/Zip.h"
 
 class CGeodeticCalibration;
 

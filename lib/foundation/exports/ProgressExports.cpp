@@ -1,8 +1,8 @@
 // Exports of progress reporting: the host's records, filled and advanced by
 // the library's own functions.
 #include "include/TdLib.h"
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Progress.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/display/Progress.h"
 
 TDEXPORT(void) ProgressStageInit1(TdProgress* record, float fraction, uint32_t stageId,
                                   TdProgressCallback callback, void* userData, uint32_t extra) {

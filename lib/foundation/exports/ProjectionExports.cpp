@@ -5,7 +5,7 @@
 #include "include/TdLib.h"
 #include <limits>
 
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Projections.h"

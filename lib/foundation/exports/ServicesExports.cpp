@@ -3,10 +3,10 @@
 #include "include/TdLib.h"
 #include <cstdint>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Sound.h"
-#include "lib/foundation/Themes.h"
-#include "lib/foundation/Zip.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/display/Sound.h"
+#include "lib/foundation/display/Themes.h"
+#include "lib/foundation/streams/Zip.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 

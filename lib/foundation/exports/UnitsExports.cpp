@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "lib/foundation/Abi.h"
-#include "lib/foundation/Units.h"
+#include "lib/foundation/core/Abi.h"
+#include "lib/foundation/format/Units.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 

@@ -4,7 +4,7 @@
 
 #include "TdLib.h"
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/Abi.h"
+#include "lib/foundation/core/Abi.h"
 #include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/exports/HostTypes.h"
 #include "lib/waypoints/RoutePoint.h"

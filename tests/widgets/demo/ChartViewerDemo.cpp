@@ -15,7 +15,7 @@
 #include "lib/charts/TCF2Chart.h"
 #include "lib/charts/TCF2File.h"
 #include "lib/charts/TCF2TileManager.h"
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/display/ScreenInfo.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/ScreenBuffer.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lib/charts/TCF2Chart.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/Window.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/CheckBox.h"
 #include "lib/widgets/Label.h"
 #include "lib/widgets/Window.h"

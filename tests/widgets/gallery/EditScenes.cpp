@@ -1,6 +1,6 @@
 // Gallery scenes of edit fields: plain, selected, focused with the caret,
 // aligned, disabled and transparent.
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Edit.h"
 #include "lib/widgets/Label.h"
 #include "lib/widgets/Window.h"

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Form.h"
 #include "lib/widgets/Label.h"
 #include "lib/widgets/Memo.h"

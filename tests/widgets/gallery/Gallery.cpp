@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
-#include "lib/foundation/ScreenInfo.h"
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/foundation/display/ScreenInfo.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/Label.h"
 #include "lib/widgets/ScreenBuffer.h"

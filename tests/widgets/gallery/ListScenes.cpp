@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/ImageBrowser.h"
 #include "lib/widgets/ImageFolder.h"

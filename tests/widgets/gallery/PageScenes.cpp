@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/foundation/FontDesc.h"
+#include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Button.h"
 #include "lib/widgets/ButtonMenu.h"
 #include "lib/widgets/Label.h"

@@ -1,8 +1,0 @@
-// Translated texts of the program start-up checks.
-#pragma once
-
-#include "lib/foundation/Language.h"
-
-extern const SLangText kTextError;
-extern const SLangText kTextNeedDirectX8;
-extern const SLangText kTextLowColourDepth;

@@ -1,0 +1,82 @@
+#include "lib/foundation/text/StrList.h"
+
+#include <cstring>
+#include <utility>
+
+#include "lib/foundation/containers/Growth.h"
+#include "lib/foundation/format/Numeric.h"
+
+CStrList::CStrList(bool ownsObjects) : capacity_(0), count_(0), ownsObjects_(ownsObjects), items_(nullptr) {}
+
+CStrList::~CStrList() { Clear(); }
+
+int32_t CStrList::AddObject(const CStr& s, void* object) {
+  if (count_ == capacity_) SetCapacity(td::GrownCapacity(capacity_));
+  items_[count_] = Item{new CStr(s), object};
+  return count_++;
+}
+
+int32_t CStrList::IndexOf(const CStr& s) const {
+  for (int32_t i = 0; i < count_; ++i)
+    if (*items_[i].string == s) return i;
+  return -1;
+}
+
+bool CStrList::Find(const CStr& s, int32_t* index) const {
+  *index = IndexOf(s);
+  return *index >= 0;
+}
+
+int32_t CStrList::IndexOfObject(const void* object) const {
+  for (int32_t i = 0; i < count_; ++i)
+    if (items_[i].object == object) return i;
+  return -1;
+}
+
+// Owned objects are plain memory blocks: freed without a destructor.
+void CStrList::DestroyItem(Item& item) {
+  td::Free(item.string);
+  if (ownsObjects_) ::operator delete(item.object);
+  item = Item{nullptr, nullptr};
+}
+
+void CStrList::Delete(int32_t i) {
+  DestroyItem(items_[i]);
+  std::memmove(items_ + i, items_ + i + 1, td::BlockBytes(count_ - i - 1, sizeof(Item)));
+  --count_;
+}
+
+void CStrList::SetCount(int32_t n) {
+  if (n > capacity_) SetCapacity(n);
+  for (int32_t i = count_ - 1; i >= n; --i) DestroyItem(items_[i]);
+  for (int32_t i = count_; i < n; ++i) items_[i] = Item{new CStr(), nullptr};
+  count_ = n;
+}
+
+void CStrList::SetCapacity(int32_t n) {
+  if (n == capacity_) return;
+  if (n < count_) SetCount(n);
+  Item* items = nullptr;
+  if (n > 0) {
+    items = new Item[static_cast<size_t>(n)];
+    int32_t kept = count_ < n ? count_ : n;
+    if (kept > 0) std::memcpy(items, items_, td::BlockBytes(kept, sizeof(Item)));
+  }
+  delete[] items_;
+  items_ = items;
+  capacity_ = n;
+}
+
+void CStrList::Clear() {
+  SetCount(0);
+  SetCapacity(0);
+}
+
+void CStrList::Sort() {
+  if (count_ < 2) return;
+  td::QuickSort(
+      0, count_ - 1, [&](int32_t mid) { return items_[mid].string; },
+      [&](int32_t i, const CStr* pivot) { return items_[i].string->Compare(*pivot) < 0; },
+      [&](int32_t i, const CStr* pivot) { return items_[i].string->Compare(*pivot) > 0; },
+      [&](int32_t i, int32_t j) { std::swap(items_[i], items_[j]); });
+}
