@@ -15,7 +15,12 @@ Guard.h states it for the code) is checked on the body of each:
 - it has no throw, no new without std::nothrow, no dynamic_cast to a
   reference;
 - the bodies of lambdas count where they are called, so work handed to a
-  guard may throw: the guard turns the exception into the failure result.
+  guard may throw: the guard turns the exception into the failure result;
+- a slot or an export takes no bool: a host passes a byte, which is true when
+  not 0, and the library reads it as such.
+
+Functions of the library declared noexcept are held to the same rule, since
+one that throws ends the process.
 
 A function declared in a header without noexcept and defined in another file
 counts as throwing: this is what catches a slot whose call into another
@@ -99,7 +104,7 @@ def translation_units(root):
             text = open(path, encoding="latin-1").read()
             if os.path.exists(header):
                 text += open(header, encoding="latin-1").read()
-            if "TD_STDCALL" in text or "TDEXPORT" in text or "TD_DELETE_THIS" in text:
+            if any(word in text for word in ("TD_STDCALL", "TDEXPORT", "TD_DELETE_THIS", "noexcept")):
                 units.append(path)
     return units
 
@@ -215,7 +220,8 @@ class Unit:
         if kind == K.CXX_TRY_STMT:
             return self.try_reason(cursor, depth, top)
         if kind == K.CALL_EXPR:
-            reason = self.callee_reason(cursor.referenced, depth)
+            callee = cursor.referenced
+            reason = self.candidates_reason(cursor) if callee is None else self.callee_reason(callee, depth)
             if reason:
                 return "%s: %s" % (self.where(cursor), reason) if top else reason
         for child in cursor.get_children():
@@ -223,6 +229,19 @@ class Unit:
             if reason:
                 return reason
         return None
+
+    def candidates_reason(self, call):
+        """A call in a template that names its function: fine when every
+        function of that name in sight is noexcept."""
+        callee = next(iter(call.get_children()), None)
+        names = [] if callee is None else [callee] + list(callee.get_children())
+        for name in names:
+            count = ci.conf.lib.clang_getNumOverloadedDecls(name) if name.kind == K.OVERLOADED_DECL_REF else 0
+            if count > 0:
+                decls = [ci.conf.lib.clang_getOverloadedDecl(name, i) for i in range(count)]
+                if all(d.exception_specification_kind in NOTHROW_SPECS for d in decls):
+                    return None
+        return self.callee_reason(None, 0)
 
     def try_reason(self, cursor, depth, top):
         children = list(cursor.get_children())
@@ -261,12 +280,20 @@ class Unit:
                 self.walk(child, exports)
             elif kind == K.CXX_METHOD and child.is_definition() and child.is_virtual_method():
                 self.check(child, child.semantic_parent.spelling, (child.semantic_parent.spelling, child.spelling))
-            elif kind == K.FUNCTION_DECL and child.is_definition() and child.spelling in exports:
+            elif (kind == K.FUNCTION_DECL and child.is_definition() and child.spelling in exports
+                  and re.match(r"_*%s(@|$)" % child.spelling, child.mangled_name)):  # C linkage: the export
                 self.check(child, None, (None, child.spelling))
+            elif (kind in (K.FUNCTION_DECL, K.CXX_METHOD) and child.is_definition()
+                  and child.exception_specification_kind in NOTHROW_SPECS):
+                # A noexcept function that throws ends the process: it keeps the rule too.
+                self.check(child, None, (None, self.describe(child)), host=False)
 
-    def check(self, definition, owner, key):
+    def check(self, definition, owner, key, host=True):
         self.depends = set()
         reason = self.function_reason(definition, 0, True)
+        flags = [a.spelling for a in definition.get_arguments() if a.type.get_canonical().kind == ci.TypeKind.BOOL]
+        if host and flags:
+            reason = "takes bool %s: a host's byte flag crosses as uint8_t, true when not 0" % ", ".join(flags)
         self.defined[key] = (owner, self.where(definition), reason, frozenset(self.depends))
 
 

@@ -7,6 +7,7 @@
 
 #include "lib/foundation/Object.h"
 #include "lib/foundation/Str.h"
+#include "lib/foundation/exports/Guard.h"
 
 class CTCF2UpdateTag : public CObject {
  public:
@@ -18,13 +19,16 @@ class CTCF2UpdateTag : public CObject {
   CTCF2UpdateTag& operator=(const CTCF2UpdateTag&) = delete;
 
   virtual void TD_STDCALL Clear();
-  virtual int32_t TD_STDCALL GetMemorySize(bool includeObject);
+  virtual int32_t TD_STDCALL GetMemorySize(uint8_t includeObject);
   virtual const CStr* TD_STDCALL GetText() { return &m_Text; }
   virtual double TD_STDCALL GetDateTime1() { return m_Times[0]; }
   virtual double TD_STDCALL GetDateTime2() { return m_Times[1]; }
   virtual double TD_STDCALL GetDateTime3() { return m_Times[2]; }
   virtual bool TD_STDCALL IsEqual(const CTCF2UpdateTag* other);
-  virtual void TD_STDCALL SetText(const CStr* text) { m_Text = *text; }
+  // A text that cannot be copied for want of memory leaves the old one.
+  virtual void TD_STDCALL SetText(const CStr* text) {
+    td::GuardVoid([&] { m_Text = *text; });
+  }
   virtual void TD_STDCALL SetDateTime1(double value) { m_Times[0] = value; }
   virtual void TD_STDCALL SetDateTime2(double value) { m_Times[1] = value; }
   virtual void TD_STDCALL SetDateTime3(double value) { m_Times[2] = value; }

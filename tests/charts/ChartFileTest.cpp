@@ -414,6 +414,34 @@ TEST(ChartTables, BuildRefusesSizesAndCounts) {
   EXPECT_EQ(tiles.GetCount(), 0);
 }
 
+// Levels a host changed with SetMipmap no longer fit together: the tile table
+// refuses them before sizing anything, and keeps what it held.
+TEST(ChartTables, TileTableRefusesLevelsThatDoNotFitTogether) {
+  struct SCase {
+    int32_t level;
+    STCF2Mipmap record;
+  } cases[] = {
+      {1, {256, 256, 1, 1, 0}},                            // level 1 over level 0's tiles
+      {1, {256, 256, 1, 1, 5}},                            // a gap after level 0
+      {0, {512, 512, 3, 2, 0}},                            // more tiles across than the width needs
+      {0, {512, 512, 1, 2, 0}},                            // fewer
+      {0, {0, 512, 0, 2, 0}},                              // no width
+      {1, {65535 * 256, 256, 65535, 2, 4}},                // more tiles down than the height needs
+      {1, {65535u * 256, 65535u * 256, 65535, 65535, 4}},  // more tiles than a table holds
+  };
+  for (const SCase& c : cases) {
+    CTCF2MipmapTable mipmap;
+    uint32_t total = 0;
+    mipmap.Build(2, 512, 512, &total);
+    CTCF2TileTable tiles;
+    ASSERT_TRUE(tiles.Build(static_cast<int32_t>(total), &mipmap));
+    mipmap.SetMipmap(c.level, &c.record);
+    EXPECT_FALSE(tiles.Build(static_cast<int32_t>(mipmap.GetTotalTiles()), &mipmap))
+        << c.record.FirstTile;
+    EXPECT_EQ(tiles.GetCount(), 5) << c.record.Width;
+  }
+}
+
 TEST(ChartTables, IndexesOutsideDoNothing) {
   CTCF2MipmapTable mipmap;
   uint32_t total = 0;
