@@ -40,10 +40,12 @@ SRectD PolygonBoundingBox(const SPolyLineD* vertices, int32_t n) {
 }
 
 void TD_STDCALL CTCF2Bounds::AddPoint(const SPointD* point) {
-  td::GuardVoid([&] {
-    m_Vertices.Add(Vertex(*point));
-    Changed();
-  });
+  td::GuardVoid([&] { Append(*point); });
+}
+
+void CTCF2Bounds::Append(const SPointD& point) {
+  m_Vertices.Add(Vertex(point));
+  Changed();
 }
 
 void TD_STDCALL CTCF2Bounds::Assign(const CTCF2Bounds* other) {

@@ -55,6 +55,9 @@ class CTCF2Bounds : public CObject {
 
   // Vertex n, which the caller knows to exist.
   SPointD PointAt(int32_t n) const { return {m_Vertices[n].x, m_Vertices[n].y}; }
+  // Adds a vertex for the file readers; throws when memory runs out, where the
+  // AddPoint slot adds nothing.
+  void Append(const SPointD& point);
   int32_t Count() const { return m_Vertices.GetCount(); }
 
  private:

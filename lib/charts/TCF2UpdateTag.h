@@ -27,7 +27,7 @@ class CTCF2UpdateTag : public CObject {
   virtual bool TD_STDCALL IsEqual(const CTCF2UpdateTag* other);
   // A text that cannot be copied for want of memory leaves the old one.
   virtual void TD_STDCALL SetText(const CStr* text) {
-    td::GuardVoid([&] { m_Text = *text; });
+    td::GuardVoid([&] { TakeText(*text); });
   }
   virtual void TD_STDCALL SetDateTime1(double value) { m_Times[0] = value; }
   virtual void TD_STDCALL SetDateTime2(double value) { m_Times[1] = value; }
@@ -36,6 +36,8 @@ class CTCF2UpdateTag : public CObject {
   // Date-time 1..3 by index 0..2.
   double Time(int i) const { return m_Times[i]; }
   void SetTime(int i, double value) { m_Times[i] = value; }
+  // The text, for the file readers: throws when memory runs out.
+  void TakeText(const CStr& text) { m_Text = text; }
 
  private:
   CStr m_Text;
