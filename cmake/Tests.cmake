@@ -132,4 +132,9 @@ function(tdlib_native_tests)
       set_tests_properties(native_${sub} PROPERTIES TIMEOUT 1800)
     endif()
   endforeach()
+  # No exception can leave a slot or an export: the proof over the sources.
+  # Debian's python3-clang lives with the system's own interpreter.
+  add_test(NAME slot_guards COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/scripts/check_slot_guards.py
+                                    ${CMAKE_SOURCE_DIR})
+  set_tests_properties(slot_guards PROPERTIES TIMEOUT 900)
 endfunction()

@@ -650,7 +650,8 @@ void TDLIB_API TCF2TileCompressAlpha(uint8_t* dst, const uint32_t* src, uint32_t
  * rectangles four (left, top, right, bottom); texts cross as TdStr objects:
  * getters return the object's own string (valid until that text changes or
  * the object dies), setters copy. Index arguments outside a table do nothing
- * and give 0, null or false. Boolean results are 0 or 1. */
+ * and give 0, null or false. A byte flag is true when it is not 0; boolean
+ * results are 0 or 1. */
 #pragma pack(push, 4)
 typedef struct TdTCF2FileSection {
   uint64_t position;
@@ -711,6 +712,9 @@ typedef struct TdTCF2TileTableVtbl {
   const TdTCF2TileTableEntry*(TDLIB_API* GetEntry)(TdTCF2TileTable* self, int32_t tile);
   uint8_t(TDLIB_API* GetTileInfo)(TdTCF2TileTable* self, int32_t tile, uint8_t useUpdate,
                                   TdTCF2TileInfo* info);
+  /* 0, the table as it was, when count is not the mipmap's total tiles, when
+   * its levels (as SetMipmap left them) do not cover their sizes or do not
+   * follow one another from tile 0, or when memory runs out */
   uint8_t(TDLIB_API* Build)(TdTCF2TileTable* self, int32_t count, TdTCF2MipmapTable* mipmap);
   void(TDLIB_API* Assign)(TdTCF2TileTable* self, const TdTCF2TileTable* other);
   uint8_t(TDLIB_API* SetTile)(TdTCF2TileTable* self, int32_t tile, uint32_t offsetLow,
@@ -1283,8 +1287,8 @@ TdObject* TDLIB_API NMEADetectorCreate(void);
  * are three doubles (latitude, longitude in radians, altitude) or two;
  * identifiers 16 bytes; times day numbers; booleans bytes 0 or 1. Every
  * operation with an error pointer sets it, 0 on success: 0x80000 read-only,
- * 0x80028 name too long, 0x80034 index, link, point or item not found. Icons
- * are CBmp32 objects. */
+ * 0x80028 name too long, 0x80034 index, link, point or item not found, or an
+ * item (waypoint, type) of another manager. Icons are CBmp32 objects. */
 uint8_t TDLIB_API WPMCheckName(const TdStr* name, uint32_t* error);
 uint8_t TDLIB_API WPMCheckIcon(int32_t width, int32_t height, float originX, float originY, uint32_t* error);
 uint8_t TDLIB_API WPMCheckIconOverlay(int32_t width, int32_t height, uint32_t* error);

@@ -16,6 +16,7 @@
 #include "lib/bitmap/QuadSampler.h"
 #include "lib/bitmap/RectRaster.h"
 #include "lib/bitmap/RowCopy.h"
+#include "lib/foundation/exports/Guard.h"
 
 namespace {
 
@@ -202,12 +203,12 @@ void CBmp32::Transform(CBmp32& destination, const SRectI& source, const SPointD 
 }
 
 void CBmp32::DrawCircle(double centreX, double centreY, double radius, uint32_t colour) {
-  RasterCircle(*this, {centreX, centreY}, radius, colour);
+  td::GuardVoid([&] { RasterCircle(*this, {centreX, centreY}, radius, colour); });
 }
 
 uint8_t CBmp32::DrawLine(const SPointD* from, const SPointD* to, uint32_t colour, double width,
                          uint8_t drawEnd) {
-  return from && to && RasterLine(*this, *from, *to, colour);
+  return td::Guard(false, [&] { return from && to && RasterLine(*this, *from, *to, colour); });
 }
 
 void CBmp32::FillPolygon(const SPointD* points, int32_t count, uint32_t colour) {
@@ -218,11 +219,13 @@ void CBmp32::FillPolygon(const SPointD* points, int32_t count, uint32_t colour) 
 }
 
 void CBmp32::DrawPolyline(const SPointD* points, int32_t count, uint32_t colour, uint8_t closed) {
-  RasterPolyline(*this, points, count, colour, closed != 0);
+  td::GuardVoid([&] { RasterPolyline(*this, points, count, colour, closed != 0); });
 }
 
 void CBmp32::DrawRect(const SRectD* rect, uint32_t lineColour, uint32_t fillColour, double width) {
-  if (rect) RasterRect(*this, *rect, lineColour, fillColour, width);
+  td::GuardVoid([&] {
+    if (rect) RasterRect(*this, *rect, lineColour, fillColour, width);
+  });
 }
 
 void CBmp32::Fill(uint32_t colour) {

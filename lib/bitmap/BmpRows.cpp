@@ -39,7 +39,7 @@ void CBmpRows::BuildRows() {
   m_Pixels = Bits();
 }
 
-uint8_t* CBmpRows::RowOrNull(int32_t y) const {
+uint8_t* CBmpRows::RowOrNull(int32_t y) const noexcept {
   if (!m_Rows || y < 0 || y > Height()) return nullptr;
   return m_Rows[y];
 }

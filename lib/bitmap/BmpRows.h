@@ -20,7 +20,7 @@ class CBmpRows : public CBmp {
   void Resize(int32_t width, int32_t height);
   // Row y for 0 <= y <= height (height: just past the last row); null when
   // the bitmap holds no pixels or y is outside.
-  uint8_t* RowOrNull(int32_t y) const;
+  uint8_t* RowOrNull(int32_t y) const noexcept;
 
  protected:
   explicit CBmpRows(bool ownDC) : CBmp(ownDC), m_Pixels(nullptr) {}

@@ -11,6 +11,7 @@
 #include "lib/bitmap/PixelFormat.h"
 #include "lib/foundation/display/Colors.h"
 #include "lib/foundation/app/FinalizeRegistry.h"
+#include "lib/foundation/exports/Guard.h"
 
 namespace {
 
@@ -146,20 +147,24 @@ void CNightScreen::AddListener(NightScreenListener listener, void* context) {
 }
 
 void CNightScreen::SetNight(uint8_t night) {
-  const uint8_t flag = night ? 1 : 0;
-  if (flag == m_Night) return;
-  m_Night = flag;
-  ApplyChange(flag ? nscNight : nscDay);
+  td::GuardVoid([&] {
+    const uint8_t flag = night ? 1 : 0;
+    if (flag == m_Night) return;
+    m_Night = flag;
+    ApplyChange(flag ? nscNight : nscDay);
+  });
 }
 
 void CNightScreen::SetBrightness(float brightness) {
-  if (std::isnan(brightness)) return;
-  if (brightness < m_BrightnessMin) brightness = m_BrightnessMin;
-  if (brightness > m_BrightnessMax) brightness = m_BrightnessMax;
-  if (brightness == m_Brightness) return;
-  m_Brightness = brightness;
-  m_Factor = static_cast<int32_t>(std::floor(static_cast<double>(brightness) * 256 + 0.5));
-  if (m_Night) ApplyChange(nscBrightness);
+  td::GuardVoid([&] {
+    if (std::isnan(brightness)) return;
+    if (brightness < m_BrightnessMin) brightness = m_BrightnessMin;
+    if (brightness > m_BrightnessMax) brightness = m_BrightnessMax;
+    if (brightness == m_Brightness) return;
+    m_Brightness = brightness;
+    m_Factor = static_cast<int32_t>(std::floor(static_cast<double>(brightness) * 256 + 0.5));
+    if (m_Night) ApplyChange(nscBrightness);
+  });
 }
 
 void CNightScreen::SetBrightnessMax(float bound) {
@@ -179,23 +184,29 @@ void CNightScreen::SetBrightnessMin(float bound) {
 }
 
 void CNightScreen::UnregisterARGB(uint32_t* variable) {
-  const int32_t i = LastEntryOf(m_ARGB, variable);
-  if (i < 0) return;
-  *variable = m_ARGB[i].day;
-  RemoveAt(m_ARGB, i);
+  td::GuardVoid([&] {
+    const int32_t i = LastEntryOf(m_ARGB, variable);
+    if (i < 0) return;
+    *variable = m_ARGB[i].day;
+    RemoveAt(m_ARGB, i);
+  });
 }
 
 void CNightScreen::UnregisterCOLORREF(COLORREF* variable) {
-  const int32_t i = LastEntryOf(m_COLORREF, variable);
-  if (i < 0) return;
-  *variable = m_COLORREF[i].day;
-  RemoveAt(m_COLORREF, i);
+  td::GuardVoid([&] {
+    const int32_t i = LastEntryOf(m_COLORREF, variable);
+    if (i < 0) return;
+    *variable = m_COLORREF[i].day;
+    RemoveAt(m_COLORREF, i);
+  });
 }
 
 void CNightScreen::RemoveListener(NightScreenListener listener, void* context) {
-  const SCallback wanted = MakeCallback(listener, context);
-  for (int32_t i = m_Listeners.GetCount() - 1; i >= 0; --i)
-    if (m_Listeners[i] == wanted) return RemoveAt(m_Listeners, i);
+  td::GuardVoid([&] {
+    const SCallback wanted = MakeCallback(listener, context);
+    for (int32_t i = m_Listeners.GetCount() - 1; i >= 0; --i)
+      if (m_Listeners[i] == wanted) return RemoveAt(m_Listeners, i);
+  });
 }
 
 void CNightScreen::ApplyChange(ENightScreenChange change) {

@@ -53,8 +53,10 @@ void TD_STDCALL CBSBChartInfoFile::Add(const CStr& text1, const CStr& text2, con
 }
 
 void TD_STDCALL CBSBChartInfoFile::Clear() {
-  m_Records.Clear();
-  m_Text = CStr();
+  td::GuardVoid([&] {
+    m_Records.Clear();
+    m_Text = CStr();
+  });
 }
 
 void TD_STDCALL CBSBChartInfoFile::Delete(int32_t index) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Lines.h"
 #include "lib/geodesy/Polygons.h"
 
@@ -39,32 +40,42 @@ SRectD PolygonBoundingBox(const SPolyLineD* vertices, int32_t n) {
 }
 
 void TD_STDCALL CTCF2Bounds::AddPoint(const SPointD* point) {
-  m_Vertices.Add(Vertex(*point));
+  td::GuardVoid([&] { Append(*point); });
+}
+
+void CTCF2Bounds::Append(const SPointD& point) {
+  m_Vertices.Add(Vertex(point));
   Changed();
 }
 
 void TD_STDCALL CTCF2Bounds::Assign(const CTCF2Bounds* other) {
-  if (other == this) return;
-  m_Vertices.SetCount(0);
-  for (int32_t i = 0; i < other->Count(); ++i) m_Vertices.Add(other->m_Vertices[i]);
-  m_Box = other->m_Box;
-  m_BoxValid = other->m_BoxValid;
-  m_EdgesValid = other->m_EdgesValid;
+  td::GuardVoid([&] {
+    if (other == this) return;
+    m_Vertices.SetCount(0);
+    for (int32_t i = 0; i < other->Count(); ++i) m_Vertices.Add(other->m_Vertices[i]);
+    m_Box = other->m_Box;
+    m_BoxValid = other->m_BoxValid;
+    m_EdgesValid = other->m_EdgesValid;
+  });
 }
 
 void TD_STDCALL CTCF2Bounds::Clear() {
-  m_Vertices.SetCount(0);
-  Changed();
+  td::GuardVoid([&] {
+    m_Vertices.SetCount(0);
+    Changed();
+  });
 }
 
 bool TD_STDCALL CTCF2Bounds::DeletePoint(int32_t n) {
-  if (!Contains(n)) return false;
-  const int32_t count = Count();
-  std::memmove(static_cast<void*>(m_Vertices.ElementAt(n)), m_Vertices.ElementAt(n + 1),
-               sizeof(SPolyLineD) * static_cast<size_t>(count - n - 1));
-  m_Vertices.SetCount(count - 1);
-  Changed();
-  return true;
+  return td::Guard(false, [&]() -> bool {
+    if (!Contains(n)) return false;
+    const int32_t count = Count();
+    std::memmove(static_cast<void*>(m_Vertices.ElementAt(n)), m_Vertices.ElementAt(n + 1),
+                 sizeof(SPolyLineD) * static_cast<size_t>(count - n - 1));
+    m_Vertices.SetCount(count - 1);
+    Changed();
+    return true;
+  });
 }
 
 void TD_STDCALL CTCF2Bounds::GetBoundingBox(SRectD* box) {
@@ -77,7 +88,7 @@ void TD_STDCALL CTCF2Bounds::GetBoundingBox(SRectD* box) {
 
 int32_t TD_STDCALL CTCF2Bounds::GetCount() { return Count(); }
 
-int32_t TD_STDCALL CTCF2Bounds::GetMemorySize(bool includeObject) {
+int32_t TD_STDCALL CTCF2Bounds::GetMemorySize(uint8_t includeObject) {
   return m_Vertices.GetCapacity() * static_cast<int32_t>(sizeof(SPolyLineD)) +
          (includeObject ? kObjectSize : 0);
 }
@@ -89,33 +100,39 @@ bool TD_STDCALL CTCF2Bounds::GetPoint(int32_t n, SPointD* point) {
 }
 
 bool TD_STDCALL CTCF2Bounds::InsertPoint(int32_t n, const SPointD* point) {
-  const int32_t count = Count();
-  if (n < 0 || n > count) return false;
-  m_Vertices.SetCount(count + 1);
-  std::memmove(static_cast<void*>(m_Vertices.ElementAt(n + 1)), m_Vertices.ElementAt(n),
-               sizeof(SPolyLineD) * static_cast<size_t>(count - n));
-  m_Vertices[n] = Vertex(*point);
-  Changed();
-  return true;
+  return td::Guard(false, [&]() -> bool {
+    const int32_t count = Count();
+    if (n < 0 || n > count) return false;
+    m_Vertices.SetCount(count + 1);
+    std::memmove(static_cast<void*>(m_Vertices.ElementAt(n + 1)), m_Vertices.ElementAt(n),
+                 sizeof(SPolyLineD) * static_cast<size_t>(count - n));
+    m_Vertices[n] = Vertex(*point);
+    Changed();
+    return true;
+  });
 }
 
 bool TD_STDCALL CTCF2Bounds::IsEqual(const CTCF2Bounds* other) {
-  if (other->Count() != Count()) return false;
-  for (int32_t i = 0; i < Count(); ++i)
-    if (!PointDEqual(PointAt(i), other->PointAt(i))) return false;
-  return true;
+  return td::Guard(false, [&]() -> bool {
+    if (other->Count() != Count()) return false;
+    for (int32_t i = 0; i < Count(); ++i)
+      if (!PointDEqual(PointAt(i), other->PointAt(i))) return false;
+    return true;
+  });
 }
 
 bool TD_STDCALL CTCF2Bounds::IsRectangle() {
-  return Count() == 4 && AxisEdgeIsReversedD(PointAt(0), PointAt(1), PointAt(2), PointAt(3));
+  return td::Guard(false, [&] {
+    return Count() == 4 && AxisEdgeIsReversedD(PointAt(0), PointAt(1), PointAt(2), PointAt(3));
+  });
 }
 
 bool TD_STDCALL CTCF2Bounds::ContainsPoint(const SPointD* point) {
-  return PointInPolygonD(*point, Edges(), Count());
+  return td::Guard(false, [&] { return PointInPolygonD(*point, Edges(), Count()); });
 }
 
 int32_t TD_STDCALL CTCF2Bounds::IntersectsRect(const SRectD* rect) {
-  return RectPolygonRelationD(*rect, Count(), Edges());
+  return td::Guard(0, [&] { return RectPolygonRelationD(*rect, Count(), Edges()); });
 }
 
 void TD_STDCALL CTCF2Bounds::Scale(double factor) {
@@ -142,14 +159,16 @@ void TD_STDCALL CTCF2Bounds::Offset(double dx, double dy) {
 }
 
 int32_t TD_STDCALL CTCF2Bounds::Validate() {
-  const int32_t n = Count();
-  if (n == 0) return kBoundsValid;
-  if (n < 3) return kBoundsTooFew;
-  for (int32_t i = 0; i < n; ++i)
-    for (int32_t j = i + 1; j < n; ++j)
-      if (PointDEqual(PointAt(i), PointAt(j))) return kBoundsRepeatedVertex;
-  if (HasCrossingEdges()) return kBoundsSelfCrossing;
-  return CornerClass();
+  return td::Guard(0, [&]() -> int32_t {
+    const int32_t n = Count();
+    if (n == 0) return kBoundsValid;
+    if (n < 3) return kBoundsTooFew;
+    for (int32_t i = 0; i < n; ++i)
+      for (int32_t j = i + 1; j < n; ++j)
+        if (PointDEqual(PointAt(i), PointAt(j))) return kBoundsRepeatedVertex;
+    if (HasCrossingEdges()) return kBoundsSelfCrossing;
+    return CornerClass();
+  });
 }
 
 const SPolyLineD* CTCF2Bounds::Edges() {

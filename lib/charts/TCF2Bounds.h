@@ -39,7 +39,7 @@ class CTCF2Bounds : public CObject {
   // min x, min y, max x, max y of the vertices; all 0 without vertices.
   virtual void TD_STDCALL GetBoundingBox(SRectD* box);
   virtual int32_t TD_STDCALL GetCount();
-  virtual int32_t TD_STDCALL GetMemorySize(bool includeObject);
+  virtual int32_t TD_STDCALL GetMemorySize(uint8_t includeObject);
   virtual bool TD_STDCALL GetPoint(int32_t n, SPointD* point);
   // n may be 0..count (count appends).
   virtual bool TD_STDCALL InsertPoint(int32_t n, const SPointD* point);
@@ -55,6 +55,9 @@ class CTCF2Bounds : public CObject {
 
   // Vertex n, which the caller knows to exist.
   SPointD PointAt(int32_t n) const { return {m_Vertices[n].x, m_Vertices[n].y}; }
+  // Adds a vertex for the file readers; throws when memory runs out, where the
+  // AddPoint slot adds nothing.
+  void Append(const SPointD& point);
   int32_t Count() const { return m_Vertices.GetCount(); }
 
  private:

@@ -63,7 +63,7 @@ bool TCF2BoundsReadPayload(CStream& payload, CTCF2Bounds& bounds, uint32_t& warn
     const int32_t y = StreamReadLong(payload);
     const SPointD p{FromStored(x), FromStored(y)};
     if (i > 0 && PointDEqual(p, bounds.PointAt(i - 1))) warnings |= kTCF2WarnBoundsRepeat;
-    bounds.AddPoint(&p);
+    bounds.Append(p);
   }
   return true;
 }
@@ -93,7 +93,7 @@ bool TCF2FileWriteBoundsV4(CStream& stream, CTCF2Bounds& bounds, uint32_t& error
 
 void TCF2UpdateTagReadPayload(CStream& payload, CTCF2UpdateTag& tag, uint32_t& warnings) {
   const CStr text = StreamReadStr(payload);
-  tag.SetText(&text);
+  tag.TakeText(text);
   for (int i = 0; i < 3; ++i) tag.SetTime(i, ReadDateTime(payload, kTimeWarnings[i], warnings));
 }
 

@@ -353,7 +353,7 @@ bool ReadTagAreaV2(CStream& in, bool v3, int32_t width, int32_t height, CTCF2Tag
   if (!TCF2TagReadKind(in, tag, error)) return false;
   updateTag.SetDateTime3(TCF2ReadDateText(in, kTCF2KeyK4, kTCF2WarnUpdateTime3, warnings));
   const CStr text = ReadScrambled(in, kTCF2KeyK4);
-  updateTag.SetText(&text);
+  updateTag.TakeText(text);
   return v3 ? TCF2ReadLinks1002(in, tag, error) : ReadLinksV2(in, tag, error);
 }
 

@@ -27,7 +27,7 @@ class CTCF2MipmapTable : public CObject {
   CTCF2MipmapTable& operator=(const CTCF2MipmapTable&) = delete;
 
   virtual int32_t TD_STDCALL GetCount();
-  virtual int32_t TD_STDCALL GetMemorySize(bool includeObject);
+  virtual int32_t TD_STDCALL GetMemorySize(uint8_t includeObject);
   // Tiles across x down of level n; 0 outside the table.
   virtual uint32_t TD_STDCALL GetTileCount(int32_t level);
   // The level's record, valid until the table changes; null outside the table.
@@ -46,6 +46,10 @@ class CTCF2MipmapTable : public CObject {
   // Tiles across x down of level n; 0 outside the table.
   uint32_t TilesOf(int32_t level) const;
   uint32_t GetTotalTiles() const;
+  // Whether the records, as a host may have set them, describe levels whose
+  // tiles cover their sizes and follow one another from tile 0 without gap or
+  // overlap, in at most INT32_MAX tiles: what sizing a tile table relies on.
+  bool IsConsistent() const;
 
  private:
   bool Contains(int32_t level) const { return level >= 0 && level < m_Levels.GetCount(); }

@@ -63,7 +63,7 @@ void TCF2ReadBounds1002(CStream& in, CTCF2Bounds& bounds, uint32_t& warnings) {
     const int32_t y = StreamReadLong(in);
     const SPointD p{x - 0.5, y - 0.5};
     if (i > 0 && PointDEqual(p, bounds.PointAt(i - 1))) warnings |= kTCF2WarnBoundsRepeat;
-    bounds.AddPoint(&p);
+    bounds.Append(p);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Lines.h"
 
 namespace {
@@ -25,10 +26,14 @@ bool LinksEqual(const TLinkList& a, const TLinkList& b) {
 CTCF2Tag::CTCF2Tag() { Clear(); }
 
 void TD_STDCALL CTCF2Tag::AddLink(uint32_t type, const CStr* file, const CStr* description) {
-  m_Links.Add(type, *file, *description);
+  td::GuardVoid([&] { m_Links.Add(type, *file, *description); });
 }
 
 void TD_STDCALL CTCF2Tag::Clear() {
+  td::GuardVoid([&] { ClearFields(); });
+}
+
+void CTCF2Tag::ClearFields() {
   for (int i = 0; i < 3; ++i) m_Pix[i] = m_Map[i] = SPointD{0, 0};
   m_CalCount = 0;
   m_Value = 0;
@@ -58,22 +63,29 @@ void TD_STDCALL CTCF2Tag::GetCalibration(int32_t* count, SPointD* pix1, SPointD*
 }
 
 bool TD_STDCALL CTCF2Tag::GetLink(int32_t n, uint32_t* type, CStr* file, CStr* description) {
-  if (n < 0 || n >= m_Links.GetCount()) return false;
-  const SLinkInfo& link = *m_Links.GetAt(n);
-  *type = link.Type;
-  *file = link.File;
-  *description = link.Description;
-  return true;
+  return td::Guard(false, [&] {
+    if (n < 0 || n >= m_Links.GetCount()) return false;
+    const SLinkInfo& link = *m_Links.GetAt(n);
+    *type = link.Type;
+    *file = link.File;
+    *description = link.Description;
+    return true;
+  });
 }
 
-int32_t TD_STDCALL CTCF2Tag::GetMemorySize(bool includeObject) {
-  int32_t size = m_Links.GetMemSize(false);
-  for (const CStr& text : m_Texts) size += text.GetMemSize(false);
-  return size + (includeObject ? kObjectSize : 0);
+int32_t TD_STDCALL CTCF2Tag::GetMemorySize(uint8_t includeObject) {
+  return td::Guard(0, [&] {
+    int32_t size = m_Links.GetMemSize(false);
+    for (const CStr& text : m_Texts) size += text.GetMemSize(false);
+    return size + (includeObject ? kObjectSize : 0);
+  });
 }
 
 bool TD_STDCALL CTCF2Tag::IsEqual(const CTCF2Tag* other) {
-  const CTCF2Tag& o = *other;
+  return td::Guard(false, [&] { return Equals(*other); });
+}
+
+bool CTCF2Tag::Equals(const CTCF2Tag& o) const {
   for (int i = 0; i < kTagTextCount; ++i)
     if (m_Texts[i] != o.m_Texts[i]) return false;
   return PointsEqual(m_Pix, o.m_Pix) && m_CalCount == o.m_CalCount && PointsEqual(m_Map, o.m_Map) &&
@@ -96,8 +108,9 @@ void TD_STDCALL CTCF2Tag::SetCalibration(int32_t count, const SPointD* pix1, con
   m_Map[2] = count == 3 ? *map3 : SPointD{0, 0};
 }
 
-void TD_STDCALL CTCF2Tag::SetOptValues(bool present, double value1, double value2, double value3) {
-  m_HasOpt = present;
+void TD_STDCALL CTCF2Tag::SetOptValues(uint8_t present, double value1, double value2,
+                                       double value3) {
+  m_HasOpt = present != 0;
   m_Opt1 = present ? value1 : 0;
   m_Opt2 = present ? value2 : 0;
   m_Opt3 = present ? value3 : 0;

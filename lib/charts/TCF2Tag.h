@@ -12,6 +12,7 @@
 #include "lib/foundation/core/Object.h"
 #include "lib/foundation/text/Str.h"
 #include "lib/foundation/streams/Stream.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/PlaneTypes.h"
 
@@ -76,7 +77,7 @@ class CTCF2Tag : public CObject {
   virtual bool TD_STDCALL HasOptValues() { return m_HasOpt; }
   virtual double TD_STDCALL GetOptValue2() { return m_Opt2; }
   virtual double TD_STDCALL GetOptValue3() { return m_Opt3; }
-  virtual int32_t TD_STDCALL GetMemorySize(bool includeObject);
+  virtual int32_t TD_STDCALL GetMemorySize(uint8_t includeObject);
   virtual int32_t TD_STDCALL GetIdCode() { return m_IdCode; }
   virtual const CStr* TD_STDCALL GetIdText1() { return &m_Texts[kTagIdText1]; }
   virtual const CStr* TD_STDCALL GetIdText2() { return &m_Texts[kTagIdText2]; }
@@ -97,33 +98,34 @@ class CTCF2Tag : public CObject {
   virtual void TD_STDCALL SetCalibration(int32_t count, const SPointD* pix1, const SPointD* pix2,
                                          const SPointD* pix3, const SPointD* map1,
                                          const SPointD* map2, const SPointD* map3);
-  virtual void TD_STDCALL SetText1(const CStr* text) { SetText(kTagText1, text); }
-  virtual void TD_STDCALL SetText2(const CStr* text) { SetText(kTagText2, text); }
-  virtual void TD_STDCALL SetText3(const CStr* text) { SetText(kTagText3, text); }
+  virtual void TD_STDCALL SetText1(const CStr* text) { SetTextKeeping(kTagText1, text); }
+  virtual void TD_STDCALL SetText2(const CStr* text) { SetTextKeeping(kTagText2, text); }
+  virtual void TD_STDCALL SetText3(const CStr* text) { SetTextKeeping(kTagText3, text); }
   virtual void TD_STDCALL SetValueU16(uint16_t value) { m_Value = value; }
   virtual void TD_STDCALL SetDate(double date) { m_Date = date; }
-  virtual void TD_STDCALL SetFlag(bool flag) { m_Flag = flag; }
+  virtual void TD_STDCALL SetFlag(uint8_t flag) { m_Flag = flag != 0; }
   virtual void TD_STDCALL SetGUID(const SGuid* guid) { m_Guid = *guid; }
-  virtual void TD_STDCALL SetText4(const CStr* text) { SetText(kTagText4, text); }
-  virtual void TD_STDCALL SetText5(const CStr* text) { SetText(kTagText5, text); }
-  virtual void TD_STDCALL SetText6(const CStr* text) { SetText(kTagText6, text); }
+  virtual void TD_STDCALL SetText4(const CStr* text) { SetTextKeeping(kTagText4, text); }
+  virtual void TD_STDCALL SetText5(const CStr* text) { SetTextKeeping(kTagText5, text); }
+  virtual void TD_STDCALL SetText6(const CStr* text) { SetTextKeeping(kTagText6, text); }
   // With present false the three values are stored as 0.
-  virtual void TD_STDCALL SetOptValues(bool present, double value1, double value2, double value3);
+  virtual void TD_STDCALL SetOptValues(uint8_t present, double value1, double value2,
+                                       double value3);
   virtual void TD_STDCALL SetIdCode(int32_t code) { m_IdCode = code; }
-  virtual void TD_STDCALL SetIdText1(const CStr* text) { SetText(kTagIdText1, text); }
-  virtual void TD_STDCALL SetIdText2(const CStr* text) { SetText(kTagIdText2, text); }
+  virtual void TD_STDCALL SetIdText1(const CStr* text) { SetTextKeeping(kTagIdText1, text); }
+  virtual void TD_STDCALL SetIdText2(const CStr* text) { SetTextKeeping(kTagIdText2, text); }
   virtual void TD_STDCALL SetIdNumber(uint32_t number) { m_IdNumber = number; }
-  virtual void TD_STDCALL SetIdText3(const CStr* text) { SetText(kTagIdText3, text); }
-  virtual void TD_STDCALL SetIdText4(const CStr* text) { SetText(kTagIdText4, text); }
+  virtual void TD_STDCALL SetIdText3(const CStr* text) { SetTextKeeping(kTagIdText3, text); }
+  virtual void TD_STDCALL SetIdText4(const CStr* text) { SetTextKeeping(kTagIdText4, text); }
   virtual void TD_STDCALL SetGeodeticRef(const SGeodeticRef* ref) { m_Ref = *ref; }
-  virtual void TD_STDCALL SetText7(const CStr* text) { SetText(kTagText7, text); }
-  virtual void TD_STDCALL SetText8(const CStr* text) { SetText(kTagText8, text); }
-  virtual void TD_STDCALL SetText9(const CStr* text) { SetText(kTagText9, text); }
-  virtual void TD_STDCALL SetText10(const CStr* text) { SetText(kTagText10, text); }
+  virtual void TD_STDCALL SetText7(const CStr* text) { SetTextKeeping(kTagText7, text); }
+  virtual void TD_STDCALL SetText8(const CStr* text) { SetTextKeeping(kTagText8, text); }
+  virtual void TD_STDCALL SetText9(const CStr* text) { SetTextKeeping(kTagText9, text); }
+  virtual void TD_STDCALL SetText10(const CStr* text) { SetTextKeeping(kTagText10, text); }
   virtual void TD_STDCALL SetKind(int32_t kind) { m_Kind = kind; }
-  virtual void TD_STDCALL SetText11(const CStr* text) { SetText(kTagText11, text); }
-  virtual void TD_STDCALL SetText12(const CStr* text) { SetText(kTagText12, text); }
-  virtual void TD_STDCALL SetText13(const CStr* text) { SetText(kTagText13, text); }
+  virtual void TD_STDCALL SetText11(const CStr* text) { SetTextKeeping(kTagText11, text); }
+  virtual void TD_STDCALL SetText12(const CStr* text) { SetTextKeeping(kTagText12, text); }
+  virtual void TD_STDCALL SetText13(const CStr* text) { SetTextKeeping(kTagText13, text); }
 
   // Texts by position, for the file readers and writers.
   const CStr& Text(ETCF2TagText which) const { return m_Texts[which]; }
@@ -132,6 +134,13 @@ class CTCF2Tag : public CObject {
   const SGeodeticRef& Ref() const { return m_Ref; }
 
  private:
+  void ClearFields();
+  // A text that cannot be copied for want of memory leaves the old one.
+  void SetTextKeeping(ETCF2TagText which, const CStr* text) {
+    td::GuardVoid([&] { SetText(which, text); });
+  }
+  bool Equals(const CTCF2Tag& other) const;
+
   SPointD m_Pix[3];
   int32_t m_CalCount;
   SPointD m_Map[3];

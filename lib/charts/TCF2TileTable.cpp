@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "lib/charts/TileFormat.h"
+#include "lib/foundation/exports/Guard.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void SetCopy(uint64_t& offset, uint32_t& colour, uint32_t& alpha, uint64_t newOf
 
 int32_t TD_STDCALL CTCF2TileTable::GetCount() { return m_Tiles.GetCount(); }
 
-int32_t TD_STDCALL CTCF2TileTable::GetMemorySize(bool includeObject) {
+int32_t TD_STDCALL CTCF2TileTable::GetMemorySize(uint8_t includeObject) {
   return m_Tiles.GetCapacity() * static_cast<int32_t>(sizeof(STCF2TileTableEntry)) +
          (includeObject ? kObjectSize : 0);
 }
@@ -31,7 +32,7 @@ const STCF2TileTableEntry* TD_STDCALL CTCF2TileTable::GetEntry(int32_t tile) {
   return Contains(tile) ? m_Tiles.ElementAt(tile) : nullptr;
 }
 
-bool TD_STDCALL CTCF2TileTable::GetTileInfo(int32_t tile, bool useUpdate, STCF2TileInfo* info) {
+bool TD_STDCALL CTCF2TileTable::GetTileInfo(int32_t tile, uint8_t useUpdate, STCF2TileInfo* info) {
   if (!Contains(tile)) return false;
   const STCF2TileTableEntry& e = m_Tiles[tile];
   info->Offset = useUpdate ? e.UpdateOffset : e.Offset;
@@ -44,12 +45,18 @@ bool TD_STDCALL CTCF2TileTable::GetTileInfo(int32_t tile, bool useUpdate, STCF2T
 }
 
 bool TD_STDCALL CTCF2TileTable::Build(int32_t count, CTCF2MipmapTable* mipmap) {
-  if (count < 0 || static_cast<uint32_t>(count) != mipmap->GetTotalTiles()) return false;
+  return td::Guard(false, [&] { return BuildFrom(count, *mipmap); });
+}
+
+bool CTCF2TileTable::BuildFrom(int32_t count, const CTCF2MipmapTable& mipmap) {
+  if (count < 0 || !mipmap.IsConsistent() || static_cast<uint32_t>(count) != mipmap.GetTotalTiles())
+    return false;
+  if (count > m_Tiles.GetCapacity()) m_Tiles.SetCapacity(count);  // the one step that may fail
   m_Tiles.SetCount(0);
   m_Tiles.SetCount(count);
   for (int32_t i = 0; i < count; ++i) m_Tiles[i].Width = m_Tiles[i].Height = kTileSide;
-  for (int32_t level = mipmap->GetCount() - 1; level >= 0; --level) {
-    const STCF2Mipmap& m = mipmap->At(level);
+  for (int32_t level = mipmap.Count() - 1; level >= 0; --level) {
+    const STCF2Mipmap& m = mipmap.At(level);
     const uint32_t across = m.TilesAcross, down = m.TilesDown;
     const auto lastWidth = static_cast<uint16_t>(m.Width - kTileSide * (across - 1));
     const auto lastHeight = static_cast<uint16_t>(m.Height - kTileSide * (down - 1));
@@ -62,14 +69,17 @@ bool TD_STDCALL CTCF2TileTable::Build(int32_t count, CTCF2MipmapTable* mipmap) {
 }
 
 void TD_STDCALL CTCF2TileTable::Assign(const CTCF2TileTable* other) {
-  if (other == this) return;
-  const int32_t count = other->m_Tiles.GetCount();
-  m_Tiles.SetCount(0);
-  m_Tiles.SetCount(count);
-  for (int32_t i = 0; i < count; ++i) {
-    m_Tiles[i].Width = other->m_Tiles[i].Width;
-    m_Tiles[i].Height = other->m_Tiles[i].Height;
-  }
+  td::GuardVoid([&] {
+    if (other == this) return;
+    const int32_t count = other->m_Tiles.GetCount();
+    if (count > m_Tiles.GetCapacity()) m_Tiles.SetCapacity(count);  // the one step that may fail
+    m_Tiles.SetCount(0);
+    m_Tiles.SetCount(count);
+    for (int32_t i = 0; i < count; ++i) {
+      m_Tiles[i].Width = other->m_Tiles[i].Width;
+      m_Tiles[i].Height = other->m_Tiles[i].Height;
+    }
+  });
 }
 
 bool TD_STDCALL CTCF2TileTable::SetTile(int32_t tile, uint32_t offsetLow, uint32_t offsetHigh,

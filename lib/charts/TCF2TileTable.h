@@ -53,13 +53,14 @@ class CTCF2TileTable : public CObject {
   CTCF2TileTable& operator=(const CTCF2TileTable&) = delete;
 
   virtual int32_t TD_STDCALL GetCount();
-  virtual int32_t TD_STDCALL GetMemorySize(bool includeObject);
+  virtual int32_t TD_STDCALL GetMemorySize(uint8_t includeObject);
   // The tile's record, valid until the table is rebuilt; null outside it.
   virtual const STCF2TileTableEntry* TD_STDCALL GetEntry(int32_t tile);
   // Offset, size and sides of the normal or the update copy; false outside.
-  virtual bool TD_STDCALL GetTileInfo(int32_t tile, bool useUpdate, STCF2TileInfo* info);
+  virtual bool TD_STDCALL GetTileInfo(int32_t tile, uint8_t useUpdate, STCF2TileInfo* info);
   // Sets `count` zeroed entries shaped by the levels; a count other than the
-  // mipmap table's total builds nothing and returns false.
+  // mipmap table's total, levels that do not fit together (records a host
+  // changed) or too little memory build nothing and return false.
   virtual bool TD_STDCALL Build(int32_t count, CTCF2MipmapTable* mipmap);
   // Takes over the other table's count and tile sides; offsets and sizes 0.
   virtual void TD_STDCALL Assign(const CTCF2TileTable* other);
@@ -74,5 +75,7 @@ class CTCF2TileTable : public CObject {
   int32_t Count() const { return m_Tiles.GetCount(); }
 
  private:
+  bool BuildFrom(int32_t count, const CTCF2MipmapTable& mipmap);
+
   CArray<STCF2TileTableEntry> m_Tiles;
 };

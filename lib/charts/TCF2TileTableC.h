@@ -28,7 +28,7 @@ class CTCF2TileTableC : public CObject {
   CTCF2TileTableC& operator=(const CTCF2TileTableC&) = delete;
 
   virtual int32_t TD_STDCALL GetCount();
-  virtual int32_t TD_STDCALL GetMemorySize(bool includeObject);
+  virtual int32_t TD_STDCALL GetMemorySize(uint8_t includeObject);
   // Packs the update copy of every tile of the full table.
   virtual void TD_STDCALL Assign(const CTCF2TileTable* table);
   // The unpacked tile; false outside the table.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/CalibrationStatus.h"
 #include "lib/geodesy/Geocentric.h"
@@ -57,20 +58,26 @@ void TD_STDCALL CGeodeticCalibration::GeoToPix(SPointD* pixel, const SGeo2D* geo
 }
 
 void TD_STDCALL CGeodeticCalibration::GeoWGS84ToPix(SPointD* pixel, const SGeo2D* geo) {
-  // A chart on WGS 84 itself (the common case) needs no datum step.
-  if (!HasUsableRef() || Ref.Datum->IsWGS84) {
-    GeoToPix(pixel, geo);
-    return;
-  }
-  const SGeodeticDatum* wgs84 = Wgs84();
-  if (wgs84 == nullptr) {
-    *pixel = {kNaN, kNaN};
-    return;
-  }
-  SGeo3D local;
-  GeodeticDatumTransform2(local, *Ref.Datum, *geo, *wgs84);
-  const SGeo2D g{local.lat, local.lon};
-  GeoToPix(pixel, &g);
+  td::GuardVoid(
+      [&] {
+        // A chart on WGS 84 itself (the common case) needs no datum step.
+        if (!HasUsableRef() || Ref.Datum->IsWGS84) {
+          GeoToPix(pixel, geo);
+          return;
+        }
+        const SGeodeticDatum* wgs84 = Wgs84();
+        if (wgs84 == nullptr) {
+          *pixel = {kNaN, kNaN};
+          return;
+        }
+        SGeo3D local;
+        GeodeticDatumTransform2(local, *Ref.Datum, *geo, *wgs84);
+        const SGeo2D g{local.lat, local.lon};
+        GeoToPix(pixel, &g);
+      },
+      [&] {
+        *pixel = {kNaN, kNaN};
+      });
 }
 
 uint32_t TD_STDCALL CGeodeticCalibration::GetPixPoints(SPointD* p1, SPointD* p2, SPointD* p3) {
@@ -92,17 +99,19 @@ uint32_t TD_STDCALL CGeodeticCalibration::GetProjPoints(SPointD* p1, SPointD* p2
 int32_t TD_STDCALL CGeodeticCalibration::GetHeight() { return Height; }
 
 double TD_STDCALL CGeodeticCalibration::GetNorthAngle(const SPointD* pixel) {
-  if (Wgs84() == nullptr) return kNaN;  // the scene frame below needs the tables
-  SGeo2D here;
-  PixToGeoWGS84(&here, pixel);
-  SGeodeticRef scene;
-  GeodeticRefInitScene(scene, {here.lat, here.lon, 0.0});
-  SGeo3D north;
-  SceneToGeoWGS84(north, {10000.0, 0.0, 0.0}, scene);
-  const SGeo2D northGeo{north.lat, north.lon};
-  SPointD q;
-  GeoWGS84ToPix(&q, &northGeo);
-  return AngleFromXYD(q.x - pixel->x, -(q.y - pixel->y));
+  return td::Guard(kNaN, [&]() -> double {
+    if (Wgs84() == nullptr) return kNaN;  // the scene frame below needs the tables
+    SGeo2D here;
+    PixToGeoWGS84(&here, pixel);
+    SGeodeticRef scene;
+    GeodeticRefInitScene(scene, {here.lat, here.lon, 0.0});
+    SGeo3D north;
+    SceneToGeoWGS84(north, {10000.0, 0.0, 0.0}, scene);
+    const SGeo2D northGeo{north.lat, north.lon};
+    SPointD q;
+    GeoWGS84ToPix(&q, &northGeo);
+    return AngleFromXYD(q.x - pixel->x, -(q.y - pixel->y));
+  });
 }
 
 void TD_STDCALL CGeodeticCalibration::GetCornerBL(SPointD* out) { *out = {-0.5, Height - 0.5}; }
@@ -129,14 +138,16 @@ double TD_STDCALL CGeodeticCalibration::GetRotation() { return Rotation; }
 
 double TD_STDCALL CGeodeticCalibration::GetPixelDistance(const SPointD* pixel,
                                                          const SPointD* direction) {
-  SPointD u;
-  Vector2NormaliseD(u, *direction);
-  const SPointD a{pixel->x - u.x / 2, pixel->y - u.y / 2};
-  const SPointD b{pixel->x + u.x / 2, pixel->y + u.y / 2};
-  SGeo2D ga, gb;
-  PixToGeo(&ga, &a);
-  PixToGeo(&gb, &b);
-  return DistAlongGreatCircle(ga, gb);
+  return td::Guard(kNaN, [&] {
+    SPointD u;
+    Vector2NormaliseD(u, *direction);
+    const SPointD a{pixel->x - u.x / 2, pixel->y - u.y / 2};
+    const SPointD b{pixel->x + u.x / 2, pixel->y + u.y / 2};
+    SGeo2D ga, gb;
+    PixToGeo(&ga, &a);
+    PixToGeo(&gb, &b);
+    return DistAlongGreatCircle(ga, gb);
+  });
 }
 
 double TD_STDCALL CGeodeticCalibration::GetPixelSize(const SPointD* pixel) {
@@ -156,19 +167,21 @@ uint32_t TD_STDCALL CGeodeticCalibration::Calibrate2(const SPointD* pix1, const 
                                                      const SPointD* proj1, const SPointD* proj2,
                                                      int32_t width, int32_t height,
                                                      const SGeodeticRef* ref) {
-  Status = ValidateCalibration2(*pix1, *pix2, *proj1, *proj2, width, height, *ref);
-  Ref = *ref;
-  PointCount = 2;
-  PixPoints[0] = *pix1;
-  PixPoints[1] = *pix2;
-  PixPoints[2] = {0.0, 0.0};
-  ProjPoints[0] = *proj1;
-  ProjPoints[1] = *proj2;
-  ProjPoints[2] = {0.0, 0.0};
-  Width = width;
-  Height = height;
-  if (HasUsableRef()) MapTwoPoints();
-  return Status;
+  return td::Guard(uint32_t{kCalibrationNotInitialized}, [&] {
+    Status = ValidateCalibration2(*pix1, *pix2, *proj1, *proj2, width, height, *ref);
+    Ref = *ref;
+    PointCount = 2;
+    PixPoints[0] = *pix1;
+    PixPoints[1] = *pix2;
+    PixPoints[2] = {0.0, 0.0};
+    ProjPoints[0] = *proj1;
+    ProjPoints[1] = *proj2;
+    ProjPoints[2] = {0.0, 0.0};
+    Width = width;
+    Height = height;
+    if (HasUsableRef()) MapTwoPoints();
+    return Status;
+  });
 }
 
 uint32_t TD_STDCALL CGeodeticCalibration::Calibrate3(const SPointD* pix1, const SPointD* pix2,
@@ -176,17 +189,19 @@ uint32_t TD_STDCALL CGeodeticCalibration::Calibrate3(const SPointD* pix1, const 
                                                      const SPointD* proj2, const SPointD* proj3,
                                                      int32_t width, int32_t height,
                                                      const SGeodeticRef* ref) {
-  const SPointD pix[3] = {*pix1, *pix2, *pix3};
-  const SPointD proj[3] = {*proj1, *proj2, *proj3};
-  Status = ValidateCalibration3(pix, proj, width, height, *ref);
-  Ref = *ref;
-  PointCount = 3;
-  std::copy(pix, pix + 3, PixPoints);
-  std::copy(proj, proj + 3, ProjPoints);
-  Width = width;
-  Height = height;
-  if (HasUsableRef()) MapThreePoints();
-  return Status;
+  return td::Guard(uint32_t{kCalibrationNotInitialized}, [&] {
+    const SPointD pix[3] = {*pix1, *pix2, *pix3};
+    const SPointD proj[3] = {*proj1, *proj2, *proj3};
+    Status = ValidateCalibration3(pix, proj, width, height, *ref);
+    Ref = *ref;
+    PointCount = 3;
+    std::copy(pix, pix + 3, PixPoints);
+    std::copy(proj, proj + 3, ProjPoints);
+    Width = width;
+    Height = height;
+    if (HasUsableRef()) MapThreePoints();
+    return Status;
+  });
 }
 
 void TD_STDCALL CGeodeticCalibration::PixToGeo(SGeo2D* geo, const SPointD* pixel) {
@@ -198,20 +213,26 @@ void TD_STDCALL CGeodeticCalibration::PixToGeo(SGeo2D* geo, const SPointD* pixel
 }
 
 void TD_STDCALL CGeodeticCalibration::PixToGeoWGS84(SGeo2D* geo, const SPointD* pixel) {
-  SGeo2D local;
-  PixToGeo(&local, pixel);
-  if (!HasUsableRef() || Ref.Datum->IsWGS84) {
-    *geo = local;
-    return;
-  }
-  const SGeodeticDatum* wgs84 = Wgs84();
-  if (wgs84 == nullptr) {
-    *geo = {kNaN, kNaN};
-    return;
-  }
-  SGeo3D moved;
-  GeodeticDatumTransform3(moved, *wgs84, {local.lat, local.lon, 0.0}, *Ref.Datum);
-  *geo = {moved.lat, moved.lon};
+  td::GuardVoid(
+      [&] {
+        SGeo2D local;
+        PixToGeo(&local, pixel);
+        if (!HasUsableRef() || Ref.Datum->IsWGS84) {
+          *geo = local;
+          return;
+        }
+        const SGeodeticDatum* wgs84 = Wgs84();
+        if (wgs84 == nullptr) {
+          *geo = {kNaN, kNaN};
+          return;
+        }
+        SGeo3D moved;
+        GeodeticDatumTransform3(moved, *wgs84, {local.lat, local.lon, 0.0}, *Ref.Datum);
+        *geo = {moved.lat, moved.lon};
+      },
+      [&] {
+        *geo = {kNaN, kNaN};
+      });
 }
 
 void TD_STDCALL CGeodeticCalibration::PixToProj(SPointD* proj, const SPointD* pixel) {

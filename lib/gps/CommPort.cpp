@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/gps/CommPortApi.h"
 #include "lib/gps/CommReadThread.h"
 
@@ -149,15 +150,17 @@ void TD_STDCALL CCommPort::Close() {
 }
 
 bool TD_STDCALL CCommPort::ReadPacket(uint8_t* buffer, uint32_t* size, uint64_t* time) {
-  uint32_t bytes = 0;
-  uint64_t stamp = 0;
-  {
-    CCriticalSectionLock guard(m_Lock);
-    if (!m_Packets.Take(buffer, bytes, stamp)) return false;
-  }
-  if (size) *size = bytes;
-  if (time) *time = stamp;
-  return true;
+  return td::Guard(false, [&]() -> bool {
+    uint32_t bytes = 0;
+    uint64_t stamp = 0;
+    {
+      CCriticalSectionLock guard(m_Lock);
+      if (!m_Packets.Take(buffer, bytes, stamp)) return false;
+    }
+    if (size) *size = bytes;
+    if (time) *time = stamp;
+    return true;
+  });
 }
 
 size_t CCommPort::GetPacketCount() {

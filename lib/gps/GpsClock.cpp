@@ -1,6 +1,9 @@
 #include "lib/gps/GpsClock.h"
 
 #include <cmath>
+#include <limits>
+
+#include "lib/foundation/exports/Guard.h"
 
 float ClampF(float value, float low, float high) {
   const float raised = value > low ? value : low;
@@ -15,9 +18,11 @@ double TD_STDCALL CGPSClock::GetOffset() {
 }
 
 bool TD_STDCALL CGPSClock::IsHoldOver() {
-  CCriticalSectionLock guard(lock_);
-  CloseHoldAt(source_.ReadCounter());
-  return holdOver_;
+  return td::Guard(false, [&] {
+    CCriticalSectionLock guard(lock_);
+    CloseHoldAt(source_.ReadCounter());
+    return holdOver_;
+  });
 }
 
 uint32_t TD_STDCALL CGPSClock::GetState() {
@@ -26,13 +31,15 @@ uint32_t TD_STDCALL CGPSClock::GetState() {
 }
 
 double TD_STDCALL CGPSClock::GetTime() {
-  CCriticalSectionLock guard(lock_);
-  SSystemTime now;
-  source_.GetUTC(now);
-  double date = 0, time = 0;
-  TryEncodeDate(now.Year, now.Month, now.Day, date);
-  TryEncodeTime(now.Hour, now.Minute, now.Second, now.Milliseconds, time);
-  return date + offset_ + time;
+  return td::Guard(std::numeric_limits<double>::quiet_NaN(), [&] {
+    CCriticalSectionLock guard(lock_);
+    SSystemTime now;
+    source_.GetUTC(now);
+    double date = 0, time = 0;
+    TryEncodeDate(now.Year, now.Month, now.Day, date);
+    TryEncodeTime(now.Hour, now.Minute, now.Second, now.Milliseconds, time);
+    return date + offset_ + time;
+  });
 }
 
 int32_t TD_STDCALL CGPSClock::GetTag() {
@@ -46,9 +53,11 @@ void TD_STDCALL CGPSClock::SetTag(int32_t tag) {
 }
 
 void TD_STDCALL CGPSClock::UpdateOffset() {
-  CCriticalSectionLock guard(lock_);
-  if (state_ == kNoTime) return;
-  offset_ = gpsTime_ + source_.DaysBetween(gpsStamp_, source_.ReadCounter()) - source_.NowUTC();
+  td::GuardVoid([&] {
+    CCriticalSectionLock guard(lock_);
+    if (state_ == kNoTime) return;
+    offset_ = gpsTime_ + source_.DaysBetween(gpsStamp_, source_.ReadCounter()) - source_.NowUTC();
+  });
 }
 
 void TD_STDCALL CGPSClock::Reset() {
@@ -63,33 +72,37 @@ void TD_STDCALL CGPSClock::Reset() {
 }
 
 void TD_STDCALL CGPSClock::StartHold(float seconds) {
-  CCriticalSectionLock guard(lock_);
-  if (state_ == kDateAndTime || !std::isfinite(seconds) || seconds < 0) return;
-  const uint64_t now = source_.ReadCounter();
-  const double ticks = static_cast<double>(source_.GetCounterRate()) * seconds;
-  // A window beyond the counter's range never closes by time.
-  const uint64_t length = ticks < 0x1p63 ? static_cast<uint64_t>(ticks) : UINT64_MAX;
-  holdDeadline_ = length <= UINT64_MAX - now ? now + length : UINT64_MAX;
-  holdOver_ = false;
+  td::GuardVoid([&] {
+    CCriticalSectionLock guard(lock_);
+    if (state_ == kDateAndTime || !std::isfinite(seconds) || seconds < 0) return;
+    const uint64_t now = source_.ReadCounter();
+    const double ticks = static_cast<double>(source_.GetCounterRate()) * seconds;
+    // A window beyond the counter's range never closes by time.
+    const uint64_t length = ticks < 0x1p63 ? static_cast<uint64_t>(ticks) : UINT64_MAX;
+    holdDeadline_ = length <= UINT64_MAX - now ? now + length : UINT64_MAX;
+    holdOver_ = false;
+  });
 }
 
 void TD_STDCALL CGPSClock::SetTime(double date, double timeOfDay, uint64_t stamp) {
-  CCriticalSectionLock guard(lock_);
-  CloseHoldAt(stamp);
-  if (!holdOver_) {
-    if (date == 0.0) {
-      if (state_ != kDateAndTime) state_ = kTimeOfDay;
+  td::GuardVoid([&] {
+    CCriticalSectionLock guard(lock_);
+    CloseHoldAt(stamp);
+    if (!holdOver_) {
+      if (date == 0.0) {
+        if (state_ != kDateAndTime) state_ = kTimeOfDay;
+        AdjustOffset(CompleteDate(timeOfDay) + timeOfDay, stamp);
+      } else {
+        state_ = kDateAndTime;
+        holdOver_ = true;
+        AdjustOffset(date + timeOfDay, stamp);
+      }
+    } else if (state_ == kTimeOfDay) {
       AdjustOffset(CompleteDate(timeOfDay) + timeOfDay, stamp);
-    } else {
-      state_ = kDateAndTime;
-      holdOver_ = true;
-      AdjustOffset(date + timeOfDay, stamp);
+    } else if (state_ == kDateAndTime) {
+      AdjustOffset((date == 0.0 ? CompleteDate(timeOfDay) : date) + timeOfDay, stamp);
     }
-  } else if (state_ == kTimeOfDay) {
-    AdjustOffset(CompleteDate(timeOfDay) + timeOfDay, stamp);
-  } else if (state_ == kDateAndTime) {
-    AdjustOffset((date == 0.0 ? CompleteDate(timeOfDay) : date) + timeOfDay, stamp);
-  }
+  });
 }
 
 void CGPSClock::CloseHoldAt(uint64_t stamp) {

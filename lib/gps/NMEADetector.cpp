@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lib/foundation/exports/Guard.h"
 #include "lib/gps/NMEADetectorThread.h"
 
 namespace {
@@ -39,18 +40,24 @@ CNMEADetector::~CNMEADetector() {
 
 void TD_STDCALL CNMEADetector::AddSetting(int32_t port, int32_t baudRate, uint8_t dataBits,
                                           int32_t stopBits, int32_t parity, int32_t handshake) {
-  CCriticalSectionLock guard(m_Lock);
-  if (!m_Running) m_Settings.push_back({port, baudRate, dataBits, stopBits, parity, handshake});
+  td::GuardVoid([&] {
+    CCriticalSectionLock guard(m_Lock);
+    if (!m_Running) m_Settings.push_back({port, baudRate, dataBits, stopBits, parity, handshake});
+  });
 }
 
 void TD_STDCALL CNMEADetector::AddTalkerFilter(uint32_t talker) {
-  CCriticalSectionLock guard(m_Lock);
-  if (!m_Running) AddSorted(m_TalkerFilter, talker);
+  td::GuardVoid([&] {
+    CCriticalSectionLock guard(m_Lock);
+    if (!m_Running) AddSorted(m_TalkerFilter, talker);
+  });
 }
 
 void TD_STDCALL CNMEADetector::AddSentenceFilter(uint32_t sentence) {
-  CCriticalSectionLock guard(m_Lock);
-  if (!m_Running) AddSorted(m_SentenceFilter, sentence);
+  td::GuardVoid([&] {
+    CCriticalSectionLock guard(m_Lock);
+    if (!m_Running) AddSorted(m_SentenceFilter, sentence);
+  });
 }
 
 void TD_STDCALL CNMEADetector::Stop() {
@@ -136,27 +143,29 @@ void TD_STDCALL CNMEADetector::SetListenTime(float seconds) {
 }
 
 void TD_STDCALL CNMEADetector::Start(uint8_t stopAtFirst) {
-  CCriticalSectionLock guard(m_Lock);
-  if (m_Running) return;
-  m_Results.clear();
-  m_StopRequested = m_Found = false;
-  m_StopAtFirst = stopAtFirst != 0;
-  m_Progress = 0;
-  if (m_Settings.empty()) return;
-  CNMEADetectorThread* thread = nullptr;
-  try {
-    thread = new CNMEADetectorThread(*this);
-  } catch (...) {  // no thread, no search
-    return;
-  }
-  if (thread->IsFinished()) {  // the system could not start it
-    delete thread;
-    return;
-  }
-  m_Thread = thread;
-  m_Running = true;
-  m_Thread->OnTerminate = MakeCallback(CompletionEvent, this);
-  m_Thread->Resume();
+  td::GuardVoid([&] {
+    CCriticalSectionLock guard(m_Lock);
+    if (m_Running) return;
+    m_Results.clear();
+    m_StopRequested = m_Found = false;
+    m_StopAtFirst = stopAtFirst != 0;
+    m_Progress = 0;
+    if (m_Settings.empty()) return;
+    CNMEADetectorThread* thread = nullptr;
+    try {
+      thread = new CNMEADetectorThread(*this);
+    } catch (...) {  // no thread, no search
+      return;
+    }
+    if (thread->IsFinished()) {  // the system could not start it
+      delete thread;
+      return;
+    }
+    m_Thread = thread;
+    m_Running = true;
+    m_Thread->OnTerminate = MakeCallback(CompletionEvent, this);
+    m_Thread->Resume();
+  });
 }
 
 bool CNMEADetector::Counts(uint32_t talker, uint32_t sentence) {

@@ -68,10 +68,12 @@ CNMEAMsgQueue* TD_STDCALL CNMEAInterpreter::GetSpeedQueue() { return &speedQueue
 CNMEAMsgQueue* TD_STDCALL CNMEAInterpreter::GetClockQueue() { return &clockQueue_; }
 
 void TD_STDCALL CNMEAInterpreter::SetActive(uint8_t active) {
-  if ((active != 0) == active_) return;
-  active_ = active != 0;
-  Reset();
-  if (active_) timeoutReference_ = source_.ReadCounter();
+  td::GuardVoid([&] {
+    if ((active != 0) == active_) return;
+    active_ = active != 0;
+    Reset();
+    if (active_) timeoutReference_ = source_.ReadCounter();
+  });
 }
 
 void TD_STDCALL CNMEAInterpreter::SetDatum(const SGeodeticDatum* datum) {
@@ -79,9 +81,11 @@ void TD_STDCALL CNMEAInterpreter::SetDatum(const SGeodeticDatum* datum) {
 }
 
 void TD_STDCALL CNMEAInterpreter::SetTimeoutEnabled(uint8_t enabled) {
-  if ((enabled != 0) == timeoutEnabled_) return;
-  timeoutEnabled_ = enabled != 0;
-  if (timeoutEnabled_) timeoutReference_ = source_.ReadCounter();
+  td::GuardVoid([&] {
+    if ((enabled != 0) == timeoutEnabled_) return;
+    timeoutEnabled_ = enabled != 0;
+    if (timeoutEnabled_) timeoutReference_ = source_.ReadCounter();
+  });
 }
 
 void TD_STDCALL CNMEAInterpreter::SetTimeout(float seconds) { timeout_ = seconds; }

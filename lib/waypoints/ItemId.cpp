@@ -31,9 +31,11 @@ bool IsZeroItemId(const SItemId& id) {
   return true;
 }
 
-double SecondsSince2000ToDate(uint32_t seconds) { return seconds / kSecondsPerDay + kDay2000; }
+double SecondsSince2000ToDate(uint32_t seconds) noexcept {
+  return seconds / kSecondsPerDay + kDay2000;
+}
 
-uint32_t DateToSecondsSince2000(double day) {
+uint32_t DateToSecondsSince2000(double day) noexcept {
   if (std::isnan(day)) return 0;
   double clamped = day < kDay2000 ? kDay2000 : (day > kLastDay ? kLastDay : day);
   double seconds = std::floor((clamped - kDay2000) * kSecondsPerDay + 0.5);

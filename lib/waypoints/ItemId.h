@@ -17,8 +17,8 @@ bool IsZeroItemId(const SItemId& id);
 
 // Item times are u32 seconds since 2000-01-01 00:00:00 UTC; the interface
 // speaks in day numbers (days since 1899-12-30).
-double SecondsSince2000ToDate(uint32_t seconds);
+double SecondsSince2000ToDate(uint32_t seconds) noexcept;
 // Clamped into the u32 range; NaN gives 0.
-uint32_t DateToSecondsSince2000(double day);
+uint32_t DateToSecondsSince2000(double day) noexcept;
 // The current UTC time in seconds since 2000.
 uint32_t NowSecondsSince2000();

@@ -85,14 +85,20 @@ void TD_STDCALL CRoutePoint::SetPosition2D(const SGeo2D* position, uint32_t* err
 }
 
 void TD_STDCALL CRoutePoint::SetRadius(float radius, uint32_t* error) {
-  if (CheckWritable(error) || radius == radius_) return;
-  radius_ = radius;
-  TouchRoute();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || radius == radius_) return;
+    radius_ = radius;
+    TouchRoute();
+  });
 }
 
 void TD_STDCALL CRoutePoint::SetWaypoint(CWaypoint* waypoint, uint32_t* error) {
   GuardSlot(error, [&] {
     if (CheckWritable(error) || waypoint == waypoint_) return;
+    if (waypoint && (!route_ || !route_->SameManager(*waypoint))) {
+      *error = kErrItemNotFound;
+      return;
+    }
     AttachWaypoint(waypoint);
     TouchRoute();
   });

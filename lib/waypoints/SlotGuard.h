@@ -9,8 +9,5 @@
 
 template <class Body>
 void GuardSlot(uint32_t* error, Body&& body) noexcept {
-  td::GuardCode(error, 0, [&] {
-    body();
-    return 0;
-  });
+  td::GuardVoidCode(error, static_cast<Body&&>(body));
 }

@@ -73,18 +73,20 @@ void CWaypoint::CopyLinksFrom(CWaypoint& source) {
 }
 
 int32_t TD_STDCALL CWaypoint::GetStoreSize(uint8_t whole) {
-  int32_t size =
-      CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
-  if (links_) {
-    size += static_cast<int32_t>(sizeof(*links_)) +
-            links_->GetCapacity() * static_cast<int32_t>(sizeof(void*));
-    for (int32_t i = 0; i < links_->GetCount(); ++i) size += links_->GetAt(i)->GetMemSize();
-  }
-  size += static_cast<int32_t>(routePoints_.capacity() * sizeof(void*));
-  for (CRoutePoint* point : routePoints_) size += point->GetMemSize();
-  if (comment_) size += comment_->GetMemSize(true);
-  if (description_) size += description_->GetMemSize(true);
-  return size;
+  return td::Guard(0, [&] {
+    int32_t size =
+        CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+    if (links_) {
+      size += static_cast<int32_t>(sizeof(*links_)) +
+              links_->GetCapacity() * static_cast<int32_t>(sizeof(void*));
+      for (int32_t i = 0; i < links_->GetCount(); ++i) size += links_->GetAt(i)->GetMemSize();
+    }
+    size += static_cast<int32_t>(routePoints_.capacity() * sizeof(void*));
+    for (CRoutePoint* point : routePoints_) size += point->GetMemSize();
+    if (comment_) size += comment_->GetMemSize(true);
+    if (description_) size += description_->GetMemSize(true);
+    return size;
+  });
 }
 
 void TD_STDCALL CWaypoint::Delete(uint32_t* error) {
@@ -99,17 +101,19 @@ CWaypointLink* TD_STDCALL CWaypoint::AddLink(const CStr* text1, const CStr* text
 }
 
 void TD_STDCALL CWaypoint::DeleteLink(int32_t index, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  if (index < 0 || index >= GetLinkCount()) {
-    *error = kErrItemNotFound;
-    return;
-  }
-  CWaypointLink* link = links_->GetAt(index);
-  if (chosen1_ == link) chosen1_ = nullptr;
-  if (chosen2_ == link) chosen2_ = nullptr;
-  links_->Delete(index);
-  if (links_->GetCount() == 0) FreeLinks();
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (index < 0 || index >= GetLinkCount()) {
+      *error = kErrItemNotFound;
+      return;
+    }
+    CWaypointLink* link = links_->GetAt(index);
+    if (chosen1_ == link) chosen1_ = nullptr;
+    if (chosen2_ == link) chosen2_ = nullptr;
+    links_->Delete(index);
+    if (links_->GetCount() == 0) FreeLinks();
+    Touch();
+  });
 }
 
 int32_t TD_STDCALL CWaypoint::GetGroupCount() { return groupCount_; }
@@ -250,14 +254,22 @@ void TD_STDCALL CWaypoint::SetDescription(const CStr* description, uint32_t* err
 }
 
 void TD_STDCALL CWaypoint::SetType(CWaypointType* type, uint32_t* error) {
-  SetField(type_, type ? type : manager_->GetDefaultType(), error);
+  GuardSlot(error, [&] {
+    if (type && !SameManager(*type)) {
+      if (!CheckWritable(error)) *error = kErrItemNotFound;
+      return;
+    }
+    SetField(type_, type ? type : manager_->GetDefaultType(), error);
+  });
 }
 
 template <class V>
 void CWaypoint::SetField(V& field, const V& value, uint32_t* error) {
-  if (CheckWritable(error) || field == value) return;
-  field = value;
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || field == value) return;
+    field = value;
+    Touch();
+  });
 }
 
 // Stores a text (an empty one as none) and touches when it changed.
@@ -270,12 +282,14 @@ void CWaypoint::SetText(CStr*& field, const CStr& text, uint32_t* error) {
 }
 
 void CWaypoint::SetChosenLink(CWaypointLink*& field, CWaypointLink* link, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  if (link && !IsOwnLink(link)) {
-    *error = kErrItemNotFound;
-    return;
-  }
-  SetField(field, link, error);
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    if (link && !IsOwnLink(link)) {
+      *error = kErrItemNotFound;
+      return;
+    }
+    SetField(field, link, error);
+  });
 }
 
 bool CWaypoint::IsOwnLink(const CWaypointLink* link) const { return IndexOfLink(link) >= 0; }

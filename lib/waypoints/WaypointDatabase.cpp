@@ -135,6 +135,7 @@ CWaypointType* TD_STDCALL CWaypointDatabase::AddType(
 }
 
 CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint(const SGeo3D* position, CWaypointType* type) {
+  if (type && type->GetManager() != manager_) return nullptr;  // a type of another manager
   return td::Guard(static_cast<CWaypoint*>(nullptr), [&] {
     SWaypointArgs args{NewItemArgs(EItemKind::Waypoint),
                        CStr(),
@@ -159,7 +160,9 @@ CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint2D(const SGeo2D* position,
 
 uint8_t TD_STDCALL CWaypointDatabase::IsLocked() { return (flags_ & kDatabaseLocked) != 0; }
 
-CWaypointGroup* TD_STDCALL CWaypointDatabase::GetGroup(int32_t index) { return At(groups_, index); }
+CWaypointGroup* TD_STDCALL CWaypointDatabase::GetGroup(int32_t index) {
+  return td::Guard(static_cast<CWaypointGroup*>(nullptr), [&] { return At(groups_, index); });
+}
 
 int32_t TD_STDCALL CWaypointDatabase::GetGroupCount() { return groups_.GetCount(); }
 
@@ -185,16 +188,20 @@ uint8_t TD_STDCALL CWaypointDatabase::IsModified() { return (state_ & 2) != 0; }
 
 uint8_t TD_STDCALL CWaypointDatabase::IsReadOnly() { return (flags_ & kDatabaseReadOnly) != 0; }
 
-CWaypointRoute* TD_STDCALL CWaypointDatabase::GetRoute(int32_t index) { return At(routes_, index); }
+CWaypointRoute* TD_STDCALL CWaypointDatabase::GetRoute(int32_t index) {
+  return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] { return At(routes_, index); });
+}
 
 int32_t TD_STDCALL CWaypointDatabase::GetRouteCount() { return routes_.GetCount(); }
 
-CWaypointType* TD_STDCALL CWaypointDatabase::GetType(int32_t index) { return At(types_, index); }
+CWaypointType* TD_STDCALL CWaypointDatabase::GetType(int32_t index) {
+  return td::Guard(static_cast<CWaypointType*>(nullptr), [&] { return At(types_, index); });
+}
 
 int32_t TD_STDCALL CWaypointDatabase::GetTypeCount() { return types_.GetCount(); }
 
 CWaypoint* TD_STDCALL CWaypointDatabase::GetWaypoint(int32_t index) {
-  return At(waypoints_, index);
+  return td::Guard(static_cast<CWaypoint*>(nullptr), [&] { return At(waypoints_, index); });
 }
 
 int32_t TD_STDCALL CWaypointDatabase::GetWaypointCount() { return waypoints_.GetCount(); }

@@ -17,7 +17,9 @@ int32_t TD_STDCALL CWaypointGroup::GetStoreSize(uint8_t whole) {
 }
 
 CStr* TD_STDCALL CWaypointGroup::GetName() {
-  return IsBuiltIn() ? manager_->GetDefaultGroupName() : CWaypointManagerItem::GetName();
+  return td::Guard(static_cast<CStr*>(nullptr), [&] {
+    return IsBuiltIn() ? manager_->GetDefaultGroupName() : CWaypointManagerItem::GetName();
+  });
 }
 
 void TD_STDCALL CWaypointGroup::Delete(uint32_t* error) {
@@ -29,7 +31,7 @@ void TD_STDCALL CWaypointGroup::Delete(uint32_t* error) {
 void TD_STDCALL CWaypointGroup::AddWaypoint(CWaypoint* waypoint, uint32_t* error) {
   GuardSlot(error, [&] {
     if (CheckWritable(error)) return;
-    if (!waypoint) {
+    if (!waypoint || !SameManager(*waypoint)) {
       *error = kErrItemNotFound;
       return;
     }
@@ -67,18 +69,21 @@ void TD_STDCALL CWaypointGroup::RemoveAt(int32_t index, uint32_t* error) {
 }
 
 uint8_t TD_STDCALL CWaypointGroup::Find(CWaypoint* waypoint, int32_t* index) {
-  int32_t at = -1;
-  bool found = waypoint && members_.Find(*waypoint->GetId(), &at);
-  // The position of this very waypoint among members of the same identifier.
-  if (found) at = members_.IndexOf(waypoint);
-  if (index) *index = at;
-  return found && at >= 0;
+  return td::Guard(false, [&] {
+    int32_t at = -1;
+    bool found = waypoint && members_.Find(*waypoint->GetId(), &at);
+    // The position of this very waypoint among members of the same identifier.
+    if (found) at = members_.IndexOf(waypoint);
+    if (index) *index = at;
+    return found && at >= 0;
+  });
 }
 
 int32_t TD_STDCALL CWaypointGroup::GetCount() { return members_.GetCount(); }
 
 CWaypoint* TD_STDCALL CWaypointGroup::GetWaypoint(int32_t index) {
-  return members_.IsIndex(index) ? members_.GetAt(index) : nullptr;
+  return td::Guard(static_cast<CWaypoint*>(nullptr),
+                   [&] { return members_.IsIndex(index) ? members_.GetAt(index) : nullptr; });
 }
 
 uint8_t TD_STDCALL CWaypointGroup::IsDefault() { return IsBuiltIn(); }

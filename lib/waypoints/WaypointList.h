@@ -16,42 +16,62 @@
 template <class T>
 class CItemPointerList : public CObject {
  public:
+  // Each slot runs inside the guard: the list's calls depend on T, so no
+  // tool can show them free of exceptions before instantiation.
   virtual int32_t TD_STDCALL Add(T* item) {
     return td::Guard(-1, [&] { return items_.Add(item); });
   }
   virtual void TD_STDCALL Clear() { SetCount(0); }
   virtual void TD_STDCALL Delete(int32_t index) {
-    if (IsIndex(index)) Release(index);
+    td::GuardVoid([&] {
+      if (IsIndex(index)) Release(index);
+    });
   }
   virtual void TD_STDCALL Exchange(int32_t a, int32_t b) {
-    if (IsIndex(a) && IsIndex(b)) items_.Exchange(a, b);
+    td::GuardVoid([&] {
+      if (IsIndex(a) && IsIndex(b)) items_.Exchange(a, b);
+    });
   }
-  virtual int32_t TD_STDCALL GetCapacity() { return items_.GetCapacity(); }
-  virtual int32_t TD_STDCALL GetCount() { return items_.GetCount(); }
+  virtual int32_t TD_STDCALL GetCapacity() {
+    return td::Guard(0, [&] { return items_.GetCapacity(); });
+  }
+  virtual int32_t TD_STDCALL GetCount() {
+    return td::Guard(0, [&] { return items_.GetCount(); });
+  }
   virtual uint8_t TD_STDCALL GetOwnsItems() { return ownsItems_; }
   virtual T* TD_STDCALL GetItem(int32_t index) {
-    return IsIndex(index) ? items_.GetAt(index) : nullptr;
+    return td::Guard(static_cast<T*>(nullptr),
+                     [&] { return IsIndex(index) ? items_.GetAt(index) : nullptr; });
   }
-  virtual int32_t TD_STDCALL IndexOf(T* item) { return items_.IndexOf(item); }
+  virtual int32_t TD_STDCALL IndexOf(T* item) {
+    return td::Guard(-1, [&] { return items_.IndexOf(item); });
+  }
   virtual void TD_STDCALL Insert(int32_t index, T* item) {
-    if (index >= 0 && index <= items_.GetCount())
-      td::GuardVoid([&] { items_.Insert(index, item); });
+    td::GuardVoid([&] {
+      if (index >= 0 && index <= items_.GetCount()) items_.Insert(index, item);
+    });
   }
   virtual int32_t TD_STDCALL Remove(T* item) {
-    int32_t index = items_.IndexOf(item);
-    if (index >= 0) Release(index);
-    return index;
+    return td::Guard(-1, [&] {
+      int32_t index = items_.IndexOf(item);
+      if (index >= 0) Release(index);
+      return index;
+    });
   }
   virtual void TD_STDCALL SetCapacity(int32_t capacity) {
-    if (capacity < 0) return;
-    SetCount(capacity < items_.GetCount() ? capacity : items_.GetCount());
-    td::GuardVoid([&] { items_.SetCapacity(capacity); });
+    td::GuardVoid([&] {
+      if (capacity < 0) return;
+      SetCount(capacity < items_.GetCount() ? capacity : items_.GetCount());
+      items_.SetCapacity(capacity);
+    });
   }
   // A larger count adds null entries; a smaller one removes the last first.
   virtual void TD_STDCALL SetCount(int32_t count) {
-    if (count < 0) return;
-    while (items_.GetCount() > count) Release(items_.GetCount() - 1);
-    td::GuardVoid([&] { items_.SetCount(count); });
+    td::GuardVoid([&] {
+      if (count < 0) return;
+      while (items_.GetCount() > count) Release(items_.GetCount() - 1);
+      items_.SetCount(count);
+    });
   }
   virtual void TD_STDCALL SetOwnsItems(uint8_t owns) { ownsItems_ = owns != 0; }
 

@@ -145,19 +145,19 @@ void CWaypointManager::SettleDefaultGroup() {
 }
 
 uint8_t TD_STDCALL CWaypointManager::FindGroup(const SItemId* id, int32_t* index) {
-  return Find(groups_, id, index);
+  return td::Guard(false, [&] { return Find(groups_, id, index); });
 }
 
 uint8_t TD_STDCALL CWaypointManager::FindRoute(const SItemId* id, int32_t* index) {
-  return Find(routes_, id, index);
+  return td::Guard(false, [&] { return Find(routes_, id, index); });
 }
 
 uint8_t TD_STDCALL CWaypointManager::FindType(const SItemId* id, int32_t* index) {
-  return Find(types_, id, index);
+  return td::Guard(false, [&] { return Find(types_, id, index); });
 }
 
 uint8_t TD_STDCALL CWaypointManager::FindWaypoint(const SItemId* id, int32_t* index) {
-  return Find(waypoints_, id, index);
+  return td::Guard(false, [&] { return Find(waypoints_, id, index); });
 }
 
 uintptr_t TD_STDCALL CWaypointManager::GetHostData() { return hostValue_; }
@@ -172,7 +172,9 @@ int32_t TD_STDCALL CWaypointManager::GetDefaultLabelPlacement() { return labelPl
 
 CStr* TD_STDCALL CWaypointManager::GetFontName() { return &fontName_; }
 
-CWaypointGroup* TD_STDCALL CWaypointManager::GetGroup(int32_t index) { return At(groups_, index); }
+CWaypointGroup* TD_STDCALL CWaypointManager::GetGroup(int32_t index) {
+  return td::Guard(static_cast<CWaypointGroup*>(nullptr), [&] { return At(groups_, index); });
+}
 
 int32_t TD_STDCALL CWaypointManager::GetGroupCount() { return groups_.GetCount(); }
 
@@ -194,17 +196,23 @@ int32_t TD_STDCALL CWaypointManager::GetStoreSize(uint8_t full) {
   });
 }
 
-CWaypointRoute* TD_STDCALL CWaypointManager::GetRoute(int32_t index) { return At(routes_, index); }
+CWaypointRoute* TD_STDCALL CWaypointManager::GetRoute(int32_t index) {
+  return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] { return At(routes_, index); });
+}
 
 int32_t TD_STDCALL CWaypointManager::GetRouteCount() { return routes_.GetCount(); }
 
-CWaypointType* TD_STDCALL CWaypointManager::GetType(int32_t index) { return At(types_, index); }
+CWaypointType* TD_STDCALL CWaypointManager::GetType(int32_t index) {
+  return td::Guard(static_cast<CWaypointType*>(nullptr), [&] { return At(types_, index); });
+}
 
 int32_t TD_STDCALL CWaypointManager::GetTypeCount() { return types_.GetCount(); }
 
 CWaypointType* TD_STDCALL CWaypointManager::GetDefaultType() { return defaultType_; }
 
-CWaypoint* TD_STDCALL CWaypointManager::GetWaypoint(int32_t index) { return At(waypoints_, index); }
+CWaypoint* TD_STDCALL CWaypointManager::GetWaypoint(int32_t index) {
+  return td::Guard(static_cast<CWaypoint*>(nullptr), [&] { return At(waypoints_, index); });
+}
 
 int32_t TD_STDCALL CWaypointManager::GetWaypointCount() { return waypoints_.GetCount(); }
 

@@ -38,7 +38,9 @@ uint8_t TD_STDCALL CWaypointManagerItem::IsLocked() { return database_ && databa
 SItemId* TD_STDCALL CWaypointManagerItem::GetId() { return &id_; }
 
 int32_t TD_STDCALL CWaypointManagerItem::GetStoreSize(uint8_t whole) {
-  return name_.GetMemSize(false) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  return td::Guard(0, [&] {
+    return name_.GetMemSize(false) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  });
 }
 
 CStr* TD_STDCALL CWaypointManagerItem::GetName() { return &name_; }
@@ -77,11 +79,13 @@ void TD_STDCALL CWaypointManagerItem::SetName(const CStr* name, uint32_t* error)
 }
 
 void TD_STDCALL CWaypointManagerItem::SetCreated(double day, uint32_t* error) {
-  if (CheckWritable(error)) return;
-  uint32_t seconds = DateToSecondsSince2000(day);
-  if (seconds == created_) return;
-  created_ = seconds;
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error)) return;
+    uint32_t seconds = DateToSecondsSince2000(day);
+    if (seconds == created_) return;
+    created_ = seconds;
+    Touch();
+  });
 }
 
 void TD_STDCALL CWaypointManagerItem::SetUserFlags(uint8_t set, uint16_t mask) {

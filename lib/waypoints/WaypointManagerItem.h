@@ -47,6 +47,9 @@ class CWaypointManagerItem : public CObject {
 
   // Sets *error to 0x80000 and returns true when the item refuses changes.
   bool CheckWritable(uint32_t* error);
+  // Whether another item belongs to this item's manager; a host may hand in
+  // an item of another manager, which must never be linked to this one.
+  bool SameManager(const CWaypointManagerItem& other) const { return other.manager_ == manager_; }
   // Stamps the modification time and marks the database modified.
   void Touch();
   void SetMark(bool mark);

@@ -59,11 +59,13 @@ void TD_STDCALL CWaypointRoute::Assign(CWaypointManagerItem* source, uint32_t* e
 }
 
 int32_t TD_STDCALL CWaypointRoute::GetStoreSize(uint8_t whole) {
-  int32_t size =
-      CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
-  size += points_.GetCapacity() * static_cast<int32_t>(sizeof(void*));
-  for (int32_t i = 0; i < points_.GetCount(); ++i) size += points_.GetAt(i)->GetMemSize();
-  return size;
+  return td::Guard(0, [&] {
+    int32_t size =
+        CWaypointManagerItem::GetStoreSize(0) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+    size += points_.GetCapacity() * static_cast<int32_t>(sizeof(void*));
+    for (int32_t i = 0; i < points_.GetCount(); ++i) size += points_.GetAt(i)->GetMemSize();
+    return size;
+  });
 }
 
 void TD_STDCALL CWaypointRoute::Delete(uint32_t* error) {
@@ -97,13 +99,15 @@ double TD_STDCALL CWaypointRoute::GetDistanceBetween(int32_t a, int32_t b) {
 }
 
 double TD_STDCALL CWaypointRoute::GetLegHeading(int32_t index, uint8_t towardsPrevious) {
-  int32_t other = towardsPrevious ? index - 1 : index + 1;
-  if (!IsIndex(index) || !IsIndex(other)) return kNaN;
-  SGeodeticRef ref;
-  GeodeticRefInitScene(ref, *points_.GetAt(index)->GetPosition());
-  SPoint3D v;
-  GeoWGS84ToScene3(v, *points_.GetAt(other)->GetPosition(), ref);
-  return VectorAngleD(SPointD{v.x, v.y});
+  return td::Guard(kNaN, [&]() -> double {
+    int32_t other = towardsPrevious ? index - 1 : index + 1;
+    if (!IsIndex(index) || !IsIndex(other)) return kNaN;
+    SGeodeticRef ref;
+    GeodeticRefInitScene(ref, *points_.GetAt(index)->GetPosition());
+    SPoint3D v;
+    GeoWGS84ToScene3(v, *points_.GetAt(other)->GetPosition(), ref);
+    return VectorAngleD(SPointD{v.x, v.y});
+  });
 }
 
 void TD_STDCALL CWaypointRoute::DeletePoint(int32_t index, uint32_t* error) {
@@ -154,11 +158,13 @@ CRoutePoint* TD_STDCALL CWaypointRoute::InsertPointLatLon(int32_t index, const S
 
 CRoutePoint* TD_STDCALL CWaypointRoute::InsertWaypoint(int32_t index, CWaypoint* waypoint,
                                                        float radius, uint32_t* error) {
-  if (!waypoint) {
-    *error = CheckWritable(error) ? *error : kErrItemNotFound;
-    return nullptr;
-  }
-  return InsertPointAt(index, waypoint, *waypoint->GetPosition(), radius, error);
+  return td::GuardCode(error, static_cast<CRoutePoint*>(nullptr), [&]() -> CRoutePoint* {
+    if (!waypoint || !SameManager(*waypoint)) {
+      *error = CheckWritable(error) ? *error : kErrItemNotFound;
+      return nullptr;
+    }
+    return InsertPointAt(index, waypoint, *waypoint->GetPosition(), radius, error);
+  });
 }
 
 void TD_STDCALL CWaypointRoute::RemovePoint(CRoutePoint* point, uint32_t* error) {

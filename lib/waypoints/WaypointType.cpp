@@ -95,13 +95,17 @@ void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* er
 }
 
 int32_t TD_STDCALL CWaypointType::GetStoreSize(uint8_t whole) {
-  return CWaypointManagerItem::GetStoreSize(0) + nameFont_.GetMemSize(false) +
-         commentFont_.GetMemSize(false) + BmpSize(icon_, whole) + BmpSize(overlay_, whole) +
-         BmpSize(displayIcon_, whole) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  return td::Guard(0, [&] {
+    return CWaypointManagerItem::GetStoreSize(0) + nameFont_.GetMemSize(false) +
+           commentFont_.GetMemSize(false) + BmpSize(icon_, whole) + BmpSize(overlay_, whole) +
+           BmpSize(displayIcon_, whole) + (whole ? static_cast<int32_t>(sizeof(*this)) : 0);
+  });
 }
 
 CStr* TD_STDCALL CWaypointType::GetName() {
-  return IsBuiltIn() ? manager_->GetDefaultTypeName() : CWaypointManagerItem::GetName();
+  return td::Guard(static_cast<CStr*>(nullptr), [&] {
+    return IsBuiltIn() ? manager_->GetDefaultTypeName() : CWaypointManagerItem::GetName();
+  });
 }
 
 void TD_STDCALL CWaypointType::Delete(uint32_t* error) {
@@ -185,9 +189,11 @@ void TD_STDCALL CWaypointType::SetCommentFontStyle(uint32_t style, uint32_t* err
 }
 
 void CWaypointType::SetColorPair(uint32_t& display, uint32_t& day, uint32_t argb, uint32_t* error) {
-  if (CheckWritable(error) || argb == day) return;
-  ReplaceColor(display, day, argb);
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || argb == day) return;
+    ReplaceColor(display, day, argb);
+    Touch();
+  });
 }
 
 void CWaypointType::RegisterColors() {
@@ -268,13 +274,18 @@ void CWaypointType::ComposeIcon(CBmp32& display) {
 }
 
 void CWaypointType::SetSize(CFontDesc& font, int32_t size, uint32_t* error) {
-  if (CheckWritable(error) || size == font.GetSize() || !td::WPMCheckFontSize(size, error)) return;
-  font.SetSize(size);
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || size == font.GetSize() || !td::WPMCheckFontSize(size, error))
+      return;
+    font.SetSize(size);
+    Touch();
+  });
 }
 
 void CWaypointType::SetStyle(CFontDesc& font, uint32_t style, uint32_t* error) {
-  if (CheckWritable(error) || (style & 7) == font.GetStyle()) return;
-  font.SetStyle(style & 7);
-  Touch();
+  GuardSlot(error, [&] {
+    if (CheckWritable(error) || (style & 7) == font.GetStyle()) return;
+    font.SetStyle(style & 7);
+    Touch();
+  });
 }

@@ -415,15 +415,6 @@ TEST(ChartTables, BuildRefusesSizesAndCounts) {
   EXPECT_EQ(tiles.GetCount(), 0);
 }
 
-// Whether Build refused the count: false, or the allocator's refusal passed on.
-bool TileTableBuildRefused(CTCF2TileTable& tiles, uint32_t count, CTCF2MipmapTable& mipmap) {
-  try {
-    return !tiles.Build(static_cast<int32_t>(count), &mipmap);
-  } catch (const std::bad_alloc&) {
-    return true;
-  }
-}
-
 TEST(ChartTables, TileTableTooLargeForMemoryIsRefused) {
   // 65,535 x 1,639 tiles of 40 bytes are 4,296,474,600 bytes: 1,507,304 in
   // 32-bit arithmetic.
@@ -432,9 +423,37 @@ TEST(ChartTables, TileTableTooLargeForMemoryIsRefused) {
   mipmap.Build(1, 65535 * 256, 1639 * 256, &total);
   ASSERT_EQ(total, 107411865u);
   CTCF2TileTable tiles;
-  EXPECT_TRUE(TileTableBuildRefused(tiles, total, mipmap));
+  EXPECT_FALSE(tiles.Build(static_cast<int32_t>(total), &mipmap));
   EXPECT_EQ(tiles.GetCount(), 0);
   EXPECT_EQ(tiles.GetMemorySize(false), 0);
+}
+
+// Levels a host changed with SetMipmap no longer fit together: the tile table
+// refuses them before sizing anything, and keeps what it held.
+TEST(ChartTables, TileTableRefusesLevelsThatDoNotFitTogether) {
+  struct SCase {
+    int32_t level;
+    STCF2Mipmap record;
+  } cases[] = {
+      {1, {256, 256, 1, 1, 0}},                            // level 1 over level 0's tiles
+      {1, {256, 256, 1, 1, 5}},                            // a gap after level 0
+      {0, {512, 512, 3, 2, 0}},                            // more tiles across than the width needs
+      {0, {512, 512, 1, 2, 0}},                            // fewer
+      {0, {0, 512, 0, 2, 0}},                              // no width
+      {1, {65535 * 256, 256, 65535, 2, 4}},                // more tiles down than the height needs
+      {1, {65535u * 256, 65535u * 256, 65535, 65535, 4}},  // more tiles than a table holds
+  };
+  for (const SCase& c : cases) {
+    CTCF2MipmapTable mipmap;
+    uint32_t total = 0;
+    mipmap.Build(2, 512, 512, &total);
+    CTCF2TileTable tiles;
+    ASSERT_TRUE(tiles.Build(static_cast<int32_t>(total), &mipmap));
+    mipmap.SetMipmap(c.level, &c.record);
+    EXPECT_FALSE(tiles.Build(static_cast<int32_t>(mipmap.GetTotalTiles()), &mipmap))
+        << c.record.FirstTile;
+    EXPECT_EQ(tiles.GetCount(), 5) << c.record.Width;
+  }
 }
 
 TEST(ChartTables, IndexesOutsideDoNothing) {

@@ -13,6 +13,10 @@
 #include "lib/geodesy/Geodetics.h"
 #include "tests/charts/ChartFileBuilder.h"
 
+// The allocation countdown of TileStoreAllocationTest.cpp: 0 fails the next
+// allocation on this thread, -1 none.
+extern thread_local int g_FailAllocation;
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -335,6 +339,47 @@ TEST(ChartTag, ReadingTwiceKeepsOnlyTheSecondChart) {
     ASSERT_TRUE(TCF2FileReadTagV4(in, header, tag, warnings, error));
   }
   EXPECT_EQ(tag.GetLinkCount(), 1);
+}
+
+// A host's byte flag is true when it is not 0; what comes back is 0 or 1.
+TEST(ChartTag, ByteFlagsAreStoredAsBooleans) {
+  CTCF2Tag a, b;
+  a.SetFlag(2);
+  b.SetFlag(1);
+  EXPECT_EQ(static_cast<int>(a.GetFlag()), 1);
+  a.SetOptValues(0x80, 1, 2, 3);
+  b.SetOptValues(1, 1, 2, 3);
+  EXPECT_EQ(static_cast<int>(a.HasOptValues()), 1);
+  EXPECT_EQ(a.GetOptValue2(), 2.0);
+  EXPECT_TRUE(a.IsEqual(&b));
+  a.SetFlag(0);
+  EXPECT_EQ(static_cast<int>(a.GetFlag()), 0);
+  EXPECT_FALSE(a.IsEqual(&b));
+}
+
+// AddLink fails without a trace when memory runs out: the tag keeps the
+// links it had (g_FailAllocation counts allocations down).
+TEST(ChartTag, AddLinkOutOfMemoryLeavesTheLinksAsTheyWere) {
+  CTCF2Tag tag;
+  const CStr file("a.tcf"), description("chart a"), other("b.tcf");
+  tag.AddLink(1, &file, &description);
+  g_FailAllocation = 0;
+  tag.AddLink(1, &other, &description);
+  g_FailAllocation = -1;
+  ASSERT_EQ(tag.GetLinkCount(), 1);
+  uint32_t type = 0;
+  CStr kept, text;
+  EXPECT_TRUE(tag.GetLink(0, &type, &kept, &text));
+  EXPECT_EQ(kept, "a.tcf");
+}
+
+// A link type the file cannot store is refused by the link list with an
+// exception, which the slot keeps inside.
+TEST(ChartTag, AddLinkOfAnUnstorableTypeAddsNothing) {
+  CTCF2Tag tag;
+  const CStr file("a.tcf"), description("chart a");
+  tag.AddLink(2, &file, &description);
+  EXPECT_EQ(tag.GetLinkCount(), 0);
 }
 
 TEST(ChartTag, ClearAndAccessors) {

@@ -24,3 +24,7 @@ tdlib_add_tests(host WINDOWS
   ImageHost.c
   ImageHostTest.cpp
 )
+tdlib_add_tests(host WINDOWS
+  CarelessHost.c
+  CarelessHostTest.cpp
+)

@@ -421,3 +421,38 @@ TEST_F(ModelTest, ListSizesBeyondMemoryChangeNothing) {
 }
 
 }  // namespace
+
+// Items of another manager are refused as a link of another waypoint is:
+// holding them would leave this manager pointing into memory the other frees.
+TEST_F(ModelTest, ItemsOfAnotherManagerAreRefused) {
+  CWaypointManager* other = NewManager();
+  CStr name("Other");
+  CWaypointDatabase* otherDb = other->CreateDatabase(&name, 0x01020304, 0);
+  SGeo3D at = Deg(1, 1);
+  CWaypoint* stranger = otherDb->AddWaypoint(&at, nullptr);
+  CWaypointType* strangerType = other->GetDefaultType();
+  CWaypoint* own = AddAt(0, 0);
+  CWaypointType* ownType = own->GetType();
+  CWaypointGroup* group = db->AddGroup();
+  CWaypointRoute* route = db->AddRoute();
+  CRoutePoint* point = route->AddWaypoint(own, 0.0f, &error);
+  ASSERT_NE(point, nullptr);
+
+  group->AddWaypoint(stranger, &error);
+  EXPECT_EQ(error, 0x80034u);
+  EXPECT_EQ(group->GetCount(), 0);
+  own->SetType(strangerType, &error);
+  EXPECT_EQ(error, 0x80034u);
+  EXPECT_EQ(own->GetType(), ownType);
+  EXPECT_EQ(route->AddWaypoint(stranger, 0.0f, &error), nullptr);
+  EXPECT_EQ(error, 0x80034u);
+  EXPECT_EQ(route->GetPointCount(), 1);
+  point->SetWaypoint(stranger, &error);
+  EXPECT_EQ(error, 0x80034u);
+  EXPECT_EQ(point->GetWaypoint(), own);
+  EXPECT_EQ(db->AddWaypoint(&at, strangerType), nullptr);
+
+  td::Free(other);  // nothing of this manager refers to what goes with it
+  EXPECT_EQ(db->GetWaypointCount(), 1);
+  EXPECT_EQ(own->GetType(), ownType);
+}

@@ -22,7 +22,7 @@ class CArray {
   CArray() = default;
   CArray(const CArray& other) {
     SetCapacity(other.capacity_);
-    if (other.count_ > 0) std::memcpy(static_cast<void*>(data_), other.data_, Bytes(other.count_));
+    if (other.count_ > 0) std::memcpy(static_cast<void*>(data_), other.data_, HeldBytes(other.count_));
     count_ = other.count_;
   }
   CArray& operator=(const CArray&) = delete;
@@ -38,7 +38,7 @@ class CArray {
   virtual void SetCount(int32_t n) {
     if (n == count_) return;
     if (n > capacity_) SetCapacity(n);
-    if (n > count_) std::memset(static_cast<void*>(data_ + count_), 0, Bytes(n - count_));
+    if (n > count_) std::memset(static_cast<void*>(data_ + count_), 0, HeldBytes(n - count_));
     count_ = n;
   }
 
@@ -79,7 +79,7 @@ class CArray {
 
   // Later elements move down.
   void RemoveAt(int32_t i) {
-    std::memmove(static_cast<void*>(data_ + i), data_ + i + 1, Bytes(count_ - i - 1));
+    std::memmove(static_cast<void*>(data_ + i), data_ + i + 1, HeldBytes(count_ - i - 1));
     --count_;
   }
 
@@ -99,12 +99,15 @@ class CArray {
 
  protected:
   static size_t Bytes(int64_t n) { return td::BlockBytes(n, sizeof(T)); }
+  // n items inside a block already held: its size was checked when it was
+  // allocated, so this product cannot wrap.
+  static size_t HeldBytes(int32_t n) noexcept { return static_cast<size_t>(n) * sizeof(T); }
   void Grow() { SetCapacity(td::GrownCapacity(capacity_)); }
 
   // Opens a gap at `index` for one element (the caller fills it).
   void InsertGap(int32_t index) {
     if (count_ == capacity_) Grow();
-    std::memmove(static_cast<void*>(data_ + index + 1), data_ + index, Bytes(count_ - index));
+    std::memmove(static_cast<void*>(data_ + index + 1), data_ + index, HeldBytes(count_ - index));
     ++count_;
   }
 

@@ -85,7 +85,7 @@ class CList {
 
   void Delete(int32_t i) {
     if (ownsItems_) DestroyItem(i);
-    std::memmove(items_ + i, items_ + i + 1, Bytes(count_ - i - 1));
+    std::memmove(items_ + i, items_ + i + 1, HeldBytes(count_ - i - 1));
     --count_;
   }
 
@@ -108,9 +108,9 @@ class CList {
   void Move(int32_t from, int32_t to) {
     T* item = items_[from];
     if (from < to)
-      std::memmove(items_ + from, items_ + from + 1, Bytes(to - from));
+      std::memmove(items_ + from, items_ + from + 1, HeldBytes(to - from));
     else
-      std::memmove(items_ + to + 1, items_ + to, Bytes(from - to));
+      std::memmove(items_ + to + 1, items_ + to, HeldBytes(from - to));
     items_[to] = item;
   }
 
@@ -129,11 +129,14 @@ class CList {
 
  protected:
   static size_t Bytes(int64_t n) { return td::BlockBytes(n, sizeof(T*)); }
+  // n items inside a block already held: its size was checked when it was
+  // allocated, so this product cannot wrap.
+  static size_t HeldBytes(int32_t n) noexcept { return static_cast<size_t>(n) * sizeof(T*); }
   void Grow() { SetCapacity(td::GrownCapacity(capacity_)); }
 
   void InsertAt(int32_t index, T* item) {
     if (count_ == capacity_) Grow();
-    std::memmove(items_ + index + 1, items_ + index, Bytes(count_ - index));
+    std::memmove(items_ + index + 1, items_ + index, HeldBytes(count_ - index));
     items_[index] = item;
     ++count_;
   }

@@ -12,7 +12,7 @@
 // slot 0 with TD_DELETE_THIS.
 class CObject {
  public:
-  virtual void* TD_STDCALL DeleteThis(unsigned flags) = 0;
+  virtual void* TD_STDCALL DeleteThis(unsigned flags) noexcept = 0;
 
  protected:
   CObject() = default;
@@ -23,7 +23,7 @@ namespace td {
 
 // Runs the destructor chain of the object's own class, then frees on request.
 template <class T>
-void* DeleteObject(T* self, unsigned flags) {
+void* DeleteObject(T* self, unsigned flags) noexcept {
   self->T::~T();  // the dynamic type: each class fills its own slot 0
   if (flags & 1) ::operator delete(static_cast<void*>(self));
   return self;
@@ -49,11 +49,13 @@ constexpr bool FillsSlotZero() {
 }
 
 // Frees an exported object through its slot 0, as a host would; null is ignored.
-inline void Free(CObject* object) {
+inline void Free(CObject* object) noexcept {
   if (object) object->DeleteThis(1);
 }
 
 }  // namespace td
 
-#define TD_DELETE_THIS(Class) \
-  void* TD_STDCALL DeleteThis(unsigned flags) override { return ::td::DeleteObject(this, flags); }
+#define TD_DELETE_THIS(Class)                                     \
+  void* TD_STDCALL DeleteThis(unsigned flags) noexcept override { \
+    return ::td::DeleteObject(this, flags);                       \
+  }

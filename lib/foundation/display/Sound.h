@@ -31,5 +31,5 @@ class CSound : public CObject {
 
 // Operating-system concern (Sound_win32.cpp / Sound_posix.cpp): start playing a
 // wave image asynchronously from memory, and stop whatever plays.
-void SystemSoundPlay(const uint8_t* wave);
-void SystemSoundStop();
+void SystemSoundPlay(const uint8_t* wave) noexcept;
+void SystemSoundStop() noexcept;

@@ -4,8 +4,8 @@
 
 #include "lib/foundation/display/Sound.h"
 
-void SystemSoundPlay(const uint8_t* wave) {
+void SystemSoundPlay(const uint8_t* wave) noexcept {
   PlaySoundA(reinterpret_cast<const char*>(wave), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
 }
 
-void SystemSoundStop() { PlaySoundA(nullptr, nullptr, 0); }
+void SystemSoundStop() noexcept { PlaySoundA(nullptr, nullptr, 0); }

@@ -19,13 +19,15 @@ TDEXPORT(void) TCF2Initialize() {}
 TDEXPORT(void) TCF2TileDecompress(uint32_t* dst, uint32_t width, uint32_t height, uint8_t* allTransparent,
                                   uint8_t* allOpaque, uint32_t* colourSize, const uint8_t* src,
                                   uint8_t hasAlpha) {
-  if (!IsTileSize(width, height)) return;
-  STileDecodeInfo info;
-  // The host does not say how long src is; no tile is longer than this.
-  CTileDecoder::Decode(dst, width, height, src, kTileStreamLimit, hasAlpha != 0, info);
-  *allTransparent = info.allTransparent;
-  *allOpaque = info.allOpaque;
-  *colourSize = info.colourSize;
+  td::GuardVoid([&] {
+    if (!IsTileSize(width, height)) return;
+    STileDecodeInfo info;
+    // The host does not say how long src is; no tile is longer than this.
+    CTileDecoder::Decode(dst, width, height, src, kTileStreamLimit, hasAlpha != 0, info);
+    *allTransparent = info.allTransparent;
+    *allOpaque = info.allOpaque;
+    *colourSize = info.colourSize;
+  });
 }
 
 TDEXPORT(void) TCF2TileCompress(uint8_t* dst, const uint32_t* src, uint32_t width, uint32_t height,

@@ -57,7 +57,9 @@ TDEXPORT(TdTCF2UpdChartDesc*) TCF2UpdChartDescCreate() {
 }
 
 TDEXPORT(TdTCF2Update*) TCF2UpdateCreate(const char* fileName, uint32_t* err) {
-  return td::ToHost(CreateOpened<CTCF2Update>(err, CStr(fileName ? fileName : "")));
+  return td::GuardCode(err, static_cast<TdTCF2Update*>(nullptr), [&] {
+    return td::ToHost(CreateOpened<CTCF2Update>(err, CStr(fileName ? fileName : "")));
+  });
 }
 
 TDEXPORT(uint8_t)
@@ -89,8 +91,10 @@ TCF2UpdFileUpdate(const TdStr* updateFileName, const TdStr* text, uint8_t replac
 
 TDEXPORT(TdTCF2UpdPackage*)
 TCF2UpdPackageOpen(const char* packageFileName, const char* folder, uint32_t* err) {
-  return td::ToHost(CreateOpened<CTCF2UpdPackage>(err, CStr(packageFileName ? packageFileName : ""),
-                                                  CStr(folder ? folder : "")));
+  return td::GuardCode(err, static_cast<TdTCF2UpdPackage*>(nullptr), [&] {
+    return td::ToHost(CreateOpened<CTCF2UpdPackage>(
+        err, CStr(packageFileName ? packageFileName : ""), CStr(folder ? folder : "")));
+  });
 }
 
 TDEXPORT(void)

@@ -17,4 +17,6 @@ TDEXPORT(TdStr*) StrCreate(const char* text, int32_t length) {
   return td::ToHost(td::Create<CStr>(length, text));
 }
 
-TDEXPORT(const char*) ErrorToStr(uint32_t code) { return ErrorText(code); }
+TDEXPORT(const char*) ErrorToStr(uint32_t code) {
+  return td::Guard(static_cast<const char*>(""), [&] { return ErrorText(code); });
+}

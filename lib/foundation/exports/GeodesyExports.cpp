@@ -82,8 +82,10 @@ TDEXPORT(uint8_t) GeodeticDatumIsValid(const SGeodeticDatum* datum) {
 }
 
 TDEXPORT(uint8_t) GeodeticDatumIsEqualParams(const SGeodeticDatum* a, const SGeodeticDatum* b) {
-  if (a == b) return true;
-  return a && b && GeodeticDatumIsEqualParams(*a, *b);
+  return td::Guard(0, [&]() -> uint8_t {
+    if (a == b) return true;
+    return a && b && GeodeticDatumIsEqualParams(*a, *b);
+  });
 }
 
 TDEXPORT(uint8_t) GeodeticEllipsoidCreateByCode(const char* code, const SGeodeticEllipsoid** ellipsoid) {
@@ -100,50 +102,64 @@ TDEXPORT(uint8_t) GeodeticEllipsoidGetList(int32_t* count, const SGeodeticEllips
 }
 
 TDEXPORT(uint8_t) GeodeticEllipsoidCodeToStr(uint32_t code, int32_t* size, char* buffer) {
-  return size && (buffer || *size <= 0) && GeodeticEllipsoidCodeToStr(code, *size, buffer);
+  return td::Guard(0, [&] {
+    return size && (buffer || *size <= 0) && GeodeticEllipsoidCodeToStr(code, *size, buffer);
+  });
 }
 
 TDEXPORT(void) GeoToGlobal2(double* out, const double* in, const SGeodeticEllipsoid* ellipsoid) {
-  if (!out || !in || !ellipsoid) return;
-  SPoint3D p;
-  GeoToGlobal2(p, Geo2(in), *ellipsoid);
-  Put(out, p);
+  td::GuardVoid([&] {
+    if (!out || !in || !ellipsoid) return;
+    SPoint3D p;
+    GeoToGlobal2(p, Geo2(in), *ellipsoid);
+    Put(out, p);
+  });
 }
 
 TDEXPORT(void) GeoToGlobal3(double* out, const double* in, const SGeodeticEllipsoid* ellipsoid) {
-  if (!out || !in || !ellipsoid) return;
-  SPoint3D p;
-  GeoToGlobal3(p, Geo3(in), *ellipsoid);
-  Put(out, p);
+  td::GuardVoid([&] {
+    if (!out || !in || !ellipsoid) return;
+    SPoint3D p;
+    GeoToGlobal3(p, Geo3(in), *ellipsoid);
+    Put(out, p);
+  });
 }
 
 TDEXPORT(void) GlobalToGeo(double* out, const double* in, const SGeodeticEllipsoid* ellipsoid) {
-  if (!out || !in || !ellipsoid) return;
-  SGeo3D g;
-  GlobalToGeo(g, Point3(in), *ellipsoid);
-  Put(out, g);
+  td::GuardVoid([&] {
+    if (!out || !in || !ellipsoid) return;
+    SGeo3D g;
+    GlobalToGeo(g, Point3(in), *ellipsoid);
+    Put(out, g);
+  });
 }
 
 TDEXPORT(void) GeodeticDatumTransform(double* out, const SGeodeticDatum* target, const double* in,
                                       const SGeodeticDatum* source) {
-  if (!out || !target || !in || !source) return;
-  SPoint3D p;
-  GeodeticDatumTransform(p, *target, Point3(in), *source);
-  Put(out, p);
+  td::GuardVoid([&] {
+    if (!out || !target || !in || !source) return;
+    SPoint3D p;
+    GeodeticDatumTransform(p, *target, Point3(in), *source);
+    Put(out, p);
+  });
 }
 
 TDEXPORT(void) GeodeticDatumTransform2(double* out, const SGeodeticDatum* target, const double* in,
                                        const SGeodeticDatum* source) {
-  if (!out || !target || !in || !source) return;
-  SGeo3D g;
-  GeodeticDatumTransform2(g, *target, Geo2(in), *source);
-  Put(out, g);
+  td::GuardVoid([&] {
+    if (!out || !target || !in || !source) return;
+    SGeo3D g;
+    GeodeticDatumTransform2(g, *target, Geo2(in), *source);
+    Put(out, g);
+  });
 }
 
 TDEXPORT(void) GeodeticDatumTransform3(double* out, const SGeodeticDatum* target, const double* in,
                                        const SGeodeticDatum* source) {
-  if (!out || !target || !in || !source) return;
-  SGeo3D g;
-  GeodeticDatumTransform3(g, *target, Geo3(in), *source);
-  Put(out, g);
+  td::GuardVoid([&] {
+    if (!out || !target || !in || !source) return;
+    SGeo3D g;
+    GeodeticDatumTransform3(g, *target, Geo3(in), *source);
+    Put(out, g);
+  });
 }

@@ -1,4 +1,20 @@
-// Keeps exceptions inside the library at every export.
+// Keeps exceptions inside the library at every export and every slot.
+//
+// The rule, proven for every slot of every class in include/TdLib.h (and the
+// classes they derive from or that derive from them) and for every export of
+// TdLib.def by scripts/check_slot_guards.py, a test of the native build: the
+// body of a slot or an export calls only what cannot throw. That is a
+// function declared noexcept (these guards, destructors, slot 0), a C
+// function of the system, another slot, or a function whose body the same
+// file shows and which keeps the rule itself. Anything else, and so every
+// call into another file that is not noexcept, runs inside one of the guards
+// below, which turn an escaping exception into the slot's failure result:
+// nothing changed where it can be kept so, else 0, false, null or NaN, and
+// code 1 (kErrUnknown) where the slot has an error pointer. Trivial getters
+// and setters that touch only members stay bare. A slot or an export takes no
+// bool: a host passes a byte, true when it is not 0, and a boolean result is
+// exactly 0 or 1. A function declared noexcept keeps the same rule, since one
+// that throws ends the process.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +45,17 @@ void GuardVoid(Body&& body) noexcept {
   }
 }
 
+// The same with a failure action (which must not throw itself), for results
+// that go to the caller's records.
+template <class Body, class Failure>
+void GuardVoid(Body&& body, Failure&& failure) noexcept {
+  try {
+    body();
+  } catch (...) {
+    failure();
+  }
+}
+
 // For exports with an error-code parameter: an escaping exception sets code 1.
 template <class R, class Body>
 R GuardCode(uint32_t* error, R failure, Body&& body) noexcept {
@@ -37,6 +64,16 @@ R GuardCode(uint32_t* error, R failure, Body&& body) noexcept {
   } catch (...) {
     if (error) *error = kErrUnknown;
     return failure;
+  }
+}
+
+// The same for bodies without a result.
+template <class Body>
+void GuardVoidCode(uint32_t* error, Body&& body) noexcept {
+  try {
+    body();
+  } catch (...) {
+    if (error) *error = kErrUnknown;
   }
 }
 

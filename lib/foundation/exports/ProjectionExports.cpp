@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "lib/foundation/core/Abi.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Projections.h"
@@ -61,11 +62,11 @@ void Inverse(double* out, const double* in, const SGeodeticRef* ref) {
 // only thing here that could fail, and then the record stays cleared.
 
 TDEXPORT(void) GeodeticRefInitGeo(SGeodeticRef* ref, const SGeodeticDatum* datum) {
-  GeodeticRefInitGeo(*ref, *datum);
+  td::GuardVoid([&] { GeodeticRefInitGeo(*ref, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitGlobal(SGeodeticRef* ref, const SGeodeticDatum* datum) {
-  GeodeticRefInitGlobal(*ref, *datum);
+  td::GuardVoid([&] { GeodeticRefInitGlobal(*ref, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitScene(SGeodeticRef* ref, const double* origin) {
@@ -77,32 +78,33 @@ TDEXPORT(void) GeodeticRefInitScene(SGeodeticRef* ref, const double* origin) {
 }
 
 TDEXPORT(void) GeodeticRefInitMercator(SGeodeticRef* ref, double long0, const SGeodeticDatum* datum) {
-  GeodeticRefInitMercator(*ref, long0, *datum);
+  td::GuardVoid([&] { GeodeticRefInitMercator(*ref, long0, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitTransverseMercator(SGeodeticRef* ref, double k0, double lat0, double long0,
                                                   const SGeodeticDatum* datum) {
-  GeodeticRefInitTransverseMercator(*ref, k0, lat0, long0, *datum);
+  td::GuardVoid([&] { GeodeticRefInitTransverseMercator(*ref, k0, lat0, long0, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitEquidistantCylindrical(SGeodeticRef* ref, double lat1, double long0,
                                                       const SGeodeticDatum* datum) {
-  GeodeticRefInitEquidistantCylindrical(*ref, lat1, long0, *datum);
+  td::GuardVoid([&] { GeodeticRefInitEquidistantCylindrical(*ref, lat1, long0, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitLambertConformalConic(SGeodeticRef* ref, double lat1, double lat2, double lat0,
                                                      double long0, const SGeodeticDatum* datum) {
-  GeodeticRefInitLambertConformalConic(*ref, lat1, lat2, lat0, long0, *datum);
+  td::GuardVoid(
+      [&] { GeodeticRefInitLambertConformalConic(*ref, lat1, lat2, lat0, long0, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitOrthographic(SGeodeticRef* ref, double lat1, double long0,
                                             const SGeodeticDatum* datum) {
-  GeodeticRefInitOrthographic(*ref, lat1, long0, *datum);
+  td::GuardVoid([&] { GeodeticRefInitOrthographic(*ref, lat1, long0, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitStereographic(SGeodeticRef* ref, double k0, double lat1, double long0,
                                              const SGeodeticDatum* datum) {
-  GeodeticRefInitStereographic(*ref, k0, lat1, long0, *datum);
+  td::GuardVoid([&] { GeodeticRefInitStereographic(*ref, k0, lat1, long0, *datum); });
 }
 
 TDEXPORT(void) GeodeticRefInitRD(SGeodeticRef* ref) {
@@ -114,15 +116,15 @@ TDEXPORT(void) GeodeticRefInitRD(SGeodeticRef* ref) {
 }
 
 TDEXPORT(uint8_t) GeodeticRefIsEqual(const SGeodeticRef* a, const SGeodeticRef* b) {
-  return GeodeticRefIsEqual(*a, *b);
+  return td::Guard(0, [&] { return GeodeticRefIsEqual(*a, *b); });
 }
 
 TDEXPORT(uint8_t) GeodeticRefIsEqualExceptDatum(const SGeodeticRef* a, const SGeodeticRef* b) {
-  return GeodeticRefIsEqualExceptDatum(*a, *b);
+  return td::Guard(0, [&] { return GeodeticRefIsEqualExceptDatum(*a, *b); });
 }
 
 TDEXPORT(uint8_t) GeodeticRefIsEqualParams(const SGeodeticRef* a, const SGeodeticRef* b) {
-  return GeodeticRefIsEqualParams(*a, *b);
+  return td::Guard(0, [&] { return GeodeticRefIsEqualParams(*a, *b); });
 }
 
 // Projections: (out, in, reference).
@@ -175,38 +177,52 @@ TDEXPORT(void) RDToGeoExact(double* out, const double* in, const SGeodeticRef* r
 }
 
 TDEXPORT(double) GeoToTransverseMercatorScale(const double* in, const SGeodeticRef* ref) {
-  return GeoToTransverseMercatorScale(Geo2(in), *ref);
+  return td::Guard(kNaN, [&] { return GeoToTransverseMercatorScale(Geo2(in), *ref); });
 }
 
 TDEXPORT(double) RDCalcDistance(const double* p1, const double* p2) {
-  return RDCalcDistance(Point2(p1), Point2(p2));
+  return td::Guard(kNaN, [&] { return RDCalcDistance(Point2(p1), Point2(p2)); });
 }
 
-TDEXPORT(int32_t) UTMLongToZone(double lon) { return geodesy::UTMLongToZone(lon); }
-TDEXPORT(char) UTMToZoneChar(double lat, double lon) { return geodesy::UTMToZoneChar(lat, lon); }
-TDEXPORT(double) UTMZoneToLat(uint8_t band) { return geodesy::UTMZoneToLat(band); }
-TDEXPORT(double) UTMZoneToLong(int32_t zone) { return geodesy::UTMZoneToLong(zone); }
+TDEXPORT(int32_t) UTMLongToZone(double lon) {
+  return td::Guard(0, [&] { return geodesy::UTMLongToZone(lon); });
+}
+TDEXPORT(char) UTMToZoneChar(double lat, double lon) {
+  return td::Guard('\0', [&] { return geodesy::UTMToZoneChar(lat, lon); });
+}
+TDEXPORT(double) UTMZoneToLat(uint8_t band) {
+  return td::Guard(kNaN, [&] { return geodesy::UTMZoneToLat(band); });
+}
+TDEXPORT(double) UTMZoneToLong(int32_t zone) {
+  return td::Guard(kNaN, [&] { return geodesy::UTMZoneToLong(zone); });
+}
 
 // Scene frame and great circles.
 
 TDEXPORT(void) GeoWGS84ToScene2(double* out, const double* in, const SGeodeticRef* scene) {
-  SPoint3D p;
-  GeoWGS84ToScene2(p, Geo2(in), *scene);
-  Put(out, p);
+  td::GuardVoid([&] {
+    SPoint3D p;
+    GeoWGS84ToScene2(p, Geo2(in), *scene);
+    Put(out, p);
+  });
 }
 
 TDEXPORT(void) GeoWGS84ToScene3(double* out, const double* in, const SGeodeticRef* scene) {
-  SPoint3D p;
-  GeoWGS84ToScene3(p, SGeo3D{in[0], in[1], in[2]}, *scene);
-  Put(out, p);
+  td::GuardVoid([&] {
+    SPoint3D p;
+    GeoWGS84ToScene3(p, SGeo3D{in[0], in[1], in[2]}, *scene);
+    Put(out, p);
+  });
 }
 
 TDEXPORT(void) SceneToGeoWGS84(double* out, const double* in, const SGeodeticRef* scene) {
-  SGeo3D g;
-  SceneToGeoWGS84(g, SPoint3D{in[0], in[1], in[2]}, *scene);
-  out[0] = g.lat;
-  out[1] = g.lon;
-  out[2] = g.h;
+  td::GuardVoid([&] {
+    SGeo3D g;
+    SceneToGeoWGS84(g, SPoint3D{in[0], in[1], in[2]}, *scene);
+    out[0] = g.lat;
+    out[1] = g.lon;
+    out[2] = g.h;
+  });
 }
 
 TDEXPORT(void) DistAndHeadingAlongLine(const double* from, const double* to, double* distance,
@@ -227,15 +243,19 @@ TDEXPORT(double) HeadingAlongLine(const double* from, const double* to) {
 }
 
 TDEXPORT(double) DistAlongGreatCircle(const double* p1, const double* p2) {
-  return DistAlongGreatCircle(Geo2(p1), Geo2(p2));
+  return td::Guard(kNaN, [&] { return DistAlongGreatCircle(Geo2(p1), Geo2(p2)); });
 }
 
 TDEXPORT(double) DistAlongGreatCircle1(const double* u1, const double* u2) {
-  return DistAlongGreatCircle1(SPoint3D{u1[0], u1[1], u1[2]}, SPoint3D{u2[0], u2[1], u2[2]});
+  return td::Guard(kNaN, [&] {
+    return DistAlongGreatCircle1(SPoint3D{u1[0], u1[1], u1[2]}, SPoint3D{u2[0], u2[1], u2[2]});
+  });
 }
 
 TDEXPORT(void) GeoToGreatCirclePoint(double* out, const double* in) {
-  SPoint3D u;
-  GeoToGreatCirclePoint(u, Geo2(in));
-  Put(out, u);
+  td::GuardVoid([&] {
+    SPoint3D u;
+    GeoToGreatCirclePoint(u, Geo2(in));
+    Put(out, u);
+  });
 }

@@ -23,5 +23,9 @@ TDEXPORT(TdObject*) ZipCreate(TdZipCallback compress, void* compressData, TdZipC
 }
 
 TDEXPORT(void) ThemesInitialize() { td::GuardVoid([] { td::ThemesInitialize(); }); }
-TDEXPORT(uint8_t) ThemesAvailable() { return td::ThemesAvailable(); }
-TDEXPORT(uint8_t) ThemesEnabled() { return td::ThemesEnabled(); }
+TDEXPORT(uint8_t) ThemesAvailable() {
+  return td::Guard(0, [&] { return td::ThemesAvailable(); });
+}
+TDEXPORT(uint8_t) ThemesEnabled() {
+  return td::Guard(0, [&] { return td::ThemesEnabled(); });
+}

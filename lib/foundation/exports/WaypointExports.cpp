@@ -23,25 +23,27 @@ TD_HOST_CLASS(TdBmp32, CBmp32)
 }  // namespace td
 
 TDEXPORT(uint8_t) WPMCheckName(const TdStr* name, uint32_t* error) {
-  return td::WPMCheckName(*td::FromHost(name), error);
+  return td::GuardCode(error, 0, [&] { return td::WPMCheckName(*td::FromHost(name), error); });
 }
 
 TDEXPORT(uint8_t) WPMCheckIcon(int32_t width, int32_t height, float x, float y, uint32_t* error) {
-  return td::WPMCheckIcon(width, height, x, y, error);
+  return td::GuardCode(error, 0, [&] { return td::WPMCheckIcon(width, height, x, y, error); });
 }
 
 TDEXPORT(uint8_t) WPMCheckIconOverlay(int32_t width, int32_t height, uint32_t* error) {
-  return td::WPMCheckIconOverlay(width, height, error);
+  return td::GuardCode(error, 0, [&] { return td::WPMCheckIconOverlay(width, height, error); });
 }
 
 TDEXPORT(uint8_t) WPMCheckFontSize(int32_t size, uint32_t* error) {
-  return td::WPMCheckFontSize(size, error);
+  return td::GuardCode(error, 0, [&] { return td::WPMCheckFontSize(size, error); });
 }
 
 TDEXPORT(TdRoutePoint*) RoutePointCreate(const double* position, float radius) {
-  if (!position) return nullptr;
-  SGeo3D at{position[0], position[1], position[2]};
-  return td::ToHost(td::Create<CRoutePoint>(nullptr, CStr(), nullptr, at, radius));
+  return td::Guard(static_cast<TdRoutePoint*>(nullptr), [&]() -> TdRoutePoint* {
+    if (!position) return nullptr;
+    SGeo3D at{position[0], position[1], position[2]};
+    return td::ToHost(td::Create<CRoutePoint>(nullptr, CStr(), nullptr, at, radius));
+  });
 }
 
 TDEXPORT(TdWaypointList*) WaypointListCreate() {

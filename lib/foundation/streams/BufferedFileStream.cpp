@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "lib/foundation/core/Exception.h"
+#include "lib/foundation/exports/Guard.h"
 
 namespace {
 
@@ -93,79 +94,96 @@ void CBufferedFileStream::NextBlockWhenFull() {
 }
 
 int32_t TD_STDCALL CBufferedFileStream::Read(void* buffer, int32_t count) {
-  if (m_File == nullptr || count < 1) return 0;
-  const int64_t n = std::min<int64_t>(count, m_FileSize - GetPosition());
-  uint8_t* out = static_cast<uint8_t*>(buffer);
-  int32_t done = 0;
-  while (done < n) {
-    if (m_Valid == 0) Fill();
-    if (m_Offset >= m_Valid) break;  // the file gave nothing more
-    const int32_t chunk = static_cast<int32_t>(std::min<int64_t>(n - done, m_Valid - m_Offset));
-    std::memcpy(out + done, m_Buffer + m_Offset, chunk);
-    m_Offset += chunk;
-    done += chunk;
-    NextBlockWhenFull();
-  }
-  return done;
+  return td::Guard(-1, [&]() -> int32_t {
+    if (m_File == nullptr || count < 1) return 0;
+    const int64_t n = std::min<int64_t>(count, m_FileSize - GetPosition());
+    uint8_t* out = static_cast<uint8_t*>(buffer);
+    int32_t done = 0;
+    while (done < n) {
+      if (m_Valid == 0) Fill();
+      if (m_Offset >= m_Valid) break;  // the file gave nothing more
+      const int32_t chunk = static_cast<int32_t>(std::min<int64_t>(n - done, m_Valid - m_Offset));
+      std::memcpy(out + done, m_Buffer + m_Offset, chunk);
+      m_Offset += chunk;
+      done += chunk;
+      NextBlockWhenFull();
+    }
+    return done;
+  });
 }
 
 int32_t TD_STDCALL CBufferedFileStream::Write(const void* buffer, int32_t count) {
-  if (count < 1) return 0;
-  if (m_File == nullptr || m_WriteFailed) return -1;
-  const uint8_t* in = static_cast<const uint8_t*>(buffer);
-  int32_t done = 0;
-  while (done < count) {
-    // Keep the other bytes of a block that is only partly overwritten.
-    if (m_Valid == 0 && m_FileSize > m_Base && !Fill()) {
-      m_WriteFailed = true;
-      break;
+  return td::Guard(-1, [&]() -> int32_t {
+    if (count < 1) return 0;
+    if (m_File == nullptr || m_WriteFailed) return -1;
+    const uint8_t* in = static_cast<const uint8_t*>(buffer);
+    int32_t done = 0;
+    while (done < count) {
+      // Keep the other bytes of a block that is only partly overwritten.
+      if (m_Valid == 0 && m_FileSize > m_Base && !Fill()) {
+        m_WriteFailed = true;
+        break;
+      }
+      const int32_t chunk = std::min(count - done, m_BufferSize - m_Offset);
+      std::memcpy(m_Buffer + m_Offset, in + done, chunk);
+      m_Dirty = true;
+      m_Offset += chunk;
+      done += chunk;
+      m_Valid = std::max(m_Valid, m_Offset);
+      m_FileSize = std::max(m_FileSize, m_Base + m_Valid);
+      NextBlockWhenFull();
     }
-    const int32_t chunk = std::min(count - done, m_BufferSize - m_Offset);
-    std::memcpy(m_Buffer + m_Offset, in + done, chunk);
-    m_Dirty = true;
-    m_Offset += chunk;
-    done += chunk;
-    m_Valid = std::max(m_Valid, m_Offset);
-    m_FileSize = std::max(m_FileSize, m_Base + m_Valid);
-    NextBlockWhenFull();
-  }
-  return m_WriteFailed ? -1 : count;
+    return m_WriteFailed ? -1 : count;
+  });
 }
 
 int64_t TD_STDCALL CBufferedFileStream::Seek(int64_t offset, int32_t origin) {
-  int64_t from;
-  switch (origin) {
-    case 0: from = 0; break;
-    case 1: from = GetPosition(); break;
-    case 2: from = m_FileSize; break;
-    default: return -1;
-  }
-  if (m_File == nullptr || offset < -from || offset > m_FileSize - from) return -1;
-  const int64_t target = from + offset;
-  const int64_t block = target - target % m_BufferSize;
-  if (block != m_Base) MoveTo(block);
-  m_Offset = static_cast<int32_t>(target - block);
-  return target;
+  return td::Guard(-1, [&]() -> int64_t {
+    int64_t from;
+    switch (origin) {
+      case 0:
+        from = 0;
+        break;
+      case 1:
+        from = GetPosition();
+        break;
+      case 2:
+        from = m_FileSize;
+        break;
+      default:
+        return -1;
+    }
+    if (m_File == nullptr || offset < -from || offset > m_FileSize - from) return -1;
+    const int64_t target = from + offset;
+    const int64_t block = target - target % m_BufferSize;
+    if (block != m_Base) MoveTo(block);
+    m_Offset = static_cast<int32_t>(target - block);
+    return target;
+  });
 }
 
 bool TD_STDCALL CBufferedFileStream::SetSize(int64_t size) {
-  if (m_File == nullptr || size < 0) return false;
-  if (size == m_FileSize) return true;
-  if (size > m_FileSize) {
-    if (m_Valid > 0 && m_FileSize < m_Base + m_BufferSize) {
-      const int32_t end = static_cast<int32_t>(std::min<int64_t>(size - m_Base, m_BufferSize));
-      std::memset(m_Buffer + m_Valid, 0, end - m_Valid);
-      m_Valid = end;
+  return td::Guard(false, [&]() -> bool {
+    if (m_File == nullptr || size < 0) return false;
+    if (size == m_FileSize) return true;
+    if (size > m_FileSize) {
+      if (m_Valid > 0 && m_FileSize < m_Base + m_BufferSize) {
+        const int32_t end = static_cast<int32_t>(std::min<int64_t>(size - m_Base, m_BufferSize));
+        std::memset(m_Buffer + m_Valid, 0, end - m_Valid);
+        m_Valid = end;
+      }
+      m_FileSize = size;
+    } else {
+      m_FileSize = size;
+      if (size < GetPosition() && Seek(0, 2) < 0) return false;
+      if (size < m_Base + m_Valid)
+        m_Valid = static_cast<int32_t>(std::max<int64_t>(size - m_Base, 0));
     }
-    m_FileSize = size;
-  } else {
-    m_FileSize = size;
-    if (size < GetPosition() && Seek(0, 2) < 0) return false;
-    if (size < m_Base + m_Valid) m_Valid = static_cast<int32_t>(std::max<int64_t>(size - m_Base, 0));
-  }
-  uint32_t error = 0;
-  m_Written = true;
-  // The kept size has changed: a file that did not follow is a failed write.
-  if (FileSeek(m_File, size, kSeekBegin, error) != size || !FileSetEnd(m_File)) m_WriteFailed = true;
-  return !m_WriteFailed;
+    uint32_t error = 0;
+    m_Written = true;
+    // The kept size has changed: a file that did not follow is a failed write.
+    if (FileSeek(m_File, size, kSeekBegin, error) != size || !FileSetEnd(m_File))
+      m_WriteFailed = true;
+    return !m_WriteFailed;
+  });
 }

@@ -1,6 +1,7 @@
 #include "lib/foundation/streams/FileStream.h"
 
 #include "lib/foundation/core/Exception.h"
+#include "lib/foundation/exports/Guard.h"
 
 CFileStream::CFileStream() = default;
 
@@ -21,18 +22,20 @@ bool CFileStream::Open(const CStr& name, uint16_t mode, uint32_t& error) {
 void CFileStream::Close() { FileCloseNamed(m_File, m_Name, m_DeleteOnClose); }
 
 int32_t TD_STDCALL CFileStream::Read(void* buffer, int32_t count) {
-  return m_File ? FileRead(m_File, buffer, count) : -1;
+  return td::Guard(-1, [&] { return m_File ? FileRead(m_File, buffer, count) : -1; });
 }
 
 int32_t TD_STDCALL CFileStream::Write(const void* buffer, int32_t count) {
-  return m_File ? FileWrite(m_File, buffer, count) : -1;
+  return td::Guard(-1, [&] { return m_File ? FileWrite(m_File, buffer, count) : -1; });
 }
 
 int64_t TD_STDCALL CFileStream::Seek(int64_t offset, int32_t origin) {
-  uint32_t error = 0;
-  return m_File ? FileSeek(m_File, offset, origin, error) : -1;
+  return td::Guard(-1, [&] {
+    uint32_t error = 0;
+    return m_File ? FileSeek(m_File, offset, origin, error) : -1;
+  });
 }
 
 bool TD_STDCALL CFileStream::SetSize(int64_t size) {
-  return Seek(size, 0) >= 0 && FileSetEnd(m_File);
+  return td::Guard(false, [&] { return Seek(size, 0) >= 0 && FileSetEnd(m_File); });
 }

@@ -8,8 +8,9 @@ class CCriticalSection {
   CCriticalSection(const CCriticalSection&) = delete;
   CCriticalSection& operator=(const CCriticalSection&) = delete;
 
-  void Enter();
-  void Leave();
+  // Neither fails: the system lock is made in the constructor.
+  void Enter() noexcept;
+  void Leave() noexcept;
 
  private:
   void* handle_;  // the system lock, heap-allocated

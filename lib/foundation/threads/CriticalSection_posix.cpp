@@ -6,6 +6,6 @@ CCriticalSection::CCriticalSection() : handle_(new std::recursive_mutex) {}
 
 CCriticalSection::~CCriticalSection() { delete static_cast<std::recursive_mutex*>(handle_); }
 
-void CCriticalSection::Enter() { static_cast<std::recursive_mutex*>(handle_)->lock(); }
+void CCriticalSection::Enter() noexcept { static_cast<std::recursive_mutex*>(handle_)->lock(); }
 
-void CCriticalSection::Leave() { static_cast<std::recursive_mutex*>(handle_)->unlock(); }
+void CCriticalSection::Leave() noexcept { static_cast<std::recursive_mutex*>(handle_)->unlock(); }

@@ -11,6 +11,10 @@ CCriticalSection::~CCriticalSection() {
   delete static_cast<CRITICAL_SECTION*>(handle_);
 }
 
-void CCriticalSection::Enter() { EnterCriticalSection(static_cast<CRITICAL_SECTION*>(handle_)); }
+void CCriticalSection::Enter() noexcept {
+  EnterCriticalSection(static_cast<CRITICAL_SECTION*>(handle_));
+}
 
-void CCriticalSection::Leave() { LeaveCriticalSection(static_cast<CRITICAL_SECTION*>(handle_)); }
+void CCriticalSection::Leave() noexcept {
+  LeaveCriticalSection(static_cast<CRITICAL_SECTION*>(handle_));
+}
