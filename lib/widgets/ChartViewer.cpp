@@ -99,7 +99,6 @@ CTCF2ChartViewer* LiveChartViewer(int32_t bit) {
   return bit >= 0 && bit < CTCF2ChartViewer::kMaxViewers ? g_LiveViewers[bit] : nullptr;
 }
 
-
 CTCF2ChartViewer::CTCF2ChartViewer(CControl* parent, CTCF2TileStore* tileManager)
     : CControl(parent), BackBuffer(0, 0, true), TileManager(tileManager) {
   const int32_t bit = TakeInstanceBit();

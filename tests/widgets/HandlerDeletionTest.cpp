@@ -211,7 +211,9 @@ const SCase kWindowCases[] = {
        };
        return list;
      },
-     [](CControl& list) { Post(list, {{WM_LBUTTONDOWN, 6, 6}, {WM_MOUSEMOVE, 6, 26}}); }},
+     [](CControl& list) {
+       Post(list, {{WM_LBUTTONDOWN, 6, 6}, {WM_MOUSEMOVE, 6, 26}});
+     }},
     {"list item click",
      [](CWindow& w, CFontDesc* f) {
        auto* list = List(w, f, lvmText, lsmNone);
@@ -225,7 +227,9 @@ const SCase kWindowCases[] = {
        list->OnCheckChange = DeleteOnItem;
        return list;
      },
-     [](CControl& list) { Post(list, {{WM_LBUTTONDOWN, 1, 6}, {WM_LBUTTONUP, 1, 6}}); }},
+     [](CControl& list) {
+       Post(list, {{WM_LBUTTONDOWN, 1, 6}, {WM_LBUTTONUP, 1, 6}});
+     }},
 };
 
 TEST_F(HandlerDeletionTest, AWindowDeletedByAHandlerIsNotTouchedAfterwards) {

@@ -13,7 +13,8 @@ class OwnBitmapTest : public WidgetTest {};
 // Every pixel of a 3 x 2 bitmap in its own colour.
 void Paint3x2(CBmp32& bitmap) {
   for (int32_t y = 0; y < 2; ++y)
-    for (int32_t x = 0; x < 3; ++x) bitmap.Row(y)[x] = 0xFF000000u | uint32_t(0x10 * (y * 3 + x + 1));
+    for (int32_t x = 0; x < 3; ++x)
+      bitmap.Row(y)[x] = 0xFF000000u | uint32_t(0x10 * (y * 3 + x + 1));
 }
 
 void Expect3x2(const CBmp32* bitmap, const char* who) {

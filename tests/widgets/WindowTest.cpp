@@ -351,8 +351,7 @@ TEST_F(WindowTest, APressWhoseHandlerRanAModalLoopEndsWithIt) {
   EXPECT_EQ(opener->ClickCount, 1);
   EXPECT_EQ(g_CapturedControl, opener);
   Mouse(*opener, WM_LBUTTONUP, 5, 5);
-  EXPECT_EQ(SEventLog::events,
-            (Events{"down 0,0", "up 5,5", "down 5,5", "up 5,5", "click 5,5"}));
+  EXPECT_EQ(SEventLog::events, (Events{"down 0,0", "up 5,5", "down 5,5", "up 5,5", "click 5,5"}));
 }
 
 class CFailingWindow : public CWindow {
@@ -370,8 +369,8 @@ TEST_F(WindowTest, AShowThatFailsInLayoutOrOnShowLeavesTheWindowHiddenAndNotModa
     CFailingWindow window;
     window.FailLayout = inLayout;
     if (!inLayout)
-      window.OnShow = MakeCallback(+[](void*, CWindow*) { throw std::runtime_error("show"); },
-                                   nullptr);
+      window.OnShow = MakeCallback(
+          +[](void*, CWindow*) { throw std::runtime_error("show"); }, nullptr);
     EXPECT_THROW(window.ShowModal(), std::runtime_error) << inLayout;
     EXPECT_FALSE(window.Modal) << inLayout;
     EXPECT_FALSE(window.IsVisible()) << inLayout;
