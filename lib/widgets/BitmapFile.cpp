@@ -14,3 +14,13 @@ bool LoadBitmapFile(CBmp32*& role, const CStr& path) {
   role = bitmap.release();
   return true;
 }
+
+void ReplaceWithCopy(CBmp32*& role, CBmp32* source) {
+  std::unique_ptr<CBmp32> copy;
+  if (source) {
+    copy = std::make_unique<CBmp32>(0, 0, false);
+    copy->Assign(source);
+  }
+  delete role;
+  role = copy.release();
+}

@@ -49,27 +49,26 @@ bool CButton::LoadRole(CBmp32*& role, const CStr& path) { return LoadBitmapFile(
 bool CButton::LooksPressable() const { return !Transparent || DownImage || FrameWhenDown; }
 
 void CButton::MouseDown(int32_t x, int32_t y) {
+  CControlWatch self(this);
   CControl::MouseDown(x, y);
-  if (LooksPressable()) Invalidate();
+  if (self.Alive() && LooksPressable()) Invalidate();
 }
 
 void CButton::MouseUp(int32_t x, int32_t y) {
+  CControlWatch self(this);
   CControl::MouseUp(x, y);
-  if (LooksPressable()) Invalidate();
+  if (self.Alive() && LooksPressable()) Invalidate();
 }
 
 void CButton::Click(int32_t x, int32_t y) {
   State = State + 1 > 2 ? 1 : State + 1;
+  CControlWatch self(this);
   CControl::Click(x, y);
-  if (Image2 || Caption2.GetLength() > 0) Invalidate();
+  if (self.Alive() && (Image2 || Caption2.GetLength() > 0)) Invalidate();
 }
 
 void CButton::SetImage(CBmp32* bitmap) {
-  FreeRole(Image);
-  if (bitmap) {
-    Image = new CBmp32(0, 0, false);
-    Image->Assign(bitmap);
-  }
+  ReplaceWithCopy(Image, bitmap);
   Invalidate();
 }
 

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lib/charts/TileNotifier.h"
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/containers/Growth.h"
 #include "lib/geodesy/Angles.h"
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Lines.h"
 #include "lib/geodesy/PixTransform.h"
+#include "lib/widgets/Window.h"
 
 namespace {
 
@@ -66,6 +68,14 @@ SViewCircle ViewCircle(CGeodeticCalibration& view, const SPointD& centrePix, int
   return circle;
 }
 
+// The tile loader's message to a window: its viewers that asked for tiles
+// show what arrived.
+void TilesArrived(CWindow* window, WPARAM, LPARAM) {
+  for (CTCF2ChartViewer* viewer : g_LiveViewers)
+    if (viewer != nullptr && viewer->IsWithin(window) && viewer->AwaitsTiles())
+      viewer->ShowArrivedTiles();
+}
+
 bool IsUsableFactor(double factor) { return std::isfinite(factor) && factor > 0; }
 
 // Fills the part of r (canvas pixels) that lies on the canvas.
@@ -89,17 +99,12 @@ CTCF2ChartViewer* LiveChartViewer(int32_t bit) {
   return bit >= 0 && bit < CTCF2ChartViewer::kMaxViewers ? g_LiveViewers[bit] : nullptr;
 }
 
-void ChartViewersTilesArrived(CControl* tree) {
-  for (CTCF2ChartViewer* viewer : g_LiveViewers)
-    if (viewer != nullptr && viewer->IsWithin(tree) && viewer->AwaitsTiles())
-      viewer->InvalidateView();
-}
-
 CTCF2ChartViewer::CTCF2ChartViewer(CControl* parent, CTCF2TileStore* tileManager)
     : CControl(parent), BackBuffer(0, 0, true), TileManager(tileManager) {
   const int32_t bit = TakeInstanceBit();
   InstanceBit = static_cast<uint16_t>(1u << bit);
   g_LiveViewers[bit] = this;
+  SetWindowMessageHandler(kTileMessageArrived, TilesArrived);
   CreateBoundsPen();
 }
 
@@ -370,6 +375,11 @@ void CTCF2ChartViewer::ZoomAtCursor(double factor) {
 void CTCF2ChartViewer::InvalidateView() {
   NeedsRender = true;
   PanOffset = {0, 0};
+  Invalidate();
+}
+
+void CTCF2ChartViewer::ShowArrivedTiles() {
+  NeedsRender = true;
   Invalidate();
 }
 

@@ -88,9 +88,13 @@ class CTCF2ChartViewer : public CControl {
   void ZoomAt(double factor, const SPointD& point, bool keepCentre);
   void ZoomAtCursor(double factor);
   void InvalidateView();
+  // Draws the charts again for tiles that arrived; the view did not change,
+  // so a drag in progress keeps its offset.
+  void ShowArrivedTiles();
 
   // Whether the last render asked the tile manager for tiles, so that a
-  // tile-arrival message may have something new to show.
+  // tile-arrival message to the viewer's window may have something new to
+  // show: the viewers of that window that await tiles show them.
   bool AwaitsTiles() const { return TilesAsked; }
 
   HPEN BoundsPen = nullptr;
@@ -157,6 +161,3 @@ class CTCF2ChartViewer : public CControl {
 
 // The viewer holding requester bit n (0 to 15), or null.
 CTCF2ChartViewer* LiveChartViewer(int32_t bit);
-// Tile-arrival message: each live viewer inside the tree whose last render
-// asked for tiles draws its charts again.
-void ChartViewersTilesArrived(CControl* tree);

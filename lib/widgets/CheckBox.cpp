@@ -37,21 +37,25 @@ int32_t CCheckBox::BoxPartWidth() const {
 }
 
 void CCheckBox::MouseDown(int32_t x, int32_t y) {
+  CControlWatch self(this);
   CControl::MouseDown(x, y);
-  if (!(UncheckedImage && x < BoxPartWidth())) Invalidate();
+  if (self.Alive() && !(UncheckedImage && x < BoxPartWidth())) Invalidate();
 }
 
 void CCheckBox::MouseUp(int32_t x, int32_t y) {
+  CControlWatch self(this);
   CControl::MouseUp(x, y);
-  if (!(UncheckedImage && x <= BoxPartWidth())) Invalidate();
+  if (self.Alive() && !(UncheckedImage && x <= BoxPartWidth())) Invalidate();
 }
 
 void CCheckBox::Click(int32_t x, int32_t y) {
   bool changed = UncheckedImage && x < BoxPartWidth();
   if (changed) State = State == cbUnchecked ? cbChecked : cbUnchecked;
+  CControlWatch self(this);
   if (OnCheck) OnCheck(GetOwner(), this, x, y, changed);
+  if (!self.Alive()) return;
   CControl::Click(x, y);
-  Invalidate();
+  if (self.Alive()) Invalidate();
 }
 
 CBmp32* CCheckBox::ShownBitmap() const {

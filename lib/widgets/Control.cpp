@@ -17,11 +17,37 @@ bool IsRegionEmpty(HRGN region) {
   return GetRgnBox(region, &box) == NULLREGION;
 }
 
+// An empty region that is deleted however the painting ends: a Paint may throw.
+class CScopedRegion {
+ public:
+  CScopedRegion() : Handle(CreateRectRgn(0, 0, 0, 0)) {}
+  ~CScopedRegion() { DeleteObject(Handle); }
+  CScopedRegion(const CScopedRegion&) = delete;
+  CScopedRegion& operator=(const CScopedRegion&) = delete;
+
+  const HRGN Handle;
+};
+
+// The innermost standing watch; each links to the one made before it.
+CControlWatch* g_InnermostWatch = nullptr;
+
 }  // namespace
+
+CControlWatch::CControlWatch(const CControl* control) : Control(control), Outer(g_InnermostWatch) {
+  g_InnermostWatch = this;
+}
+
+CControlWatch::~CControlWatch() { g_InnermostWatch = Outer; }
+
+void CControlWatch::ControlDies(const CControl* control) {
+  for (CControlWatch* watch = g_InnermostWatch; watch; watch = watch->Outer)
+    if (watch->Control == control) watch->Control = nullptr;
+}
 
 CControl::CControl(CControl* parent) { SetParent(parent); }
 
 CControl::~CControl() {
+  CControlWatch::ControlDies(this);
   ForgetSubtree(Root(), this);
   for (int32_t i = Controls.GetCount() - 1; i >= 0; --i) delete Controls[i];
   SetParent(nullptr);
@@ -201,22 +227,19 @@ void CControl::RemoveAllControls() {
 
 void CControl::PaintTree(CBmp* canvas, const RECT& clip, int32_t ox, int32_t oy) {
   HDC dc = canvas->GetDC();
-  HRGN saved = CreateRectRgn(0, 0, 0, 0);
-  HRGN work = CreateRectRgn(0, 0, 0, 0);
-  GetClipRgn(dc, saved);
-  CombineRgn(work, saved, nullptr, RGN_COPY);
-  CutOpaqueChildren(work, 0, ox, oy);
-  if (!IsRegionEmpty(work)) {
+  CScopedRegion saved, work;
+  GetClipRgn(dc, saved.Handle);
+  CombineRgn(work.Handle, saved.Handle, nullptr, RGN_COPY);
+  CutOpaqueChildren(work.Handle, 0, ox, oy);
+  if (!IsRegionEmpty(work.Handle)) {
     SetViewportOrgEx(dc, ox, oy, nullptr);
-    SelectClipRgn(dc, work);
+    SelectClipRgn(dc, work.Handle);
     RECT box;
-    GetRgnBox(work, &box);
+    GetRgnBox(work.Handle, &box);
     OffsetRect(&box, -ox, -oy);
     Paint(canvas, box);
   }
-  PaintChildren(canvas, clip, ox, oy, saved, work);
-  DeleteObject(work);
-  DeleteObject(saved);
+  PaintChildren(canvas, clip, ox, oy, saved.Handle, work.Handle);
 }
 
 void CControl::PaintChildren(CBmp* canvas, const RECT& clip, int32_t ox, int32_t oy, HRGN saved,

@@ -13,6 +13,32 @@
 
 class CControl;
 
+// Tells whether a control outlived the handlers raised while the watch stood:
+// a handler may delete its sender, or the window that holds it, so an
+// operation that raises an event watches itself and touches nothing of its
+// own afterwards unless the watch still sees it alive. Made on the stack
+// around the raise (watches end in the reverse order of their making);
+// toolkit thread only.
+class CControlWatch {
+ public:
+  // A null control is never alive.
+  explicit CControlWatch(const CControl* control);
+  ~CControlWatch();
+  CControlWatch(const CControlWatch&) = delete;
+  CControlWatch& operator=(const CControlWatch&) = delete;
+
+  // False once the control's destructor has run.
+  bool Alive() const { return Control != nullptr; }
+
+ private:
+  friend class CControl;
+  // Ends every standing watch of a control that is being destroyed.
+  static void ControlDies(const CControl* control);
+
+  const CControl* Control;
+  CControlWatch* Outer;
+};
+
 // Handlers are plain functions called as (owner, sender, arguments): owner is
 // what the sender's GetOwner returns, sender the control itself.
 using TNotifyHandler = void (*)(CControl* owner, CControl* sender);

@@ -135,18 +135,22 @@ int32_t CEdit::CharIndexAt(int32_t x) const {
 
 void CEdit::MouseDown(int32_t x, int32_t y) {
   SelStart = SelEnd = CaretPos = CharIndexAt(x);
+  CControlWatch self(this);
   CControl::MouseDown(x, y);
-  Invalidate();
+  if (self.Alive()) Invalidate();
 }
 
 void CEdit::MouseMove(int32_t x, int32_t y) {
   if (Pressed) SelEnd = CaretPos = CharIndexAt(x);
+  CControlWatch self(this);
   CControl::MouseMove(x, y);
-  Invalidate();
+  if (self.Alive()) Invalidate();
 }
 
 void CEdit::DblClick(int32_t x, int32_t y) {
+  CControlWatch self(this);
   CControl::DblClick(x, y);
+  if (!self.Alive()) return;
   SelStart = 0;
   SelEnd = CaretPos = Text.GetLength();
   Invalidate();

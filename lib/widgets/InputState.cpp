@@ -6,7 +6,7 @@
 
 CControl* g_CapturedControl = nullptr;
 CControl* g_LastClickedControl = nullptr;
-CControl* g_PressingControl = nullptr;
+uint32_t g_ButtonReleases = 0;
 bool g_CloseRequested = false;
 
 void SetCaptured(CControl* control) {
@@ -20,12 +20,10 @@ void ForgetInputState(const CControl* subtree) {
   if (g_CapturedControl && g_CapturedControl->IsWithin(subtree)) SetCaptured(nullptr);
   if (g_LastClickedControl && g_LastClickedControl->IsWithin(subtree))
     g_LastClickedControl = nullptr;
-  if (g_PressingControl && g_PressingControl->IsWithin(subtree)) g_PressingControl = nullptr;
 }
 
 void ResetInputState() {
   SetCaptured(nullptr);
   g_LastClickedControl = nullptr;
-  g_PressingControl = nullptr;
   g_CloseRequested = false;
 }

@@ -50,8 +50,9 @@ void CListItem::SetText(const CStr& text) {
 void CListItem::SetState(int32_t state) {
   if (state == State) return;
   State = state;
+  CControlWatch self(this);
   if (ListView->OnCheckChange) ListView->OnCheckChange(ListView->GetOwner(), ListView, this);
-  Invalidate();
+  if (self.Alive()) Invalidate();
 }
 
 void CListItem::SetItemEnabled(bool enabled) {
@@ -409,7 +410,9 @@ bool CListView::PressRow(int32_t index, int32_t x) {
   CListItem* item = Items[index];
   PressKind = 2;
   WasSelected = item->Selected;
+  CControlWatch self(this), row(item);
   SetFocusedItem(item);
+  if (!self.Alive() || !row.Alive()) return false;
   if (SelectMode == lsmRange) {
     SelectRange(index, index);
   } else if (SelectMode == lsmTouch) {
@@ -420,7 +423,7 @@ bool CListView::PressRow(int32_t index, int32_t x) {
     PressedIndex = index;
     item->Invalidate();
   }
-  return true;
+  return self.Alive();
 }
 
 void CListView::MouseDown(int32_t x, int32_t y) {
@@ -428,17 +431,20 @@ void CListView::MouseDown(int32_t x, int32_t y) {
   PressedIndex = -1;
   RangeEnd = -1;
   WasSelected = false;
+  CControlWatch self(this);
   GestureRow = index;
   if (index < 0)
     PressKind = 0;
   else if (PressRow(index, x) && SelectMode != lsmNone)
     RaiseSelectionChange();
-  CControl::MouseDown(x, y);
+  if (self.Alive()) CControl::MouseDown(x, y);
 }
 
 void CListView::DragOverRow(int32_t index) {
   CListItem* item = Items[index];
+  CControlWatch self(this), row(item);
   SetFocusedItem(item);
+  if (!self.Alive() || !row.Alive()) return;
   if (SelectMode == lsmRange) {
     SelectRange(IsValidIndex(PressedIndex) ? PressedIndex : index, index);
   } else if (SelectMode == lsmTouch) {
@@ -446,11 +452,12 @@ void CListView::DragOverRow(int32_t index) {
     item->SetSelected(!item->Selected);
     LastTouched = PressedIndex = index;
   }
-  if (SelectMode != lsmNone) RaiseSelectionChange();
+  if (self.Alive() && SelectMode != lsmNone) RaiseSelectionChange();
 }
 
 void CListView::MouseMove(int32_t x, int32_t y) {
   int32_t index = Pressed ? ItemAt(x, y) : -1;
+  CControlWatch self(this);
   if (index >= 0 && index != GestureRow) {
     GestureRow = index;
     if (PressKind == 0) {
@@ -459,19 +466,24 @@ void CListView::MouseMove(int32_t x, int32_t y) {
       DragOverRow(index);
     }
   }
-  CControl::MouseMove(x, y);
+  if (self.Alive()) CControl::MouseMove(x, y);
 }
 
 void CListView::Click(int32_t x, int32_t y) {
   int32_t index = ItemAt(x, y);
+  CControlWatch self(this);
   if (index >= 0 && index == PressedIndex) {
     CListItem* item = Items[index];
+    CControlWatch row(item);
     if (PressKind != 1) {
       if (OnItemClick) OnItemClick(GetOwner(), this, item, false);
     } else if (InMarkArea(x)) {
       item->SetState(item->State == 0 ? 1 : 0);
-      if (OnItemClick) OnItemClick(GetOwner(), this, item, true);
+      if (self.Alive() && row.Alive() && OnItemClick) OnItemClick(GetOwner(), this, item, true);
     }
+    // The handlers may have deleted the list view; an edit of its items has
+    // dropped PressedIndex.
+    if (!self.Alive()) return;
   }
   if (SelectMode == lsmNone && IsValidIndex(PressedIndex)) Items[PressedIndex]->Invalidate();
   PressedIndex = -1;
@@ -486,7 +498,9 @@ void CListView::SelectEnabled(int32_t from, int32_t to, bool selected) {
 void CListView::SelectRange(int32_t a, int32_t b) {
   if (!IsValidIndex(PressedIndex) || !IsValidIndex(RangeEnd)) {
     SelectEnabled(std::min(a, b), std::max(a, b), !WasSelected);
+    CControlWatch self(this);
     RaiseSelectionChange();
+    if (!self.Alive()) return;
   } else {
     int32_t a0 = std::min(PressedIndex, RangeEnd), b0 = std::max(PressedIndex, RangeEnd);
     int32_t a1 = std::min(a, b), b1 = std::max(a, b);

@@ -172,7 +172,8 @@ class CListView : public CPage {
   int32_t RowTop() const { return TopLine ? 1 : 0; }
   int32_t RowWidth(CListItem* item) const;
   // The press that starts on a row: steps 3 and 4 of a press. Answers whether
-  // the selection may have changed.
+  // the selection may have changed: false also when a handler deleted the
+  // list view or the row.
   bool PressRow(int32_t index, int32_t x);
   void DragOverRow(int32_t index);
   void SelectRange(int32_t a, int32_t b);

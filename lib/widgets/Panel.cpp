@@ -27,12 +27,7 @@ void CPanel::SetStretch(bool stretch, bool keepAspect) {
 }
 
 void CPanel::SetBitmap(CBmp32* source) {
-  delete Bitmap;
-  Bitmap = nullptr;
-  if (source) {
-    Bitmap = new CBmp32(0, 0, false);
-    Bitmap->Assign(source);
-  }
+  ReplaceWithCopy(Bitmap, source);
   Invalidate();
 }
 

@@ -1,13 +1,12 @@
 #include "lib/widgets/Window.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "lib/bitmap/Bmp32.h"
-#include "lib/charts/TileNotifier.h"
 #include "lib/foundation/app/Application.h"
 #include "lib/foundation/display/FontDesc.h"
 #include "lib/foundation/time/Stopwatch.h"
-#include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/DefaultColors.h"
 #include "lib/widgets/DrawHelpers.h"
 #include "lib/widgets/InputState.h"
@@ -36,10 +35,35 @@ void RegisterWindowClass(HINSTANCE module) {
   RegisterClassA(&wc);
 }
 
+struct SMessageHandler {
+  UINT Message;
+  TWindowMessageHandler Handler;
+};
+
+std::vector<SMessageHandler>& MessageHandlers() {
+  static std::vector<SMessageHandler> handlers;
+  return handlers;
+}
+
+TWindowMessageHandler MessageHandlerFor(UINT message) {
+  for (const SMessageHandler& entry : MessageHandlers())
+    if (entry.Message == message) return entry.Handler;
+  return nullptr;
+}
+
 int32_t LowWordX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
 int32_t HighWordY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 
 }  // namespace
+
+void SetWindowMessageHandler(UINT message, TWindowMessageHandler handler) {
+  for (SMessageHandler& entry : MessageHandlers())
+    if (entry.Message == message) {
+      entry.Handler = handler;
+      return;
+    }
+  MessageHandlers().push_back({message, handler});
+}
 
 LRESULT CALLBACK ToolkitWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* window = reinterpret_cast<CWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
@@ -129,12 +153,21 @@ void CWindow::SetVisible(bool visible) {
   if (visible) {
     Visible = true;
     ModalResult = mrNone;
-    Layout(ToolkitScreenOrientation());
-    ShowWindow(Handle, SW_SHOW);
-    DoShow();
+    try {
+      Layout(ToolkitScreenOrientation());
+      ShowWindow(Handle, SW_SHOW);
+      DoShow();
+    } catch (...) {
+      // A show that failed leaves the window hidden, as it was.
+      Visible = false;
+      ShowWindow(Handle, SW_HIDE);
+      throw;
+    }
   } else {
     Visible = false;
+    CControlWatch self(this);
     DoHide();
+    if (!self.Alive()) return;
     ShowWindow(Handle, SW_HIDE);
     if (g_CapturedControl && g_CapturedControl->IsWithin(this)) SetCaptured(nullptr);
   }
@@ -171,19 +204,25 @@ void CWindow::Hide() {
 
 void CWindow::SetFocus(CControl* control) {
   if (control == FocusedControl) return;
+  CControlWatch self(this), next(control);
   if (CControl* old = FocusedControl) {
     old->SetFocused(false);
     old->Exit();
+    if (!self.Alive()) return;
   }
-  if (control) {
-    control->SetFocused(true);
-    control->Enter();
-  }
-  FocusedControl = control;
+  // Stored before Enter, so that a handler that deletes or detaches the new
+  // control takes the focus away with it.
+  FocusedControl = next.Alive() ? control : nullptr;
+  if (!FocusedControl) return;
+  control->SetFocused(true);
+  control->Enter();
 }
 
 void CWindow::ForgetFocus(const CControl* subtree) {
-  if (FocusedControl && FocusedControl->IsWithin(subtree)) FocusedControl = nullptr;
+  if (!FocusedControl || !FocusedControl->IsWithin(subtree)) return;
+  CControl* lost = FocusedControl;
+  FocusedControl = nullptr;
+  lost->SetFocused(false);
 }
 
 LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -206,8 +245,7 @@ LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       KeyTarget()->KeyDown(key);
       return 0;
     case WM_KEYUP:
-      KeyTarget()->KeyPress(key);
-      KeyTarget()->KeyUp(key);
+      KeyReleased(key);
       return 0;
     case WM_LBUTTONDOWN:
       ButtonDown(x, y);
@@ -221,13 +259,20 @@ LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       MouseMoveMessage(x, y);
       return 0;
-    case kTileMessageArrived:
-      // Loaded tiles show without a change of the view.
-      ChartViewersTilesArrived(this);
-      return 0;
     default:
+      if (TWindowMessageHandler handler = MessageHandlerFor(message)) {
+        handler(this, wParam, lParam);
+        return 0;
+      }
       return DefWindowProcA(Handle, message, wParam, lParam);
   }
+}
+
+void CWindow::KeyReleased(uint16_t key) {
+  CControl* target = KeyTarget();
+  CControlWatch watch(target);
+  target->KeyPress(key);
+  if (watch.Alive()) target->KeyUp(key);
 }
 
 void CWindow::PurgeKeyRepeats() {
@@ -246,17 +291,28 @@ void CWindow::ButtonDown(int32_t x, int32_t y) {
   CControl* control = EnabledControlAt(x, y);
   if (!control) return;
   POINT local = control->WindowToLocal({x, y});
+  // Each step's handlers may delete or detach the control, or delete the
+  // window with it.
+  CControlWatch pressed(control);
+  auto stillHere = [&] { return pressed.Alive() && control->IsWithin(this); };
   if (control->Focusable) SetFocus(control);
+  if (!stillHere()) return;
   // No tap-and-hold recogniser on this platform: the answer is always "no
   // hold", so the handler's answer changes nothing.
   if (control->HoldGesture && control->OnHoldQuery) control->OnHoldQuery(this, control, x, y);
-  g_PressingControl = control;
+  if (!stillHere()) return;
+  uint32_t releases = g_ButtonReleases;
   control->MouseDown(local.x, local.y);
-  if (g_PressingControl == control) SetCaptured(control);
-  g_PressingControl = nullptr;
+  if (!stillHere()) return;
+  if (g_ButtonReleases == releases)
+    SetCaptured(control);
+  else
+    // A modal loop run by the handlers took the release: the press is over.
+    control->MouseUp(local.x, local.y);
 }
 
 void CWindow::ButtonUp(int32_t x, int32_t y) {
+  ++g_ButtonReleases;
   CControl* control = g_CapturedControl;
   if (!control) return;
   POINT local = control->WindowToLocal({x, y});
@@ -324,7 +380,12 @@ int32_t CWindow::ShowModal() {
   if (Visible) throw std::runtime_error("CWindow::ShowModal(), Window already visible.");
   Modal = true;
   SetCaptured(nullptr);
-  SetVisible(true);
+  try {
+    SetVisible(true);
+  } catch (...) {
+    Modal = false;
+    throw;
+  }
   if (Owner) EnableWindow(Owner->Handle, FALSE);
   try {
     RunModalLoop();

@@ -55,7 +55,8 @@ class CWindow : public CControl {
   // std::runtime_error on a visible window; an error raised by a handler
   // inside the loop ends it and is rethrown once the window is hidden.
   int32_t ShowModal();
-  // Drops the focus when it lies in the subtree, raising no events.
+  // Drops the focus when it lies in the subtree: the control loses its
+  // Focused flag (and repaints) but no Exit is raised.
   void ForgetFocus(const CControl* subtree);
   CLabel* GetCaptionLabel() const { return CaptionLabel; }
   bool IsFullScreen() const { return FullScreen; }
@@ -80,6 +81,8 @@ class CWindow : public CControl {
   void DoubleClick(int32_t x, int32_t y);
   void MouseMoveMessage(int32_t x, int32_t y);
   void PaintMessage();
+  // KeyPress, then KeyUp on the same control unless a handler deleted it.
+  void KeyReleased(uint16_t key);
   void PurgeKeyRepeats();
   CControl* KeyTarget() { return FocusedControl ? FocusedControl : this; }
   CControl* EnabledControlAt(int32_t x, int32_t y);
@@ -87,6 +90,14 @@ class CWindow : public CControl {
   void EndModal();
   static void DragCaption(CControl* owner, CControl* sender, int32_t x, int32_t y);
 };
+
+// A message of the library's own that a toolkit window hands to the function
+// set for it, instead of the default processing: a control that needs one
+// (the chart viewer, for the tile loader's message) sets it, so the window
+// knows nothing of the controls built on it. One function per message;
+// setting another replaces it. Toolkit thread only.
+using TWindowMessageHandler = void (*)(CWindow* window, WPARAM wParam, LPARAM lParam);
+void SetWindowMessageHandler(UINT message, TWindowMessageHandler handler);
 
 // The window procedure of the class "CWindows"; catches everything.
 LRESULT CALLBACK ToolkitWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);

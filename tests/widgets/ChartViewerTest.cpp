@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lib/charts/TCF2Chart.h"
+#include "lib/charts/TileNotifier.h"
 #include "lib/foundation/core/Exception.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/geodesy/Geodetics.h"
@@ -683,6 +684,49 @@ TEST_F(ChartViewerTest, ABorderedWindowAwayFromTheScreenOriginShowsTheImageInPla
   viewer_->InvalidateView();
   viewer_->RepaintNow();
   ExpectTiles(*chart, kFirst, 0);
+}
+
+TEST_F(ChartViewerTest, TilesArrivingDuringADragKeepTheImageDisplaced) {
+  CTCF2Chart* chart = Open(kFirst);
+  viewer_->AddChart(chart);
+  viewer_->FitChart(chart);
+  for (int pass = 0; pass < 2; ++pass) {
+    viewer_->InvalidateView();
+    viewer_->RepaintNow();
+    LoadAllTiles();
+  }
+  Pump();
+  ASSERT_TRUE(viewer_->AwaitsTiles());
+  std::vector<uint32_t> before;
+  for (int32_t x = 0; x < kSide; ++x) before.push_back(ViewerPixel(x, 50));
+  viewer_->DragBy(30, 0);
+  PostMessageA(window_->Handle, kTileMessageArrived, 0, 0);
+  Pump();
+  EXPECT_EQ(viewer_->PanOffset.x, 30);
+  EXPECT_FALSE(viewer_->NeedsRender);  // drawn again, for the tiles
+  for (int32_t x = 0; x < kSide - 30; ++x) ASSERT_EQ(ViewerPixel(x, 50), before[x + 30]) << x;
+}
+
+// Equal entries answered as "after": the sort of the visible charts ends and
+// keeps every chart.
+int32_t NeverEqual(CControl*, SChartVisibility* a, SChartVisibility* b) {
+  return a->Zoom < b->Zoom ? -1 : 1;
+}
+
+TEST_F(ChartViewerTest, AComparatorThatNeverAnswersEqualKeepsEveryChart) {
+  viewer_->CompareCharts = NeverEqual;
+  std::vector<CTCF2Chart*> charts;
+  for (int i = 0; i < 5; ++i) charts.push_back(Open(kFirst));
+  viewer_->FitChart(charts[0]);
+  for (int32_t count = 1; count <= 5; ++count) {
+    viewer_->AddChart(charts[size_t(count - 1)]);
+    ASSERT_EQ(viewer_->VisibleCharts.GetCount(), count);
+  }
+  for (CTCF2Chart* chart : charts) {
+    bool listed = false;
+    for (int32_t i = 0; i < 5; ++i) listed = listed || viewer_->VisibleCharts[i]->Chart == chart;
+    EXPECT_TRUE(listed);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // Hit test, paint order and repaint requests of the control tree.
+#include <stdexcept>
+
 #include "lib/foundation/display/FontDesc.h"
 #include "lib/widgets/Label.h"
 #include "tests/widgets/WidgetFixture.h"
@@ -136,6 +138,34 @@ TEST_F(ControlTest, OriginsAndClickCount) {
   EXPECT_FALSE(inner->IsPressed());
   EXPECT_EQ(inner->DownPoint.x, 2);
   EXPECT_EQ(inner->DownPoint.y, 3);
+}
+
+// The regions alive in this process. Wine hands a GDI object to a handle that
+// carries only its table index, so every slot of the table can be asked.
+int32_t LiveRegions() {
+  int32_t regions = 0;
+  for (uintptr_t index = 1; index < 0x10000; ++index)
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) == OBJ_REGION) ++regions;
+  return regions;
+}
+
+TEST_F(ControlTest, APaintThatThrowsLeavesNoRegionBehind) {
+  CWindow window("", nullptr);
+  auto* panel = new CControl(&window);
+  panel->SetBounds(10, 30, 80, 80);
+  auto* failing = new CControl(panel);
+  failing->SetBounds(5, 5, 20, 20);
+  failing->OnPaint = [](CControl*, CControl*, CBmp*) { throw std::runtime_error("paint"); };
+  window.Show();
+  Pump();
+  HRGN probe = CreateRectRgn(0, 0, 1, 1);
+  const int32_t before = LiveRegions();
+  ASSERT_GE(before, 1);  // the probe: the count sees regions
+  constexpr int32_t kPaints = 20;
+  for (int32_t i = 0; i < kPaints; ++i) failing->RepaintNow();  // the window drops the error
+  // Two regions a level of the tree for every paint, were they leaked.
+  EXPECT_LT(LiveRegions() - before, kPaints);
+  DeleteObject(probe);
 }
 
 }  // namespace

@@ -121,27 +121,28 @@ class CMessageScript {
     current_ = nullptr;
   }
   static void Again() {
-    if (current_) current_->again_ = true;
+    if (current_ && current_->again_) *current_->again_ = true;
   }
 
  private:
+  // A step that pumps messages (or runs a modal loop) meets the next ticks
+  // inside it: Again() belongs to the innermost step that is running.
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!current_ || current_->next_ >= current_->steps_.size()) return;
     CMessageScript* script = current_;
     size_t step = script->next_++;
-    // A step that pumps messages may run the next steps inside it: each
-    // tick answers for its own step's Again().
-    bool outerAgain = script->again_;
-    script->again_ = false;
+    bool again = false;
+    bool* outer = script->again_;
+    script->again_ = &again;
     script->steps_[step]();
     if (current_ != script) return;
-    if (script->again_) script->next_ = step;
-    script->again_ = outerAgain;
+    script->again_ = outer;
+    if (again) script->next_ = step;
   }
   static inline CMessageScript* current_ = nullptr;
   std::vector<std::function<void()>> steps_;
   size_t next_ = 0;
-  bool again_ = false;
+  bool* again_ = nullptr;
   UINT_PTR timer_;
 };
 

@@ -295,4 +295,113 @@ TEST_F(WindowTest, MovesGoToTheCapturedControlWhereverTheMouseIs) {
   EXPECT_EQ(SEventLog::events, (Events{"move 81,2"}));
 }
 
+TEST_F(WindowTest, AFocusedControlThatLeavesLosesItsFocusedFlag) {
+  CWindow window("", nullptr);
+  auto* edit = AddTarget(window);
+  edit->Focusable = true;
+  edit->OnEnter = [](CControl*, CControl*) { SEventLog::Add("enter", 0, 0); };
+  edit->OnExit = [](CControl*, CControl*) { SEventLog::Add("exit", 0, 0); };
+  window.Show();
+  Tap(*edit, 5, 5);
+  ASSERT_TRUE(edit->IsFocused());
+  edit->SetParent(nullptr);
+  edit->SetParent(&window);
+  EXPECT_EQ(window.FocusedControl, nullptr);
+  EXPECT_FALSE(edit->IsFocused());
+  Tap(*edit, 5, 5);  // focused again: one Enter, and no Exit was owed
+  EXPECT_TRUE(edit->IsFocused());
+  EXPECT_EQ(window.FocusedControl, edit);
+  EXPECT_EQ(SEventLog::events, (Events{"enter 0,0", "enter 0,0"}));
+}
+
+// The fixture's input helpers, for handlers.
+struct SInput : WidgetTest {
+  using WidgetTest::Tap;
+};
+
+// The opener's MouseDown runs a modal window in which a tap ends the loop.
+void OpenNested(CControl*, CControl*, int32_t, int32_t) {
+  SEventLog::Add("down", 0, 0);
+  CWindow nested("", nullptr);
+  auto* ok = new CControl(&nested);
+  ok->SetBounds(20, 40, 30, 30);
+  ok->OnClick = [](CControl* owner, CControl*, int32_t, int32_t) {
+    static_cast<CWindow*>(owner)->ModalResult = mrOK;
+  };
+  CMessageScript script({[=] { SInput::Tap(*ok, 5, 5); }});
+  nested.ShowModal();
+}
+
+TEST_F(WindowTest, APressWhoseHandlerRanAModalLoopEndsWithIt) {
+  CWindow window("", nullptr);
+  auto* opener = AddTarget(window);
+  opener->OnMouseDown = OpenNested;
+  opener->OnMouseUp = SEventLog::Up;
+  opener->OnClick = SEventLog::Click;
+  window.Show();
+  // The release of this press went to the nested loop, with the tap there.
+  Mouse(*opener, WM_LBUTTONDOWN, 5, 5);
+  EXPECT_FALSE(opener->IsPressed());
+  EXPECT_EQ(opener->ClickCount, 0);
+  EXPECT_EQ(g_CapturedControl, nullptr);
+  EXPECT_EQ(SEventLog::events, (Events{"down 0,0", "up 5,5"}));
+  // The next press counts from 1 again, and is captured as usual.
+  opener->OnMouseDown = SEventLog::Down;
+  Mouse(*opener, WM_LBUTTONDOWN, 5, 5);
+  EXPECT_EQ(opener->ClickCount, 1);
+  EXPECT_EQ(g_CapturedControl, opener);
+  Mouse(*opener, WM_LBUTTONUP, 5, 5);
+  EXPECT_EQ(SEventLog::events, (Events{"down 0,0", "up 5,5", "down 5,5", "up 5,5", "click 5,5"}));
+}
+
+class CFailingWindow : public CWindow {
+ public:
+  CFailingWindow() : CWindow("", nullptr) {}
+  void Layout(int32_t orientation) override {
+    CWindow::Layout(orientation);
+    if (FailLayout) throw std::runtime_error("layout");
+  }
+  bool FailLayout = false;
+};
+
+TEST_F(WindowTest, AShowThatFailsInLayoutOrOnShowLeavesTheWindowHiddenAndNotModal) {
+  for (bool inLayout : {true, false}) {
+    CFailingWindow window;
+    window.FailLayout = inLayout;
+    if (!inLayout)
+      window.OnShow = MakeCallback(
+          +[](void*, CWindow*) { throw std::runtime_error("show"); }, nullptr);
+    EXPECT_THROW(window.ShowModal(), std::runtime_error) << inLayout;
+    EXPECT_FALSE(window.Modal) << inLayout;
+    EXPECT_FALSE(window.IsVisible()) << inLayout;
+    EXPECT_FALSE(IsWindowVisible(window.Handle)) << inLayout;
+    EXPECT_THROW(window.Show(), std::runtime_error) << inLayout;
+    EXPECT_FALSE(window.IsVisible()) << inLayout;
+    // Once the failure is gone the window shows as usual.
+    window.FailLayout = false;
+    window.OnShow = SCallback();
+    window.Show();
+    EXPECT_TRUE(window.IsVisible()) << inLayout;
+  }
+}
+
+// A message of the library's own goes to the function set for it.
+TEST_F(WindowTest, AMessageSetByAControlReachesItsFunctionWithTheWindow) {
+  constexpr UINT kMessage = WM_APP + 0x123;
+  static CWindow* s_seen = nullptr;
+  static WPARAM s_wParam = 0;
+  SetWindowMessageHandler(kMessage, [](CWindow* window, WPARAM wParam, LPARAM) {
+    s_seen = window;
+    s_wParam = wParam;
+  });
+  CWindow window("", nullptr);
+  EXPECT_EQ(SendMessageA(window.Handle, kMessage, 7, 0), 0);
+  EXPECT_EQ(s_seen, &window);
+  EXPECT_EQ(s_wParam, 7u);
+  SetWindowMessageHandler(kMessage, nullptr);
+  s_seen = nullptr;
+  SendMessageA(window.Handle, kMessage, 8, 0);
+  EXPECT_EQ(s_seen, nullptr);
+}
+
 }  // namespace

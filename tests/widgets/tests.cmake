@@ -86,3 +86,11 @@ endfunction()
 if(NOT TDLIB_NATIVE)
   cmake_language(DEFER CALL tdlib_list_view_extras)
 endif()
+# Handlers that delete their control or window, and setters given a control's
+# own bitmap, watched through poisoned freed memory.
+tdlib_add_tests(widgets
+  WINDOWS
+    FreedMemory.cpp
+    HandlerDeletionTest.cpp
+    OwnBitmapTest.cpp
+)

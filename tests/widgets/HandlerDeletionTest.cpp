@@ -1,0 +1,306 @@
+// A handler may delete the control that raised it, or the whole window: the
+// control and the window's dispatch touch nothing of theirs afterwards. Freed
+// memory is kept poisoned meanwhile, so that any later use shows.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lib/foundation/display/FontDesc.h"
+#include "lib/widgets/Button.h"
+#include "lib/widgets/CheckBox.h"
+#include "lib/widgets/Edit.h"
+#include "lib/widgets/ListView.h"
+#include "tests/widgets/FreedMemory.h"
+#include "tests/widgets/WidgetFixture.h"
+
+namespace {
+
+// What the handlers delete, and whether they did.
+CControl* g_Doomed = nullptr;
+bool g_Deleted = false;
+
+void DeleteDoomed() {
+  if (!g_Doomed) return;
+  CControl* doomed = g_Doomed;
+  g_Doomed = nullptr;
+  delete doomed;
+  g_Deleted = true;
+}
+
+void DeleteOnPoint(CControl*, CControl*, int32_t, int32_t) { DeleteDoomed(); }
+void DeleteOnNotify(CControl*, CControl*) { DeleteDoomed(); }
+void DeleteOnKey(CControl*, CControl*, uint16_t) { DeleteDoomed(); }
+void DeleteOnCheck(CControl*, CControl*, int32_t, int32_t, uint8_t) { DeleteDoomed(); }
+void DeleteOnItem(CControl*, CControl*, CListItem*) { DeleteDoomed(); }
+void DeleteOnItemClick(CControl*, CControl*, CListItem*, bool) { DeleteDoomed(); }
+
+class HandlerDeletionTest : public WidgetTest {
+ protected:
+  void TearDown() override {
+    g_Doomed = nullptr;
+    WidgetTest::TearDown();
+  }
+
+  CFontDesc font_{"Arial", 9, 0};
+};
+
+struct SCase {
+  const char* name;
+  // Builds the control in the window, sets the deleting handler and answers
+  // the control that the input goes to.
+  std::function<CControl*(CWindow& window, CFontDesc* font)> build;
+  std::function<void(CControl& target)> input;
+};
+
+struct SMouse {
+  UINT message;
+  int32_t x, y;
+};
+
+// Posts the messages at points local to the control, all before the first is
+// handled (the control may be gone after it), then pumps.
+void Post(CControl& control, std::initializer_list<SMouse> messages) {
+  const POINT origin = control.GetWindowOrigin();
+  const HWND handle = control.GetHandle();
+  for (const SMouse& m : messages)
+    PostMessageA(handle, m.message, m.message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                 MAKELPARAM(origin.x + m.x, origin.y + m.y));
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void Press(CControl& c) { Post(c, {{WM_LBUTTONDOWN, 6, 6}}); }
+void Release(CControl& c) { Post(c, {{WM_LBUTTONDOWN, 6, 6}, {WM_LBUTTONUP, 6, 6}}); }
+void Slide(CControl& c) { Post(c, {{WM_LBUTTONDOWN, 6, 6}, {WM_MOUSEMOVE, 8, 6}}); }
+
+template <class T>
+T* Placed(T* control) {
+  control->SetBounds(10, 30, 120, 90);
+  return control;
+}
+
+CListView* List(CWindow& window, CFontDesc* font, int32_t viewMode, int32_t selectMode) {
+  auto* list = Placed(new CListView(&window, viewMode, 20, 16, selectMode, font));
+  for (const char* text : {"one", "two", "three"}) list->AddItem()->SetText(text);
+  return list;
+}
+
+// The window, with everything in it, goes in a handler of each kind.
+const SCase kWindowCases[] = {
+    {"button down",
+     [](CWindow& w, CFontDesc* f) {
+       auto* b = Placed(new CButton(&w, "B", "C", f));
+       b->OnMouseDown = DeleteOnPoint;
+       return b;
+     },
+     Press},
+    {"button up",
+     [](CWindow& w, CFontDesc* f) {
+       auto* b = Placed(new CButton(&w, "B", "C", f));
+       b->OnMouseUp = DeleteOnPoint;
+       return b;
+     },
+     Release},
+    {"button click",
+     [](CWindow& w, CFontDesc* f) {
+       auto* b = Placed(new CButton(&w, "B", "C", f));
+       b->OnClick = DeleteOnPoint;
+       return b;
+     },
+     Release},
+    {"check box down",
+     [](CWindow& w, CFontDesc* f) {
+       auto* c = Placed(new CCheckBox(&w, "C", f));
+       c->OnMouseDown = DeleteOnPoint;
+       return c;
+     },
+     Press},
+    {"check box up",
+     [](CWindow& w, CFontDesc* f) {
+       auto* c = Placed(new CCheckBox(&w, "C", f));
+       c->OnMouseUp = DeleteOnPoint;
+       return c;
+     },
+     Release},
+    {"check box check",
+     [](CWindow& w, CFontDesc* f) {
+       auto* c = Placed(new CCheckBox(&w, "C", f));
+       c->OnCheck = DeleteOnCheck;
+       return c;
+     },
+     Release},
+    {"check box click",
+     [](CWindow& w, CFontDesc* f) {
+       auto* c = Placed(new CCheckBox(&w, "C", f));
+       c->OnClick = DeleteOnPoint;
+       return c;
+     },
+     Release},
+    {"edit enter",
+     [](CWindow& w, CFontDesc* f) {
+       auto* e = Placed(new CEdit(&w, "text", f));
+       e->OnEnter = DeleteOnNotify;
+       return e;
+     },
+     Press},
+    {"edit down",
+     [](CWindow& w, CFontDesc* f) {
+       auto* e = Placed(new CEdit(&w, "text", f));
+       e->OnMouseDown = DeleteOnPoint;
+       return e;
+     },
+     Press},
+    {"edit move",
+     [](CWindow& w, CFontDesc* f) {
+       auto* e = Placed(new CEdit(&w, "text", f));
+       e->OnMouseMove = DeleteOnPoint;
+       return e;
+     },
+     Slide},
+    {"edit double click",
+     [](CWindow& w, CFontDesc* f) {
+       auto* e = Placed(new CEdit(&w, "text", f));
+       e->OnDblClick = DeleteOnPoint;
+       return e;
+     },
+     [](CControl& e) {
+       Post(e, {{WM_LBUTTONDOWN, 6, 6}, {WM_LBUTTONUP, 6, 6}, {WM_LBUTTONDBLCLK, 6, 6}});
+     }},
+    {"key press",
+     [](CWindow& w, CFontDesc* f) {
+       auto* e = Placed(new CEdit(&w, "text", f));
+       w.SetFocus(e);
+       e->OnKeyPress = DeleteOnKey;
+       return e;
+     },
+     [](CControl& e) {
+       PostMessageA(e.GetHandle(), WM_KEYUP, 'A', 0);
+       Post(e, {});
+     }},
+    {"list focus change",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmText, lsmTouch);
+       list->OnFocusChange = DeleteOnNotify;
+       return list;
+     },
+     Press},
+    {"list touch selection",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmText, lsmTouch);
+       list->OnSelectionChange = DeleteOnNotify;
+       return list;
+     },
+     Press},
+    {"list range selection",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmText, lsmRange);
+       list->OnSelectionChange = DeleteOnNotify;
+       return list;
+     },
+     Press},
+    {"list slide over a row",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmText, lsmTouch);
+       list->OnSelectionChange = [](CControl*, CControl* sender) {
+         // Not on the press: on the slide to the next row.
+         if (static_cast<CListView*>(sender)->GetFocusedItem()->GetText() == "two") DeleteDoomed();
+       };
+       return list;
+     },
+     [](CControl& list) {
+       Post(list, {{WM_LBUTTONDOWN, 6, 6}, {WM_MOUSEMOVE, 6, 26}});
+     }},
+    {"list item click",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmText, lsmNone);
+       list->OnItemClick = DeleteOnItemClick;
+       return list;
+     },
+     Release},
+    {"list mark",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmCheck, lsmNone);
+       list->OnCheckChange = DeleteOnItem;
+       return list;
+     },
+     [](CControl& list) {
+       Post(list, {{WM_LBUTTONDOWN, 1, 6}, {WM_LBUTTONUP, 1, 6}});
+     }},
+};
+
+TEST_F(HandlerDeletionTest, AWindowDeletedByAHandlerIsNotTouchedAfterwards) {
+  for (const SCase& c : kWindowCases) {
+    auto* window = new CWindow("", nullptr);
+    CControl* target = c.build(*window, &font_);
+    window->Show();
+    Pump();
+    g_Doomed = window;
+    g_Deleted = false;
+    {
+      CFreedMemoryWatch freed;
+      c.input(*target);
+      ASSERT_TRUE(g_Deleted) << c.name;
+      EXPECT_GT(freed.Freed(), 0) << c.name;
+      EXPECT_EQ(freed.Calls(), 0) << c.name << ": a virtual call on a deleted control";
+      EXPECT_EQ(freed.Writes(), 0) << c.name << ": a write into a deleted control";
+    }
+    EXPECT_EQ(g_CapturedControl, nullptr) << c.name;
+    EXPECT_EQ(g_LastClickedControl, nullptr) << c.name;
+  }
+}
+
+// Only the first row goes, through the list view; the list view goes on.
+CListView* g_RowList = nullptr;
+std::vector<std::string> g_Clicked;
+
+void DeleteFirstRow() {
+  if (g_Deleted) return;
+  g_Deleted = true;
+  g_RowList->Delete(0);
+}
+
+TEST_F(HandlerDeletionTest, ARowDeletedByTheListsHandlersIsNotTouchedAfterwards) {
+  struct SRowCase {
+    const char* name;
+    int32_t viewMode, x;
+    bool onCheckChange;
+  } cases[] = {
+      {"check change", lvmCheck, 1, true},
+      {"focus change", lvmText, 30, false},
+  };
+  for (const SRowCase& c : cases) {
+    CWindow window("", nullptr);
+    CListView* list = List(window, &font_, c.viewMode, lsmNone);
+    if (c.onCheckChange)
+      list->OnCheckChange = [](CControl*, CControl*, CListItem*) { DeleteFirstRow(); };
+    else
+      list->OnFocusChange = [](CControl*, CControl*) { DeleteFirstRow(); };
+    list->OnItemClick = [](CControl*, CControl*, CListItem* item, bool) {
+      g_Clicked.push_back(item->GetText().c_str());
+    };
+    window.Show();
+    Pump();
+    g_RowList = list;
+    g_Clicked.clear();
+    g_Deleted = false;
+    {
+      CFreedMemoryWatch freed;
+      Tap(*list, c.x, 6);
+      ASSERT_TRUE(g_Deleted) << c.name;
+      EXPECT_EQ(freed.Calls(), 0) << c.name;
+      EXPECT_EQ(freed.Writes(), 0) << c.name;
+    }
+    std::vector<std::string> left;
+    for (int32_t i = 0; i < list->GetCount(); ++i)
+      left.push_back(list->GetItem(i)->GetText().c_str());
+    EXPECT_EQ(left, (std::vector<std::string>{"two", "three"})) << c.name;
+    EXPECT_TRUE(g_Clicked.empty()) << c.name << ": the click of a row that is gone";
+    EXPECT_FALSE(list->IsPressed()) << c.name;
+  }
+}
+
+}  // namespace
