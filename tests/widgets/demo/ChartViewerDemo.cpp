@@ -223,5 +223,6 @@ int main(int argc, char** argv) {
     std::printf("FAILED: %s\n", e.what());
   }
   g_ScreenInfo = nullptr;
+  if (result == 0) std::printf("The chart viewer demo ran to its end.\n");
   return result;
 }
