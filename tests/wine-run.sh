@@ -22,8 +22,16 @@ case "$1" in
     exit 0
     ;;
   *)
+    # The program's output goes through a file: a helper that Wine starts for
+    # it (the desktop's explorer.exe) inherits its output and outlives it, and
+    # would keep a pipe of the caller's open until the prefix stops.
     wine_env "$1"
     shift
-    exec "$WINE" "$@" </dev/null
+    out=$(mktemp)
+    status=0
+    "$WINE" "$@" </dev/null >"$out" 2>&1 || status=$?
+    cat "$out"
+    rm -f "$out"
+    exit $status
     ;;
 esac
