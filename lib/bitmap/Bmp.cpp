@@ -22,71 +22,85 @@ constexpr int32_t kImageFileBuffer = 64 * 1024;
 
 }  // namespace
 
-CBmp::CBmp(bool ownDC)
-    : m_DIB(nullptr), m_OwnDC(ownDC), m_DC(nullptr), m_Height(0), m_Stride(0), m_Bits(nullptr), m_Width(0) {}
+CBmp::CBmp(bool ownDC) : m_OwnDC(ownDC) {}
 
-CBmp::~CBmp() { ReleasePixels(); }
+CBmp::~CBmp() = default;
+
+void CBmpPixels::Swap(CBmpPixels& other) noexcept {
+  std::swap(dib, other.dib);
+  std::swap(dc, other.dc);
+  std::swap(bits, other.bits);
+  std::swap(width, other.width);
+  std::swap(height, other.height);
+  std::swap(stride, other.stride);
+  rows.swap(other.rows);
+}
 
 bool CBmp::IsSize(int32_t width, int32_t height) const {
-  return std::max(width, 0) == m_Width && std::max(height, 0) == m_Height;
+  return std::max(width, 0) == Width() && std::max(height, 0) == Height();
 }
 
-void CBmp::ResizeStorage(int32_t width, int32_t height, int32_t format) {
-  if (IsSize(width, height)) return;
-  ReleasePixels();
-  m_Width = std::max(width, 0);
-  m_Height = std::max(height, 0);
-  const int64_t stride = PixelFormatStride(m_Width, format);
-  m_Stride = static_cast<int32_t>(std::min<int64_t>(stride, INT32_MAX));
-  if (stride == 0 || m_Height == 0) return;
-  const int64_t bytes = stride > INT64_MAX / m_Height ? INT64_MAX : stride * m_Height;
-  try {
-    AllocatePixels(bytes, format);
-    AttachOwnDC();
-  } catch (...) {
-    MakeEmpty();
-    throw;
-  }
+void CBmp::MakePixels(int32_t width, int32_t height, CBmpPixels& pixels) {
+  const int32_t format = GetPixelFormat();
+  pixels.width = std::max(width, 0);
+  pixels.height = std::max(height, 0);
+  const int64_t stride = PixelFormatStride(pixels.width, format);
+  pixels.stride = static_cast<int32_t>(std::min<int64_t>(stride, INT32_MAX));
+  if (stride == 0 || pixels.height == 0) return;
+  const int64_t bytes = stride > INT64_MAX / pixels.height ? INT64_MAX : stride * pixels.height;
+  AllocatePixels(pixels, bytes, format);
+  if (m_OwnDC) pixels.AttachDC();
+  pixels.rows.reset(new uint8_t*[static_cast<size_t>(pixels.height) + 1]);
+  uint8_t* base = static_cast<uint8_t*>(pixels.bits);
+  for (int32_t y = 0; y <= pixels.height; ++y) pixels.rows[y] = base + static_cast<ptrdiff_t>(y) * stride;
 }
 
-void CBmp::AllocatePixels(int64_t bytes, int32_t format) {
+void CBmp::AllocatePixels(CBmpPixels& pixels, int64_t bytes, int32_t format) {
   if (format != pfX1R5G5B5 && format != pfA1R5G5B5 && format != pfR8G8B8 && format != pfX8R8G8B8 &&
       format != pfA8R8G8B8)
     throw "CBmp::InitBitmapInfo: Unsupported pixel format.";
-  while (bytes > kMaxBitmapBytes || !TryAllocatePixels(bytes, format)) {
+  while (bytes > kMaxBitmapBytes || !pixels.TryAllocate(bytes, format)) {
     AllocFailHandler handler = GetAllocFailHandler();
     if (!handler || !handler(static_cast<uint32_t>(std::min<int64_t>(bytes, UINT32_MAX))))
       throw "CBmp::SetSize: Can't allocate the DIB handle";
   }
 }
 
-void CBmp::MakeEmpty() {
-  ReleasePixels();
-  m_Width = m_Height = m_Stride = 0;
+void CBmp::Resize(int32_t width, int32_t height) {
+  if (IsSize(width, height)) return;
+  CBmpPixels pixels;
+  MakePixels(width, height, pixels);
+  TakePixels(pixels);
+}
+
+void CBmp::MakeEmpty() noexcept {
+  CBmpPixels none;
+  TakePixels(none);
 }
 
 void CBmp::SetSize(int32_t width, int32_t height) {
   try {
-    ResizeStorage(width, height, GetPixelFormat());
+    Resize(width, height);
   } catch (...) {
+    MakeEmpty();
   }
 }
 
-HDC CBmp::GetDC() { return m_DC; }
-int32_t CBmp::GetHeight() { return m_Height; }
-int32_t CBmp::GetStride() { return m_Stride; }
-int32_t CBmp::GetWidth() { return m_Width; }
+HDC CBmp::GetDC() { return m_Pixels.dc; }
+int32_t CBmp::GetHeight() { return Height(); }
+int32_t CBmp::GetStride() { return Stride(); }
+int32_t CBmp::GetWidth() { return Width(); }
 
 uint32_t CBmp::GetMemorySize(uint8_t includeObject) {
-  return static_cast<uint32_t>(m_Stride) * static_cast<uint32_t>(m_Height) + (includeObject ? 32 : 0);
+  return static_cast<uint32_t>(Stride()) * static_cast<uint32_t>(Height()) + (includeObject ? 32 : 0);
 }
 
-void CBmp::GetRect(SRectI* rect) { *rect = {0, 0, m_Width, m_Height}; }
+void CBmp::GetRect(SRectI* rect) { *rect = {0, 0, Width(), Height()}; }
 
-void CBmp::GetPixBounds(SRectD* rect) { *rect = {-0.5, -0.5, m_Width - 0.5, m_Height - 0.5}; }
+void CBmp::GetPixBounds(SRectD* rect) { *rect = {-0.5, -0.5, Width() - 0.5, Height() - 0.5}; }
 
 void CBmp::GetBufferDesc(SPixelBufferDesc* desc) {
-  *desc = {GetPixelFormat(), m_Stride, m_Width, m_Height, m_Stride, -m_Stride};
+  *desc = {GetPixelFormat(), Stride(), Width(), Height(), Stride(), -Stride()};
 }
 
 void CBmp::GetTextExtent(const CStr* text, HFONT font, SIZE* size) {
@@ -115,12 +129,11 @@ uint32_t CBmp::ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha
   const SPixelBufferDesc planned = {format, stride, width, height, stride, -stride};
   CBmpLoader loader(file, source, palette, planned, shrink, error);
   if (error != kErrNone) return error;
-  SetSize(width, height);
-  SPixelBufferDesc desc;
-  GetBufferDesc(&desc);
-  if (std::memcmp(&desc, &planned, sizeof desc) != 0 || (!HasPixels() && width > 0 && height > 0)) return kErrUnknown;
-  loader.ReadRows(Bits(), height, nullptr, error);
-  return error;
+  CBmpPixels pixels;
+  MakePixels(width, height, pixels);
+  if (!loader.ReadRows(pixels.bits, height, nullptr, error)) return error;
+  TakePixels(pixels);
+  return kErrNone;
 }
 
 void CBmp::LoadBmp(const CStr* path, uint32_t shrink, uint8_t alpha, void* param, uint32_t* error) {
@@ -158,38 +171,36 @@ void CBmp::SaveBmp(const CStr* path, void* param) {
   }
 }
 
-void CBmp::ReduceInto(CBmp& destination, int32_t factor, bool roundUp) {
-  const int32_t width = m_Width / factor + (roundUp && m_Width % factor ? 1 : 0);
-  const int32_t height = m_Height / factor + (roundUp && m_Height % factor ? 1 : 0);
+bool CBmp::ReduceInto(CBmp& destination, int32_t factor, bool roundUp) {
+  const int32_t width = Width() / factor + (roundUp && Width() % factor ? 1 : 0);
+  const int32_t height = Height() / factor + (roundUp && Height() % factor ? 1 : 0);
   const int32_t format = destination.GetPixelFormat();
   const bool direct = format == pfA8R8G8B8 || format == pfX8R8G8B8;
-  if (!direct) CheckConversion(pfX8R8G8B8, format);
-  // Reduced first, so that the destination may be this bitmap.
-  std::vector<uint32_t> reduced(HasPixels() ? static_cast<size_t>(width) * height : 0);
-  if (!reduced.empty()) {
-    CBlockReducer reducer(factor, width, m_Width);
-    std::vector<uint32_t> argb(static_cast<size_t>(m_Width));
+  if (!direct && !FindScanlineConverter(pfX8R8G8B8, format)) return false;
+  CBmpPixels pixels;  // made aside, so that the destination may be this bitmap
+  destination.MakePixels(width, height, pixels);
+  if (HasPixels() && pixels.bits) {
+    CBlockReducer reducer(factor, width, Width());
+    std::vector<uint32_t> argb(static_cast<size_t>(Width()));
+    std::vector<uint32_t> reduced(static_cast<size_t>(width));
     const int32_t sourceFormat = GetPixelFormat();
     for (int32_t y = 0; y < height; ++y) {
-      const int64_t last = std::min<int64_t>(int64_t{y} * factor + factor, m_Height);
+      const int64_t last = std::min<int64_t>(int64_t{y} * factor + factor, Height());
       for (int64_t sy = int64_t{y} * factor; sy < last; ++sy) {
-        const uint8_t* row = static_cast<const uint8_t*>(m_Bits) + sy * m_Stride;
-        ScanlineConvert(reinterpret_cast<uint8_t*>(argb.data()), row, sourceFormat, pfA8R8G8B8, nullptr, m_Width);
+        const uint8_t* row = static_cast<const uint8_t*>(Bits()) + sy * Stride();
+        ScanlineConvert(reinterpret_cast<uint8_t*>(argb.data()), row, sourceFormat, pfA8R8G8B8, nullptr, Width());
         reducer.AddRow(argb.data());
       }
-      reducer.TakeRow(&reduced[static_cast<size_t>(y) * width]);
+      reducer.TakeRow(reduced.data());
+      const uint8_t* in = reinterpret_cast<const uint8_t*>(reduced.data());
+      if (direct)
+        std::memcpy(pixels.rows[y], in, static_cast<size_t>(width) * 4);
+      else
+        ScanlineConvert(pixels.rows[y], in, pfX8R8G8B8, format, nullptr, width);
     }
   }
-  destination.SetSize(width, height);
-  if (!destination.HasPixels() || reduced.empty()) return;
-  for (int32_t y = 0; y < height; ++y) {
-    uint8_t* out = static_cast<uint8_t*>(destination.m_Bits) + int64_t{y} * destination.m_Stride;
-    const uint8_t* in = reinterpret_cast<const uint8_t*>(&reduced[static_cast<size_t>(y) * width]);
-    if (direct)
-      std::memcpy(out, in, static_cast<size_t>(width) * 4);
-    else
-      ScanlineConvert(out, in, pfX8R8G8B8, format, nullptr, width);
-  }
+  destination.TakePixels(pixels);
+  return true;
 }
 
 void CBmp::ShrinkTo(CBmp* destination, int32_t factor, uint8_t roundUp) {
@@ -197,6 +208,7 @@ void CBmp::ShrinkTo(CBmp* destination, int32_t factor, uint8_t roundUp) {
   try {
     ReduceInto(*destination, factor, roundUp != 0);
   } catch (...) {
+    destination->MakeEmpty();
   }
 }
 

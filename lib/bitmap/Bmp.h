@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "lib/foundation/core/Abi.h"
 #include "lib/foundation/core/Object.h"
@@ -58,6 +59,39 @@ static_assert(offsetof(SPixelBufferDesc, stride) == 4 && offsetof(SPixelBufferDe
 // Pixel memory above this counts as memory the system does not give.
 constexpr int64_t kMaxBitmapBytes = int64_t{1} << 30;
 
+// What a bitmap holds of a given size: the pixel memory (a DIB section, with
+// the memory DC it is selected into when the bitmap keeps one), the size and
+// a table of height + 1 row pointers (entry height just past the last row).
+// A size without pixels holds no memory and no table. A bitmap's new pixels
+// are made in one of these aside and then swapped in, so that a failure
+// leaves the bitmap as it was. Frees what it holds.
+class CBmpPixels {
+ public:
+  CBmpPixels() = default;
+  ~CBmpPixels() { Release(); }
+  CBmpPixels(const CBmpPixels&) = delete;
+  CBmpPixels& operator=(const CBmpPixels&) = delete;
+  void Swap(CBmpPixels& other) noexcept;
+
+  HBITMAP dib = nullptr;
+  HDC dc = nullptr;
+  void* bits = nullptr;
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t stride = 0;
+  std::unique_ptr<uint8_t*[]> rows;
+
+ private:
+  friend class CBmp;
+  // One attempt at bytes of pixel memory for width x height pixels of the
+  // format: false when the system gives none.
+  bool TryAllocate(int64_t bytes, int32_t format);
+  // Selects the pixels into a new memory DC; throws the SetSize messages.
+  void AttachDC();
+  // Frees the DC and the pixels; the size and the table stay.
+  void Release() noexcept;
+};
+
 class CBmp : public CObject {
  public:
   // Same width and height: BitBlt, else StretchBlt (whole pixels, no mixing);
@@ -94,9 +128,9 @@ class CBmp : public CObject {
   // when shrink is above 1; `param`, when not null, is an SPixelBufferDesc
   // that receives the file's own description. alpha: 16- and 32-bit .bmp
   // pixels carry alpha. Errors: the codes of the image readers, 1 for pixels
-  // this bitmap's format cannot take and for an image that even divided by
-  // shrink passes the memory a bitmap may hold; until the headers are read
-  // and the pixels checked the bitmap keeps its size and pixels.
+  // this bitmap's format cannot take, for memory that cannot be had and for
+  // an image that even divided by shrink passes the memory a bitmap may
+  // hold; on any failure the bitmap keeps its size and pixels.
   virtual void TD_STDCALL LoadBmp(const CStr* path, uint32_t shrink, uint8_t alpha, void* param,
                                   uint32_t* error);
   // ".bmp" or ".tga" in any case chooses the reader; any other extension sets
@@ -113,19 +147,24 @@ class CBmp : public CObject {
   // each plus one for a remainder with roundUp; each pixel averages its
   // factor x factor block from the top left (red, green and blue over the
   // pixels present, alpha over factor squared). Nothing for a factor below 1
-  // or a destination whose format the reduction cannot write (CBmp16).
+  // or a destination whose format the reduction cannot write (CBmp16); a
+  // destination left empty (as SetSize) when the memory cannot be had.
   virtual void TD_STDCALL ShrinkTo(CBmp* destination, int32_t factor, uint8_t roundUp);
   // Resizes (old pixels discarded, new ones undefined); the same size keeps
   // everything. On failure the bitmap is empty: size 0 x 0, no pixels.
   virtual void TD_STDCALL SetSize(int32_t width, int32_t height);
 
+  // SetSize for the library's own callers: throws the SetSize messages or
+  // std::bad_alloc, and then leaves the bitmap as it was.
+  void Resize(int32_t width, int32_t height);
+
   // The GetTextExtent of the library: throws "CBmp::GetTextExtent: Error
   // getting size of text." when the system cannot measure.
   SIZE MeasureText(const CStr& text, HFONT font);
-  bool HasPixels() const { return m_Bits != nullptr; }
-  int32_t Width() const { return m_Width; }
-  int32_t Height() const { return m_Height; }
-  int32_t Stride() const { return m_Stride; }
+  bool HasPixels() const { return m_Pixels.bits != nullptr; }
+  int32_t Width() const { return m_Pixels.width; }
+  int32_t Height() const { return m_Pixels.height; }
+  int32_t Stride() const { return m_Pixels.stride; }
 
  protected:
   CBmp(bool ownDC);
@@ -133,35 +172,35 @@ class CBmp : public CObject {
   CBmp(const CBmp&) = delete;
   CBmp& operator=(const CBmp&) = delete;
 
-  // The size change of SetSize for the given pixel format. Negative sizes
-  // count as 0; a size with no pixels stores the size and holds none. Throws
-  // the SetSize messages, leaving the bitmap empty (0 x 0, no pixels).
-  void ResizeStorage(int32_t width, int32_t height, int32_t format);
+  // New pixels of this bitmap's format and DC kind, made aside. Negative
+  // sizes count as 0; a size with no pixels holds none. Throws the SetSize
+  // messages or std::bad_alloc.
+  void MakePixels(int32_t width, int32_t height, CBmpPixels& pixels);
+  // Takes the pixels made aside; they receive this bitmap's old ones.
+  void TakePixels(CBmpPixels& pixels) noexcept { m_Pixels.Swap(pixels); }
+  // What a slot that cannot report leaves for a size it could not make: size
+  // 0 x 0, no pixels.
+  void MakeEmpty() noexcept;
+  // Exchanges the pixels of two bitmaps of one format and DC kind.
+  void SwapPixels(CBmp& other) noexcept { m_Pixels.Swap(other.m_Pixels); }
   bool IsSize(int32_t width, int32_t height) const;
-  void* Bits() const { return m_Bits; }
+  void* Bits() const { return m_Pixels.bits; }
+  uint8_t* const* Rows() const { return m_Pixels.rows.get(); }
+  bool OwnsDC() const { return m_OwnDC != 0; }
 
  private:
   // The loading slots' work: reads the file (a TGA file or a .bmp) reduced by
-  // factor into this bitmap, resizing it only once the file's headers have
-  // been read. The error code; throws the converters' messages.
+  // factor into new pixels, which replace this bitmap's only once the whole
+  // image is read. The error code; throws the converters' messages, the
+  // SetSize messages or std::bad_alloc, the bitmap then as it was.
   uint32_t ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha, SPixelBufferDesc* source);
-  // ShrinkTo's work; throws the converters' and SetSize's messages.
-  void ReduceInto(CBmp& destination, int32_t factor, bool roundUp);
+  // ShrinkTo's work: false, the destination untouched, when the reduction
+  // cannot write its format. Throws the SetSize messages or std::bad_alloc,
+  // the destination then as it was.
+  bool ReduceInto(CBmp& destination, int32_t factor, bool roundUp);
   // Pixel memory through the allocation-failure handler's retries.
-  void AllocatePixels(int64_t bytes, int32_t format);
-  // One attempt at the pixel memory: false when the system gives none.
-  bool TryAllocatePixels(int64_t bytes, int32_t format);
-  // The memory DC with the pixels selected, when the bitmap keeps one.
-  void AttachOwnDC();
-  // Frees the DC and the pixels and clears their handles.
-  void ReleasePixels();
-  void MakeEmpty();
+  static void AllocatePixels(CBmpPixels& pixels, int64_t bytes, int32_t format);
 
-  HBITMAP m_DIB;
   uint8_t m_OwnDC;
-  HDC m_DC;
-  int32_t m_Height;
-  int32_t m_Stride;
-  void* m_Bits;
-  int32_t m_Width;
+  CBmpPixels m_Pixels;
 };

@@ -75,9 +75,9 @@ void CBmp16::FillRect(double left, double top, double right, double bottom, uint
 void CBmp16::Fill(uint16_t colour) {
   if (!HasPixels()) return;
   FillRowPairs(Row(0), colour, Width());
-  FillByDoubling(m_Rows[0], Stride(), Height());
+  FillByDoubling(Rows()[0], Stride(), Height());
 }
 
-uint16_t* CBmp16::GetBits() { return static_cast<uint16_t*>(m_Pixels); }
+uint16_t* CBmp16::GetBits() { return static_cast<uint16_t*>(Bits()); }
 
 uint16_t* CBmp16::GetScanLine(int32_t row) { return reinterpret_cast<uint16_t*>(RowOrNull(row)); }

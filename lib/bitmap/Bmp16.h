@@ -9,7 +9,7 @@
 
 class CBmp16 final : public CBmpRows {
  public:
-  // Throws the SetSize messages (see CBmpRows::Resize).
+  // Throws the SetSize messages or std::bad_alloc (see CBmp::Resize).
   CBmp16(int32_t width, int32_t height, bool ownDC);
   ~CBmp16() = default;
   TD_DELETE_THIS(CBmp16)
@@ -34,5 +34,5 @@ class CBmp16 final : public CBmpRows {
   virtual uint16_t* TD_STDCALL GetScanLine(int32_t row);
 
  private:
-  uint16_t* Row(int32_t y) const { return reinterpret_cast<uint16_t*>(m_Rows[y]); }
+  uint16_t* Row(int32_t y) const { return reinterpret_cast<uint16_t*>(Rows()[y]); }
 };

@@ -91,6 +91,7 @@ void CBmp32::Assign(CBmp32* source) {
   try {
     CopyFrom(*source);
   } catch (...) {
+    MakeEmpty();
   }
 }
 
@@ -105,30 +106,24 @@ void CBmp32::AssignScaled(CBmp32* source, int32_t width, int32_t height) {
   try {
     ScaleFrom(*source, width, height);
   } catch (...) {
+    MakeEmpty();
   }
 }
 
 void CBmp32::ScaleFrom(const CBmp32& source, int32_t width, int32_t height) {
-  if (&source == this) {
-    CBmp32 copy(0, 0, false);
-    copy.CopyFrom(*this);
-    ScaleFrom(copy, width, height);
-    return;
-  }
   const int32_t longest = std::max(source.Width(), source.Height());
   if (!source.HasPixels() || longest <= 0) {
-    Resize(0, 0);
+    MakeEmpty();
     return;
   }
   const double ratio = static_cast<double>(std::max(width, height)) / longest;
   const double w = std::max(0.0, std::floor(source.Width() * ratio + 0.5));
   const double h = std::max(0.0, std::floor(source.Height() * ratio + 0.5));
-  if (w > INT32_MAX || h > INT32_MAX) {
-    Resize(0, 0);
-    throw "CBmp::SetSize: Can't allocate the DIB handle";
-  }
-  Resize(static_cast<int32_t>(w), static_cast<int32_t>(h));
-  source.DrawClipped(*this, PixBounds(), source.PixBounds(), bmCopy);
+  if (w > INT32_MAX || h > INT32_MAX) throw "CBmp::SetSize: Can't allocate the DIB handle";
+  // Drawn aside, so that the source may be this bitmap.
+  CBmp32 scaled(static_cast<int32_t>(w), static_cast<int32_t>(h), OwnsDC());
+  source.DrawClipped(scaled, scaled.PixBounds(), source.PixBounds(), bmCopy);
+  SwapPixels(scaled);
 }
 
 void CBmp32::Draw(CBmp32* destination, double dstLeft, double dstTop, double dstRight, double dstBottom,
@@ -231,7 +226,7 @@ void CBmp32::DrawRect(const SRectD* rect, uint32_t lineColour, uint32_t fillColo
 void CBmp32::Fill(uint32_t colour) {
   if (!HasPixels()) return;
   std::fill(Row(0), Row(0) + Width(), colour);
-  FillByDoubling(m_Rows[0], Stride(), Height());
+  FillByDoubling(Rows()[0], Stride(), Height());
 }
 
 void CBmp32::FlipHorizontal() {

@@ -28,14 +28,15 @@ enum EBlendMode : int32_t {
 
 class CBmp32 final : public CBmpRows {
  public:
-  // Throws the SetSize messages (see CBmpRows::Resize).
+  // Throws the SetSize messages or std::bad_alloc (see CBmp::Resize).
   CBmp32(int32_t width, int32_t height, bool ownDC);
   ~CBmp32() = default;
   TD_DELETE_THIS(CBmp32)
 
   int32_t TD_STDCALL GetPixelFormat() override;  // 9, A8R8G8B8
 
-  // Takes the source's size and pixels; an empty bitmap on failure.
+  // Takes the source's size and pixels; an empty bitmap (as SetSize) when
+  // the memory cannot be had.
   virtual void TD_STDCALL Assign(CBmp32* source);
   // The source scaled so that its longer side is max(width, height), drawn in
   // mode bmCopy; an empty source or a failure gives an empty bitmap.
@@ -87,7 +88,7 @@ class CBmp32 final : public CBmpRows {
   virtual void TD_STDCALL Reserved(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
 
   // The throwing forms for the library's own callers (std::bad_alloc or the
-  // SetSize messages); on failure the bitmap is left empty.
+  // SetSize messages); on failure the bitmap is left as it was.
   void CopyFrom(const CBmp32& source);
   void ScaleFrom(const CBmp32& source, int32_t width, int32_t height);
   // DrawTransform that throws "CBmp32::DrawTransform, bmBlend not yet
@@ -98,9 +99,9 @@ class CBmp32 final : public CBmpRows {
     Draw(&destination, dst.left, dst.top, dst.right, dst.bottom, src.left, src.top, src.right, src.bottom, mode);
   }
   SRectD PixBounds() const { return {-0.5, -0.5, Width() - 0.5, Height() - 0.5}; }
-  uint32_t* Pixels() const { return static_cast<uint32_t*>(m_Pixels); }
+  uint32_t* Pixels() const { return static_cast<uint32_t*>(Bits()); }
   // Row y, 0 <= y < Height(), of a bitmap that holds pixels.
-  uint32_t* Row(int32_t y) const { return reinterpret_cast<uint32_t*>(m_Rows[y]); }
+  uint32_t* Row(int32_t y) const { return reinterpret_cast<uint32_t*>(Rows()[y]); }
   int64_t PixelCount() const { return int64_t{Width()} * Height(); }
 
  private:

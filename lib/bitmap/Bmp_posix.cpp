@@ -8,20 +8,20 @@ namespace {
 constexpr size_t kPixelAlignment = 64;
 }
 
-bool CBmp::TryAllocatePixels(int64_t bytes, int32_t format) {
-  void* bits = nullptr;
-  if (posix_memalign(&bits, kPixelAlignment, static_cast<size_t>(bytes)) != 0) return false;
-  m_DIB = bits;
-  m_Bits = bits;
+bool CBmpPixels::TryAllocate(int64_t bytes, int32_t format) {
+  void* memory = nullptr;
+  if (posix_memalign(&memory, kPixelAlignment, static_cast<size_t>(bytes)) != 0) return false;
+  dib = memory;
+  bits = memory;
   return true;
 }
 
-void CBmp::AttachOwnDC() {}
+void CBmpPixels::AttachDC() {}
 
-void CBmp::ReleasePixels() {
-  std::free(m_DIB);
-  m_DIB = nullptr;
-  m_Bits = nullptr;
+void CBmpPixels::Release() noexcept {
+  std::free(dib);
+  dib = nullptr;
+  bits = nullptr;
 }
 
 uint8_t CBmp::DrawToDC(HDC dc, int32_t dstLeft, int32_t dstTop, int32_t dstRight, int32_t dstBottom,

@@ -62,48 +62,47 @@ bool IsEmpty(const CStr* text) { return !text || text->GetLength() == 0; }
 
 }  // namespace
 
-bool CBmp::TryAllocatePixels(int64_t bytes, int32_t format) {
+bool CBmpPixels::TryAllocate(int64_t bytes, int32_t format) {
   BITMAPINFO info = {};
   BITMAPINFOHEADER& header = info.bmiHeader;
   header.biSize = sizeof(BITMAPINFOHEADER);
-  header.biWidth = m_Width;
-  header.biHeight = -m_Height;  // top-down rows
+  header.biWidth = width;
+  header.biHeight = -height;  // top-down rows
   header.biPlanes = 1;
   header.biBitCount = static_cast<WORD>(PixelFormatBits(format));
   header.biCompression = BI_RGB;
-  header.biSizeImage = static_cast<DWORD>(int64_t{m_Width} * m_Height * (header.biBitCount / 8));
+  header.biSizeImage = static_cast<DWORD>(int64_t{width} * height * (header.biBitCount / 8));
   header.biXPelsPerMeter = 3780;
   header.biYPelsPerMeter = 3780;
-  void* bits = nullptr;
-  m_DIB = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (m_DIB && bits) {
-    m_Bits = bits;
+  void* memory = nullptr;
+  dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  if (dib && memory) {
+    bits = memory;
     return true;
   }
-  if (m_DIB) DeleteObject(m_DIB);
-  m_DIB = nullptr;
+  if (dib) DeleteObject(dib);
+  dib = nullptr;
   return false;
 }
 
-void CBmp::AttachOwnDC() {
-  if (!m_OwnDC) return;
-  m_DC = CreateCompatibleDC(nullptr);
-  if (!m_DC) throw "CBmp::SetSize: Can't create compatible DC";
-  if (!SelectObject(m_DC, m_DIB)) throw "CBmp::SetSize: Can't select an object into DC";
+void CBmpPixels::AttachDC() {
+  dc = CreateCompatibleDC(nullptr);
+  if (!dc) throw "CBmp::SetSize: Can't create compatible DC";
+  if (!SelectObject(dc, dib)) throw "CBmp::SetSize: Can't select an object into DC";
 }
 
-void CBmp::ReleasePixels() {
-  if (m_DC) DeleteDC(m_DC);
-  if (m_DIB) DeleteObject(m_DIB);
-  m_DC = nullptr;
-  m_DIB = nullptr;
-  m_Bits = nullptr;
+void CBmpPixels::Release() noexcept {
+  if (dc) DeleteDC(dc);
+  if (dib) DeleteObject(dib);
+  dc = nullptr;
+  dib = nullptr;
+  bits = nullptr;
 }
 
 uint8_t CBmp::DrawToDC(HDC dc, int32_t dstLeft, int32_t dstTop, int32_t dstRight, int32_t dstBottom,
                        int32_t srcLeft, int32_t srcTop, int32_t srcRight, int32_t srcBottom) {
-  if (!m_Bits || !dc) return 0;
-  CBitsDC source(m_DC, m_DIB);
+  if (!m_Pixels.bits || !dc) return 0;
+  CBitsDC source(m_Pixels.dc, m_Pixels.dib);
   if (!source.Get()) return 0;
   const int dw = dstRight - dstLeft, dh = dstBottom - dstTop;
   const int sw = srcRight - srcLeft, sh = srcBottom - srcTop;
@@ -116,8 +115,8 @@ uint8_t CBmp::DrawToDC(HDC dc, int32_t dstLeft, int32_t dstTop, int32_t dstRight
 }
 
 void CBmp::TextOut(const CStr* text, int32_t x, int32_t y, HFONT font, COLORREF colour, int32_t alignment) {
-  if (IsEmpty(text) || !m_Bits || alignment < 0 || alignment > 8) return;
-  CBitsDC target(m_DC, m_DIB);
+  if (IsEmpty(text) || !m_Pixels.bits || alignment < 0 || alignment > 8) return;
+  CBitsDC target(m_Pixels.dc, m_Pixels.dib);
   if (!target.Get()) return;
   const UINT oldAlign = SetTextAlign(target.Get(), kTextAlign[alignment]);
   if (oldAlign == GDI_ERROR) return;
@@ -130,7 +129,7 @@ void CBmp::TextOut(const CStr* text, int32_t x, int32_t y, HFONT font, COLORREF 
 
 void CBmp::DrawText(const CStr* text, RECT* rect, HFONT font, COLORREF colour, int32_t alignment, int32_t mode) {
   if (IsEmpty(text) || !rect || alignment < 0 || alignment > 8) return;
-  CBitsDC target(m_DC, m_DIB);
+  CBitsDC target(m_Pixels.dc, m_Pixels.dib);
   if (!target.Get()) return;
   UINT format = kDrawTextAlign[alignment] | DT_NOPREFIX;
   if (mode >= 0 && mode <= 3) format |= kDrawTextMode[mode];
@@ -139,7 +138,7 @@ void CBmp::DrawText(const CStr* text, RECT* rect, HFONT font, COLORREF colour, i
 }
 
 SIZE CBmp::MeasureText(const CStr& text, HFONT font) {
-  CBitsDC target(m_DC, m_DIB);
+  CBitsDC target(m_Pixels.dc, m_Pixels.dib);
   SIZE size = {0, 0};
   bool measured = false;
   if (target.Get()) {
