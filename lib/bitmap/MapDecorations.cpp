@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "lib/bitmap/PolygonRaster.h"
 #include "lib/foundation/format/Convert.h"
 #include "lib/foundation/format/FormatSettings.h"
 #include "lib/foundation/format/Units.h"
@@ -27,13 +28,26 @@ SPointD Turn(SPointD position, double angle, double u, double v) {
   return {position.x + u * c - v * s, position.y + v * c + u * s};
 }
 
-void DrawTriangle(CBmp32& bitmap, SPointD position, double angle, const SPointD (&shape)[3],
-                  uint32_t fill) {
-  SPointD points[3];
-  for (int i = 0; i < 3; ++i) points[i] = Turn(position, angle, shape[i].x, shape[i].y);
-  bitmap.DrawPolyline(points, 3, kNeedleOutline, 1);
-  bitmap.FillPolygon(points, 3, fill);
-}
+// A triangle of the needle, its fill prepared (all memory taken) before
+// anything is drawn.
+class CNeedleHalf {
+ public:
+  CNeedleHalf(CBmp32& bitmap, SPointD position, double angle, const SPointD (&shape)[3], uint32_t fill)
+      : m_Bitmap(bitmap), m_Fill(bitmap) {
+    for (int i = 0; i < 3; ++i) m_Points[i] = Turn(position, angle, shape[i].x, shape[i].y);
+    m_Filled = m_Fill.Prepare(m_Points, 3, fill);
+  }
+  void Draw() {
+    m_Bitmap.DrawPolyline(m_Points, 3, kNeedleOutline, 1);
+    if (m_Filled) m_Fill.Draw();
+  }
+
+ private:
+  CBmp32& m_Bitmap;
+  SPointD m_Points[3];
+  CPolygonRaster m_Fill;
+  bool m_Filled;
+};
 
 // Decimals that state v exactly (up to 15), at least `minimum`.
 int32_t DecimalsOf(double v, int32_t minimum) {
@@ -76,8 +90,10 @@ void DrawNeedle(CBmp32& bitmap, CGeodeticCalibration& calibration, SPointD posit
   const double angle = calibration.GetNorthAngle(&position);
   const SPointD dark[3] = {{0, 15}, {0, -30}, {-10, 30}};
   const SPointD light[3] = {{0, 15}, {0, -30}, {10, 30}};
-  DrawTriangle(bitmap, position, angle, dark, kNeedleDark);
-  DrawTriangle(bitmap, position, angle, light, kNeedleLight);
+  CNeedleHalf left(bitmap, position, angle, dark, kNeedleDark);
+  CNeedleHalf right(bitmap, position, angle, light, kNeedleLight);
+  left.Draw();
+  right.Draw();
 }
 
 void DrawGPSCursor(CBmp32& bitmap, CGeodeticCalibration& calibration, SPointD position,
@@ -87,13 +103,16 @@ void DrawGPSCursor(CBmp32& bitmap, CGeodeticCalibration& calibration, SPointD po
     return;
   const double angle = calibration.GetNorthAngle(&position) + heading;
   const SPointD end = {position.x + 2000 * std::sin(angle), position.y - 2000 * std::cos(angle)};
-  bitmap.DrawLine(&position, &end, kHeadingLine, 1.0, 1);
-  if (!shape || count <= 0) return;
-  std::vector<SPointD> points(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i)
+  const int32_t symbol = shape ? std::max(count, 0) : 0;
+  std::vector<SPointD> points(static_cast<size_t>(symbol));
+  for (int32_t i = 0; i < symbol; ++i)
     points[i] = Turn(position, angle, shape[i].x * size, shape[i].y * size);
-  bitmap.DrawPolyline(points.data(), count, kCursorOutline, 1);
-  bitmap.FillPolygon(points.data(), count, kCursorFill);
+  CPolygonRaster fill(bitmap);
+  const bool filled = fill.Prepare(points.data(), symbol, kCursorFill);
+  bitmap.DrawLine(&position, &end, kHeadingLine, 1.0, 1);
+  if (symbol == 0) return;
+  bitmap.DrawPolyline(points.data(), symbol, kCursorOutline, 1);
+  if (filled) fill.Draw();
 }
 
 bool LayoutScaleBar(int32_t x, double metresPerPixel, uint32_t unit, SScaleBar& bar) {
@@ -132,10 +151,10 @@ void DrawScaleBar(CBmp32& bitmap, int32_t x, int32_t y, double metresPerPixel, u
   if (!LayoutScaleBar(x, metresPerPixel, unit, bar)) return;
   const int64_t b = bar.length, x0 = int64_t{x} + 3, xm = x0 + b / 2, xe = x0 + b;
   const double top = y;
-  const int32_t h = bitmap.MeasureText("0", font).cy;
+  const CStr zero("0");
+  const int32_t h = bitmap.MeasureText(zero, font).cy;
   const SRectD box = {double(x), top, double(x + 6 + b), top + 14 + h};
   bitmap.DrawRect(&box, kBoxOutline, kBoxFill, 1.0);
-  const CStr zero("0");
   for (auto [text, alignment] : {std::pair{&zero, kAlignLeftTop},
                                  {&bar.half, kAlignCentreTop},
                                  {&bar.full, kAlignRightTop}}) {

@@ -18,7 +18,8 @@ constexpr uint32_t kUnitKilometre = 0x0006800E;
 
 // A needle of two triangles, 60 pixels long, centred 7.5 pixels below
 // `position`, turned to the calibration's north there: dark left half,
-// light right half.
+// light right half. Each decoration takes all the memory it needs before it
+// draws: one that throws std::bad_alloc has drawn nothing.
 void DrawNeedle(CBmp32& bitmap, CGeodeticCalibration& calibration, SPointD position);
 
 // The position symbol `shape` (count points with the nose toward negative

@@ -73,13 +73,13 @@ std::vector<SPointD> CPolygonRaster::ClipToWorkBox(const SPointD* points, int32_
   return polygon;
 }
 
-void CPolygonRaster::Fill(const SPointD* points, int32_t count, uint32_t colour) {
-  if (!points || count <= 2 || (colour >> 24) == 0 || !m_Bitmap.HasPixels()) return;
+bool CPolygonRaster::Prepare(const SPointD* points, int32_t count, uint32_t colour) {
+  if (!points || count <= 2 || (colour >> 24) == 0 || !m_Bitmap.HasPixels()) return false;
   if (!std::all_of(points, points + count,
                    [](const SPointD& p) { return std::isfinite(p.x) && std::isfinite(p.y); }))
-    return;
+    return false;
   const std::vector<SPointD> clipped = ClipToWorkBox(points, count);
-  if (clipped.size() < 3) return;
+  if (clipped.size() < 3) return false;
   std::vector<SSubPoint> sub(clipped.size());
   for (size_t i = 0; i < clipped.size(); ++i)
     sub[i] = {SubPixel(clipped[i].x), SubPixel(clipped[i].y)};
@@ -88,12 +88,18 @@ void CPolygonRaster::Fill(const SPointD* points, int32_t count, uint32_t colour)
   const int64_t lastSubRow = int64_t{m_Bitmap.Height()} * 8 - 1;
   m_MinY = std::clamp<int64_t>(low->y, 0, lastSubRow);
   m_MaxY = std::clamp<int64_t>(high->y, 0, lastSubRow);
-  if (m_MinY >= m_MaxY) return;
+  if (m_MinY >= m_MaxY) return false;
   m_Found.reserve(static_cast<size_t>(m_MaxY - m_MinY + 1) * 2);
   AddEdges(sub);
   SortCrossings();
-  for (int64_t row = m_MinY >> 3; row <= m_MaxY >> 3; ++row)
-    FillRow(static_cast<int32_t>(row), colour);
+  m_Coverage.resize(static_cast<size_t>(m_Bitmap.Width()) + 2);
+  m_Colours.resize(m_Coverage.size());
+  m_Colour = colour;
+  return true;
+}
+
+void CPolygonRaster::Draw() {
+  for (int64_t row = m_MinY >> 3; row <= m_MaxY >> 3; ++row) FillRow(static_cast<int32_t>(row));
 }
 
 void CPolygonRaster::AddCrossing(int64_t x, int64_t y, int32_t direction) {
@@ -166,7 +172,8 @@ void CPolygonRaster::AddEdges(const std::vector<SSubPoint>& points) {
   }
 }
 
-void CPolygonRaster::FillRow(int32_t row, uint32_t colour) {
+void CPolygonRaster::FillRow(int32_t row) {
+  const uint32_t colour = m_Colour;
   const int64_t count = m_MaxY - m_MinY + 1;
   const int64_t top = std::max<int64_t>(int64_t{row} * 8 - m_MinY, 0);
   const int64_t bottom = std::min<int64_t>(int64_t{row} * 8 - m_MinY + 7, count - 1);
@@ -178,11 +185,7 @@ void CPolygonRaster::FillRow(int32_t row, uint32_t colour) {
     xmax = std::max(xmax, Position(m_Crossings[end - 1]) + 7);
   }
   if (xmin > xmax) return;
-  const int32_t x0 = xmin >> 3, cells = (xmax >> 3) - x0 + 2;
-  if (m_Coverage.size() < static_cast<size_t>(cells)) {
-    m_Coverage.resize(static_cast<size_t>(cells) + 64);
-    m_Colours.resize(m_Coverage.size());
-  }
+  const int32_t x0 = xmin >> 3, cells = (xmax >> 3) - x0 + 2;  // positions end at 8 x width - 1
   std::fill_n(m_Coverage.begin(), cells, 0);
   auto add = [&](int32_t x, int32_t sign) {
     const int32_t cell = (x >> 3) - x0, fraction = x & 7;

@@ -2,7 +2,9 @@
 // coverage. A vertex (x, y) lands on the sub-pixel grid at (round(8x),
 // round(8y)), so pixel i spans i .. i + 1 here (lines and circles centre
 // pixel i on i). One object fills one polygon on the thread that owns the
-// bitmap; its work arrays live as long as the object.
+// bitmap; its work arrays live as long as the object. All of them are made
+// before the first pixel is drawn, so a fill that runs out of memory draws
+// nothing.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +20,14 @@ class CPolygonRaster {
 
   // Nothing for fewer than three points, a colour of alpha 0 or a point that
   // is not finite. Throws std::bad_alloc when the work arrays cannot be had.
-  void Fill(const SPointD* points, int32_t count, uint32_t colour);
+  void Fill(const SPointD* points, int32_t count, uint32_t colour) {
+    if (Prepare(points, count, colour)) Draw();
+  }
+  // Fill in two steps, for callers that draw more around the polygon: makes
+  // the work arrays (throws std::bad_alloc, nothing drawn), false when there
+  // is nothing to draw; then Draw, which allocates nothing.
+  bool Prepare(const SPointD* points, int32_t count, uint32_t colour);
+  void Draw();
 
  private:
   struct SSubPoint {
@@ -36,7 +45,7 @@ class CPolygonRaster {
   // included and end excluded; the edge's direction (+1 down, -1 up, 0 flat).
   int32_t WalkEdge(SSubPoint from, SSubPoint to);
   void AddEdges(const std::vector<SSubPoint>& points);
-  void FillRow(int32_t row, uint32_t colour);
+  void FillRow(int32_t row);
 
   struct SCrossing {
     int32_t subRow;  // y - minY
@@ -44,12 +53,13 @@ class CPolygonRaster {
   };
 
   CBmp32& m_Bitmap;
+  uint32_t m_Colour = 0;
   int64_t m_MinY = 0, m_MaxY = 0;
   std::vector<SCrossing> m_Found;  // in the order the edges give them
   // The crossing lists of sub-rows minY .. maxY one after the other: list s
   // is m_Crossings[m_Start[s]] .. m_Crossings[m_Start[s + 1] - 1].
   CArray<int32_t> m_Crossings;
   std::vector<int32_t> m_Start;
-  std::vector<int32_t> m_Coverage;
+  std::vector<int32_t> m_Coverage;  // of one row, width + 2 cells
   std::vector<uint32_t> m_Colours;
 };
