@@ -4,6 +4,7 @@ tdlib_add_tests(bitmap
     Bmp16Test.cpp
     Bmp32DrawTest.cpp
     Bmp32Test.cpp
+    ImageAllocationTest.cpp
     ImageFileTest.cpp
     ImageReadTest.cpp
     MapDecorationsTest.cpp
@@ -15,6 +16,10 @@ tdlib_add_tests(bitmap
   WINDOWS
     GdiTest.cpp
 )
+# The allocation walks: every row natively, a few under the slow emulator.
+if(TDLIB_NATIVE)
+  cmake_language(DEFER CALL target_compile_definitions bitmap_tests PRIVATE TDLIB_WALK_EVERY_ROW)
+endif()
 # The nearest-pixel rule of the projective copy against pixman's, natively.
 if(TDLIB_NATIVE)
   find_package(PkgConfig QUIET)
