@@ -365,6 +365,13 @@ TEST_F(HandlerDeletionTest, AWindowDeletedByAHandlerIsNotTouchedAfterwards) {
   }
 }
 
+// The texts of the list's rows in order.
+std::vector<std::string> Texts(const CListView& list) {
+  std::vector<std::string> texts;
+  for (int32_t i = 0; i < list.GetCount(); ++i) texts.push_back(list.GetItem(i)->GetText().c_str());
+  return texts;
+}
+
 // Only the first row goes, through the list view; the list view goes on.
 CListView* g_RowList = nullptr;
 std::vector<std::string> g_Clicked;
@@ -406,10 +413,7 @@ TEST_F(HandlerDeletionTest, ARowDeletedByTheListsHandlersIsNotTouchedAfterwards)
       EXPECT_EQ(freed.Calls(), 0) << c.name;
       EXPECT_EQ(freed.Writes(), 0) << c.name;
     }
-    std::vector<std::string> left;
-    for (int32_t i = 0; i < list->GetCount(); ++i)
-      left.push_back(list->GetItem(i)->GetText().c_str());
-    EXPECT_EQ(left, (std::vector<std::string>{"two", "three"})) << c.name;
+    EXPECT_EQ(Texts(*list), (std::vector<std::string>{"two", "three"})) << c.name;
     EXPECT_TRUE(g_Clicked.empty()) << c.name << ": the click of a row that is gone";
     EXPECT_FALSE(list->IsPressed()) << c.name;
   }
@@ -419,12 +423,6 @@ TEST_F(HandlerDeletionTest, ARowDeletedByTheListsHandlersIsNotTouchedAfterwards)
 // operation goes on with what is there after them.
 CControl* g_Detached = nullptr;
 int32_t g_Entered = 0;
-
-std::vector<std::string> Texts(const CListView& list) {
-  std::vector<std::string> texts;
-  for (int32_t i = 0; i < list.GetCount(); ++i) texts.push_back(list.GetItem(i)->GetText().c_str());
-  return texts;
-}
 
 struct SEditCase {
   const char* name;
