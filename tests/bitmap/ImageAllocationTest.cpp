@@ -1,7 +1,8 @@
 // Running out of memory in every allocation, one after the other, of reading
 // and writing each image file kind and of the drawing operations that
 // allocate: each run either reports the failure, with the bitmap or the file
-// as they were, or completes with nothing missing.
+// as they were, or completes with nothing missing (a failure the operation
+// can do without, such as a name freed on closing, is no failure).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -201,8 +202,10 @@ TEST_F(ImageAllocationTest, AReadThatRunsOutOfMemoryReportsItAndKeepsTheBitmap) 
       ArmAllocationFailure(n);
       const uint32_t error = Load(*bmp, path, c);
       const bool failed = DisarmAllocationFailure();
-      EXPECT_EQ(error, failed ? kErrUnknown : kErrNone) << c.name << ", allocation " << n;
-      EXPECT_TRUE(StateOf(*bmp) == (failed ? before : read)) << c.name << ", allocation " << n;
+      const SBitmapState after = StateOf(*bmp);
+      const bool complete = error == kErrNone && after == read;
+      const bool reported = error == kErrUnknown && after == before;
+      EXPECT_TRUE(complete || (failed && reported)) << c.name << ", allocation " << n << ", error " << error;
     });
     ReportWalk(c.name, allocations);
     EXPECT_GT(allocations, 0) << c.name;
@@ -219,9 +222,8 @@ TEST_F(ImageAllocationTest, AHeaderReadThatRunsOutOfMemoryReportsIt) {
     ArmAllocationFailure(n);
     BitmapLoadHeader(path.c_str(), reinterpret_cast<TdBmpHeader*>(&header), palette, &error);
     const bool failed = DisarmAllocationFailure();
-    EXPECT_EQ(error, failed ? kErrUnknown : kErrNone) << n;
-    if (!failed) EXPECT_EQ(header.width, 4);
-    if (!failed) EXPECT_EQ(palette[4 + 1], 0xFF);
+    const bool complete = error == kErrNone && header.width == 4 && palette[4 + 1] == 0xFF;
+    EXPECT_TRUE(complete || (failed && error == kErrUnknown)) << n << ", error " << error;
   });
   ReportWalk("BitmapLoadHeader", allocations);
 }
@@ -279,8 +281,10 @@ TEST_F(ImageAllocationTest, AWriteThatRunsOutOfMemoryLeavesTheOldFile) {
       ArmAllocationFailure(n);
       const bool written = c.write(path);
       const bool failed = DisarmAllocationFailure();
-      if (c.reports) EXPECT_EQ(written, !failed) << c.name << ", allocation " << n;
-      EXPECT_EQ(ReadBytes(path), failed ? "the old file" : complete) << c.name << ", allocation " << n;
+      const std::string bytes = ReadBytes(path);
+      const bool whole = written && bytes == complete;
+      const bool reported = (!written || !c.reports) && bytes == "the old file";
+      EXPECT_TRUE(whole || (failed && reported)) << c.name << ", allocation " << n;
       EXPECT_EQ(Names(), std::vector<std::string>{"image.bmp"}) << c.name << ", allocation " << n;
       WriteBytes(path, "the old file");
     });
@@ -377,9 +381,11 @@ TEST(ImageAllocation, AnOperationThatRunsOutOfMemoryIsWholeOrLeavesTheBitmap) {
         threw = true;
       }
       const bool failed = DisarmAllocationFailure();
-      EXPECT_EQ(threw, failed && c.failure == kThrowsKept) << c.name << ", allocation " << n;
-      const SBitmapState& expected = !failed ? done : c.failure == kSilentEmptied ? kEmptyBitmap : before;
-      EXPECT_TRUE(StateOf(*bmp) == expected) << c.name << ", allocation " << n;
+      const SBitmapState after = StateOf(*bmp);
+      const bool complete = !threw && after == done;
+      const bool reported = threw == (c.failure == kThrowsKept) &&
+                            after == (c.failure == kSilentEmptied ? kEmptyBitmap : before);
+      EXPECT_TRUE(complete || (failed && reported)) << c.name << ", allocation " << n;
     });
     ReportWalk(c.name, allocations);
     EXPECT_GT(allocations, 0) << c.name;

@@ -6,17 +6,19 @@ CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
 
 bool CAtomicFileWriter::Open(const CStr& target, int32_t bufferSize, uint32_t& error) {
   Discard();
-  const CStr temp = MakeTempFileName(target);
-  if (!m_Stream.Open(temp, kFileModeCreate, bufferSize, error)) return false;
-  m_Stream.SetDeleteOnClose(true);
+  // The names first: once the file exists nothing may fail before it is
+  // known to be removed.
+  m_TempName = MakeTempFileName(target);
   m_Target = target;
-  m_TempName = temp;
+  if (!m_Stream.Open(m_TempName, kFileModeCreate, bufferSize, error)) return false;
+  m_Stream.SetDeleteOnClose(true);
+  m_TempLeft = true;
   return true;
 }
 
 bool CAtomicFileWriter::Close(uint32_t& error) {
   if (!m_Stream.IsOpen()) {
-    if (m_TempName.GetLength() > 0) return true;  // closed before
+    if (m_TempLeft) return true;  // closed before
     error = kErrFileWrite;
     return false;
   }
@@ -28,7 +30,7 @@ bool CAtomicFileWriter::Close(uint32_t& error) {
 }
 
 bool CAtomicFileWriter::Replace(uint32_t& error) {
-  if (m_Stream.IsOpen() || m_TempName.GetLength() == 0) {
+  if (m_Stream.IsOpen() || !m_TempLeft) {
     error = kErrFileWrite;
     return false;
   }
@@ -36,7 +38,7 @@ bool CAtomicFileWriter::Replace(uint32_t& error) {
     RemoveTemp();
     return false;
   }
-  m_TempName = CStr();
+  m_TempLeft = false;
   return true;
 }
 
@@ -51,10 +53,10 @@ void CAtomicFileWriter::Discard() {
 }
 
 void CAtomicFileWriter::RemoveTemp() {
-  if (m_TempName.GetLength() == 0) return;
+  if (!m_TempLeft) return;
   uint32_t ignored = 0;
   FileDelete(m_TempName, ignored);
-  m_TempName = CStr();
+  m_TempLeft = false;
 }
 
 bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,

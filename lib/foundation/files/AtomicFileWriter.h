@@ -38,7 +38,8 @@ class CAtomicFileWriter {
 
   CBufferedFileStream m_Stream;
   CStr m_Target;
-  CStr m_TempName;  // empty once nothing is left to clean up
+  CStr m_TempName;
+  bool m_TempLeft = false;  // the temporary file exists and is to be removed
 };
 
 // One whole file through a CAtomicFileWriter: write fills the stream and

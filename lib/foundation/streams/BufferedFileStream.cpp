@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/exports/Guard.h"
@@ -27,6 +29,10 @@ CBufferedFileStream::~CBufferedFileStream() { Close(); }
 
 bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSize,
                                uint32_t& error) {
+  // The memory first: a file created and then left for want of it would stay.
+  CStr fileName = name;
+  const int32_t size = RoundBufferSize(bufferSize);
+  std::unique_ptr<uint8_t[]> buffer(new uint8_t[size]());
   m_File = FileOpenByMode(name, mode, error);
   if (m_File == nullptr) return false;
   m_FileSize = FileSeek(m_File, 0, kSeekEnd, error);
@@ -34,9 +40,9 @@ bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSi
     FileCloseNamed(m_File, m_Name, false);
     return false;
   }
-  m_Name = name;
-  m_BufferSize = RoundBufferSize(bufferSize);
-  m_Buffer = new uint8_t[m_BufferSize]();
+  m_Name = std::move(fileName);
+  m_BufferSize = size;
+  m_Buffer = buffer.release();
   m_Base = 0;
   m_Offset = m_Valid = 0;
   m_Dirty = m_WriteFailed = m_Written = false;
