@@ -53,14 +53,16 @@ void CBmp::MakePixels(int32_t width, int32_t height, CBmpPixels& pixels) {
   if (m_OwnDC) pixels.AttachDC();
   pixels.rows.reset(new uint8_t*[static_cast<size_t>(pixels.height) + 1]);
   uint8_t* base = static_cast<uint8_t*>(pixels.bits);
-  for (int32_t y = 0; y <= pixels.height; ++y) pixels.rows[y] = base + static_cast<ptrdiff_t>(y) * stride;
+  for (int32_t y = 0; y <= pixels.height; ++y)
+    pixels.rows[y] = base + static_cast<ptrdiff_t>(y) * stride;
 }
 
 void CBmp::AllocatePixels(CBmpPixels& pixels, int64_t bytes, int32_t format) {
   if (format != pfX1R5G5B5 && format != pfA1R5G5B5 && format != pfR8G8B8 && format != pfX8R8G8B8 &&
       format != pfA8R8G8B8)
     throw "CBmp::InitBitmapInfo: Unsupported pixel format.";
-  while (bytes > kMaxBitmapBytes || td::AllocationFaultHit() || !pixels.TryAllocate(bytes, format)) {
+  while (bytes > kMaxBitmapBytes || td::AllocationFaultHit() ||
+         !pixels.TryAllocate(bytes, format)) {
     AllocFailHandler handler = GetAllocFailHandler();
     if (!handler || !handler(static_cast<uint32_t>(std::min<int64_t>(bytes, UINT32_MAX))))
       throw "CBmp::SetSize: Can't allocate the DIB handle";
@@ -93,7 +95,8 @@ int32_t CBmp::GetStride() { return Stride(); }
 int32_t CBmp::GetWidth() { return Width(); }
 
 uint32_t CBmp::GetMemorySize(uint8_t includeObject) {
-  return static_cast<uint32_t>(Stride()) * static_cast<uint32_t>(Height()) + (includeObject ? 32 : 0);
+  return static_cast<uint32_t>(Stride()) * static_cast<uint32_t>(Height()) +
+         (includeObject ? 32 : 0);
 }
 
 void CBmp::GetRect(SRectI* rect) { *rect = {0, 0, Width(), Height()}; }
@@ -189,7 +192,8 @@ bool CBmp::ReduceInto(CBmp& destination, int32_t factor, bool roundUp) {
       const int64_t last = std::min<int64_t>(int64_t{y} * factor + factor, Height());
       for (int64_t sy = int64_t{y} * factor; sy < last; ++sy) {
         const uint8_t* row = static_cast<const uint8_t*>(Bits()) + sy * Stride();
-        ScanlineConvert(reinterpret_cast<uint8_t*>(argb.data()), row, sourceFormat, pfA8R8G8B8, nullptr, Width());
+        ScanlineConvert(reinterpret_cast<uint8_t*>(argb.data()), row, sourceFormat, pfA8R8G8B8,
+                        nullptr, Width());
         reducer.AddRow(argb.data());
       }
       reducer.TakeRow(reduced.data());

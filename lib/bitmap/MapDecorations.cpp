@@ -32,7 +32,8 @@ SPointD Turn(SPointD position, double angle, double u, double v) {
 // anything is drawn.
 class CNeedleHalf {
  public:
-  CNeedleHalf(CBmp32& bitmap, SPointD position, double angle, const SPointD (&shape)[3], uint32_t fill)
+  CNeedleHalf(CBmp32& bitmap, SPointD position, double angle, const SPointD (&shape)[3],
+              uint32_t fill)
       : m_Bitmap(bitmap), m_Fill(bitmap) {
     for (int i = 0; i < 3; ++i) m_Points[i] = Turn(position, angle, shape[i].x, shape[i].y);
     m_Filled = m_Fill.Prepare(m_Points, 3, fill);

@@ -67,7 +67,8 @@ SBitmapState StateOf(CBmpRows& bmp) {
   s.width = bmp.GetWidth();
   s.height = bmp.GetHeight();
   s.pixels = bmp.HasPixels();
-  const size_t rowBytes = static_cast<size_t>(s.width) * (bmp.GetPixelFormat() == pfA1R5G5B5 ? 2 : 4);
+  const size_t rowBytes =
+      static_cast<size_t>(s.width) * (bmp.GetPixelFormat() == pfA1R5G5B5 ? 2 : 4);
   for (int32_t y = 0; s.pixels && y < s.height; ++y)
     s.bytes.insert(s.bytes.end(), bmp.RowOrNull(y), bmp.RowOrNull(y) + rowBytes);
   return s;
@@ -94,10 +95,11 @@ std::string Palette(std::initializer_list<uint32_t> colours) {
 }
 
 std::vector<SReadCase> ReadCases() {
-  const std::string rgb2x2 = CBytes().Raw({1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}).Str();
-  const std::string grey16 = Palette({0x000000, 0x111111, 0x222222, 0x333333, 0x444444, 0x555555, 0x666666,
-                                      0x777777, 0x888888, 0x999999, 0xAAAAAA, 0xBBBBBB, 0xCCCCCC, 0xDDDDDD,
-                                      0xEEEEEE, 0xFFFFFF});
+  const std::string rgb2x2 =
+      CBytes().Raw({1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}).Str();
+  const std::string grey16 =
+      Palette({0x000000, 0x111111, 0x222222, 0x333333, 0x444444, 0x555555, 0x666666, 0x777777,
+               0x888888, 0x999999, 0xAAAAAA, 0xBBBBBB, 0xCCCCCC, 0xDDDDDD, 0xEEEEEE, 0xFFFFFF});
   std::string rgb4x4;
   for (int i = 0; i < 48; ++i) rgb4x4 += static_cast<char>(i * 5);
   std::string corePalette;
@@ -123,24 +125,31 @@ std::vector<SReadCase> ReadCases() {
   grey.depth = 8;
   return {
       {"rgb24.bmp", BmpFile(2, 2, 24, 0, "", rgb2x2), 32, 1, 0, kEveryBuild},
-      {"argb32.bmp", BmpFile(1, 2, 32, 0, "", CBytes().U32(0x80102030).U32(0x40506070).Str()), 32, 1, 1,
-       kNativeOnly},
+      {"argb32.bmp", BmpFile(1, 2, 32, 0, "", CBytes().U32(0x80102030).U32(0x40506070).Str()), 32,
+       1, 1, kNativeOnly},
       {"rle8.bmp",
-       BmpFile(4, 2, 8, 1, Palette({0x0000FF, 0x00FF00}), CBytes().Raw({4, 1, 0, 0, 2, 0, 2, 1, 0, 1}).Str(),
-               2),
+       BmpFile(4, 2, 8, 1, Palette({0x0000FF, 0x00FF00}),
+               CBytes().Raw({4, 1, 0, 0, 2, 0, 2, 1, 0, 1}).Str(), 2),
        32, 1, 0, kNativeOnly},
-      {"rle4.bmp", BmpFile(4, 2, 4, 2, grey16, CBytes().Raw({4, 0x12, 0, 0, 0, 4, 0x3C, 0x5A, 0, 1}).Str()), 32,
+      {"rle4.bmp",
+       BmpFile(4, 2, 4, 2, grey16, CBytes().Raw({4, 0x12, 0, 0, 0, 4, 0x3C, 0x5A, 0, 1}).Str()), 32,
        1, 0, kNativeOnly},
-      {"mono.bmp", BmpFile(8, 2, 1, 0, Palette({0, 0xFFFFFF}), CBytes().Raw({0xA5, 0, 0, 0, 0x0F, 0, 0, 0}).Str()),
+      {"mono.bmp",
+       BmpFile(8, 2, 1, 0, Palette({0, 0xFFFFFF}),
+               CBytes().Raw({0xA5, 0, 0, 0, 0x0F, 0, 0, 0}).Str()),
        32, 1, 0, kNativeOnly},
-      {"core8.bmp", CoreBmpFile(2, 1, 8, corePalette, CBytes().Raw({1, 200, 0, 0}).Str()), 32, 1, 0, kNativeOnly},
-      {"x1r5.bmp", BmpFile(2, 2, 16, 0, "", CBytes().U16(0x8001).U16(0x7C00).U16(0x03E0).U16(0x001F).Str()), 16,
+      {"core8.bmp", CoreBmpFile(2, 1, 8, corePalette, CBytes().Raw({1, 200, 0, 0}).Str()), 32, 1, 0,
+       kNativeOnly},
+      {"x1r5.bmp",
+       BmpFile(2, 2, 16, 0, "", CBytes().U16(0x8001).U16(0x7C00).U16(0x03E0).U16(0x001F).Str()), 16,
        1, 1, kNativeOnly},
       {"halved.bmp", BmpFile(4, 4, 24, 0, "", rgb4x4), 32, 2, 0, kNativeOnly},
-      {"rgb24.tga", TgaFile(raw24, "", CBytes().Raw({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}).Str()), 32, 1, 0,
-       kEveryBuild},
-      {"rle32.tga", TgaFile(rle32, "", CBytes().Raw({0x82, 1, 2, 3, 4}).Str()), 32, 1, 0, kNativeOnly},
-      {"mapped.tga", TgaFile(mapped, CBytes().Raw({1, 2, 3, 4, 5, 6}).Str(), CBytes().Raw({1, 0}).Str()), 32, 1,
+      {"rgb24.tga", TgaFile(raw24, "", CBytes().Raw({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}).Str()),
+       32, 1, 0, kEveryBuild},
+      {"rle32.tga", TgaFile(rle32, "", CBytes().Raw({0x82, 1, 2, 3, 4}).Str()), 32, 1, 0,
+       kNativeOnly},
+      {"mapped.tga",
+       TgaFile(mapped, CBytes().Raw({1, 2, 3, 4, 5, 6}).Str(), CBytes().Raw({1, 0}).Str()), 32, 1,
        0, kNativeOnly},
       {"grey.tga", TgaFile(grey, "", CBytes().Raw({0x40, 0xC0}).Str()), 32, 1, 0, kNativeOnly},
   };
@@ -205,7 +214,8 @@ TEST_F(ImageAllocationTest, AReadThatRunsOutOfMemoryReportsItAndKeepsTheBitmap) 
       const SBitmapState after = StateOf(*bmp);
       const bool complete = error == kErrNone && after == read;
       const bool reported = error == kErrUnknown && after == before;
-      EXPECT_TRUE(complete || (failed && reported)) << c.name << ", allocation " << n << ", error " << error;
+      EXPECT_TRUE(complete || (failed && reported))
+          << c.name << ", allocation " << n << ", error " << error;
     });
     ReportWalk(c.name, allocations);
     EXPECT_GT(allocations, 0) << c.name;
@@ -249,14 +259,18 @@ std::vector<SWriteCase> WriteCases() {
   };
   auto b16 = std::make_shared<CBmp16>(5, 3, false);
   for (int32_t y = 0; y < 3; ++y)
-    for (int32_t x = 0; x < 5; ++x) b16->GetScanLine(y)[x] = static_cast<uint16_t>(x * 0x111 + y * 0x2000);
+    for (int32_t x = 0; x < 5; ++x)
+      b16->GetScanLine(y)[x] = static_cast<uint16_t>(x * 0x111 + y * 0x2000);
   auto rle8 = [](const CStr& path) {
     static const uint8_t kIndices[] = {1, 1, 1, 2, 3, 4, 4, 5, 6, 7, 8, 8, 9, 9, 9, 9};
     const SPixelBufferDesc desc = {pfP8, 8, 8, 2, 8, -8};
     uint32_t error = 0;
     try {
       return WriteFileReplacing(
-          path, [&](CStream& file, uint32_t& e) { return WriteBmp(file, kIndices, desc, pfP8, nullptr, rcRle8, nullptr, e); },
+          path,
+          [&](CStream& file, uint32_t& e) {
+            return WriteBmp(file, kIndices, desc, pfP8, nullptr, rcRle8, nullptr, e);
+          },
           error);
     } catch (const std::bad_alloc&) {
       return false;
@@ -297,9 +311,9 @@ TEST_F(ImageAllocationTest, AWriteThatRunsOutOfMemoryLeavesTheOldFile) {
 
 // What a run whose allocation failed shows.
 enum EFailure {
-  kThrowsKept,      // the throwing forms: an exception, the bitmap as it was
-  kSilentKept,      // drawing slots: nothing drawn
-  kSilentEmptied,   // slots that resize and cannot report: an empty bitmap
+  kThrowsKept,     // the throwing forms: an exception, the bitmap as it was
+  kSilentKept,     // drawing slots: nothing drawn
+  kSilentEmptied,  // slots that resize and cannot report: an empty bitmap
 };
 
 // An operation on a 6 x 5 bitmap of tagged pixels.
@@ -326,27 +340,38 @@ std::vector<SDrawCase> DrawCases() {
   std::shared_ptr<CBmp32> large = MakeTagged(9, 7);
   const SPointD star[5] = {{0.5, 0.5}, {5.5, 2}, {0.5, 4.5}, {3, -1}, {4, 5}};
   std::vector<SDrawCase> cases = {
-      {"Draw scaled", [=](CBmp32& t) { source->Draw(&t, -0.5, -0.5, 5.5, 4.5, -0.5, -0.5, 2.5, 2.5, bmCopy); },
+      {"Draw scaled",
+       [=](CBmp32& t) { source->Draw(&t, -0.5, -0.5, 5.5, 4.5, -0.5, -0.5, 2.5, 2.5, bmCopy); },
        kSilentKept, kEveryBuild},
-      {"Draw scaled within itself", [](CBmp32& t) { t.Draw(&t, -0.5, -0.5, 5.5, 4.5, 0.5, 0.5, 3.5, 2.5, bmBlend); },
+      {"Draw scaled within itself",
+       [](CBmp32& t) { t.Draw(&t, -0.5, -0.5, 5.5, 4.5, 0.5, 0.5, 3.5, 2.5, bmBlend); },
        kSilentKept, kNativeOnly},
-      {"Draw along its own rows", [](CBmp32& t) { t.Draw(&t, 0.5, -0.5, 5.5, 4.5, -0.5, -0.5, 4.5, 4.5, bmCopy); },
+      {"Draw along its own rows",
+       [](CBmp32& t) { t.Draw(&t, 0.5, -0.5, 5.5, 4.5, -0.5, -0.5, 4.5, 4.5, bmCopy); },
        kSilentKept, kNativeOnly},
       {"DrawTransform within itself",
-       [](CBmp32& t) { t.DrawTransform(&t, 0, 0, 4, 3, 1, 0, 5, 1, 4, 4, 0, 3, bmTransparent); }, kSilentKept,
+       [](CBmp32& t) { t.DrawTransform(&t, 0, 0, 4, 3, 1, 0, 5, 1, 4, 4, 0, 3, bmTransparent); },
+       kSilentKept, kNativeOnly},
+      {"FillPolygon", [=](CBmp32& t) { t.FillPolygon(star, 5, 0x80FF0000); }, kSilentKept,
        kNativeOnly},
-      {"FillPolygon", [=](CBmp32& t) { t.FillPolygon(star, 5, 0x80FF0000); }, kSilentKept, kNativeOnly},
-      {"DrawNeedle", [](CBmp32& t) { DrawNeedle(t, NorthUpView(), {3, 2}); }, kThrowsKept, kNativeOnly},
+      {"DrawNeedle",
+       [](CBmp32& t) {
+         DrawNeedle(t, NorthUpView(), {3, 2});
+       },
+       kThrowsKept, kNativeOnly},
       {"DrawGPSCursor",
-       [=](CBmp32& t) { DrawGPSCursor(t, NorthUpView(), {3, 2}, 0.5f, star, 5, 0.5f); }, kThrowsKept,
-       kNativeOnly},
+       [=](CBmp32& t) {
+         DrawGPSCursor(t, NorthUpView(), {3, 2}, 0.5f, star, 5, 0.5f);
+       },
+       kThrowsKept, kNativeOnly},
       {"Resize", [](CBmp32& t) { t.Resize(9, 8); }, kThrowsKept, kNativeOnly},
       {"CopyFrom", [=](CBmp32& t) { t.CopyFrom(*source); }, kThrowsKept, kNativeOnly},
       {"ScaleFrom", [=](CBmp32& t) { t.ScaleFrom(*source, 7, 4); }, kThrowsKept, kNativeOnly},
       {"ScaleFrom itself", [](CBmp32& t) { t.ScaleFrom(t, 12, 3); }, kThrowsKept, kNativeOnly},
       {"SetSize", [](CBmp32& t) { t.SetSize(9, 8); }, kSilentEmptied, kNativeOnly},
       {"Assign", [=](CBmp32& t) { t.Assign(source.get()); }, kSilentEmptied, kNativeOnly},
-      {"AssignScaled", [=](CBmp32& t) { t.AssignScaled(source.get(), 7, 4); }, kSilentEmptied, kEveryBuild},
+      {"AssignScaled", [=](CBmp32& t) { t.AssignScaled(source.get(), 7, 4); }, kSilentEmptied,
+       kEveryBuild},
       {"ShrinkTo", [=](CBmp32& t) { large->ShrinkTo(&t, 2, 1); }, kSilentEmptied, kNativeOnly},
       {"ShrinkTo itself", [](CBmp32& t) { t.ShrinkTo(&t, 2, 0); }, kSilentEmptied, kNativeOnly},
   };
@@ -354,8 +379,8 @@ std::vector<SDrawCase> DrawCases() {
   // The native build measures no text, so draws no scale bar.
   cases.push_back({"DrawScaleBar",
                    [](CBmp32& t) {
-                     static HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
-                                                     NONANTIALIASED_QUALITY, 0, "Arial");
+                     static HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
+                                                     0, 0, NONANTIALIASED_QUALITY, 0, "Arial");
                      DrawScaleBar(t, 1, 1, 0.05, kUnitKilometre, font);
                    },
                    kThrowsKept, kEveryBuild});
