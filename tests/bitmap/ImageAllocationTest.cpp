@@ -300,6 +300,8 @@ TEST_F(ImageAllocationTest, AWriteThatRunsOutOfMemoryLeavesTheOldFile) {
       const bool reported = (!written || !c.reports) && bytes == "the old file";
       EXPECT_TRUE(whole || (failed && reported)) << c.name << ", allocation " << n;
       EXPECT_EQ(Names(), std::vector<std::string>{"image.bmp"}) << c.name << ", allocation " << n;
+      for (const std::string& name : Names())  // so that the next run starts alike
+        if (name != "image.bmp") std::filesystem::remove(m_Folder / name);
       WriteBytes(path, "the old file");
     });
     ReportWalk(c.name, allocations);
