@@ -175,12 +175,12 @@ void CBmp::SaveBmp(const CStr* path, void* param) {
   }
 }
 
-bool CBmp::ReduceInto(CBmp& destination, int32_t factor, bool roundUp) {
+void CBmp::ReduceInto(CBmp& destination, int32_t factor, bool roundUp) {
   const int32_t width = Width() / factor + (roundUp && Width() % factor ? 1 : 0);
   const int32_t height = Height() / factor + (roundUp && Height() % factor ? 1 : 0);
   const int32_t format = destination.GetPixelFormat();
   const bool direct = format == pfA8R8G8B8 || format == pfX8R8G8B8;
-  if (!direct && !FindScanlineConverter(pfX8R8G8B8, format)) return false;
+  if (!direct && !FindScanlineConverter(pfX8R8G8B8, format)) return;
   CBmpPixels pixels;  // made aside, so that the destination may be this bitmap
   destination.MakePixels(width, height, pixels);
   if (HasPixels() && pixels.bits) {
@@ -205,7 +205,6 @@ bool CBmp::ReduceInto(CBmp& destination, int32_t factor, bool roundUp) {
     }
   }
   destination.TakePixels(pixels);
-  return true;
 }
 
 void CBmp::ShrinkTo(CBmp* destination, int32_t factor, uint8_t roundUp) {
