@@ -28,7 +28,12 @@ translation unit throws. Every slot and export must be found defined, so a
 class or a name cannot drop out unnoticed. Exit status 1 with one line per
 fault; 0 when every slot and export is proven.
 
-Usage: check_slot_guards.py <repository root> [--jobs N]
+Usage: check_slot_guards.py <repository root> [--jobs N] [--slot-calls]
+
+--slot-calls lists instead every call of a slot or an export made from inside
+the library, one line each: "file:line: caller calls slot". Slot 0
+(DeleteThis) is left out: it reports no failure. The library's own code calls
+the core that throws, not the guarded door, which swallows the failure.
 """
 
 import glob
@@ -94,9 +99,10 @@ def compiler_args(root):
     return args
 
 
-def translation_units(root):
+def translation_units(root, every=False):
     units = []
-    for sub in SUBSYSTEM_DIRS:
+    subs = sorted(os.listdir(os.path.join(root, "lib"))) if every else SUBSYSTEM_DIRS
+    for sub in subs:
         for path in sorted(glob.glob(os.path.join(root, "lib", sub, "**", "*.cpp"), recursive=True)):
             if path.endswith("_posix.cpp"):
                 continue
@@ -104,7 +110,7 @@ def translation_units(root):
             text = open(path, encoding="latin-1").read()
             if os.path.exists(header):
                 text += open(header, encoding="latin-1").read()
-            if any(word in text for word in ("TD_STDCALL", "TDEXPORT", "TD_DELETE_THIS", "noexcept")):
+            if every or any(word in text for word in ("TD_STDCALL", "TDEXPORT", "TD_DELETE_THIS", "noexcept")):
                 units.append(path)
     return units
 
@@ -120,10 +126,16 @@ class Unit:
         self.declared = {}  # slot key -> (class, pure)
         self.defined = {}  # slot or export key -> (class or None, where, reason, depends)
         self.depends = None
+        self.project_files = {}  # file name -> inside the repository
 
     def in_project(self, cursor):
         location = cursor.location
-        return location.file is not None and os.path.realpath(location.file.name).startswith(self.root)
+        if location.file is None:
+            return False
+        name = location.file.name
+        if name not in self.project_files:
+            self.project_files[name] = os.path.realpath(name).startswith(self.root)
+        return self.project_files[name]
 
     def where(self, cursor):
         location = cursor.location
@@ -181,7 +193,7 @@ class Unit:
 
     def describe(self, callee):
         parent = callee.semantic_parent
-        prefix = parent.spelling + "::" if parent is not None and parent.kind in (
+        prefix = parent.spelling + "::" if parent is not None and parent.spelling and parent.kind in (
             K.CLASS_DECL, K.STRUCT_DECL, K.CLASS_TEMPLATE, K.NAMESPACE) else ""
         return "%s%s (%s)" % (prefix, callee.spelling, self.where(callee))
 
@@ -256,9 +268,42 @@ class Unit:
 
     # -- slots and exports -------------------------------------------------
 
-    def run(self, exports):
+    def run(self, exports, slot_calls=False):
         self.walk(self.tu.cursor, exports)
-        return self.classes, self.declared, self.defined
+        calls = self.calls_of_slots(exports) if slot_calls else set()
+        return self.classes, self.declared, self.defined, calls
+
+    def calls_of_slots(self, exports):
+        """(where, caller, owner class or None, name) of every call in the
+        library's own functions of a virtual method or an export."""
+        calls = set()
+        bodies = (K.FUNCTION_DECL, K.CXX_METHOD, K.CONSTRUCTOR, K.DESTRUCTOR, K.FUNCTION_TEMPLATE)
+
+        def visit(cursor, caller):
+            for child in cursor.get_children():
+                try:
+                    kind = child.kind
+                except ValueError:
+                    continue
+                if kind in bodies and child.is_definition() and self.in_project(child):
+                    visit(child, self.describe(child).split(" (")[0])
+                    continue
+                if kind == K.CALL_EXPR and caller is not None:
+                    callee = child.referenced
+                    if callee is not None and callee.spelling != "DeleteThis":
+                        if callee.kind == K.CXX_METHOD and callee.is_virtual_method():
+                            calls.add((self.where(child), caller, callee.semantic_parent.spelling,
+                                       callee.spelling))
+                        elif callee.kind == K.FUNCTION_DECL and callee.spelling in exports:
+                            calls.add((self.where(child), caller, None, callee.spelling))
+                if kind in (K.NAMESPACE, K.LINKAGE_SPEC, K.UNEXPOSED_DECL, K.CLASS_DECL, K.STRUCT_DECL,
+                            K.CLASS_TEMPLATE) or caller is not None:
+                    if caller is not None or kind in (K.NAMESPACE, K.LINKAGE_SPEC, K.UNEXPOSED_DECL) \
+                            or self.in_project(child):
+                        visit(child, caller)
+
+        visit(self.tu.cursor, None)
+        return calls
 
     def walk(self, cursor, exports):
         for child in cursor.get_children():
@@ -266,10 +311,10 @@ class Unit:
                 kind = child.kind
             except ValueError:
                 continue
+            if not self.in_project(child):
+                continue
             if kind in (K.NAMESPACE, K.LINKAGE_SPEC, K.UNEXPOSED_DECL):
                 self.walk(child, exports)
-            elif not self.in_project(child):
-                continue
             elif kind in (K.CLASS_DECL, K.STRUCT_DECL, K.CLASS_TEMPLATE) and child.is_definition():
                 self.classes.setdefault(child.spelling, set()).update(
                     b.type.spelling.split("<")[0].split("::")[-1] for b in child.get_children()
@@ -298,15 +343,15 @@ class Unit:
 
 
 def analyse(job):
-    root, path, args, exports = job
+    root, path, args, exports, slot_calls = job
     configure_libclang()
     index = ci.Index.create()
     tu = index.parse(path, args=args, options=ci.TranslationUnit.PARSE_SKIP_FUNCTION_BODIES * 0)
     errors = [str(d) for d in tu.diagnostics if d.severity >= ci.Diagnostic.Error]
     if errors:
-        return path, errors, {}, {}, {}
-    classes, declared, defined = Unit(root, tu).run(exports)
-    return path, [], classes, declared, defined
+        return path, errors, {}, {}, {}, set()
+    classes, declared, defined, calls = Unit(root, tu).run(exports, slot_calls)
+    return path, [], classes, declared, defined, calls
 
 
 def slot_classes(classes, named):
@@ -332,17 +377,19 @@ def slot_classes(classes, named):
 def main():
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ".")
     jobs = int(sys.argv[sys.argv.index("--jobs") + 1]) if "--jobs" in sys.argv else 3
+    slot_calls = "--slot-calls" in sys.argv
     configure_libclang()
     named = exported_classes(root)
     exports = exported_functions(root)
     args = compiler_args(root)
-    work = [(root, path, args, exports) for path in translation_units(root)]
+    work = [(root, path, args, exports, slot_calls) for path in translation_units(root, slot_calls)]
     with multiprocessing.Pool(jobs) as pool:
         results = pool.map(analyse, work)
 
     faults = []
-    classes, declared, defined = {}, {}, {}
-    for path, errors, unit_classes, unit_declared, unit_defined in results:
+    classes, declared, defined, calls = {}, {}, {}, set()
+    for path, errors, unit_classes, unit_declared, unit_defined, unit_calls in results:
+        calls |= unit_calls
         faults += ["%s: does not compile: %s" % (os.path.relpath(path, root), e) for e in errors[:3]]
         for name, bases in unit_classes.items():
             classes.setdefault(name, set()).update(bases)
@@ -352,6 +399,15 @@ def main():
                 defined[key] = value
 
     slots = slot_classes(classes, named)
+    if slot_calls:
+        def order(call):
+            path, line = call[0].rsplit(":", 1)
+            return path, int(line), call[1], call[2] or "", call[3]
+
+        for where, caller, owner, name in sorted(calls, key=order):
+            if owner is None or owner in slots:
+                print("%s: %s calls %s" % (where, caller, "%s::%s" % (owner, name) if owner else name))
+        return 0
     faults += ["include/TdLib.h: class %s of a table is not defined in the library" % n
                for n in sorted(named - set(classes))]
     faults += ["lib/foundation/exports/TdLib.def: export %s is not defined" % n
