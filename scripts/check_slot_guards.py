@@ -344,14 +344,15 @@ class Unit:
         if type_.kind != ci.TypeKind.RECORD or type_.is_pod():
             return None
         record = type_.get_declaration()
-        for member in record.get_children():
-            if self.is_special(member, what, record):
+        if not self.in_project(record):
+            return None  # the standard library's own members: noexcept where it matters
+        source = template_of(record) or record  # an instance shows its template's members
+        for member in source.get_children():
+            if self.is_special(member, what, source):
                 return self.callee_reason(member, depth)
-        if template_of(record) is not None or not record.is_definition():
-            if not self.in_project(record):
-                return None  # the standard library's own members: noexcept where it matters
+        if not source.is_definition():
             return "the %s of %s, a member or base, cannot be followed" % (what, type_.spelling)
-        return self.members_reason(record, what, depth)
+        return self.members_reason(source, what, depth)
 
     @staticmethod
     def is_special(member, what, record):
@@ -428,7 +429,8 @@ class Unit:
         return None
 
     def function_reason(self, definition, depth, top=False):
-        key = (definition.get_usr(), definition.type.spelling, self.where(definition))
+        location = definition.location  # two lambdas of one line share a name
+        key = (definition.get_usr(), definition.type.spelling, location.file and location.file.name, location.offset)
         if key not in self.memo:
             self.memo[key] = (None, set())  # a cycle on its own throws nothing
             outer, self.depends = self.depends, set()
@@ -592,14 +594,27 @@ class Unit:
             node = next((c for c in node.get_children() if c.kind not in NOT_CODE), None)
 
     def try_reason(self, cursor, depth, top):
+        """The handlers run only when the block throws; a catch-all keeps
+        what the block throws."""
         children = list(cursor.get_children())
         handlers = [c for c in children if c.kind == K.CXX_CATCH_STMT]
         catches_all = any(all(g.kind == K.COMPOUND_STMT for g in h.get_children()) for h in handlers)
+        outer, self.depends = self.depends, set()
+        reason = None
         for child in children:
-            if child.kind == K.CXX_CATCH_STMT or not catches_all:
-                reason = self.statement_reason(child, depth, top)
-                if reason:
-                    return reason
+            if child.kind != K.CXX_CATCH_STMT:
+                reason = reason or self.statement_reason(child, depth, top)
+        block, self.depends = self.depends, outer
+        if not catches_all:
+            self.depends |= block
+            if reason:
+                return reason
+        if not reason and not block:
+            return None  # nothing to catch: the handlers never run
+        for handler in handlers:
+            reason = self.statement_reason(handler, depth, top)
+            if reason:
+                return reason
         return None
 
     # -- entry points ------------------------------------------------------
@@ -658,9 +673,12 @@ class Unit:
             self.defined[key] = (owner, self.where(definition), reason, frozenset(self.depends), what, stdcall)
 
     def summarise(self, definition):
-        """What a function of this file may throw, for the calls of other files."""
+        """What a function of this file may throw, for the calls of other files
+        (a header's functions are seen wherever they are called)."""
         owner = definition.semantic_parent
         if owner is not None and owner.kind == K.CLASS_TEMPLATE:
+            return
+        if definition.location.file is None or definition.location.file.name != self.tu.spelling:
             return
         self.depends = set()
         reason = self.function_reason(definition, 0)
