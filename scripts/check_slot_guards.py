@@ -825,7 +825,7 @@ def analyse_all(root, jobs=None, slot_calls=False, precompiled=True):
         if reason:
             name = "%s::%s" % key if owner is not None else key[1]
             faults.append("%s: %s may let an exception out: %s" % (where, name, reason))
-    listed = sorted(c for c in calls if c[2] is None or c[2] in slots)
+    listed = [c for c in calls if c[2] is None or c[2] in slots]
     return faults, counts, listed
 
 
