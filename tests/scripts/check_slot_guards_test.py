@@ -114,6 +114,10 @@ CASES = [
     ("table written without a space before the brace", THING % "return Throws();", "throws",
      {"header": HEADER.replace("TdThingTable {", "TdThingTable{")}),
     ("slot in lib/widgets", THING % "return Throws();", "throws", {"folder": "widgets"}),
+    ("subclass in lib/widgets of a class in lib/gps", '#include "lib/gps/Thing.h"', "CDerived::Run() may let",
+     {"files": {"lib/gps/Thing.h": '#pragma once\n#include "lib/foundation/core/Object.h"\n' + THING % "return 0;",
+                "lib/widgets/Derived.cpp": PRELUDE + '#include "lib/gps/Thing.h"\nclass CDerived : public CThing {\n'
+                " public:\n  TD_DELETE_THIS(CDerived)\n  int32_t TD_STDCALL Run() override { return Throws(); }\n};\n"}}),
     ("window procedure", "long TD_STDCALL WindowProc(void*, unsigned, unsigned, long) { return Throws(); }"
      + THING % "return 0;", "WindowProc", {}),
     ("thread body", "unsigned TD_STDCALL Body(void*) { Elsewhere(); return 0; }" + THING % "return 0;", "Body", {}),
@@ -170,10 +174,14 @@ def build(folder, case):
         out.write(options.get("header", HEADER))
     with open(os.path.join(folder, "lib", "foundation", "exports", "TdLib.def"), "w") as out:
         out.write("LIBRARY TdLib.dll\nEXPORTS\n" + "".join("    %s\n" % e for e in options.get("exports", [])))
-    sub = os.path.join(folder, "lib", options.get("folder", "snippet"))
+    sub = os.path.join(folder, "lib", options.get("folder", "gps"))
     os.makedirs(sub, exist_ok=True)
     with open(os.path.join(sub, "Snippet.cpp"), "w") as out:
         out.write(PRELUDE + source + "\n")
+    for path, text in options.get("files", {}).items():
+        os.makedirs(os.path.dirname(os.path.join(folder, path)), exist_ok=True)
+        with open(os.path.join(folder, path), "w") as out:
+            out.write(text)
 
 
 def run(case):
