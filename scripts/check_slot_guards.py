@@ -10,8 +10,9 @@ The entry points:
 - exports: the names of lib/foundation/exports/TdLib.def;
 - every function of the library with the standard Windows calling convention
   (window procedures, thread bodies, callbacks the system calls);
-- every function of the library declared noexcept and every destructor: one
-  that throws ends the process.
+- every function of the library declared noexcept: one that throws ends the
+  process. A destructor is followed where it runs (slot 0, delete, the end of
+  a local's life), whatever it declares.
 
 Every .cpp of every folder under lib/ is parsed (the _posix twins aside). The
 rule (lib/foundation/exports/Guard.h states it for the code) is checked on
@@ -21,13 +22,14 @@ as throwing:
 - it calls only functions that cannot throw: those declared noexcept (checked
   on their own; a template's instance is checked where it is called, with the
   lambdas it is given), C functions of system headers (the C runtime, Win32),
-  other slots (checked on their own), functions whose body the same
-  translation unit holds and which keep the rule, recursively, and calls
+  other slots (checked on their own), functions of the library which keep
+  the rule, recursively, in whichever file they are defined, and calls
   through a pointer whose type is noexcept or uses the standard Windows
   calling convention (a function of the system or a host, or an entry point
   of the library, checked on its own). Any other call through a pointer, a
-  function declared in a header without noexcept and defined in another file,
-  and a name the checker cannot resolve count as throwing;
+  function that is not noexcept and whose body no parsed file holds, a
+  system function followed deeper than SYSTEM_DEPTH, and a name the checker
+  cannot resolve count as throwing;
 - what a call runs besides its callee counts too: the default arguments it
   leaves out, the constructors of bases and members and the default member
   initialisers a constructor runs without naming them, the destructors of
