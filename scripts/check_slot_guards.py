@@ -106,6 +106,16 @@ def is_stdcall(function_type):
     return ci.conf.lib.clang_getFunctionTypeCallingConv(function_type) == STDCALL
 
 
+class Fatal(str):
+    """A reason met inside a noexcept function, a destructor among them: no
+    handler catches it, the process ends."""
+
+
+def carry(reason, text):
+    """The text of a reason that wraps another, as fatal as the one it wraps."""
+    return Fatal(text) if isinstance(reason, Fatal) else text
+
+
 def kind_of(cursor):
     try:
         return cursor.kind
@@ -257,7 +267,8 @@ class Unit:
             # what it is given: a noexcept function that throws ends the process.
             if definition is None or not self.in_project(definition) or template_of(definition) is None:
                 return None
-            return self.body_reason(callee, definition, depth)
+            reason = self.body_reason(callee, definition, depth)
+            return Fatal(reason) if reason else None
         name = callee.spelling
         if name.startswith("__builtin") or name.startswith("__sync") or name.startswith("__atomic"):
             return None
@@ -280,7 +291,7 @@ class Unit:
         if not project and depth >= SYSTEM_DEPTH:
             return "calls %s, which is not noexcept" % self.describe(callee)
         reason = self.function_reason(definition, depth + (0 if project else 1))
-        return "calls %s, which %s" % (self.describe(callee), reason) if reason else None
+        return carry(reason, "calls %s, which %s" % (self.describe(callee), reason)) if reason else None
 
     def is_c_function(self, callee):
         if callee.kind != K.FUNCTION_DECL or self.in_project(callee):
@@ -313,7 +324,7 @@ class Unit:
         else:
             what = "default"
         reason = self.members_reason(owner, what, depth)
-        return "calls %s, which %s" % (self.describe(callee), reason) if reason else None
+        return carry(reason, "calls %s, which %s" % (self.describe(callee), reason)) if reason else None
 
     # The special functions a class runs for its bases and members.
 
@@ -387,14 +398,20 @@ class Unit:
         """A destructor runs where it is called: slot 0, delete, the end of a
         local's or a temporary's life, a member's or base's destructor."""
         definition = destructor.get_definition()
-        if is_nothrow(destructor) and (definition is None or not self.in_project(definition)):
-            return None
+        fatal = is_nothrow(destructor)
+        owner = destructor.semantic_parent
+        if owner is not None and (destructor.is_default_method() or destructor.location == owner.location):
+            reason = self.members_destroy_reason(owner, depth)
+            return carry(reason, "calls %s, which %s" % (self.describe(destructor), reason)) if reason else None
         if definition is None:
-            if self.in_project(destructor):
-                self.depends.add(("extern", destructor.get_usr(), self.describe(destructor)))
+            if self.in_project(destructor):  # followed where it is defined
+                self.depends.add(("extern!" if fatal else "extern", destructor.get_usr(), self.describe(destructor)))
                 return None
-            return "calls %s, which is noexcept(false)" % self.describe(destructor)
-        return self.body_reason(destructor, definition, depth)
+            return None if fatal else "calls %s, which is noexcept(false)" % self.describe(destructor)
+        if fatal and not self.in_project(definition):
+            return None  # the standard library's
+        reason = self.body_reason(destructor, definition, depth)
+        return Fatal(reason) if reason and fatal else reason
 
     def destroy_reason(self, type_, depth):
         """What destroying an object of the type may throw."""
@@ -455,7 +472,7 @@ class Unit:
     def statement_reason(self, cursor, depth, top=False):
         reason = self.node_reason(cursor, depth)
         if reason:
-            return "%s: %s" % (self.where(cursor), reason) if top and cursor.location.file else reason
+            return carry(reason, "%s: %s" % (self.where(cursor), reason)) if top and cursor.location.file else reason
         kind = kind_of(cursor)
         if kind == K.CXX_TRY_STMT:
             return self.try_reason(cursor, depth, top)
@@ -481,7 +498,7 @@ class Unit:
                         and node.referenced.kind in FUNCTIONS:
                     reason = self.callee_reason(node.referenced, depth)
                     if reason:
-                        return "captures with %s (%s)" % (reason, self.where(node))
+                        return carry(reason, "captures with %s (%s)" % (reason, self.where(node)))
         return None
 
     def node_reason(self, cursor, depth):
@@ -557,7 +574,7 @@ class Unit:
                     if value:
                         reason = self.statement_reason(value[-1], depth)
                         if reason:
-                            return "its default argument %s %s" % (parameters[index].spelling, reason)
+                            return carry(reason, "its default argument %s %s" % (parameters[index].spelling, reason))
                         break
         return None
 
@@ -577,8 +594,8 @@ class Unit:
                 else:
                     continue
                 if reason:
-                    return "hands %s to %s, which may call it: %s" % (
-                        node.spelling or "a lambda", callee.spelling, reason)
+                    return carry(reason, "hands %s to %s, which may call it: %s" % (
+                        node.spelling or "a lambda", callee.spelling, reason))
         return None
 
     @staticmethod
@@ -607,6 +624,9 @@ class Unit:
             if child.kind != K.CXX_CATCH_STMT:
                 reason = reason or self.statement_reason(child, depth, top)
         block, self.depends = self.depends, outer
+        if isinstance(reason, Fatal):
+            return reason  # no handler runs: the process ends
+        self.depends |= {d for d in block if d[0] == "extern!"}
         if not catches_all:
             self.depends |= block
             if reason:
@@ -803,7 +823,7 @@ def analyse_all(root, jobs=None, slot_calls=False, precompiled=True):
         for dep in sorted(depends):
             if dep in visiting:
                 continue  # a cycle on its own throws nothing
-            if dep[0] == "extern":
+            if dep[0] in ("extern", "extern!"):
                 if dep[1] not in summaries:
                     return "calls %s, which is not noexcept and is defined in no file the checker parsed" % dep[2]
                 reason, further, _ = summaries[dep[1]]

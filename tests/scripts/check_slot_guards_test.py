@@ -95,6 +95,12 @@ CASES = [
      "struct SPart { ~SPart() { Elsewhere(); } };\nclass CThing : public CObject {\n public:\n"
      "  TD_DELETE_THIS(CThing)\n  SPart part;\n  virtual int32_t TD_STDCALL Run() { return 0; }\n};",
      "DeleteThis", {"thing": False}),
+    ("destructor that throws inside a guard: no handler runs",
+     "struct SLoud { ~SLoud() { Throws(); } };" + THING % "return td::Guard(0, [] { SLoud loud; return 1; });",
+     "throws", {}),
+    ("noexcept template that throws inside a catch-all",
+     "template <class F> void Quietly(F f) noexcept { f(); }"
+     + THING % "try { Quietly([] { Throws(); }); } catch (...) {} return 0;", "throws", {}),
     # Default arguments.
     ("default argument left out at the call", "int Twice(int x = Throws()) { return 2 * x; }" + THING % "return Twice();",
      "default argument", {}),
