@@ -90,11 +90,11 @@ CASES = [
      "struct SLoud { ~SLoud() noexcept(false) { Throws(); } };" + THING % "SLoud loud; return 0;", "throws", {}),
     ("slot 0's destructor chain",
      "class CThing : public CObject {\n public:\n  TD_DELETE_THIS(CThing)\n  ~CThing() { Elsewhere(); }\n"
-     "  virtual int32_t TD_STDCALL Run() { return 0; }\n};", "DeleteThis", {"thing": False}),
+     "  virtual int32_t TD_STDCALL Run() { return 0; }\n};", "DeleteThis", {}),
     ("destructor of a member in slot 0's chain",
      "struct SPart { ~SPart() { Elsewhere(); } };\nclass CThing : public CObject {\n public:\n"
      "  TD_DELETE_THIS(CThing)\n  SPart part;\n  virtual int32_t TD_STDCALL Run() { return 0; }\n};",
-     "DeleteThis", {"thing": False}),
+     "DeleteThis", {}),
     ("destructor that throws inside a guard: no handler runs",
      "struct SLoud { ~SLoud() { Throws(); } };" + THING % "return td::Guard(0, [] { SLoud loud; return 1; });",
      "throws", {}),
@@ -115,7 +115,7 @@ CASES = [
     ("two overloads, the throwing one first",
      "class CThing : public CObject {\n public:\n  TD_DELETE_THIS(CThing)\n"
      "  virtual int32_t TD_STDCALL Run() { return Throws(); }\n"
-     "  virtual int32_t TD_STDCALL Run(int32_t k) { return k; }\n};", "CThing::Run() may let", {"thing": False}),
+     "  virtual int32_t TD_STDCALL Run(int32_t k) { return k; }\n};", "CThing::Run() may let", {}),
     # Scope: tables, folders, entry points.
     ("table written without a space before the brace", THING % "return Throws();", "throws",
      {"header": HEADER.replace("TdThingTable {", "TdThingTable{")}),
@@ -139,7 +139,7 @@ CASES = [
     ("call into another file", THING % "return Elsewhere();", "calls Elsewhere", {}),
     ("dynamic_cast to a reference", THING % "return dynamic_cast<CThing&>(*this).Run();", "casts to a reference", {}),
     ("slot taking bool", "class CThing : public CObject {\n public:\n  TD_DELETE_THIS(CThing)\n"
-     "  virtual int32_t TD_STDCALL Run(bool on) { return on; }\n};", "takes bool", {"thing": False}),
+     "  virtual int32_t TD_STDCALL Run(bool on) { return on; }\n};", "takes bool", {}),
     ("export that throws", THING % "return 0;" + "TDEXPORT(int32_t) ThingRun() { return Throws(); }",
      "ThingRun may let", {"exports": ["ThingRun"]}),
     ("export not defined", THING % "return 0;", "export ThingGone is not defined", {"exports": ["ThingGone"]}),
@@ -163,7 +163,7 @@ CASES = [
      "class CThing : public CObject {\n public:\n  TD_DELETE_THIS(CThing)\n"
      "  virtual int32_t TD_STDCALL Run() { return 1; }\n"
      "  virtual int32_t TD_STDCALL Run(int32_t k) { return td::Guard(0, [&] { return k + Elsewhere(); }); }\n};",
-     None, {"thing": False}),
+     None, {}),
     ("window procedure with a catch-all",
      "long TD_STDCALL WindowProc(void*, unsigned, unsigned, long) { try { return Throws(); } catch (...) { return 0; } }"
      + THING % "return 0;", None, {}),
