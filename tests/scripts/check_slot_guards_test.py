@@ -14,6 +14,7 @@ import sys
 import tempfile
 
 ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else ".")
+sys.dont_write_bytecode = True  # the source tree stays as checked out
 sys.path.insert(0, os.path.join(ROOT, "scripts"))
 import check_slot_guards as checker  # noqa: E402
 
