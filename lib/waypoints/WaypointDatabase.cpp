@@ -27,11 +27,15 @@ T* At(CItemList<T>& list, int32_t index) {
   return list.IsIndex(index) ? list.GetAt(index) : nullptr;
 }
 
+// Runs in the destructor: when ordering the items runs out of memory they are
+// left alive rather than the process ended.
 template <class T>
 void DestroyAll(CItemList<T>& list) {
-  std::vector<T*> items = list.Snapshot();
-  list.Clear();
-  for (T* item : items) td::Free(item);
+  td::GuardVoid([&] {
+    std::vector<T*> items = list.Snapshot();
+    list.Clear();
+    for (T* item : items) td::Free(item);
+  });
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ CWaypointRoute::CWaypointRoute(const SItemArgs& args)
     : CWaypointManagerItem(EItemKind::Route, args) {}
 
 CWaypointRoute::~CWaypointRoute() {
-  manager_->RouteResetting(this, ERouteReset::Destroying);
+  // Telling the listeners takes memory; without it they are not told rather
+  // than the process ended.
+  td::GuardVoid([&] { manager_->RouteResetting(this, ERouteReset::Destroying); });
   points_.SetOwnsItems(true);
 }
 

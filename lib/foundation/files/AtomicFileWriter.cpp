@@ -1,8 +1,13 @@
 #include "lib/foundation/files/AtomicFileWriter.h"
 
 #include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/exports/Guard.h"
 
-CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
+// Forgetting the removed file's name takes memory: when it fails the file is
+// gone all the same.
+CAtomicFileWriter::~CAtomicFileWriter() {
+  td::GuardVoid([&] { Discard(); });
+}
 
 bool CAtomicFileWriter::Open(const CStr& target, int32_t bufferSize, uint32_t& error) {
   Discard();
