@@ -3,8 +3,8 @@
 #include "lib/foundation/core/ErrorCodes.h"
 #include "lib/foundation/exports/Guard.h"
 
-// Forgetting the removed file's name takes memory: when it fails the file is
-// gone all the same.
+// Discarding allocates nothing; the guard keeps a destructor from ever
+// letting an exception out of the calls into the file layer.
 CAtomicFileWriter::~CAtomicFileWriter() {
   td::GuardVoid([&] { Discard(); });
 }
