@@ -1,6 +1,8 @@
 #include "lib/waypoints/Waypoint.h"
 
 #include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointDatabase.h"
@@ -12,6 +14,14 @@
 namespace {
 
 CStr* TextOrNull(const CStr& text) { return text.GetLength() ? new CStr(text) : nullptr; }
+
+// A waypoint is made with a comment its file can hold whole, or not at all.
+CStr* CommentOrNull(const CStr& comment) {
+  uint32_t error;
+  if (!td::CheckComment(comment, &error))
+    throw CException("CWaypoint::CWaypoint: Comment of more than 255 characters");
+  return TextOrNull(comment);
+}
 
 bool SamePosition(const SGeo3D& a, const SGeo3D& b) {
   return a.lat == b.lat && a.lon == b.lon && a.h == b.h;
@@ -27,7 +37,7 @@ CWaypoint::CWaypoint(const SWaypointArgs& args)
       floatAttribute2_(args.floatAttribute2),
       radius_(args.radius),
       intAttribute_(args.intAttribute),
-      comment_(TextOrNull(args.comment)),
+      comment_(CommentOrNull(args.comment)),
       description_(TextOrNull(args.description)),
       type_(args.type ? args.type : manager_->GetDefaultType()) {}
 
@@ -46,8 +56,10 @@ void CWaypoint::FreeLinks() {
 
 void TD_STDCALL CWaypoint::Assign(CWaypointManagerItem* source, uint32_t* error) {
   GuardSlot(error, [&] {
-    if (!AssignBase(source, error)) return;
+    if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypoint&>(*source);
+    if (!td::CheckComment(*from.GetComment(), error)) return;
+    AssignBaseFields(from);
     SetText(comment_, *from.GetComment(), error);
     CopyLinksFrom(from);
     MoveTo(from.position_);
@@ -243,7 +255,8 @@ void TD_STDCALL CWaypoint::SetIntAttribute(uint32_t value, uint32_t* error) {
 
 void TD_STDCALL CWaypoint::SetComment(const CStr* comment, uint32_t* error) {
   GuardSlot(error, [&] {
-    if (!CheckWritable(error)) SetText(comment_, *comment, error);
+    if (!CheckWritable(error) && td::CheckComment(*comment, error))
+      SetText(comment_, *comment, error);
   });
 }
 
