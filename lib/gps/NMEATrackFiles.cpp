@@ -1,6 +1,6 @@
-// CNMEATrack: its files. The first point, a split and a file that failed are
-// written whole through a temporary file; every other point appends or
-// replaces the last record in place and cuts the file after the new trailer.
+// CNMEATrack: its files. The first point, a split, a file that failed and a
+// replace by a shorter record are written whole through a temporary file;
+// every other point appends or replaces the last record in place.
 #include <exception>
 
 #include "lib/foundation/files/AtomicFileWriter.h"
@@ -75,7 +75,10 @@ void CNMEATrack::WriteWhole(bool companion) {
 
 // The last point as a new record after the one before it, or in place of the
 // last record; then the trailer, and the file ends there. Record and trailer
-// go out in one write, so that the trailer on disk is never half new.
+// go out in one write that ends at or past the old end, so that the file on
+// disk reads whole before it and after it. A shorter record in place of the
+// last one would leave old bytes to cut off in a second step: that file is
+// written whole instead.
 void CNMEATrack::AppendRecord(bool companion, bool replace) {
   SFileState& state = State(companion);
   replace = replace && state.LastRecordSize > 0;
@@ -86,14 +89,13 @@ void CNMEATrack::AppendRecord(bool companion, bool replace) {
   const uint32_t size =
       companion ? WriteTrackAbsoluteRecord(tail, point)
                 : WriteTrackRecord(tail, base, TrackTicks(point.Time - base.Time), point);
+  if (replace && size < state.LastRecordSize) return WriteWhole(companion);
   WriteTrackTrailer(tail, point.Distance, point.Time, static_cast<uint32_t>(m_Points.size()));
   CFileStream file(companion ? m_CompanionName : m_FileName, kFileModeWrite);
   StreamSeek(file, file.GetSize() - kTrailerSize - (replace ? state.LastRecordSize : 0));
   uint32_t error = 0;
   if (!file.WriteBuf(bytes, static_cast<int32_t>(tail.GetPosition()), error))
     throw CStreamError("CNMEATrack::AppendRecord: Cannot write to file " + file.GetName());
-  if (!file.SetSize(file.GetPosition()))
-    throw CStreamError("CNMEATrack::AppendRecord: Cannot set the end of file " + file.GetName());
   state.LastRecordSize = size;
 }
 
