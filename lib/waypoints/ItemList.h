@@ -143,6 +143,19 @@ class CItemList {
     sorted_ = true;
   }
 
+  // Empties the list and gives its items, in no particular order, without
+  // allocating: for destructors, which destroy them. Touches the items.
+  std::vector<T*> TakeAll() noexcept {
+    std::vector<T*> items = std::move(items_);
+    items_.clear();
+    items.erase(std::remove(items.begin(), items.end(), nullptr), items.end());
+    for (T* item : items) ForgetPosition(item);
+    where_.clear();
+    gaps_ = 0;
+    sorted_ = true;
+    return items;
+  }
+
   // The items in order, for walks during which the list may change.
   std::vector<T*> Snapshot() {
     Settle();

@@ -28,10 +28,8 @@ T* At(CItemList<T>& list, int32_t index) {
 }
 
 template <class T>
-void DestroyAll(CItemList<T>& list) {
-  std::vector<T*> items = list.Snapshot();
-  list.Clear();
-  for (T* item : items) td::Free(item);
+void DestroyAll(CItemList<T>& list) noexcept {
+  for (T* item : list.TakeAll()) td::Free(item);
 }
 
 }  // namespace

@@ -29,18 +29,6 @@ uint8_t Find(CItemList<T>& list, const SItemId* id, int32_t* index) {
   return found;
 }
 
-// Calls each pair from the last to the first over a copy, skipping pairs
-// removed by an earlier call.
-template <class Func, class... Args>
-void CallEach(CArray<SCallback>& callbacks, Args... args) {
-  CArray<SCallback> walk(callbacks);
-  for (int32_t i = walk.GetCount() - 1; i >= 0; --i) {
-    const SCallback& callback = walk[i];
-    if (callbacks.IndexOf(callback) >= 0)
-      reinterpret_cast<Func>(callback.Function)(callback.Context, args...);
-  }
-}
-
 SItemArgs BuiltInArgs(uint16_t state, uint32_t now, CWaypointManager* manager) {
   return SItemArgs{SItemId{}, state, CStr(), now, now, nullptr, manager};
 }
@@ -430,11 +418,31 @@ void CWaypointManager::RouteResetting(CWaypointRoute* route, ERouteReset reset) 
   CallEach<TRouteResetFunc>(resetListeners_, route, reset);
 }
 
+// Calls the pairs there are at the start, from the last to the first,
+// skipping pairs removed by an earlier call; pairs added meanwhile wait for
+// the next walk.
+template <class Func, class... Args>
+void CWaypointManager::CallEach(CArray<SCallback>& callbacks, Args... args) {
+  SCallbackWalk walk{&callbacks, callbacks.GetCount() - 1, walks_};
+  walks_ = &walk;
+  struct SEnd {
+    CWaypointManager* manager;
+    SCallbackWalk* outer;
+    ~SEnd() { manager->walks_ = outer; }
+  } end{this, walk.outer};
+  while (walk.next >= 0) {
+    const SCallback callback = callbacks[walk.next--];
+    reinterpret_cast<Func>(callback.Function)(callback.Context, args...);
+  }
+}
+
 // The last entry equal to callback goes.
 bool CWaypointManager::RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback) {
   for (int32_t i = callbacks.GetCount() - 1; i >= 0; --i)
     if (callbacks[i] == callback) {
       callbacks.RemoveAt(i);
+      for (SCallbackWalk* walk = walks_; walk; walk = walk->outer)
+        if (walk->callbacks == &callbacks && i <= walk->next) --walk->next;
       return true;
     }
   return false;
