@@ -40,9 +40,14 @@ int CNMEATrack::FolderEnd(const CStr& fileName) {
 }
 
 void CNMEATrack::CompanionFileName(const CStr& fileName) {
-  m_FileName = fileName;
-  m_CompanionName = fileName.Left(fileName.GetLength() - 4) + "_2.trk";
-  m_TrackName = BaseName(fileName);
+  SNames names = NamesOf(fileName);
+  m_FileName = std::move(names.File);
+  m_CompanionName = std::move(names.Companion);
+  m_TrackName = std::move(names.Track);
+}
+
+CNMEATrack::SNames CNMEATrack::NamesOf(const CStr& fileName) {
+  return SNames{fileName, fileName.Left(fileName.GetLength() - 4) + "_2.trk", BaseName(fileName)};
 }
 
 void CNMEATrack::WriteFiles(bool replace) {
@@ -122,20 +127,33 @@ void CNMEATrack::SaveToStream(CStream& stream) {
 
 void CNMEATrack::LoadFile(const CStr& fileName) {
   CBufferedFileStream stream(fileName, kFileModeRead | kFileShareRead, kLoadBufferSize);
-  CompanionFileName(fileName);
-  LoadFromStream(stream);
-  if (m_TrackName.GetLength() == 0) m_TrackName = BaseName(fileName);
+  SNames names = NamesOf(fileName);
+  SLoaded loaded = ReadLoaded(stream);
+  if (loaded.Info.Name.GetLength() == 0) loaded.Info.Name = names.Track;
+  m_FileName = std::move(names.File);
+  m_CompanionName = std::move(names.Companion);
+  TakeLoaded(loaded);
+}
+
+void CNMEATrack::LoadFromStream(CStream& stream) {
+  SLoaded loaded = ReadLoaded(stream);
+  TakeLoaded(loaded);
+}
+
+CNMEATrack::SLoaded CNMEATrack::ReadLoaded(CStream& stream) {
+  SLoaded loaded;
+  GetTrackInfo(stream, loaded.Info);
+  loaded.LastRecordSize = ReadTrackPoints(stream, loaded.Info, loaded.Points);
+  return loaded;
 }
 
 // Recording may go on into a loaded track: the main file is appended to when
 // it was read whole in the current version, the companion is written anew.
-void CNMEATrack::LoadFromStream(CStream& stream) {
-  m_Points.clear();
-  STrackInfo info;
-  GetTrackInfo(stream, info);
-  m_TrackName = info.Name;
-  m_Main.LastRecordSize = ReadTrackPoints(stream, info, m_Points);
-  m_Main.Stale = info.Version != kTrackVersion || m_Points.size() != info.Count;
+void CNMEATrack::TakeLoaded(SLoaded& loaded) {
+  m_Points.swap(loaded.Points);
+  m_TrackName = std::move(loaded.Info.Name);
+  m_Main.LastRecordSize = loaded.LastRecordSize;
+  m_Main.Stale = loaded.Info.Version != kTrackVersion || m_Points.size() != loaded.Info.Count;
   m_Companion.LastRecordSize = m_Points.size() > 1 ? kTrackCompanionRecordSize : 0;
   m_Companion.Stale = true;
   m_Rejecting = false;

@@ -185,9 +185,7 @@ CWaypointLink* TD_STDCALL CWaypoint::InsertLink(int32_t index, const CStr* text1
       *error = kErrItemNotFound;
       return static_cast<CWaypointLink*>(nullptr);
     }
-    if (!links_) links_ = new CList<CWaypointLink>(true);
-    auto* link = new CWaypointLink(*text1, *text2, this);
-    links_->Insert(index, link);
+    CWaypointLink* link = PutLink(index, *text1, *text2);
     Touch();
     return link;
   });
@@ -318,10 +316,18 @@ void CWaypoint::MoveTo(const SGeo3D& position) {
 }
 
 CWaypointLink* CWaypoint::AddLinkInternal(const CStr& text1, const CStr& text2) {
-  if (!links_) links_ = new CList<CWaypointLink>(true);
-  auto* link = new CWaypointLink(text1, text2, this);
-  links_->Add(link);
-  return link;
+  return PutLink(GetLinkCount(), text1, text2);
+}
+
+// The list is made with its first link: when memory runs out, the waypoint
+// keeps the links it had, and no list when it had none.
+CWaypointLink* CWaypoint::PutLink(int32_t index, const CStr& text1, const CStr& text2) {
+  std::unique_ptr<CList<CWaypointLink>> made(links_ ? nullptr : new CList<CWaypointLink>(true));
+  CList<CWaypointLink>& links = links_ ? *links_ : *made;
+  td::TObjectPtr<CWaypointLink> link(new CWaypointLink(text1, text2, this));
+  links.Insert(index, link.get());
+  if (made) links_ = made.release();
+  return link.release();
 }
 
 void CWaypoint::AttachRoutePoint(CRoutePoint* point) {

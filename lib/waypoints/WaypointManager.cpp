@@ -242,19 +242,15 @@ CWaypointDatabase* CWaypointManager::OpenDatabaseFrom(CStream& stream, uint32_t*
   return td::GuardCode(error, static_cast<CWaypointDatabase*>(nullptr), [&] {
     return OpenWith(
         [&](CFixupList& fixups, SProgress* progress, uint32_t& code) {
-          auto* database = new CWaypointDatabase(this, CStr(), 0, 0);
+          td::TObjectPtr<CWaypointDatabase> database(new CWaypointDatabase(this, CStr(), 0, 0));
           database->ReadFrom(stream, fixups, progress, code);
-          return database;
+          return database.release();
         },
         *error);
   });
 }
 
 namespace {
-
-struct SDatabaseFree {
-  void operator()(CWaypointDatabase* database) const { td::Free(database); }
-};
 
 // Removes the fix-ups added since it was made unless released.
 class CFixupRollback {
@@ -293,15 +289,25 @@ bool CheckIds(CItemList<T>& items, CItemList<T>& known, uint32_t& error) {
 template <class Read>
 CWaypointDatabase* CWaypointManager::OpenWith(Read read, uint32_t& error) {
   error = kErrNone;
-  std::unique_ptr<CWaypointDatabase, SDatabaseFree> database;
+  td::TObjectPtr<CWaypointDatabase> database;
   CFixupRollback rollback(fixups_);
   database.reset(read(fixups_, stage_.get(), error));
   AdvanceFileProgress();
   if (error != kErrNone || !CheckNewDatabase(*database, error)) return nullptr;
-  AdoptItemsOf(*database);
+  ReserveItemsOf(*database);
   databases_.Add(database.get());
+  AdoptItemsOf(*database);
   rollback.Release();
   return database.release();
+}
+
+// Room in the manager's lists for the database's items, so that adopting
+// them cannot run out of memory half way.
+void CWaypointManager::ReserveItemsOf(CWaypointDatabase& database) {
+  groups_.Reserve(static_cast<size_t>(database.GetGroupCount()));
+  routes_.Reserve(static_cast<size_t>(database.GetRouteCount()));
+  types_.Reserve(static_cast<size_t>(database.GetTypeCount()));
+  waypoints_.Reserve(static_cast<size_t>(database.GetWaypointCount()));
 }
 
 void CWaypointManager::AdvanceFileProgress() {
@@ -322,10 +328,10 @@ bool CWaypointManager::CheckNewDatabase(CWaypointDatabase& database, uint32_t& e
 }
 
 void CWaypointManager::AdoptItemsOf(CWaypointDatabase& database) {
-  for (CWaypointGroup* group : database.Groups().Snapshot()) groups_.Append(group);
-  for (CWaypointRoute* route : database.Routes().Snapshot()) routes_.Append(route);
-  for (CWaypointType* type : database.Types().Snapshot()) types_.Append(type);
-  for (CWaypoint* waypoint : database.Waypoints().Snapshot()) waypoints_.Append(waypoint);
+  database.Groups().ForEach([&](CWaypointGroup* group) { groups_.Append(group); });
+  database.Routes().ForEach([&](CWaypointRoute* route) { routes_.Append(route); });
+  database.Types().ForEach([&](CWaypointType* type) { types_.Append(type); });
+  database.Waypoints().ForEach([&](CWaypoint* waypoint) { waypoints_.Append(waypoint); });
 }
 
 void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,

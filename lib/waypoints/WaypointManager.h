@@ -135,6 +135,8 @@ class CWaypointManager : public CObject {
   template <class Read>
   CWaypointDatabase* OpenWith(Read read, uint32_t& error);
   bool CheckNewDatabase(CWaypointDatabase& database, uint32_t& error);
+  void ReserveItemsOf(CWaypointDatabase& database);
+  // After ReserveItemsOf it allocates nothing.
   void AdoptItemsOf(CWaypointDatabase& database);
   void AdvanceFileProgress();
   void ResolveFixups();
