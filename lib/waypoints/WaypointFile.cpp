@@ -99,10 +99,7 @@ bool CheckFits(CStream& stream, int64_t count, int64_t minSize, uint32_t& error)
   return count * minSize <= stream.GetRemaining() || td::Fail(kErrFileRead, error);
 }
 
-struct SBmpFree {
-  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
-};
-using TBmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
+using TBmpPtr = td::TObjectPtr<CBmp32>;
 
 bool ReadPixels(CStream& stream, int32_t width, int32_t height, TBmpPtr& bitmap, uint32_t& error) {
   if (!CheckFits(stream, int64_t{width} * height, 4, error)) return false;

@@ -14,10 +14,7 @@
 
 namespace {
 
-struct SBmpFree {
-  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
-};
-using BmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
+using BmpPtr = td::TObjectPtr<CBmp32>;
 
 // A copy of source, or a cleared side x side bitmap when there is none.
 BmpPtr CopyImage(const CBmp32* source, int32_t side) {
