@@ -37,9 +37,11 @@ CWaypoint::CWaypoint(const SWaypointArgs& args)
       floatAttribute2_(args.floatAttribute2),
       radius_(args.radius),
       intAttribute_(args.intAttribute),
-      comment_(CommentOrNull(args.comment)),
-      description_(TextOrNull(args.description)),
-      type_(args.type ? args.type : manager_->GetDefaultType()) {}
+      type_(args.type ? args.type : manager_->GetDefaultType()) {
+  std::unique_ptr<CStr> comment(CommentOrNull(args.comment));
+  description_ = TextOrNull(args.description);
+  comment_ = comment.release();
+}
 
 CWaypoint::~CWaypoint() {
   for (CRoutePoint* point : routePoints_) point->ForgetWaypoint();

@@ -4,19 +4,23 @@
 
 CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
 
+// The names are made before the file, so that nothing after its creation
+// can run out of memory.
 bool CAtomicFileWriter::Open(const CStr& target, int32_t bufferSize, uint32_t& error) {
   Discard();
-  const CStr temp = MakeTempFileName(target);
+  CStr temp = MakeTempFileName(target);
+  CStr ownTarget(target);
   if (!m_Stream.Open(temp, kFileModeCreate, bufferSize, error)) return false;
   m_Stream.SetDeleteOnClose(true);
-  m_Target = target;
-  m_TempName = temp;
+  m_Target = std::move(ownTarget);
+  m_TempName = std::move(temp);
+  m_HasTemp = true;
   return true;
 }
 
 bool CAtomicFileWriter::Close(uint32_t& error) {
   if (!m_Stream.IsOpen()) {
-    if (m_TempName.GetLength() > 0) return true;  // closed before
+    if (m_HasTemp) return true;  // closed before
     error = kErrFileWrite;
     return false;
   }
@@ -28,7 +32,7 @@ bool CAtomicFileWriter::Close(uint32_t& error) {
 }
 
 bool CAtomicFileWriter::Replace(uint32_t& error) {
-  if (m_Stream.IsOpen() || m_TempName.GetLength() == 0) {
+  if (m_Stream.IsOpen() || !m_HasTemp) {
     error = kErrFileWrite;
     return false;
   }
@@ -36,7 +40,7 @@ bool CAtomicFileWriter::Replace(uint32_t& error) {
     RemoveTemp();
     return false;
   }
-  m_TempName = CStr();
+  m_HasTemp = false;
   return true;
 }
 
@@ -51,10 +55,10 @@ void CAtomicFileWriter::Discard() {
 }
 
 void CAtomicFileWriter::RemoveTemp() {
-  if (m_TempName.GetLength() == 0) return;
+  if (!m_HasTemp) return;
   uint32_t ignored = 0;
   FileDelete(m_TempName, ignored);
-  m_TempName = CStr();
+  m_HasTemp = false;
 }
 
 bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,

@@ -38,7 +38,10 @@ class CAtomicFileWriter {
 
   CBufferedFileStream m_Stream;
   CStr m_Target;
-  CStr m_TempName;  // empty once nothing is left to clean up
+  CStr m_TempName;
+  // Whether the temporary file is there to clean up: a flag, since emptying
+  // a name takes memory, which may run out after the file was renamed.
+  bool m_HasTemp = false;
 };
 
 // One whole file through a CAtomicFileWriter: write fills the stream and

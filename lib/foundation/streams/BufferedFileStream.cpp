@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/exports/Guard.h"
@@ -25,8 +26,12 @@ CBufferedFileStream::CBufferedFileStream(const CStr& name, uint16_t mode, int32_
 
 CBufferedFileStream::~CBufferedFileStream() { Close(); }
 
+// The memory first: running out of it leaves no file created or cut.
 bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSize,
                                uint32_t& error) {
+  CStr ownName(name);
+  const int32_t size = RoundBufferSize(bufferSize);
+  std::unique_ptr<uint8_t[]> buffer(new uint8_t[size]());
   m_File = FileOpenByMode(name, mode, error);
   if (m_File == nullptr) return false;
   m_FileSize = FileSeek(m_File, 0, kSeekEnd, error);
@@ -34,9 +39,9 @@ bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSi
     FileCloseNamed(m_File, m_Name, false);
     return false;
   }
-  m_Name = name;
-  m_BufferSize = RoundBufferSize(bufferSize);
-  m_Buffer = new uint8_t[m_BufferSize]();
+  m_Name = std::move(ownName);
+  m_BufferSize = size;
+  m_Buffer = buffer.release();
   m_Base = 0;
   m_Offset = m_Valid = 0;
   m_Dirty = m_WriteFailed = m_Written = false;
