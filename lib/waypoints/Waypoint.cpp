@@ -135,11 +135,12 @@ int32_t TD_STDCALL CWaypoint::GetGroupCount() { return groupCount_; }
 void TD_STDCALL CWaypoint::GetGroups(CWaypointGroupList* groups) {
   td::GuardVoid([&] {
     if (!groups) return;
-    groups->Clear();
+    std::vector<CWaypointGroup*> found;
     for (int32_t i = manager_->GetGroupCount() - 1; i >= 0; --i) {
       CWaypointGroup* group = manager_->GetGroup(i);
-      if (!group->IsDefault() && group->Contains(this)) groups->Add(group);
+      if (!group->IsDefault() && group->Contains(this)) found.push_back(group);
     }
+    groups->ReplaceAll(found);
   });
 }
 

@@ -208,20 +208,20 @@ void TD_STDCALL CWaypointManager::GetGroupWaypoints(CWaypointList* waypoints,
                                                     CWaypointGroupList* groups) {
   td::GuardVoid([&] {
     if (!waypoints) return;
-    waypoints->Clear();
     std::vector<CWaypoint*> all = waypoints_.Snapshot();
     for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetMark(false);
-    if (!groups) return;
-    for (int32_t g = groups->GetCount() - 1; g >= 0; --g) {
+    std::vector<CWaypoint*> found;
+    for (int32_t g = groups ? groups->GetCount() - 1 : -1; g >= 0; --g) {
       CWaypointGroup* group = groups->GetItem(g);
       if (!group) continue;
       for (int32_t m = group->GetCount() - 1; m >= 0; --m) {
         CWaypoint* member = group->GetWaypoint(m);
         if (member->HasMark()) continue;
-        waypoints->Add(member);
+        found.push_back(member);
         member->SetMark(true);
       }
     }
+    waypoints->ReplaceAll(found);
   });
 }
 
@@ -338,7 +338,7 @@ void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, 
                                                         CWaypointList* found) {
   td::GuardVoid([&] {
     if (!found) return;
-    found->Clear();
+    std::vector<CWaypoint*> inside;
     SPoint3D centre;
     GeoToGreatCirclePoint(centre, *position);
     for (int32_t i = waypoints_.GetCount() - 1; i >= 0; --i) {
@@ -350,8 +350,9 @@ void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, 
       const SGeo3D& p = *waypoint->GetPosition();
       SPoint3D u;
       GeoToGreatCirclePoint(u, SGeo2D{p.lat, p.lon});
-      if (DistAlongGreatCircle1(centre, u) < radius) found->Add(waypoint);
+      if (DistAlongGreatCircle1(centre, u) < radius) inside.push_back(waypoint);
     }
+    found->ReplaceAll(inside);
   });
 }
 

@@ -80,13 +80,17 @@ CWaypointType::~CWaypointType() {
 
 void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* error) {
   GuardSlot(error, [&] {
-    if (!AssignBase(source, error)) return;
+    if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypointType&>(*source);
+    // The icons first: they take the most memory, and running out of it
+    // there reports code 1 with nothing assigned yet.
+    if (!SameIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_))
+      ReplaceIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_);
+    AssignBaseFields(from);
     nameFont_.Assign(from.nameFont_);
     commentFont_.Assign(from.commentFont_);
     ReplaceColor(color_, dayColor_, from.dayColor_);
     ReplaceColor(commentColor_, commentDayColor_, from.commentDayColor_);
-    SetIcon(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_, error);
     Touch();
   });
 }

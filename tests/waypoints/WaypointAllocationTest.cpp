@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -239,6 +240,73 @@ TEST(WaypointAllocation, SavingFailsWholeOrWritesEverything) {
       EXPECT_EQ(TBytes(written.begin(), written.end()), image);
     });
     RemoveFile(target);
+  }
+}
+
+template <class List>
+std::vector<void*> Items(List& list) {
+  std::vector<void*> items;
+  for (int32_t i = 0; i < list.GetCount(); ++i) items.push_back(list.GetItem(i));
+  return items;
+}
+
+// Queries that answer in a host's list: the whole answer, or the list as it
+// was; never an answer with entries missing.
+TEST(WaypointAllocation, QueriesAnswerWholeOrLeaveTheListAsItWas) {
+  SetLanguage(kLangEnglish);
+  CManagerSlot manager;
+  CStr name("Queries");
+  CWaypointDatabase* db = manager->CreateDatabase(&name, 0, 0);
+  uint32_t error = 0;
+  std::vector<CWaypoint*> w;
+  for (int i = 0; i < 3; ++i) {
+    SGeo3D p = Deg(52.0 + 0.001 * i, 4.0);
+    w.push_back(db->AddWaypoint(&p, nullptr));
+    w.back()->SetRadius(1000.0f, &error);
+    w.back()->SetUserFlags(1, 1);
+  }
+  CWaypointGroup* g1 = db->AddGroup();
+  CWaypointGroup* g2 = db->AddGroup();
+  g1->AddWaypoint(w[0], &error);
+  g1->AddWaypoint(w[1], &error);
+  g2->AddWaypoint(w[2], &error);
+  g2->AddWaypoint(w[0], &error);
+  CWaypointList waypoints;
+  CWaypointGroupList groups, asked;
+  asked.Add(g1);
+  asked.Add(g2);
+  const SGeo2D centre{52.0 * kDeg, 4.0 * kDeg};
+  struct SRow {
+    const char* what;
+    std::function<void()> query;
+    std::function<std::vector<void*>()> answer;
+  } rows[] = {
+      {"the groups of a waypoint", [&] { w[0]->GetGroups(&groups); },
+       [&] { return Items(groups); }},
+      {"the waypoints of groups", [&] { manager->GetGroupWaypoints(&waypoints, &asked); },
+       [&] { return Items(waypoints); }},
+      {"the waypoints around a position",
+       [&] { manager->FindWaypointsInRadius(&centre, 1, &waypoints); },
+       [&] { return Items(waypoints); }},
+  };
+  for (const SRow& row : rows) {
+    SCOPED_TRACE(row.what);
+    row.query();
+    const std::vector<void*> expected = row.answer();
+    ASSERT_GE(expected.size(), 2u);
+    td::test::WalkAllocations([&](int32_t n) {
+      waypoints.Clear();
+      waypoints.Add(w[1]);
+      groups.Clear();
+      groups.Add(g2);
+      const std::vector<void*> before = row.answer();
+      td::test::ArmAllocationFailure(n);
+      row.query();
+      const bool failed = td::test::DisarmAllocationFailure();
+      SCOPED_TRACE(n);
+      const std::vector<void*> found = row.answer();
+      EXPECT_TRUE(found == expected || (failed && found == before));
+    });
   }
 }
 
