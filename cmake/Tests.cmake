@@ -139,4 +139,9 @@ function(tdlib_native_tests)
   add_test(NAME slot_guards COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/scripts/check_slot_guards.py
                                     ${CMAKE_SOURCE_DIR})
   set_tests_properties(slot_guards PROPERTIES TIMEOUT 900)
+  # The proof's own cases: small libraries it must report, and clean ones it must pass.
+  add_test(NAME slot_guards_cases COMMAND /usr/bin/python3
+                                          ${CMAKE_SOURCE_DIR}/tests/scripts/check_slot_guards_test.py
+                                          ${CMAKE_SOURCE_DIR})
+  set_tests_properties(slot_guards_cases PROPERTIES TIMEOUT 300)
 endfunction()

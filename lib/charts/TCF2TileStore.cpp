@@ -8,6 +8,7 @@
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/core/ErrorCodes.h"
 #include "lib/foundation/core/Exception.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/foundation/streams/FileStream.h"
 
 namespace {
@@ -80,9 +81,12 @@ CTCF2TileStore::~CTCF2TileStore() {
 }
 
 void CancelChartEverywhere(const void* chart) {
-  SStoreList& list = Stores();
-  CCriticalSectionLock hold(list.lock);
-  for (auto it = list.stores.rbegin(); it != list.stores.rend(); ++it) (*it)->CancelChart(chart);
+  // The list is made with the first store: when it cannot be made, no store
+  // holds work to cancel.
+  SStoreList* list = td::Guard<SStoreList*>(nullptr, [] { return &Stores(); });
+  if (list == nullptr) return;
+  CCriticalSectionLock hold(list->lock);
+  for (auto it = list->stores.rbegin(); it != list->stores.rend(); ++it) (*it)->CancelChart(chart);
 }
 
 // Request ---------------------------------------------------------------

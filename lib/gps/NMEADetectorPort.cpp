@@ -1,5 +1,7 @@
 #include "lib/gps/NMEADetectorPort.h"
 
+#include "lib/foundation/exports/Guard.h"
+
 namespace {
 
 constexpr uint32_t kIgnoredFlags = kNMEAProprietary | kNMEAQuery | kNMEAChecksumError;
@@ -67,5 +69,7 @@ void TD_STDCALL CNMEADetectorPort::SentenceHandler(void* context, CNMEAParser*,
   CNMEADetectorPort* self = static_cast<CNMEADetectorPort*>(context);
   if (sentence->GetFlags() & kIgnoredFlags) return;
   const uint32_t talker = sentence->GetTalkerId(), id = sentence->GetSentenceId();
-  if (self->m_Detector.Counts(talker, id)) ++self->m_Counts[{talker, id}];
+  // The parser calls it as it would a host's handler: a count that cannot be
+  // stored for want of memory is lost, nothing leaves.
+  if (self->m_Detector.Counts(talker, id)) td::GuardVoid([&] { ++self->m_Counts[{talker, id}]; });
 }

@@ -10,6 +10,7 @@
 #include "lib/foundation/files/FileSystem.h"
 #include "lib/foundation/format/FormatSettings.h"
 #include "lib/foundation/core/Object.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Geocentric.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/Lines.h"
@@ -72,35 +73,45 @@ void CGPSNavigator::EndUpdate() {
 
 double CGPSNavigator::ClockTime() const { return clock_ ? clock_->GetTime() : 0.0; }
 
-// The interpreter's reports.
+// The interpreter's reports. Nothing the owner's change event throws may
+// leave them: the interpreter calls them as it would a host's callbacks.
 
 void TD_STDCALL CGPSNavigator::PositionReport(void* context, const SGeo3D* position, uint8_t valid,
                                               double time, uint32_t* error) {
-  Self(context)->TakePosition(*position, valid != 0, time, error);
+  td::GuardVoidCode(error,
+                    [&] { Self(context)->TakePosition(*position, valid != 0, time, error); });
 }
 
 void TD_STDCALL CGPSNavigator::SpeedReport(void* context, float speed, uint8_t valid, double time) {
   CGPSNavigator* self = Self(context);
-  self->TakeValue(self->speed_, speed, valid != 0, time, kInvalidF, kChangeSpeed, true);
+  td::GuardVoid([&] {
+    self->TakeValue(self->speed_, speed, valid != 0, time, kInvalidF, kChangeSpeed, true);
+  });
 }
 
 void TD_STDCALL CGPSNavigator::CourseReport(void* context, float course, uint8_t valid,
                                             double time) {
   CGPSNavigator* self = Self(context);
-  self->TakeValue(self->course_, course, valid != 0, time, kInvalidF, kChangeCourse, true);
+  td::GuardVoid([&] {
+    self->TakeValue(self->course_, course, valid != 0, time, kInvalidF, kChangeCourse, true);
+  });
 }
 
 void TD_STDCALL CGPSNavigator::FixReport(void* context, uint32_t fix, uint8_t valid, double time) {
   CGPSNavigator* self = Self(context);
-  self->TakeValue(self->fix_, static_cast<int32_t>(fix), valid != 0, time, kInvalidFix, kChangeFix,
-                  false);
+  td::GuardVoid([&] {
+    self->TakeValue(self->fix_, static_cast<int32_t>(fix), valid != 0, time, kInvalidFix,
+                    kChangeFix, false);
+  });
 }
 
 void TD_STDCALL CGPSNavigator::SatellitesReport(void* context, uint32_t count, uint8_t valid,
                                                 double time) {
   CGPSNavigator* self = Self(context);
-  self->TakeValue(self->satellites_, static_cast<int32_t>(count), valid != 0, time,
-                  kInvalidSatellites, kChangeSatellites, false);
+  td::GuardVoid([&] {
+    self->TakeValue(self->satellites_, static_cast<int32_t>(count), valid != 0, time,
+                    kInvalidSatellites, kChangeSatellites, false);
+  });
 }
 
 // A failing track file must not end the caller (the interpreter, called from a

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Scene.h"
 #include "lib/waypoints/GpsNavigator.h"
 #include "lib/waypoints/RoutePoint.h"
@@ -287,7 +288,8 @@ void CGPSNavigator::RouteReset(ERouteReset reset) {
 void TD_STDCALL CGPSNavigator::RouteEvent(void* context, CWaypointRoute* route, int32_t index,
                                           CRoutePoint* point) {
   auto* self = static_cast<CGPSNavigator*>(context);
-  if (route == self->route_) self->PointRemoved(index, point);
+  // The manager calls it as it would a host's handler: nothing may leave it.
+  if (route == self->route_) td::GuardVoid([&] { self->PointRemoved(index, point); });
 }
 
 // The point has left the route (the count is the new one) and still lives.

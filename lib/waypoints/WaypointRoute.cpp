@@ -29,7 +29,9 @@ CWaypointRoute::CWaypointRoute(const SItemArgs& args)
     : CWaypointManagerItem(EItemKind::Route, args) {}
 
 CWaypointRoute::~CWaypointRoute() {
-  manager_->RouteResetting(this, ERouteReset::Destroying);
+  // Telling the listeners allocates nothing; what a listener lets out stays
+  // here, and the route goes all the same.
+  td::GuardVoid([&] { manager_->RouteResetting(this, ERouteReset::Destroying); });
   points_.SetOwnsItems(true);
 }
 

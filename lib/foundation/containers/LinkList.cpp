@@ -37,7 +37,8 @@ TLinkList::TLinkList(const TLinkList& other)
   m_Modified = other.m_Modified;
 }
 
-TLinkList::~TLinkList() { Clear(false); }
+// Deletes no file, so no callback runs.
+TLinkList::~TLinkList() { m_Links.Clear(); }
 
 SLinkInfo* TLinkList::Add(uint32_t type, const CStr& file, const CStr& description) {
   CheckType("Add", type);

@@ -36,7 +36,7 @@ class CList {
   explicit CList(bool ownsItems = false) : ownsItems_(ownsItems) {}
   CList(const CList&) = delete;
   CList& operator=(const CList&) = delete;
-  virtual ~CList() { SetCapacity(0); }
+  virtual ~CList() { Clear(); }
 
   virtual int32_t Add(T* item) {
     if (count_ == capacity_) Grow();
@@ -58,20 +58,25 @@ class CList {
   // std::bad_alloc and leaves the list as it was.
   void SetCapacity(int32_t n) {
     if (n == capacity_) return;
+    if (n == 0) return Clear();
     const size_t bytes = Bytes(n);
     if (n < count_) SetCount(n);
-    if (n == 0) {
-      std::free(items_);
-      items_ = nullptr;
-    } else {
-      void* items = td::ReallocBlock(items_, bytes);
-      if (!items) throw std::bad_alloc();
-      items_ = static_cast<T**>(items);
-    }
+    void* items = td::ReallocBlock(items_, bytes);
+    if (!items) throw std::bad_alloc();
+    items_ = static_cast<T**>(items);
     capacity_ = n;
   }
 
-  void Clear() { SetCapacity(0); }
+  // Destroys owned items, the last first, and frees the storage; allocates
+  // nothing, so destructors may call it.
+  void Clear() {
+    if (ownsItems_)
+      for (int32_t i = count_ - 1; i >= 0; --i) DestroyItem(i);
+    count_ = 0;
+    std::free(items_);
+    items_ = nullptr;
+    capacity_ = 0;
+  }
   int32_t GetCount() const { return count_; }
   int32_t GetCapacity() const { return capacity_; }
   bool OwnsItems() const { return ownsItems_; }

@@ -1,13 +1,14 @@
 // Keeps exceptions inside the library at every export and every slot.
 //
 // The rule, proven for every slot of every class in include/TdLib.h (and the
-// classes they derive from or that derive from them) and for every export of
-// TdLib.def by scripts/check_slot_guards.py, a test of the native build: the
+// classes they derive from or that derive from them), for every export of
+// TdLib.def and for every stdcall function (window procedures, thread bodies,
+// callbacks) by scripts/check_slot_guards.py, a test of the native build: the
 // body of a slot or an export calls only what cannot throw. That is a
-// function declared noexcept (these guards, destructors, slot 0), a C
-// function of the system, another slot, or a function whose body the same
-// file shows and which keeps the rule itself. Anything else, and so every
-// call into another file that is not noexcept, runs inside one of the guards
+// function declared noexcept (these guards, slot 0), a C function of the
+// system, another slot, or a function of the library which keeps the rule
+// itself, with the destructors, constructors and default arguments it runs.
+// Anything else, and so every call through an unknown pointer, runs inside one of the guards
 // below, which turn an escaping exception into the slot's failure result:
 // nothing changed where it can be kept so, else 0, false, null or NaN, and
 // code 1 (kErrUnknown) where the slot has an error pointer. Trivial getters

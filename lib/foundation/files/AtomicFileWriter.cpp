@@ -2,6 +2,7 @@
 
 #include "lib/foundation/core/ErrorCodes.h"
 
+// Discarding allocates nothing: the temporary file is marked gone by a flag.
 CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
 
 // The names are made before the file, so that nothing after its creation

@@ -67,7 +67,7 @@ bool FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile) {
   // no file is open, so that closing never throws (destructors close).
   try {
     name = CStr();
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
   }
   return closed;
 }

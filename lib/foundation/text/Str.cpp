@@ -54,7 +54,7 @@ CStr::CStr(const char16_t* wide) : CStr() { AssignWide(wide, wide ? td::WideLeng
 
 CStr::CStr(const CStr& other) : length_(other.length_), chars_(CopyToBuffer(other.chars_, other.length_)), wide_(nullptr) {}
 
-CStr::CStr(CStr&& other) noexcept : length_(other.length_), chars_(other.chars_), wide_(other.wide_) {
+CStr::CStr(CStr&& other) : length_(other.length_), chars_(other.chars_), wide_(other.wide_) {
   other.length_ = 0;
   other.chars_ = NewBuffer(0);
   other.wide_ = nullptr;

@@ -20,7 +20,7 @@ class CStr final : public CObject {
   CStr(const char* text);  // NOLINT: implicit on purpose, texts and CStr mix freely
   explicit CStr(const char16_t* wide);
   CStr(const CStr& other);
-  CStr(CStr&& other) noexcept;
+  CStr(CStr&& other);  // the source keeps an empty buffer of its own, which may fail
   ~CStr();
 
   const char* c_str() const { return chars_; }

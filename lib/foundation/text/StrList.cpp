@@ -67,9 +67,13 @@ void CStrList::SetCapacity(int32_t n) {
   capacity_ = n;
 }
 
+// Allocates nothing, so the destructor may call it.
 void CStrList::Clear() {
-  SetCount(0);
-  SetCapacity(0);
+  for (int32_t i = count_ - 1; i >= 0; --i) DestroyItem(items_[i]);
+  count_ = 0;
+  delete[] items_;
+  items_ = nullptr;
+  capacity_ = 0;
 }
 
 void CStrList::Sort() {
