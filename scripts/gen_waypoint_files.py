@@ -172,6 +172,17 @@ def version1():
     return f
 
 
+def version1_long_name():
+    """One waypoint whose name of 300 characters a long string holds whole."""
+    f = File()
+    f.add(START + V1)
+    f.add(i32(0) + i32(1))
+    f.add(u8(0xAA) + i32(0) + i32(0) + f64(0.3) + f64(0.4) + long_('L' * 300) + u8(0) + i32(0)
+          + f64(36527.25) + i32(-1))
+    f.add(i32(0) + i32(0))
+    return f
+
+
 def emit(out, name, f):
     out.append('inline const uint8_t k%s[] = {' % name)
     data = f.data
@@ -191,6 +202,7 @@ def main():
     emit(out, 'EmptyTest', empty_test())
     emit(out, 'CountBomb', count_bomb())
     emit(out, 'Version1', version1())
+    emit(out, 'Version1LongName', version1_long_name())
     with open('tests/waypoints/WaypointFileBytes.h', 'w') as fh:
         fh.write('\n'.join(out))
     for name, f in (('hand-made', hand_made()), ('count-bomb', count_bomb()),

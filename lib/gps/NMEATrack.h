@@ -77,7 +77,8 @@ class CNMEATrack {
   void GetCourseSpeedAt(double time, float& speed, float& course) const;
 
   // Loading: the list becomes the file's points (a damaged end is dropped
-  // quietly); header errors throw CNMEATrackError or CStreamError.
+  // quietly); header errors throw CNMEATrackError or CStreamError, and any
+  // failure (memory too) leaves the log as it was.
   void LoadFile(const CStr& fileName);
   void LoadFromStream(CStream& stream);
   // Writes the whole list to a new file that replaces the old one in one step.
@@ -131,6 +132,21 @@ class CNMEATrack {
   uint32_t SaveWhole(const CStr& name, const CStr& trackName, size_t count, bool companion) const;
   SFileState& State(bool companion) { return companion ? m_Companion : m_Main; }
   void SetAnchorFromLoad();
+  // The three names that CompanionFileName sets.
+  struct SNames {
+    CStr File;
+    CStr Companion;
+    CStr Track;
+  };
+  static SNames NamesOf(const CStr& fileName);
+  // A track read aside; taking it allocates nothing.
+  struct SLoaded {
+    STrackInfo Info;
+    std::vector<SNMEATrackPoint> Points;
+    uint32_t LastRecordSize = 0;
+  };
+  static SLoaded ReadLoaded(CStream& stream);
+  void TakeLoaded(SLoaded& loaded);
 
   CGPSClock* m_Owner;
   int32_t m_AnchorNorth = 0;

@@ -1,6 +1,6 @@
-// CNMEATrack: its files. The first point, a split and a file that failed are
-// written whole through a temporary file; every other point appends or
-// replaces the last record in place and cuts the file after the new trailer.
+// CNMEATrack: its files. The first point, a split, a file that failed and a
+// replace by a shorter record are written whole through a temporary file;
+// every other point appends or replaces the last record in place.
 #include <exception>
 
 #include "lib/foundation/files/AtomicFileWriter.h"
@@ -40,9 +40,14 @@ int CNMEATrack::FolderEnd(const CStr& fileName) {
 }
 
 void CNMEATrack::CompanionFileName(const CStr& fileName) {
-  m_FileName = fileName;
-  m_CompanionName = fileName.Left(fileName.GetLength() - 4) + "_2.trk";
-  m_TrackName = BaseName(fileName);
+  SNames names = NamesOf(fileName);
+  m_FileName = std::move(names.File);
+  m_CompanionName = std::move(names.Companion);
+  m_TrackName = std::move(names.Track);
+}
+
+CNMEATrack::SNames CNMEATrack::NamesOf(const CStr& fileName) {
+  return SNames{fileName, fileName.Left(fileName.GetLength() - 4) + "_2.trk", BaseName(fileName)};
 }
 
 void CNMEATrack::WriteFiles(bool replace) {
@@ -75,7 +80,10 @@ void CNMEATrack::WriteWhole(bool companion) {
 
 // The last point as a new record after the one before it, or in place of the
 // last record; then the trailer, and the file ends there. Record and trailer
-// go out in one write, so that the trailer on disk is never half new.
+// go out in one write that ends at or past the old end, so that the file on
+// disk reads whole before it and after it. A shorter record in place of the
+// last one would leave old bytes to cut off in a second step: that file is
+// written whole instead.
 void CNMEATrack::AppendRecord(bool companion, bool replace) {
   SFileState& state = State(companion);
   replace = replace && state.LastRecordSize > 0;
@@ -86,14 +94,13 @@ void CNMEATrack::AppendRecord(bool companion, bool replace) {
   const uint32_t size =
       companion ? WriteTrackAbsoluteRecord(tail, point)
                 : WriteTrackRecord(tail, base, TrackTicks(point.Time - base.Time), point);
+  if (replace && size < state.LastRecordSize) return WriteWhole(companion);
   WriteTrackTrailer(tail, point.Distance, point.Time, static_cast<uint32_t>(m_Points.size()));
   CFileStream file(companion ? m_CompanionName : m_FileName, kFileModeWrite);
   StreamSeek(file, file.GetSize() - kTrailerSize - (replace ? state.LastRecordSize : 0));
   uint32_t error = 0;
   if (!file.WriteBuf(bytes, static_cast<int32_t>(tail.GetPosition()), error))
     throw CStreamError("CNMEATrack::AppendRecord: Cannot write to file " + file.GetName());
-  if (!file.SetSize(file.GetPosition()))
-    throw CStreamError("CNMEATrack::AppendRecord: Cannot set the end of file " + file.GetName());
   state.LastRecordSize = size;
 }
 
@@ -120,20 +127,33 @@ void CNMEATrack::SaveToStream(CStream& stream) {
 
 void CNMEATrack::LoadFile(const CStr& fileName) {
   CBufferedFileStream stream(fileName, kFileModeRead | kFileShareRead, kLoadBufferSize);
-  CompanionFileName(fileName);
-  LoadFromStream(stream);
-  if (m_TrackName.GetLength() == 0) m_TrackName = BaseName(fileName);
+  SNames names = NamesOf(fileName);
+  SLoaded loaded = ReadLoaded(stream);
+  if (loaded.Info.Name.GetLength() == 0) loaded.Info.Name = names.Track;
+  m_FileName = std::move(names.File);
+  m_CompanionName = std::move(names.Companion);
+  TakeLoaded(loaded);
+}
+
+void CNMEATrack::LoadFromStream(CStream& stream) {
+  SLoaded loaded = ReadLoaded(stream);
+  TakeLoaded(loaded);
+}
+
+CNMEATrack::SLoaded CNMEATrack::ReadLoaded(CStream& stream) {
+  SLoaded loaded;
+  GetTrackInfo(stream, loaded.Info);
+  loaded.LastRecordSize = ReadTrackPoints(stream, loaded.Info, loaded.Points);
+  return loaded;
 }
 
 // Recording may go on into a loaded track: the main file is appended to when
 // it was read whole in the current version, the companion is written anew.
-void CNMEATrack::LoadFromStream(CStream& stream) {
-  m_Points.clear();
-  STrackInfo info;
-  GetTrackInfo(stream, info);
-  m_TrackName = info.Name;
-  m_Main.LastRecordSize = ReadTrackPoints(stream, info, m_Points);
-  m_Main.Stale = info.Version != kTrackVersion || m_Points.size() != info.Count;
+void CNMEATrack::TakeLoaded(SLoaded& loaded) {
+  m_Points.swap(loaded.Points);
+  m_TrackName = std::move(loaded.Info.Name);
+  m_Main.LastRecordSize = loaded.LastRecordSize;
+  m_Main.Stale = loaded.Info.Version != kTrackVersion || m_Points.size() != loaded.Info.Count;
   m_Companion.LastRecordSize = m_Points.size() > 1 ? kTrackCompanionRecordSize : 0;
   m_Companion.Stale = true;
   m_Rejecting = false;

@@ -137,7 +137,9 @@ class CGPSNavigator {
 
   // Routes. A free-standing route that is replaced is deleted.
   void SetRoute(CWaypointRoute* route);
-  void GoToWaypoint(CWaypoint* waypoint, float radius);
+  // Follows a new free-standing route to the waypoint; false, with the route
+  // as it was, when that route cannot be made.
+  bool GoToWaypoint(CWaypoint* waypoint, float radius);
   // An index outside the route becomes -1.
   void SetTarget(int32_t index);
   void SetReverse(bool reverse);

@@ -207,12 +207,16 @@ void CGPSNavigator::SetRoute(CWaypointRoute* route) {
   EndUpdate();
 }
 
-void CGPSNavigator::GoToWaypoint(CWaypoint* waypoint, float radius) {
+bool CGPSNavigator::GoToWaypoint(CWaypoint* waypoint, float radius) {
   CWaypointRoute* route = manager_->CreateRoute();
-  if (!route) return;
+  if (!route) return false;
   uint32_t error = 0;
-  route->AddWaypoint(waypoint, radius, &error);
+  if (!route->AddWaypoint(waypoint, radius, &error)) {
+    route->Delete(&error);
+    return false;
+  }
   SetRoute(route);
+  return true;
 }
 
 // Lets go of the current route. The stop comes first, while the route is

@@ -106,12 +106,23 @@ class CItemList {
 
   bool IsIndex(int32_t i) const { return i >= 0 && i < GetCount(); }
 
+  // Throws, leaving the list as it was, when memory runs out; with room
+  // reserved in a list with a slot it cannot fail.
   void Append(T* item) {
-    if (!items_.empty() && (!items_.back() || CompareItemsById<T>(items_.back(), item) > 0))
-      sorted_ = false;
-    SetPosition(item, static_cast<int32_t>(items_.size()));
+    const bool inOrder =
+        items_.empty() || (items_.back() && CompareItemsById<T>(items_.back(), item) <= 0);
     items_.push_back(item);
+    try {
+      SetPosition(item, static_cast<int32_t>(items_.size()) - 1);
+    } catch (...) {
+      items_.pop_back();
+      throw;
+    }
+    if (!inOrder) sorted_ = false;
   }
+
+  // Room for count more items without allocating.
+  void Reserve(size_t count) { items_.reserve(items_.size() + count); }
 
   bool Remove(T* item) {
     int32_t at = PositionOf(item);
@@ -141,6 +152,27 @@ class CItemList {
     where_.clear();
     gaps_ = 0;
     sorted_ = true;
+  }
+
+  // Empties the list and gives its items, in no particular order, without
+  // allocating: for destructors, which destroy them. Touches the items.
+  std::vector<T*> TakeAll() {
+    std::vector<T*> items = std::move(items_);
+    items_.clear();
+    items.erase(std::remove(items.begin(), items.end(), nullptr), items.end());
+    for (T* item : items) ForgetPosition(item);
+    where_.clear();
+    gaps_ = 0;
+    sorted_ = true;
+    return items;
+  }
+
+  // Calls visit with each item, in order, for walks that leave the list as it
+  // is; no copy is made.
+  template <class Visit>
+  void ForEach(Visit visit) {
+    Settle();
+    for (T* item : items_) visit(item);
   }
 
   // The items in order, for walks during which the list may change.

@@ -109,17 +109,19 @@ void CRoutePoint::MovePoint(const SGeo3D& position) {
   if (route_) route_->UpdateDistances(route_->IndexOf(this));
 }
 
+// The waypoint takes the point first: when memory runs out there, the point
+// stays with the waypoint it had.
 void CRoutePoint::AttachWaypoint(CWaypoint* waypoint) {
+  if (waypoint) waypoint->AttachRoutePoint(this);
   if (waypoint_) waypoint_->DetachRoutePoint(this);
   waypoint_ = waypoint;
-  if (waypoint) waypoint->AttachRoutePoint(this);
 }
 
 void CRoutePoint::AttachWaypointDeferred(CWaypoint* waypoint) {
+  waypoint->AdoptRoutePoint(this);
   if (waypoint_) waypoint_->DetachRoutePoint(this);
   waypoint_ = waypoint;
   position_ = *waypoint->GetPosition();
-  waypoint->AdoptRoutePoint(this);
   if (route_) route_->MarkDistancesStale();
 }
 

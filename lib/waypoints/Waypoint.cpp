@@ -1,6 +1,8 @@
 #include "lib/waypoints/Waypoint.h"
 
 #include "lib/foundation/core/ErrorCodes.h"
+#include "lib/foundation/core/Exception.h"
+#include "lib/waypoints/WaypointChecks.h"
 #include "lib/waypoints/SlotGuard.h"
 #include "lib/waypoints/RoutePoint.h"
 #include "lib/waypoints/WaypointDatabase.h"
@@ -12,6 +14,14 @@
 namespace {
 
 CStr* TextOrNull(const CStr& text) { return text.GetLength() ? new CStr(text) : nullptr; }
+
+// A waypoint is made with a comment its file can hold whole, or not at all.
+CStr* CommentOrNull(const CStr& comment) {
+  uint32_t error;
+  if (!td::CheckComment(comment, &error))
+    throw CException("CWaypoint::CWaypoint: Comment of more than 255 characters");
+  return TextOrNull(comment);
+}
 
 bool SamePosition(const SGeo3D& a, const SGeo3D& b) {
   return a.lat == b.lat && a.lon == b.lon && a.h == b.h;
@@ -27,9 +37,11 @@ CWaypoint::CWaypoint(const SWaypointArgs& args)
       floatAttribute2_(args.floatAttribute2),
       radius_(args.radius),
       intAttribute_(args.intAttribute),
-      comment_(TextOrNull(args.comment)),
-      description_(TextOrNull(args.description)),
-      type_(args.type ? args.type : manager_->GetDefaultType()) {}
+      type_(args.type ? args.type : manager_->GetDefaultType()) {
+  std::unique_ptr<CStr> comment(CommentOrNull(args.comment));
+  description_ = TextOrNull(args.description);
+  comment_ = comment.release();
+}
 
 CWaypoint::~CWaypoint() {
   for (CRoutePoint* point : routePoints_) point->ForgetWaypoint();
@@ -46,8 +58,10 @@ void CWaypoint::FreeLinks() {
 
 void TD_STDCALL CWaypoint::Assign(CWaypointManagerItem* source, uint32_t* error) {
   GuardSlot(error, [&] {
-    if (!AssignBase(source, error)) return;
+    if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypoint&>(*source);
+    if (!td::CheckComment(*from.GetComment(), error)) return;
+    AssignBaseFields(from);
     SetText(comment_, *from.GetComment(), error);
     CopyLinksFrom(from);
     MoveTo(from.position_);
@@ -121,11 +135,12 @@ int32_t TD_STDCALL CWaypoint::GetGroupCount() { return groupCount_; }
 void TD_STDCALL CWaypoint::GetGroups(CWaypointGroupList* groups) {
   td::GuardVoid([&] {
     if (!groups) return;
-    groups->Clear();
+    std::vector<CWaypointGroup*> found;
     for (int32_t i = manager_->GetGroupCount() - 1; i >= 0; --i) {
       CWaypointGroup* group = manager_->GetGroup(i);
-      if (!group->IsDefault() && group->Contains(this)) groups->Add(group);
+      if (!group->IsDefault() && group->Contains(this)) found.push_back(group);
     }
+    groups->ReplaceAll(found);
   });
 }
 
@@ -173,9 +188,7 @@ CWaypointLink* TD_STDCALL CWaypoint::InsertLink(int32_t index, const CStr* text1
       *error = kErrItemNotFound;
       return static_cast<CWaypointLink*>(nullptr);
     }
-    if (!links_) links_ = new CList<CWaypointLink>(true);
-    auto* link = new CWaypointLink(*text1, *text2, this);
-    links_->Insert(index, link);
+    CWaypointLink* link = PutLink(index, *text1, *text2);
     Touch();
     return link;
   });
@@ -243,7 +256,8 @@ void TD_STDCALL CWaypoint::SetIntAttribute(uint32_t value, uint32_t* error) {
 
 void TD_STDCALL CWaypoint::SetComment(const CStr* comment, uint32_t* error) {
   GuardSlot(error, [&] {
-    if (!CheckWritable(error)) SetText(comment_, *comment, error);
+    if (!CheckWritable(error) && td::CheckComment(*comment, error))
+      SetText(comment_, *comment, error);
   });
 }
 
@@ -305,10 +319,18 @@ void CWaypoint::MoveTo(const SGeo3D& position) {
 }
 
 CWaypointLink* CWaypoint::AddLinkInternal(const CStr& text1, const CStr& text2) {
-  if (!links_) links_ = new CList<CWaypointLink>(true);
-  auto* link = new CWaypointLink(text1, text2, this);
-  links_->Add(link);
-  return link;
+  return PutLink(GetLinkCount(), text1, text2);
+}
+
+// The list is made with its first link: when memory runs out, the waypoint
+// keeps the links it had, and no list when it had none.
+CWaypointLink* CWaypoint::PutLink(int32_t index, const CStr& text1, const CStr& text2) {
+  std::unique_ptr<CList<CWaypointLink>> made(links_ ? nullptr : new CList<CWaypointLink>(true));
+  CList<CWaypointLink>& links = links_ ? *links_ : *made;
+  td::TObjectPtr<CWaypointLink> link(new CWaypointLink(text1, text2, this));
+  links.Insert(index, link.get());
+  if (made) links_ = made.release();
+  return link.release();
 }
 
 void CWaypoint::AttachRoutePoint(CRoutePoint* point) {

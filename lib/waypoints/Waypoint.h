@@ -98,6 +98,7 @@ class CWaypoint : public CWaypointManagerItem {
   int32_t IndexOfLink(const CWaypointLink* link) const;
   void MoveTo(const SGeo3D& position);
   void CopyLinksFrom(CWaypoint& source);
+  CWaypointLink* PutLink(int32_t index, const CStr& text1, const CStr& text2);
   void FreeLinks();
 
   int32_t groupCount_ = 0;

@@ -20,6 +20,10 @@ bool WPMCheckName(const CStr& name, uint32_t* error) {
   return Result(name.GetLength() > kMaxItemNameLength ? kErrNameTooLong : kErrNone, error);
 }
 
+bool CheckComment(const CStr& comment, uint32_t* error) {
+  return Result(comment.GetLength() > kMaxCommentLength ? kErrNameTooLong : kErrNone, error);
+}
+
 bool WPMCheckFontSize(int32_t size, uint32_t* error) {
   return Result(size < 1 ? kErrFontTooSmall : (size > 255 ? kErrFontTooLarge : kErrNone), error);
 }

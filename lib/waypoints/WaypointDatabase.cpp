@@ -27,15 +27,10 @@ T* At(CItemList<T>& list, int32_t index) {
   return list.IsIndex(index) ? list.GetAt(index) : nullptr;
 }
 
-// Runs in the destructor: when ordering the items runs out of memory they are
-// left alive rather than the process ended.
+// Allocates nothing: the destructor calls it.
 template <class T>
 void DestroyAll(CItemList<T>& list) {
-  td::GuardVoid([&] {
-    std::vector<T*> items = list.Snapshot();
-    list.Clear();
-    for (T* item : items) td::Free(item);
-  });
+  for (T* item : list.TakeAll()) td::Free(item);
 }
 
 }  // namespace
@@ -87,19 +82,23 @@ CNameNumbers& CWaypointDatabase::Names(EItemKind kind) {
   return names;
 }
 
+// The database takes the item, or frees it when memory runs out.
 template <class T>
-void CWaypointDatabase::Track(CItemList<T>& list, T* item) {
-  list.Append(item);
-  names_[static_cast<int>(item->GetKind())].AddName(item->GetOwnName());
+T* CWaypointDatabase::Track(CItemList<T>& list, td::TObjectPtr<T> item) {
+  list.Append(item.get());
+  T* own = item.release();
+  names_[static_cast<int>(own->GetKind())].AddName(own->GetOwnName());
+  return own;
 }
 
 // A new item joins its list, marks the database modified and is announced.
 template <class T>
-T* CWaypointDatabase::Adopt(CItemList<T>& list, T* item, void (CWaypointManager::*added)(T*)) {
-  Track(list, item);
+T* CWaypointDatabase::Adopt(CItemList<T>& list, td::TObjectPtr<T> item,
+                            void (CWaypointManager::*added)(T*)) {
+  T* own = Track(list, std::move(item));
   SetModified(true);
-  (manager_->*added)(item);
-  return item;
+  (manager_->*added)(own);
+  return own;
 }
 
 template <class T>
@@ -112,15 +111,15 @@ bool CWaypointDatabase::Untrack(CItemList<T>& list, T* item) {
 
 CWaypointGroup* TD_STDCALL CWaypointDatabase::AddGroup() {
   return td::Guard(static_cast<CWaypointGroup*>(nullptr), [&] {
-    auto* group = new CWaypointGroup(NewItemArgs(EItemKind::Group));
-    return Adopt(groups_, group, &CWaypointManager::GroupAdded);
+    td::TObjectPtr<CWaypointGroup> group(new CWaypointGroup(NewItemArgs(EItemKind::Group)));
+    return Adopt(groups_, std::move(group), &CWaypointManager::GroupAdded);
   });
 }
 
 CWaypointRoute* TD_STDCALL CWaypointDatabase::AddRoute() {
   return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
-    auto* route = new CWaypointRoute(NewItemArgs(EItemKind::Route));
-    return Adopt(routes_, route, &CWaypointManager::RouteAdded);
+    td::TObjectPtr<CWaypointRoute> route(new CWaypointRoute(NewItemArgs(EItemKind::Route)));
+    return Adopt(routes_, std::move(route), &CWaypointManager::RouteAdded);
   });
 }
 
@@ -133,8 +132,8 @@ CWaypointType* TD_STDCALL CWaypointDatabase::AddType(
                    commentFontSize, commentFontStyle, commentColor};
     STypeArgs args{
         NewItemArgs(EItemKind::Type), icon, overlay, overlayShown != 0, originX, originY, look};
-    auto* type = new CWaypointType(args, *manager_->GetFontName());
-    return Adopt(types_, type, &CWaypointManager::TypeAdded);
+    td::TObjectPtr<CWaypointType> type(new CWaypointType(args, *manager_->GetFontName()));
+    return Adopt(types_, std::move(type), &CWaypointManager::TypeAdded);
   });
 }
 
@@ -151,8 +150,8 @@ CWaypoint* TD_STDCALL CWaypointDatabase::AddWaypoint(const SGeo3D* position, CWa
                        0,
                        CStr(),
                        type};
-    auto* waypoint = new CWaypoint(args);
-    return Adopt(waypoints_, waypoint, &CWaypointManager::WaypointAdded);
+    td::TObjectPtr<CWaypoint> waypoint(new CWaypoint(args));
+    return Adopt(waypoints_, std::move(waypoint), &CWaypointManager::WaypointAdded);
   });
 }
 
@@ -253,16 +252,14 @@ void TD_STDCALL CWaypointDatabase::Save(const CStr* fileName, uint32_t* error) {
 
 CWaypointGroup* CWaypointDatabase::CreateLoadedGroup(const SItemId& id, const CStr& name,
                                                      uint32_t created, uint32_t modified) {
-  auto* group = new CWaypointGroup(SItemArgs{id, 0, name, created, modified, this, manager_});
-  Track(groups_, group);
-  return group;
+  return Track(groups_, td::TObjectPtr<CWaypointGroup>(new CWaypointGroup(
+                            SItemArgs{id, 0, name, created, modified, this, manager_})));
 }
 
 CWaypointRoute* CWaypointDatabase::CreateLoadedRoute(const SItemId& id, const CStr& name,
                                                      uint32_t created, uint32_t modified) {
-  auto* route = new CWaypointRoute(SItemArgs{id, 0, name, created, modified, this, manager_});
-  Track(routes_, route);
-  return route;
+  return Track(routes_, td::TObjectPtr<CWaypointRoute>(new CWaypointRoute(
+                            SItemArgs{id, 0, name, created, modified, this, manager_})));
 }
 
 CWaypointType* CWaypointDatabase::CreateLoadedType(const STypeArgs& args) {
@@ -270,9 +267,8 @@ CWaypointType* CWaypointDatabase::CreateLoadedType(const STypeArgs& args) {
   own.item.state = 0;
   own.item.database = this;
   own.item.manager = manager_;
-  auto* type = new CWaypointType(own, *manager_->GetFontName());
-  Track(types_, type);
-  return type;
+  return Track(types_,
+               td::TObjectPtr<CWaypointType>(new CWaypointType(own, *manager_->GetFontName())));
 }
 
 CWaypoint* CWaypointDatabase::CreateLoadedWaypoint(const SWaypointArgs& args) {
@@ -280,9 +276,7 @@ CWaypoint* CWaypointDatabase::CreateLoadedWaypoint(const SWaypointArgs& args) {
   own.item.state = 0;
   own.item.database = this;
   own.item.manager = manager_;
-  auto* waypoint = new CWaypoint(own);
-  Track(waypoints_, waypoint);
-  return waypoint;
+  return Track(waypoints_, td::TObjectPtr<CWaypoint>(new CWaypoint(own)));
 }
 
 void CWaypointDatabase::RemoveGroup(CWaypointGroup* group) {

@@ -98,9 +98,9 @@ class CWaypointDatabase : public CObject {
   SItemArgs NewItemArgs(EItemKind kind);
   CNameNumbers& Names(EItemKind kind);
   template <class T>
-  void Track(CItemList<T>& list, T* item);
+  T* Track(CItemList<T>& list, td::TObjectPtr<T> item);
   template <class T>
-  T* Adopt(CItemList<T>& list, T* item, void (CWaypointManager::*added)(T*));
+  T* Adopt(CItemList<T>& list, td::TObjectPtr<T> item, void (CWaypointManager::*added)(T*));
   template <class T>
   bool Untrack(CItemList<T>& list, T* item);
 

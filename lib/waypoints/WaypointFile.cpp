@@ -99,10 +99,7 @@ bool CheckFits(CStream& stream, int64_t count, int64_t minSize, uint32_t& error)
   return count * minSize <= stream.GetRemaining() || td::Fail(kErrFileRead, error);
 }
 
-struct SBmpFree {
-  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
-};
-using TBmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
+using TBmpPtr = td::TObjectPtr<CBmp32>;
 
 bool ReadPixels(CStream& stream, int32_t width, int32_t height, TBmpPtr& bitmap, uint32_t& error) {
   if (!CheckFits(stream, int64_t{width} * height, 4, error)) return false;
@@ -375,11 +372,6 @@ bool CheckCount(int64_t count, int64_t limit, uint32_t code, uint32_t& error) {
   return count <= limit || td::Fail(code, error);
 }
 
-// A text stored as a short string: longer ones would lose their end.
-bool CheckShortStr(const CStr& text, uint32_t& error) {
-  return text.GetLength() <= static_cast<int32_t>(kMaxFileShortStr) || td::Fail(kErrNameTooLong, error);
-}
-
 int32_t Side(const CBmp32* bitmap, bool width) {
   if (!bitmap) return 0;
   return width ? bitmap->Width() : bitmap->Height();
@@ -391,8 +383,7 @@ bool CheckTypeStorable(CWaypointType* type, uint32_t& error) {
   auto byteRange = [&](int32_t value, uint32_t low, uint32_t high) {
     return value < 0 ? td::Fail(low, error) : value > 255 ? td::Fail(high, error) : true;
   };
-  return CheckShortStr(type->GetOwnName(), error) &&
-         td::WPMCheckIcon(Side(icon, true), Side(icon, false), type->GetIconOriginX(),
+  return td::WPMCheckIcon(Side(icon, true), Side(icon, false), type->GetIconOriginX(),
                           type->GetIconOriginY(), &error) &&
          td::WPMCheckFontSize(type->GetFontSize(), &error) &&
          byteRange(type->GetCommentFontSize(), kErrFontTooSmall, kErrFontTooLarge) &&
@@ -405,17 +396,7 @@ bool CheckWaypointStorable(CWaypoint* waypoint, uint32_t& error) {
   bool fits = placement >= 0 && placement <= 8 && !(waypoint->GetFloatAttribute1() < 0.0f) &&
               !(waypoint->GetRadius() < 0.0f) &&
               waypoint->GetLinkCount() <= static_cast<int32_t>(kMaxFileLinks);
-  return (fits || td::Fail(kErrFileFormat, error)) && CheckShortStr(waypoint->GetOwnName(), error) &&
-         CheckShortStr(*waypoint->GetComment(), error);
-}
-
-bool CheckRouteStorable(CWaypointRoute* route, uint32_t& error) {
-  if (!CheckCount(route->GetPointCount(), kMaxFileShortCount, kErrWptMaxRoutePoints, error) ||
-      !CheckShortStr(route->GetOwnName(), error))
-    return false;
-  for (int32_t i = 0; i < route->GetPointCount(); ++i)
-    if (!CheckShortStr(route->GetPoint(i)->GetOwnName(), error)) return false;
-  return true;
+  return fits || td::Fail(kErrFileFormat, error);
 }
 
 bool WritePixels(CStream& stream, const CBmp32* bitmap, uint32_t& error) {
@@ -596,18 +577,18 @@ bool CheckDatabaseStorable(CWaypointDatabase& database, uint32_t& error) {
       !CheckCount(database.GetRouteCount(), kMaxFileShortCount, kErrWptMaxRoutes, error) ||
       !CheckCount(database.GetWaypointCount(), kMaxFileWaypoints, kErrWptMaxWaypoints, error))
     return false;
-  if (!CheckShortStr(database.GetName(), error)) return false;
   for (int32_t i = 0; i < database.GetTypeCount(); ++i)
     if (!CheckTypeStorable(database.GetType(i), error)) return false;
   for (int32_t i = 0; i < database.GetWaypointCount(); ++i)
     if (!CheckWaypointStorable(database.GetWaypoint(i), error)) return false;
   for (int32_t i = 0; i < database.GetGroupCount(); ++i)
     if (!CheckCount(database.GetGroup(i)->GetCount(), kMaxFileWaypoints, kErrWptMaxWaypoints,
-                    error) ||
-        !CheckShortStr(database.GetGroup(i)->GetOwnName(), error))
+                    error))
       return false;
   for (int32_t i = 0; i < database.GetRouteCount(); ++i)
-    if (!CheckRouteStorable(database.GetRoute(i), error)) return false;
+    if (!CheckCount(database.GetRoute(i)->GetPointCount(), kMaxFileShortCount,
+                    kErrWptMaxRoutePoints, error))
+      return false;
   return true;
 }
 

@@ -17,7 +17,6 @@ constexpr int32_t kWptFileBufferSize = 32768;
 constexpr uint32_t kMaxFileWaypoints = 0xFFFFFF;
 constexpr uint32_t kMaxFileShortCount = 0xFFFF;
 constexpr uint32_t kMaxFileLinks = 255;
-constexpr uint32_t kMaxFileShortStr = 255;  // characters of a name or a comment
 
 // What a reader gives the database besides its items.
 struct SDatabaseHeader {
@@ -46,7 +45,8 @@ bool ReadWaypointDatabase(CStream& stream, CWaypointDatabase* database, SDatabas
                           CFixupList& fixups, SProgress* progress, uint32_t& error);
 
 // Refuses (with its code) a database that the format cannot hold or whose
-// values the reader would refuse; nothing is written.
+// values the reader would refuse; nothing is written. Names are no reason:
+// a short string holds the first 255 characters of a longer one.
 bool CheckDatabaseStorable(CWaypointDatabase& database, uint32_t& error);
 // Writes version 2.0.0.0 with the given modified time. References still
 // waiting in pending (may be null) are written as the identifiers they hold.

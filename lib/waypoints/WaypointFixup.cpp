@@ -27,10 +27,19 @@ void CRoutePointFixup::Resolve(CWaypointManager* manager) {
       ->AttachWaypointDeferred(manager->GetWaypoint(index));
 }
 
+// A fix-up the index has no room for drops the index, which the next lookup
+// builds again.
 void CFixupList::Add(std::unique_ptr<CFixup> fixup) {
-  if (indexed_) byWaiting_.emplace(fixup->GetWaiting(), fixups_.size());
+  const void* waiting = fixup->GetWaiting();
   fixups_.push_back(std::move(fixup));
   ++live_;
+  if (!indexed_) return;
+  try {
+    byWaiting_.emplace(waiting, fixups_.size() - 1);
+  } catch (...) {
+    byWaiting_.clear();
+    indexed_ = false;
+  }
 }
 
 void CFixupList::EnsureIndex() const {
@@ -39,6 +48,16 @@ void CFixupList::EnsureIndex() const {
   for (size_t i = 0; i < fixups_.size(); ++i)
     if (fixups_[i]) byWaiting_.emplace(fixups_[i]->GetWaiting(), i);
   indexed_ = true;
+}
+
+bool CFixupList::TryIndex() const noexcept {
+  try {
+    EnsureIndex();
+    return true;
+  } catch (...) {
+    byWaiting_.clear();
+    return false;
+  }
 }
 
 void CFixupList::Truncate(int32_t count) {
@@ -56,9 +75,16 @@ void CFixupList::Truncate(int32_t count) {
   }
 }
 
-void CFixupList::Forget(const void* item) {
+void CFixupList::Forget(const void* item) noexcept {
   if (live_ == 0) return;
-  EnsureIndex();
+  if (!TryIndex()) {
+    for (std::unique_ptr<CFixup>& fixup : fixups_)
+      if (fixup && fixup->GetWaiting() == item) {
+        fixup.reset();
+        --live_;
+      }
+    return;
+  }
   auto range = byWaiting_.equal_range(item);
   for (auto at = range.first; at != range.second; ++at) {
     fixups_[at->second].reset();

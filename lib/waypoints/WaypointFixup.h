@@ -59,8 +59,9 @@ class CFixupList {
   void Add(std::unique_ptr<CFixup> fixup);
   // Deletes the fix-ups from index count on.
   void Truncate(int32_t count);
-  // Drops every fix-up that waits on item.
-  void Forget(const void* item);
+  // Drops every fix-up that waits on item. Item destructors call it, so it
+  // needs no memory: without room for the index it searches the list.
+  void Forget(const void* item) noexcept;
   // The identifiers that fix-ups waiting on item still hold, in list order.
   std::vector<SItemId> PendingIds(const void* item) const;
   bool IsWaiting(const void* item) const;
@@ -73,6 +74,8 @@ class CFixupList {
   // The index by waiting item is built at the first lookup, so that a batch
   // in which nothing is deleted or saved never pays for it.
   void EnsureIndex() const;
+  // EnsureIndex, or false (and no index) when memory runs out.
+  bool TryIndex() const noexcept;
 
   std::vector<std::unique_ptr<CFixup>> fixups_;  // null once forgotten
   int32_t live_ = 0;

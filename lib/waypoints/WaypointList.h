@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "lib/foundation/containers/List.h"
 #include "lib/foundation/exports/Guard.h"
@@ -74,6 +75,16 @@ class CItemPointerList : public CObject {
     });
   }
   virtual void TD_STDCALL SetOwnsItems(uint8_t owns) { ownsItems_ = owns != 0; }
+
+  // The library's answer to a query: the list becomes exactly items (the old
+  // entries leave as Clear lets them), or, when memory runs out, it throws
+  // and stays as it was. The slots above keep failures to themselves.
+  void ReplaceAll(const std::vector<T*>& items) {
+    if (static_cast<int64_t>(items.size()) > items_.GetCapacity())
+      items_.SetCapacity(static_cast<int32_t>(items.size()));
+    while (items_.GetCount() > 0) Release(items_.GetCount() - 1);
+    for (T* item : items) items_.Add(item);
+  }
 
  protected:
   explicit CItemPointerList(bool ownsItems) : ownsItems_(ownsItems) {}

@@ -29,18 +29,6 @@ uint8_t Find(CItemList<T>& list, const SItemId* id, int32_t* index) {
   return found;
 }
 
-// Calls each pair from the last to the first over a copy, skipping pairs
-// removed by an earlier call.
-template <class Func, class... Args>
-void CallEach(CArray<SCallback>& callbacks, Args... args) {
-  CArray<SCallback> walk(callbacks);
-  for (int32_t i = walk.GetCount() - 1; i >= 0; --i) {
-    const SCallback& callback = walk[i];
-    if (callbacks.IndexOf(callback) >= 0)
-      reinterpret_cast<Func>(callback.Function)(callback.Context, args...);
-  }
-}
-
 SItemArgs BuiltInArgs(uint16_t state, uint32_t now, CWaypointManager* manager) {
   return SItemArgs{SItemId{}, state, CStr(), now, now, nullptr, manager};
 }
@@ -220,20 +208,20 @@ void TD_STDCALL CWaypointManager::GetGroupWaypoints(CWaypointList* waypoints,
                                                     CWaypointGroupList* groups) {
   td::GuardVoid([&] {
     if (!waypoints) return;
-    waypoints->Clear();
     std::vector<CWaypoint*> all = waypoints_.Snapshot();
     for (auto w = all.rbegin(); w != all.rend(); ++w) (*w)->SetMark(false);
-    if (!groups) return;
-    for (int32_t g = groups->GetCount() - 1; g >= 0; --g) {
+    std::vector<CWaypoint*> found;
+    for (int32_t g = groups ? groups->GetCount() - 1 : -1; g >= 0; --g) {
       CWaypointGroup* group = groups->GetItem(g);
       if (!group) continue;
       for (int32_t m = group->GetCount() - 1; m >= 0; --m) {
         CWaypoint* member = group->GetWaypoint(m);
         if (member->HasMark()) continue;
-        waypoints->Add(member);
+        found.push_back(member);
         member->SetMark(true);
       }
     }
+    waypoints->ReplaceAll(found);
   });
 }
 
@@ -254,19 +242,15 @@ CWaypointDatabase* CWaypointManager::OpenDatabaseFrom(CStream& stream, uint32_t*
   return td::GuardCode(error, static_cast<CWaypointDatabase*>(nullptr), [&] {
     return OpenWith(
         [&](CFixupList& fixups, SProgress* progress, uint32_t& code) {
-          auto* database = new CWaypointDatabase(this, CStr(), 0, 0);
+          td::TObjectPtr<CWaypointDatabase> database(new CWaypointDatabase(this, CStr(), 0, 0));
           database->ReadFrom(stream, fixups, progress, code);
-          return database;
+          return database.release();
         },
         *error);
   });
 }
 
 namespace {
-
-struct SDatabaseFree {
-  void operator()(CWaypointDatabase* database) const { td::Free(database); }
-};
 
 // Removes the fix-ups added since it was made unless released.
 class CFixupRollback {
@@ -305,15 +289,25 @@ bool CheckIds(CItemList<T>& items, CItemList<T>& known, uint32_t& error) {
 template <class Read>
 CWaypointDatabase* CWaypointManager::OpenWith(Read read, uint32_t& error) {
   error = kErrNone;
-  std::unique_ptr<CWaypointDatabase, SDatabaseFree> database;
+  td::TObjectPtr<CWaypointDatabase> database;
   CFixupRollback rollback(fixups_);
   database.reset(read(fixups_, stage_.get(), error));
   AdvanceFileProgress();
   if (error != kErrNone || !CheckNewDatabase(*database, error)) return nullptr;
-  AdoptItemsOf(*database);
+  ReserveItemsOf(*database);
   databases_.Add(database.get());
+  AdoptItemsOf(*database);
   rollback.Release();
   return database.release();
+}
+
+// Room in the manager's lists for the database's items, so that adopting
+// them cannot run out of memory half way.
+void CWaypointManager::ReserveItemsOf(CWaypointDatabase& database) {
+  groups_.Reserve(static_cast<size_t>(database.GetGroupCount()));
+  routes_.Reserve(static_cast<size_t>(database.GetRouteCount()));
+  types_.Reserve(static_cast<size_t>(database.GetTypeCount()));
+  waypoints_.Reserve(static_cast<size_t>(database.GetWaypointCount()));
 }
 
 void CWaypointManager::AdvanceFileProgress() {
@@ -334,17 +328,17 @@ bool CWaypointManager::CheckNewDatabase(CWaypointDatabase& database, uint32_t& e
 }
 
 void CWaypointManager::AdoptItemsOf(CWaypointDatabase& database) {
-  for (CWaypointGroup* group : database.Groups().Snapshot()) groups_.Append(group);
-  for (CWaypointRoute* route : database.Routes().Snapshot()) routes_.Append(route);
-  for (CWaypointType* type : database.Types().Snapshot()) types_.Append(type);
-  for (CWaypoint* waypoint : database.Waypoints().Snapshot()) waypoints_.Append(waypoint);
+  database.Groups().ForEach([&](CWaypointGroup* group) { groups_.Append(group); });
+  database.Routes().ForEach([&](CWaypointRoute* route) { routes_.Append(route); });
+  database.Types().ForEach([&](CWaypointType* type) { types_.Append(type); });
+  database.Waypoints().ForEach([&](CWaypoint* waypoint) { waypoints_.Append(waypoint); });
 }
 
 void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, uint16_t mask,
                                                         CWaypointList* found) {
   td::GuardVoid([&] {
     if (!found) return;
-    found->Clear();
+    std::vector<CWaypoint*> inside;
     SPoint3D centre;
     GeoToGreatCirclePoint(centre, *position);
     for (int32_t i = waypoints_.GetCount() - 1; i >= 0; --i) {
@@ -356,8 +350,9 @@ void TD_STDCALL CWaypointManager::FindWaypointsInRadius(const SGeo2D* position, 
       const SGeo3D& p = *waypoint->GetPosition();
       SPoint3D u;
       GeoToGreatCirclePoint(u, SGeo2D{p.lat, p.lon});
-      if (DistAlongGreatCircle1(centre, u) < radius) found->Add(waypoint);
+      if (DistAlongGreatCircle1(centre, u) < radius) inside.push_back(waypoint);
     }
+    found->ReplaceAll(inside);
   });
 }
 
@@ -430,11 +425,31 @@ void CWaypointManager::RouteResetting(CWaypointRoute* route, ERouteReset reset) 
   CallEach<TRouteResetFunc>(resetListeners_, route, reset);
 }
 
+// Calls the pairs there are at the start, from the last to the first,
+// skipping pairs removed by an earlier call; pairs added meanwhile wait for
+// the next walk.
+template <class Func, class... Args>
+void CWaypointManager::CallEach(CArray<SCallback>& callbacks, Args... args) {
+  SCallbackWalk walk{&callbacks, callbacks.GetCount() - 1, walks_};
+  walks_ = &walk;
+  struct SEnd {
+    CWaypointManager* manager;
+    SCallbackWalk* outer;
+    ~SEnd() { manager->walks_ = outer; }
+  } end{this, walk.outer};
+  while (walk.next >= 0) {
+    const SCallback callback = callbacks[walk.next--];
+    reinterpret_cast<Func>(callback.Function)(callback.Context, args...);
+  }
+}
+
 // The last entry equal to callback goes.
 bool CWaypointManager::RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback) {
   for (int32_t i = callbacks.GetCount() - 1; i >= 0; --i)
     if (callbacks[i] == callback) {
       callbacks.RemoveAt(i);
+      for (SCallbackWalk* walk = walks_; walk; walk = walk->outer)
+        if (walk->callbacks == &callbacks && i <= walk->next) --walk->next;
       return true;
     }
   return false;

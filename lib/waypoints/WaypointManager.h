@@ -120,10 +120,23 @@ class CWaypointManager : public CObject {
  private:
   static constexpr int32_t kPrefetchAhead = 16;
   void PrefetchItem(int32_t index);
-  static bool RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback);
+  // A walk over callbacks under way, from the last to the first. It lives on
+  // the caller's stack and reads the array itself, so that a walk allocates
+  // nothing (a route's destructor runs one); RemoveCallback moves each walk
+  // over the same array past the entry it removes.
+  struct SCallbackWalk {
+    const CArray<SCallback>* callbacks;
+    int32_t next;
+    SCallbackWalk* outer;
+  };
+  template <class Func, class... Args>
+  void CallEach(CArray<SCallback>& callbacks, Args... args);
+  bool RemoveCallback(CArray<SCallback>& callbacks, const SCallback& callback);
   template <class Read>
   CWaypointDatabase* OpenWith(Read read, uint32_t& error);
   bool CheckNewDatabase(CWaypointDatabase& database, uint32_t& error);
+  void ReserveItemsOf(CWaypointDatabase& database);
+  // After ReserveItemsOf it allocates nothing.
   void AdoptItemsOf(CWaypointDatabase& database);
   void AdvanceFileProgress();
   void ResolveFixups();
@@ -149,6 +162,7 @@ class CWaypointManager : public CObject {
   CItemList<CWaypoint> waypoints_{kSlotManager};
   CArray<SCallback> subscribers_;
   CArray<SCallback> resetListeners_;
+  SCallbackWalk* walks_ = nullptr;
   CFixupList fixups_;
   std::unique_ptr<SProgress> stage_;
   int32_t stageCount_ = 0;

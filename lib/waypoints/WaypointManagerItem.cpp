@@ -15,15 +15,23 @@ CWaypointManagerItem::CWaypointManagerItem(EItemKind kind, const SItemArgs& args
       manager_(args.manager),
       kind_(kind) {}
 
-bool CWaypointManagerItem::AssignBase(CWaypointManagerItem* source, uint32_t* error) {
+bool CWaypointManagerItem::CanAssignFrom(CWaypointManagerItem* source, uint32_t* error) {
   if (CheckWritable(error)) return false;
   if (!source || source->kind_ != kind_) {
     *error = kErrItemNotFound;
     return false;
   }
-  if (source == this) return false;
-  StoreName(source->name_);
-  created_ = source->created_;
+  return source != this;
+}
+
+void CWaypointManagerItem::AssignBaseFields(const CWaypointManagerItem& source) {
+  StoreName(source.name_);
+  created_ = source.created_;
+}
+
+bool CWaypointManagerItem::AssignBase(CWaypointManagerItem* source, uint32_t* error) {
+  if (!CanAssignFrom(source, error)) return false;
+  AssignBaseFields(*source);
   return true;
 }
 

@@ -67,7 +67,12 @@ class CWaypointManagerItem : public CObject {
  protected:
   CWaypointManagerItem(EItemKind kind, const SItemArgs& args);
 
-  // The Assign of the base fields, after the kind and writability checks.
+  // The checks of Assign: the item writable, the source of the same kind and
+  // not the item itself (which assigns nothing and sets no error).
+  bool CanAssignFrom(CWaypointManagerItem* source, uint32_t* error);
+  // Name and creation time, after CanAssignFrom.
+  void AssignBaseFields(const CWaypointManagerItem& source);
+  // Both of the above: false when nothing is to be assigned.
   bool AssignBase(CWaypointManagerItem* source, uint32_t* error);
   // The base checks of Delete: true when the item may go.
   bool CheckDelete(uint32_t* error);

@@ -29,8 +29,8 @@ CWaypointRoute::CWaypointRoute(const SItemArgs& args)
     : CWaypointManagerItem(EItemKind::Route, args) {}
 
 CWaypointRoute::~CWaypointRoute() {
-  // Telling the listeners takes memory; without it they are not told rather
-  // than the process ended.
+  // Telling the listeners allocates nothing; what a listener lets out stays
+  // here, and the route goes all the same.
   td::GuardVoid([&] { manager_->RouteResetting(this, ERouteReset::Destroying); });
   points_.SetOwnsItems(true);
 }
@@ -221,8 +221,9 @@ CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
       return static_cast<CRoutePoint*>(nullptr);
     }
     CStr name = MakeUniquePointName();
-    auto* point = new CRoutePoint(this, name, waypoint, position, radius);
-    points_.Insert(index, point);
+    td::TObjectPtr<CRoutePoint> made(new CRoutePoint(this, name, waypoint, position, radius));
+    points_.Insert(index, made.get());
+    CRoutePoint* point = made.release();
     pointNames_.AddName(name);
     if (index < points_.GetCount() - 1) point->SetDistance(points_.GetAt(index + 1)->GetDistance());
     UpdateDistances(index);
@@ -233,8 +234,9 @@ CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
 
 CRoutePoint* CWaypointRoute::AppendPointInternal(const CStr& name, const SGeo3D& position,
                                                  float radius) {
-  auto* point = new CRoutePoint(this, name, nullptr, position, radius);
-  points_.Add(point);
+  td::TObjectPtr<CRoutePoint> made(new CRoutePoint(this, name, nullptr, position, radius));
+  points_.Add(made.get());
+  CRoutePoint* point = made.release();
   pointNames_.AddName(name);
   UpdateDistances(points_.GetCount() - 1);
   return point;

@@ -15,16 +15,10 @@
 
 namespace {
 
-struct SFree {
-  void operator()(CObject* object) const { td::Free(object); }
-};
-template <class T>
-using TOwned = std::unique_ptr<T, SFree>;
-
-TOwned<CWaypointManager> NewManager(CBmp32* icon, CBmp32* overlay) {
+td::TObjectPtr<CWaypointManager> NewManager(CBmp32* icon, CBmp32* overlay) {
   SWaypointManagerArgs args{
       0, icon, overlay, 1, 16.0f, 16.0f, "Tahoma", {10, 1, 0xFF000000u, 8, 0, 0xFF000000u}, 5};
-  return TOwned<CWaypointManager>(new CWaypointManager(args));
+  return td::TObjectPtr<CWaypointManager>(new CWaypointManager(args));
 }
 
 struct SWaypointSpec {
@@ -225,10 +219,10 @@ bool SameDatabase(CWaypointDatabase* a, CWaypointDatabase* b) {
 
 bool RunSelfTest(const CStr& fileName, uint32_t* error) {
   *error = kErrNone;
-  TOwned<CBmp32> icon(new CBmp32(32, 32, false)), overlay(new CBmp32(8, 8, false));
+  td::TObjectPtr<CBmp32> icon(new CBmp32(32, 32, false)), overlay(new CBmp32(8, 8, false));
   icon->Fill(0);
   overlay->Fill(0);
-  TOwned<CWaypointManager> a = NewManager(icon.get(), overlay.get());
+  td::TObjectPtr<CWaypointManager> a = NewManager(icon.get(), overlay.get());
   CWaypointDatabase* reference = nullptr;
   if (!BuildReference(a.get(), icon.get(), overlay.get(), reference, error)) {
     if (*error == kErrNone) *error = kErrUnknown;
@@ -236,7 +230,7 @@ bool RunSelfTest(const CStr& fileName, uint32_t* error) {
   }
   reference->Save(&fileName, error);
   if (*error) return false;
-  TOwned<CWaypointManager> b = NewManager(icon.get(), overlay.get());
+  td::TObjectPtr<CWaypointManager> b = NewManager(icon.get(), overlay.get());
   b->BeginLoad(1, nullptr);
   CWaypointDatabase* reread = b->OpenDatabase(&fileName, error);
   b->EndLoad();

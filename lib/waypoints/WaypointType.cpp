@@ -14,10 +14,7 @@
 
 namespace {
 
-struct SBmpFree {
-  void operator()(CBmp32* bitmap) const { td::Free(bitmap); }
-};
-using BmpPtr = std::unique_ptr<CBmp32, SBmpFree>;
+using BmpPtr = td::TObjectPtr<CBmp32>;
 
 // A copy of source, or a cleared side x side bitmap when there is none.
 BmpPtr CopyImage(const CBmp32* source, int32_t side) {
@@ -83,13 +80,17 @@ CWaypointType::~CWaypointType() {
 
 void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* error) {
   GuardSlot(error, [&] {
-    if (!AssignBase(source, error)) return;
+    if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypointType&>(*source);
+    // The icons first: they take the most memory, and running out of it
+    // there reports code 1 with nothing assigned yet.
+    if (!SameIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_))
+      ReplaceIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_);
+    AssignBaseFields(from);
     nameFont_.Assign(from.nameFont_);
     commentFont_.Assign(from.commentFont_);
     ReplaceColor(color_, dayColor_, from.dayColor_);
     ReplaceColor(commentColor_, commentDayColor_, from.commentDayColor_);
-    SetIcon(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_, error);
     Touch();
   });
 }

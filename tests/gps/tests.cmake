@@ -12,6 +12,7 @@ tdlib_add_tests(gps
   PORTABLE
     CommPacketListTest.cpp
     NMEATrackTest.cpp
+    TrackAllocationTest.cpp
     TrackFileTest.cpp
   WINDOWS
     CommPortTest.cpp

@@ -436,37 +436,101 @@ TEST_F(WaypointFileTest, AFileStepFailingKeepsTheOldFileAndTheDatabaseModified) 
   RemoveFile(target);
 }
 
-// Each database holds one thing the file cannot hold whole: the save is
+// A database holding more links than the file can count: the save is
 // refused with its code, and neither the file nor the modified flag change.
 TEST_F(WaypointFileTest, SaveRefusesWhatTheFileCannotHoldWhole) {
-  const CStr longText(std::string(256, 'c').c_str());
   const CStr shortName("Refused");
-  struct SCase {
-    const char* what;
-    const CStr& databaseName;
-    std::function<void(CWaypoint*)> make;
-    uint32_t code;
-  } cases[] = {
-      {"256 links", shortName,
-       [&](CWaypoint* w) {
-         for (int32_t i = 0; i < 256; ++i) w->AddLink(&shortName, &shortName, &error);
-       },
-       0x10015u},
-      {"comment of 256 characters", shortName,
-       [&](CWaypoint* w) { w->SetComment(&longText, &error); }, 0x80028u},
-      {"database name of 256 characters", longText, [](CWaypoint*) {}, 0x80028u},
-  };
-  for (const SCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    CWaypointDatabase* db = manager->CreateDatabase(&c.databaseName, 0, 0);
-    SGeo3D p = Deg(1, 1);
-    c.make(db->AddWaypoint(&p, nullptr));
-    CStr target = ScratchPath("refused.wpt");
+  CWaypointDatabase* db = manager->CreateDatabase(&shortName, 0, 0);
+  SGeo3D p = Deg(1, 1);
+  CWaypoint* w = db->AddWaypoint(&p, nullptr);
+  for (int32_t i = 0; i < 256; ++i) w->AddLink(&shortName, &shortName, &error);
+  CStr target = ScratchPath("refused.wpt");
+  db->Save(&target, &error);
+  EXPECT_EQ(error, 0x10015u);
+  EXPECT_FALSE(FileExists(target));
+  EXPECT_TRUE(db->IsModified());
+}
+
+// An empty database named by 300 characters: the file of the layout with the
+// first 255 of them, 12 + 4 + 43 + 1 + 255 bytes, which opens again.
+TEST_F(WaypointFileTest, ANameOf300CharactersIsSavedAsItsFirst255) {
+  const std::string longName(300, 'n');
+  CStr name(longName.c_str());
+  CWaypointDatabase* db = manager->CreateDatabase(&name, 0x01020304, 1);
+  CStr target = ScratchPath("long-name.wpt");
+  db->Save(&target, &error);
+  ASSERT_EQ(error, 0u);
+  EXPECT_FALSE(db->IsModified());
+  TBytes expected(kEmptyTest, kEmptyTest + 59);
+  std::memcpy(expected.data() + kIdAt, db->GetId(), 16);
+  Put(expected, kModifiedAt, db->GetModifiedTime());
+  expected.push_back(255);
+  expected.insert(expected.end(), 255, 'n');
+  const std::string written = ReadBytes(target);
+  EXPECT_EQ(TBytes(written.begin(), written.end()), expected);
+  EXPECT_EQ(written.size(), 12u + 4 + 43 + 1 + 255);
+  CWaypointManager* other = NewManager();
+  CWaypointDatabase* again = other->OpenDatabase(&target, &error);
+  ASSERT_NE(again, nullptr) << std::hex << error;
+  EXPECT_EQ(again->GetName(), CStr(longName.substr(0, 255).c_str()));
+  td::Free(other);
+  RemoveFile(target);
+}
+
+// Version 1.0.0.0 names are long strings: a waypoint named by 300 characters
+// converts to version 2.0.0.0 with the first 255, and so does a waypoint that
+// took the name over by Assign.
+TEST_F(WaypointFileTest, AVersion1NameOf300CharactersConvertsCut) {
+  CWaypointDatabase* converted = LoadImage(manager, Bytes(kVersion1LongName), &error);
+  ASSERT_NE(converted, nullptr) << std::hex << error;
+  ASSERT_EQ(converted->GetWaypoint(0)->GetName()->GetLength(), 300);
+  CStr name("Copy");
+  CWaypointDatabase* copy = manager->CreateDatabase(&name, 0, 0);
+  SGeo3D p = Deg(1, 1);
+  CWaypoint* assigned = copy->AddWaypoint(&p, nullptr);
+  assigned->Assign(converted->GetWaypoint(0), &error);
+  ASSERT_EQ(error, 0u);
+  const CStr cut(std::string(255, 'L').c_str());
+  for (CWaypointDatabase* db : {converted, copy}) {
+    CStr target = ScratchPath("converted.wpt");
+    error = 0xDEAD;
     db->Save(&target, &error);
-    EXPECT_EQ(error, c.code);
-    EXPECT_FALSE(FileExists(target));
-    EXPECT_TRUE(db->IsModified());
+    ASSERT_EQ(error, 0u);
+    CWaypointManager* other = NewManager();
+    CWaypointDatabase* again = other->OpenDatabase(&target, &error);
+    ASSERT_NE(again, nullptr) << std::hex << error;
+    EXPECT_EQ(*again->GetWaypoint(0)->GetName(), cut);
+    td::Free(other);
+    RemoveFile(target);
   }
+}
+
+// A comment is refused where it enters: the waypoint keeps the comment it
+// had and is not touched, and the database saves.
+TEST_F(WaypointFileTest, ACommentOver255CharactersIsRefusedAndTheDatabaseSaves) {
+  CStr name("Comments");
+  CWaypointDatabase* db = manager->CreateDatabase(&name, 0, 0);
+  SGeo3D p = Deg(1, 1);
+  CWaypoint* w = db->AddWaypoint(&p, nullptr);
+  const CStr kept("kept");
+  w->SetComment(&kept, &error);
+  ASSERT_EQ(error, 0u);
+  const uint32_t modified = w->GetModifiedSeconds();
+  w->SetModifiedSeconds(modified - 100);
+  const CStr longText(std::string(256, 'c').c_str());
+  w->SetComment(&longText, &error);
+  EXPECT_EQ(error, 0x80028u);
+  EXPECT_EQ(*w->GetComment(), kept);
+  EXPECT_EQ(w->GetModifiedSeconds(), modified - 100);
+  CStr target = ScratchPath("comments.wpt");
+  db->Save(&target, &error);
+  EXPECT_EQ(error, 0u);
+  CWaypointManager* other = NewManager();
+  CWaypointDatabase* again = other->OpenDatabase(&target, &error);
+  ASSERT_NE(again, nullptr) << std::hex << error;
+  EXPECT_EQ(*again->GetWaypoint(0)->GetComment(), kept);
+  td::Free(other);
+  RemoveFile(target);
 }
 
 TEST_F(WaypointFileTest, AComment255CharactersLongReadsBackWhole) {

@@ -3,6 +3,7 @@ tdlib_add_tests(waypoints
     GpsNavigatorTest.cpp
     ItemIdTest.cpp
     RouteTest.cpp
+    WaypointAllocationTest.cpp
     WaypointFileTest.cpp
     WaypointChecksTest.cpp
     WaypointLayoutTest.cpp

@@ -1,6 +1,7 @@
 // CObject: the root of every class whose objects a host holds.
 #pragma once
 
+#include <memory>
 #include <new>
 #include <type_traits>
 
@@ -52,6 +53,13 @@ constexpr bool FillsSlotZero() {
 inline void Free(CObject* object) noexcept {
   if (object) object->DeleteThis(1);
 }
+
+// An exported object owned inside the library, freed through slot 0.
+struct SObjectFree {
+  void operator()(CObject* object) const noexcept { Free(object); }
+};
+template <class T>
+using TObjectPtr = std::unique_ptr<T, SObjectFree>;
 
 }  // namespace td
 

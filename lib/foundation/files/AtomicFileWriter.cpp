@@ -1,29 +1,27 @@
 #include "lib/foundation/files/AtomicFileWriter.h"
 
 #include "lib/foundation/core/ErrorCodes.h"
-#include "lib/foundation/exports/Guard.h"
 
-// Discarding allocates nothing; the guard keeps a destructor from ever
-// letting an exception out of the calls into the file layer.
-CAtomicFileWriter::~CAtomicFileWriter() {
-  td::GuardVoid([&] { Discard(); });
-}
+// Discarding allocates nothing: the temporary file is marked gone by a flag.
+CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
 
+// The names are made before the file, so that nothing after its creation
+// can run out of memory.
 bool CAtomicFileWriter::Open(const CStr& target, int32_t bufferSize, uint32_t& error) {
   Discard();
-  // The names first: once the file exists nothing may fail before it is
-  // known to be removed.
-  m_TempName = MakeTempFileName(target);
-  m_Target = target;
-  if (!m_Stream.Open(m_TempName, kFileModeCreate, bufferSize, error)) return false;
+  CStr temp = MakeTempFileName(target);
+  CStr ownTarget(target);
+  if (!m_Stream.Open(temp, kFileModeCreate, bufferSize, error)) return false;
   m_Stream.SetDeleteOnClose(true);
-  m_TempLeft = true;
+  m_Target = std::move(ownTarget);
+  m_TempName = std::move(temp);
+  m_HasTemp = true;
   return true;
 }
 
 bool CAtomicFileWriter::Close(uint32_t& error) {
   if (!m_Stream.IsOpen()) {
-    if (m_TempLeft) return true;  // closed before
+    if (m_HasTemp) return true;  // closed before
     error = kErrFileWrite;
     return false;
   }
@@ -35,7 +33,7 @@ bool CAtomicFileWriter::Close(uint32_t& error) {
 }
 
 bool CAtomicFileWriter::Replace(uint32_t& error) {
-  if (m_Stream.IsOpen() || !m_TempLeft) {
+  if (m_Stream.IsOpen() || !m_HasTemp) {
     error = kErrFileWrite;
     return false;
   }
@@ -43,7 +41,7 @@ bool CAtomicFileWriter::Replace(uint32_t& error) {
     RemoveTemp();
     return false;
   }
-  m_TempLeft = false;
+  m_HasTemp = false;
   return true;
 }
 
@@ -58,10 +56,10 @@ void CAtomicFileWriter::Discard() {
 }
 
 void CAtomicFileWriter::RemoveTemp() {
-  if (!m_TempLeft) return;
+  if (!m_HasTemp) return;
   uint32_t ignored = 0;
   FileDelete(m_TempName, ignored);
-  m_TempLeft = false;
+  m_HasTemp = false;
 }
 
 bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,

@@ -39,7 +39,9 @@ class CAtomicFileWriter {
   CBufferedFileStream m_Stream;
   CStr m_Target;
   CStr m_TempName;
-  bool m_TempLeft = false;  // the temporary file exists and is to be removed
+  // Whether the temporary file is there to clean up: a flag, since emptying
+  // a name takes memory, which may run out after the file was renamed.
+  bool m_HasTemp = false;
 };
 
 // One whole file through a CAtomicFileWriter: write fills the stream and

@@ -1,5 +1,6 @@
 // A test seam in the file layer: once armed with n, the n-th create, write,
-// flush, rename or delete after arming fails as the system call would, once.
+// set-end, flush, rename or delete after arming fails as the system call
+// would, once.
 // Disarmed (the normal state) it costs one relaxed atomic load per call.
 #pragma once
 

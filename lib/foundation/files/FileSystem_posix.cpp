@@ -103,6 +103,7 @@ int64_t FileSeek(TFileHandle file, int64_t position, int origin, uint32_t& error
 }
 
 bool FileSetEnd(TFileHandle file) {
+  if (td::FileFaultHit()) return false;
   const int fd = Descriptor(file);
   const off_t position = lseek(fd, 0, SEEK_CUR);
   return position >= 0 && ftruncate(fd, position) == 0;

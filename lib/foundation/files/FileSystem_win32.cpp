@@ -92,7 +92,7 @@ int64_t FileSeek(TFileHandle file, int64_t position, int origin, uint32_t& error
   return -1;
 }
 
-bool FileSetEnd(TFileHandle file) { return SetEndOfFile(file) != 0; }
+bool FileSetEnd(TFileHandle file) { return !td::FileFaultHit() && SetEndOfFile(file) != 0; }
 
 bool FileFlush(TFileHandle file) { return !td::FileFaultHit() && FlushFileBuffers(file) != 0; }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <utility>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/exports/Guard.h"
@@ -27,10 +26,10 @@ CBufferedFileStream::CBufferedFileStream(const CStr& name, uint16_t mode, int32_
 
 CBufferedFileStream::~CBufferedFileStream() { Close(); }
 
+// The memory first: running out of it leaves no file created or cut.
 bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSize,
                                uint32_t& error) {
-  // The memory first: a file created and then left for want of it would stay.
-  CStr fileName = name;
+  CStr ownName(name);
   const int32_t size = RoundBufferSize(bufferSize);
   std::unique_ptr<uint8_t[]> buffer(new uint8_t[size]());
   m_File = FileOpenByMode(name, mode, error);
@@ -40,7 +39,7 @@ bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSi
     FileCloseNamed(m_File, m_Name, false);
     return false;
   }
-  m_Name = std::move(fileName);
+  m_Name = std::move(ownName);
   m_BufferSize = size;
   m_Buffer = buffer.release();
   m_Base = 0;

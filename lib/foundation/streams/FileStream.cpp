@@ -13,9 +13,12 @@ CFileStream::CFileStream(const CStr& name, uint16_t mode) {
 
 CFileStream::~CFileStream() { Close(); }
 
+// The name is copied first: running out of memory after the file opened
+// would leave it open (a constructor that throws runs no destructor).
 bool CFileStream::Open(const CStr& name, uint16_t mode, uint32_t& error) {
+  CStr ownName(name);
   m_File = FileOpenByMode(name, mode, error);
-  if (m_File != nullptr) m_Name = name;
+  if (m_File != nullptr) m_Name = std::move(ownName);
   return m_File != nullptr;
 }
 
