@@ -13,15 +13,15 @@ namespace td {
 
 // Arms the calling thread: allocation n from now (0 = the next) fails;
 // a negative n arms nothing and forgets the last answer.
-void AllocationFaultArm(int32_t n);
+void AllocationFaultArm(int32_t n) noexcept;
 // Disarms the calling thread; true when the allocation armed last has
 // failed (the answer stays until the next arming).
-bool AllocationFaultDisarm();
+bool AllocationFaultDisarm() noexcept;
 // Called before each allocation: true when this one is to fail.
-bool AllocationFaultHit();
+bool AllocationFaultHit() noexcept;
 
 // std::realloc and std::calloc behind the seam: null when refused.
-void* ReallocBlock(void* block, size_t bytes);
-void* ZeroedBlock(size_t count, size_t size);
+void* ReallocBlock(void* block, size_t bytes) noexcept;
+void* ZeroedBlock(size_t count, size_t size) noexcept;
 
 }  // namespace td
