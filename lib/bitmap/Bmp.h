@@ -122,6 +122,9 @@ class CBmp : public CObject {
   // The GetTextExtent of the library: throws "CBmp::GetTextExtent: Error
   // getting size of text." when the system cannot measure.
   SIZE MeasureText(const CStr& text, HFONT font);
+  // The ShrinkTo of the library: throws the converters' and SetSize's
+  // messages, where the slot leaves the destination empty.
+  void ReduceInto(CBmp& destination, int32_t factor, bool roundUp);
   bool HasPixels() const { return m_Bits != nullptr; }
   int32_t Width() const { return m_Width; }
   int32_t Height() const { return m_Height; }
@@ -144,9 +147,8 @@ class CBmp : public CObject {
   // The loading slots' work: reads the file (a TGA file or a .bmp) reduced by
   // factor into this bitmap, resizing it only once the file's headers have
   // been read. The error code; throws the converters' messages.
-  uint32_t ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha, SPixelBufferDesc* source);
-  // ShrinkTo's work; throws the converters' and SetSize's messages.
-  void ReduceInto(CBmp& destination, int32_t factor, bool roundUp);
+  uint32_t ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha,
+                     SPixelBufferDesc* source);
   // Pixel memory through the allocation-failure handler's retries.
   void AllocatePixels(int64_t bytes, int32_t format);
   // One attempt at the pixel memory: false when the system gives none.

@@ -26,7 +26,7 @@ bool LinksEqual(const TLinkList& a, const TLinkList& b) {
 CTCF2Tag::CTCF2Tag() { Clear(); }
 
 void TD_STDCALL CTCF2Tag::AddLink(uint32_t type, const CStr* file, const CStr* description) {
-  td::GuardVoid([&] { m_Links.Add(type, *file, *description); });
+  td::GuardVoid([&] { AppendLink(type, *file, *description); });
 }
 
 void TD_STDCALL CTCF2Tag::Clear() {

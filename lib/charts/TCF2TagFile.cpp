@@ -135,7 +135,7 @@ bool TCF2TagReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
     if (type != kLinkFile && type != kLinkOther) return td::Fail(kErrLinkTypeUnknown, error);
     const CStr file = StreamReadStr(in);
     const CStr description = StreamReadStr(in);
-    tag.AddLink(type, &file, &description);
+    tag.AppendLink(type, file, description);
   }
   return true;
 }

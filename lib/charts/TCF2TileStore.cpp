@@ -56,6 +56,17 @@ uint32_t Clamp32(uint64_t value) {
   throw CStreamError(CStr("CTCF2TileManager.LoadTile: ") + ErrorText(code));
 }
 
+// A bitmap without a DC of its own, of a tile's size, can fail only for its
+// pixels, which the bitmap classes report by throwing their message: that is
+// running out of memory.
+std::unique_ptr<CBmp32> NewTileBitmap(int32_t width, int32_t height) {
+  try {
+    return std::make_unique<CBmp32>(width, height, false);
+  } catch (const char*) {
+    throw std::bad_alloc();
+  }
+}
+
 }  // namespace
 
 CTCF2TileStore::CTCF2TileStore() : Placeholder(kPlaceholderSide, kPlaceholderSide, false) {
@@ -345,7 +356,10 @@ bool CTCF2TileStore::LoadNext() {
     PostponeLoad();
     return false;
   } catch (const std::exception&) {
-    bitmap = nullptr;  // the record is filed as failed
+    bitmap = nullptr;  // the tile is not in the file as it should be: filed as failed
+  } catch (...) {      // no verdict on the tile: it is read again
+    PostponeLoad();
+    return false;
   }
   return EndLoad(bitmap, request.AllTransparent, request.AllOpaque);
 }
@@ -425,7 +439,7 @@ CBmp32* CTCF2TileStore::LoadTile(const CStr& path, STCF2TileRequest& request) {
   std::vector<uint8_t> bytes(info.Size);
   uint32_t error = 0;
   if (!file.ReadBuf(bytes.data(), static_cast<int32_t>(bytes.size()), error)) ThrowLoadError(error);
-  auto bitmap = std::make_unique<CBmp32>(info.Width, info.Height, false);
+  std::unique_ptr<CBmp32> bitmap = NewTileBitmap(info.Width, info.Height);
   STileDecodeInfo decoded;
   error = CTileDecoder::DecodeStored(bitmap->Pixels(), info.Width, info.Height, bytes.data(),
                                      bytes.size(), decoded);
