@@ -147,8 +147,7 @@ class CBmp : public CObject {
   // The loading slots' work: reads the file (a TGA file or a .bmp) reduced by
   // factor into this bitmap, resizing it only once the file's headers have
   // been read. The error code; throws the converters' messages.
-  uint32_t ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha,
-                     SPixelBufferDesc* source);
+  uint32_t ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha, SPixelBufferDesc* source);
   // Pixel memory through the allocation-failure handler's retries.
   void AllocatePixels(int64_t bytes, int32_t format);
   // One attempt at the pixel memory: false when the system gives none.
