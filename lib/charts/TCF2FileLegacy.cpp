@@ -371,7 +371,7 @@ bool ReadTablesV2V3(CStream& stream, bool v3, int32_t width, int32_t height, CTC
                     uint32_t& error) {
   CMemoryStream area;
   if (!ReadScrambledArea(stream, area, error)) return false;
-  tag.Clear();
+  tag.ClearFields();
   return ReadTagAreaV2(area, v3, width, height, tag, updateTag, bounds, warnings, error);
 }
 
@@ -514,7 +514,7 @@ bool TCF2FileReadTablesV1(CStream& stream, CTCF2Tag& tag, CTCF2UpdateTag&, CTCF2
   CMemoryStream area;
   if (!CopyArea(stream, 0, area, error)) return false;
   area.Seek(0, kSeekBegin);
-  tag.Clear();
+  tag.ClearFields();
   return ReadTagAreaV1(area, tag, bounds, warnings, error);
 }
 

@@ -312,7 +312,7 @@ bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag&
   CMemoryStream payload;
   if (!TCF2ReadSection(stream, header.TagSection.Size, header.TagSection.Position, payload, error))
     return false;
-  tag.Clear();
+  tag.ClearFields();
   return TCF2TagReadPayload(payload, tag, warnings, error);
 }
 
