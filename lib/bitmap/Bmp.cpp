@@ -180,8 +180,10 @@ void CBmp::ReduceInto(CBmp& destination, int32_t factor, bool roundUp) {
       reducer.TakeRow(&reduced[static_cast<size_t>(y) * width]);
     }
   }
+  // The slot keeps its failure inside and leaves the destination empty.
   destination.SetSize(width, height);
-  if (!destination.HasPixels() || reduced.empty()) return;
+  if (!reduced.empty() && !destination.HasPixels()) throw "CBmp::SetSize: Can't allocate the DIB handle";
+  if (reduced.empty()) return;
   for (int32_t y = 0; y < height; ++y) {
     uint8_t* out = static_cast<uint8_t*>(destination.m_Bits) + int64_t{y} * destination.m_Stride;
     const uint8_t* in = reinterpret_cast<const uint8_t*>(&reduced[static_cast<size_t>(y) * width]);

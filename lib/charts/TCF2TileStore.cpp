@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <new>
 
 #include "lib/charts/TileDecoder.h"
@@ -16,9 +17,10 @@ constexpr int32_t kPlaceholderSide = 5;
 constexpr uint32_t kPlaceholderDark = 0x30000000;
 constexpr uint32_t kPlaceholderLight = 0x30FFFFFF;
 
-// The process's stores, in creation order.
+// The process's stores, in creation order. Making the list allocates
+// nothing, so that a chart's destructor may be the first to use it.
 struct SStoreList {
-  CCriticalSection lock;
+  std::mutex lock;
   std::vector<CTCF2TileStore*> stores;
 };
 
@@ -74,14 +76,14 @@ CTCF2TileStore::CTCF2TileStore() : Placeholder(kPlaceholderSide, kPlaceholderSid
     for (int32_t x = 0; x < kPlaceholderSide; ++x)
       Placeholder.Row(y)[x] = (x + y) % 2 != 0 ? kPlaceholderDark : kPlaceholderLight;
   SStoreList& list = Stores();
-  CCriticalSectionLock hold(list.lock);
+  std::lock_guard<std::mutex> hold(list.lock);
   list.stores.push_back(this);
 }
 
 CTCF2TileStore::~CTCF2TileStore() {
   {
     SStoreList& list = Stores();
-    CCriticalSectionLock hold(list.lock);
+    std::lock_guard<std::mutex> hold(list.lock);
     Take(list.stores, this);
   }
   delete m_Current;
@@ -92,7 +94,7 @@ CTCF2TileStore::~CTCF2TileStore() {
 
 void CancelChartEverywhere(const void* chart) {
   SStoreList& list = Stores();
-  CCriticalSectionLock hold(list.lock);
+  std::lock_guard<std::mutex> hold(list.lock);
   for (auto it = list.stores.rbegin(); it != list.stores.rend(); ++it) (*it)->CancelChart(chart);
 }
 

@@ -1,16 +1,21 @@
 #include "lib/foundation/files/AtomicFileWriter.h"
 
+#include <utility>
+
 #include "lib/foundation/core/ErrorCodes.h"
 
 CAtomicFileWriter::~CAtomicFileWriter() { Discard(); }
 
 bool CAtomicFileWriter::Open(const CStr& target, int32_t bufferSize, uint32_t& error) {
   Discard();
-  const CStr temp = MakeTempFileName(target);
+  // Every copy is made before the temporary file exists, so that running out
+  // of memory leaves none.
+  CStr kept(target);
+  CStr temp = MakeTempFileName(target);
   if (!m_Stream.Open(temp, kFileModeCreate, bufferSize, error)) return false;
   m_Stream.SetDeleteOnClose(true);
-  m_Target = target;
-  m_TempName = temp;
+  m_Target = std::move(kept);
+  m_TempName = std::move(temp);
   return true;
 }
 
@@ -36,7 +41,7 @@ bool CAtomicFileWriter::Replace(uint32_t& error) {
     RemoveTemp();
     return false;
   }
-  m_TempName = CStr();
+  m_TempName.Clear();
   return true;
 }
 
@@ -54,7 +59,7 @@ void CAtomicFileWriter::RemoveTemp() {
   if (m_TempName.GetLength() == 0) return;
   uint32_t ignored = 0;
   FileDelete(m_TempName, ignored);
-  m_TempName = CStr();
+  m_TempName.Clear();
 }
 
 bool WriteFileReplacing(const CStr& path, const std::function<bool(CStream&, uint32_t&)>& write,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/exports/Guard.h"
@@ -25,8 +27,13 @@ CBufferedFileStream::CBufferedFileStream(const CStr& name, uint16_t mode, int32_
 
 CBufferedFileStream::~CBufferedFileStream() { Close(); }
 
+// The name and the buffer are made before the file is opened or created, so
+// that running out of memory leaves no file behind.
 bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSize,
                                uint32_t& error) {
+  CStr kept(name);
+  const int32_t size = RoundBufferSize(bufferSize);
+  std::unique_ptr<uint8_t[]> buffer(new uint8_t[size]());
   m_File = FileOpenByMode(name, mode, error);
   if (m_File == nullptr) return false;
   m_FileSize = FileSeek(m_File, 0, kSeekEnd, error);
@@ -34,9 +41,9 @@ bool CBufferedFileStream::Open(const CStr& name, uint16_t mode, int32_t bufferSi
     FileCloseNamed(m_File, m_Name, false);
     return false;
   }
-  m_Name = name;
-  m_BufferSize = RoundBufferSize(bufferSize);
-  m_Buffer = new uint8_t[m_BufferSize]();
+  m_Name = std::move(kept);
+  m_BufferSize = size;
+  m_Buffer = buffer.release();
   m_Base = 0;
   m_Offset = m_Valid = 0;
   m_Dirty = m_WriteFailed = m_Written = false;

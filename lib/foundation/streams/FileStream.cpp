@@ -1,5 +1,7 @@
 #include "lib/foundation/streams/FileStream.h"
 
+#include <utility>
+
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/exports/Guard.h"
 
@@ -13,10 +15,14 @@ CFileStream::CFileStream(const CStr& name, uint16_t mode) {
 
 CFileStream::~CFileStream() { Close(); }
 
+// The name is copied before the file is opened or created, so that running
+// out of memory leaves no file behind.
 bool CFileStream::Open(const CStr& name, uint16_t mode, uint32_t& error) {
+  CStr kept(name);
   m_File = FileOpenByMode(name, mode, error);
-  if (m_File != nullptr) m_Name = name;
-  return m_File != nullptr;
+  if (m_File == nullptr) return false;
+  m_Name = std::move(kept);
+  return true;
 }
 
 void CFileStream::Close() { FileCloseNamed(m_File, m_Name, m_DeleteOnClose); }
