@@ -48,6 +48,8 @@ function(tdlib_make_test_exe sub sources)
     target_include_directories(${sub}_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/include)
     target_link_libraries(${sub}_tests PRIVATE GTest::gtest_main)
   else()
+    # Every program over the library's objects runs out of memory on demand.
+    target_sources(${sub}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/AllocationSeam.cpp)
     target_link_libraries(${sub}_tests PRIVATE tdlib_objects GTest::gtest_main)
   endif()
   get_property(libs GLOBAL PROPERTY TDLIB_TESTS_LIBS_${sub})

@@ -10,6 +10,7 @@
 #include "lib/bitmap/BmpWriter.h"
 #include "lib/bitmap/ImageHeaders.h"
 #include "lib/bitmap/PixelFormat.h"
+#include "lib/foundation/core/AllocationFaults.h"
 #include "lib/foundation/files/AtomicFileWriter.h"
 #include "lib/bitmap/ScanlineConvert.h"
 #include "lib/foundation/streams/BufferedFileStream.h"
@@ -53,7 +54,7 @@ void CBmp::AllocatePixels(int64_t bytes, int32_t format) {
   if (format != pfX1R5G5B5 && format != pfA1R5G5B5 && format != pfR8G8B8 && format != pfX8R8G8B8 &&
       format != pfA8R8G8B8)
     throw "CBmp::InitBitmapInfo: Unsupported pixel format.";
-  while (bytes > kMaxBitmapBytes || !TryAllocatePixels(bytes, format)) {
+  while (bytes > kMaxBitmapBytes || td::AllocationFaultHit() || !TryAllocatePixels(bytes, format)) {
     AllocFailHandler handler = GetAllocFailHandler();
     if (!handler || !handler(static_cast<uint32_t>(std::min<int64_t>(bytes, UINT32_MAX))))
       throw "CBmp::SetSize: Can't allocate the DIB handle";

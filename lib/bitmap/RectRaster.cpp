@@ -51,32 +51,53 @@ struct SRectParts {
   SPixelRun outerColumns, outerRows;
 };
 
+// One stretch of the inner part along an axis: its whole pixels (fraction
+// 1), or one partly covered pixel with the fraction that the part covers.
+struct SStretch {
+  int32_t first, last;
+  double fraction;
+  bool whole;
+};
+
+// The stretches of the inner part along an axis of `size` pixels: the partly
+// covered pixel before the whole ones, the whole ones, the partly covered
+// pixel after them; a side's pixel beyond the bitmap and an empty run of whole
+// pixels are left out. A part that lies inside one pixel covers only that
+// pixel: both sides name it, and it is drawn once with the part's extent.
+int32_t InnerStretches(const SPixelRun& run, int32_t size, SStretch (&out)[3]) {
+  if (run.last == run.first - 2) {
+    const int32_t only = run.first - 1;
+    out[0] = {only, only, std::max(run.before + run.after - 1, 0.0), false};
+    return 1;
+  }
+  int32_t n = 0;
+  if (run.first > 0) out[n++] = {run.first - 1, run.first - 1, run.before, false};
+  if (run.first <= run.last) out[n++] = {run.first, run.last, 1.0, true};
+  if (run.last < size - 1) out[n++] = {run.last + 1, run.last + 1, run.after, false};
+  return n;
+}
+
+// The fill over the whole pixels; every partly covered pixel of the inner
+// part, also when it has no whole pixel on an axis, gets the line and fill
+// colours mixed by the fraction it covers (the product of both axes').
 void DrawInner(const CRectPainter& paint, const SRectParts& p, int32_t width, int32_t height,
                uint32_t line, uint32_t fill, double lineWidth) {
-  const SPixelRun& c = p.columns;
-  const SPixelRun& r = p.rows;
-  paint.Rows(r.first, r.last, c.first, c.last, fill);
-  const bool left = c.first > 0, top = r.first > 0;
-  const bool right = c.last < width - 1, bottom = r.last < height - 1;
-  if (left)
-    paint.Columns(c.first - 1, c.first - 1, r.first, r.last,
-                  MixEdgeColour(line, fill, c.before, lineWidth));
-  if (top)
-    paint.Rows(r.first - 1, r.first - 1, c.first, c.last,
-               MixEdgeColour(line, fill, r.before, lineWidth));
-  if (right)
-    paint.Columns(c.last + 1, c.last + 1, r.first, r.last,
-                  MixEdgeColour(line, fill, c.after, lineWidth));
-  if (bottom)
-    paint.Rows(r.last + 1, r.last + 1, c.first, c.last,
-               MixEdgeColour(line, fill, r.after, lineWidth));
-  auto corner = [&](bool exists, int32_t x, int32_t y, double fx, double fy) {
-    if (exists) paint.Pixel(x, y, MixEdgeColour(line, fill, fx * fy, lineWidth));
-  };
-  corner(left && top, c.first - 1, r.first - 1, c.before, r.before);
-  corner(right && top, c.last + 1, r.first - 1, c.after, r.before);
-  corner(left && bottom, c.first - 1, r.last + 1, c.before, r.after);
-  corner(right && bottom, c.last + 1, r.last + 1, c.after, r.after);
+  SStretch columns[3], rows[3];
+  const int32_t columnCount = InnerStretches(p.columns, width, columns);
+  const int32_t rowCount = InnerStretches(p.rows, height, rows);
+  for (int32_t j = 0; j < rowCount; ++j)
+    for (int32_t i = 0; i < columnCount; ++i) {
+      const SStretch& c = columns[i];
+      const SStretch& r = rows[j];
+      if (c.whole && r.whole)
+        paint.Rows(r.first, r.last, c.first, c.last, fill);
+      else if (c.whole || r.whole)
+        paint.Rows(r.first, r.last, c.first, c.last,
+                   MixEdgeColour(line, fill, c.fraction * r.fraction, lineWidth));
+      else
+        paint.Pixel(c.first, r.first,
+                    MixEdgeColour(line, fill, c.fraction * r.fraction, lineWidth));
+    }
 }
 
 void DrawBand(const CRectPainter& paint, const SRectParts& p, int32_t width, int32_t height,
@@ -141,7 +162,6 @@ void RasterRect(CBmp32& bitmap, const SRectD& rect, uint32_t line, uint32_t fill
                             Cover(std::max(rect.left - h, -0.5), std::min(rect.right + h, w)),
                             Cover(std::max(rect.top - h, -0.5), std::min(rect.bottom + h, hgt))};
   const CRectPainter paint(bitmap);
-  if (parts.columns.last >= parts.columns.first && parts.rows.last >= parts.rows.first)
-    DrawInner(paint, parts, bitmap.Width(), bitmap.Height(), line, fill, width);
+  DrawInner(paint, parts, bitmap.Width(), bitmap.Height(), line, fill, width);
   DrawBand(paint, parts, bitmap.Width(), bitmap.Height(), line, width);
 }

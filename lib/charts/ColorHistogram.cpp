@@ -6,6 +6,7 @@
 
 #include "lib/charts/TileFormat.h"
 #include "lib/foundation/containers/Growth.h"
+#include "lib/foundation/core/AllocationFaults.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ static_assert(kSlots >= 2 * kTilePixels);
 
 }  // namespace
 
-CColorHistogram::CColorHistogram() : slots_(static_cast<SSlot*>(std::calloc(kSlots, sizeof(SSlot)))) {
+CColorHistogram::CColorHistogram() : slots_(static_cast<SSlot*>(td::ZeroedBlock(kSlots, sizeof(SSlot)))) {
   if (!slots_) throw std::bad_alloc();
   entries_.reserve(kTilePixels);
 }

@@ -1,4 +1,5 @@
 list(APPEND TDLIB_PORTABLE_SOURCES
+  lib/foundation/core/AllocationFaults.cpp
   lib/foundation/core/ErrorCodes.cpp
   lib/foundation/app/FinalizeRegistry.cpp
   lib/foundation/text/Language.cpp

@@ -129,7 +129,7 @@ void CTCF2ChartViewer::CreateBoundsPen() {
 void CTCF2ChartViewer::AddChart(CTCF2Chart* chart) {
   if (Charts.IndexOf(chart) >= 0) return;
   Charts.Add(chart);
-  UpdateVisible();
+  if (!UpdateVisible()) return;
   UpdateCursorCharts();
   if (View == nullptr) return;
   double zoom, coverage, area;
@@ -147,16 +147,12 @@ void CTCF2ChartViewer::RemoveChartAt(int32_t index) {
   if (index < 0 || index >= Charts.GetCount()) return;
   WithdrawTiles(Charts[index]);
   Charts.Delete(index);
-  UpdateVisible();
-  UpdateCursorCharts();
-  InvalidateView();
+  Refresh();
 }
 
 void CTCF2ChartViewer::RemoveAllCharts() {
   ForgetCharts();
-  UpdateVisible();
-  UpdateCursorCharts();
-  InvalidateView();
+  Refresh();
 }
 
 void CTCF2ChartViewer::ForgetCharts() {
@@ -186,12 +182,11 @@ void CTCF2ChartViewer::BeginUpdate() {
 
 void CTCF2ChartViewer::EndUpdate() {
   if (UpdateCount == 0 || --UpdateCount > 0) return;
-  UpdateVisible();
-  UpdateCursorCharts();
+  if (UpdateVisible()) UpdateCursorCharts();
 }
 
 void CTCF2ChartViewer::Refresh() {
-  UpdateVisible();
+  if (!UpdateVisible()) return;
   UpdateCursorCharts();
   InvalidateView();
 }
@@ -229,11 +224,13 @@ CTCF2ChartViewer::TViewPtr CTCF2ChartViewer::MovedView(Move move) {
   return MakeView(View->GetRef(), projected[0], projected[1], projected[2]);
 }
 
-void CTCF2ChartViewer::ApplyView(TViewPtr view) {
-  if (view != nullptr) SetView(view.get());
-}
+bool CTCF2ChartViewer::ApplyView(TViewPtr view) { return view == nullptr || ShowView(view.get()); }
 
 void CTCF2ChartViewer::SetView(CGeodeticCalibration* calibration) {
+  static_cast<void>(ShowView(calibration));
+}
+
+bool CTCF2ChartViewer::ShowView(CGeodeticCalibration* calibration) {
   if (calibration == nullptr) {
     td::Free(View);
     View = nullptr;
@@ -256,28 +253,36 @@ void CTCF2ChartViewer::SetView(CGeodeticCalibration* calibration) {
     ViewCentreVector = {};
     PixelSize = 0;
   }
-  UpdateVisible();
+  if (!UpdateVisible()) return false;
   UpdateCursor();
   InvalidateView();
-  if (OnViewChange) OnViewChange(GetOwner(), this);
+  return RaiseEvent(this, OnViewChange, GetOwner(), this);
 }
 
 void CTCF2ChartViewer::FitChart(CTCF2Chart* chart) {
-  if (chart == nullptr) return;
+  static_cast<void>(ApplyView(FittedView(chart)));
+}
+
+CTCF2ChartViewer::TViewPtr CTCF2ChartViewer::FittedView(CTCF2Chart* chart) {
+  if (chart == nullptr) return nullptr;
   const double cx = chart->GetWidth() / 2.0 - 0.5, cy = chart->GetHeight() / 2.0 - 0.5;
   const double hw = Width / 2.0, hh = Height / 2.0;
   CGeodeticCalibration& own = chart->GetCalibration();
   const SPointD pix[3] = {{cx - hw, cy - hh}, {cx + hw, cy - hh}, {cx + hw, cy + hh}};
   SPointD projected[3];
   for (int i = 0; i < 3; ++i) own.PixToProj(&projected[i], &pix[i]);
-  SetView(MakeView(own.GetRef(), projected[0], projected[1], projected[2]).get());
+  return MakeView(own.GetRef(), projected[0], projected[1], projected[2]);
 }
 
 void CTCF2ChartViewer::CentreOn(const SGeo2D& position) {
-  if (View == nullptr) return;
+  static_cast<void>(ApplyView(CentredView(position)));
+}
+
+CTCF2ChartViewer::TViewPtr CTCF2ChartViewer::CentredView(const SGeo2D& position) {
+  if (View == nullptr) return nullptr;
   SPointD pixel;
   View->GeoWGS84ToPix(&pixel, &position);
-  ShiftView(pixel.x - CentrePix.x, pixel.y - CentrePix.y);
+  return ShiftedView(pixel.x - CentrePix.x, pixel.y - CentrePix.y);
 }
 
 bool CTCF2ChartViewer::SelectChartAt(const SGeo2D& position) {
@@ -295,20 +300,21 @@ bool CTCF2ChartViewer::SelectChartAt(const SGeo2D& position) {
   }
   if (best == nullptr) return false;
   BeginUpdate();
-  FitChart(best);
-  CentreOn(position);
-  EndUpdate();
+  // The view's handlers may delete the viewer.
+  if (ApplyView(FittedView(best)) && ApplyView(CentredView(position))) EndUpdate();
   return true;
 }
 
 void CTCF2ChartViewer::ShiftView(double dx, double dy) {
-  ApplyView(MovedView([&](const SPointD& p) { return SPointD{p.x + dx, p.y + dy}; }));
+  static_cast<void>(ApplyView(ShiftedView(dx, dy)));
+}
+
+CTCF2ChartViewer::TViewPtr CTCF2ChartViewer::ShiftedView(double dx, double dy) {
+  return MovedView([&](const SPointD& p) { return SPointD{p.x + dx, p.y + dy}; });
 }
 
 void CTCF2ChartViewer::Pan(int32_t dx, int32_t dy) {
-  if (View == nullptr) return;
-  ShiftView(dx, dy);
-  RepaintNow();
+  if (View != nullptr && ApplyView(ShiftedView(dx, dy))) RepaintNow();
 }
 
 void CTCF2ChartViewer::PanNoRepaint(int32_t dx, int32_t dy) {
@@ -325,12 +331,12 @@ void CTCF2ChartViewer::SetRotation(double angle) {
   if (angle == Rotation || View == nullptr) return;
   double sine, cosine;
   SinCos(sine, cosine, Rotation - angle);
-  ApplyView(MovedView([&](const SPointD& p) {
+  const bool alive = ApplyView(MovedView([&](const SPointD& p) {
     SPointD rotated;
     RotatePointD(rotated, p, CentrePix, sine, cosine);
     return rotated;
   }));
-  Rotation = angle;
+  if (alive) Rotation = angle;
 }
 
 CTCF2ChartViewer::TViewPtr CTCF2ChartViewer::ZoomedView(double factor, const SPointD& point,
@@ -351,21 +357,20 @@ CTCF2ChartViewer::TViewPtr CTCF2ChartViewer::ZoomedView(double factor, const SPo
 bool CTCF2ChartViewer::QueryZoom(CGeodeticCalibration& candidate, const SPointD& point,
                                  double& factor) {
   TChartVisibilityList entries(true);
-  RebuildVisible(&candidate, entries);
+  if (!RebuildVisible(&candidate, entries)) return false;
   SortVisible(entries);
-  if (OnVisibleChartsChange) OnVisibleChartsChange(GetOwner(), this, &entries);
-  OnZoomQuery(GetOwner(), this, &entries, &candidate, point, factor);
-  return IsUsableFactor(factor);
+  return RaiseEvent(this, OnVisibleChartsChange, GetOwner(), this, &entries) &&
+         RaiseEvent(this, OnZoomQuery, GetOwner(), this, &entries, &candidate, point, factor);
 }
 
 void CTCF2ChartViewer::ZoomAt(double factor, const SPointD& point, bool keepCentre) {
   if (View == nullptr || !IsUsableFactor(factor)) return;
   if (OnZoomQuery) {
     TViewPtr candidate = ZoomedView(factor, point, keepCentre);
-    if (!QueryZoom(*candidate, point, factor)) return;
+    if (!QueryZoom(*candidate, point, factor) || !IsUsableFactor(factor)) return;
   }
-  if (factor != 1.0) SetView(ZoomedView(factor, point, keepCentre).get());
-  if (OnZoom) OnZoom(GetOwner(), this);
+  if (factor != 1.0 && !ApplyView(ZoomedView(factor, point, keepCentre))) return;
+  RaiseLastEvent(OnZoom, GetOwner(), this);
 }
 
 void CTCF2ChartViewer::ZoomAtCursor(double factor) {
@@ -385,7 +390,7 @@ void CTCF2ChartViewer::ShowArrivedTiles() {
 
 // Visible charts -----------------------------------------------------------
 
-void CTCF2ChartViewer::RebuildVisible(CGeodeticCalibration* view, TChartVisibilityList& list) {
+bool CTCF2ChartViewer::RebuildVisible(CGeodeticCalibration* view, TChartVisibilityList& list) {
   list.Clear();
   if (view != nullptr) {
     const SViewCircle circle = ViewCircle(*view, CentrePix, Width, Height);
@@ -403,7 +408,7 @@ void CTCF2ChartViewer::RebuildVisible(CGeodeticCalibration* view, TChartVisibili
     }
   }
   SortVisible(list);
-  if (OnVisibleChartsChange) OnVisibleChartsChange(GetOwner(), this, &list);
+  return RaiseEvent(this, OnVisibleChartsChange, GetOwner(), this, &list);
 }
 
 void CTCF2ChartViewer::SortVisible(TChartVisibilityList& list) {
@@ -416,11 +421,11 @@ void CTCF2ChartViewer::SortVisible(TChartVisibilityList& list) {
       [&](int32_t i, int32_t j) { list.Exchange(i, j); });
 }
 
-void CTCF2ChartViewer::UpdateVisible() {
-  if (UpdateCount != 0) return;
+bool CTCF2ChartViewer::UpdateVisible() {
+  if (UpdateCount != 0) return true;
   // The cursor entries point into the list about to be rebuilt.
   ClearCursorCharts();
-  RebuildVisible(View, VisibleCharts);
+  return RebuildVisible(View, VisibleCharts);
 }
 
 // Pointer ------------------------------------------------------------------

@@ -140,12 +140,23 @@ class CTCF2ChartViewer : public CControl {
   // changed them, or null without a view.
   template <class Move>
   TViewPtr MovedView(Move move);
-  void ApplyView(TViewPtr view);
+  TViewPtr ShiftedView(double dx, double dy);
+  // The views of FitChart and CentreOn: null for a null chart, and without
+  // a view for CentreOn.
+  TViewPtr FittedView(CTCF2Chart* chart);
+  TViewPtr CentredView(const SGeo2D& position);
   TViewPtr ZoomedView(double factor, const SPointD& point, bool keepCentre);
-  bool QueryZoom(CGeodeticCalibration& candidate, const SPointD& point, double& factor);
-  void RebuildVisible(CGeodeticCalibration* view, TChartVisibilityList& list);
+  // The operations below raise events; each answers whether the viewer
+  // outlived them. ShowView is SetView; ApplyView shows a view made by the
+  // functions above and does nothing for none.
+  [[nodiscard]] bool ShowView(CGeodeticCalibration* calibration);
+  [[nodiscard]] bool ApplyView(TViewPtr view);
+  // Raises OnVisibleChartsChange and OnZoomQuery, which may change factor.
+  [[nodiscard]] bool QueryZoom(CGeodeticCalibration& candidate, const SPointD& point,
+                               double& factor);
+  [[nodiscard]] bool RebuildVisible(CGeodeticCalibration* view, TChartVisibilityList& list);
   void SortVisible(TChartVisibilityList& list);
-  void UpdateVisible();
+  [[nodiscard]] bool UpdateVisible();
   void ClearCursorCharts();
   void UpdateCursor();
   void UpdateCursorCharts();

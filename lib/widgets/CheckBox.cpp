@@ -51,9 +51,8 @@ void CCheckBox::MouseUp(int32_t x, int32_t y) {
 void CCheckBox::Click(int32_t x, int32_t y) {
   bool changed = UncheckedImage && x < BoxPartWidth();
   if (changed) State = State == cbUnchecked ? cbChecked : cbUnchecked;
+  if (!RaiseEvent(this, OnCheck, GetOwner(), this, x, y, changed)) return;
   CControlWatch self(this);
-  if (OnCheck) OnCheck(GetOwner(), this, x, y, changed);
-  if (!self.Alive()) return;
   CControl::Click(x, y);
   if (self.Alive()) Invalidate();
 }

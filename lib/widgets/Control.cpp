@@ -53,59 +53,51 @@ CControl::~CControl() {
   SetParent(nullptr);
 }
 
-void CControl::Enter() {
-  if (OnEnter) OnEnter(GetOwner(), this);
-}
+void CControl::Enter() { RaiseLastEvent(OnEnter, GetOwner(), this); }
 
-void CControl::Exit() {
-  if (OnExit) OnExit(GetOwner(), this);
-}
+void CControl::Exit() { RaiseLastEvent(OnExit, GetOwner(), this); }
 
 void CControl::DblClick(int32_t x, int32_t y) {
-  if (OnDblClick) OnDblClick(GetOwner(), this, x, y);
+  RaiseLastEvent(OnDblClick, GetOwner(), this, x, y);
 }
 
 void CControl::MouseDown(int32_t x, int32_t y) {
   Pressed = true;
   DownPoint = {x, y};
   ++ClickCount;
-  if (OnMouseDown) OnMouseDown(GetOwner(), this, x, y);
+  RaiseLastEvent(OnMouseDown, GetOwner(), this, x, y);
 }
 
 void CControl::MouseMove(int32_t x, int32_t y) {
-  if (OnMouseMove) OnMouseMove(GetOwner(), this, x, y);
+  RaiseLastEvent(OnMouseMove, GetOwner(), this, x, y);
 }
 
 void CControl::MouseUp(int32_t x, int32_t y) {
   Pressed = false;
   ClickCount = 0;
-  if (OnMouseUp) OnMouseUp(GetOwner(), this, x, y);
+  RaiseLastEvent(OnMouseUp, GetOwner(), this, x, y);
 }
 
-void CControl::Click(int32_t x, int32_t y) {
-  if (OnClick) OnClick(GetOwner(), this, x, y);
-}
+void CControl::Click(int32_t x, int32_t y) { RaiseLastEvent(OnClick, GetOwner(), this, x, y); }
 
 void CControl::KeyDown(uint16_t key) {
   KeyIsDown = true;
-  if (OnKeyDown) OnKeyDown(GetOwner(), this, key);
+  RaiseLastEvent(OnKeyDown, GetOwner(), this, key);
 }
 
-void CControl::KeyPress(uint16_t key) {
-  if (OnKeyPress) OnKeyPress(GetOwner(), this, key);
-}
+void CControl::KeyPress(uint16_t key) { RaiseLastEvent(OnKeyPress, GetOwner(), this, key); }
 
 void CControl::KeyUp(uint16_t key) {
   KeyIsDown = false;
-  if (OnKeyUp) OnKeyUp(GetOwner(), this, key);
+  RaiseLastEvent(OnKeyUp, GetOwner(), this, key);
 }
 
 void CControl::Paint(CBmp* canvas, const RECT&) {
-  if (OnPaint) OnPaint(GetOwner(), this, canvas);
+  RaiseLastEvent(OnPaint, GetOwner(), this, canvas);
 }
 
 void CControl::ContextPopup(int32_t x, int32_t y) {
-  if (OnContextPopup) OnContextPopup(GetOwner(), this, x, y);
+  RaiseLastEvent(OnContextPopup, GetOwner(), this, x, y);
 }
 
 CControl* CControl::GetOwner() { return Parent ? Parent->GetOwner() : nullptr; }

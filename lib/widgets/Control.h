@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "lib/bitmap/Bmp.h"
 #include "lib/foundation/containers/List.h"
@@ -38,6 +39,27 @@ class CControlWatch {
   const CControl* Control;
   CControlWatch* Outer;
 };
+
+// Raises an event: calls the handler, when set, with the arguments, and
+// answers whether `watched` (the control the raising operation goes on with)
+// outlived it. Every event of the toolkit goes through here: an operation
+// that goes on after a raise goes on only on a true answer, and touches
+// nothing of `watched` otherwise. Arguments are passed as given, so that a
+// handler can change one taken by reference.
+template <typename Handler, typename... Args>
+[[nodiscard]] bool RaiseEvent(const CControl* watched, Handler handler, Args&&... args) {
+  if (!handler) return true;
+  CControlWatch watch(watched);
+  handler(std::forward<Args>(args)...);
+  return watch.Alive();
+}
+
+// An event raised as the last step of an operation: nothing follows it, so
+// nothing needs the answer.
+template <typename Handler, typename... Args>
+void RaiseLastEvent(Handler handler, Args&&... args) {
+  if (handler) handler(std::forward<Args>(args)...);
+}
 
 // Handlers are plain functions called as (owner, sender, arguments): owner is
 // what the sender's GetOwner returns, sender the control itself.

@@ -50,9 +50,7 @@ void CListItem::SetText(const CStr& text) {
 void CListItem::SetState(int32_t state) {
   if (state == State) return;
   State = state;
-  CControlWatch self(this);
-  if (ListView->OnCheckChange) ListView->OnCheckChange(ListView->GetOwner(), ListView, this);
-  if (self.Alive()) Invalidate();
+  if (RaiseEvent(this, ListView->OnCheckChange, ListView->GetOwner(), ListView, this)) Invalidate();
 }
 
 void CListItem::SetItemEnabled(bool enabled) {
@@ -183,8 +181,9 @@ CListView::~CListView() {
 
 void CListView::ItemDying(CListItem* item) {
   if (item != FocusedItem) return;
-  SetFocusedItem(nullptr);
-  FocusedItem = nullptr;
+  // The handlers of the change may delete the list view. A focus kept while
+  // ShowFocus is off, or given back to the dying item, goes silently.
+  if (FocusOn(nullptr) && FocusedItem == item) FocusedItem = nullptr;
 }
 
 void CListView::ItemTextChanged(CListItem* item) {
@@ -203,22 +202,33 @@ CListItem* CListView::AddItem() {
   auto* item = new CListItem(this);
   Items.Add(item);
   ForgetGesture();
+  CControlWatch added(item);
   ItemTextChanged(item);
-  return item;
+  return added.Alive() ? item : nullptr;
 }
 
+// The focus leaves an item before it is destroyed, while the list still holds
+// it, so that no item dies focused and destroying raises nothing inside the
+// list's own edit. The handlers of the change may edit the list or delete the
+// list view: the item is found again afterwards.
 void CListView::Delete(int32_t index) {
   if (!IsValidIndex(index)) return;
-  // The focus leaves while the list still holds the item.
-  ItemDying(Items[index]);
-  Items.Delete(index);
+  CListItem* item = Items[index];
+  CControlWatch row(item);
+  if (item == FocusedItem && !FocusOn(nullptr)) return;
+  if (!row.Alive()) return;
+  // Focused again by the handlers, or kept while ShowFocus is off.
+  if (item == FocusedItem) FocusedItem = nullptr;
+  Items.Delete(Items.IndexOf(item));
   ForgetGesture();
   UpdatePages();
 }
 
 void CListView::Clear() {
+  if (FocusedItem && !FocusOn(nullptr)) return;
+  // Every item goes, also one that the handlers focused.
+  FocusedItem = nullptr;
   BeginUpdate();
-  if (FocusedItem) ItemDying(FocusedItem);
   Items.Clear();
   ForgetGesture();
   EndUpdate();
@@ -232,8 +242,11 @@ void CListView::EndUpdate() {
 
 template <typename Apply>
 void CListView::ForEnabledItemsBackwards(Apply apply) {
-  for (int32_t i = Items.GetCount() - 1; i >= 0; --i)
-    if (Items[i]->ItemEnabled) apply(Items[i]);
+  // A check change raises OnCheckChange, whose handlers may edit the list or
+  // delete the list view: the walk stays inside the list and ends with it.
+  CControlWatch self(this);
+  for (int32_t i = Items.GetCount() - 1; i >= 0 && self.Alive(); --i)
+    if (i < Items.GetCount() && Items[i]->ItemEnabled) apply(Items[i]);
 }
 
 void CListView::CheckAll() {
@@ -266,12 +279,14 @@ int32_t CListView::SelectedCount() const {
   return n;
 }
 
-void CListView::SetFocusedItem(CListItem* item) {
-  if (!ShowFocus || item == FocusedItem) return;
+void CListView::SetFocusedItem(CListItem* item) { static_cast<void>(FocusOn(item)); }
+
+bool CListView::FocusOn(CListItem* item) {
+  if (!ShowFocus || item == FocusedItem) return true;
   if (FocusedItem) FocusedItem->SetFocused(false);
   FocusedItem = item;
   if (item) item->SetFocused(true);
-  if (OnFocusChange) OnFocusChange(GetOwner(), this);
+  return RaiseEvent(this, OnFocusChange, GetOwner(), this);
 }
 
 void CListView::SetSorted(bool sorted) {
@@ -339,7 +354,7 @@ void CListView::UpdatePages() {
   HScroll->SetButtonSize(band);
   HScroll->SetMinThumbSize(band / 2);
   int32_t count = Items.GetCount();
-  SetPageCount(count == 0 ? 1 : (count - 1) / ItemsPerPage + 1);
+  if (!ApplyPageCount(count == 0 ? 1 : (count - 1) / ItemsPerPage + 1)) return;
   if (FocusedItem) SetCurrentPage(IndexOf(FocusedItem) / ItemsPerPage + 1);
 }
 
@@ -361,8 +376,12 @@ void CListView::UpdatePage() {
   ContentWidth = Width;
   for (int32_t i = std::max(0, first); i < end; ++i)
     ContentWidth = std::max(ContentWidth, RowWidth(Items[i]));
+  // The scroll bar's OnChange may be another handler than the list view's.
+  CControlWatch self(this);
   HScroll->SetMax(std::max(0, ContentWidth - Width));
+  if (!self.Alive()) return;
   HScroll->SetPosition(0);
+  if (!self.Alive()) return;
   RemoveAllControls();
   HScroll->SetParent(this);
   // Rows are sized while detached: SetCurrentPage repaints the whole page once.
@@ -397,8 +416,8 @@ bool CListView::InMarkArea(int32_t x) const {
          x < BitmapWidth(CheckBitmap) + 2 * Margin;
 }
 
-void CListView::RaiseSelectionChange() {
-  if (OnSelectionChange) OnSelectionChange(GetOwner(), this);
+bool CListView::RaiseSelectionChange() {
+  return RaiseEvent(this, OnSelectionChange, GetOwner(), this);
 }
 
 bool CListView::PressRow(int32_t index, int32_t x) {
@@ -410,12 +429,10 @@ bool CListView::PressRow(int32_t index, int32_t x) {
   CListItem* item = Items[index];
   PressKind = 2;
   WasSelected = item->Selected;
-  CControlWatch self(this), row(item);
-  SetFocusedItem(item);
-  if (!self.Alive() || !row.Alive()) return false;
-  if (SelectMode == lsmRange) {
-    SelectRange(index, index);
-  } else if (SelectMode == lsmTouch) {
+  CControlWatch row(item);
+  if (!FocusOn(item) || !row.Alive()) return false;
+  if (SelectMode == lsmRange) return SelectRange(index, index);
+  if (SelectMode == lsmTouch) {
     if (IsValidIndex(LastTouched)) Items[LastTouched]->SetSelected(true);
     item->SetSelected(true);
     PressedIndex = LastTouched = index;
@@ -423,7 +440,7 @@ bool CListView::PressRow(int32_t index, int32_t x) {
     PressedIndex = index;
     item->Invalidate();
   }
-  return self.Alive();
+  return true;
 }
 
 void CListView::MouseDown(int32_t x, int32_t y) {
@@ -435,24 +452,23 @@ void CListView::MouseDown(int32_t x, int32_t y) {
   GestureRow = index;
   if (index < 0)
     PressKind = 0;
-  else if (PressRow(index, x) && SelectMode != lsmNone)
-    RaiseSelectionChange();
+  else if (PressRow(index, x) && SelectMode != lsmNone && !RaiseSelectionChange())
+    return;
   if (self.Alive()) CControl::MouseDown(x, y);
 }
 
 void CListView::DragOverRow(int32_t index) {
   CListItem* item = Items[index];
-  CControlWatch self(this), row(item);
-  SetFocusedItem(item);
-  if (!self.Alive() || !row.Alive()) return;
+  CControlWatch row(item);
+  if (!FocusOn(item) || !row.Alive()) return;
   if (SelectMode == lsmRange) {
-    SelectRange(IsValidIndex(PressedIndex) ? PressedIndex : index, index);
+    if (!SelectRange(IsValidIndex(PressedIndex) ? PressedIndex : index, index)) return;
   } else if (SelectMode == lsmTouch) {
     if (IsValidIndex(LastTouched)) Items[LastTouched]->SetSelected(true);
     item->SetSelected(!item->Selected);
     LastTouched = PressedIndex = index;
   }
-  if (self.Alive() && SelectMode != lsmNone) RaiseSelectionChange();
+  if (SelectMode != lsmNone) RaiseLastEvent(OnSelectionChange, GetOwner(), this);
 }
 
 void CListView::MouseMove(int32_t x, int32_t y) {
@@ -461,7 +477,7 @@ void CListView::MouseMove(int32_t x, int32_t y) {
   if (index >= 0 && index != GestureRow) {
     GestureRow = index;
     if (PressKind == 0) {
-      if (PressRow(index, x)) RaiseSelectionChange();
+      if (PressRow(index, x) && !RaiseSelectionChange()) return;
     } else if (PressKind == 2) {
       DragOverRow(index);
     }
@@ -471,19 +487,17 @@ void CListView::MouseMove(int32_t x, int32_t y) {
 
 void CListView::Click(int32_t x, int32_t y) {
   int32_t index = ItemAt(x, y);
-  CControlWatch self(this);
   if (index >= 0 && index == PressedIndex) {
     CListItem* item = Items[index];
-    CControlWatch row(item);
     if (PressKind != 1) {
-      if (OnItemClick) OnItemClick(GetOwner(), this, item, false);
+      if (!RaiseEvent(this, OnItemClick, GetOwner(), this, item, false)) return;
     } else if (InMarkArea(x)) {
+      CControlWatch self(this), row(item);
       item->SetState(item->State == 0 ? 1 : 0);
-      if (self.Alive() && row.Alive() && OnItemClick) OnItemClick(GetOwner(), this, item, true);
+      if (!self.Alive()) return;
+      if (row.Alive() && !RaiseEvent(this, OnItemClick, GetOwner(), this, item, true)) return;
     }
-    // The handlers may have deleted the list view; an edit of its items has
-    // dropped PressedIndex.
-    if (!self.Alive()) return;
+    // An edit of the items by the handlers has dropped PressedIndex.
   }
   if (SelectMode == lsmNone && IsValidIndex(PressedIndex)) Items[PressedIndex]->Invalidate();
   PressedIndex = -1;
@@ -495,12 +509,10 @@ void CListView::SelectEnabled(int32_t from, int32_t to, bool selected) {
     if (Items[i]->ItemEnabled) Items[i]->SetSelected(selected);
 }
 
-void CListView::SelectRange(int32_t a, int32_t b) {
+bool CListView::SelectRange(int32_t a, int32_t b) {
   if (!IsValidIndex(PressedIndex) || !IsValidIndex(RangeEnd)) {
     SelectEnabled(std::min(a, b), std::max(a, b), !WasSelected);
-    CControlWatch self(this);
-    RaiseSelectionChange();
-    if (!self.Alive()) return;
+    if (!RaiseSelectionChange()) return false;
   } else {
     int32_t a0 = std::min(PressedIndex, RangeEnd), b0 = std::max(PressedIndex, RangeEnd);
     int32_t a1 = std::min(a, b), b1 = std::max(a, b);
@@ -510,4 +522,5 @@ void CListView::SelectRange(int32_t a, int32_t b) {
   }
   PressedIndex = a;
   RangeEnd = b;
+  return true;
 }

@@ -93,10 +93,15 @@ class CListView : public CPage {
   void UpdatePage() override;
   void UpdatePages() override;
 
-  // The new item has an empty text; it stays the list view's.
+  // The new item has an empty text; it stays the list view's. Null when the
+  // handlers of the paging that follows deleted it, or the list view.
   CListItem* AddItem();
-  // Destroys the item; an index out of range does nothing.
+  // Destroys the item; an index out of range does nothing. A focused item
+  // first loses the focus (OnFocusChange), and the handlers may edit the list:
+  // the item is found again afterwards, and nothing more happens when they
+  // deleted it or the list view.
   void Delete(int32_t index);
+  // The focus leaves first, as for Delete; then every item goes.
   void Clear();
   // Paging and sorting wait until the last EndUpdate.
   void BeginUpdate();
@@ -168,6 +173,8 @@ class CListView : public CPage {
   void ItemTextChanged(CListItem* item);
   void ItemDying(CListItem* item);
   bool IsPressedItem(const CListItem* item) const;
+  // SetFocusedItem, answering whether the list view outlived OnFocusChange.
+  [[nodiscard]] bool FocusOn(CListItem* item);
 
   int32_t RowTop() const { return TopLine ? 1 : 0; }
   int32_t RowWidth(CListItem* item) const;
@@ -176,9 +183,10 @@ class CListView : public CPage {
   // list view or the row.
   bool PressRow(int32_t index, int32_t x);
   void DragOverRow(int32_t index);
-  void SelectRange(int32_t a, int32_t b);
+  // Answers whether the list view outlived the event it may raise.
+  [[nodiscard]] bool SelectRange(int32_t a, int32_t b);
   void SelectEnabled(int32_t from, int32_t to, bool selected);
-  void RaiseSelectionChange();
+  [[nodiscard]] bool RaiseSelectionChange();
   // Gestures and ranges refer to indices, which an edit of the list moves.
   void ForgetGesture();
   bool IsValidIndex(int32_t index) const { return index >= 0 && index < Items.GetCount(); }

@@ -14,25 +14,27 @@ void CPage::Paint(CBmp* canvas, const RECT&) {
   DeleteObject(brush);
 }
 
-void CPage::UpdatePage() {
-  if (OnUpdatePage) OnUpdatePage(GetOwner(), this, CurrentPage);
-}
+void CPage::UpdatePage() { RaiseLastEvent(OnUpdatePage, GetOwner(), this, CurrentPage); }
 
-void CPage::UpdatePages() {
-  if (OnPageChange) OnPageChange(GetOwner(), this);
-}
+void CPage::UpdatePages() { RaiseLastEvent(OnPageChange, GetOwner(), this); }
 
-void CPage::SetPageCount(int32_t count) {
+void CPage::SetPageCount(int32_t count) { static_cast<void>(ApplyPageCount(count)); }
+
+void CPage::SetCurrentPage(int32_t page) { static_cast<void>(ApplyCurrentPage(page)); }
+
+bool CPage::ApplyPageCount(int32_t count) {
   PageCount = count;
-  SetCurrentPage(CurrentPage);
+  return ApplyCurrentPage(CurrentPage);
 }
 
-void CPage::SetCurrentPage(int32_t page) {
+bool CPage::ApplyCurrentPage(int32_t page) {
   CurrentPage = std::min(std::max(page, 1), PageCount);
   if (CurrentPage < 0) CurrentPage = 0;
+  CControlWatch self(this);
   UpdatePage();
-  if (OnPageChange) OnPageChange(GetOwner(), this);
+  if (!self.Alive() || !RaiseEvent(this, OnPageChange, GetOwner(), this)) return false;
   Invalidate();
+  return true;
 }
 
 CAutoPage::CAutoPage(CControl* parent) : CPage(parent, nullptr) {}

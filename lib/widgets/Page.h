@@ -36,6 +36,12 @@ class CPage : public CControl {
   uint32_t BackgroundColor;
   TNotifyHandler OnPageChange = nullptr;
   TPageHandler OnUpdatePage;
+
+ protected:
+  // SetPageCount and SetCurrentPage, answering whether this page control
+  // outlived the events they raised.
+  [[nodiscard]] bool ApplyPageCount(int32_t count);
+  [[nodiscard]] bool ApplyCurrentPage(int32_t page);
 };
 
 // One row of an auto page: controls side by side, or a separator.

@@ -40,7 +40,7 @@ void CScrollBar::SetPosition(int32_t value) {
   if (value == Position) return;
   Position = value;
   UpdateThumb();
-  if (OnChange) OnChange(CControl::GetOwner(), this);
+  RaiseLastEvent(OnChange, CControl::GetOwner(), this);
 }
 
 void CScrollBar::SetMax(int32_t value) {
@@ -70,10 +70,12 @@ void CScrollBar::SetRange(int32_t position, int32_t min, int32_t max) {
   Max = max;
   Range = Max - Min;
   ShowRange();
-  int32_t old = Position;
-  SetPosition(position);
-  // The thumb follows the new range even when the position stays.
-  if (Position == old) UpdateThumb();
+  // The thumb follows the new range even when the position stays; a new
+  // position raises OnChange, the last step.
+  if (Clamped(position) == Position)
+    UpdateThumb();
+  else
+    SetPosition(position);
 }
 
 void CScrollBar::SetPageSize(int32_t value) {

@@ -51,6 +51,11 @@ TWindowMessageHandler MessageHandlerFor(UINT message) {
   return nullptr;
 }
 
+// The function of a window's show or hide callback pair, null when unset.
+auto WindowEvent(const SCallback& callback) {
+  return reinterpret_cast<void (*)(void*, CWindow*)>(callback.Function);
+}
+
 int32_t LowWordX(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
 int32_t HighWordY(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 
@@ -173,15 +178,9 @@ void CWindow::SetVisible(bool visible) {
   }
 }
 
-void CWindow::DoHide() {
-  if (OnHide.IsSet())
-    reinterpret_cast<void (*)(void*, CWindow*)>(OnHide.Function)(OnHide.Context, this);
-}
+void CWindow::DoHide() { RaiseLastEvent(WindowEvent(OnHide), OnHide.Context, this); }
 
-void CWindow::DoShow() {
-  if (OnShow.IsSet())
-    reinterpret_cast<void (*)(void*, CWindow*)>(OnShow.Function)(OnShow.Context, this);
-}
+void CWindow::DoShow() { RaiseLastEvent(WindowEvent(OnShow), OnShow.Context, this); }
 
 void CWindow::Layout(int32_t) { CaptionLabel->SetMargin(5); }
 
@@ -205,14 +204,18 @@ void CWindow::Hide() {
 void CWindow::SetFocus(CControl* control) {
   if (control == FocusedControl) return;
   CControlWatch self(this), next(control);
+  const bool inside = control && control->IsWithin(this);
   if (CControl* old = FocusedControl) {
     old->SetFocused(false);
     old->Exit();
     if (!self.Alive()) return;
   }
-  // Stored before Enter, so that a handler that deletes or detaches the new
-  // control takes the focus away with it.
-  FocusedControl = next.Alive() ? control : nullptr;
+  // The Exit handlers may have deleted the new control or taken it out of
+  // this window: then nothing gets the focus. Stored before Enter, so that a
+  // handler that deletes or detaches the new control takes the focus away
+  // with it.
+  const bool gone = !next.Alive() || (inside && !control->IsWithin(this));
+  FocusedControl = gone ? nullptr : control;
   if (!FocusedControl) return;
   control->SetFocused(true);
   control->Enter();
@@ -299,7 +302,8 @@ void CWindow::ButtonDown(int32_t x, int32_t y) {
   if (!stillHere()) return;
   // No tap-and-hold recogniser on this platform: the answer is always "no
   // hold", so the handler's answer changes nothing.
-  if (control->HoldGesture && control->OnHoldQuery) control->OnHoldQuery(this, control, x, y);
+  if (control->HoldGesture && !RaiseEvent(control, control->OnHoldQuery, this, control, x, y))
+    return;
   if (!stillHere()) return;
   uint32_t releases = g_ButtonReleases;
   control->MouseDown(local.x, local.y);

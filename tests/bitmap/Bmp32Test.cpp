@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 
 #include "lib/bitmap/BmpModule.h"
 #include "lib/foundation/core/ErrorCodes.h"
+#include "tests/AllocationSeam.h"
 #include "tests/bitmap/BitmapTestHelpers.h"
 
 namespace {
@@ -82,6 +84,28 @@ TEST(Bmp32, FailedSetSizeAsksTheHandlerAndLeavesAnEmptyBitmap) {
   }
   bmp.SetSize(2, 2);
   EXPECT_NE(bmp.GetBits(), nullptr);
+}
+
+// The pixels go through the allocation seam: refused, they throw the
+// module's string, and a bitmap of the same size is made once memory is back.
+TEST(Bmp32, ARefusedPixelAllocationReachesTheCaller) {
+  int32_t refusedPixels = 0;
+  const int32_t allocations = td::test::WalkAllocations([&](int32_t n) {
+    td::test::ArmAllocationFailure(n);
+    try {
+      CBmp32 bmp(128, 128, false);  // 64 KB of pixels
+      td::test::DisarmAllocationFailure();
+      EXPECT_NE(bmp.GetBits(), nullptr);
+    } catch (const char* message) {
+      EXPECT_TRUE(td::test::DisarmAllocationFailure()) << n;
+      EXPECT_STREQ(message, "CBmp::SetSize: Can't allocate the DIB handle");
+      ++refusedPixels;
+    } catch (const std::bad_alloc&) {
+      EXPECT_TRUE(td::test::DisarmAllocationFailure()) << n;
+    }
+  });
+  EXPECT_EQ(refusedPixels, 1);
+  EXPECT_GE(allocations, 1);
 }
 
 TEST(Bmp32, FillFlipsAndAlpha) {

@@ -233,6 +233,67 @@ TEST(Raster, RectangleWithBandAndFill) {
   }
 }
 
+// Thin rectangles drawn with width 1 on grey: along each axis the kind of
+// every pixel, written down from the rectangle. With sides at k + 0.5 and
+// extent s, the inner part (sides moved in by 0.5) has s - 2 whole pixels and
+// one half-covered pixel on each side ('i'), and the band covers half of the
+// pixel beyond each ('o'). From 2.25 to 3.75 the inner part, 2.75 to 3.25,
+// lies inside pixel 3, which it covers by half ('i'); the band covers three
+// quarters of pixels 2 and 4 ('O').
+struct SThinCase {
+  SRectD rect;
+  const char* columns;
+  const char* rows;
+};
+
+// The value of every channel of a pixel of the given kinds over grey 0x80.
+uint32_t ThinRectangleChannel(char column, char row) {
+  if (column == '.' || row == '.') return 0x80;
+  const bool outerColumn = column == 'o' || column == 'O', outerRow = row == 'o' || row == 'O';
+  if (outerColumn && outerRow) {
+    // The line faded by the product of the two fractions: 0.25 gives
+    // gamma[63] = 96 (128 x 159 >> 8 = 0x4F); 0.5625, gamma[143] = 170
+    // (0x2A); 0.375, gamma[95] = 128 (0x3F).
+    const int quarters = (column == 'o' ? 2 : 3) * (row == 'o' ? 2 : 3);
+    return quarters == 4 ? 0x4F : quarters == 9 ? 0x2A : 0x3F;
+  }
+  if (outerColumn || outerRow) {
+    // Faded by one fraction: 0.5, gamma[127] = 157 (0x31); 0.75, gamma[191]
+    // = 208 (128 x 47 >> 8 = 0x17).
+    return (outerColumn ? column : row) == 'o' ? 0x31 : 0x17;
+  }
+  // Fill mixed by its fraction: 0.25, a = 64, b = 191, alpha gamma[254] =
+  // 254, channel 255 x 64 >> 8 = 63, over grey (63 x 254 + 128) >> 8 = 0x3F;
+  // 0.5, a = 128: channel 127, over grey 0x7E; whole pixels white.
+  if (column == 'i' && row == 'i') return 0x3F;
+  return column == 'i' || row == 'i' ? 0x7E : 0xFF;
+}
+
+TEST(Raster, ThinRectanglesDrawEveryPixelTheyCover) {
+  const SThinCase cases[] = {
+      {{1.5, 1.5, 3.5, 3.5}, ".oiio...", ".oiio..."},  // no whole pixel
+      {{1.5, 1.5, 5.5, 3.5}, ".oi##io.", ".oiio..."},  // none in one direction
+      {{1.5, 1.5, 3.5, 5.5}, ".oiio...", ".oi##io."},
+      {{1.5, 1.5, 4.5, 3.5}, ".oi#io..", ".oiio..."},    // one by none
+      {{1.5, 1.5, 4.5, 4.5}, ".oi#io..", ".oi#io.."},    // one by one
+      {{1.5, 1.5, 5.5, 4.5}, ".oi##io.", ".oi#io.."},    // two by one
+      {{1.5, 1.5, 5.5, 5.5}, ".oi##io.", ".oi##io."},    // two by two
+      {{2.25, 1.5, 3.75, 4.5}, "..OiO...", ".oi#io.."},  // inside one pixel
+      {{2.25, 2.25, 3.75, 3.75}, "..OiO...", "..OiO..."},
+      {{1.5, 2.25, 5.5, 3.75}, ".oi##io.", "..OiO..."},
+  };
+  for (const SThinCase& c : cases) {
+    auto bmp = MakeFilled(8, 8, 0xFF808080);
+    bmp->DrawRect(&c.rect, kBlack, kWhite, 1.0);
+    for (int32_t y = 0; y < 8; ++y)
+      for (int32_t x = 0; x < 8; ++x) {
+        const uint32_t v = ThinRectangleChannel(c.columns[x], c.rows[y]);
+        EXPECT_EQ(bmp->Row(y)[x], 0xFF000000 | v << 16 | v << 8 | v)
+            << c.columns << " by " << c.rows << ": " << x << "," << y;
+      }
+  }
+}
+
 TEST(Raster, RectangleOneWholePixelWideWithoutBand) {
   auto bmp = MakeFilled(8, 8, 0xFF808080);
   const SRectD rect{1.5, 1.5, 2.5, 4.5};

@@ -12,12 +12,9 @@
 #include "lib/foundation/streams/MemoryStream.h"
 #include "lib/foundation/streams/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
+#include "tests/AllocationSeam.h"
 #include "tests/charts/ChartFileBuilder.h"
 #include "tests/AllocationSeam.h"
-
-// The allocation countdown of TileStoreAllocationTest.cpp: 0 fails the next
-// allocation on this thread, -1 none.
-extern thread_local int g_FailAllocation;
 
 namespace {
 
@@ -360,14 +357,14 @@ TEST(ChartTag, ByteFlagsAreStoredAsBooleans) {
 }
 
 // AddLink fails without a trace when memory runs out: the tag keeps the
-// links it had (g_FailAllocation counts allocations down).
+// links it had.
 TEST(ChartTag, AddLinkOutOfMemoryLeavesTheLinksAsTheyWere) {
   CTCF2Tag tag;
   const CStr file("a.tcf"), description("chart a"), other("b.tcf");
   tag.AddLink(1, &file, &description);
-  g_FailAllocation = 0;
+  td::test::ArmAllocationFailure(0);
   tag.AddLink(1, &other, &description);
-  g_FailAllocation = -1;
+  td::test::DisarmAllocationFailure();
   ASSERT_EQ(tag.GetLinkCount(), 1);
   uint32_t type = 0;
   CStr kept, text;

@@ -2,26 +2,10 @@
 // record stays whole, whichever allocation fails.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <future>
-#include <new>
 
+#include "tests/AllocationSeam.h"
 #include "tests/charts/TileStoreFixture.h"
-
-// Allocations on the thread that sets it count down to a failure: 0 fails the
-// next one, -1 (the default) none.
-thread_local int g_FailAllocation = -1;
-
-void* operator new(size_t size) {
-  if (g_FailAllocation >= 0 && g_FailAllocation-- == 0) throw std::bad_alloc();
-  if (void* memory = std::malloc(size ? size : 1)) return memory;
-  throw std::bad_alloc();
-}
-
-// The replacement pair allocates with malloc, so free is the matching release.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, size_t) noexcept { std::free(memory); }
 
 namespace tile_store_test {
 namespace {
@@ -41,14 +25,14 @@ TEST_F(TileStoreTest, ARequestOutOfMemoryReleasesTheLockAndLeavesWholeRecords) {
     while (store.LoadNext()) {
     }
     store.FreeMemory(kTileBytes);  // 2 loses its bitmap: asking again makes a replacing record
-    g_FailAllocation = k;
+    td::test::ArmAllocationFailure(k);
     try {
       store.Request(kChart, file_.Path(), next.data(), static_cast<int32_t>(next.size()), 1,
                     kWindow);
-      g_FailAllocation = -1;
+      td::test::DisarmAllocationFailure();
       store.Unlock();
     } catch (const std::bad_alloc&) {
-      g_FailAllocation = -1;
+      td::test::DisarmAllocationFailure();
       ++failures;
     }
     ASSERT_TRUE(LockIsFree(store)) << k;
@@ -65,16 +49,14 @@ TEST_F(TileStoreTest, ARequestOutOfMemoryReleasesTheLockAndLeavesWholeRecords) {
 // Each allocation of reading and filing a tile fails in turn: the loader
 // goes on, frees what it made, and reads the tile again once memory is back.
 TEST_F(TileStoreTest, ALoadOutOfMemoryIsReadAgainLater) {
-  int k = 0;
-  for (bool failed = true; failed; ++k) {
+  const int32_t allocations = td::test::WalkAllocations([&](int32_t k) {
     CTCF2TileStore store;
     store.Notifier.Recorded.reserve(4);  // the native twin's record of posts
     std::vector<STCF2TileRequest> tile = TileRequests({1});
     RequestAndUnlock(store, kChart, file_.Path(), tile, 1, kWindow);
-    g_FailAllocation = k;
+    td::test::ArmAllocationFailure(k);
     EXPECT_NO_THROW(store.LoadNext()) << k;
-    failed = g_FailAllocation < 0;
-    g_FailAllocation = -1;
+    td::test::DisarmAllocationFailure();
     while (store.LoadNext()) {
     }
     RequestAndUnlock(store, kChart, file_.Path(), tile, 1, kWindow);
@@ -82,8 +64,8 @@ TEST_F(TileStoreTest, ALoadOutOfMemoryIsReadAgainLater) {
     EXPECT_EQ(ColourOf(tile[0]), Opaque(0x101010 * 2)) << k;
     EXPECT_EQ(store.GetLoadedBytes(), kTileBytes) << k;
     EXPECT_FALSE(store.HasWork()) << k;
-  }
-  EXPECT_GT(k, 3);
+  });
+  EXPECT_GT(allocations, 3);
 }
 
 }  // namespace

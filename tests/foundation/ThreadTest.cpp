@@ -15,21 +15,7 @@
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/threads/MainThreadEventQueue.h"
 #include "lib/foundation/threads/Timer.h"
-
-// Allocations on the thread that sets it count down to a failure: 0 fails the
-// next one, -1 (the default) none.
-thread_local int g_FailAllocation = -1;
-
-void* operator new(size_t size) {
-  if (g_FailAllocation >= 0 && g_FailAllocation-- == 0) throw std::bad_alloc();
-  if (void* memory = std::malloc(size ? size : 1)) return memory;
-  throw std::bad_alloc();
-}
-
-// The replacement pair allocates with malloc, so free is the matching release.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, size_t) noexcept { std::free(memory); }
+#include "tests/AllocationSeam.h"
 
 namespace {
 
@@ -253,13 +239,13 @@ TEST(Thread, AFailedAllocationInTheConstructorLeavesNoThread) {
   const int before = CountProcessThreads();
   int failures = 0;
   for (int allocation = 0; allocation < 8; ++allocation) {
-    g_FailAllocation = allocation;
+    td::test::ArmAllocationFailure(allocation);
     try {
       CPoster poster(nullptr, none);
     } catch (const std::bad_alloc&) {
       ++failures;
     }
-    g_FailAllocation = -1;
+    td::test::DisarmAllocationFailure();
   }
   EXPECT_GE(failures, 2);  // the name and the event queue at least
   EXPECT_EQ(CountProcessThreads(), before);

@@ -1,4 +1,5 @@
 tdlib_add_tests(foundation PORTABLE
+  AllocationSeamTest.cpp
   ContainerTest.cpp
   ErrorCodesTest.cpp
   LanguageTest.cpp

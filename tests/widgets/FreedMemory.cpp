@@ -1,17 +1,17 @@
 #include "tests/widgets/FreedMemory.h"
 
+#include "tests/AllocationSeam.h"
+
 #include <malloc.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 namespace {
 
 constexpr int32_t kMaxKept = 1 << 16;
 constexpr unsigned char kTailPoison = 0xDD;
 
-bool g_Keeping = false;
 void* g_Kept[kMaxKept];
 int32_t g_KeptCount = 0;
 int32_t g_PoisonedCalls = 0;
@@ -51,36 +51,24 @@ bool StillPoisoned(void* block) {
   return true;
 }
 
+// Keeps and poisons a block given back while a watch stands.
+bool Keep(void* memory) {
+  if (g_KeptCount >= kMaxKept) return false;
+  Poison(memory, _msize(memory));
+  g_Kept[g_KeptCount++] = memory;
+  return true;
+}
+
 }  // namespace
-
-// The replacement pair allocates with malloc, so free is the matching release.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(size_t size) {
-  if (void* memory = std::malloc(size ? size : 1)) return memory;
-  throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept {
-  if (!memory) return;
-  if (g_Keeping && g_KeptCount < kMaxKept) {
-    Poison(memory, _msize(memory));
-    g_Kept[g_KeptCount++] = memory;
-    return;
-  }
-  std::free(memory);
-}
-
-void operator delete(void* memory, size_t) noexcept { operator delete(memory); }
 
 CFreedMemoryWatch::CFreedMemoryWatch() {
   g_KeptCount = 0;
   g_PoisonedCalls = 0;
-  g_Keeping = true;
+  td::test::SetReleaseHook(Keep);
 }
 
 CFreedMemoryWatch::~CFreedMemoryWatch() {
-  g_Keeping = false;
+  td::test::SetReleaseHook(nullptr);
   for (int32_t i = 0; i < g_KeptCount; ++i) std::free(g_Kept[i]);
   g_KeptCount = 0;
 }

@@ -6,11 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "lib/charts/TCF2TileStore.h"
 #include "lib/foundation/display/FontDesc.h"
+#include "lib/geodesy/GeodeticRef.h"
+#include "lib/geodesy/Geodetics.h"
 #include "lib/widgets/Button.h"
+#include "lib/widgets/ChartViewer.h"
 #include "lib/widgets/CheckBox.h"
 #include "lib/widgets/Edit.h"
 #include "lib/widgets/ListView.h"
+#include "lib/widgets/Page.h"
+#include "lib/widgets/ScrollBar.h"
 #include "tests/widgets/FreedMemory.h"
 #include "tests/widgets/WidgetFixture.h"
 
@@ -34,9 +40,15 @@ void DeleteOnKey(CControl*, CControl*, uint16_t) { DeleteDoomed(); }
 void DeleteOnCheck(CControl*, CControl*, int32_t, int32_t, uint8_t) { DeleteDoomed(); }
 void DeleteOnItem(CControl*, CControl*, CListItem*) { DeleteDoomed(); }
 void DeleteOnItemClick(CControl*, CControl*, CListItem*, bool) { DeleteDoomed(); }
+void DeleteOnPage(CControl*, CControl*, int32_t) { DeleteDoomed(); }
+void DeleteOnCharts(CControl*, CControl*, TChartVisibilityList*) { DeleteDoomed(); }
+void KeepZoom(CControl*, CControl*, TChartVisibilityList*, CGeodeticCalibration*, const SPointD&,
+              double&) {}
 
 class HandlerDeletionTest : public WidgetTest {
  protected:
+  static void SetUpTestSuite() { GeodeticTablesInitialize(); }
+
   void TearDown() override {
     g_Doomed = nullptr;
     WidgetTest::TearDown();
@@ -83,10 +95,39 @@ T* Placed(T* control) {
   return control;
 }
 
-CListView* List(CWindow& window, CFontDesc* font, int32_t viewMode, int32_t selectMode) {
+CListView* List(CWindow& window, CFontDesc* font, int32_t viewMode, int32_t selectMode,
+                std::initializer_list<const char*> texts = {"one", "two", "three"}) {
   auto* list = Placed(new CListView(&window, viewMode, 20, 16, selectMode, font));
-  for (const char* text : {"one", "two", "three"}) list->AddItem()->SetText(text);
+  for (const char* text : texts) list->AddItem()->SetText(text);
   return list;
+}
+
+// The list with its first row focused, so that deleting or clearing it
+// raises OnFocusChange.
+CListView* FocusedList(CWindow& window, CFontDesc* font, TNotifyHandler onFocusChange) {
+  CListView* list = List(window, font, lvmText, lsmNone);
+  list->SetFocusedItem(list->GetItem(0));
+  list->OnFocusChange = onFocusChange;
+  return list;
+}
+
+CTCF2TileStore g_TileStore;
+
+// A chart viewer without charts on a view of the RD grid, one metre a pixel.
+CTCF2ChartViewer* Viewer(CWindow& window) {
+  auto* viewer = Placed(new CTCF2ChartViewer(&window, &g_TileStore));
+  SGeodeticRef ref;
+  GeodeticRefInitRD(ref);
+  const SPointD p1{0, 0}, p2{100, 100}, m1{155100, 462900}, m2{155200, 462800};
+  CGeodeticCalibration view;
+  view.Calibrate2(&p1, &p2, &m1, &m2, 120, 90, &ref);
+  viewer->SetView(&view);
+  return viewer;
+}
+
+template <class T>
+T& As(CControl& control) {
+  return static_cast<T&>(control);
 }
 
 // The window, with everything in it, goes in a handler of each kind.
@@ -230,6 +271,77 @@ const SCase kWindowCases[] = {
      [](CControl& list) {
        Post(list, {{WM_LBUTTONDOWN, 1, 6}, {WM_LBUTTONUP, 1, 6}});
      }},
+    // Operations that raise events and go on afterwards.
+    {"page change",
+     [](CWindow& w, CFontDesc*) {
+       auto* page = Placed(new CPage(&w, nullptr));
+       page->OnPageChange = DeleteOnNotify;
+       return page;
+     },
+     [](CControl& page) { As<CPage>(page).SetCurrentPage(1); }},
+    {"chart viewer turned",
+     [](CWindow& w, CFontDesc*) {
+       CTCF2ChartViewer* viewer = Viewer(w);
+       viewer->OnViewChange = DeleteOnNotify;
+       return viewer;
+     },
+     [](CControl& viewer) { As<CTCF2ChartViewer>(viewer).SetRotation(0.5); }},
+    {"page filled", [](CWindow& w, CFontDesc*) { return Placed(new CPage(&w, DeleteOnPage)); },
+     [](CControl& page) { As<CPage>(page).SetCurrentPage(1); }},
+    {"list row deleted", [](CWindow& w, CFontDesc* f) { return FocusedList(w, f, DeleteOnNotify); },
+     [](CControl& list) { As<CListView>(list).Delete(0); }},
+    {"list cleared", [](CWindow& w, CFontDesc* f) { return FocusedList(w, f, DeleteOnNotify); },
+     [](CControl& list) { As<CListView>(list).Clear(); }},
+    {"list checked",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmCheck, lsmNone);
+       list->OnCheckChange = DeleteOnItem;
+       return list;
+     },
+     [](CControl& list) { As<CListView>(list).CheckAll(); }},
+    {"list scrolled back",
+     [](CWindow& w, CFontDesc* f) {
+       auto* list = List(w, f, lvmText, lsmNone);
+       CScrollBar* bar = list->GetScrollBar();
+       bar->SetMax(100);
+       bar->SetPosition(50);
+       bar->OnChange = DeleteOnNotify;
+       return list;
+     },
+     [](CControl& list) { As<CListView>(list).UpdatePage(); }},
+    {"scroll bar range",
+     [](CWindow& w, CFontDesc*) {
+       auto* bar = Placed(new CScrollBar(&w));
+       bar->OnChange = DeleteOnNotify;
+       return bar;
+     },
+     [](CControl& bar) { As<CScrollBar>(bar).SetRange(5, 0, 10); }},
+    {"chart viewer panned",
+     [](CWindow& w, CFontDesc*) {
+       CTCF2ChartViewer* viewer = Viewer(w);
+       viewer->OnVisibleChartsChange = DeleteOnCharts;
+       return viewer;
+     },
+     [](CControl& viewer) { As<CTCF2ChartViewer>(viewer).Pan(5, 0); }},
+    {"chart viewer zoom query",
+     [](CWindow& w, CFontDesc*) {
+       CTCF2ChartViewer* viewer = Viewer(w);
+       viewer->OnVisibleChartsChange = DeleteOnCharts;
+       viewer->OnZoomQuery = KeepZoom;
+       return viewer;
+     },
+     [](CControl& viewer) {
+       As<CTCF2ChartViewer>(viewer).ZoomAt(2, {50, 50}, false);
+     }},
+    {"chart viewer zoomed",
+     [](CWindow& w, CFontDesc*) {
+       CTCF2ChartViewer* viewer = Viewer(w);
+       viewer->OnViewChange = DeleteOnNotify;
+       return viewer;
+     },
+     [](CControl& viewer) {
+       As<CTCF2ChartViewer>(viewer).ZoomAt(2, {50, 50}, false);
+     }},
 };
 
 TEST_F(HandlerDeletionTest, AWindowDeletedByAHandlerIsNotTouchedAfterwards) {
@@ -251,6 +363,13 @@ TEST_F(HandlerDeletionTest, AWindowDeletedByAHandlerIsNotTouchedAfterwards) {
     EXPECT_EQ(g_CapturedControl, nullptr) << c.name;
     EXPECT_EQ(g_LastClickedControl, nullptr) << c.name;
   }
+}
+
+// The texts of the list's rows in order.
+std::vector<std::string> Texts(const CListView& list) {
+  std::vector<std::string> texts;
+  for (int32_t i = 0; i < list.GetCount(); ++i) texts.push_back(list.GetItem(i)->GetText().c_str());
+  return texts;
 }
 
 // Only the first row goes, through the list view; the list view goes on.
@@ -294,12 +413,76 @@ TEST_F(HandlerDeletionTest, ARowDeletedByTheListsHandlersIsNotTouchedAfterwards)
       EXPECT_EQ(freed.Calls(), 0) << c.name;
       EXPECT_EQ(freed.Writes(), 0) << c.name;
     }
-    std::vector<std::string> left;
-    for (int32_t i = 0; i < list->GetCount(); ++i)
-      left.push_back(list->GetItem(i)->GetText().c_str());
-    EXPECT_EQ(left, (std::vector<std::string>{"two", "three"})) << c.name;
+    EXPECT_EQ(Texts(*list), (std::vector<std::string>{"two", "three"})) << c.name;
     EXPECT_TRUE(g_Clicked.empty()) << c.name << ": the click of a row that is gone";
     EXPECT_FALSE(list->IsPressed()) << c.name;
+  }
+}
+
+// Handlers that edit the toolkit, not delete it, while an operation runs: the
+// operation goes on with what is there after them.
+CControl* g_Detached = nullptr;
+int32_t g_Entered = 0;
+
+struct SEditCase {
+  const char* name;
+  std::function<void(CWindow& window, CFontDesc* font)> run;
+};
+
+void DeleteFirstRowOnFocus(CControl*, CControl*) { DeleteFirstRow(); }
+
+const SEditCase kEditCases[] = {
+    {"the focused row deleted, and the first row by its focus handler",
+     [](CWindow& w, CFontDesc* f) {
+       g_RowList = FocusedList(w, f, DeleteFirstRowOnFocus);
+       g_RowList->Delete(0);
+       // The handler deleted the row being deleted: nothing more goes.
+       EXPECT_EQ(Texts(*g_RowList), (std::vector<std::string>{"two", "three"}));
+     }},
+    {"the only row deleted, and by its focus handler",
+     [](CWindow& w, CFontDesc* f) {
+       g_RowList = List(w, f, lvmText, lsmNone, {"one"});
+       g_RowList->SetFocusedItem(g_RowList->GetItem(0));
+       g_RowList->OnFocusChange = DeleteFirstRowOnFocus;
+       g_RowList->Delete(0);
+       EXPECT_EQ(g_RowList->GetCount(), 0);
+     }},
+    {"the list cleared, and its first row deleted by the focus handler",
+     [](CWindow& w, CFontDesc* f) {
+       g_RowList = FocusedList(w, f, DeleteFirstRowOnFocus);
+       g_RowList->Clear();
+       EXPECT_EQ(g_RowList->GetCount(), 0);
+       EXPECT_EQ(g_RowList->GetFocusedItem(), nullptr);
+     }},
+    {"the focus moved to a control that the exit handler takes out of the window",
+     [](CWindow& w, CFontDesc* f) {
+       auto* from = Placed(new CEdit(&w, "from", f));
+       auto* to = new CEdit(&w, "to", f);
+       w.SetFocus(from);
+       g_Detached = to;
+       g_Entered = 0;
+       from->OnExit = [](CControl*, CControl*) { g_Detached->SetParent(nullptr); };
+       to->OnEnter = [](CControl*, CControl*) { ++g_Entered; };
+       w.SetFocus(to);
+       EXPECT_EQ(w.FocusedControl, nullptr);
+       EXPECT_FALSE(to->IsFocused());
+       EXPECT_EQ(g_Entered, 0);
+       EXPECT_FALSE(from->IsFocused());
+       delete to;
+     }},
+};
+
+TEST_F(HandlerDeletionTest, AnOperationGoesOnWithWhatTheHandlersLeft) {
+  for (const SEditCase& c : kEditCases) {
+    SCOPED_TRACE(c.name);
+    CWindow window("", nullptr);
+    window.Show();
+    Pump();
+    g_Deleted = false;
+    CFreedMemoryWatch freed;
+    c.run(window, &font_);
+    EXPECT_EQ(freed.Calls(), 0);
+    EXPECT_EQ(freed.Writes(), 0);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <new>
 #include <type_traits>
 
+#include "lib/foundation/core/AllocationFaults.h"
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/containers/Growth.h"
 #include "lib/foundation/format/Numeric.h"
@@ -52,7 +53,7 @@ class CArray {
       std::free(data_);
       data_ = nullptr;
     } else {
-      void* data = std::realloc(data_, bytes);
+      void* data = td::ReallocBlock(data_, bytes);
       if (!data) throw std::bad_alloc();
       data_ = static_cast<T*>(data);
     }

@@ -7,6 +7,7 @@
 #include <new>
 #include <type_traits>
 
+#include "lib/foundation/core/AllocationFaults.h"
 #include "lib/foundation/containers/Array.h"
 #include "lib/foundation/format/Numeric.h"
 #include "lib/foundation/core/Object.h"
@@ -63,7 +64,7 @@ class CList {
       std::free(items_);
       items_ = nullptr;
     } else {
-      void* items = std::realloc(items_, bytes);
+      void* items = td::ReallocBlock(items_, bytes);
       if (!items) throw std::bad_alloc();
       items_ = static_cast<T**>(items);
     }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "lib/foundation/core/AllocationFaults.h"
+
 CMemoryStream::CMemoryStream() : CMemoryBlockStream(nullptr, 0) {}
 
 CMemoryStream::CMemoryStream(int64_t size) : CMemoryBlockStream(nullptr, 0) {
@@ -20,7 +22,7 @@ bool CMemoryStream::Reallocate(int64_t capacity) {
     std::free(m_Data);
     m_Data = nullptr;
   } else {
-    void* data = std::realloc(m_Data, static_cast<size_t>(capacity));
+    void* data = td::ReallocBlock(m_Data, static_cast<size_t>(capacity));
     if (data == nullptr) return false;
     m_Data = static_cast<uint8_t*>(data);
   }
