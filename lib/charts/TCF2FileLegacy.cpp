@@ -191,6 +191,7 @@ bool CopyArea(CStream& stream, uint64_t tail, CMemoryStream& area, uint32_t& err
   if (at < 0 || fileSize < tail || static_cast<uint64_t>(at) > fileSize - tail)
     return td::Fail(kErrFileFormat, error);
   const auto length = static_cast<int64_t>(fileSize - tail - static_cast<uint64_t>(at));
+  area.Reserve(length);  // running out of memory is no read error
   return area.CopyFrom(stream, length, error) == length;
 }
 

@@ -408,7 +408,6 @@ TEST(ChartTag, ReadingLinksOutOfMemoryDropsNone) {
   CMemoryStream stored;
   TCF2TagWriteLinks(stored, written);
   td::test::WalkAllocations([&](int32_t n) {
-    td::test::DisarmAllocationFailure();
     stored.Seek(0, kSeekBegin);
     CTCF2Tag tag;
     uint32_t error = 0;
@@ -434,7 +433,6 @@ TEST(ChartTag, ReadingLinksOutOfMemoryDropsNone) {
 TEST(ChartTag, ClearOutOfMemoryLeavesTheTagAsItWas) {
   const CStr text("kept"), file("a.tcf");
   td::test::WalkAllocations([&](int32_t n) {
-    td::test::DisarmAllocationFailure();
     CTCF2Tag tag, before;
     for (CTCF2Tag* t : {&tag, &before}) {
       t->SetText1(&text);

@@ -154,7 +154,6 @@ TEST(LinkList, AddAndMergeOutOfMemoryLeaveTheListAsItWas) {
   };
   for (const auto& change : changes) {
     td::test::WalkAllocations([&](int32_t n) {
-      td::test::DisarmAllocationFailure();
       TLinkList list;
       for (const char* file : {"a.txt", "1", "2", "3"}) list.Add(kLinkFile, file, "before");
       list.SetModified(false);
