@@ -181,14 +181,14 @@ std::vector<SWalkRow> Rows() {
          return error;
        }},
       {"convert 1.0.0.0", false, chart(v1000), ConvertTo(4)},
-      {"convert 1.0.0.1", false, chart(v1001), ConvertTo(4)},
+      {"convert 1.0.0.1", true, chart(v1001), ConvertTo(4)},
       {"convert 1.0.0.2", false, chart(v1002), ConvertTo(4)},
-      {"convert 2.0.0.0", true, chart(v2000), ConvertTo(4)},
-      {"update 2.0.0.0", false, chartAndUpdate(v2000, SampleUpdate()), ApplyUpdate},
+      {"convert 2.0.0.0", false, chart(v2000), ConvertTo(4)},
+      {"update 2.0.0.0", true, chartAndUpdate(v2000, SampleUpdate()), ApplyUpdate},
       {"update 1.0.0.2", false, chartAndUpdate(v1002, UpdateForAnyChart()), ApplyUpdate},
       {"read update 1.0.0.0", true, update(BuildUpdate1(SampleUpdate())), ReadUpdate},
       {"read update 1.1.0.0", false, update(BuildUpdate2(SampleUpdate())), ReadUpdate},
-      {"generate an update", false,
+      {"generate an update", true,
        [v2000](const SInputs& in) {
          in.Chart(v2000);
          WriteFile(in.dir.Path("new.bmp"), Bmp24(512, 512, false, [](uint32_t x, uint32_t y) {
