@@ -22,18 +22,18 @@ bool AllocationFaultDisarm() {
   return t_Failed;
 }
 
-bool AllocationFaultHit() {
+bool AllocationFaultHit() noexcept {
   if (t_Countdown < 0) return false;
   if (t_Countdown-- > 0) return false;
   t_Failed = true;
   return true;
 }
 
-void* ReallocBlock(void* block, size_t bytes) {
+void* ReallocBlock(void* block, size_t bytes) noexcept {
   return AllocationFaultHit() ? nullptr : std::realloc(block, bytes);
 }
 
-void* ZeroedBlock(size_t count, size_t size) {
+void* ZeroedBlock(size_t count, size_t size) noexcept {
   return AllocationFaultHit() ? nullptr : std::calloc(count, size);
 }
 

@@ -18,10 +18,10 @@ void AllocationFaultArm(int32_t n);
 // failed (the answer stays until the next arming).
 bool AllocationFaultDisarm();
 // Called before each allocation: true when this one is to fail.
-bool AllocationFaultHit();
+bool AllocationFaultHit() noexcept;
 
 // std::realloc and std::calloc behind the seam: null when refused.
-void* ReallocBlock(void* block, size_t bytes);
-void* ZeroedBlock(size_t count, size_t size);
+void* ReallocBlock(void* block, size_t bytes) noexcept;
+void* ZeroedBlock(size_t count, size_t size) noexcept;
 
 }  // namespace td
