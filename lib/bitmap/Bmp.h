@@ -165,6 +165,10 @@ class CBmp : public CObject {
   int32_t Width() const { return m_Pixels.width; }
   int32_t Height() const { return m_Pixels.height; }
   int32_t Stride() const { return m_Pixels.stride; }
+  // The ShrinkTo of the library; nothing, the destination untouched, when the
+  // reduction cannot write its format. Throws the SetSize messages or
+  // std::bad_alloc, the destination then as it was.
+  void ReduceInto(CBmp& destination, int32_t factor, bool roundUp);
 
  protected:
   CBmp(bool ownDC);
@@ -194,10 +198,6 @@ class CBmp : public CObject {
   // image is read. The error code; throws the converters' messages, the
   // SetSize messages or std::bad_alloc, the bitmap then as it was.
   uint32_t ReadImage(const CStr& path, bool tga, uint32_t factor, bool alpha, SPixelBufferDesc* source);
-  // ShrinkTo's work; nothing, the destination untouched, when the reduction
-  // cannot write its format. Throws the SetSize messages or std::bad_alloc,
-  // the destination then as it was.
-  void ReduceInto(CBmp& destination, int32_t factor, bool roundUp);
   // Pixel memory through the allocation-failure handler's retries.
   static void AllocatePixels(CBmpPixels& pixels, int64_t bytes, int32_t format);
 

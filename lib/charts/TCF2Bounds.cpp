@@ -51,8 +51,11 @@ void CTCF2Bounds::Append(const SPointD& point) {
 void TD_STDCALL CTCF2Bounds::Assign(const CTCF2Bounds* other) {
   td::GuardVoid([&] {
     if (other == this) return;
+    const int32_t count = other->Count();
+    if (count > m_Vertices.GetCapacity())
+      m_Vertices.SetCapacity(count);  // the one step that may fail
     m_Vertices.SetCount(0);
-    for (int32_t i = 0; i < other->Count(); ++i) m_Vertices.Add(other->m_Vertices[i]);
+    for (int32_t i = 0; i < count; ++i) m_Vertices.Add(other->m_Vertices[i]);
     m_Box = other->m_Box;
     m_BoxValid = other->m_BoxValid;
     m_EdgesValid = other->m_EdgesValid;

@@ -196,12 +196,12 @@ void CTCF2Chart::Open(bool calibrate, uint32_t& warnings, uint32_t& error) {
   const STCF2ChartParts parts{&m_Header, &m_Mipmaps, &tiles, &m_Tag, &m_UpdateTag, &m_Bounds};
   TCF2FileRead(m_Path, m_FileSize, m_Version, m_FormatIndex, parts, warnings, error);
   if (error != 0) return;
-  m_Tiles.Assign(&tiles);
+  m_Tiles.AssignFrom(tiles);
   if (m_Bounds.Count() == 0) {
     const double right = m_Header.Width - 0.5, bottom = m_Header.Height - 0.5;
     for (const SPointD& p :
          {SPointD{-0.5, -0.5}, SPointD{right, -0.5}, SPointD{right, bottom}, SPointD{-0.5, bottom}})
-      m_Bounds.AddPoint(&p);
+      m_Bounds.Append(p);
   }
   if (!calibrate) return;
   int32_t count = 0;

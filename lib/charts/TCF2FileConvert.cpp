@@ -55,9 +55,8 @@ bool BuildTargetTables(STCF2ChartObjects& chart, CTCF2MipmapTable& mipmap, CTCF2
                        uint32_t& error) {
   const int32_t width = chart.header.Width, height = chart.header.Height;
   const int32_t levels = std::max(TCF2FileAutoLevelCount(width, height), chart.mipmap.Count());
-  uint32_t total = 0;
-  mipmap.Build(levels, width, height, &total);
-  if (total == 0 || !tiles.Build(static_cast<int32_t>(total), &mipmap))
+  const uint32_t total = mipmap.BuildLevels(levels, width, height);
+  if (total == 0 || !tiles.BuildFrom(static_cast<int32_t>(total), mipmap))
     return td::Fail(kErrFileFormat, error);
   for (int32_t level = 0; level < chart.mipmap.Count(); ++level)
     if (std::memcmp(&mipmap.At(level), &chart.mipmap.At(level), sizeof(STCF2Mipmap)) != 0)

@@ -112,9 +112,8 @@ bool ReadLevelsV1(CStream& stream, uint64_t fileSize, CTCF2MipmapTable& mipmap, 
   for (const SLevelRecordV1& l : levels)
     if (!SideFits(l.Width, l.TilesAcross) || !SideFits(l.Height, l.TilesDown))
       return td::Fail(kErrFileFormat, error);
-  uint32_t built = 0;
-  mipmap.Build(kLegacyLevels, static_cast<int32_t>(levels[0].Width),
-               static_cast<int32_t>(levels[0].Height), &built);
+  mipmap.BuildLevels(kLegacyLevels, static_cast<int32_t>(levels[0].Width),
+                     static_cast<int32_t>(levels[0].Height));
   if (mipmap.Count() != kLegacyLevels) return td::Fail(kErrFileFormat, error);
   total = 0;
   for (int32_t i = 0; i < kLegacyLevels; ++i) {
@@ -192,6 +191,7 @@ bool CopyArea(CStream& stream, uint64_t tail, CMemoryStream& area, uint32_t& err
   if (at < 0 || fileSize < tail || static_cast<uint64_t>(at) > fileSize - tail)
     return td::Fail(kErrFileFormat, error);
   const auto length = static_cast<int64_t>(fileSize - tail - static_cast<uint64_t>(at));
+  area.Reserve(length);  // running out of memory is no read error
   return area.CopyFrom(stream, length, error) == length;
 }
 
@@ -336,7 +336,7 @@ bool ReadLinksV2(CStream& in, CTCF2Tag& tag, uint32_t& error) {
     if (StreamReadBYTE(in) != kLinkFile) return td::Fail(kErrLinkTypeUnknown, error);
     const CStr file = ReadScrambled(in, kTCF2KeyK1);
     const CStr description = ReadScrambled(in, kTCF2KeyK3);
-    tag.AddLink(kLinkFile, &file, &description);
+    tag.AppendLink(kLinkFile, file, description);
   }
   return true;
 }
@@ -372,7 +372,7 @@ bool ReadTablesV2V3(CStream& stream, bool v3, int32_t width, int32_t height, CTC
                     uint32_t& error) {
   CMemoryStream area;
   if (!ReadScrambledArea(stream, area, error)) return false;
-  tag.Clear();
+  tag.ClearFields();
   return ReadTagAreaV2(area, v3, width, height, tag, updateTag, bounds, warnings, error);
 }
 
@@ -471,7 +471,7 @@ bool TCF2FileReadHeaderV1(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
       !ReadLevelsV1(stream, fileSize, mipmap, total, error) || !stream.ReadDWORD(count, error))
     return false;
   if (count != total || !BlockFits<uint64_t>(stream, count, fileSize) ||
-      !tiles.Build(static_cast<int32_t>(count), &mipmap))
+      !tiles.BuildFrom(static_cast<int32_t>(count), mipmap))
     return td::Fail(kErrFileFormat, error);
   std::vector<uint64_t> positions;
   if (!ReadBlock(stream, count, fileSize, positions, error)) return false;
@@ -496,12 +496,12 @@ bool TCF2FileReadHeaderV2(CStream& stream, STCF2FileHeader& header, CTCF2MipmapT
   if (!stream.ReadLong(width, error) || !stream.ReadLong(height, error)) return false;
   if (width < 1) return td::Fail(kErrChartWidth, error);
   if (height < 1) return td::Fail(kErrChartHeight, error);
-  uint32_t total = 0, count = 0, updates = 0;
-  mipmap.Build(kLegacyLevels, width, height, &total);
+  uint32_t count = 0, updates = 0;
+  const uint32_t total = mipmap.BuildLevels(kLegacyLevels, width, height);
   if (mipmap.Count() != kLegacyLevels) return td::Fail(kErrFileFormat, error);
   if (!stream.ReadDWORD(count, error)) return false;
   if (count != total || !BlockFits<STCF2TileRecordV2>(stream, count, fileSize) ||
-      !tiles.Build(static_cast<int32_t>(total), &mipmap))
+      !tiles.BuildFrom(static_cast<int32_t>(total), mipmap))
     return td::Fail(kErrFileFormat, error);
   if (!ReadTilesV2(stream, count, fileSize, tiles, error) ||
       !ReadUpdatesV2(stream, mipmap.TilesOf(0), fileSize, tiles, updates, error))
@@ -515,7 +515,7 @@ bool TCF2FileReadTablesV1(CStream& stream, CTCF2Tag& tag, CTCF2UpdateTag&, CTCF2
   CMemoryStream area;
   if (!CopyArea(stream, 0, area, error)) return false;
   area.Seek(0, kSeekBegin);
-  tag.Clear();
+  tag.ClearFields();
   return ReadTagAreaV1(area, tag, bounds, warnings, error);
 }
 

@@ -98,11 +98,11 @@ bool TCF2FileReadTablesV4(CStream& stream, const STCF2FileHeader& header, CTCF2M
                           CTCF2TileTable& tiles, uint32_t& error) {
   const int64_t size = stream.GetSize();
   const uint64_t fileSize = size > 0 ? static_cast<uint64_t>(size) : 0;
-  uint32_t total = 0;
-  mipmap.Build(static_cast<int32_t>(header.LevelCount), header.Width, header.Height, &total);
+  const uint32_t total =
+      mipmap.BuildLevels(static_cast<int32_t>(header.LevelCount), header.Width, header.Height);
   if (mipmap.Count() == 0 || !HeaderFitsFile(header, total, mipmap.TilesOf(0), fileSize))
     return Refuse(error);
-  if (!tiles.Build(static_cast<int32_t>(total), &mipmap)) return Refuse(error);
+  if (!tiles.BuildFrom(static_cast<int32_t>(total), mipmap)) return Refuse(error);
   const auto aCount = static_cast<uint32_t>(header.TableACount);
   std::vector<STCF2FileTileEntry> entries;
   std::vector<STCF2FileUpdateEntry> updates;

@@ -106,7 +106,7 @@ class CChartRewrite {
   bool ReadUpdateTag(CTCF2UpdateTag& tag, uint32_t& error) {
     CStr text;
     if (!m_Update.ReadCompressedBlock(text, m_Zip, error)) return false;
-    tag.SetText(&text);
+    tag.TakeText(text);
     tag.SetDateTime3(m_Update.GetDateTime());
     return true;
   }
@@ -240,9 +240,9 @@ bool TCF2FileApplyUpdateV4(const CStr& chartName, const STCF2FileHeader& header,
                            uint32_t& error) {
   CTCF2MipmapTable mipmap;
   CTCF2TileTable newTiles;
-  uint32_t total = 0;
-  mipmap.Build(static_cast<int32_t>(header.LevelCount), header.Width, header.Height, &total);
-  if (total == 0 || !newTiles.Build(static_cast<int32_t>(total), &mipmap) ||
+  const uint32_t total =
+      mipmap.BuildLevels(static_cast<int32_t>(header.LevelCount), header.Width, header.Height);
+  if (total == 0 || !newTiles.BuildFrom(static_cast<int32_t>(total), mipmap) ||
       tiles.Count() < static_cast<int32_t>(mipmap.TilesOf(0)))
     return td::Fail(kErrFileFormat, error);
   STCF2FileHeader out = {};

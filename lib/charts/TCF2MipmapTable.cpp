@@ -35,35 +35,37 @@ const STCF2Mipmap* TD_STDCALL CTCF2MipmapTable::GetMipmap(int32_t level) {
 
 void TD_STDCALL CTCF2MipmapTable::Build(int32_t count, int32_t width, int32_t height,
                                         uint32_t* totalTiles) {
-  td::GuardVoid([&] {
-    m_Levels.SetCount(0);
-    *totalTiles = 0;
-    if (width < 1 || height < 1 || count == 0 || count < -1 || count > kTCF2MaxLevels) return;
-    if (count == -1) count = TCF2FileAutoLevelCount(width, height);
-    // Level 0 has the most tiles across and down; 64-bit sums cannot overflow.
-    const uint64_t across0 = CeilShift(static_cast<uint64_t>(width), 8);
-    const uint64_t down0 = CeilShift(static_cast<uint64_t>(height), 8);
-    if (across0 > kTCF2MaxTilesPerSide || down0 > kTCF2MaxTilesPerSide) return;
-    uint64_t total = 0;
-    for (int32_t i = 0; i < count; ++i) {
-      const uint64_t w = CeilShift(static_cast<uint64_t>(width), i);
-      const uint64_t h = CeilShift(static_cast<uint64_t>(height), i);
-      total += CeilShift(w, 8) * CeilShift(h, 8);
-    }
-    if (total > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) return;
-    m_Levels.SetCount(count);
-    uint32_t first = 0;
-    for (int32_t i = 0; i < count; ++i) {
-      STCF2Mipmap& level = m_Levels[i];
-      level.Width = static_cast<uint32_t>(CeilShift(static_cast<uint64_t>(width), i));
-      level.Height = static_cast<uint32_t>(CeilShift(static_cast<uint64_t>(height), i));
-      level.TilesAcross = static_cast<uint16_t>(CeilShift(level.Width, 8));
-      level.TilesDown = static_cast<uint16_t>(CeilShift(level.Height, 8));
-      level.FirstTile = first;
-      first += uint32_t{level.TilesAcross} * level.TilesDown;
-    }
-    *totalTiles = first;
-  });
+  *totalTiles = 0;
+  td::GuardVoid([&] { *totalTiles = BuildLevels(count, width, height); });
+}
+
+uint32_t CTCF2MipmapTable::BuildLevels(int32_t count, int32_t width, int32_t height) {
+  m_Levels.SetCount(0);
+  if (width < 1 || height < 1 || count == 0 || count < -1 || count > kTCF2MaxLevels) return 0;
+  if (count == -1) count = TCF2FileAutoLevelCount(width, height);
+  // Level 0 has the most tiles across and down; 64-bit sums cannot overflow.
+  const uint64_t across0 = CeilShift(static_cast<uint64_t>(width), 8);
+  const uint64_t down0 = CeilShift(static_cast<uint64_t>(height), 8);
+  if (across0 > kTCF2MaxTilesPerSide || down0 > kTCF2MaxTilesPerSide) return 0;
+  uint64_t total = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const uint64_t w = CeilShift(static_cast<uint64_t>(width), i);
+    const uint64_t h = CeilShift(static_cast<uint64_t>(height), i);
+    total += CeilShift(w, 8) * CeilShift(h, 8);
+  }
+  if (total > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) return 0;
+  m_Levels.SetCount(count);
+  uint32_t first = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    STCF2Mipmap& level = m_Levels[i];
+    level.Width = static_cast<uint32_t>(CeilShift(static_cast<uint64_t>(width), i));
+    level.Height = static_cast<uint32_t>(CeilShift(static_cast<uint64_t>(height), i));
+    level.TilesAcross = static_cast<uint16_t>(CeilShift(level.Width, 8));
+    level.TilesDown = static_cast<uint16_t>(CeilShift(level.Height, 8));
+    level.FirstTile = first;
+    first += uint32_t{level.TilesAcross} * level.TilesDown;
+  }
+  return first;
 }
 
 void TD_STDCALL CTCF2MipmapTable::SetMipmap(int32_t level, const STCF2Mipmap* record) {

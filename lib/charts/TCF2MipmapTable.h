@@ -50,6 +50,9 @@ class CTCF2MipmapTable : public CObject {
   // tiles cover their sizes and follow one another from tile 0 without gap or
   // overlap, in at most INT32_MAX tiles: what sizing a tile table relies on.
   bool IsConsistent() const;
+  // Build for the file readers: the total tile count; throws when memory runs
+  // out, leaving the table empty, where the Build slot reports a total of 0.
+  uint32_t BuildLevels(int32_t count, int32_t width, int32_t height);
 
  private:
   bool Contains(int32_t level) const { return level >= 0 && level < m_Levels.GetCount(); }

@@ -28,6 +28,7 @@ bool TCF2ReadSection(CStream& file, uint64_t size, uint64_t position, CMemoryStr
     return false;
   }
   const auto length = static_cast<int64_t>(size - kChecksumSize);
+  payload.Reserve(length);  // running out of memory is no read error
   if (payload.CopyFrom(file, length, error) != length) return false;
   uint32_t stored = 0;
   if (!file.ReadDWORD(stored, error)) return false;

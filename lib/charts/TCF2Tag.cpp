@@ -1,6 +1,7 @@
 #include "lib/charts/TCF2Tag.h"
 
 #include <cstring>
+#include <utility>
 
 #include "lib/foundation/exports/Guard.h"
 #include "lib/geodesy/Lines.h"
@@ -23,10 +24,10 @@ bool LinksEqual(const TLinkList& a, const TLinkList& b) {
 
 }  // namespace
 
-CTCF2Tag::CTCF2Tag() { Clear(); }
+CTCF2Tag::CTCF2Tag() { ClearFields(); }
 
 void TD_STDCALL CTCF2Tag::AddLink(uint32_t type, const CStr* file, const CStr* description) {
-  td::GuardVoid([&] { m_Links.Add(type, *file, *description); });
+  td::GuardVoid([&] { AppendLink(type, *file, *description); });
 }
 
 void TD_STDCALL CTCF2Tag::Clear() {
@@ -34,6 +35,7 @@ void TD_STDCALL CTCF2Tag::Clear() {
 }
 
 void CTCF2Tag::ClearFields() {
+  CStr empty[kTagTextCount];  // the one step that may fail comes first
   for (int i = 0; i < 3; ++i) m_Pix[i] = m_Map[i] = SPointD{0, 0};
   m_CalCount = 0;
   m_Value = 0;
@@ -47,7 +49,7 @@ void CTCF2Tag::ClearFields() {
   m_IdNumber = kDefaultIdNumber;
   std::memset(static_cast<void*>(&m_Ref), 0, sizeof m_Ref);
   m_Kind = 0;
-  for (CStr& text : m_Texts) text = "";
+  for (int i = 0; i < kTagTextCount; ++i) m_Texts[i] = std::move(empty[i]);
 }
 
 void TD_STDCALL CTCF2Tag::GetCalibration(int32_t* count, SPointD* pix1, SPointD* pix2,

@@ -131,10 +131,17 @@ class CTCF2Tag : public CObject {
   const CStr& Text(ETCF2TagText which) const { return m_Texts[which]; }
   void SetText(ETCF2TagText which, const CStr* text) { m_Texts[which] = *text; }
   const TLinkList& Links() const { return m_Links; }
+  // Adds a link for the file readers; throws when memory runs out, where the
+  // AddLink slot adds nothing.
+  void AppendLink(uint32_t type, const CStr& file, const CStr& description) {
+    m_Links.Add(type, file, description);
+  }
+  // Clear for the file readers: throws when memory runs out, leaving the tag
+  // as it was, where the Clear slot keeps it silently.
+  void ClearFields();
   const SGeodeticRef& Ref() const { return m_Ref; }
 
  private:
-  void ClearFields();
   // A text that cannot be copied for want of memory leaves the old one.
   void SetTextKeeping(ETCF2TagText which, const CStr* text) {
     td::GuardVoid([&] { SetText(which, text); });

@@ -135,7 +135,7 @@ bool TCF2TagReadLinks(CStream& in, CTCF2Tag& tag, uint32_t& error) {
     if (type != kLinkFile && type != kLinkOther) return td::Fail(kErrLinkTypeUnknown, error);
     const CStr file = StreamReadStr(in);
     const CStr description = StreamReadStr(in);
-    tag.AddLink(type, &file, &description);
+    tag.AppendLink(type, file, description);
   }
   return true;
 }
@@ -312,7 +312,7 @@ bool TCF2FileReadTagV4(CStream& stream, const STCF2FileHeader& header, CTCF2Tag&
   CMemoryStream payload;
   if (!TCF2ReadSection(stream, header.TagSection.Size, header.TagSection.Position, payload, error))
     return false;
-  tag.Clear();
+  tag.ClearFields();
   return TCF2TagReadPayload(payload, tag, warnings, error);
 }
 

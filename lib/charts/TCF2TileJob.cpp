@@ -124,8 +124,7 @@ bool FillFromChildren(STCF2TileJob& job, int32_t level, uint32_t x, uint32_t y, 
       const uint32_t cx = 2 * x + dx, cy = 2 * y + dy;
       if (cx >= above.TilesAcross || cy >= above.TilesDown) continue;
       if (!TileJobMakeTile(job, level - 1, cx, cy, child, error)) return false;
-      child.ShrinkTo(&half, 2, 1);
-      if (half.Width() != (child.Width() + 1) / 2) throw std::bad_alloc();
+      child.ReduceInto(half, 2, true);
       CopyInto(bitmap, half, dx * kHalfTile, dy * kHalfTile);
     }
   }

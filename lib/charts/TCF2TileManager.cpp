@@ -9,7 +9,9 @@ constexpr DWORD kIdleWait = 50;
 }
 
 CTCF2TileManager::CTCF2TileManager(const char* name, const SCallback& onError)
-    : CThread(nullptr, name), m_Wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+    : CThread(nullptr, name) {
+  if (IsFinished()) throw std::bad_alloc();  // the system could not start the thread
+  m_Wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   if (m_Wake == nullptr) throw std::bad_alloc();
   OnError = onError;
   Resume();
@@ -20,9 +22,17 @@ CTCF2TileManager::~CTCF2TileManager() {
   CloseHandle(m_Wake);
 }
 
+// Nothing ends the loader but the destructor: whatever a load throws, its
+// tile stays current and is read again.
 void CTCF2TileManager::Execute(uint32_t&) {
-  while (!IsTerminating())
-    if (!LoadNext()) WaitForSingleObject(m_Wake, kIdleWait);
+  while (!IsTerminating()) {
+    try {
+      if (LoadNext()) continue;
+    } catch (...) {
+      PostponeLoad();
+    }
+    WaitForSingleObject(m_Wake, kIdleWait);
+  }
 }
 
 void CTCF2TileManager::WakeLoader() { SetEvent(m_Wake); }

@@ -12,7 +12,8 @@
 class CTCF2TileManager final : public CThread, public CTCF2TileStore {
  public:
   // The callback becomes the thread's error event; the thread runs at once.
-  // Throws std::bad_alloc, leaving nothing behind.
+  // Throws std::bad_alloc, leaving nothing behind, when memory runs out or
+  // the system gives no thread.
   CTCF2TileManager(const char* name, const SCallback& onError);
   // Stops and joins the thread, then frees every record.
   ~CTCF2TileManager() override;
@@ -23,5 +24,5 @@ class CTCF2TileManager final : public CThread, public CTCF2TileStore {
   bool CalledByLoader() const override;
 
  private:
-  void* m_Wake;  // auto-reset event set by every request
+  void* m_Wake = nullptr;  // auto-reset event set by every request
 };

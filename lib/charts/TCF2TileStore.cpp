@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 #include <new>
 
 #include "lib/charts/TileDecoder.h"
@@ -17,9 +18,10 @@ constexpr int32_t kPlaceholderSide = 5;
 constexpr uint32_t kPlaceholderDark = 0x30000000;
 constexpr uint32_t kPlaceholderLight = 0x30FFFFFF;
 
-// The process's stores, in creation order.
+// The process's stores, in creation order. Making the list allocates
+// nothing, so that a chart's destructor may be the first to use it.
 struct SStoreList {
-  CCriticalSection lock;
+  std::mutex lock;
   std::vector<CTCF2TileStore*> stores;
 };
 
@@ -57,6 +59,17 @@ uint32_t Clamp32(uint64_t value) {
   throw CStreamError(CStr("CTCF2TileManager.LoadTile: ") + ErrorText(code));
 }
 
+// A bitmap without a DC of its own, of a tile's size, can fail only for its
+// pixels, which the bitmap classes report by throwing their message: that is
+// running out of memory.
+std::unique_ptr<CBmp32> NewTileBitmap(int32_t width, int32_t height) {
+  try {
+    return std::make_unique<CBmp32>(width, height, false);
+  } catch (const char*) {
+    throw std::bad_alloc();
+  }
+}
+
 }  // namespace
 
 CTCF2TileStore::CTCF2TileStore() : Placeholder(kPlaceholderSide, kPlaceholderSide, false) {
@@ -64,14 +77,14 @@ CTCF2TileStore::CTCF2TileStore() : Placeholder(kPlaceholderSide, kPlaceholderSid
     for (int32_t x = 0; x < kPlaceholderSide; ++x)
       Placeholder.Row(y)[x] = (x + y) % 2 != 0 ? kPlaceholderDark : kPlaceholderLight;
   SStoreList& list = Stores();
-  CCriticalSectionLock hold(list.lock);
+  std::lock_guard<std::mutex> hold(list.lock);
   list.stores.push_back(this);
 }
 
 CTCF2TileStore::~CTCF2TileStore() {
   {
     SStoreList& list = Stores();
-    CCriticalSectionLock hold(list.lock);
+    std::lock_guard<std::mutex> hold(list.lock);
     Take(list.stores, this);
   }
   delete m_Current;
@@ -81,12 +94,9 @@ CTCF2TileStore::~CTCF2TileStore() {
 }
 
 void CancelChartEverywhere(const void* chart) {
-  // The list is made with the first store: when it cannot be made, no store
-  // holds work to cancel.
-  SStoreList* list = td::Guard<SStoreList*>(nullptr, [] { return &Stores(); });
-  if (list == nullptr) return;
-  CCriticalSectionLock hold(list->lock);
-  for (auto it = list->stores.rbegin(); it != list->stores.rend(); ++it) (*it)->CancelChart(chart);
+  SStoreList& list = Stores();
+  std::lock_guard<std::mutex> hold(list.lock);
+  for (auto it = list.stores.rbegin(); it != list.stores.rend(); ++it) (*it)->CancelChart(chart);
 }
 
 // Request ---------------------------------------------------------------
@@ -349,7 +359,10 @@ bool CTCF2TileStore::LoadNext() {
     PostponeLoad();
     return false;
   } catch (const std::exception&) {
-    bitmap = nullptr;  // the record is filed as failed
+    bitmap = nullptr;  // the tile is not in the file as it should be: filed as failed
+  } catch (...) {      // no verdict on the tile: it is read again
+    PostponeLoad();
+    return false;
   }
   return EndLoad(bitmap, request.AllTransparent, request.AllOpaque);
 }
@@ -429,7 +442,7 @@ CBmp32* CTCF2TileStore::LoadTile(const CStr& path, STCF2TileRequest& request) {
   std::vector<uint8_t> bytes(info.Size);
   uint32_t error = 0;
   if (!file.ReadBuf(bytes.data(), static_cast<int32_t>(bytes.size()), error)) ThrowLoadError(error);
-  auto bitmap = std::make_unique<CBmp32>(info.Width, info.Height, false);
+  std::unique_ptr<CBmp32> bitmap = NewTileBitmap(info.Width, info.Height);
   STileDecodeInfo decoded;
   error = CTileDecoder::DecodeStored(bitmap->Pixels(), info.Width, info.Height, bytes.data(),
                                      bytes.size(), decoded);

@@ -61,13 +61,15 @@ class CTCF2TileStore {
   bool EndLoad(CBmp32* bitmap, bool allTransparent, bool allOpaque);
   // Both steps with the read between them; false when nothing was queued or
   // memory ran out while reading or filing (the tile is read again by the
-  // next call).
+  // next call). A read that fails otherwise than by the tile's own bytes or
+  // file (std::exception) keeps the tile for another read too.
   bool LoadNext();
 
   // Reads and decodes one tile of the named chart file into a new bitmap
   // and sets the request's transparency flags; a tile of an older file may
   // be stored without an alpha stream. Throws CStreamError for a tile that
-  // does not lie in the file, a short read or damaged data.
+  // does not lie in the file, a short read or damaged data, std::bad_alloc
+  // when memory runs out, for the pixels too.
   static CBmp32* LoadTile(const CStr& path, STCF2TileRequest& request);
 
   bool HasWork();
@@ -90,6 +92,9 @@ class CTCF2TileStore {
   virtual void WakeLoader() {}
   // Whether the caller is the loader itself.
   virtual bool CalledByLoader() const { return false; }
+  // Ends a load that could not be finished: the tile stays current, to be
+  // read again by the next call.
+  void PostponeLoad();
 
  private:
   using TTileList = std::vector<CTCF2TileManagerTile*>;
@@ -104,7 +109,6 @@ class CTCF2TileStore {
   bool MakeRoom(uint32_t size);
   void MoveToCache(CTCF2TileManagerTile* record);
   void CancelCurrent();
-  void PostponeLoad();
   // Room in every list the current tile may enter, so that filing it cannot
   // fail; false when memory ran out.
   bool ReserveFiling();

@@ -73,9 +73,10 @@ class CTCF2TileTable : public CObject {
   const STCF2TileTableEntry& At(int32_t tile) const { return m_Tiles[tile]; }
   bool Contains(int32_t tile) const { return tile >= 0 && tile < m_Tiles.GetCount(); }
   int32_t Count() const { return m_Tiles.GetCount(); }
-
- private:
+  // Build for the file readers: throws when memory runs out, leaving the
+  // table as it was, where the Build slot returns false.
   bool BuildFrom(int32_t count, const CTCF2MipmapTable& mipmap);
 
+ private:
   CArray<STCF2TileTableEntry> m_Tiles;
 };

@@ -34,6 +34,10 @@ class CTCF2TileTableC : public CObject {
   // The unpacked tile; false outside the table.
   virtual bool TD_STDCALL GetTileInfo(int32_t tile, STCF2TileInfo* info);
 
+  // Assign for the library's own callers: throws when memory runs out,
+  // leaving the table as it was, where the Assign slot keeps it silently.
+  void AssignFrom(const CTCF2TileTable& table);
+
  private:
   CArray<STCF2TileTableEntryC> m_Tiles;
 };

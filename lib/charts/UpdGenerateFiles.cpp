@@ -40,11 +40,13 @@ class CChartFileSource final : public IUpdChartSource {
     identity.SetVersion(m_Version);
     identity.SetGUID(tag.GetGUID());
     identity.SetIdCode(tag.GetIdCode());
-    identity.SetIdText1(*tag.GetIdText1());
-    identity.SetIdText2(*tag.GetIdText2());
+    // The texts are copied into the descriptor's own, so that running out of
+    // memory is reported rather than leaving a text empty.
+    identity.GetIdText1() = tag.Text(kTagIdText1);
+    identity.GetIdText2() = tag.Text(kTagIdText2);
     identity.SetIdNumber(tag.GetIdNumber());
-    identity.SetIdText3(*tag.GetIdText3());
-    identity.SetIdText4(*tag.GetIdText4());
+    identity.GetIdText3() = tag.Text(kTagIdText3);
+    identity.GetIdText4() = tag.Text(kTagIdText4);
   }
 
   bool ReadTile(uint32_t index, std::vector<uint8_t>& bytes, uint32_t& error) override {

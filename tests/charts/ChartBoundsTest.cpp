@@ -10,6 +10,7 @@
 #include "lib/foundation/streams/PointerStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "lib/geodesy/Polygons.h"
+#include "tests/AllocationSeam.h"
 #include "tests/charts/ChartFileBuilder.h"
 
 namespace {
@@ -250,6 +251,36 @@ TEST(ChartCoverage, OutlineOfOneImageUnderItsOwnCalibration) {
   EXPECT_NEAR(outline[2].x, 299.5, 1e-6);
   EXPECT_NEAR(outline[3].y, 199.5, 1e-6);
   EXPECT_TRUE(PointInPolygonD(SPointD{150, 100}, outline, 4));
+}
+
+// An assignment that runs out of memory leaves the outline, its box and its
+// edges as they were.
+TEST(ChartBounds, AssignOutOfMemoryLeavesTheOutlineAsItWas) {
+  CTCF2Bounds pentagon;
+  for (const SPointD& p :
+       {SPointD{0, 0}, SPointD{40, 0}, SPointD{50, 30}, SPointD{20, 50}, SPointD{-10, 30}})
+    pentagon.AddPoint(&p);
+  const SPointD inside{1, 1};
+  td::test::WalkAllocations([&](int32_t n) {
+    CTCF2Bounds triangle;
+    for (const SPointD& p : {SPointD{0, 0}, SPointD{4, 0}, SPointD{0, 4}}) triangle.AddPoint(&p);
+    EXPECT_TRUE(triangle.ContainsPoint(&inside));  // box and edges built
+    td::test::ArmAllocationFailure(n);
+    triangle.Assign(&pentagon);
+    if (!td::test::DisarmAllocationFailure()) {
+      EXPECT_TRUE(triangle.IsEqual(&pentagon));
+      return;
+    }
+    ASSERT_EQ(triangle.GetCount(), 3) << n;
+    SPointD last;
+    EXPECT_TRUE(triangle.GetPoint(2, &last));
+    EXPECT_EQ(last.y, 4) << n;
+    SRectD box;
+    triangle.GetBoundingBox(&box);
+    EXPECT_EQ(box.right, 4) << n;
+    const SPointD outside{3, 3};
+    EXPECT_FALSE(triangle.ContainsPoint(&outside)) << n;
+  });
 }
 
 }  // namespace

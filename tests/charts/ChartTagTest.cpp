@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <new>
 
 #include "lib/charts/TCF2Section.h"
 #include "lib/charts/TCF2TagFile.h"
@@ -13,6 +14,7 @@
 #include "lib/geodesy/Geodetics.h"
 #include "tests/AllocationSeam.h"
 #include "tests/charts/ChartFileBuilder.h"
+#include "tests/AllocationSeam.h"
 
 namespace {
 
@@ -394,6 +396,59 @@ TEST(ChartTag, ClearAndAccessors) {
   EXPECT_EQ(*tag.GetText13(), "x");
   tag.Clear();
   EXPECT_EQ(tag.GetText13()->GetLength(), 0);
+}
+
+// Reading links that runs out of memory reports it (the export gives code 1)
+// and never returns with a link missing.
+TEST(ChartTag, ReadingLinksOutOfMemoryDropsNone) {
+  CTCF2Tag written;
+  const CStr a("a.tcf"), b("b.tcf"), description("next chart");
+  written.AddLink(kLinkFile, &a, &description);
+  written.AddLink(kLinkOther, &b, &description);
+  CMemoryStream stored;
+  TCF2TagWriteLinks(stored, written);
+  td::test::WalkAllocations([&](int32_t n) {
+    stored.Seek(0, kSeekBegin);
+    CTCF2Tag tag;
+    uint32_t error = 0;
+    bool read = false, thrown = false;
+    td::test::ArmAllocationFailure(n);
+    try {
+      read = TCF2TagReadLinks(stored, tag, error);
+    } catch (const std::bad_alloc&) {
+      thrown = true;
+    }
+    if (td::test::DisarmAllocationFailure()) {
+      EXPECT_TRUE(thrown) << n;
+      EXPECT_FALSE(read) << n;
+      return;
+    }
+    EXPECT_TRUE(read);
+    EXPECT_EQ(error, 0u);
+    EXPECT_EQ(tag.GetLinkCount(), 2);
+  });
+}
+
+// Clearing a tag that runs out of memory leaves every field as it was.
+TEST(ChartTag, ClearOutOfMemoryLeavesTheTagAsItWas) {
+  const CStr text("kept"), file("a.tcf");
+  td::test::WalkAllocations([&](int32_t n) {
+    CTCF2Tag tag, before;
+    for (CTCF2Tag* t : {&tag, &before}) {
+      t->SetText1(&text);
+      t->SetText13(&text);
+      t->SetIdNumber(7);
+      t->AddLink(kLinkFile, &file, &text);
+    }
+    td::test::ArmAllocationFailure(n);
+    tag.Clear();
+    if (td::test::DisarmAllocationFailure()) {
+      EXPECT_TRUE(tag.IsEqual(&before)) << n;
+      return;
+    }
+    EXPECT_EQ(tag.GetLinkCount(), 0);
+    EXPECT_EQ(tag.GetText13()->GetLength(), 0);
+  });
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "lib/charts/TCF2Chart.h"
 #include "lib/geodesy/Geodetics.h"
+#include "tests/ThreadStartRefused.h"
 #include "tests/charts/ChartFileTestSupport.h"
 #include "tests/charts/TileTestSupport.h"
 
@@ -149,6 +150,19 @@ TEST(TileManagerLifetime, AManagerWithAFullQueueIsDestroyedPromptly) {
   const DWORD start = GetTickCount();
   manager.reset();
   EXPECT_LT(GetTickCount() - start, 5000u);  // a hang check, not a speed measure
+}
+
+// A manager that would never load is not made: with no thread to be had the
+// constructor fails as for want of memory.
+TEST(TileManagerLifetime, NoManagerIsMadeWhenItsThreadCannotStart) {
+  std::unique_ptr<CTCF2TileManager> manager;
+  {
+    CThreadStartRefused refused;
+    ASSERT_TRUE(refused.IsActive());
+    EXPECT_THROW(manager = std::make_unique<CTCF2TileManager>("refused", SCallback{}),
+                 std::bad_alloc);
+  }
+  EXPECT_EQ(manager, nullptr);
 }
 
 }  // namespace

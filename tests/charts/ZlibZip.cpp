@@ -9,25 +9,21 @@
 
 namespace {
 
-void TD_STDCALL CompressCallback(void*, CStream* destination, CStream* source, uint32_t* err) {
+// A host's callback lets no exception into the library: running out of
+// memory is reported as the callback's failure.
+void Compress(CStream* destination, CStream* source, uint32_t* err) {
   std::string raw(static_cast<size_t>(source->GetSize() - source->GetPosition()), '\0');
   if (!raw.empty() && source->Read(raw.data(), static_cast<int32_t>(raw.size())) !=
-                          static_cast<int32_t>(raw.size())) {
-    *err = kErrCompress;
+                          static_cast<int32_t>(raw.size()))
     return;
-  }
   const std::string packed = Deflate(raw);
   const int32_t size = static_cast<int32_t>(packed.size());
-  *err = destination->Write(packed.data(), size) == size ? uint32_t{0} : uint32_t{kErrCompress};
+  if (destination->Write(packed.data(), size) == size) *err = 0;
 }
 
-void TD_STDCALL UncompressCallback(void*, CStream* destination, CStream* source, uint32_t* err) {
-  z_stream z = {};
-  inflateInit(&z);
-  thread_local std::vector<uint8_t> in(16384), out(65536);
-  int status = Z_OK;
-  *err = kErrUncompress;
-  while (status == Z_OK) {
+void Uncompress(z_stream& z, CStream* destination, CStream* source, uint32_t* err) {
+  std::vector<uint8_t> in(16384), out(65536);
+  for (int status = Z_OK; status == Z_OK;) {
     if (z.avail_in == 0) {
       const int32_t n = source->Read(in.data(), static_cast<int32_t>(in.size()));
       if (n <= 0) break;
@@ -40,6 +36,26 @@ void TD_STDCALL UncompressCallback(void*, CStream* destination, CStream* source,
     const int32_t produced = static_cast<int32_t>(out.size() - z.avail_out);
     if (produced > 0 && destination->Write(out.data(), produced) != produced) break;
     if (status == Z_STREAM_END) *err = 0;
+  }
+}
+
+void TD_STDCALL CompressCallback(void*, CStream* destination, CStream* source, uint32_t* err) {
+  *err = kErrCompress;
+  try {
+    Compress(destination, source, err);
+  } catch (...) {
+    *err = kErrCompress;
+  }
+}
+
+void TD_STDCALL UncompressCallback(void*, CStream* destination, CStream* source, uint32_t* err) {
+  *err = kErrUncompress;
+  z_stream z = {};
+  if (inflateInit(&z) != Z_OK) return;
+  try {
+    Uncompress(z, destination, source, err);
+  } catch (...) {
+    *err = kErrUncompress;
   }
   inflateEnd(&z);
 }

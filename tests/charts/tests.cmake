@@ -23,6 +23,7 @@ tdlib_add_tests(charts PORTABLE
 # statically into the Windows test program.
 tdlib_add_tests(charts PORTABLE
   BSBChartInfoFileTest.cpp
+  ChartAllocationTest.cpp
   TileJobTest.cpp
   TilePatchTest.cpp
   UpdFileRewriteTest.cpp

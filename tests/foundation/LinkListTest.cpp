@@ -2,13 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <string>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/files/FileSystem.h"
 #include "lib/foundation/streams/MemoryStream.h"
 #include "lib/foundation/streams/PointerStream.h"
+#include "tests/AllocationSeam.h"
 #include "tests/foundation/RuntimeTestFiles.h"
+
+// The native build runs under AddressSanitizer, whose leak check a test can
+// call.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/lsan_interface.h>
+#define TD_LEAK_CHECK 1
+#endif
+#endif
 
 namespace {
 
@@ -127,6 +139,41 @@ TEST(LinkList, MergeCopyAndSetters) {
   EXPECT_TRUE(copy.FindFile("same.txt"));
   EXPECT_FALSE(copy.FindFile("SAME.txt"));
   EXPECT_EQ(copy.GetMemSize(true), (8 + 3 + 40) + (3 + 7 + 40) + 44);
+}
+
+// Adding and merging that run out of memory leave the list as it was, and
+// keep nothing they made (the native build's leak check sees every block).
+TEST(LinkList, AddAndMergeOutOfMemoryLeaveTheListAsItWas) {
+  TLinkList other;
+  other.Add(kLinkFile, "a.txt", "kept");
+  other.Add(kLinkFile, "b.txt", "new");
+  other.Add(kLinkOther, "c", "new too");
+  const std::function<void(TLinkList&)> changes[] = {
+      [](TLinkList& list) { list.Add(kLinkOther, "d", "added"); },
+      [&other](TLinkList& list) { list.Merge(other); },
+  };
+  for (const auto& change : changes) {
+    td::test::WalkAllocations([&](int32_t n) {
+      TLinkList list;
+      for (const char* file : {"a.txt", "1", "2", "3"}) list.Add(kLinkFile, file, "before");
+      list.SetModified(false);
+      bool thrown = false;
+      td::test::ArmAllocationFailure(n);
+      try {
+        change(list);
+      } catch (const std::bad_alloc&) {
+        thrown = true;
+      }
+      if (!td::test::DisarmAllocationFailure()) return;
+      EXPECT_TRUE(thrown) << n;
+      ASSERT_EQ(list.GetCount(), 4) << n;
+      EXPECT_EQ(list.GetAt(3)->File, "3") << n;
+      EXPECT_FALSE(list.IsModified()) << n;
+    });
+  }
+#if TD_LEAK_CHECK
+  EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
+#endif
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "lib/foundation/containers/LinkList.h"
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/files/FileSystem.h"
@@ -42,17 +44,30 @@ TLinkList::~TLinkList() { m_Links.Clear(); }
 
 SLinkInfo* TLinkList::Add(uint32_t type, const CStr& file, const CStr& description) {
   CheckType("Add", type);
-  SLinkInfo* link = new SLinkInfo{type, file, description};
-  m_Links.Add(link);
+  auto link = std::make_unique<SLinkInfo>(SLinkInfo{type, file, description});
+  m_Links.Add(link.get());
   m_Modified = true;
-  return link;
+  return link.release();
 }
 
+// The new links are made and room for them is held before the first is
+// added, so that running out of memory adds none.
 void TLinkList::Merge(const TLinkList& other) {
+  std::vector<std::unique_ptr<SLinkInfo>> added;
+  const auto isNew = [&](const CStr& file) {
+    for (const auto& link : added)
+      if (link->File == file) return false;
+    return !FindFile(file);
+  };
   for (int i = 0; i < other.GetCount(); ++i) {
     const SLinkInfo* link = other.GetAt(i);
-    if (!FindFile(link->File)) Add(link->Type, link->File, link->Description);
+    if (isNew(link->File)) added.push_back(std::make_unique<SLinkInfo>(*link));
   }
+  if (added.empty()) return;
+  const int count = GetCount() + static_cast<int>(added.size());
+  if (count > m_Links.GetCapacity()) m_Links.SetCapacity(count);
+  for (auto& link : added) m_Links.Add(link.release());
+  m_Modified = true;
 }
 
 bool TLinkList::FindFile(const CStr& file) const {

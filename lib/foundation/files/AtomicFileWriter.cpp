@@ -1,5 +1,7 @@
 #include "lib/foundation/files/AtomicFileWriter.h"
 
+#include <utility>
+
 #include "lib/foundation/core/ErrorCodes.h"
 
 // Discarding allocates nothing: the temporary file is marked gone by a flag.

@@ -1,7 +1,5 @@
 #include "lib/foundation/files/FileSystem.h"
 
-#include <new>
-
 #include "lib/foundation/files/FileNaming.h"
 
 namespace {
@@ -63,11 +61,6 @@ bool FileCloseNamed(TFileHandle& file, CStr& name, bool deleteFile) {
   file = nullptr;
   uint32_t error = 0;
   if (deleteFile && name.GetLength() > 0) FileDelete(name, error);
-  // An empty name takes memory; without it the old name stays, unused while
-  // no file is open, so that closing never throws (destructors close).
-  try {
-    name = CStr();
-  } catch (...) {
-  }
+  name.Clear();  // allocates nothing: destructors close
   return closed;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/exports/Guard.h"

@@ -1,5 +1,7 @@
 #include "lib/foundation/streams/FileStream.h"
 
+#include <utility>
+
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/exports/Guard.h"
 

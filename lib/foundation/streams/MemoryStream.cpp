@@ -30,6 +30,11 @@ bool CMemoryStream::Reallocate(int64_t capacity) {
   return true;
 }
 
+void CMemoryStream::Reserve(int64_t bytes) {
+  const int64_t end = m_Position + bytes;
+  if (end > m_Capacity && !Reallocate(end)) throw std::bad_alloc();
+}
+
 bool TD_STDCALL CMemoryStream::SetSize(int64_t size) {
   if (!Reallocate(size)) return false;
   m_Size = size;

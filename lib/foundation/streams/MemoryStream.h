@@ -18,6 +18,9 @@ class CMemoryStream : public CMemoryBlockStream {
   // Grows the block when needed; -1 when it cannot.
   int32_t TD_STDCALL Write(const void* buffer, int32_t count) override;
 
+  // Room for bytes more from the position on, so that writing them cannot
+  // fail for want of memory; throws std::bad_alloc when there is none.
+  void Reserve(int64_t bytes);
   void Clear();
   int64_t GetCapacity() const { return m_Capacity; }
 

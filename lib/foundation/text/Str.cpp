@@ -54,10 +54,10 @@ CStr::CStr(const char16_t* wide) : CStr() { AssignWide(wide, wide ? td::WideLeng
 
 CStr::CStr(const CStr& other) : length_(other.length_), chars_(CopyToBuffer(other.chars_, other.length_)), wide_(nullptr) {}
 
-CStr::CStr(CStr&& other) : length_(other.length_), chars_(other.chars_), wide_(other.wide_) {
+CStr::CStr(CStr&& other) : length_(other.length_), chars_(NewBuffer(0)), wide_(nullptr) {
+  std::swap(chars_, other.chars_);
+  std::swap(wide_, other.wide_);
   other.length_ = 0;
-  other.chars_ = NewBuffer(0);
-  other.wide_ = nullptr;
 }
 
 CStr::~CStr() {
@@ -233,6 +233,13 @@ void CStr::Delete(int32_t index, int32_t count) {
   delete[] chars_;
   chars_ = buffer;
   length_ -= count;
+}
+
+void CStr::Clear() noexcept {
+  length_ = 0;
+  chars_[0] = '\0';
+  delete[] wide_;
+  wide_ = nullptr;
 }
 
 void CStr::SetLength(int32_t n, bool keep) {

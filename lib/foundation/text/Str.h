@@ -20,7 +20,9 @@ class CStr final : public CObject {
   CStr(const char* text);  // NOLINT: implicit on purpose, texts and CStr mix freely
   explicit CStr(const char16_t* wide);
   CStr(const CStr& other);
-  CStr(CStr&& other);  // the source keeps an empty buffer of its own, which may fail
+  // Takes other's characters and leaves it empty with a buffer of its own,
+  // which may throw std::bad_alloc.
+  CStr(CStr&& other);
   ~CStr();
 
   const char* c_str() const { return chars_; }
@@ -59,6 +61,8 @@ class CStr final : public CObject {
   CStr& Trim();
   void Delete(int32_t index, int32_t count);
   void SetLength(int32_t n, bool keep);
+  // Empties the text in its own buffer: never allocates, never throws.
+  void Clear() noexcept;
 
  private:
   void Append(const char* text, int32_t length);
