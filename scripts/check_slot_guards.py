@@ -75,7 +75,7 @@ import clang.cindex as ci
 # Tables of TdLib.h whose class is named otherwise.
 CLASS_ALIASES = {"CWaypointItem": "CWaypointManagerItem"}
 MINGW_CXX = "i686-w64-mingw32-g++-posix"
-SYSTEM_DEPTH = 8  # how deep the bodies of system-header functions are followed
+SYSTEM_DEPTH = 12  # how deep the bodies of system-header functions are followed
 # Parsed once ahead of the files that include <windows.h>, the bulk of the time.
 PRECOMPILED = ["windows.h", "cstdint", "cstring", "cmath", "new", "utility", "memory", "atomic",
                "exception", "vector", "algorithm"]

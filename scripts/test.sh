@@ -25,7 +25,8 @@ build build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 # The Windows programs spend most of their time waiting for Wine (and, under
 # the emulator, for the processes it starts): they run side by side, and
 # beside the native twin's build and tests. Their report follows the twin's.
-(cd build && ctest -j "$jobs" --output-on-failure >ctest.log 2>&1) &
+# At most four at once: more only load the emulator, which then falters.
+(cd build && ctest -j "$((jobs < 4 ? jobs : 4))" --output-on-failure >ctest.log 2>&1) &
 windows=$!
 CC=clang CXX=clang++ build build-native -DTDLIB_NATIVE=ON
 (cd build-native && ctest -j "$jobs" --output-on-failure) || status=1

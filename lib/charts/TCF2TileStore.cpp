@@ -30,6 +30,18 @@ SStoreList& Stores() {
   return list;
 }
 
+// Runs work on the stores under the list's lock, for destructors: a lock the
+// system refuses (it never refuses a mutex of this process that is not held
+// by the caller) skips the work rather than ending the process.
+template <class Work>
+void ForEveryStore(Work&& work) noexcept {
+  td::GuardVoid([&] {
+    SStoreList& list = Stores();
+    std::lock_guard<std::mutex> hold(list.lock);
+    work(list.stores);
+  });
+}
+
 void DeleteAll(std::vector<CTCF2TileManagerTile*>& list) {
   for (CTCF2TileManagerTile* record : list) delete record;
   list.clear();
@@ -82,11 +94,7 @@ CTCF2TileStore::CTCF2TileStore() : Placeholder(kPlaceholderSide, kPlaceholderSid
 }
 
 CTCF2TileStore::~CTCF2TileStore() {
-  {
-    SStoreList& list = Stores();
-    std::lock_guard<std::mutex> hold(list.lock);
-    Take(list.stores, this);
-  }
+  ForEveryStore([this](std::vector<CTCF2TileStore*>& stores) { Take(stores, this); });
   delete m_Current;
   DeleteAll(m_Queue);
   DeleteAll(m_Loaded);
@@ -94,9 +102,9 @@ CTCF2TileStore::~CTCF2TileStore() {
 }
 
 void CancelChartEverywhere(const void* chart) {
-  SStoreList& list = Stores();
-  std::lock_guard<std::mutex> hold(list.lock);
-  for (auto it = list.stores.rbegin(); it != list.stores.rend(); ++it) (*it)->CancelChart(chart);
+  ForEveryStore([chart](std::vector<CTCF2TileStore*>& stores) {
+    for (auto it = stores.rbegin(); it != stores.rend(); ++it) (*it)->CancelChart(chart);
+  });
 }
 
 // Request ---------------------------------------------------------------
