@@ -19,6 +19,25 @@ inline void ArmAllocationFailure(int32_t n) { td::AllocationFaultArm(n); }
 // next arming, it gives the same answer).
 inline bool DisarmAllocationFailure() { return td::AllocationFaultDisarm(); }
 
+// What came of an operation run with an allocation refused.
+struct SRefusedRun {
+  bool Threw;    // the operation let an exception out
+  bool Refused;  // the armed allocation was reached and refused
+};
+
+// Runs op with allocation n from now refused, disarming before it answers.
+template <class Op>
+SRefusedRun RunRefusingAllocation(int32_t n, Op&& op) {
+  ArmAllocationFailure(n);
+  bool threw = false;
+  try {
+    op();
+  } catch (...) {
+    threw = true;
+  }
+  return {threw, DisarmAllocationFailure()};
+}
+
 // Runs run(n) for n = 0, 1, 2, ... until a run in which no allocation failed:
 // the operation then completed. run sets up, calls ArmAllocationFailure(n)
 // just before the operation (so that its set-up never fails), then

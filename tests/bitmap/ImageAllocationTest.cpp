@@ -36,6 +36,7 @@ namespace {
 
 using td::test::ArmAllocationFailure;
 using td::test::DisarmAllocationFailure;
+using td::test::RunRefusingAllocation;
 using td::test::WalkAllocations;
 
 // The i686 build runs under a slow emulator: it walks only the rows marked
@@ -400,14 +401,7 @@ TEST(ImageAllocation, AnOperationThatRunsOutOfMemoryIsWholeOrLeavesTheBitmap) {
     const int32_t allocations = WalkAllocations([&](int32_t n) {
       auto bmp = MakeTagged(6, 5);
       const SBitmapState before = StateOf(*bmp);
-      bool threw = false;
-      ArmAllocationFailure(n);
-      try {
-        c.run(*bmp);
-      } catch (...) {
-        threw = true;
-      }
-      const bool failed = DisarmAllocationFailure();
+      const auto [threw, failed] = RunRefusingAllocation(n, [&] { c.run(*bmp); });
       const SBitmapState after = StateOf(*bmp);
       const bool complete = !threw && after == done;
       const bool reported = threw == (c.failure == kThrowsKept) &&

@@ -17,47 +17,14 @@
 #include "lib/foundation/streams/MemoryStream.h"
 #include "lib/gps/GpsClock.h"
 #include "tests/gps/TrackBytes.h"
+#include "tests/gps/TrackTestFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace track_test;
 
-constexpr double kScale = 63781370.0;
-constexpr double kSecond = 1.0 / 86400.0;
-constexpr double kStart = 46000.5;  // 2025-12-09 12:00
-constexpr double kDeg = 3.14159265358979323846 / 180.0;
-
-// A scratch folder of its own for each test.
-class NMEATrackTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_Folder = fs::temp_directory_path() / ("tdtrk" + std::to_string(std::random_device{}()));
-    fs::create_directories(m_Folder);
-    CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
-  }
-  void TearDown() override { fs::remove_all(m_Folder); }
-
-  CStr Path(const std::string& name) const { return CStr((m_Folder / name).string().c_str()); }
-
-  fs::path m_Folder;
-};
-
-std::string ReadAll(const CStr& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A fix on the decimetre grid: north and east in units of 1/63,781,370 rad.
-struct SGridFix {
-  double Seconds;
-  int32_t North, East;
-  float Course, Speed;
-};
-
-void Add(CNMEATrack& track, const SGridFix& f) {
-  track.AddPoint(kStart + f.Seconds * kSecond, f.North / kScale, f.East / kScale, f.Course,
-                 f.Speed);
-}
+class NMEATrackTest : public CTrackFolderTest {};
 
 TEST_F(NMEATrackTest, OneFixNamedTWritesBothFilesByteForByte) {
   CNMEATrack track(nullptr, true);

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,15 +17,11 @@
 #include "lib/gps/NMEATrack.h"
 #include "tests/AllocationSeam.h"
 #include "tests/gps/TrackBytes.h"
+#include "tests/gps/TrackTestFolder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr double kScale = 63781370.0;
-constexpr double kSecond = 1.0 / 86400.0;
-constexpr double kStart = 46000.5;
-constexpr double kDeg = 3.14159265358979323846 / 180.0;
+using namespace track_test;
 
 // Under the emulator each allocation walk takes minutes: the i686 program
 // walks the rows marked for it, the native one every row.
@@ -36,37 +31,13 @@ constexpr bool kEveryRow = false;
 constexpr bool kEveryRow = true;
 #endif
 
-class TrackAllocationTest : public ::testing::Test {
+class TrackAllocationTest : public CTrackFolderTest {
  protected:
-  void SetUp() override {
-    m_Folder = fs::temp_directory_path() / ("tdtrkmem" + std::to_string(std::random_device{}()));
-    fs::create_directories(m_Folder);
-    CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
-  }
-  void TearDown() override { fs::remove_all(m_Folder); }
-
-  CStr Path(const std::string& name) const { return CStr((m_Folder / name).string().c_str()); }
   void Write(const std::string& name, const std::string& bytes) const {
     std::ofstream(Path(name).c_str(), std::ios::binary) << bytes;
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(Path(name).c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
-  fs::path m_Folder;
+  std::string Read(const std::string& name) const { return ReadAll(Path(name)); }
 };
-
-struct SGridFix {
-  double Seconds;
-  int32_t North, East;
-  float Course, Speed;
-};
-
-void Add(CNMEATrack& track, const SGridFix& f) {
-  track.AddPoint(kStart + f.Seconds * kSecond, f.North / kScale, f.East / kScale, f.Course,
-                 f.Speed);
-}
 
 // What a log holds, or what a file reads as ("missing" when it does not read).
 std::string Describe(const std::vector<SNMEATrackPoint>& points) {
@@ -163,14 +134,8 @@ TEST_F(TrackAllocationTest, LoadingFailsWholeOrReadsEveryPoint) {
     prepare();
     const CStr path = Path("walk.trk");
     td::test::WalkAllocations([&](int32_t n) {
-      bool threw = false;
-      td::test::ArmAllocationFailure(n);
-      try {
-        track->LoadFile(path);
-      } catch (...) {
-        threw = true;
-      }
-      const bool failed = td::test::DisarmAllocationFailure();
+      const auto [threw, failed] =
+          td::test::RunRefusingAllocation(n, [&] { track->LoadFile(path); });
       SCOPED_TRACE(n);
       if (threw) {
         EXPECT_TRUE(failed);
@@ -193,14 +158,8 @@ TEST_F(TrackAllocationTest, SavingFailsWholeOrWritesEveryPoint) {
   const CStr target = Path("saved.trk");
   Write("saved.trk", "old track");
   td::test::WalkAllocations([&](int32_t n) {
-    bool threw = false;
-    td::test::ArmAllocationFailure(n);
-    try {
-      track.SaveToFile(target);
-    } catch (...) {
-      threw = true;
-    }
-    const bool failed = td::test::DisarmAllocationFailure();
+    const auto [threw, failed] =
+        td::test::RunRefusingAllocation(n, [&] { track.SaveToFile(target); });
     SCOPED_TRACE(n);
     if (threw) {
       EXPECT_TRUE(failed);
@@ -275,14 +234,8 @@ TEST_F(TrackAllocationTest, AppendingFailsWithWholeFilesOrRecordsThePoint) {
     prepare();
     const std::string beforeLog = Describe(track->GetPoints());
     td::test::WalkAllocations([&](int32_t n) {
-      bool threw = false;
-      td::test::ArmAllocationFailure(n);
-      try {
-        Add(*track, row.fix);
-      } catch (...) {
-        threw = true;
-      }
-      const bool failed = td::test::DisarmAllocationFailure();
+      const auto [threw, failed] =
+          td::test::RunRefusingAllocation(n, [&] { Add(*track, row.fix); });
       SCOPED_TRACE(n);
       const std::string foundMain = DescribeFile(Path(main));
       const std::string foundCompanion = DescribeFile(Path(companion));
