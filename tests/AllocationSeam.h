@@ -19,6 +19,18 @@ inline void ArmAllocationFailure(int32_t n) { td::AllocationFaultArm(n); }
 // next arming, it gives the same answer).
 inline bool DisarmAllocationFailure() { return td::AllocationFaultDisarm(); }
 
+// A walk costs a whole run of its operation per allocation, and the i686
+// programs may run under a slow emulator: they walk only the rows of a walk
+// table marked for every build, the native twin every row.
+#if defined(_WIN32)
+inline constexpr bool kWalkEveryRow = false;
+#else
+inline constexpr bool kWalkEveryRow = true;
+#endif
+
+// Whether a row of a walk table runs in this build.
+inline bool WalkedHere(bool onEveryBuild) { return kWalkEveryRow || onEveryBuild; }
+
 // What came of an operation run with an allocation refused.
 struct SRefusedRun {
   bool Threw;    // the operation let an exception out

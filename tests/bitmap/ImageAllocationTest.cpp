@@ -39,17 +39,9 @@ using td::test::DisarmAllocationFailure;
 using td::test::RunRefusingAllocation;
 using td::test::WalkAllocations;
 
-// The i686 build runs under a slow emulator: it walks only the rows marked
-// for every build, the native build all of them.
-#if defined(TDLIB_WALK_EVERY_ROW)
-constexpr bool kWalkEveryRow = true;
-#else
-constexpr bool kWalkEveryRow = false;
-#endif
-
 enum EBuilds { kNativeOnly, kEveryBuild };
 
-bool Walked(EBuilds builds) { return kWalkEveryRow || builds == kEveryBuild; }
+bool Walked(EBuilds builds) { return td::test::WalkedHere(builds == kEveryBuild); }
 
 void ReportWalk(const char* name, int32_t allocations) {
   std::printf("[     WALK ] %s: %d allocations\n", name, allocations);

@@ -16,10 +16,6 @@ tdlib_add_tests(bitmap
   WINDOWS
     GdiTest.cpp
 )
-# The allocation walks: every row natively, a few under the slow emulator.
-if(TDLIB_NATIVE)
-  cmake_language(DEFER CALL target_compile_definitions bitmap_tests PRIVATE TDLIB_WALK_EVERY_ROW)
-endif()
 # The nearest-pixel rule of the projective copy against pixman's, natively.
 if(TDLIB_NATIVE)
   find_package(PkgConfig QUIET)
