@@ -70,11 +70,11 @@ void TD_STDCALL CWaypointManager::AddRouteEventHandler(TRouteEventFunc function,
 
 void TD_STDCALL CWaypointManager::BeginLoad(int32_t fileCount, void* progress) {
   td::GuardVoid([&] {
+    std::unique_ptr<SProgress> stage(progress ? new SProgress() : nullptr);
     loading_ = 1;
     defaultGroup_->DropMembers();
-    stage_.reset();
+    stage_ = std::move(stage);
     if (!progress) return;
-    stage_ = std::make_unique<SProgress>();
     stageCount_ = std::clamp(fileCount, 0, INT32_MAX - 1) + 1;
     filesDone_ = 0;
     td::ProgressStageInit(stage_.get(), static_cast<SProgress*>(progress), 1.0f / stageCount_, 6);
@@ -85,18 +85,19 @@ CWaypointDatabase* TD_STDCALL CWaypointManager::CreateDatabase(const CStr* name,
                                                                uint32_t contentVersion,
                                                                uint8_t locked) {
   return td::Guard(static_cast<CWaypointDatabase*>(nullptr), [&] {
-    auto* database =
-        new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0);
-    databases_.Add(database);
-    return database;
+    td::TObjectPtr<CWaypointDatabase> database(
+        new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0));
+    databases_.Add(database.get());
+    return database.release();
   });
 }
 
 CWaypointRoute* TD_STDCALL CWaypointManager::CreateRoute() {
   return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
-    auto* route = new CWaypointRoute(BuiltInArgs(kItemFreeStanding, NowSecondsSince2000(), this));
-    ownRoutes_.Add(route);
-    return route;
+    td::TObjectPtr<CWaypointRoute> route(
+        new CWaypointRoute(BuiltInArgs(kItemFreeStanding, NowSecondsSince2000(), this)));
+    ownRoutes_.Add(route.get());
+    return route.release();
   });
 }
 
@@ -126,10 +127,13 @@ void CWaypointManager::ResolveFixups() {
 
 // Joins during a load leave waypoints in the built-in group, so it is made
 // anew: exactly the waypoints that no other group holds.
+// It has room for every waypoint (ReserveForAdded, ReserveItemsOf): nothing
+// here allocates.
 void CWaypointManager::SettleDefaultGroup() {
   defaultGroup_->DropMembers();
-  for (CWaypoint* waypoint : waypoints_.Snapshot())
+  waypoints_.ForEach([&](CWaypoint* waypoint) {
     if (waypoint->GetGroupCount() == 0) defaultGroup_->AddWaypointInternal(waypoint);
+  });
 }
 
 uint8_t TD_STDCALL CWaypointManager::FindGroup(const SItemId* id, int32_t* index) {
@@ -275,7 +279,8 @@ bool CheckIds(CItemList<T>& items, CItemList<T>& known, uint32_t& error) {
   for (T* item : items.Snapshot()) {
     const SItemId& id = *item->GetId();
     int32_t at;
-    if (IsZeroItemId(id) || (previous && CompareItemId(*previous, id) == 0) || known.Find(id, &at)) {
+    if (IsZeroItemId(id) || (previous && CompareItemId(*previous, id) == 0) ||
+        known.Find(id, &at)) {
       error = kErrFileFormat;
       return false;
     }
@@ -308,6 +313,26 @@ void CWaypointManager::ReserveItemsOf(CWaypointDatabase& database) {
   routes_.Reserve(static_cast<size_t>(database.GetRouteCount()));
   types_.Reserve(static_cast<size_t>(database.GetTypeCount()));
   waypoints_.Reserve(static_cast<size_t>(database.GetWaypointCount()));
+  defaultGroup_->ReserveMembers(static_cast<size_t>(waypoints_.GetCount()) +
+                                static_cast<size_t>(database.GetWaypointCount()));
+}
+
+void CWaypointManager::ReserveForAdded(EItemKind kind) {
+  switch (kind) {
+    case EItemKind::Group:
+      groups_.Reserve(1);
+      break;
+    case EItemKind::Route:
+      routes_.Reserve(1);
+      break;
+    case EItemKind::Type:
+      types_.Reserve(1);
+      break;
+    case EItemKind::Waypoint:
+      waypoints_.Reserve(1);
+      defaultGroup_->ReserveMembers(static_cast<size_t>(waypoints_.GetCount()) + 1);
+      break;
+  }
 }
 
 void CWaypointManager::AdvanceFileProgress() {
