@@ -65,7 +65,11 @@ CWaypointManager::~CWaypointManager() {
 }
 
 void TD_STDCALL CWaypointManager::AddRouteEventHandler(TRouteEventFunc function, void* context) {
-  td::GuardVoid([&] { subscribers_.Add(MakeCallback(function, context)); });
+  td::GuardVoid([&] { AddRouteSubscriber(function, context); });
+}
+
+void CWaypointManager::AddRouteSubscriber(TRouteEventFunc function, void* context) {
+  subscribers_.Add(MakeCallback(function, context));
 }
 
 void TD_STDCALL CWaypointManager::BeginLoad(int32_t fileCount, void* progress) {
@@ -102,13 +106,15 @@ CWaypointRoute* TD_STDCALL CWaypointManager::CreateRoute() {
 }
 
 void TD_STDCALL CWaypointManager::EndLoad() {
+  // The batch ends, and the built-in group is settled, even when memory runs
+  // out while the references are resolved: those left stay unresolved.
   td::GuardVoid([&] {
     if (stage_) td::ProgressStageNext(stage_.get(), 1.0f / stageCount_, 2);
     ResolveFixups();
-    SettleDefaultGroup();
-    loading_ = 0;
-    stage_.reset();
   });
+  SettleDefaultGroup();
+  loading_ = 0;
+  stage_.reset();
 }
 
 // Every fix-up in list order, reporting after each multiple of the step; the
@@ -122,7 +128,7 @@ void CWaypointManager::ResolveFixups() {
       td::ProgressCall(stage_.get(), static_cast<float>(static_cast<double>(i) / n), 0, &ignored);
   });
   if (stage_) td::ProgressCall(stage_.get(), 1.0f, 0, &ignored);
-  for (CWaypointRoute* route : routes_.Snapshot()) route->RecomputeStaleDistances();
+  routes_.ForEach([](CWaypointRoute* route) { route->RecomputeStaleDistances(); });
 }
 
 // Joins during a load leave waypoints in the built-in group, so it is made

@@ -106,6 +106,8 @@ class CWaypointManager : public CObject {
   // Subscribers from the last added to the first; one that is unsubscribed
   // during the walk is not called any more.
   void FireRouteEvent(CWaypointRoute* route, int32_t index, CRoutePoint* point);
+  // AddRouteEventHandler for the library's own callers: throws when memory runs out.
+  void AddRouteSubscriber(TRouteEventFunc function, void* context);
   void AddRouteResetListener(TRouteResetFunc function, void* context);
   void RemoveRouteResetListener(TRouteResetFunc function, void* context);
   void RouteResetting(CWaypointRoute* route, ERouteReset reset);
