@@ -199,7 +199,7 @@ std::vector<SChangeRow> ChangeRows() {
       {"add a type",
        [](SModel& m) {
          BmpPtr icon = Filled(3, 3, 0xFFABCDEFu);
-         return ByResult(m.db->AddType(icon.get(), icon.get(), 1, 1, 1, 9, 0, 1, 9, 0, 2));
+         return ByResult(m.db->AddType(icon.get(), nullptr, 1, 1, 1, 9, 0, 1, 9, 0, 2));
        },
        true},
       // Deletes.
