@@ -199,6 +199,15 @@ class CItemList {
       where_[item] = position;
   }
 
+  // An item of the list takes another position: its entry exists already,
+  // so nothing is allocated.
+  void Reposition(T* item, int32_t position) noexcept {
+    if (slot_ != kSlotNone)
+      item->SetListPosition(slot_, position);
+    else
+      where_.find(item)->second = position;
+  }
+
   void ForgetPosition(T* item) {
     if (slot_ != kSlotNone)
       item->SetListPosition(slot_, -1);
@@ -223,8 +232,8 @@ class CItemList {
     RenumberPositions();
   }
 
-  void RenumberPositions() {
-    for (size_t i = 0; i < items_.size(); ++i) SetPosition(items_[i], static_cast<int32_t>(i));
+  void RenumberPositions() noexcept {
+    for (size_t i = 0; i < items_.size(); ++i) Reposition(items_[i], static_cast<int32_t>(i));
     gaps_ = 0;
   }
 

@@ -112,7 +112,7 @@ void TD_STDCALL CWaypointManager::EndLoad() {
     if (stage_) td::ProgressStageNext(stage_.get(), 1.0f / stageCount_, 2);
     ResolveFixups();
   });
-  SettleDefaultGroup();
+  td::GuardVoid([&] { SettleDefaultGroup(); });
   loading_ = 0;
   stage_.reset();
 }

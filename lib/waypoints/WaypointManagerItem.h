@@ -62,8 +62,8 @@ class CWaypointManagerItem : public CObject {
   const CStr& GetOwnName() const { return name_; }
   void SetModifiedSeconds(uint32_t seconds) { modified_ = seconds; }
   // The item's position in the lists of ItemList.h that keep it in the item.
-  int32_t GetListPosition(int32_t slot) const { return listPositions_[slot]; }
-  void SetListPosition(int32_t slot, int32_t position) { listPositions_[slot] = position; }
+  int32_t GetListPosition(int32_t slot) const noexcept { return listPositions_[slot]; }
+  void SetListPosition(int32_t slot, int32_t position) noexcept { listPositions_[slot] = position; }
 
  protected:
   CWaypointManagerItem(EItemKind kind, const SItemArgs& args);

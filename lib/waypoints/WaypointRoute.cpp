@@ -36,8 +36,8 @@ CWaypointRoute::~CWaypointRoute() {
 }
 
 // The points are made aside, each attached to its waypoint when the source
-// is of this manager, with their names counted; the route keeps room for as
-// many. The route's own points stay as they are.
+// is of this manager, with their names counted. The route's own points stay
+// as they are.
 void CWaypointRoute::CopyPoints(CWaypointRoute& source, CList<CRoutePoint>& points,
                                 CNameNumbers& names) {
   const int32_t count = source.points_.GetCount();
@@ -50,17 +50,15 @@ void CWaypointRoute::CopyPoints(CWaypointRoute& source, CList<CRoutePoint>& poin
                                                       *model->GetPosition(), model->GetRadius()));
     points.Add(point.release());
   }
-  if (points_.GetCapacity() < count) points_.SetCapacity(count);
 }
 
 // The old points are destroyed and the new ones take their place without
 // allocating.
 void CWaypointRoute::ReplacePoints(CList<CRoutePoint>& points, CNameNumbers& names) noexcept {
   points_.SetOwnsItems(true);
-  points_.SetCount(0);
+  points_.Clear();
   points_.SetOwnsItems(false);
-  for (int32_t i = 0; i < points.GetCount(); ++i) points_.Add(points.GetAt(i));
-  points.SetOwnsItems(false);
+  points_.Swap(points);
   pointNames_ = std::move(names);
   distancesStale_ = true;
   RecomputeStaleDistances();

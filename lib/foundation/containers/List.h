@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 #include <type_traits>
+#include <utility>
 
 #include "lib/foundation/core/AllocationFaults.h"
 #include "lib/foundation/containers/Array.h"
@@ -118,6 +119,14 @@ class CList {
     else
       std::memmove(items_ + to + 1, items_ + to, HeldBytes(from - to));
     items_[to] = item;
+  }
+
+  // The two lists trade their items and storage, each keeping whether it
+  // owns its items; allocates nothing. Not for sorted lists.
+  void Swap(CList& other) noexcept {
+    std::swap(items_, other.items_);
+    std::swap(count_, other.count_);
+    std::swap(capacity_, other.capacity_);
   }
 
   // Whether removing, clearing or destroying the list destroys the items.
