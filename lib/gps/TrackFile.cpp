@@ -14,7 +14,6 @@ namespace {
 
 const char kMagic[] = "TDNV4L_TrackFile";
 constexpr int64_t kOldRecordSize = 36;
-constexpr int64_t kTrailerSize = 16;
 constexpr uint16_t kTimeEscape = 0xFFFF;
 constexpr int16_t kPositionEscape = 0x7FFF;
 constexpr uint16_t kDistanceEscape = 0xFFFF;
@@ -226,7 +225,7 @@ void GetTrackInfo(CStream& stream, STrackInfo& info) {
   const int64_t start = stream.GetPosition();
   info.FirstTime = StreamReadDateTime(stream);
   if (info.Version == kTrackVersion) {
-    StreamSeek(stream, stream.GetSize() - kTrailerSize);
+    StreamSeek(stream, stream.GetSize() - kTrackTrailerSize);
     info.Length = StreamReadLong(stream) * 0.1;
     info.LastTime = StreamReadDateTime(stream);
     info.Count = StreamReadDWORD(stream);

@@ -242,16 +242,6 @@ TEST_F(NMEATrackTest, AnAppendFailingAtAnyStepLeavesAWholeSummary) {
   }
 }
 
-// A track file of 12,499 points zig-zagging north, written from the layout.
-void WriteLongTrack(const CStr& path) {
-  const std::string name = "long";
-  CTrackBytes bytes;
-  bytes.Header(0x01010000, &name).F64(kStart).I32(0).I32(0);
-  for (int i = 1; i < 12499; ++i) bytes.U16(2000).I16(100).I16(i % 2 ? 100 : -100).U16(141);
-  bytes.I32(141 * 12498).F64(kStart + 12498 * 10 * kSecond).U32(12499);
-  std::ofstream(path.c_str(), std::ios::binary) << bytes.Get();
-}
-
 TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
   WriteLongTrack(Path("long.trk"));
   CGPSClock clock;
@@ -260,10 +250,7 @@ TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
   track.LoadFile(Path("long.trk"));
   ASSERT_EQ(track.GetCount(), 12499);
   CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
-  const SNMEATrackPoint last = track.GetPoints().back();
-  // A sharp turn, 10.5 s on: kept.
-  track.AddPoint(last.Time + 10.5 * kSecond, (last.North - 100) / kScale,
-                 (last.East + 100) / kScale, 2.3561945f, 1.414f);
+  AddTurn(track);
   ASSERT_EQ(track.GetCount(), 2501);
   // 2025-12-09 12:00 + 12,498 x 10 s + 10.5 s + 90 min = 2025-12-11 00:13:10.5.
   EXPECT_STREQ(track.GetFileName().c_str(), Path("2025-12-11 00.13.10.trk").c_str());
