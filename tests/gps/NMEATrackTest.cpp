@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -266,6 +268,64 @@ TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
     ASSERT_EQ(next.GetCount(), 2501);
     EXPECT_EQ(next.GetPoints()[0].Distance, 0);
     EXPECT_EQ(next.GetPoints()[2500].Distance, track.GetPoints()[2500].Distance);
+  }
+}
+
+// A split whose file steps fail at any one step loses no point: the log
+// stays on the old track until the old files and the new track file are
+// written, and the next point kept splits it again. The old track file then
+// holds the first 10,000 points and the new pair the rest, as after a split
+// that failed nowhere; the old companion holds every point of the old track.
+TEST_F(NMEATrackTest, ASplitFailingAtAnyFileStepLosesNoPoint) {
+  auto points = [](const CStr& path) {
+    CNMEATrack loaded(nullptr, false);
+    loaded.LoadFile(path);
+    return loaded.GetPoints();
+  };
+  auto same = [](const SNMEATrackPoint& a, const SNMEATrackPoint& b) {
+    return a.Time == b.Time && a.North == b.North && a.East == b.East && a.Distance == b.Distance;
+  };
+  auto sameTrack = [&](const std::vector<SNMEATrackPoint>& a,
+                       const std::vector<SNMEATrackPoint>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), same);
+  };
+  // Splits in its own folder with file step fault failing; the steps counted.
+  auto split = [&](const std::string& folder, int32_t fault) {
+    fs::create_directory(m_Folder / folder);
+    const CStr old = Path(folder + "/long.trk");
+    WriteLongTrack(old);
+    auto track = std::make_unique<CNMEATrack>(nullptr, true);
+    track->LoadFile(old);
+    CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
+    td::FileFaultArm(fault);
+    try {
+      AddTurn(*track);
+    } catch (const CStreamError&) {
+    }
+    const int32_t steps = td::FileFaultCount();
+    td::FileFaultArm(0);
+    AddNorthward(*track);
+    AddNorthward(*track);
+    return std::make_pair(std::move(track), steps);
+  };
+  const auto [whole, steps] = split("whole", INT32_MAX);
+  const std::vector<SNMEATrackPoint> kept = points(Path("whole/long.trk"));
+  const std::vector<SNMEATrackPoint> rest = points(whole->GetFileName());
+  ASSERT_EQ(kept.size(), 10000u);
+  ASSERT_EQ(rest.size(), 2502u);
+  ASSERT_GE(steps, 4);
+  for (int32_t fault = 1; fault <= steps; ++fault) {
+    SCOPED_TRACE(fault);
+    const std::string folder = "cut" + std::to_string(fault);
+    const auto [track, unused] = split(folder, fault);
+    EXPECT_TRUE(sameTrack(points(Path(folder + "/long.trk")), kept));
+    EXPECT_TRUE(sameTrack(points(track->GetFileName()), rest));
+    EXPECT_TRUE(sameTrack(points(track->GetCompanionName()), rest));
+    const std::vector<SNMEATrackPoint> second = points(Path(folder + "/long_2.trk"));
+    ASSERT_GE(second.size(), 12500u);
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), second.begin(), same));
+    for (const auto& entry : fs::directory_iterator(m_Folder / folder))
+      EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
   }
 }
 
