@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "lib/foundation/time/DateTime.h"
 #include "lib/foundation/files/FileSystem.h"
@@ -10,7 +11,6 @@
 #include "lib/geodesy/GreatCircle.h"
 #include "lib/geodesy/Lines.h"
 #include "lib/geodesy/Scene.h"
-#include "lib/gps/GpsClock.h"
 #include "lib/gps/GpsClock.h"
 
 namespace {
@@ -77,26 +77,16 @@ void CNMEATrack::AddPoint(double time, double lat, double lon, float course, flo
     case ECheck::Passed:
       break;
   }
-  m_Rejecting = false;
-  SNMEATrackLastFix& last = SharedLastFix();
-  last = {lat, lon, time};
-  if (IsNewSegment(fix, measuredSpeed, measuredCourse)) {
-    KeepLastAndAppend(point, measuredSpeed, measuredCourse);
-    SplitIfLong(time);
-  } else {
-    ReplaceLast(point);
-  }
+  if (IsNewSegment(fix, measuredSpeed, measuredCourse))
+    KeepLastAndAppend(point, measuredSpeed, measuredCourse, fix);
+  else
+    Record(point, true, nullptr, fix);
 }
 
 void CNMEATrack::StartTrack(const SFix& fix) {
   const SNMEATrackPoint point = {fix.Time, fix.North, fix.East, 0};
-  m_Points.push_back(point);
-  SetAnchor(point, fix.Course, fix.Speed);
-  m_AnchorIsLast = true;
-  SharedLastFix() = {fix.Position.lat, fix.Position.lon, fix.Time};
-  if (!m_WriteToFile) return;
-  m_Main.Stale = m_Companion.Stale = true;
-  WriteFiles(false);
+  const SAnchorMove anchor = {point, fix.Course, fix.Speed, true};
+  Record(point, false, &anchor, fix);
 }
 
 CNMEATrack::ECheck CNMEATrack::Check(const SFix& fix, SNMEATrackPoint& point, float& speed,
@@ -142,33 +132,29 @@ bool CNMEATrack::IsNewSegment(const SFix& fix, float speed, float course) const 
 }
 
 // L stays; the new point's distance runs on from L, not from the anchor.
-void CNMEATrack::KeepLastAndAppend(SNMEATrackPoint point, float speed, float course) {
+void CNMEATrack::KeepLastAndAppend(SNMEATrackPoint point, float speed, float course,
+                                   const SFix& fix) {
   const SNMEATrackPoint l = m_Points.back();
   point.Distance =
       static_cast<int32_t>(l.Distance + StepDecimetres(PointPosition(l), PointPosition(point)));
-  m_Points.push_back(point);
-  SetAnchor(l, course, speed);
-  if (m_WriteToFile) WriteFiles(false);
-}
-
-void CNMEATrack::ReplaceLast(const SNMEATrackPoint& point) {
-  m_Points.back() = point;
-  if (m_WriteToFile) WriteFiles(true);
+  const SAnchorMove anchor = {l, course, speed, false};
+  Record(point, false, &anchor, fix);
 }
 
 // Fixes dropped in a row by the speed rules for a minute of fix time, each
-// within the speed limit of the one before, are taken as the true track.
+// within the speed limit of the one before, are taken as the true track; the
+// stretch that then starts ends the dropping.
 bool CNMEATrack::StartsNewStretch(const SFix& fix) {
   const bool agrees = m_Rejecting && fix.Time > m_RejectLast.Time &&
                       DistAlongGreatCircle(m_RejectLast.Position, fix.Position) /
                               ((fix.Time - m_RejectLast.Time) * kSecondsPerDay) <=
                           kImpliedSpeedLimit;
-  if (!agrees) m_RejectStart = fix.Time;
+  const double start = agrees ? m_RejectStart : fix.Time;
+  if ((fix.Time - start) * kSecondsPerDay >= kStretchSeconds) return true;
   m_Rejecting = true;
+  m_RejectStart = start;
   m_RejectLast = fix;
-  if ((fix.Time - m_RejectStart) * kSecondsPerDay < kStretchSeconds) return false;
-  m_Rejecting = false;
-  return true;
+  return false;
 }
 
 // The jump is no travel: the new point keeps L's distance and becomes the
@@ -176,15 +162,14 @@ bool CNMEATrack::StartsNewStretch(const SFix& fix) {
 void CNMEATrack::StartStretch(const SFix& fix) {
   const SNMEATrackPoint& l = m_Points.back();
   const int64_t ticks = TrackTicks(fix.Time - l.Time);
-  if (ticks < 1) return;
+  if (ticks < 1) {
+    m_Rejecting = false;
+    return;
+  }
   const SNMEATrackPoint point = {l.Time + ticks / kTrackTicksPerDay, fix.North, fix.East,
                                  l.Distance};
-  SharedLastFix() = {fix.Position.lat, fix.Position.lon, fix.Time};
-  m_Points.push_back(point);
-  SetAnchor(point, fix.Course, fix.Speed);
-  m_AnchorIsLast = true;
-  if (m_WriteToFile) WriteFiles(false);
-  SplitIfLong(fix.Time);
+  const SAnchorMove anchor = {point, fix.Course, fix.Speed, true};
+  Record(point, false, &anchor, fix);
 }
 
 void CNMEATrack::SetAnchor(const SNMEATrackPoint& point, float course, float speed) {
@@ -198,24 +183,71 @@ void CNMEATrack::SetAnchor(const SNMEATrackPoint& point, float course, float spe
   m_AnchorIsLast = false;
 }
 
-void CNMEATrack::SplitIfLong(double time) {
-  if (m_Points.size() < kSplitAt) return;
-  // The old file keeps the first points; the new track starts with a copy
-  // of the last of them.
-  if (m_WriteToFile) SaveWhole(m_FileName, m_TrackName, kSplitKeep, false);
-  m_Points.erase(m_Points.begin(), m_Points.begin() + (kSplitKeep - 1));
-  CompanionFileName(SplitFileName(time));
-  RebaseDistances();
-  if (!m_WriteToFile) return;
-  m_Main.Stale = m_Companion.Stale = true;
-  WriteFiles(false);
+// The point joins the list at once, into room made before, for the files'
+// changes to be made from the list; a failure to make them takes it out
+// again, and nothing else has changed by then.
+void CNMEATrack::Record(const SNMEATrackPoint& point, bool replace, const SAnchorMove* anchor,
+                        const SFix& fix) {
+  SAddWrites writes;
+  MakeRoom();
+  const SNMEATrackPoint replaced = replace ? m_Points.back() : point;
+  if (replace)
+    m_Points.back() = point;
+  else
+    m_Points.push_back(point);
+  try {
+    PrepareAdd(writes, replace, fix.Time);
+  } catch (...) {
+    if (replace)
+      m_Points.back() = replaced;
+    else
+      m_Points.pop_back();
+    throw;
+  }
+  if (anchor) {
+    SetAnchor(anchor->Point, anchor->Course, anchor->Speed);
+    m_AnchorIsLast = anchor->IsLast;
+  }
+  m_Rejecting = false;
+  SharedLastFix() = {fix.Position.lat, fix.Position.lon, fix.Time};
+  CommitAdd(writes);
 }
 
-void CNMEATrack::RebaseDistances() {
-  const int32_t base = m_Points.front().Distance;
-  if (base <= 0) return;
-  for (SNMEATrackPoint& p : m_Points) p.Distance -= base;
-  m_AnchorDistance -= base;
+// Room for one more point, growing as the list would, so that adding it
+// cannot fail.
+void CNMEATrack::MakeRoom() {
+  if (m_Points.size() < m_Points.capacity()) return;
+  m_Points.reserve(std::max<size_t>(16, 2 * m_Points.capacity()));
+}
+
+// The list holds the new point. At a split the old track file is written
+// whole with the kept points, and the old companion takes the new point
+// like any other.
+void CNMEATrack::PrepareAdd(SAddWrites& writes, bool replace, double time) const {
+  const bool split = !replace && m_Points.size() >= kSplitAt;
+  if (split) PrepareSplit(writes.Split, time);
+  if (!m_WriteToFile) return;
+  PrepareFile(writes.Companion, true, replace);
+  if (split)
+    writes.Main.PrepareWhole(m_FileName, m_TrackName, m_Points.data(), kSplitKeep, false);
+  else
+    PrepareFile(writes.Main, false, replace);
+}
+
+// The new track is a copy of the last kept point followed by the points
+// after it, its distances counted from that copy.
+void CNMEATrack::PrepareSplit(SSplit& split, double time) const {
+  split.Names = NamesOf(SplitFileName(time));
+  split.Points.assign(m_Points.begin() + (kSplitKeep - 1), m_Points.end());
+  split.Base = std::max(split.Points.front().Distance, 0);
+  for (SNMEATrackPoint& p : split.Points) p.Distance -= split.Base;
+  split.Made = true;
+  if (!m_WriteToFile) return;
+  const SNMEATrackPoint* points = split.Points.data();
+  const size_t count = split.Points.size();
+  split.Main.PrepareWhole(split.Names.File, split.Names.Track, points, count, false);
+  split.Companion.PrepareWhole(split.Names.Companion, BaseName(split.Names.Companion), points,
+                               count, true);
 }
 
 // The folder of the track file + the fix time shifted by the clock's tag.
@@ -226,4 +258,48 @@ CStr CNMEATrack::SplitFileName(double time) const {
   const int folderEnd = FolderEnd(m_FileName);
   const CStr folder = folderEnd > 0 ? m_FileName.Left(folderEnd) : CStr(".");
   return MakeUniqueFileName(folder, base, ".trk");
+}
+
+// Both files are tried; the first failure passes on.
+void CNMEATrack::CommitAdd(SAddWrites& writes) {
+  if (writes.Split.Made) return CommitSplit(writes);
+  if (!m_WriteToFile) return;
+  std::exception_ptr failure;
+  for (bool companion : {false, true}) {
+    try {
+      CommitFile(companion ? writes.Companion : writes.Main, companion);
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  }
+  if (failure) std::rethrow_exception(failure);
+}
+
+// The old pair first, then the new track file: until all three hold their
+// points the log stays on the old track, whose file is then written whole
+// at the next point or cut again at the next split.
+void CNMEATrack::CommitSplit(SAddWrites& writes) {
+  if (m_WriteToFile) {
+    try {
+      CommitFile(writes.Companion, true);
+      writes.Main.Commit();
+      writes.Split.Main.Commit();
+    } catch (...) {
+      m_Main.Stale = true;
+      throw;
+    }
+  }
+  TakeSplit(writes.Split);
+  if (m_WriteToFile) CommitFile(writes.Split.Companion, true);
+}
+
+// The anchor stays the point before the last, its distance rebased.
+void CNMEATrack::TakeSplit(SSplit& split) noexcept {
+  m_Points.swap(split.Points);
+  m_FileName = std::move(split.Names.File);
+  m_CompanionName = std::move(split.Names.Companion);
+  m_TrackName = std::move(split.Names.Track);
+  m_AnchorDistance -= split.Base;
+  m_Main = {split.Main.GetLastRecordSize(), false};
+  m_Companion = {0, true};
 }

@@ -17,6 +17,7 @@
 #include "lib/geodesy/GeoPosition.h"
 #include "lib/geodesy/GeodeticRef.h"
 #include "lib/gps/TrackFile.h"
+#include "lib/gps/TrackFileWrite.h"
 
 class CGPSClock;
 
@@ -54,8 +55,11 @@ class CNMEATrack {
 
   // Takes one fix: time as a day number, latitude and longitude in radians,
   // course in radians, speed in m/s. Implausible fixes are dropped silently.
+  // Running out of memory throws with the log and its files as they were.
   // File errors throw CStreamError after the point has joined the list; the
-  // file concerned is then written whole at the next point.
+  // file concerned is then written whole at the next point, and a split that
+  // could not write the old track's files and the new track file is made
+  // again at the next point kept, so that no point is lost.
   void AddPoint(double time, double lat, double lon, float course, float speed);
 
   const CStr& GetFileName() const { return m_FileName; }
@@ -79,13 +83,16 @@ class CNMEATrack {
   // Loading: the list becomes the file's points (a damaged end is dropped
   // quietly); header errors throw CNMEATrackError or CStreamError, and any
   // failure (memory too) leaves the log as it was.
+  // Recording may go on into a loaded track: into the file that LoadFile
+  // read, and into the files named before for LoadFromStream, which are
+  // then written whole at the next point.
   void LoadFile(const CStr& fileName);
   void LoadFromStream(CStream& stream);
   // Writes the whole list to a new file that replaces the old one in one step.
   void SaveToFile(const CStr& fileName);
   void SaveToStream(CStream& stream);
 
-  // Shared by every log of the library.
+  // Shared by every log of the library; a failed add leaves it as it was.
   static SNMEATrackLastFix& SharedLastFix();
   // Length of the folder part of a file name, which ends at '\', ':' or the
   // platform's own delimiter.
@@ -100,8 +107,8 @@ class CNMEATrack {
     int32_t North;
     int32_t East;
   };
-  // One file of the pair: its name, the size of its last record and whether
-  // it must be written whole (after a failure, a load or a split).
+  // One file of the pair: the size of its last record and whether it must
+  // be written whole (after a failure or a load).
   struct SFileState {
     uint32_t LastRecordSize = 0;
     bool Stale = false;
@@ -109,36 +116,71 @@ class CNMEATrack {
 
   enum class ECheck { Passed, DroppedByTime, DroppedBySpeed };
 
-  void StartTrack(const SFix& fix);
-  ECheck Check(const SFix& fix, SNMEATrackPoint& point, float& speed, float& course) const;
-  bool IsNewSegment(const SFix& fix, float speed, float course) const;
-  void KeepLastAndAppend(SNMEATrackPoint point, float speed, float course);
-  void ReplaceLast(const SNMEATrackPoint& point);
-  bool StartsNewStretch(const SFix& fix);
-  void StartStretch(const SFix& fix);
-  void SetAnchor(const SNMEATrackPoint& point, float course, float speed);
-  void SplitIfLong(double time);
-  void RebaseDistances();
-  CStr SplitFileName(double time) const;
-
-  // File writing and loading (NMEATrackFiles.cpp). WriteFiles tries both
-  // files and passes on the first failure, marking the file stale.
-  void WriteFiles(bool replace);
-  void WriteFile(bool companion, bool replace);
-  void WriteWhole(bool companion);
-  void AppendRecord(bool companion, bool replace);
-  // Writes the first count points to a new file that replaces name in one
-  // step; the size of its last record.
-  uint32_t SaveWhole(const CStr& name, const CStr& trackName, size_t count, bool companion) const;
-  SFileState& State(bool companion) { return companion ? m_Companion : m_Main; }
-  void SetAnchorFromLoad();
+  // Where an add leaves the anchor: a point, the course and speed from it,
+  // and whether it is the last point of the list.
+  struct SAnchorMove {
+    SNMEATrackPoint Point;
+    float Course;
+    float Speed;
+    bool IsLast;
+  };
   // The three names that CompanionFileName sets.
   struct SNames {
     CStr File;
     CStr Companion;
     CStr Track;
   };
+  // The track that recording goes on with after a split, made aside: its
+  // names, its points (distances from its first point) and its files.
+  struct SSplit {
+    bool Made = false;
+    SNames Names;
+    std::vector<SNMEATrackPoint> Points;
+    int32_t Base = 0;
+    CTrackFileWrite Main;
+    CTrackFileWrite Companion;
+  };
+  // Everything an add writes, made ready before the log changes.
+  struct SAddWrites {
+    CTrackFileWrite Main;
+    CTrackFileWrite Companion;
+    SSplit Split;
+  };
+
+  void StartTrack(const SFix& fix);
+  ECheck Check(const SFix& fix, SNMEATrackPoint& point, float& speed, float& course) const;
+  bool IsNewSegment(const SFix& fix, float speed, float course) const;
+  void KeepLastAndAppend(SNMEATrackPoint point, float speed, float course, const SFix& fix);
+  bool StartsNewStretch(const SFix& fix);
+  void StartStretch(const SFix& fix);
+  void SetAnchor(const SNMEATrackPoint& point, float course, float speed);
+  // Adds point to the list, or puts it in place of the last point: the room
+  // in the list, the files' changes and a split are made ready first, so
+  // that a failure to make them leaves the log and its files as they were.
+  // Then the anchor moves (when anchor is given) and the fix becomes the
+  // shared last fix, and the files change.
+  void Record(const SNMEATrackPoint& point, bool replace, const SAnchorMove* anchor,
+              const SFix& fix);
+  void MakeRoom();
+  void PrepareAdd(SAddWrites& writes, bool replace, double time) const;
+  void PrepareSplit(SSplit& split, double time) const;
+  CStr SplitFileName(double time) const;
+  void CommitAdd(SAddWrites& writes);
+  void CommitSplit(SAddWrites& writes);
+  void TakeSplit(SSplit& split) noexcept;
+
+  // File writing and loading (NMEATrackFiles.cpp).
+  // The change that puts the list in one file of the pair: its last point
+  // as a record, or the whole list when the file is stale or the record
+  // would shrink.
+  void PrepareFile(CTrackFileWrite& write, bool companion, bool replace) const;
+  // Makes the change and keeps the file's state: stale when it failed.
+  void CommitFile(CTrackFileWrite& write, bool companion);
+  SFileState& State(bool companion) { return companion ? m_Companion : m_Main; }
+  void SetAnchorFromLoad();
   static SNames NamesOf(const CStr& fileName);
+  // The name without folder and extension.
+  static CStr BaseName(const CStr& fileName);
   // A track read aside; taking it allocates nothing.
   struct SLoaded {
     STrackInfo Info;

@@ -14,7 +14,6 @@ namespace {
 
 const char kMagic[] = "TDNV4L_TrackFile";
 constexpr int64_t kOldRecordSize = 36;
-constexpr int64_t kTrailerSize = 16;
 constexpr uint16_t kTimeEscape = 0xFFFF;
 constexpr int16_t kPositionEscape = 0x7FFF;
 constexpr uint16_t kDistanceEscape = 0xFFFF;
@@ -40,6 +39,13 @@ class CRecordBytes {
   uint32_t m_Size = 0;
 };
 
+// The position or size of a stream, which fails as a seek when the stream
+// cannot tell.
+int64_t Told(int64_t value) {
+  if (value < 0) throw CStreamError("StreamSeek: Cannot seek in stream.");
+  return value;
+}
+
 bool FitsInt32(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
 
 // Radians from a file in units, or false when they leave the 32-bit range.
@@ -59,11 +65,16 @@ bool ReadOldRecord(CStream& stream, SNMEATrackPoint& point) {
          CoordinateFromFile(lat, point.North) && CoordinateFromFile(lon, point.East);
 }
 
-bool ReadPosition(CStream& stream, const SNMEATrackPoint& previous, SNMEATrackPoint& point) {
+// Each reader adds the bytes it read to size.
+bool ReadPosition(CStream& stream, const SNMEATrackPoint& previous, SNMEATrackPoint& point,
+                  uint32_t& size) {
   uint16_t north = 0, east = 0;
   if (!StreamReadWORD(stream, north)) return false;
-  if (static_cast<int16_t>(north) == kPositionEscape)
+  if (static_cast<int16_t>(north) == kPositionEscape) {
+    size += 10;
     return StreamReadLong(stream, point.North) && StreamReadLong(stream, point.East);
+  }
+  size += 4;
   if (!StreamReadWORD(stream, east)) return false;
   const int64_t n = int64_t{previous.North} + static_cast<int16_t>(north);
   const int64_t e = int64_t{previous.East} + static_cast<int16_t>(east);
@@ -73,16 +84,24 @@ bool ReadPosition(CStream& stream, const SNMEATrackPoint& previous, SNMEATrackPo
   return true;
 }
 
-bool ReadRecord(CStream& stream, const SNMEATrackPoint& previous, SNMEATrackPoint& point) {
+bool ReadRecord(CStream& stream, const SNMEATrackPoint& previous, SNMEATrackPoint& point,
+                uint32_t& size) {
   uint16_t ticks = 0, step = 0;
+  size = 0;
   if (!StreamReadWORD(stream, ticks)) return false;
   if (ticks == kTimeEscape) {
+    size += 10;
     if (!StreamReadDouble(stream, point.Time)) return false;
   } else {
+    size += 2;
     point.Time = previous.Time + ticks / kTrackTicksPerDay;
   }
-  if (!ReadPosition(stream, previous, point) || !StreamReadWORD(stream, step)) return false;
-  if (step == kDistanceEscape) return StreamReadLong(stream, point.Distance);
+  if (!ReadPosition(stream, previous, point, size) || !StreamReadWORD(stream, step)) return false;
+  if (step == kDistanceEscape) {
+    size += 6;
+    return StreamReadLong(stream, point.Distance);
+  }
+  size += 2;
   const int64_t distance = int64_t{previous.Distance} + step;
   if (!FitsInt32(distance)) return false;
   point.Distance = static_cast<int32_t>(distance);
@@ -91,17 +110,14 @@ bool ReadRecord(CStream& stream, const SNMEATrackPoint& previous, SNMEATrackPoin
 
 uint32_t ReadCurrentPoints(CStream& stream, uint32_t count, std::vector<SNMEATrackPoint>& points) {
   SNMEATrackPoint point = {};
-  if (count == 0 || stream.GetPosition() >= stream.GetSize()) return 0;
-  if (!StreamReadDouble(stream, point.Time) || !StreamReadLong(stream, point.North) ||
+  if (count == 0 || !StreamReadDouble(stream, point.Time) || !StreamReadLong(stream, point.North) ||
       !StreamReadLong(stream, point.East))
     return 0;
   points.push_back(point);
-  uint32_t lastSize = 0;
-  while (points.size() < count) {
-    const int64_t start = stream.GetPosition();
-    if (!ReadRecord(stream, points.back(), point)) break;
+  uint32_t lastSize = 0, size = 0;
+  while (points.size() < count && ReadRecord(stream, points.back(), point, size)) {
     points.push_back(point);
-    lastSize = static_cast<uint32_t>(stream.GetPosition() - start);
+    lastSize = size;
   }
   return lastSize;
 }
@@ -223,15 +239,16 @@ void GetTrackInfo(CStream& stream, STrackInfo& info) {
   info.Version = StreamReadVersion(stream);
   if (info.Version > kTrackVersion) throw CNMEATrackError("GetTrackInfo: Invalid version");
   if (info.Version >= kTrackVersionNamed) info.Name = StreamReadStr(stream);
-  const int64_t start = stream.GetPosition();
+  const int64_t start = Told(stream.GetPosition());
+  const int64_t size = Told(stream.GetSize());
   info.FirstTime = StreamReadDateTime(stream);
   if (info.Version == kTrackVersion) {
-    StreamSeek(stream, stream.GetSize() - kTrailerSize);
+    StreamSeek(stream, size - kTrackTrailerSize);
     info.Length = StreamReadLong(stream) * 0.1;
     info.LastTime = StreamReadDateTime(stream);
     info.Count = StreamReadDWORD(stream);
   } else {
-    const int64_t records = (stream.GetSize() - start) / kOldRecordSize;
+    const int64_t records = (size - start) / kOldRecordSize;
     info.Count = static_cast<uint32_t>(records);
     info.LastTime = info.FirstTime;
     if (records > 0) {  // the last whole record's time

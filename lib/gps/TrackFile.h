@@ -24,6 +24,7 @@ constexpr double kTrackTicksPerDay = 17280000.0;     // 1/200 s
 constexpr uint32_t kTrackVersion = 0x01010000;       // 1.1.0.0, the one written
 constexpr uint32_t kTrackVersionNamed = 0x01000001;  // 1.0.0.1: the first with a name
 constexpr uint32_t kTrackCompanionRecordSize = 26;
+constexpr uint32_t kTrackTrailerSize = 16;
 
 // Radians in track units, rounded half up; the radians of a unit count.
 int32_t TrackCoordinate(double radians);

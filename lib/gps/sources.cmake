@@ -32,4 +32,5 @@ list(APPEND TDLIB_PORTABLE_SOURCES
   lib/gps/NMEATrackFiles.cpp
   lib/gps/NMEATrackQueries.cpp
   lib/gps/TrackFile.cpp
+  lib/gps/TrackFileWrite.cpp
 )

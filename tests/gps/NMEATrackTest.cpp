@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -242,16 +244,6 @@ TEST_F(NMEATrackTest, AnAppendFailingAtAnyStepLeavesAWholeSummary) {
   }
 }
 
-// A track file of 12,499 points zig-zagging north, written from the layout.
-void WriteLongTrack(const CStr& path) {
-  const std::string name = "long";
-  CTrackBytes bytes;
-  bytes.Header(0x01010000, &name).F64(kStart).I32(0).I32(0);
-  for (int i = 1; i < 12499; ++i) bytes.U16(2000).I16(100).I16(i % 2 ? 100 : -100).U16(141);
-  bytes.I32(141 * 12498).F64(kStart + 12498 * 10 * kSecond).U32(12499);
-  std::ofstream(path.c_str(), std::ios::binary) << bytes.Get();
-}
-
 TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
   WriteLongTrack(Path("long.trk"));
   CGPSClock clock;
@@ -260,10 +252,7 @@ TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
   track.LoadFile(Path("long.trk"));
   ASSERT_EQ(track.GetCount(), 12499);
   CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
-  const SNMEATrackPoint last = track.GetPoints().back();
-  // A sharp turn, 10.5 s on: kept.
-  track.AddPoint(last.Time + 10.5 * kSecond, (last.North - 100) / kScale,
-                 (last.East + 100) / kScale, 2.3561945f, 1.414f);
+  AddTurn(track);
   ASSERT_EQ(track.GetCount(), 2501);
   // 2025-12-09 12:00 + 12,498 x 10 s + 10.5 s + 90 min = 2025-12-11 00:13:10.5.
   EXPECT_STREQ(track.GetFileName().c_str(), Path("2025-12-11 00.13.10.trk").c_str());
@@ -279,6 +268,64 @@ TEST_F(NMEATrackTest, The12500thPointSplitsTheTrackIntoANewFilePair) {
     ASSERT_EQ(next.GetCount(), 2501);
     EXPECT_EQ(next.GetPoints()[0].Distance, 0);
     EXPECT_EQ(next.GetPoints()[2500].Distance, track.GetPoints()[2500].Distance);
+  }
+}
+
+// A split whose file steps fail at any one step loses no point: the log
+// stays on the old track until the old files and the new track file are
+// written, and the next point kept splits it again. The old track file then
+// holds the first 10,000 points and the new pair the rest, as after a split
+// that failed nowhere; the old companion holds every point of the old track.
+TEST_F(NMEATrackTest, ASplitFailingAtAnyFileStepLosesNoPoint) {
+  auto points = [](const CStr& path) {
+    CNMEATrack loaded(nullptr, false);
+    loaded.LoadFile(path);
+    return loaded.GetPoints();
+  };
+  auto same = [](const SNMEATrackPoint& a, const SNMEATrackPoint& b) {
+    return a.Time == b.Time && a.North == b.North && a.East == b.East && a.Distance == b.Distance;
+  };
+  auto sameTrack = [&](const std::vector<SNMEATrackPoint>& a,
+                       const std::vector<SNMEATrackPoint>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), same);
+  };
+  // Splits in its own folder with file step fault failing; the steps counted.
+  auto split = [&](const std::string& folder, int32_t fault) {
+    fs::create_directory(m_Folder / folder);
+    const CStr old = Path(folder + "/long.trk");
+    WriteLongTrack(old);
+    auto track = std::make_unique<CNMEATrack>(nullptr, true);
+    track->LoadFile(old);
+    CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
+    td::FileFaultArm(fault);
+    try {
+      AddTurn(*track);
+    } catch (const CStreamError&) {
+    }
+    const int32_t steps = td::FileFaultCount();
+    td::FileFaultArm(0);
+    AddNorthward(*track);
+    AddNorthward(*track);
+    return std::make_pair(std::move(track), steps);
+  };
+  const auto [whole, steps] = split("whole", INT32_MAX);
+  const std::vector<SNMEATrackPoint> kept = points(Path("whole/long.trk"));
+  const std::vector<SNMEATrackPoint> rest = points(whole->GetFileName());
+  ASSERT_EQ(kept.size(), 10000u);
+  ASSERT_EQ(rest.size(), 2502u);
+  ASSERT_GE(steps, 4);
+  for (int32_t fault = 1; fault <= steps; ++fault) {
+    SCOPED_TRACE(fault);
+    const std::string folder = "cut" + std::to_string(fault);
+    const auto [track, unused] = split(folder, fault);
+    EXPECT_TRUE(sameTrack(points(Path(folder + "/long.trk")), kept));
+    EXPECT_TRUE(sameTrack(points(track->GetFileName()), rest));
+    EXPECT_TRUE(sameTrack(points(track->GetCompanionName()), rest));
+    const std::vector<SNMEATrackPoint> second = points(Path(folder + "/long_2.trk"));
+    ASSERT_GE(second.size(), 12500u);
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), second.begin(), same));
+    for (const auto& entry : fs::directory_iterator(m_Folder / folder))
+      EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
   }
 }
 

@@ -9,11 +9,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "lib/foundation/core/Exception.h"
+#include "lib/foundation/files/FileFaults.h"
 #include "lib/foundation/files/FileSystem.h"
+#include "lib/foundation/streams/BufferedFileStream.h"
 #include "lib/gps/NMEATrack.h"
 #include "tests/AllocationSeam.h"
 #include "tests/gps/TrackBytes.h"
@@ -45,14 +49,23 @@ std::string DescribeLog(const CNMEATrack& track) {
          track.GetTrackName().c_str() + '|' + Describe(track.GetPoints());
 }
 
+// The points a file loads, or "missing".
+std::string DescribePoints(const CStr& path) {
+  try {
+    CNMEATrack loaded(nullptr, false);
+    loaded.LoadFile(path);
+    return Describe(loaded.GetPoints());
+  } catch (...) {
+    return "missing";
+  }
+}
+
 std::string DescribeFile(const CStr& path) {
   try {
     STrackInfo info;
     GetTrackInfo(path, info);
-    CNMEATrack loaded(nullptr, false);
-    loaded.LoadFile(path);
     return std::to_string(info.Count) + '|' + std::to_string(info.LastTime) + '|' +
-           std::to_string(info.Length) + '|' + Describe(loaded.GetPoints());
+           std::to_string(info.Length) + '|' + DescribePoints(path);
   } catch (...) {
     return "missing";
   }
@@ -251,6 +264,179 @@ TEST_F(TrackAllocationTest, AppendingFailsWithWholeFilesOrRecordsThePoint) {
         EXPECT_EQ(Describe(loaded.GetPoints()), Describe(track->GetPoints())) << name;
       }
       prepare();
+    });
+  }
+}
+
+// Every operation that changes a log, each run with one allocation refused.
+// A failure leaves the log (its names, points and the last fix shared by the
+// logs) and every file of its folder byte for byte as they were; an
+// operation that returns has done all it does. Either way the host goes on:
+// it tries the operation again if it failed and records the next fix, after
+// which the log and every file read as after the same steps with nothing
+// refused, and the log's own two files hold its points.
+struct SChangeRow {
+  const char* what;
+  bool writeToFile;
+  std::function<void(CNMEATrack&)> setUp;
+  std::function<void(CNMEATrack&)> change;
+  bool onEveryBuild;
+};
+
+class TrackChangeTest : public TrackAllocationTest {
+ protected:
+  // The log as the host sees it, with the shared last fix, to the bit: its
+  // names and the bytes of every field.
+  static std::string DescribeState(const CNMEATrack& track) {
+    std::string text = std::string(track.GetFileName().c_str()) + '|' +
+                       track.GetCompanionName().c_str() + '|' + track.GetTrackName().c_str() + '|';
+    auto put = [&text](const auto& value) {
+      text.append(reinterpret_cast<const char*>(&value), sizeof value);
+    };
+    for (const SNMEATrackPoint& p : track.GetPoints()) {
+      put(p.Time);
+      put(p.North);
+      put(p.East);
+      put(p.Distance);
+    }
+    const SNMEATrackLastFix& last = CNMEATrack::SharedLastFix();
+    put(last.Lat);
+    put(last.Lon);
+    put(last.Time);
+    return text;
+  }
+  std::map<std::string, std::string> Bytes() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(m_Folder))
+      files[entry.path().filename().string()] = ReadAll(CStr(entry.path().string().c_str()));
+    return files;
+  }
+  void Empty() const {
+    for (const auto& entry : std::filesystem::directory_iterator(m_Folder))
+      std::filesystem::remove_all(entry.path());
+  }
+  // A fresh log after the row's set-up, in an emptied folder.
+  std::unique_ptr<CNMEATrack> SetUpLog(const SChangeRow& row) const {
+    Empty();
+    CNMEATrack::SharedLastFix() = SNMEATrackLastFix();
+    auto track = std::make_unique<CNMEATrack>(nullptr, row.writeToFile);
+    row.setUp(*track);
+    return track;
+  }
+  static void GoOn(CNMEATrack& track) { AddNorthward(track); }
+};
+
+TEST_F(TrackChangeTest, EveryChangeOfTheLogFailsWholeOrCompletes) {
+  auto recording = [this](CNMEATrack& track) {
+    track.CompanionFileName(Path("rec.trk"));
+    Add(track, {0, 0, 0, 0, 5});
+    Add(track, {10, 500, 0, 0, 5});
+  };
+  auto recordingWithOther = [&](CNMEATrack& track) {
+    recording(track);
+    Write("other.trk", CurrentFile());
+  };
+  auto loaded = [this](CNMEATrack& track) {
+    Write("long.trk", LongTrackBytes());
+    track.LoadFile(Path("long.trk"));
+  };
+  const int32_t nearPole = static_cast<int32_t>(std::floor(89.999 * kDeg * kScale + 0.5));
+  const SChangeRow rows[] = {
+      {"naming the files", true, [](CNMEATrack&) {},
+       [this](CNMEATrack& track) { track.CompanionFileName(Path("named.trk")); }, false},
+      {"the first point", true,
+       [this](CNMEATrack& track) { track.CompanionFileName(Path("rec.trk")); },
+       [](CNMEATrack& track) {
+         Add(track, {0, 0, 0, 0, 5});
+       },
+       false},
+      {"a new record", true, recording,
+       [](CNMEATrack& track) {
+         Add(track, {20, 500, 500, 1.5707964f, 5});
+       },
+       true},
+      {"a record replaced in place", true, recording,
+       [](CNMEATrack& track) {
+         Add(track, {20, 1000, 0, 0, 5});
+       },
+       false},
+      {"a shorter record replacing the last", true,
+       [&](CNMEATrack& track) {
+         track.CompanionFileName(Path("rec.trk"));
+         Add(track, {0, nearPole, 0, 0, 0});
+         Add(track, {10, nearPole, 300000, 0, 0});
+       },
+       [&](CNMEATrack& track) {
+         Add(track, {20, nearPole, 17000, 0, 0});
+       },
+       false},
+      {"a point after a file failed", true,
+       [&](CNMEATrack& track) {
+         recording(track);
+         td::FileFaultArm(1);
+         try {
+           Add(track, {20, 500, 500, 1.5707964f, 5});
+         } catch (const CStreamError&) {
+         }
+         td::FileFaultArm(0);
+       },
+       [](CNMEATrack& track) {
+         Add(track, {30, 500, 1000, 1.5707964f, 5});
+       },
+       false},
+      {"a new stretch after a minute of dropped fixes", true,
+       [this](CNMEATrack& track) {
+         track.CompanionFileName(Path("rec.trk"));
+         Add(track, {0, 500000, 0, 0, 5});
+         Add(track, {1, 500001, 0, 0, 5});
+         for (int s = 2; s <= 60; s += 2) Add(track, {double(s), s * 50, 0, 0, 5});
+       },
+       [](CNMEATrack& track) {
+         Add(track, {62, 62 * 50, 0, 0, 5});
+       },
+       false},
+      {"the split, in memory", false, loaded, AddTurn, true},
+      {"the split, with files", true, loaded, AddTurn, false},
+      {"loading into a recording log", true, recordingWithOther,
+       [this](CNMEATrack& track) { track.LoadFile(Path("other.trk")); }, false},
+      {"loading from a stream", true, recordingWithOther,
+       [this](CNMEATrack& track) {
+         CBufferedFileStream stream(Path("other.trk"), kFileModeRead | kFileShareRead, 4096);
+         track.LoadFromStream(stream);
+       },
+       false},
+      {"saving a copy", true, recording,
+       [this](CNMEATrack& track) { track.SaveToFile(Path("copy.trk")); }, false},
+  };
+  for (const SChangeRow& row : rows) {
+    if (!td::test::WalkedHere(row.onEveryBuild)) continue;
+    SCOPED_TRACE(row.what);
+    std::unique_ptr<CNMEATrack> track = SetUpLog(row);
+    const std::string unchangedLog = DescribeState(*track);
+    const std::map<std::string, std::string> unchangedFiles = Bytes();
+    row.change(*track);
+    ASSERT_TRUE(DescribeState(*track) != unchangedLog || Bytes() != unchangedFiles);
+    GoOn(*track);
+    const std::string expectedLog = DescribeState(*track);
+    const std::map<std::string, std::string> expectedFiles = Bytes();
+    td::test::WalkAllocations([&](int32_t n) {
+      track = SetUpLog(row);
+      const std::string before = DescribeState(*track);
+      const std::map<std::string, std::string> bytes = Bytes();
+      const auto [threw, failed] = td::test::RunRefusingAllocation(n, [&] { row.change(*track); });
+      SCOPED_TRACE(n);
+      if (threw) {
+        EXPECT_TRUE(failed);
+        EXPECT_TRUE(DescribeState(*track) == before) << "the log changed";
+        EXPECT_TRUE(Bytes() == bytes) << "the files changed";
+        row.change(*track);
+      }
+      GoOn(*track);
+      EXPECT_TRUE(DescribeState(*track) == expectedLog) << "the log differs";
+      EXPECT_TRUE(Bytes() == expectedFiles) << "the files differ";
+      if (row.writeToFile)
+        for (const CStr& name : {track->GetFileName(), track->GetCompanionName()})
+          EXPECT_EQ(DescribePoints(name), Describe(track->GetPoints())) << name.c_str();
     });
   }
 }

@@ -208,6 +208,31 @@ TEST(TrackFile, AFileWithNothingAfterItsNameFailsWithTheStreamError) {
   EXPECT_THROW(Load(CTrackBytes().Header(0x01010000, &kName).Get()), CStreamError);
 }
 
+// A stream that stops telling its size after the header and the name are
+// read (one query): for an old version, whose point count comes from the
+// size, the summary fails as a seek does.
+class CSizeFailingStream : public CConstPointerStream {
+ public:
+  using CConstPointerStream::CConstPointerStream;
+  int64_t TD_STDCALL GetSize() override {
+    return ++m_Queries > 1 ? -1 : CConstPointerStream::GetSize();
+  }
+
+ private:
+  int m_Queries = 0;
+};
+
+TEST(TrackFile, AStreamThatStopsTellingItsSizeFailsTheSummary) {
+  const std::string bytes = CTrackBytes()
+                                .Header(0x01000001, &kName)
+                                .OldRecord(kDay, 0.5, 0.1)
+                                .OldRecord(kDay + 0.001, 0.5001, 0.1)
+                                .Get();
+  CSizeFailingStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+  STrackInfo info;
+  EXPECT_THROW(GetTrackInfo(stream, info), CStreamError) << info.Count;
+}
+
 TEST(TrackFile, AFileCutInsideARecordKeepsThePointsBeforeTheCut) {
   const std::vector<SNMEATrackPoint> points = SamplePoints();
   std::string bytes = Written(

@@ -13,6 +13,7 @@
 
 #include "lib/foundation/text/Str.h"
 #include "lib/gps/NMEATrack.h"
+#include "tests/gps/TrackBytes.h"
 
 namespace track_test {
 
@@ -51,6 +52,37 @@ struct SGridFix {
 inline void Add(CNMEATrack& track, const SGridFix& f) {
   track.AddPoint(kStart + f.Seconds * kSecond, f.North / kScale, f.East / kScale, f.Course,
                  f.Speed);
+}
+
+// A track file of 12,499 points zig-zagging north 10 s apart, written from
+// the layout: one point short of a split.
+inline std::string LongTrackBytes() {
+  const std::string name = "long";
+  CTrackBytes bytes;
+  bytes.Header(0x01010000, &name).F64(kStart).I32(0).I32(0);
+  for (int i = 1; i < 12499; ++i) bytes.U16(2000).I16(100).I16(i % 2 ? 100 : -100).U16(141);
+  bytes.I32(141 * 12498).F64(kStart + 12498 * 10 * kSecond).U32(12499);
+  return bytes.Get();
+}
+
+inline void WriteLongTrack(const CStr& path) {
+  std::ofstream(path.c_str(), std::ios::binary) << LongTrackBytes();
+}
+
+// A sharp turn 10.5 s after the last point: a point the log keeps.
+inline void AddTurn(CNMEATrack& track) {
+  const SNMEATrackPoint last = track.GetPoints().back();
+  track.AddPoint(last.Time + 10.5 * kSecond, (last.North - 100) / kScale,
+                 (last.East + 100) / kScale, 2.3561945f, 1.414f);
+}
+
+// 10 s after the last point, 500 units north at the speed that makes: a
+// point the log takes after any other.
+inline void AddNorthward(CNMEATrack& track) {
+  if (track.GetCount() == 0) return Add(track, {0, 0, 0, 0, 5});
+  const SNMEATrackPoint last = track.GetPoints().back();
+  track.AddPoint(last.Time + 10 * kSecond, TrackRadians(last.North + 500), TrackRadians(last.East),
+                 0.0f, 5.0f);
 }
 
 }  // namespace track_test
