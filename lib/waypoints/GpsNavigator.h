@@ -259,6 +259,9 @@ class CGPSNavigator {
   void LeaveReached(size_t index);
   void RaisePointLeft(const CReachedRoutePoint& entry);
   void ReachTarget(float distance);
+  // Room for one more reached entry while a route is started, so that a
+  // position report that reaches the target cannot run out of memory half way.
+  void ReserveArrival();
   void Subscribe();
   void Unsubscribe();
   void DropRoute();

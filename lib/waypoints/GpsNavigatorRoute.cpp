@@ -185,6 +185,10 @@ void CGPSNavigator::ReachTarget(float distance) {
   }
 }
 
+void CGPSNavigator::ReserveArrival() {
+  if (started_) reached_.reserve(reached_.size() + 1);
+}
+
 // The entry goes before its handler runs.
 void CGPSNavigator::LeaveReached(size_t index) {
   const CReachedRoutePoint entry = reached_[index];
