@@ -744,6 +744,12 @@ std::vector<SChangeRow> ChangeRows() {
       {"step back to the first leg of a started route",
        [](SModel& m) { return m.navigator->PrevLeg(false) ? EReport::Done : EReport::Failed; },
        false, StartedAt(1)},
+      {"reverse a started route",
+       [](SModel& m) {
+         m.navigator->SetReverse(true);
+         return EReport::Silent;
+       },
+       false, Start},
       {"stop a route",
        [](SModel& m) {
          m.navigator->StopRoute();
@@ -767,6 +773,9 @@ std::vector<SChangeRow> ChangeRows() {
          StartedAt(2)(m);
          m.navigator->SetAutoAdvance(true);
        }},
+      {"delete the point before the target of a started route",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.route->DeletePoint(0, e); }); }, false,
+       StartedAt(1)},
   };
 }
 
