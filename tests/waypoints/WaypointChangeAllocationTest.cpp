@@ -815,3 +815,26 @@ TEST(WaypointChangeAllocation, EachChangeIsWholeOrLeavesTheModelAsItWas) {
 }
 
 }  // namespace
+
+// The end of a load batch runs out of memory while it resolves references:
+// the references left stay unresolved, and the batch ends all the same, the
+// built-in group holding exactly the waypoints of no other group.
+TEST(WaypointChangeAllocation, AnEndedLoadBatchEndsWhateverRunsOut) {
+  td::test::WalkAllocations([](int32_t n) {
+    SModel m;
+    m.manager->BeginLoad(1, nullptr);
+    const TBytes bytes = Bytes(kHandMade);
+    CConstPointerStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+    ASSERT_NE(m.manager->OpenDatabaseFrom(stream, &m.error), nullptr);
+    td::test::RunRefusingAllocation(n, [&] { m.manager->EndLoad(); });
+    SCOPED_TRACE(n);
+    EXPECT_FALSE(m.manager->IsLoading());
+    CWaypointGroup* ungrouped = m.manager->GetDefaultGroup();
+    for (int32_t i = 0; i < m.manager->GetWaypointCount(); ++i) {
+      CWaypoint* waypoint = m.manager->GetWaypoint(i);
+      int32_t at = -1;
+      EXPECT_EQ(ungrouped->Find(waypoint, &at), waypoint->GetGroupCount() == 0);
+    }
+    GoOn(m);
+  });
+}
