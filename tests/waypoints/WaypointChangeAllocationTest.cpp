@@ -762,7 +762,7 @@ std::vector<SChangeRow> ChangeRows() {
          return EReport::Silent;
        },
        false},
-      {"reach the target", [](SModel& m) { return ReportAt(m, m.w[0]); }, true, Start},
+      {"reach the target", [](SModel& m) { return ReportAt(m, m.w[0]); }, false, Start},
       {"reach the target and advance", [](SModel& m) { return ReportAt(m, m.w[0]); }, false,
        [](SModel& m) {
          Start(m);
