@@ -336,9 +336,14 @@ void CWaypointDatabase::ReleaseType(CWaypointType* type) {
 }
 
 void CWaypointDatabase::ReleaseWaypoint(CWaypoint* waypoint) {
-  // Each point, the last first, leaves the waypoint's list as it detaches.
+  // Each point, the last first, leaves the waypoint's list and keeps its
+  // position.
   const std::vector<CRoutePoint*>& points = waypoint->GetRoutePoints();
-  while (!points.empty()) points.back()->AttachWaypoint(nullptr);
+  while (!points.empty()) {
+    CRoutePoint* point = points.back();
+    waypoint->DetachRoutePoint(point);
+    point->ForgetWaypoint();
+  }
   manager_->WaypointRemoved(waypoint);
   td::Free(waypoint);
 }
