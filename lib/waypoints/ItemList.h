@@ -122,6 +122,16 @@ class CItemList {
     if (!inOrder) sorted_ = false;
   }
 
+  // Into room reserved ahead (ReserveTotal) in a list with a slot, where
+  // appending allocates nothing. Were the room not kept, the item would stay
+  // out of the list rather than end the process.
+  void AppendIntoRoom(T* item) noexcept {
+    try {
+      Append(item);
+    } catch (...) {
+    }
+  }
+
   // Room for count more items without allocating.
   void Reserve(size_t count) { items_.reserve(items_.size() + count); }
   // Room for count items in all: while the list holds fewer, appending to a

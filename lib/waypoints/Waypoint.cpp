@@ -369,6 +369,6 @@ void CWaypoint::JoinGroup() {
   ++groupCount_;
 }
 
-void CWaypoint::LeaveGroup() {
-  if (--groupCount_ == 0) manager_->GetDefaultGroup()->AddWaypointInternal(this);
+void CWaypoint::LeaveGroup() noexcept {
+  if (--groupCount_ == 0) manager_->GetDefaultGroup()->TakeBack(this);
 }

@@ -87,7 +87,7 @@ class CWaypoint : public CWaypointManagerItem {
   void AdoptRoutePoint(CRoutePoint* point) { routePoints_.push_back(point); }
   const std::vector<CRoutePoint*>& GetRoutePoints() const { return routePoints_; }
   void JoinGroup();
-  void LeaveGroup();
+  void LeaveGroup() noexcept;
 
  private:
   template <class V>

@@ -104,6 +104,10 @@ void CWaypointGroup::AddWaypointInternal(CWaypoint* waypoint) {
   if (!IsBuiltIn()) waypoint->JoinGroup();
 }
 
+void CWaypointGroup::TakeBack(CWaypoint* waypoint) noexcept {
+  if (!Contains(waypoint)) members_.AppendIntoRoom(waypoint);
+}
+
 bool CWaypointGroup::RemoveWaypointInternal(CWaypoint* waypoint) {
   if (!members_.Remove(waypoint)) return false;
   if (!IsBuiltIn()) waypoint->LeaveGroup();

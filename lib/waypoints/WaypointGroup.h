@@ -32,6 +32,9 @@ class CWaypointGroup : public CWaypointManagerItem {
   // Members are kept in identifier order whichever way they come in.
   void AppendWaypointInternal(CWaypoint* waypoint) { AddWaypointInternal(waypoint); }
   bool RemoveWaypointInternal(CWaypoint* waypoint);
+  // The built-in group takes back a waypoint that has left its last group,
+  // into the room kept for every waypoint: allocates nothing.
+  void TakeBack(CWaypoint* waypoint) noexcept;
   // Every member leaves without touching the group; allocates nothing.
   void DropMembers();
   // Room for count members in all. The manager keeps room in its built-in
