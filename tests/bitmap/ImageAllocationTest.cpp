@@ -261,10 +261,9 @@ TEST_F(ImageAllocationTest, ALoaderThatRunsOutOfMemoryReportsItAndStaysStopped) 
     auto load = [&](int32_t n) {
       SLoaderRun run;
       run.band.assign(static_cast<size_t>(stride) * height, 0xEE);
-      std::unique_ptr<CBmpLoader> loader;
+      std::unique_ptr<CBmpLoader, SDeleteThis> loader;
       const auto [threw, failed] = RunRefusingAllocation(n, [&] {
-        loader = std::make_unique<CBmpLoader>(path, SBmpHeader{}, nullptr, desc, c.factor, false,
-                                              run.error);
+        loader.reset(new CBmpLoader(path, SBmpHeader{}, nullptr, desc, c.factor, false, run.error));
         run.read =
             run.error == kErrNone && loader->ReadRows(run.band.data(), height, nullptr, run.error);
       });
