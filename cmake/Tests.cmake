@@ -121,6 +121,16 @@ function(tdlib_windows_tests)
       tdlib_add_wine_test(${sub} $<TARGET_FILE:${sub}_tests>)
     endif()
   endforeach()
+  # The library's own objects keep no thread-local storage: this toolchain
+  # emulates it with a block allocated on each thread's first use.
+  set(check ${CMAKE_SOURCE_DIR}/scripts/check_thread_storage.py)
+  add_test(NAME thread_storage COMMAND python3 ${check} ${CMAKE_NM} "$<TARGET_OBJECTS:tdlib_objects>")
+  # The check on an object that does keep some: it must name it.
+  add_library(thread_storage_probe OBJECT ${CMAKE_SOURCE_DIR}/tests/scripts/ThreadStorageProbe.cpp)
+  add_test(NAME thread_storage_probe
+           COMMAND python3 ${check} ${CMAKE_NM} "$<TARGET_OBJECTS:thread_storage_probe>")
+  set_tests_properties(thread_storage_probe PROPERTIES
+    PASS_REGULAR_EXPRESSION "ThreadStorageProbe[^\n]*emulation[^\n]*g_ProbeCount")
 endfunction()
 
 function(tdlib_native_tests)

@@ -75,9 +75,23 @@ void CBmpLoader::Start(CStream& stream, const uint8_t* palette, uint32_t& error)
     error = kErrFileSeek;
     return;
   }
-  m_Decoder = std::make_unique<CRowDecoder>(stream, m_Source);
+  MakeWorkingRows(stream);
   m_RowsLeft = m_Source.desc.height;
   m_Failed = false;
+}
+
+bool CBmpLoader::ReadsDirect() const {
+  return m_Factor == 1 && m_Source.desc.format == m_Destination.format &&
+         m_Destination.width >= m_Source.desc.width;
+}
+
+void CBmpLoader::MakeWorkingRows(CStream& stream) {
+  m_Decoder = std::make_unique<CRowDecoder>(stream, m_Source);
+  if (!ReadsDirect()) m_Row.resize(static_cast<size_t>(m_Source.desc.stride));
+  if (m_Factor == 1) return;
+  const int32_t width = std::min(m_Destination.width, m_Source.desc.width / m_Factor);
+  m_Reducer = std::make_unique<CBlockReducer>(m_Factor, width, m_Source.desc.width);
+  m_Argb.resize(static_cast<size_t>(m_Source.desc.width));
 }
 
 bool CBmpLoader::ReadRows(void* pixels, int32_t count, const SImageProgress* progress,
@@ -107,9 +121,8 @@ bool CBmpLoader::ReadFullRows(int32_t wanted, const SImageProgress* progress, ui
   const int32_t rows = static_cast<int32_t>(std::min<int64_t>(std::max(wanted, 0), m_RowsLeft));
   if (rows == 0) return true;
   const int32_t format = m_Source.desc.format;
-  const bool direct = format == m_Destination.format && m_Destination.width >= m_Source.desc.width;
+  const bool direct = ReadsDirect();
   const int32_t count = std::min(m_Source.desc.width, m_Destination.width);
-  if (!direct) m_Row.resize(static_cast<size_t>(m_Source.desc.stride));
   CImageProgress steps(progress, rows);
   for (int32_t i = 0; i < rows; ++i) {
     uint8_t* out = DestinationRow(i);
@@ -142,12 +155,6 @@ bool CBmpLoader::ReadReducedRows(int32_t wanted, const SImageProgress* progress,
   const int32_t rows =
       static_cast<int32_t>(std::min<int64_t>(std::max(wanted, 0), m_RowsLeft / m_Factor));
   if (rows == 0) return true;
-  if (!m_Reducer) {
-    const int32_t width = std::min(m_Destination.width, m_Source.desc.width / m_Factor);
-    m_Reducer = std::make_unique<CBlockReducer>(m_Factor, width, m_Source.desc.width);
-    m_Row.resize(static_cast<size_t>(m_Source.desc.stride));
-    m_Argb.resize(static_cast<size_t>(m_Source.desc.width));
-  }
   if (m_FirstRead) {
     m_FirstRead = false;
     for (int64_t leftover = m_Source.desc.height % m_Factor; leftover > 0; --leftover)

@@ -36,10 +36,12 @@ class CBmpLoader : public CObject {
   // destination (the whole reduced image, or one band) or the loader's own
   // rows would pass the bitmaps' memory limit: the file's size itself is no
   // limit. Throws the converters' messages when the file's rows cannot
-  // become the destination's format.
+  // become the destination's format, and std::bad_alloc when memory runs
+  // out: every buffer the reading needs is made here.
   CBmpLoader(const CStr& path, const SBmpHeader& header, const uint8_t* palette,
              const SPixelBufferDesc& destination, int32_t factor, bool alpha, uint32_t& error);
-  // Reads from stream, described by source, with palette (1024 bytes).
+  // Reads from stream, described by source, with palette (1024 bytes); the
+  // same errors.
   CBmpLoader(CStream& stream, const SImageSource& source, const uint8_t* palette,
              const SPixelBufferDesc& destination, int32_t factor, uint32_t& error);
   ~CBmpLoader();
@@ -48,12 +50,17 @@ class CBmpLoader : public CObject {
 
   // Reads the next rows: at most count, the destination's height and what is
   // left of the file. False with the error code (the loader then stays
-  // stopped); rows read before a failure stay in the destination.
+  // stopped); rows read before a failure stay in the destination. Allocates
+  // nothing and throws nothing.
   bool ReadRows(void* pixels, int32_t count, const SImageProgress* progress, uint32_t& error);
   const SImageSource& Source() const { return m_Source; }
 
  private:
   void Start(CStream& stream, const uint8_t* palette, uint32_t& error);
+  // The decoder and the rows the reading works in.
+  void MakeWorkingRows(CStream& stream);
+  // Rows decoded straight into the destination, with no row of the loader's.
+  bool ReadsDirect() const;
   bool ReadFullRows(int32_t rows, const SImageProgress* progress, uint32_t& error);
   bool ReadReducedRows(int32_t rows, const SImageProgress* progress, uint32_t& error);
   bool DecodeToArgb(uint32_t& error);

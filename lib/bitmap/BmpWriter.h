@@ -13,7 +13,9 @@
 // only). False with the stream's code. Throws a plain string for what a .bmp
 // cannot hold: "pfR5G6B5 is not supported by a .bmp file.", "RLE4 not
 // implemented.", "Unsupported bitmap compression.", and the converters'
-// messages when the pixels cannot become that format.
+// messages when the pixels cannot become that format; std::bad_alloc when
+// memory runs out. After a throw the stream may hold the start of the file:
+// callers write to a file that replaces the old one only when complete.
 bool WriteBmp(CStream& stream, const void* pixels, const SPixelBufferDesc& source, int32_t format,
               const uint8_t* palette, int32_t coding, const SImageProgress* progress,
               uint32_t& error);

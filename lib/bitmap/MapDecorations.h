@@ -42,7 +42,8 @@ struct SScaleBar {
 // at 184 or beyond, metres per pixel not positive, a unit that is no
 // length). Labels state their lengths exactly, with at least one decimal
 // where the length is given in metres or another unit than the kilometre,
-// in the user's format settings.
+// in the user's format settings. Throws std::bad_alloc when the labels
+// cannot be made (bar then partly filled).
 bool LayoutScaleBar(int32_t x, double metresPerPixel, uint32_t unit, SScaleBar& bar);
 
 // The scale bar with its box at (x, y): a white box, the labels "0", half

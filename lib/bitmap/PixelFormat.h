@@ -33,8 +33,13 @@ bool IsPixelFormat(int32_t format);
 // The entry of a format; formats outside 0..9 throw the converters' plain
 // message "Unsupported pixel format.".
 const SPixelFormat& PixelFormatInfo(int32_t format);
-// "P1" .. "A8R8G8B8"; "?" for a code outside the table.
-const char* PixelFormatName(int32_t format);
+// "P1" .. "A8R8G8B8"; "?" for a code outside the table. Known when the
+// library is compiled.
+constexpr const char* PixelFormatName(int32_t format) {
+  constexpr const char* kNames[kPixelFormatCount] = {
+      "P1", "P2", "P4", "P8", "X1R5G5B5", "A1R5G5B5", "R5G6B5", "R8G8B8", "X8R8G8B8", "A8R8G8B8"};
+  return format >= 0 && format < kPixelFormatCount ? kNames[format] : "?";
+}
 // Bits per pixel; 0 for a code outside the table.
 uint32_t PixelFormatBits(int32_t format);
 // Bytes of one row: ((width x bits per pixel + 31) AND NOT 31) / 8, rows

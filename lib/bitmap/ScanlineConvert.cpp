@@ -1,7 +1,7 @@
 #include "lib/bitmap/ScanlineConvert.h"
 
+#include <array>
 #include <cstring>
-#include <string>
 
 #include "lib/bitmap/PixelFormat.h"
 
@@ -139,19 +139,38 @@ bool IsStub(int32_t source, int32_t destination) {
 }
 
 // The stubs of the alpha formats carry the names of their alpha-less twins.
-const char* StubName(int32_t format) {
+constexpr const char* StubName(int32_t format) {
   if (format == pfA1R5G5B5) return PixelFormatName(pfX1R5G5B5);
   if (format == pfA8R8G8B8) return PixelFormatName(pfX8R8G8B8);
   return PixelFormatName(format);
 }
 
+// A stub's message, "ScanlineConvert_<source>_<destination>: Not implemented.".
+struct SStubMessage {
+  char text[52];  // the longest message and its terminating zero
+};
+
+constexpr SStubMessage MakeStubMessage(int32_t source, int32_t destination) {
+  SStubMessage message = {};
+  int32_t length = 0;
+  for (const char* part : {"ScanlineConvert_", StubName(source), "_", PixelFormatName(destination),
+                           ": Not implemented."})
+    for (; *part; ++part) message.text[length++] = *part;
+  return message;
+}
+
+// Every pair's message, made when the library is compiled: the catcher reads
+// it after the throw has left the thrower, and making it then would allocate.
+constexpr auto kStubMessages = [] {
+  std::array<std::array<SStubMessage, kPixelFormatCount>, kPixelFormatCount> messages = {};
+  for (int32_t source = 0; source < kPixelFormatCount; ++source)
+    for (int32_t destination = 0; destination < kPixelFormatCount; ++destination)
+      messages[source][destination] = MakeStubMessage(source, destination);
+  return messages;
+}();
+
 [[noreturn]] void ThrowStub(int32_t source, int32_t destination) {
-  // The message lives as long as the thread: the catcher reads it after the
-  // throw has left this frame.
-  thread_local std::string message;
-  message = std::string("ScanlineConvert_") + StubName(source) + "_" +
-            PixelFormatName(destination) + ": Not implemented.";
-  throw message.c_str();
+  throw static_cast<const char*>(kStubMessages[source][destination].text);
 }
 
 }  // namespace

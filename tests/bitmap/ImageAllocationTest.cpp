@@ -15,6 +15,7 @@
 
 #include "lib/bitmap/Bmp16.h"
 #include "lib/bitmap/Bmp32.h"
+#include "lib/bitmap/BmpLoader.h"
 #include "lib/bitmap/BmpWriter.h"
 #include "lib/bitmap/MapDecorations.h"
 #include "lib/foundation/core/ErrorCodes.h"
@@ -209,6 +210,83 @@ TEST_F(ImageAllocationTest, AReadThatRunsOutOfMemoryReportsItAndKeepsTheBitmap) 
       const bool reported = error == kErrUnknown && after == before;
       EXPECT_TRUE(complete || (failed && reported))
           << c.name << ", allocation " << n << ", error " << error;
+    });
+    ReportWalk(c.name, allocations);
+    EXPECT_GT(allocations, 0) << c.name;
+  }
+}
+
+// A band loader reading a 6 x 4 image at a reduced size, with each of its allocations
+// refused in turn: a loader that cannot be made throws and leaves none; one
+// that is made reads the whole band, and a second read then reads nothing
+// more (a loader that has failed says so again and stays stopped).
+struct SLoaderCase {
+  const char* name;
+  std::string bytes;  // a .bmp file of 6 x 4 pixels
+  int32_t factor;
+  int32_t format;  // of the band
+  EBuilds builds;
+};
+
+std::vector<SLoaderCase> LoaderCases() {
+  std::string rgb, indices;
+  for (int row = 0; row < 4; ++row) {  // rows padded to 20 and 8 bytes
+    for (int i = 0; i < 20; ++i) rgb += static_cast<char>(i < 18 ? row * 50 + i * 11 : 0);
+    for (int i = 0; i < 8; ++i) indices += static_cast<char>(i < 6 ? (i + row) % 4 : 0);
+  }
+  return {
+      {"24-bit halved", BmpFile(6, 4, 24, 0, "", rgb), 2, pfA8R8G8B8, kEveryBuild},
+      {"8-bit in thirds into 24-bit",
+       BmpFile(6, 4, 8, 0, Palette({0x010203, 0x102030, 0x405060, 0xFFFFFF}), indices, 4), 3,
+       pfR8G8B8, kNativeOnly},
+  };
+}
+
+struct SLoaderRun {
+  bool made = false;
+  bool read = false;
+  uint32_t error = 0xFFFFFFFF;
+  bool readAgain = false;
+  uint32_t errorAgain = 0xFFFFFFFF;
+  std::vector<uint8_t> band;
+};
+
+TEST_F(ImageAllocationTest, ALoaderThatRunsOutOfMemoryReportsItAndStaysStopped) {
+  for (const SLoaderCase& c : LoaderCases()) {
+    if (!Walked(c.builds)) continue;
+    const CStr path = File("band.bmp", c.bytes);
+    const int32_t width = 6 / c.factor, height = 4 / c.factor;
+    const int32_t stride = static_cast<int32_t>(PixelFormatStride(width, c.format));
+    const SPixelBufferDesc desc = {c.format, stride, width, height, stride, -stride};
+    auto load = [&](int32_t n) {
+      SLoaderRun run;
+      run.band.assign(static_cast<size_t>(stride) * height, 0xEE);
+      std::unique_ptr<CBmpLoader, SDeleteThis> loader;
+      const auto [threw, failed] = RunRefusingAllocation(n, [&] {
+        loader.reset(new CBmpLoader(path, SBmpHeader{}, nullptr, desc, c.factor, false, run.error));
+        run.read =
+            run.error == kErrNone && loader->ReadRows(run.band.data(), height, nullptr, run.error);
+      });
+      run.made = loader != nullptr;
+      EXPECT_EQ(threw, failed && !run.made) << c.name << ", allocation " << n;
+      if (run.made)
+        run.readAgain = loader->ReadRows(run.band.data(), height, nullptr, run.errorAgain);
+      return run;
+    };
+    const SLoaderRun complete = load(-1);
+    ASSERT_TRUE(complete.read && complete.readAgain) << c.name << ", error " << complete.error;
+    ASSERT_EQ(complete.errorAgain, kErrNone) << c.name;
+    const int32_t allocations = WalkAllocations([&](int32_t n) {
+      const SLoaderRun run = load(n);
+      if (!run.made) return;
+      if (run.read) {
+        EXPECT_TRUE(run.readAgain && run.errorAgain == kErrNone) << c.name << ", allocation " << n;
+        EXPECT_EQ(run.band, complete.band) << c.name << ", allocation " << n;
+      } else {
+        EXPECT_EQ(run.error, kErrUnknown) << c.name << ", allocation " << n;
+        EXPECT_FALSE(run.readAgain) << c.name << ", allocation " << n;
+        EXPECT_EQ(run.errorAgain, kErrUnknown) << c.name << ", allocation " << n;
+      }
     });
     ReportWalk(c.name, allocations);
     EXPECT_GT(allocations, 0) << c.name;

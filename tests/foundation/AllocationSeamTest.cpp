@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <new>
 #include <string>
+#include <thread>
 
 #include "lib/foundation/containers/Array.h"
 #include "lib/foundation/containers/List.h"
@@ -107,6 +109,46 @@ TEST(AllocationSeam, CountsEveryKindDownTogether) {
   EXPECT_THROW(array.Add(1), std::bad_alloc);
   EXPECT_TRUE(td::test::DisarmAllocationFailure());
   EXPECT_EQ(array.GetCount(), 0);
+}
+
+// Whether making a text of five characters was refused.
+bool TextRefused() {
+  try {
+    CStr text(5);
+    return false;
+  } catch (const std::bad_alloc&) {
+    return true;
+  }
+}
+
+// Two threads armed at once each count their own allocations: the other's,
+// made meanwhile, never count.
+TEST(AllocationSeam, EachArmedThreadCountsOnlyItsOwnAllocations) {
+  std::atomic<int> step{0};
+  int refusedUnarmed = 0;
+  bool refusedFirst = true, refusedSecond = false, answer = false;
+  std::thread other([&] {
+    while (step.load() != 1) std::this_thread::yield();
+    for (int i = 0; i < 10; ++i) refusedUnarmed += TextRefused();  // this thread is not armed
+    td::test::ArmAllocationFailure(1);
+    step = 2;
+    while (step.load() != 3) std::this_thread::yield();
+    refusedFirst = TextRefused();
+    refusedSecond = TextRefused();
+    answer = td::test::DisarmAllocationFailure();
+  });
+  td::test::ArmAllocationFailure(1);
+  step = 1;
+  while (step.load() != 2) std::this_thread::yield();
+  EXPECT_FALSE(TextRefused());
+  step = 3;  // the other thread counts while this one has one allocation left
+  EXPECT_TRUE(TextRefused());
+  EXPECT_TRUE(td::test::DisarmAllocationFailure());
+  other.join();
+  EXPECT_EQ(refusedUnarmed, 0);
+  EXPECT_FALSE(refusedFirst);
+  EXPECT_TRUE(refusedSecond);
+  EXPECT_TRUE(answer);
 }
 
 // The walk ends at the first run that no refusal reached.
