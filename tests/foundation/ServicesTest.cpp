@@ -68,10 +68,10 @@ TEST(FontDescTest, LongFaceNamesAreCutToTheField) {
   EXPECT_EQ(std::strlen(desc.lfFaceName), 31u);
 }
 
-TEST(FontDescTest, AssignCopiesFaceStyleAndSize) {
-  CFontDesc a(CStr("Arial"), 10, 0), b(CStr("Tahoma"), 20, kFontBold);
+TEST(FontDescTest, SetTakesFaceStyleAndSize) {
+  CFontDesc a(CStr("Arial"), 10, 0);
   a.SetDPI(72);
-  a.Assign(b);
+  a.Set(CStr("Tahoma"), 20, kFontBold);
   EXPECT_EQ(a.GetFaceName(), CStr("Tahoma"));
   EXPECT_EQ(a.GetSize(), 20);
   EXPECT_EQ(a.GetStyle(), kFontBold);

@@ -801,7 +801,9 @@ TEST(WaypointChangeAllocation, EachChangeIsWholeOrLeavesTheModelAsItWas) {
       const std::string after = run.Threw ? m.State() : m.State(report == EReport::Failed);
       if (run.Threw || report == EReport::Failed) {
         EXPECT_TRUE(run.Refused);
-        if (!run.Threw && m.error != 0xDEAD) EXPECT_EQ(m.error, 1u);
+        if (!run.Threw && m.error != 0xDEAD) {
+          EXPECT_EQ(m.error, 1u);
+        }
         EXPECT_EQ(after, before);
       } else if (report == EReport::Silent) {
         EXPECT_TRUE(after == m.State(false) && (m.State() == before || after == expected)) << after;
