@@ -32,13 +32,27 @@
 
 namespace {
 
-// Names the broken invariant before stopping.
-#define Require(condition)                                 \
-  do {                                                     \
-    if (!(condition)) {                                    \
-      std::fprintf(stderr, "invariant: %s\n", #condition); \
-      std::abort();                                        \
-    }                                                      \
+// The operations by number, and the step under way: its operation and the
+// allocation it refused (negative for none).
+const char* const kOperationNames[] = {"add waypoint", "delete waypoint", "rename waypoint",
+                                       "add group",    "group add",       "group remove at",
+                                       "delete group", "add route",       "insert waypoint",
+                                       "insert point", "delete point",    "move waypoint",
+                                       "assign route", "delete route",    "type",
+                                       "clear group",  "load batch",      "link",
+                                       "assign",       "append to route", "rename item",
+                                       "icon",         "membership"};
+int g_Operation = -1;
+int32_t g_Refusal = -1;
+
+// Names the broken invariant and the step before stopping.
+#define Require(condition)                                                                 \
+  do {                                                                                     \
+    if (!(condition)) {                                                                    \
+      std::fprintf(stderr, "invariant: %s\nstep: %s, allocation %d refused\n", #condition, \
+                   g_Operation < 0 ? "none" : kOperationNames[g_Operation], g_Refusal);    \
+      std::abort();                                                                        \
+    }                                                                                      \
   } while (0)
 
 // A step's first byte. Values below kBasicBand choose one of the first
@@ -50,6 +64,8 @@ constexpr int kBasicOps = 17;
 constexpr int kLaterOps = 6;
 constexpr int kBasicBand = 14 * kBasicOps;
 constexpr int kRefusalBand = kBasicBand + kLaterOps;
+
+static_assert(std::size(kOperationNames) == kBasicOps + kLaterOps);
 
 int OperationOf(uint8_t choice) {
   return choice < kBasicBand ? choice % kBasicOps : kBasicOps + (choice - kBasicBand) % kLaterOps;
@@ -87,17 +103,19 @@ class Model {
 
   void Step() {
     uint8_t choice = in_.ConsumeIntegral<uint8_t>();
-    refusal_ = -1;
+    g_Refusal = -1;
     if (choice >= kRefusalBand) {
-      refusal_ = in_.ConsumeIntegral<uint8_t>();
+      g_Refusal = in_.ConsumeIntegral<uint8_t>();
       choice = in_.ConsumeIntegral<uint8_t>();
     }
-    Operate(OperationOf(choice));
+    g_Operation = OperationOf(choice);
+    Operate(g_Operation);
     Check();
   }
 
   // A batch still open at the end of the input ends, and is checked settled.
   void Finish() {
+    g_Operation = g_Refusal = -1;
     if (!manager_->IsLoading()) return;
     manager_->EndLoad();
     Check();
@@ -108,12 +126,12 @@ class Model {
   // call answers whether it reports success.
   template <class Call>
   void Run(Call call) {
-    if (refusal_ < 0) {
+    if (g_Refusal < 0) {
       call();
       return;
     }
     SModelImage before = Image();
-    td::AllocationFaultArm(refusal_);
+    td::AllocationFaultArm(g_Refusal);
     bool done = call();
     bool refused = td::AllocationFaultDisarm();
     if (!refused) return;
@@ -541,8 +559,6 @@ class Model {
   std::vector<CWaypointRoute*> own_;
   SGeo3D position_{};
   uint32_t error_ = 0;
-  // The allocation of the step's call to refuse; negative for none.
-  int32_t refusal_ = -1;
 };
 
 }  // namespace
