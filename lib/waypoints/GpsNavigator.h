@@ -251,6 +251,7 @@ class CGPSNavigator {
   SSceneVector SceneVector(CRoutePoint* point) const;
   void AssignTarget(int32_t index);
   void RenewStartPoint();
+  std::unique_ptr<CRoutePoint, SPointDeleter> MakeStartPoint(int32_t target, bool started) const;
   bool StepLeg(int32_t step, bool wrap);
   void CheckArrival();
   size_t LastLeftEntry() const;

@@ -38,19 +38,26 @@ void CGPSNavigator::SetTarget(int32_t index) {
 }
 
 void CGPSNavigator::AssignTarget(int32_t index) {
+  auto startPoint = MakeStartPoint(index, started_);
   BeginUpdate();
   target_ = index;
-  RenewStartPoint();
+  startPoint_ = std::move(startPoint);
   tripDistance1_ = 0;
   Changed(kChangeTarget);
   EndUpdate();
 }
 
-void CGPSNavigator::RenewStartPoint() {
-  startPoint_.reset();
-  if (!route_ || !started_ || target_ != (reverse_ ? LastIndex() : 0)) return;
+void CGPSNavigator::RenewStartPoint() { startPoint_ = MakeStartPoint(target_, started_); }
+
+// The temporary start point that a target at the start of the route in the
+// order of travel needs while the route is started: here.
+std::unique_ptr<CRoutePoint, CGPSNavigator::SPointDeleter> CGPSNavigator::MakeStartPoint(
+    int32_t target, bool started) const {
+  std::unique_ptr<CRoutePoint, SPointDeleter> point;
+  if (!route_ || !started || target != (reverse_ ? LastIndex() : 0)) return point;
   const SGeo3D here{position_.Value.lat, position_.Value.lon, 0.0};
-  startPoint_.reset(new CRoutePoint(nullptr, CStr(), nullptr, here, kStartPointRadius));
+  point.reset(new CRoutePoint(nullptr, CStr(), nullptr, here, kStartPointRadius));
+  return point;
 }
 
 void CGPSNavigator::SetReverse(bool reverse) {
@@ -81,13 +88,18 @@ void CGPSNavigator::StartRoute(uint32_t* error) {
     *error = kErrPositionInvalid;
     return;
   }
+  int32_t target = target_ == -1 ? (reverse_ ? LastIndex() : 0) : target_;
+  if (target > LastIndex()) target = -1;
+  auto startPoint = MakeStartPoint(target, true);
   BeginUpdate();
   started_ = true;
   startTime_ = ClockTime();
-  if (target_ == -1)
-    SetTarget(reverse_ ? LastIndex() : 0);
-  else
-    RenewStartPoint();
+  if (target != target_) {
+    target_ = target;
+    tripDistance1_ = 0;
+    Changed(kChangeTarget);
+  }
+  startPoint_ = std::move(startPoint);
   Changed(kChangeStarted);
   EndUpdate();
 }
@@ -193,12 +205,15 @@ void CGPSNavigator::LeaveReachedPoints() {
 
 // The followed route.
 
+// The subscription for the new route comes first: when memory runs out the
+// navigator follows the route it had. The old route's subscription goes with
+// it; the two are the same pair, which tells routes apart by route_.
 void CGPSNavigator::SetRoute(CWaypointRoute* route) {
   if (route == route_) return;
+  if (route) Subscribe();
   BeginUpdate();
   DropRoute();
   route_ = route;
-  if (route_) Subscribe();
   SetTarget(-1);
   tripDistance1_ = 0;
   tripDistance2_ = 0;
@@ -215,7 +230,12 @@ bool CGPSNavigator::GoToWaypoint(CWaypoint* waypoint, float radius) {
     route->Delete(&error);
     return false;
   }
-  SetRoute(route);
+  try {
+    SetRoute(route);
+  } catch (...) {
+    route->Delete(&error);
+    throw;
+  }
   return true;
 }
 
@@ -242,9 +262,15 @@ CWaypointRoute* CGPSNavigator::Detach() {
   return old;
 }
 
+// Both or neither.
 void CGPSNavigator::Subscribe() {
-  manager_->AddRouteEventHandler(&RouteEvent, this);
-  manager_->AddRouteResetListener(&RouteResetNotice, this);
+  manager_->AddRouteSubscriber(&RouteEvent, this);
+  try {
+    manager_->AddRouteResetListener(&RouteResetNotice, this);
+  } catch (...) {
+    manager_->RemoveRouteEventHandler(&RouteEvent, this);
+    throw;
+  }
 }
 
 void CGPSNavigator::Unsubscribe() {

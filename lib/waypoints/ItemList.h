@@ -109,6 +109,7 @@ class CItemList {
   // Throws, leaving the list as it was, when memory runs out; with room
   // reserved in a list with a slot it cannot fail.
   void Append(T* item) {
+    if (items_.size() == items_.capacity() && gaps_ > 0) CloseGaps();
     const bool inOrder =
         items_.empty() || (items_.back() && CompareItemsById<T>(items_.back(), item) <= 0);
     items_.push_back(item);
@@ -123,6 +124,9 @@ class CItemList {
 
   // Room for count more items without allocating.
   void Reserve(size_t count) { items_.reserve(items_.size() + count); }
+  // Room for count items in all: while the list holds fewer, appending to a
+  // list with a slot cannot fail, however many were removed meanwhile.
+  void ReserveTotal(size_t count) { items_.reserve(count); }
 
   bool Remove(T* item) {
     int32_t at = PositionOf(item);
@@ -208,9 +212,20 @@ class CItemList {
     if (!sorted_)
       std::stable_sort(items_.begin(), items_.end(),
                        [](T* a, T* b) { return CompareItemsById<T>(a, b) < 0; });
+    RenumberPositions();
+    sorted_ = true;
+  }
+
+  // The order stays as it is. Allocates nothing: the items already have
+  // their positions.
+  void CloseGaps() {
+    items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end());
+    RenumberPositions();
+  }
+
+  void RenumberPositions() {
     for (size_t i = 0; i < items_.size(); ++i) SetPosition(items_[i], static_cast<int32_t>(i));
     gaps_ = 0;
-    sorted_ = true;
   }
 
   EItemListSlot slot_;

@@ -2,18 +2,40 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "lib/foundation/format/Convert.h"
+
+namespace {
+
+using TCounts = std::map<int32_t, int32_t>;
+
+// A detached node holding key -> value.
+TCounts::node_type MakeNode(int32_t key, int32_t value) {
+  TCounts one;
+  one.emplace(key, value);
+  return one.extract(one.begin());
+}
+
+// Puts a detached node in with another key; allocates nothing.
+void InsertAs(TCounts& map, TCounts::node_type node, int32_t key, int32_t value) noexcept {
+  node.key() = key;
+  node.mapped() = value;
+  map.insert(std::move(node));
+}
+
+}  // namespace
 
 int32_t CNameNumbers::NumberOf(const CStr& name, const CStr& base) {
   int32_t length = base.GetLength();
   if (name.GetLength() <= length ||
       std::memcmp(name.c_str(), base.c_str(), static_cast<size_t>(length)) != 0)
     return 0;
-  for (const char* p = name.c_str() + length; *p; ++p)
+  const char* digits = name.c_str() + length;
+  for (const char* p = digits; *p; ++p)
     if (*p < '0' || *p > '9') return 0;
   int32_t n = 0;
-  if (!TryStrToInt(CStr(name.c_str() + length), &n)) return 0;
+  if (!TryStrToInt(digits, static_cast<int32_t>(std::strlen(digits)), &n)) return 0;
   return n > 0 ? n : 0;
 }
 
@@ -23,14 +45,28 @@ void CNameNumbers::Reset(const CStr& base) {
   runs_.clear();
 }
 
-void CNameNumbers::Rename(const CStr& from, const CStr& to) {
-  RemoveName(from);
-  AddName(to);
+// A number not in use needs a count and possibly a run of its own; one in
+// use now may be free by the commit (a rename to a name of the same number).
+CNameNumbers::CPrepared CNameNumbers::Prepare(const CStr& name) const {
+  CPrepared prepared;
+  prepared.number_ = NumberOf(name, base_);
+  if (prepared.number_ > 0) {
+    prepared.use_ = MakeNode(prepared.number_, 0);
+    prepared.run_ = MakeNode(prepared.number_, prepared.number_);
+  }
+  return prepared;
 }
 
-void CNameNumbers::Add(int32_t n) {
-  if (n <= 0 || uses_[n]++ > 0) return;
-  int32_t first = n, last = n;
+void CNameNumbers::Commit(CPrepared&& prepared) noexcept {
+  const int32_t n = prepared.number_;
+  if (n <= 0) return;
+  auto use = uses_.find(n);
+  if (use != uses_.end()) {
+    ++use->second;
+    return;
+  }
+  InsertAs(uses_, std::move(prepared.use_), n, 1);
+  int32_t last = n;
   auto next = n < INT32_MAX ? runs_.find(n + 1) : runs_.end();
   if (next != runs_.end()) {
     last = next->second;
@@ -41,18 +77,27 @@ void CNameNumbers::Add(int32_t n) {
     before->second = last;
     return;
   }
-  runs_[first] = last;
+  InsertAs(runs_, std::move(prepared.run_), n, last);
 }
 
-void CNameNumbers::Remove(int32_t n) {
+// A run split in two takes the freed count's node for its upper part.
+void CNameNumbers::Remove(int32_t n) noexcept {
   auto use = uses_.find(n);
   if (n <= 0 || use == uses_.end() || --use->second > 0) return;
-  uses_.erase(use);
+  TCounts::node_type spare = uses_.extract(use);
   auto run = --runs_.upper_bound(n);
-  int32_t first = run->first, last = run->second;
-  runs_.erase(run);
-  if (first < n) runs_[first] = n - 1;
-  if (n < last) runs_[n + 1] = last;
+  const int32_t first = run->first, last = run->second;
+  if (first < n)
+    run->second = n - 1;
+  else
+    runs_.erase(run);
+  if (n < last) InsertAs(runs_, std::move(spare), n + 1, last);
+}
+
+void CNameNumbers::Rename(const CStr& from, const CStr& to) {
+  CPrepared prepared = Prepare(to);
+  RemoveName(from);
+  Commit(std::move(prepared));
 }
 
 int64_t CNameNumbers::LowestFree() const {

@@ -1,23 +1,47 @@
 // Numbered default names ("Group 1", "Group 2", ...): which numbers a set of
 // names already uses after a base text, and the lowest one still free.
+// Taking a name in allocates; letting one go never does, so that a change
+// prepared ahead (Prepare, then Commit) cannot fail half way.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <type_traits>
 
 #include "lib/foundation/text/Str.h"
 
 class CNameNumbers {
+  using TCounts = std::map<int32_t, int32_t>;
+
  public:
+  // The nodes a name's number may need, made ahead: committing it then
+  // allocates nothing. Holds nothing for a name that carries no number.
+  class CPrepared {
+   public:
+    CPrepared() = default;
+
+   private:
+    friend class CNameNumbers;
+    int32_t number_ = 0;
+    TCounts::node_type use_;
+    TCounts::node_type run_;
+  };
+
   // The number that name carries after base: base, then only decimal digits
-  // of a positive 32-bit value. 0 when the name carries none.
+  // of a positive 32-bit value. 0 when the name carries none. Allocates nothing.
   static int32_t NumberOf(const CStr& name, const CStr& base);
 
   const CStr& GetBase() const { return base_; }
   // Forgets every name and starts counting after a new base.
   void Reset(const CStr& base);
-  void AddName(const CStr& name) { Add(NumberOf(name, base_)); }
-  void RemoveName(const CStr& name) { Remove(NumberOf(name, base_)); }
+  // Everything name needs to be counted; throws, changing nothing, when
+  // memory runs out.
+  CPrepared Prepare(const CStr& name) const;
+  // Counts the prepared name: the names counted meanwhile may differ.
+  void Commit(CPrepared&& prepared) noexcept;
+  void AddName(const CStr& name) { Commit(Prepare(name)); }
+  void RemoveName(const CStr& name) noexcept { Remove(NumberOf(name, base_)); }
+  // Whole or not at all: throws, changing nothing, when memory runs out.
   void Rename(const CStr& from, const CStr& to);
   // The smallest number from 1 that no name uses: up to 2^31 when every
   // positive 32-bit number is taken.
@@ -26,13 +50,15 @@ class CNameNumbers {
   CStr MakeName() const;
 
  private:
-  void Add(int32_t n);
-  void Remove(int32_t n);
+  void Remove(int32_t n) noexcept;
 
   CStr base_;
-  std::map<int32_t, int32_t> uses_;  // number -> names that carry it
-  std::map<int32_t, int32_t> runs_;  // first -> last of each run of used numbers
+  TCounts uses_;  // number -> names that carry it
+  TCounts runs_;  // first -> last of each run of used numbers
 };
+
+// Numbers counted aside take the place of others in one step that cannot fail.
+static_assert(std::is_nothrow_move_assignable_v<CNameNumbers>);
 
 // The first free numbered name over the names of items (each item's GetName).
 template <class List>

@@ -58,8 +58,13 @@ void TD_STDCALL CRoutePoint::SetLongitude(double longitude, uint32_t* error) {
 void TD_STDCALL CRoutePoint::SetName(const CStr* name, uint32_t* error) {
   GuardSlot(error, [&] {
     if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
-    route_->PointRenamed(name_, *name);
-    name_ = *name;
+    // The new name and its number first: then nothing can fail.
+    CStr stored(*name);
+    CNameNumbers& numbers = route_->PointNames();
+    CNameNumbers::CPrepared number = numbers.Prepare(stored);
+    numbers.RemoveName(name_);
+    numbers.Commit(std::move(number));
+    name_ = std::move(stored);
     TouchRoute();
   });
 }

@@ -1,5 +1,7 @@
 #include "lib/waypoints/Waypoint.h"
 
+#include <memory>
+
 #include "lib/foundation/core/ErrorCodes.h"
 #include "lib/foundation/core/Exception.h"
 #include "lib/waypoints/WaypointChecks.h"
@@ -21,6 +23,12 @@ CStr* CommentOrNull(const CStr& comment) {
   if (!td::CheckComment(comment, &error))
     throw CException("CWaypoint::CWaypoint: Comment of more than 255 characters");
   return TextOrNull(comment);
+}
+
+// The field takes the text made for it and frees the one it held.
+void PutText(CStr*& field, std::unique_ptr<CStr> text) noexcept {
+  std::unique_ptr<CStr> old(field);
+  field = text.release();
 }
 
 bool SamePosition(const SGeo3D& a, const SGeo3D& b) {
@@ -61,29 +69,38 @@ void TD_STDCALL CWaypoint::Assign(CWaypointManagerItem* source, uint32_t* error)
     if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypoint&>(*source);
     if (!td::CheckComment(*from.GetComment(), error)) return;
-    AssignBaseFields(from);
-    SetText(comment_, *from.GetComment(), error);
-    CopyLinksFrom(from);
+    // Everything new is made first: after that nothing can fail.
+    SPreparedName name = PrepareName(from.name_);
+    std::unique_ptr<CStr> comment(TextOrNull(*from.GetComment()));
+    std::unique_ptr<CStr> description(TextOrNull(*from.GetDescription()));
+    std::unique_ptr<CList<CWaypointLink>> links(from.CopyLinks(this));
+    AssignBaseFields(std::move(name), from);
+    PutText(comment_, std::move(comment));
+    PutText(description_, std::move(description));
+    FreeLinks();
+    links_ = links.release();
+    ChooseLinkInternal1(from.IndexOfLink(from.chosen1_));
+    ChooseLinkInternal2(from.IndexOfLink(from.chosen2_));
     MoveTo(from.position_);
     floatAttribute1_ = from.floatAttribute1_;
     floatAttribute2_ = from.floatAttribute2_;
     radius_ = from.radius_;
     intAttribute_ = from.intAttribute_;
-    SetText(description_, *from.GetDescription(), error);
     type_ = from.manager_ == manager_ ? from.type_ : manager_->GetDefaultType();
     *error = kErrNone;
     Touch();
   });
 }
 
-void CWaypoint::CopyLinksFrom(CWaypoint& source) {
-  FreeLinks();
-  for (int32_t i = 0; i < source.GetLinkCount(); ++i) {
-    CWaypointLink* link = source.GetLink(i);
-    AddLinkInternal(*link->GetText1(), *link->GetText2());
+CList<CWaypointLink>* CWaypoint::CopyLinks(CWaypoint* owner) {
+  if (GetLinkCount() == 0) return nullptr;
+  auto copy = std::make_unique<CList<CWaypointLink>>(true);
+  copy->SetCapacity(GetLinkCount());
+  for (int32_t i = 0; i < GetLinkCount(); ++i) {
+    CWaypointLink* link = GetLink(i);
+    copy->Add(new CWaypointLink(*link->GetText1(), *link->GetText2(), owner));
   }
-  ChooseLinkInternal1(source.IndexOfLink(source.chosen1_));
-  ChooseLinkInternal2(source.IndexOfLink(source.chosen2_));
+  return copy.release();
 }
 
 int32_t TD_STDCALL CWaypoint::GetStoreSize(uint8_t whole) {
@@ -290,8 +307,7 @@ void CWaypoint::SetField(V& field, const V& value, uint32_t* error) {
 void CWaypoint::SetText(CStr*& field, const CStr& text, uint32_t* error) {
   *error = kErrNone;
   if ((field ? *field : CStr()) == text) return;
-  delete field;
-  field = TextOrNull(text);
+  PutText(field, std::unique_ptr<CStr>(TextOrNull(text)));
   Touch();
 }
 

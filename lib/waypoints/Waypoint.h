@@ -97,7 +97,8 @@ class CWaypoint : public CWaypointManagerItem {
   bool IsOwnLink(const CWaypointLink* link) const;
   int32_t IndexOfLink(const CWaypointLink* link) const;
   void MoveTo(const SGeo3D& position);
-  void CopyLinksFrom(CWaypoint& source);
+  // A copy of the links, for owner: null when there are none.
+  CList<CWaypointLink>* CopyLinks(CWaypoint* owner);
   CWaypointLink* PutLink(int32_t index, const CStr& text1, const CStr& text2);
   void FreeLinks();
 

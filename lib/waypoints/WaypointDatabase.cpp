@@ -56,14 +56,16 @@ SItemArgs CWaypointDatabase::NewItemArgs(EItemKind kind) {
 }
 
 // The numbers in use after the kind's word in the current language; a change
-// of language counts them afresh.
+// of language counts them afresh, aside, so that running out of memory there
+// leaves the count as it was.
 CNameNumbers& CWaypointDatabase::Names(EItemKind kind) {
-  CNameNumbers& names = names_[static_cast<int>(kind)];
+  CNameNumbers& names = NumbersOf(kind);
   CStr base = LangStr(kKindWords[static_cast<int>(kind)]) + ' ';
   if (names.GetBase() == base) return names;
-  names.Reset(base);
+  CNameNumbers fresh;
+  fresh.Reset(base);
   auto count = [&](auto& list) {
-    for (auto* item : list.Snapshot()) names.AddName(item->GetOwnName());
+    list.ForEach([&](auto* item) { fresh.AddName(item->GetOwnName()); });
   };
   switch (kind) {
     case EItemKind::Waypoint:
@@ -79,22 +81,32 @@ CNameNumbers& CWaypointDatabase::Names(EItemKind kind) {
       count(types_);
       break;
   }
+  names = std::move(fresh);
   return names;
 }
 
-// The database takes the item, or frees it when memory runs out.
+CNameNumbers& CWaypointDatabase::NumbersOf(EItemKind kind) {
+  return names_[static_cast<int>(kind)];
+}
+
+// The database takes the item, or frees it and stays as it was when memory
+// runs out.
 template <class T>
 T* CWaypointDatabase::Track(CItemList<T>& list, td::TObjectPtr<T> item) {
+  CNameNumbers& names = NumbersOf(item->GetKind());
+  CNameNumbers::CPrepared number = names.Prepare(item->GetOwnName());
   list.Append(item.get());
-  T* own = item.release();
-  names_[static_cast<int>(own->GetKind())].AddName(own->GetOwnName());
-  return own;
+  names.Commit(std::move(number));
+  return item.release();
 }
 
 // A new item joins its list, marks the database modified and is announced.
+// Every list it joins has room for it first: after that nothing can fail.
 template <class T>
 T* CWaypointDatabase::Adopt(CItemList<T>& list, td::TObjectPtr<T> item,
                             void (CWaypointManager::*added)(T*)) {
+  list.Reserve(1);
+  manager_->ReserveForAdded(item->GetKind());
   T* own = Track(list, std::move(item));
   SetModified(true);
   (manager_->*added)(own);
@@ -104,7 +116,7 @@ T* CWaypointDatabase::Adopt(CItemList<T>& list, td::TObjectPtr<T> item,
 template <class T>
 bool CWaypointDatabase::Untrack(CItemList<T>& list, T* item) {
   if (!list.Remove(item)) return false;
-  names_[static_cast<int>(item->GetKind())].RemoveName(item->GetOwnName());
+  NumbersOf(item->GetKind()).RemoveName(item->GetOwnName());
   SetModified(true);
   return true;
 }
@@ -242,8 +254,8 @@ void TD_STDCALL CWaypointDatabase::Save(const CStr* fileName, uint32_t* error) {
     if (!CheckDatabaseStorable(*this, *error)) return;
     uint32_t now = NowSecondsSince2000();
     CAtomicFileWriter file;
-    if (!file.Open(*fileName, kWptFileBufferSize, *error) ||
-        !WriteTo(file.Stream(), now, *error) || !file.Commit(*error))
+    if (!file.Open(*fileName, kWptFileBufferSize, *error) || !WriteTo(file.Stream(), now, *error) ||
+        !file.Commit(*error))
       return;
     modifiedTime_ = now;
     SetModified(false);
@@ -300,32 +312,26 @@ void CWaypointDatabase::RemoveType(CWaypointType* type) {
 
 void CWaypointDatabase::RemoveWaypoint(CWaypoint* waypoint) {
   if (!Untrack(waypoints_, waypoint)) return;
-  std::vector<CRoutePoint*> points = waypoint->GetRoutePoints();
-  for (auto point = points.rbegin(); point != points.rend(); ++point)
-    (*point)->AttachWaypoint(nullptr);
+  // Each point, the last first, leaves the waypoint's list as it detaches.
+  const std::vector<CRoutePoint*>& points = waypoint->GetRoutePoints();
+  while (!points.empty()) points.back()->AttachWaypoint(nullptr);
   manager_->WaypointRemoved(waypoint);
   td::Free(waypoint);
 }
 
 void CWaypointDatabase::ReplaceType(CWaypointType* type) {
-  for (CWaypoint* waypoint : waypoints_.Snapshot())
-    if (waypoint->GetType() == type) {
-      waypoint->SetTypeInternal(manager_->GetDefaultType());
-      SetModified(true);
-    }
+  waypoints_.ForEach([&](CWaypoint* waypoint) {
+    if (waypoint->GetType() != type) return;
+    waypoint->SetTypeInternal(manager_->GetDefaultType());
+    SetModified(true);
+  });
 }
 
 void CWaypointDatabase::RemoveWaypointFromGroups(CWaypoint* waypoint) {
-  std::vector<CWaypointGroup*> groups = groups_.Snapshot();
-  for (auto group = groups.rbegin(); group != groups.rend() && waypoint->GetGroupCount() > 0;
-       ++group)
-    if ((*group)->RemoveWaypointInternal(waypoint)) SetModified(true);
+  for (int32_t i = groups_.GetCount() - 1; i >= 0 && waypoint->GetGroupCount() > 0; --i)
+    if (groups_.GetAt(i)->RemoveWaypointInternal(waypoint)) SetModified(true);
 }
 
 void CWaypointDatabase::SetModified(bool modified) {
   state_ = modified ? static_cast<uint8_t>(state_ | 2) : static_cast<uint8_t>(state_ & ~2);
-}
-
-void CWaypointDatabase::ItemRenamed(CWaypointManagerItem* item, const CStr& from, const CStr& to) {
-  names_[static_cast<int>(item->GetKind())].Rename(from, to);
 }

@@ -89,7 +89,8 @@ class CWaypointDatabase : public CObject {
   void ReplaceType(CWaypointType* type);
   void RemoveWaypointFromGroups(CWaypoint* waypoint);
   void SetModified(bool modified);
-  void ItemRenamed(CWaypointManagerItem* item, const CStr& from, const CStr& to);
+  // The numbers the names of the kind's items use, for their renames.
+  CNameNumbers& NumbersOf(EItemKind kind);
   const CStr& GetName() const { return name_; }
   uint32_t GetContentVersion() const { return contentVersion_; }
   uint32_t GetModifiedTime() const { return modifiedTime_; }

@@ -50,10 +50,8 @@ void TD_STDCALL CWaypointGroup::Clear(uint32_t* error) {
 }
 
 void CWaypointGroup::DropMembers() {
-  std::vector<CWaypoint*> members = members_.Snapshot();
-  members_.Clear();
-  if (IsBuiltIn()) return;
-  for (auto member = members.rbegin(); member != members.rend(); ++member) (*member)->LeaveGroup();
+  if (IsBuiltIn()) return members_.Clear();
+  for (CWaypoint* member : members_.TakeAll()) member->LeaveGroup();
 }
 
 void TD_STDCALL CWaypointGroup::RemoveAt(int32_t index, uint32_t* error) {

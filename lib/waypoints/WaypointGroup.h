@@ -32,8 +32,12 @@ class CWaypointGroup : public CWaypointManagerItem {
   // Members are kept in identifier order whichever way they come in.
   void AppendWaypointInternal(CWaypoint* waypoint) { AddWaypointInternal(waypoint); }
   bool RemoveWaypointInternal(CWaypoint* waypoint);
-  // Every member leaves, the last first, without touching the group.
+  // Every member leaves without touching the group; allocates nothing.
   void DropMembers();
+  // Room for count members in all. The manager keeps room in its built-in
+  // group for every waypoint, so that a waypoint's leaving its last group,
+  // which puts it there, cannot fail.
+  void ReserveMembers(size_t count) { members_.ReserveTotal(count); }
 
  private:
   bool IsBuiltIn() const { return (state_ & kItemDefaultGroup) != 0; }

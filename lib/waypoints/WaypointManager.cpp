@@ -65,16 +65,20 @@ CWaypointManager::~CWaypointManager() {
 }
 
 void TD_STDCALL CWaypointManager::AddRouteEventHandler(TRouteEventFunc function, void* context) {
-  td::GuardVoid([&] { subscribers_.Add(MakeCallback(function, context)); });
+  td::GuardVoid([&] { AddRouteSubscriber(function, context); });
+}
+
+void CWaypointManager::AddRouteSubscriber(TRouteEventFunc function, void* context) {
+  subscribers_.Add(MakeCallback(function, context));
 }
 
 void TD_STDCALL CWaypointManager::BeginLoad(int32_t fileCount, void* progress) {
   td::GuardVoid([&] {
+    std::unique_ptr<SProgress> stage(progress ? new SProgress() : nullptr);
     loading_ = 1;
     defaultGroup_->DropMembers();
-    stage_.reset();
+    stage_ = std::move(stage);
     if (!progress) return;
-    stage_ = std::make_unique<SProgress>();
     stageCount_ = std::clamp(fileCount, 0, INT32_MAX - 1) + 1;
     filesDone_ = 0;
     td::ProgressStageInit(stage_.get(), static_cast<SProgress*>(progress), 1.0f / stageCount_, 6);
@@ -85,29 +89,32 @@ CWaypointDatabase* TD_STDCALL CWaypointManager::CreateDatabase(const CStr* name,
                                                                uint32_t contentVersion,
                                                                uint8_t locked) {
   return td::Guard(static_cast<CWaypointDatabase*>(nullptr), [&] {
-    auto* database =
-        new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0);
-    databases_.Add(database);
-    return database;
+    td::TObjectPtr<CWaypointDatabase> database(
+        new CWaypointDatabase(this, *name, contentVersion, locked ? kDatabaseLocked : 0));
+    databases_.Add(database.get());
+    return database.release();
   });
 }
 
 CWaypointRoute* TD_STDCALL CWaypointManager::CreateRoute() {
   return td::Guard(static_cast<CWaypointRoute*>(nullptr), [&] {
-    auto* route = new CWaypointRoute(BuiltInArgs(kItemFreeStanding, NowSecondsSince2000(), this));
-    ownRoutes_.Add(route);
-    return route;
+    td::TObjectPtr<CWaypointRoute> route(
+        new CWaypointRoute(BuiltInArgs(kItemFreeStanding, NowSecondsSince2000(), this)));
+    ownRoutes_.Add(route.get());
+    return route.release();
   });
 }
 
 void TD_STDCALL CWaypointManager::EndLoad() {
+  // The batch ends, and the built-in group is settled, even when memory runs
+  // out while the references are resolved: those left stay unresolved.
   td::GuardVoid([&] {
     if (stage_) td::ProgressStageNext(stage_.get(), 1.0f / stageCount_, 2);
     ResolveFixups();
-    SettleDefaultGroup();
-    loading_ = 0;
-    stage_.reset();
   });
+  SettleDefaultGroup();
+  loading_ = 0;
+  stage_.reset();
 }
 
 // Every fix-up in list order, reporting after each multiple of the step; the
@@ -121,15 +128,18 @@ void CWaypointManager::ResolveFixups() {
       td::ProgressCall(stage_.get(), static_cast<float>(static_cast<double>(i) / n), 0, &ignored);
   });
   if (stage_) td::ProgressCall(stage_.get(), 1.0f, 0, &ignored);
-  for (CWaypointRoute* route : routes_.Snapshot()) route->RecomputeStaleDistances();
+  routes_.ForEach([](CWaypointRoute* route) { route->RecomputeStaleDistances(); });
 }
 
 // Joins during a load leave waypoints in the built-in group, so it is made
 // anew: exactly the waypoints that no other group holds.
+// It has room for every waypoint (ReserveForAdded, ReserveItemsOf): nothing
+// here allocates.
 void CWaypointManager::SettleDefaultGroup() {
   defaultGroup_->DropMembers();
-  for (CWaypoint* waypoint : waypoints_.Snapshot())
+  waypoints_.ForEach([&](CWaypoint* waypoint) {
     if (waypoint->GetGroupCount() == 0) defaultGroup_->AddWaypointInternal(waypoint);
+  });
 }
 
 uint8_t TD_STDCALL CWaypointManager::FindGroup(const SItemId* id, int32_t* index) {
@@ -275,7 +285,8 @@ bool CheckIds(CItemList<T>& items, CItemList<T>& known, uint32_t& error) {
   for (T* item : items.Snapshot()) {
     const SItemId& id = *item->GetId();
     int32_t at;
-    if (IsZeroItemId(id) || (previous && CompareItemId(*previous, id) == 0) || known.Find(id, &at)) {
+    if (IsZeroItemId(id) || (previous && CompareItemId(*previous, id) == 0) ||
+        known.Find(id, &at)) {
       error = kErrFileFormat;
       return false;
     }
@@ -308,6 +319,26 @@ void CWaypointManager::ReserveItemsOf(CWaypointDatabase& database) {
   routes_.Reserve(static_cast<size_t>(database.GetRouteCount()));
   types_.Reserve(static_cast<size_t>(database.GetTypeCount()));
   waypoints_.Reserve(static_cast<size_t>(database.GetWaypointCount()));
+  defaultGroup_->ReserveMembers(static_cast<size_t>(waypoints_.GetCount()) +
+                                static_cast<size_t>(database.GetWaypointCount()));
+}
+
+void CWaypointManager::ReserveForAdded(EItemKind kind) {
+  switch (kind) {
+    case EItemKind::Group:
+      groups_.Reserve(1);
+      break;
+    case EItemKind::Route:
+      routes_.Reserve(1);
+      break;
+    case EItemKind::Type:
+      types_.Reserve(1);
+      break;
+    case EItemKind::Waypoint:
+      waypoints_.Reserve(1);
+      defaultGroup_->ReserveMembers(static_cast<size_t>(waypoints_.GetCount()) + 1);
+      break;
+  }
 }
 
 void CWaypointManager::AdvanceFileProgress() {

@@ -89,6 +89,9 @@ class CWaypointManager : public CObject {
   virtual void TD_STDCALL RemoveRouteEventHandler(TRouteEventFunc function, void* context);
   virtual void TD_STDCALL MarkWaypoints(CWaypointList* waypoints, uint16_t mask);
 
+  // Room in the lists a new item of the kind joins (a waypoint also joins
+  // the built-in group), so that the Added call for it cannot fail.
+  void ReserveForAdded(EItemKind kind);
   // Told by the databases.
   void GroupAdded(CWaypointGroup* group) { groups_.Append(group); }
   void RouteAdded(CWaypointRoute* route) { routes_.Append(route); }
@@ -103,6 +106,8 @@ class CWaypointManager : public CObject {
   // Subscribers from the last added to the first; one that is unsubscribed
   // during the walk is not called any more.
   void FireRouteEvent(CWaypointRoute* route, int32_t index, CRoutePoint* point);
+  // AddRouteEventHandler for the library's own callers: throws when memory runs out.
+  void AddRouteSubscriber(TRouteEventFunc function, void* context);
   void AddRouteResetListener(TRouteResetFunc function, void* context);
   void RemoveRouteResetListener(TRouteResetFunc function, void* context);
   void RouteResetting(CWaypointRoute* route, ERouteReset reset);
@@ -113,9 +118,7 @@ class CWaypointManager : public CObject {
   // OpenDatabase over a file image in a stream.
   CWaypointDatabase* OpenDatabaseFrom(CStream& stream, uint32_t* error);
   // The fix-ups waiting for EndLoad; null when there are none.
-  const CFixupList* GetPendingFixups() const {
-    return fixups_.HasWaiting() ? &fixups_ : nullptr;
-  }
+  const CFixupList* GetPendingFixups() const { return fixups_.HasWaiting() ? &fixups_ : nullptr; }
 
  private:
   static constexpr int32_t kPrefetchAhead = 16;

@@ -24,14 +24,15 @@ bool CWaypointManagerItem::CanAssignFrom(CWaypointManagerItem* source, uint32_t*
   return source != this;
 }
 
-void CWaypointManagerItem::AssignBaseFields(const CWaypointManagerItem& source) {
-  StoreName(source.name_);
+void CWaypointManagerItem::AssignBaseFields(SPreparedName&& name,
+                                            const CWaypointManagerItem& source) noexcept {
+  StoreName(std::move(name));
   created_ = source.created_;
 }
 
 bool CWaypointManagerItem::AssignBase(CWaypointManagerItem* source, uint32_t* error) {
   if (!CanAssignFrom(source, error)) return false;
-  AssignBaseFields(*source);
+  AssignBaseFields(PrepareName(source->name_), *source);
   return true;
 }
 
@@ -81,7 +82,7 @@ void TD_STDCALL CWaypointManagerItem::Delete(uint32_t* error) { CheckDelete(erro
 void TD_STDCALL CWaypointManagerItem::SetName(const CStr* name, uint32_t* error) {
   GuardSlot(error, [&] {
     if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
-    StoreName(*name);
+    StoreName(PrepareName(*name));
     Touch();
   });
 }
@@ -117,7 +118,17 @@ void CWaypointManagerItem::SetMark(bool mark) {
                 : static_cast<uint16_t>(state_ & ~kItemVisitMark);
 }
 
-void CWaypointManagerItem::StoreName(const CStr& name) {
-  if (database_) database_->ItemRenamed(this, name_, name);
-  name_ = name;
+CWaypointManagerItem::SPreparedName CWaypointManagerItem::PrepareName(const CStr& name) const {
+  SPreparedName prepared{name, {}};
+  if (database_) prepared.number = database_->NumbersOf(kind_).Prepare(name);
+  return prepared;
+}
+
+void CWaypointManagerItem::StoreName(SPreparedName&& prepared) noexcept {
+  if (database_) {
+    CNameNumbers& numbers = database_->NumbersOf(kind_);
+    numbers.RemoveName(name_);
+    numbers.Commit(std::move(prepared.number));
+  }
+  name_ = std::move(prepared.name);
 }

@@ -10,6 +10,7 @@
 #include "lib/foundation/core/Object.h"
 #include "lib/foundation/text/Str.h"
 #include "lib/waypoints/ItemId.h"
+#include "lib/waypoints/NameNumbers.h"
 #include "lib/waypoints/WaypointForward.h"
 
 struct SItemArgs {
@@ -67,11 +68,20 @@ class CWaypointManagerItem : public CObject {
  protected:
   CWaypointManagerItem(EItemKind kind, const SItemArgs& args);
 
+  // A new name with its number in the database's numbering, made ahead so
+  // that storing it cannot fail.
+  struct SPreparedName {
+    CStr name;
+    CNameNumbers::CPrepared number;
+  };
+
   // The checks of Assign: the item writable, the source of the same kind and
   // not the item itself (which assigns nothing and sets no error).
   bool CanAssignFrom(CWaypointManagerItem* source, uint32_t* error);
-  // Name and creation time, after CanAssignFrom.
-  void AssignBaseFields(const CWaypointManagerItem& source);
+  SPreparedName PrepareName(const CStr& name) const;
+  void StoreName(SPreparedName&& prepared) noexcept;
+  // The prepared name and the creation time of the source, after CanAssignFrom.
+  void AssignBaseFields(SPreparedName&& name, const CWaypointManagerItem& source) noexcept;
   // Both of the above: false when nothing is to be assigned.
   bool AssignBase(CWaypointManagerItem* source, uint32_t* error);
   // The base checks of Delete: true when the item may go.
@@ -89,6 +99,4 @@ class CWaypointManagerItem : public CObject {
 
  private:
   int32_t listPositions_[3] = {-1, -1, -1};
-
-  void StoreName(const CStr& name);
 };

@@ -35,26 +35,49 @@ CWaypointRoute::~CWaypointRoute() {
   points_.SetOwnsItems(true);
 }
 
-void CWaypointRoute::DestroyPoints() {
-  manager_->RouteResetting(this, ERouteReset::Replacing);
+// The points are made aside, each attached to its waypoint when the source
+// is of this manager, with their names counted; the route keeps room for as
+// many. The route's own points stay as they are.
+void CWaypointRoute::CopyPoints(CWaypointRoute& source, CList<CRoutePoint>& points,
+                                CNameNumbers& names) {
+  const int32_t count = source.points_.GetCount();
+  points.SetCapacity(count);
+  for (int32_t i = 0; i < count; ++i) {
+    CRoutePoint* model = source.points_.GetAt(i);
+    CWaypoint* waypoint = source.manager_ == manager_ ? model->GetWaypoint() : nullptr;
+    names.AddName(model->GetOwnName());
+    td::TObjectPtr<CRoutePoint> point(new CRoutePoint(this, model->GetOwnName(), waypoint,
+                                                      *model->GetPosition(), model->GetRadius()));
+    points.Add(point.release());
+  }
+  if (points_.GetCapacity() < count) points_.SetCapacity(count);
+}
+
+// The old points are destroyed and the new ones take their place without
+// allocating.
+void CWaypointRoute::ReplacePoints(CList<CRoutePoint>& points, CNameNumbers& names) noexcept {
   points_.SetOwnsItems(true);
-  points_.Clear();
+  points_.SetCount(0);
   points_.SetOwnsItems(false);
-  pointNames_.Reset(CStr());
+  for (int32_t i = 0; i < points.GetCount(); ++i) points_.Add(points.GetAt(i));
+  points.SetOwnsItems(false);
+  pointNames_ = std::move(names);
+  distancesStale_ = true;
+  RecomputeStaleDistances();
 }
 
 void TD_STDCALL CWaypointRoute::Assign(CWaypointManagerItem* source, uint32_t* error) {
   GuardSlot(error, [&] {
-    if (!AssignBase(source, error)) return;
+    if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypointRoute&>(*source);
-    DestroyPoints();
-    for (int32_t i = 0; i < from.points_.GetCount(); ++i) {
-      CRoutePoint* model = from.points_.GetAt(i);
-      CRoutePoint* point =
-          AppendPointInternal(model->GetOwnName(), *model->GetPosition(), model->GetRadius());
-      if (model->GetWaypoint() && from.manager_ == manager_)
-        point->AttachWaypoint(model->GetWaypoint());
-    }
+    // Everything new is made first: after that nothing can fail.
+    SPreparedName name = PrepareName(from.name_);
+    CList<CRoutePoint> points(true);
+    CNameNumbers names;
+    CopyPoints(from, points, names);
+    AssignBaseFields(std::move(name), from);
+    manager_->RouteResetting(this, ERouteReset::Replacing);
+    ReplacePoints(points, names);
     manager_->RouteResetting(this, ERouteReset::Replaced);
     Touch();
   });
@@ -220,13 +243,7 @@ CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
       *error = kErrItemNotFound;
       return static_cast<CRoutePoint*>(nullptr);
     }
-    CStr name = MakeUniquePointName();
-    td::TObjectPtr<CRoutePoint> made(new CRoutePoint(this, name, waypoint, position, radius));
-    points_.Insert(index, made.get());
-    CRoutePoint* point = made.release();
-    pointNames_.AddName(name);
-    if (index < points_.GetCount() - 1) point->SetDistance(points_.GetAt(index + 1)->GetDistance());
-    UpdateDistances(index);
+    CRoutePoint* point = PutPoint(index, MakeUniquePointName(), waypoint, position, radius);
     Touch();
     return point;
   });
@@ -234,10 +251,19 @@ CRoutePoint* CWaypointRoute::InsertPointAt(int32_t index, CWaypoint* waypoint,
 
 CRoutePoint* CWaypointRoute::AppendPointInternal(const CStr& name, const SGeo3D& position,
                                                  float radius) {
-  td::TObjectPtr<CRoutePoint> made(new CRoutePoint(this, name, nullptr, position, radius));
-  points_.Add(made.get());
+  return PutPoint(points_.GetCount(), name, nullptr, position, radius);
+}
+
+// The point, its name's number and room in the list are made first: when
+// memory runs out the route stays as it was.
+CRoutePoint* CWaypointRoute::PutPoint(int32_t index, const CStr& name, CWaypoint* waypoint,
+                                      const SGeo3D& position, float radius) {
+  td::TObjectPtr<CRoutePoint> made(new CRoutePoint(this, name, waypoint, position, radius));
+  CNameNumbers::CPrepared number = pointNames_.Prepare(name);
+  points_.Insert(index, made.get());
   CRoutePoint* point = made.release();
-  pointNames_.AddName(name);
-  UpdateDistances(points_.GetCount() - 1);
+  pointNames_.Commit(std::move(number));
+  if (index < points_.GetCount() - 1) point->SetDistance(points_.GetAt(index + 1)->GetDistance());
+  UpdateDistances(index);
   return point;
 }

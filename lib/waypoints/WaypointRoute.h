@@ -55,12 +55,16 @@ class CWaypointRoute : public CWaypointManagerItem {
   // Appends a point without a waypoint, for Assign and the readers.
   CRoutePoint* AppendPointInternal(const CStr& name, const SGeo3D& position, float radius);
   CStr MakeUniquePointName() const { return pointNames_.MakeName(); }
-  void PointRenamed(const CStr& from, const CStr& to) { pointNames_.Rename(from, to); }
+  // The numbering of the points' names, for their renames.
+  CNameNumbers& PointNames() { return pointNames_; }
 
  private:
   double Distance(int32_t a, int32_t b);
   bool IsIndex(int32_t i) const { return i >= 0 && i < points_.GetCount(); }
-  void DestroyPoints();
+  CRoutePoint* PutPoint(int32_t index, const CStr& name, CWaypoint* waypoint,
+                        const SGeo3D& position, float radius);
+  void CopyPoints(CWaypointRoute& source, CList<CRoutePoint>& points, CNameNumbers& names);
+  void ReplacePoints(CList<CRoutePoint>& points, CNameNumbers& names) noexcept;
 
   CList<CRoutePoint> points_;
   CNameNumbers pointNames_;

@@ -16,15 +16,16 @@ namespace {
 
 using BmpPtr = td::TObjectPtr<CBmp32>;
 
-// A copy of source, or a cleared side x side bitmap when there is none.
+// A copy of source, or a cleared side x side bitmap when there is none;
+// throws when memory runs out.
 BmpPtr CopyImage(const CBmp32* source, int32_t side) {
-  BmpPtr copy(new CBmp32(0, 0, false));
-  if (source && source->HasPixels()) {
-    copy->CopyFrom(*source);
-  } else {
-    copy->SetSize(side, side);
-    copy->Fill(0);
+  if (!source || !source->HasPixels()) {
+    BmpPtr cleared(new CBmp32(side, side, false));
+    cleared->Fill(0);
+    return cleared;
   }
+  BmpPtr copy(new CBmp32(0, 0, false));
+  copy->CopyFrom(*source);
   return copy;
 }
 
@@ -54,17 +55,9 @@ CWaypointType::CWaypointType(const STypeArgs& args, const CStr& fontFace)
       screen_(NightScreen()),
       displayOriginX_(args.originX),
       displayOriginY_(args.originY) {
-  BmpPtr icon = CopyImage(args.icon, 32);
-  BmpPtr overlay = CopyImage(args.overlay, 8);
-  icon_ = icon.release();
-  overlay_ = overlay.release();
-  try {
-    RebuildIcon();
-  } catch (...) {
-    td::Free(icon_);
-    td::Free(overlay_);
-    throw;
-  }
+  SIconSet icons =
+      MakeIconSet(args.icon, args.overlay, args.overlayShown, args.originX, args.originY);
+  PutIconSet(icons);
   RegisterColors();
 }
 
@@ -82,13 +75,19 @@ void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* er
   GuardSlot(error, [&] {
     if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypointType&>(*source);
-    // The icons first: they take the most memory, and running out of it
-    // there reports code 1 with nothing assigned yet.
-    if (!SameIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_))
-      ReplaceIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_);
-    AssignBaseFields(from);
+    // Everything new is made first: after that nothing can fail (the fonts
+    // of one face change without allocating).
+    const bool sameIcon =
+        SameIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_);
+    SIconSet icons;
+    if (!sameIcon)
+      icons =
+          MakeIconSet(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_);
+    SPreparedName name = PrepareName(from.name_);
     nameFont_.Assign(from.nameFont_);
     commentFont_.Assign(from.commentFont_);
+    if (!sameIcon) PutIconSet(icons);
+    AssignBaseFields(std::move(name), from);
     ReplaceColor(color_, dayColor_, from.dayColor_);
     ReplaceColor(commentColor_, commentDayColor_, from.commentDayColor_);
     Touch();
@@ -172,7 +171,8 @@ void TD_STDCALL CWaypointType::SetIcon(CBmp32* icon, CBmp32* overlay, uint8_t ov
       return;
     bool shown = overlayShown != 0;
     if (SameIcon(*icon, *overlay, shown, originX, originY)) return;
-    ReplaceIcon(*icon, *overlay, shown, originX, originY);
+    SIconSet icons = MakeIconSet(icon, overlay, shown, originX, originY);
+    PutIconSet(icons);
     Touch();
   });
 }
@@ -218,60 +218,90 @@ bool CWaypointType::SameIcon(const CBmp32& icon, const CBmp32& overlay, bool sho
          SamePixels(overlay, *overlay_);
 }
 
-// Copies first, so that a failure leaves the type as it was.
-void CWaypointType::ReplaceIcon(const CBmp32& icon, const CBmp32& overlay, bool shown, float x,
-                                float y) {
-  BmpPtr newIcon = CopyImage(&icon, 32);
-  BmpPtr newOverlay = CopyImage(&overlay, 8);
-  BmpPtr oldIcon(std::exchange(icon_, newIcon.release()));
-  BmpPtr oldOverlay(std::exchange(overlay_, newOverlay.release()));
-  overlayShown_ = shown;
-  originX_ = x;
-  originY_ = y;
-  RebuildIcon();
+CWaypointType::SIconSet CWaypointType::MakeIconSet(const CBmp32* icon, const CBmp32* overlay,
+                                                   bool shown, float x, float y) const {
+  SIconSet set;
+  set.icon = CopyImage(icon, 32);
+  set.overlay = CopyImage(overlay, 8);
+  set.shown = shown;
+  set.originX = x;
+  set.originY = y;
+  set.display = MakeDisplay(set);
+  return set;
 }
 
+// The set's bitmaps and values take the place of the type's, which the set
+// then holds.
+void CWaypointType::PutIconSet(SIconSet& set) noexcept {
+  icon_ = std::exchange(set.icon, BmpPtr(icon_)).release();
+  overlay_ = std::exchange(set.overlay, BmpPtr(overlay_)).release();
+  overlayShown_ = set.shown;
+  originX_ = set.originX;
+  originY_ = set.originY;
+  PutDisplay(set);
+}
+
+void CWaypointType::PutDisplay(SIconSet& set) noexcept {
+  displayIcon_ = std::exchange(set.display, BmpPtr(displayIcon_)).release();
+  displayOriginX_ = set.displayOriginX;
+  displayOriginY_ = set.displayOriginY;
+}
+
+// The display icon is made before the old one goes: when memory runs out the
+// type keeps the one it had.
 void CWaypointType::RebuildIcon() {
-  td::Free(displayIcon_);
-  displayIcon_ = nullptr;
-  displayOriginX_ = originX_;
-  displayOriginY_ = originY_;
+  SIconSet set;
+  set.shown = overlayShown_;
+  set.originX = originX_;
+  set.originY = originY_;
+  set.display = MakeDisplay(set, icon_, overlay_);
+  PutDisplay(set);
+}
+
+// The icon composed with the shown overlay and dimmed at night; none by day
+// without overlay. Sets the set's display origin.
+BmpPtr CWaypointType::MakeDisplay(SIconSet& set, const CBmp32* icon, const CBmp32* overlay) const {
+  if (!icon) icon = set.icon.get();
+  if (!overlay) overlay = set.overlay.get();
+  set.displayOriginX = set.originX;
+  set.displayOriginY = set.originY;
   bool night = screen_ && screen_->IsNight();
-  if (!overlayShown_ && !night) return;
+  if (!set.shown && !night) return nullptr;
   BmpPtr display(new CBmp32(0, 0, false));
-  if (overlayShown_)
-    ComposeIcon(*display);
+  if (set.shown)
+    ComposeIcon(*display, *icon, *overlay, set);
   else
-    display->CopyFrom(*icon_);
+    display->CopyFrom(*icon);
   if (night) screen_->DimBitmap(display.get());
-  displayIcon_ = display.release();
+  return display;
 }
 
 // The overlay centred on the origin over the icon; when the overlay reaches
 // out over the icon's left or top edge, everything moves right or down so
 // that it starts at the display icon's edge.
-void CWaypointType::ComposeIcon(CBmp32& display) {
-  SRectD icon = icon_->PixBounds();
-  double left = originX_ - overlay_->Width() / 2.0;
-  double top = originY_ - overlay_->Height() / 2.0;
-  SRectD overlay{left, top, left + overlay_->Width(), top + overlay_->Height()};
-  double shiftX = overlay.left < -0.5 ? -(overlay.left + 0.5) : 0.0;
-  double shiftY = overlay.top < -0.5 ? -(overlay.top + 0.5) : 0.0;
-  for (SRectD* r : {&icon, &overlay}) {
+void CWaypointType::ComposeIcon(CBmp32& display, const CBmp32& icon, const CBmp32& overlay,
+                                SIconSet& set) {
+  SRectD iconRect = icon.PixBounds();
+  double left = set.originX - overlay.Width() / 2.0;
+  double top = set.originY - overlay.Height() / 2.0;
+  SRectD overlayRect{left, top, left + overlay.Width(), top + overlay.Height()};
+  double shiftX = overlayRect.left < -0.5 ? -(overlayRect.left + 0.5) : 0.0;
+  double shiftY = overlayRect.top < -0.5 ? -(overlayRect.top + 0.5) : 0.0;
+  for (SRectD* r : {&iconRect, &overlayRect}) {
     r->left += shiftX;
     r->right += shiftX;
     r->top += shiftY;
     r->bottom += shiftY;
   }
-  double right = std::max(icon.right, overlay.right);
-  double bottom = std::max(icon.bottom, overlay.bottom);
+  double right = std::max(iconRect.right, overlayRect.right);
+  double bottom = std::max(iconRect.bottom, overlayRect.bottom);
   display.Resize(static_cast<int32_t>(std::floor(right + 1.0)),
                  static_cast<int32_t>(std::floor(bottom + 1.0)));
   display.Fill(0);
-  icon_->Draw(display, icon, icon_->PixBounds(), bmCopy);
-  overlay_->Draw(display, overlay, overlay_->PixBounds(), bmBlendAlpha);
-  displayOriginX_ = static_cast<float>(originX_ + shiftX);
-  displayOriginY_ = static_cast<float>(originY_ + shiftY);
+  const_cast<CBmp32&>(icon).Draw(display, iconRect, icon.PixBounds(), bmCopy);
+  const_cast<CBmp32&>(overlay).Draw(display, overlayRect, overlay.PixBounds(), bmBlendAlpha);
+  set.displayOriginX = static_cast<float>(set.originX + shiftX);
+  set.displayOriginY = static_cast<float>(set.originY + shiftY);
 }
 
 void CWaypointType::SetSize(CFontDesc& font, int32_t size, uint32_t* error) {

@@ -83,10 +83,28 @@ class CWaypointType : public CWaypointManagerItem {
   float GetDisplayOriginY() const { return displayOriginY_; }
 
  private:
+  // An icon, its overlay, their values and the display icon built from
+  // them, made aside; a null display icon shows the icon itself.
+  struct SIconSet {
+    td::TObjectPtr<CBmp32> icon, overlay, display;
+    bool shown = false;
+    float originX = 0, originY = 0, displayOriginX = 0, displayOriginY = 0;
+  };
+
   bool IsBuiltIn() const { return (state_ & kItemDefaultType) != 0; }
   bool SameIcon(const CBmp32& icon, const CBmp32& overlay, bool shown, float x, float y) const;
-  void ReplaceIcon(const CBmp32& icon, const CBmp32& overlay, bool shown, float x, float y);
-  void ComposeIcon(CBmp32& display);
+  // Copies of the icon and the overlay (cleared ones when null) with their
+  // display icon; throws, changing nothing, when memory runs out.
+  SIconSet MakeIconSet(const CBmp32* icon, const CBmp32* overlay, bool shown, float x,
+                       float y) const;
+  void PutIconSet(SIconSet& set) noexcept;
+  void PutDisplay(SIconSet& set) noexcept;
+  // The display icon of the set's values over the given bitmaps, by default
+  // the set's own.
+  td::TObjectPtr<CBmp32> MakeDisplay(SIconSet& set, const CBmp32* icon = nullptr,
+                                     const CBmp32* overlay = nullptr) const;
+  static void ComposeIcon(CBmp32& display, const CBmp32& icon, const CBmp32& overlay,
+                          SIconSet& set);
   void RegisterColors();
   void ReplaceColor(uint32_t& display, uint32_t& day, uint32_t argb);
   void SetColorPair(uint32_t& display, uint32_t& day, uint32_t argb, uint32_t* error);

@@ -4,6 +4,7 @@ tdlib_add_tests(waypoints
     ItemIdTest.cpp
     RouteTest.cpp
     WaypointAllocationTest.cpp
+    WaypointChangeAllocationTest.cpp
     WaypointFileTest.cpp
     WaypointChecksTest.cpp
     WaypointLayoutTest.cpp

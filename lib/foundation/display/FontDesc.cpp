@@ -42,7 +42,8 @@ void CFontDesc::SetStyle(uint32_t style) {
 
 void CFontDesc::Assign(const CFontDesc& other) {
   if (faceName_ == other.faceName_ && style_ == other.style_ && size_ == other.size_) return;
-  faceName_ = other.faceName_;
+  // The same face allocates nothing: a change of size or style cannot fail.
+  if (faceName_ != other.faceName_) faceName_ = other.faceName_;
   style_ = other.style_;
   size_ = other.size_;
   UpdateHeight();
