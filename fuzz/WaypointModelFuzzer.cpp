@@ -58,14 +58,18 @@ int32_t g_Refusal = -1;
 // A step's first byte. Values below kBasicBand choose one of the first
 // kBasicOps operations by their remainder; the values from there on choose
 // one of the kLaterOps further operations, or, from kRefusalBand on, refuse
-// an allocation: the next byte says which of the step's allocations (0 = its
-// first) and the byte after it chooses the step as above.
+// an allocation: the next byte says which of the step's allocations
+// (RefusalOf) and the byte after it chooses the step as above.
 constexpr int kBasicOps = 17;
 constexpr int kLaterOps = 6;
 constexpr int kBasicBand = 14 * kBasicOps;
 constexpr int kRefusalBand = kBasicBand + kLaterOps;
 
 static_assert(std::size(kOperationNames) == kBasicOps + kLaterOps);
+
+// The step's allocation to refuse (0 = its first): most steps make a few,
+// so the first 128 one by one, then every eighth up to the 1,144th.
+int32_t RefusalOf(uint8_t choice) { return choice < 128 ? choice : 128 + (choice - 128) * 8; }
 
 int OperationOf(uint8_t choice) {
   return choice < kBasicBand ? choice % kBasicOps : kBasicOps + (choice - kBasicBand) % kLaterOps;
@@ -105,7 +109,7 @@ class Model {
     uint8_t choice = in_.ConsumeIntegral<uint8_t>();
     g_Refusal = -1;
     if (choice >= kRefusalBand) {
-      g_Refusal = in_.ConsumeIntegral<uint8_t>();
+      g_Refusal = RefusalOf(in_.ConsumeIntegral<uint8_t>());
       choice = in_.ConsumeIntegral<uint8_t>();
     }
     g_Operation = OperationOf(choice);
