@@ -89,6 +89,38 @@ struct SModelImage {
   std::array<std::vector<const void*>, 4> managerLists;
 };
 
+// A kind of item in the order the steps made them, so that an input picks the
+// same items whatever identifiers they drew: the manager keeps its lists in
+// identifier order, and identifiers are random.
+template <class T>
+class CMadeOrder {
+ public:
+  // Drops the items the manager's list no longer holds and appends those new
+  // to it (a step makes at most one).
+  template <class Get>
+  void Follow(int32_t count, Get get) {
+    std::vector<T*> listed;
+    for (int32_t i = 0; i < count; ++i) listed.push_back(get(i));
+    std::vector<T*> sorted = Sorted(listed);
+    std::erase_if(items_,
+                  [&](T* item) { return !std::binary_search(sorted.begin(), sorted.end(), item); });
+    std::vector<T*> known = Sorted(items_);
+    for (T* item : listed)
+      if (!std::binary_search(known.begin(), known.end(), item)) items_.push_back(item);
+  }
+
+  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+  T* operator[](int32_t i) const { return items_[static_cast<size_t>(i)]; }
+
+ private:
+  static std::vector<T*> Sorted(std::vector<T*> items) {
+    std::sort(items.begin(), items.end());
+    return items;
+  }
+
+  std::vector<T*> items_;
+};
+
 class Model {
  public:
   explicit Model(FuzzedDataProvider& in) : in_(in), icon_(new CBmp32(16, 16, false)) {
@@ -99,6 +131,7 @@ class Model {
     dbs_[0] = manager_->CreateDatabase(&a, 1, 0);
     dbs_[1] = manager_->CreateDatabase(&b, 2, 0);
     icon_->Fill(0xFF2040A0u);
+    FollowManager();
   }
   ~Model() {
     td::Free(manager_);
@@ -326,27 +359,22 @@ class Model {
     return CStr(stem) + CStr(static_cast<char>('0' + in_.ConsumeIntegralInRange(0, 9)));
   }
 
-  CWaypoint* AnyWaypoint() {
-    int32_t n = manager_->GetWaypointCount();
-    return n ? manager_->GetWaypoint(in_.ConsumeIntegralInRange<int32_t>(0, n - 1)) : nullptr;
+  template <class T>
+  T* Any(const CMadeOrder<T>& items) {
+    int32_t n = items.Count();
+    return n ? items[in_.ConsumeIntegralInRange<int32_t>(0, n - 1)] : nullptr;
   }
 
-  CWaypointGroup* AnyGroup() {
-    int32_t n = manager_->GetGroupCount();
-    return manager_->GetGroup(in_.ConsumeIntegralInRange<int32_t>(0, n - 1));
-  }
-
-  CWaypointType* AnyType() {
-    int32_t n = manager_->GetTypeCount();
-    return manager_->GetType(in_.ConsumeIntegralInRange<int32_t>(0, n - 1));
-  }
+  CWaypoint* AnyWaypoint() { return Any(waypoints_); }
+  // The built-in group and type are always there.
+  CWaypointGroup* AnyGroup() { return Any(groups_); }
+  CWaypointType* AnyType() { return Any(types_); }
 
   CWaypointRoute* AnyRoute() {
-    int32_t n = manager_->GetRouteCount() + static_cast<int32_t>(own_.size());
+    int32_t n = routes_.Count() + static_cast<int32_t>(own_.size());
     if (n == 0) return nullptr;
     int32_t i = in_.ConsumeIntegralInRange<int32_t>(0, n - 1);
-    return i < manager_->GetRouteCount() ? manager_->GetRoute(i)
-                                         : own_[static_cast<size_t>(i - manager_->GetRouteCount())];
+    return i < routes_.Count() ? routes_[i] : own_[static_cast<size_t>(i - routes_.Count())];
   }
 
   void Rename(CWaypointManagerItem* item) {
@@ -470,7 +498,16 @@ class Model {
     return routes;
   }
 
+  void FollowManager() {
+    waypoints_.Follow(manager_->GetWaypointCount(),
+                      [&](int32_t i) { return manager_->GetWaypoint(i); });
+    groups_.Follow(manager_->GetGroupCount(), [&](int32_t i) { return manager_->GetGroup(i); });
+    types_.Follow(manager_->GetTypeCount(), [&](int32_t i) { return manager_->GetType(i); });
+    routes_.Follow(manager_->GetRouteCount(), [&](int32_t i) { return manager_->GetRoute(i); });
+  }
+
   void Check() {
+    FollowManager();
     CheckManagerLists();
     CheckGroups();
     CheckRoutes();
@@ -561,6 +598,10 @@ class Model {
   CWaypointManager* manager_;
   CWaypointDatabase* dbs_[2];
   std::vector<CWaypointRoute*> own_;
+  CMadeOrder<CWaypoint> waypoints_;
+  CMadeOrder<CWaypointGroup> groups_;
+  CMadeOrder<CWaypointType> types_;
+  CMadeOrder<CWaypointRoute> routes_;
   SGeo3D position_{};
   uint32_t error_ = 0;
 };
