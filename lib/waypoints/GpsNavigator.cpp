@@ -155,6 +155,7 @@ void CGPSNavigator::TakeValue(SValue<T>& value, T reported, bool valid, double t
 // A report that would make the position invalid while a route is started is
 // refused: the last valid position and its time stay as they were.
 void CGPSNavigator::TakePosition(const SGeo3D& position, bool valid, double time, uint32_t* error) {
+  ReserveArrival();
   BeginUpdate();
   *error = 0;
   if (valid != position_.Valid) {
@@ -204,6 +205,7 @@ void CGPSNavigator::SetValues(const SGeo3D* position, bool positionValid, bool p
                               float speed, bool speedValid, bool speedUntimed, float course,
                               bool courseValid, bool courseUntimed, uint32_t* error) {
   const double now = ClockTime();
+  ReserveArrival();  // before the update opens: a failure there changes nothing
   BeginUpdate();
   TakePosition(*position, positionValid, positionUntimed ? 0.0 : now, error);
   TakeValue(speed_, speed, speedValid, speedUntimed ? 0.0 : now, kInvalidF, kChangeSpeed, true);

@@ -250,8 +250,7 @@ class CGPSNavigator {
   CRoutePoint* PreviousPoint() const;
   SSceneVector SceneVector(CRoutePoint* point) const;
   void AssignTarget(int32_t index);
-  void RenewStartPoint();
-  std::unique_ptr<CRoutePoint, SPointDeleter> MakeStartPoint(int32_t target, bool started) const;
+  void PlaceStartPoint() noexcept;
   bool StepLeg(int32_t step, bool wrap);
   void CheckArrival();
   size_t LastLeftEntry() const;
@@ -259,6 +258,9 @@ class CGPSNavigator {
   void LeaveReached(size_t index);
   void RaisePointLeft(const CReachedRoutePoint& entry);
   void ReachTarget(float distance);
+  // Room for one more reached entry while a route is started, so that a
+  // position report that reaches the target cannot run out of memory half way.
+  void ReserveArrival();
   void Subscribe();
   void Unsubscribe();
   void DropRoute();
@@ -301,7 +303,10 @@ class CGPSNavigator {
   int32_t target_ = -1;
   bool started_ = false;
   double startTime_ = 0;
+  // Held while a route is started, so that moving the target allocates
+  // nothing; in use while placed.
   std::unique_ptr<CRoutePoint, SPointDeleter> startPoint_;
+  bool startPointPlaced_ = false;
   std::vector<CReachedRoutePoint> reached_;
   std::unique_ptr<CNMEATrack, STrackDeleter> track_;
   uint32_t trackError_ = 0;

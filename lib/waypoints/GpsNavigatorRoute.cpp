@@ -23,7 +23,8 @@ CRoutePoint* CGPSNavigator::TargetPoint() const {
 CRoutePoint* CGPSNavigator::PreviousPoint() const {
   const int32_t previous = reverse_ ? target_ + 1 : target_ - 1;
   const bool atStart = reverse_ ? target_ >= LastIndex() : target_ <= 0;
-  return atStart ? startPoint_.get() : route_->GetPoint(previous);
+  if (!atStart) return route_->GetPoint(previous);
+  return startPointPlaced_ ? startPoint_.get() : nullptr;
 }
 
 CGPSNavigator::SSceneVector CGPSNavigator::SceneVector(CRoutePoint* point) const {
@@ -38,26 +39,20 @@ void CGPSNavigator::SetTarget(int32_t index) {
 }
 
 void CGPSNavigator::AssignTarget(int32_t index) {
-  auto startPoint = MakeStartPoint(index, started_);
   BeginUpdate();
   target_ = index;
-  startPoint_ = std::move(startPoint);
+  PlaceStartPoint();
   tripDistance1_ = 0;
   Changed(kChangeTarget);
   EndUpdate();
 }
 
-void CGPSNavigator::RenewStartPoint() { startPoint_ = MakeStartPoint(target_, started_); }
-
-// The temporary start point that a target at the start of the route in the
-// order of travel needs while the route is started: here.
-std::unique_ptr<CRoutePoint, CGPSNavigator::SPointDeleter> CGPSNavigator::MakeStartPoint(
-    int32_t target, bool started) const {
-  std::unique_ptr<CRoutePoint, SPointDeleter> point;
-  if (!route_ || !started || target != (reverse_ ? LastIndex() : 0)) return point;
-  const SGeo3D here{position_.Value.lat, position_.Value.lon, 0.0};
-  point.reset(new CRoutePoint(nullptr, CStr(), nullptr, here, kStartPointRadius));
-  return point;
+// A target at the start of the route in the order of travel has its leg
+// start here while the route is started.
+void CGPSNavigator::PlaceStartPoint() noexcept {
+  startPointPlaced_ = startPoint_ && route_ && started_ && target_ == (reverse_ ? LastIndex() : 0);
+  if (startPointPlaced_)
+    startPoint_->MovePoint(SGeo3D{position_.Value.lat, position_.Value.lon, 0.0});
 }
 
 void CGPSNavigator::SetReverse(bool reverse) {
@@ -88,18 +83,16 @@ void CGPSNavigator::StartRoute(uint32_t* error) {
     *error = kErrPositionInvalid;
     return;
   }
-  int32_t target = target_ == -1 ? (reverse_ ? LastIndex() : 0) : target_;
-  if (target > LastIndex()) target = -1;
-  auto startPoint = MakeStartPoint(target, true);
+  std::unique_ptr<CRoutePoint, SPointDeleter> startPoint(
+      new CRoutePoint(nullptr, CStr(), nullptr, SGeo3D{}, kStartPointRadius));
   BeginUpdate();
+  startPoint_ = std::move(startPoint);
   started_ = true;
   startTime_ = ClockTime();
-  if (target != target_) {
-    target_ = target;
-    tripDistance1_ = 0;
-    Changed(kChangeTarget);
-  }
-  startPoint_ = std::move(startPoint);
+  if (target_ == -1)
+    SetTarget(reverse_ ? LastIndex() : 0);
+  else
+    PlaceStartPoint();
   Changed(kChangeStarted);
   EndUpdate();
 }
@@ -109,7 +102,8 @@ void CGPSNavigator::StopRoute() {
   BeginUpdate();
   started_ = false;
   startTime_ = 0;
-  RenewStartPoint();
+  PlaceStartPoint();
+  startPoint_.reset();
   LeaveReachedPoints();
   Changed(kChangeStopped);
   EndUpdate();
@@ -183,6 +177,10 @@ void CGPSNavigator::ReachTarget(float distance) {
     StopRoute();
     SetTarget(-1);
   }
+}
+
+void CGPSNavigator::ReserveArrival() {
+  if (started_) reached_.reserve(reached_.size() + 1);
 }
 
 // The entry goes before its handler runs.

@@ -44,6 +44,7 @@ CWaypointDatabase::CWaypointDatabase(CWaypointManager* manager, const CStr& name
       manager_(manager) {}
 
 CWaypointDatabase::~CWaypointDatabase() {
+  if (manager_->HoldsDatabase(this)) LeaveManager();
   DestroyAll(waypoints_);
   DestroyAll(types_);
   DestroyAll(routes_);
@@ -292,29 +293,57 @@ CWaypoint* CWaypointDatabase::CreateLoadedWaypoint(const SWaypointArgs& args) {
 }
 
 void CWaypointDatabase::RemoveGroup(CWaypointGroup* group) {
-  if (!Untrack(groups_, group)) return;
+  if (Untrack(groups_, group)) ReleaseGroup(group);
+}
+
+void CWaypointDatabase::RemoveRoute(CWaypointRoute* route) {
+  if (Untrack(routes_, route)) ReleaseRoute(route);
+}
+
+void CWaypointDatabase::RemoveType(CWaypointType* type) {
+  if (Untrack(types_, type)) ReleaseType(type);
+}
+
+void CWaypointDatabase::RemoveWaypoint(CWaypoint* waypoint) {
+  if (Untrack(waypoints_, waypoint)) ReleaseWaypoint(waypoint);
+}
+
+// The waypoints go first, out of every group, then the groups with the
+// members of other databases they still hold, the routes and the types;
+// the database leaves the manager's list last.
+void CWaypointDatabase::LeaveManager() noexcept {
+  for (CWaypoint* waypoint : waypoints_.TakeAll()) ReleaseWaypoint(waypoint);
+  for (CWaypointGroup* group : groups_.TakeAll()) ReleaseGroup(group);
+  for (CWaypointRoute* route : routes_.TakeAll()) ReleaseRoute(route);
+  for (CWaypointType* type : types_.TakeAll()) ReleaseType(type);
+  manager_->DatabaseClosed(this);
+}
+
+void CWaypointDatabase::ReleaseGroup(CWaypointGroup* group) {
   group->DropMembers();
   manager_->GroupRemoved(group);
   td::Free(group);
 }
 
-void CWaypointDatabase::RemoveRoute(CWaypointRoute* route) {
-  if (!Untrack(routes_, route)) return;
+void CWaypointDatabase::ReleaseRoute(CWaypointRoute* route) {
   manager_->RouteRemoved(route);
   td::Free(route);
 }
 
-void CWaypointDatabase::RemoveType(CWaypointType* type) {
-  if (!Untrack(types_, type)) return;
+void CWaypointDatabase::ReleaseType(CWaypointType* type) {
   manager_->TypeRemoved(type);
   td::Free(type);
 }
 
-void CWaypointDatabase::RemoveWaypoint(CWaypoint* waypoint) {
-  if (!Untrack(waypoints_, waypoint)) return;
-  // Each point, the last first, leaves the waypoint's list as it detaches.
+void CWaypointDatabase::ReleaseWaypoint(CWaypoint* waypoint) {
+  // Each point, the last first, leaves the waypoint's list and keeps its
+  // position.
   const std::vector<CRoutePoint*>& points = waypoint->GetRoutePoints();
-  while (!points.empty()) points.back()->AttachWaypoint(nullptr);
+  while (!points.empty()) {
+    CRoutePoint* point = points.back();
+    waypoint->DetachRoutePoint(point);
+    point->ForgetWaypoint();
+  }
   manager_->WaypointRemoved(waypoint);
   td::Free(waypoint);
 }

@@ -28,7 +28,9 @@ class CWaypointDatabase : public CObject {
   // deletes the database and removes the fix-ups it added.
   CWaypointDatabase(CWaypointManager* manager, const CStr& fileName, CFixupList& fixups,
                     SProgress* progress, uint32_t* error);
-  // Deletes the waypoints, then the types, the routes and the groups.
+  // Deletes the waypoints, then the types, the routes and the groups. A
+  // database that a host closes while its manager lives takes its items out
+  // of the manager first, as their deletions would; allocates nothing.
   ~CWaypointDatabase();
   TD_DELETE_THIS(CWaypointDatabase)
 
@@ -104,6 +106,13 @@ class CWaypointDatabase : public CObject {
   T* Adopt(CItemList<T>& list, td::TObjectPtr<T> item, void (CWaypointManager::*added)(T*));
   template <class T>
   bool Untrack(CItemList<T>& list, T* item);
+  void LeaveManager() noexcept;
+  // The part of each removal after the item has left this database's list:
+  // the manager and the other items let go of it, and it is deleted.
+  void ReleaseGroup(CWaypointGroup* group);
+  void ReleaseRoute(CWaypointRoute* route);
+  void ReleaseType(CWaypointType* type);
+  void ReleaseWaypoint(CWaypoint* waypoint);
 
   CStr fileName_;
   CItemList<CWaypointGroup> groups_{kSlotDatabase};

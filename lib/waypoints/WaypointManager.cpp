@@ -59,7 +59,11 @@ CWaypointManager::~CWaypointManager() {
   if (nightScreen_) nightScreen_->RemoveListener(&OnNightScreenChange, this);
   ownRoutes_.SetOwnsItems(true);
   ownRoutes_.Clear();
-  databases_.Clear();
+  for (int32_t last = databases_.GetCount() - 1; last >= 0; --last) {
+    CWaypointDatabase* database = databases_.GetAt(last);
+    databases_.Delete(last);
+    td::Free(database);
+  }
   td::Free(defaultType_);
   td::Free(defaultGroup_);
 }

@@ -103,6 +103,13 @@ class CWaypointManager : public CObject {
   void WaypointRemoved(CWaypoint* waypoint);
   // A route of CreateRoute deletes itself through this.
   void OwnRouteRemoved(CWaypointRoute* route);
+  // Whether the database is in the manager's list: a database being
+  // destroyed is there when a host closes it, not when the manager goes.
+  bool HoldsDatabase(const CWaypointDatabase* database) const {
+    return databases_.IndexOf(database) >= 0;
+  }
+  // A closed database leaves the list, its items gone.
+  void DatabaseClosed(CWaypointDatabase* database) { databases_.Remove(database); }
   // Subscribers from the last added to the first; one that is unsubscribed
   // during the walk is not called any more.
   void FireRouteEvent(CWaypointRoute* route, int32_t index, CRoutePoint* point);
@@ -149,7 +156,7 @@ class CWaypointManager : public CObject {
                                              ENightScreenChange change);
 
   uintptr_t hostValue_;
-  CList<CWaypointDatabase> databases_{true};
+  CList<CWaypointDatabase> databases_;  // owned: the destructor frees them
   int32_t labelPlacement_;
   CStr emptyText_;
   CStr fontName_;

@@ -75,8 +75,7 @@ void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* er
   GuardSlot(error, [&] {
     if (!CanAssignFrom(source, error)) return;
     auto& from = static_cast<CWaypointType&>(*source);
-    // Everything new is made first: after that nothing can fail (the fonts
-    // of one face change without allocating).
+    // Everything new is made first: after that nothing can fail.
     const bool sameIcon =
         SameIcon(*from.icon_, *from.overlay_, from.overlayShown_, from.originX_, from.originY_);
     SIconSet icons;
@@ -84,8 +83,10 @@ void TD_STDCALL CWaypointType::Assign(CWaypointManagerItem* source, uint32_t* er
       icons =
           MakeIconSet(from.icon_, from.overlay_, from.overlayShown_, from.originX_, from.originY_);
     SPreparedName name = PrepareName(from.name_);
-    nameFont_.Assign(from.nameFont_);
-    commentFont_.Assign(from.commentFont_);
+    CStr nameFace(from.nameFont_.GetFaceName()), commentFace(from.commentFont_.GetFaceName());
+    nameFont_.Set(std::move(nameFace), from.nameFont_.GetSize(), from.nameFont_.GetStyle());
+    commentFont_.Set(std::move(commentFace), from.commentFont_.GetSize(),
+                     from.commentFont_.GetStyle());
     if (!sameIcon) PutIconSet(icons);
     AssignBaseFields(std::move(name), from);
     ReplaceColor(color_, dayColor_, from.dayColor_);

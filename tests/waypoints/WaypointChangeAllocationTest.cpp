@@ -93,7 +93,37 @@ struct SModel {
   ~SModel() {
     navigator.reset();
     td::Free(manager);
+    td::Free(other);
   }
+
+  // A type of another manager, whose fonts have another face.
+  void MakeOtherType() {
+    SWaypointManagerArgs args{
+        0, nullptr, nullptr, 1, 16.0f, 16.0f, "Arial", {11, 2, 0xFF0000FFu, 9, 1, 0xFF00FF00u}, 5};
+    other = new CWaypointManager(args);
+    const CStr name("Other");
+    BmpPtr icon = Filled(4, 4, 0xFF405060u);
+    otherType = other->CreateDatabase(&name, 1, 0)
+                    ->AddType(icon.get(), nullptr, 0, 1, 1, 14, 3, 0xFF111111u, 7, 2, 0xFF222222u);
+  }
+
+  // A second database, read from a file, with items of every kind.
+  CWaypointDatabase* OpenSecond() {
+    const TBytes bytes = Bytes(kHandMade);
+    CConstPointerStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+    second = manager->OpenDatabaseFrom(stream, &error);
+    manager->EndLoad();
+    error = 0xDEAD;
+    return second;
+  }
+
+  // Subscribers of the route events up to the end of their list's room, the
+  // navigator's among them when it follows a route.
+  void FillSubscribers() {
+    for (int i = navigator->GetRoute() ? 1 : 0; i < 4; ++i)
+      manager->AddRouteEventHandler(&IgnoreRouteEvent, this);
+  }
+  static void TD_STDCALL IgnoreRouteEvent(void*, CWaypointRoute*, int32_t, CRoutePoint*) {}
 
   // Everything a change may touch, as text: the database's values (with the
   // times when asked), whether it is modified, the manager's lists and
@@ -120,8 +150,27 @@ struct SModel {
     state += "\nnavigator " + std::to_string(navigator->GetRoute() == route) +
              std::to_string(navigator->GetRoute() == route2) + ' ' +
              std::to_string(navigator->GetTarget()) + ' ' + std::to_string(navigator->IsStarted()) +
-             ' ' + std::to_string(navigator->IsReverse());
+             ' ' + std::to_string(navigator->IsReverse()) + ' ' + NavigatorValues();
+    for (int32_t i = 0; i < db->GetTypeCount(); ++i)
+      state += std::string("\nfaces ") + NameOf(db->GetType(i)) + ' ' +
+               db->GetType(i)->GetNameFont().GetFaceName().c_str() + ' ' +
+               db->GetType(i)->GetCommentFont().GetFaceName().c_str();
     return Canonical(state);
+  }
+
+  // Where the navigator is, what it has reached, and whether it has the
+  // point the leg to its target starts from.
+  std::string NavigatorValues() const {
+    std::ostringstream out;
+    out.precision(17);
+    SGeo2D here;
+    float bearing = 0;
+    double trip = 0;
+    out << navigator->GetPosition(here) << ' ' << here.lat << ' ' << here.lon << " reached "
+        << navigator->GetReached().size() << " leg " << navigator->GetLegBearing(bearing)
+        << " trip " << (navigator->GetTripDistance1(trip) ? trip : -1.0) << " advance "
+        << navigator->GetAutoAdvance();
+    return out.str();
   }
 
   CWaypointManager* manager = nullptr;
@@ -134,6 +183,9 @@ struct SModel {
   CWaypointRoute* route2 = nullptr;
   CWaypointRoute* freeRoute = nullptr;
   std::unique_ptr<CGPSNavigator> navigator;
+  CWaypointManager* other = nullptr;
+  CWaypointType* otherType = nullptr;
+  CWaypointDatabase* second = nullptr;
   uint32_t error = 0xDEAD;
 };
 
@@ -147,6 +199,8 @@ struct SChangeRow {
   const char* what;
   std::function<EReport(SModel&)> change;
   bool onEveryBuild;
+  std::function<void(SModel&)> setUp = [](SModel&) {};  // before the state is taken
+  bool allocatesNothing = false;
 };
 
 // The host goes on: every item deleted, one added, the database saved,
@@ -174,6 +228,30 @@ void GoOn(SModel& m) {
   ASSERT_NE(copy, nullptr) << std::hex << error;
   EXPECT_EQ(copy->GetWaypointCount(), 1);
   td::Free(other);
+}
+
+// A setter with an error code, as a row's change.
+template <class Set>
+EReport Coded(SModel& m, Set set) {
+  set(&m.error);
+  return ByCode(m.error);
+}
+
+void Start(SModel& m) { m.navigator->StartRoute(&m.error); }
+
+// The navigator started on the first route, its target at the given index.
+auto StartedAt(int32_t target) {
+  return [target](SModel& m) {
+    Start(m);
+    m.navigator->SetTarget(target);
+  };
+}
+
+// A position report at the waypoint, which the route's points stand on.
+EReport ReportAt(SModel& m, CWaypoint* waypoint) {
+  m.navigator->SetValues(waypoint->GetPosition(), true, true, 1.0f, true, true, 0.0f, true, true,
+                         &m.error);
+  return ByCode(m.error);
 }
 
 const CStr kName("Renamed 1");
@@ -304,6 +382,37 @@ std::vector<SChangeRow> ChangeRows() {
          return ByCode(m.error);
        },
        false},
+      {"set a latitude",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.w[0]->SetLatitude(0.9, e); }); },
+       false},
+      {"set a longitude",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.w[0]->SetLongitude(0.1, e); }); },
+       false},
+      {"set an altitude",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.w[0]->SetAltitude(12.5, e); }); },
+       false},
+      {"move a waypoint in two dimensions",
+       [](SModel& m) {
+         SGeo2D p{0.8, 0.2};
+         return Coded(m, [&](uint32_t* e) { m.w[1]->SetPosition2D(&p, e); });
+       },
+       false},
+      {"set the first float attribute",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.w[1]->SetFloatAttribute1(2.5f, e); });
+       },
+       false},
+      {"set the second float attribute",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.w[1]->SetFloatAttribute2(3.5f, e); });
+       },
+       false},
+      {"set the label placement",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.w[1]->SetLabelPlacement(7, e); }); },
+       false},
+      {"set the 32-bit attribute",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.w[1]->SetIntAttribute(99u, e); }); },
+       false},
       {"add a link", [](SModel& m) { return ByResult(m.w[1]->AddLink(&kText, &kText, &m.error)); },
        false},
       {"insert a link",
@@ -312,6 +421,21 @@ std::vector<SChangeRow> ChangeRows() {
        [](SModel& m) {
          m.w[0]->DeleteLink(1, &m.error);
          return ByCode(m.error);
+       },
+       false},
+      {"remove a chosen link",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.w[0]->RemoveLink(m.w[0]->GetLink(1), e); });
+       },
+       false},
+      {"set a link's second text",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.w[0]->GetLink(1)->SetText2(&kText, e); });
+       },
+       false},
+      {"choose a second link",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.w[0]->SetChosenLink2(m.w[0]->GetLink(0), e); });
        },
        false},
       {"set a link's text",
@@ -345,6 +469,18 @@ std::vector<SChangeRow> ChangeRows() {
          return ByResult(m.route->InsertPointLatLon(1, &p, 1.0f, &m.error));
        },
        false},
+      {"add a route point by latitude and longitude",
+       [](SModel& m) {
+         SGeo2D p{0.95, 0.05};
+         return ByResult(m.route->AddPointLatLon(&p, 1.0f, &m.error));
+       },
+       false},
+      {"insert a route point in three dimensions",
+       [](SModel& m) {
+         SGeo3D p = Deg(53.5, 4.5);
+         return ByResult(m.route->InsertPoint(0, &p, 1.0f, &m.error));
+       },
+       false},
       {"add a waypoint to a route",
        [](SModel& m) { return ByResult(m.route->AddWaypoint(m.w[2], 1.0f, &m.error)); }, true},
       {"insert a waypoint into a route",
@@ -373,6 +509,30 @@ std::vector<SChangeRow> ChangeRows() {
        [](SModel& m) {
          m.route->GetPoint(1)->SetWaypoint(m.w[2], &m.error);
          return ByCode(m.error);
+       },
+       false},
+      {"detach a route point",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.route->GetPoint(0)->SetWaypoint(nullptr, e); });
+       },
+       false},
+      {"set a route point's latitude and longitude",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) {
+           m.route->GetPoint(1)->SetLatitude(0.91, e);
+           if (*e == 0) m.route->GetPoint(1)->SetLongitude(0.07, e);
+         });
+       },
+       false},
+      {"set a route point's altitude",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.route->GetPoint(1)->SetAltitude(40.0, e); });
+       },
+       false},
+      {"move a route point in two dimensions",
+       [](SModel& m) {
+         SGeo2D p{0.92, 0.08};
+         return Coded(m, [&](uint32_t* e) { m.route->GetPoint(1)->SetPosition2D(&p, e); });
        },
        false},
       {"set a route point's radius",
@@ -459,6 +619,16 @@ std::vector<SChangeRow> ChangeRows() {
          return ByCode(m.error);
        },
        false},
+      {"set a name font style",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.type->SetFontStyle(5, e); }); }, false},
+      {"set a comment colour",
+       [](SModel& m) {
+         return Coded(m, [&](uint32_t* e) { m.type->SetCommentColor(0xFF777777u, e); });
+       },
+       false},
+      {"set a comment font size",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.type->SetCommentFontSize(30, e); }); },
+       false},
       {"set a font style",
        [](SModel& m) {
          m.type->SetCommentFontStyle(3, &m.error);
@@ -471,6 +641,9 @@ std::vector<SChangeRow> ChangeRows() {
          return ByCode(m.error);
        },
        true},
+      {"assign a type of another manager with another font face",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.type2->Assign(m.otherType, e); }); },
+       true, [](SModel& m) { m.MakeOtherType(); }},
       // The manager.
       {"create a database",
        [](SModel& m) {
@@ -479,6 +652,27 @@ std::vector<SChangeRow> ChangeRows() {
        },
        false},
       {"create a route", [](SModel& m) { return ByResult(m.manager->CreateRoute()); }, false},
+      {"create a database when the databases fill their list's room",
+       [](SModel& m) {
+         const CStr name("Fifth");
+         return ByResult(m.manager->CreateDatabase(&name, 1, 0));
+       },
+       false,
+       [](SModel& m) {
+         const CStr name("More");
+         for (int i = 0; i < 3; ++i) m.manager->CreateDatabase(&name, 1, 0);
+       }},
+      {"create a route when the manager's routes fill their list's room",
+       [](SModel& m) { return ByResult(m.manager->CreateRoute()); }, false,
+       [](SModel& m) {
+         for (int i = 0; i < 3; ++i) m.manager->CreateRoute();
+       }},
+      {"close a database read from a file",
+       [](SModel& m) {
+         td::Free(m.second);
+         return EReport::Silent;
+       },
+       true, [](SModel& m) { m.OpenSecond(); }, true},
       {"open and adopt a database",
        [](SModel& m) {
          const TBytes bytes = Bytes(kHandMade);
@@ -500,6 +694,27 @@ std::vector<SChangeRow> ChangeRows() {
          return EReport::Silent;
        },
        true},
+      {"follow a route when none was followed and the subscribers fill their list's room",
+       [](SModel& m) {
+         m.navigator->SetRoute(m.route2);
+         return EReport::Silent;
+       },
+       false,
+       [](SModel& m) {
+         m.navigator->SetRoute(nullptr);
+         m.FillSubscribers();
+       }},
+      {"follow another route when the subscribers fill their list's room",
+       [](SModel& m) {
+         m.navigator->SetRoute(m.route2);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.FillSubscribers(); }},
+      {"go to a waypoint when the subscribers fill their list's room",
+       [](SModel& m) {
+         return m.navigator->GoToWaypoint(m.w[2], 10.0f) ? EReport::Done : EReport::Failed;
+       },
+       false, [](SModel& m) { m.FillSubscribers(); }},
       {"go to a waypoint",
        [](SModel& m) {
          return m.navigator->GoToWaypoint(m.w[2], 10.0f) ? EReport::Done : EReport::Failed;
@@ -526,6 +741,41 @@ std::vector<SChangeRow> ChangeRows() {
       {"step to the next leg",
        [](SModel& m) { return m.navigator->NextLeg(true) ? EReport::Done : EReport::Failed; },
        false},
+      {"step back to the first leg of a started route",
+       [](SModel& m) { return m.navigator->PrevLeg(false) ? EReport::Done : EReport::Failed; },
+       false, StartedAt(1)},
+      {"reverse a started route",
+       [](SModel& m) {
+         m.navigator->SetReverse(true);
+         return EReport::Silent;
+       },
+       false, Start},
+      {"stop a route",
+       [](SModel& m) {
+         m.navigator->StopRoute();
+         return EReport::Silent;
+       },
+       false, Start},
+      {"set auto-advance",
+       [](SModel& m) {
+         m.navigator->SetAutoAdvance(true);
+         return EReport::Silent;
+       },
+       false},
+      {"reach the target", [](SModel& m) { return ReportAt(m, m.w[0]); }, false, Start},
+      {"reach the target and advance", [](SModel& m) { return ReportAt(m, m.w[0]); }, false,
+       [](SModel& m) {
+         Start(m);
+         m.navigator->SetAutoAdvance(true);
+       }},
+      {"reach the last target and stop", [](SModel& m) { return ReportAt(m, m.w[1]); }, false,
+       [](SModel& m) {
+         StartedAt(2)(m);
+         m.navigator->SetAutoAdvance(true);
+       }},
+      {"delete the point before the target of a started route",
+       [](SModel& m) { return Coded(m, [&](uint32_t* e) { m.route->DeletePoint(0, e); }); }, false,
+       StartedAt(1)},
   };
 }
 
@@ -536,11 +786,13 @@ TEST(WaypointChangeAllocation, EachChangeIsWholeOrLeavesTheModelAsItWas) {
     std::string expected;
     {
       SModel m;
+      row.setUp(m);
       ASSERT_NE(row.change(m), EReport::Failed);
       expected = m.State(false);
     }
-    td::test::WalkAllocations([&](int32_t n) {
+    const int32_t allocations = td::test::WalkAllocations([&](int32_t n) {
       SModel m;
+      row.setUp(m);
       const std::string before = m.State();
       EReport report = EReport::Failed;
       const td::test::SRefusedRun run =
@@ -558,7 +810,31 @@ TEST(WaypointChangeAllocation, EachChangeIsWholeOrLeavesTheModelAsItWas) {
       }
       GoOn(m);
     });
+    if (row.allocatesNothing) EXPECT_EQ(allocations, 0);
   }
 }
 
 }  // namespace
+
+// The end of a load batch runs out of memory while it resolves references:
+// the references left stay unresolved, and the batch ends all the same, the
+// built-in group holding exactly the waypoints of no other group.
+TEST(WaypointChangeAllocation, AnEndedLoadBatchEndsWhateverRunsOut) {
+  td::test::WalkAllocations([](int32_t n) {
+    SModel m;
+    m.manager->BeginLoad(1, nullptr);
+    const TBytes bytes = Bytes(kHandMade);
+    CConstPointerStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+    ASSERT_NE(m.manager->OpenDatabaseFrom(stream, &m.error), nullptr);
+    td::test::RunRefusingAllocation(n, [&] { m.manager->EndLoad(); });
+    SCOPED_TRACE(n);
+    EXPECT_FALSE(m.manager->IsLoading());
+    CWaypointGroup* ungrouped = m.manager->GetDefaultGroup();
+    for (int32_t i = 0; i < m.manager->GetWaypointCount(); ++i) {
+      CWaypoint* waypoint = m.manager->GetWaypoint(i);
+      int32_t at = -1;
+      EXPECT_EQ(ungrouped->Find(waypoint, &at), waypoint->GetGroupCount() == 0);
+    }
+    GoOn(m);
+  });
+}

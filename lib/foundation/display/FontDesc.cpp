@@ -1,5 +1,7 @@
 #include "lib/foundation/display/FontDesc.h"
 
+#include <utility>
+
 #include "lib/foundation/display/ScreenInfo.h"
 
 namespace {
@@ -40,12 +42,11 @@ void CFontDesc::SetStyle(uint32_t style) {
   MakeFont();
 }
 
-void CFontDesc::Assign(const CFontDesc& other) {
-  if (faceName_ == other.faceName_ && style_ == other.style_ && size_ == other.size_) return;
-  // The same face allocates nothing: a change of size or style cannot fail.
-  if (faceName_ != other.faceName_) faceName_ = other.faceName_;
-  style_ = other.style_;
-  size_ = other.size_;
+void CFontDesc::Set(CStr&& faceName, int32_t size, uint32_t style) noexcept {
+  if (faceName_ == faceName && style_ == style && size_ == size) return;
+  faceName_ = std::move(faceName);
+  style_ = style;
+  size_ = size;
   UpdateHeight();
   MakeFont();
 }

@@ -31,7 +31,9 @@ class CFontDesc {
   void SetDPI(int32_t dpi);
   void SetSize(int32_t points);
   void SetStyle(uint32_t style);
-  void Assign(const CFontDesc& other);
+  // Face, size and style at once; the face is moved in, so that nothing is
+  // allocated and nothing can fail.
+  void Set(CStr&& faceName, int32_t size, uint32_t style) noexcept;
 
   TFontHandle GetHandle() const { return font_; }
   int32_t GetPixelHeight() const { return pixelHeight_; }
