@@ -92,6 +92,8 @@ struct SModel {
     error = 0xDEAD;
   }
   ~SModel() {
+    if (hostList) hostList->SetOwnsItems(0);  // GoOn has deleted what it held
+    td::Free(hostList);
     navigator.reset();
     td::Free(manager);
     td::Free(other);
@@ -149,6 +151,15 @@ struct SModel {
     marked->Add(w[2]);
   }
 
+  // A host's list of the three waypoints that fills its room, owning them
+  // when asked.
+  void MakeHostList(bool owning) {
+    hostList = new CWaypointList(owning);
+    for (CWaypoint* waypoint : w) hostList->Add(waypoint);
+    hostList->Add(w[0]);
+    EXPECT_EQ(hostList->GetCount(), hostList->GetCapacity());
+  }
+
   // Subscribers of the route events up to the end of their list's room, the
   // navigator's among them when it follows a route.
   void FillSubscribers() {
@@ -186,6 +197,11 @@ struct SModel {
              std::to_string(navigator->GetTarget()) + ' ' + std::to_string(navigator->IsStarted()) +
              ' ' + std::to_string(navigator->IsReverse()) + ' ' + NavigatorValues();
     state += UserFlags();
+    if (hostList) {
+      state += "\nhost list " + std::to_string(hostList->GetCapacity()) + ':';
+      for (int32_t i = 0; i < hostList->GetCount(); ++i)
+        state += NameOf(hostList->GetItem(i)) + std::string(",");
+    }
     for (int32_t i = 0; i < db->GetTypeCount(); ++i)
       state += std::string("\nfaces ") + NameOf(db->GetType(i)) + ' ' +
                db->GetType(i)->GetNameFont().GetFaceName().c_str() + ' ' +
@@ -237,6 +253,7 @@ struct SModel {
   CWaypointType* otherType = nullptr;
   CWaypointDatabase* second = nullptr;
   CWaypointList* marked = nullptr;
+  CWaypointList* hostList = nullptr;
   uint32_t error = 0xDEAD;
 };
 
@@ -761,6 +778,55 @@ std::vector<SChangeRow> ChangeRows() {
          return EReport::Silent;
        },
        false, [](SModel& m) { m.FillSubscribers(); }, true},
+      // A host's list of waypoints.
+      {"add to a host's list that fills its room",
+       [](SModel& m) { return m.hostList->Add(m.w[1]) >= 0 ? EReport::Done : EReport::Failed; },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"insert into a host's list that fills its room",
+       [](SModel& m) {
+         m.hostList->Insert(1, m.w[2]);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"raise the count of a host's list",
+       [](SModel& m) {
+         m.hostList->SetCount(9);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"raise the capacity of a host's list",
+       [](SModel& m) {
+         m.hostList->SetCapacity(20);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"delete from an owning list",
+       [](SModel& m) {
+         m.hostList->Delete(1);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"remove from an owning list",
+       [](SModel& m) { return m.hostList->Remove(m.w[2]) >= 0 ? EReport::Done : EReport::Failed; },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"clear an owning list",
+       [](SModel& m) {
+         m.hostList->Clear();
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"lower the count of an owning list",
+       [](SModel& m) {
+         m.hostList->SetCount(1);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"lower the capacity of an owning list",
+       [](SModel& m) {
+         m.hostList->SetCapacity(2);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
       {"begin and end a load batch",
        [](SModel& m) {
          m.manager->BeginLoad(0, nullptr);
