@@ -59,18 +59,25 @@ class CItemPointerList : public CObject {
       return index;
     });
   }
+  // Below the count, the entries beyond go as SetCount lets them go; the
+  // smaller storage is made before, so that running out of memory releases
+  // nothing.
   virtual void TD_STDCALL SetCapacity(int32_t capacity) {
     td::GuardVoid([&] {
       if (capacity < 0) return;
-      SetCount(capacity < items_.GetCount() ? capacity : items_.GetCount());
-      items_.SetCapacity(capacity);
+      if (capacity >= items_.GetCount()) return items_.SetCapacity(capacity);
+      CList<T> kept;
+      kept.SetCapacity(capacity);
+      for (int32_t i = 0; i < capacity; ++i) kept.Add(items_.GetAt(i));
+      ReleaseFrom(capacity);
+      items_.Swap(kept);
     });
   }
   // A larger count adds null entries; a smaller one removes the last first.
   virtual void TD_STDCALL SetCount(int32_t count) {
     td::GuardVoid([&] {
       if (count < 0) return;
-      while (items_.GetCount() > count) Release(items_.GetCount() - 1);
+      ReleaseFrom(count);
       items_.SetCount(count);
     });
   }
@@ -92,6 +99,11 @@ class CItemPointerList : public CObject {
 
  private:
   bool IsIndex(int32_t i) const { return i >= 0 && i < items_.GetCount(); }
+
+  // The entries from index count on, the last first; throws nothing.
+  void ReleaseFrom(int32_t count) {
+    while (items_.GetCount() > count) Release(items_.GetCount() - 1);
+  }
 
   // Takes entry index out; an owned item that no other entry holds goes.
   void Release(int32_t index) {

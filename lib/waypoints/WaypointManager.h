@@ -103,6 +103,9 @@ class CWaypointManager : public CObject {
   void WaypointRemoved(CWaypoint* waypoint);
   // A route of CreateRoute deletes itself through this.
   void OwnRouteRemoved(CWaypointRoute* route);
+  // The routes of CreateRoute still alive, and the route-event subscribers.
+  int32_t GetOwnRouteCount() const { return ownRoutes_.GetCount(); }
+  int32_t GetRouteSubscriberCount() const { return subscribers_.GetCount(); }
   // Whether the database is in the manager's list: a database being
   // destroyed is there when a host closes it, not when the manager goes.
   bool HoldsDatabase(const CWaypointDatabase* database) const {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "lib/foundation/core/Exception.h"
 #include "lib/foundation/text/Str.h"
 #include "lib/foundation/text/StrList.h"
+#include "tests/AllocationSeam.h"
 
 namespace {
 
@@ -25,7 +27,10 @@ TEST(Str, CountedBufferKeepsEmbeddedZeros) {
   EXPECT_EQ(s.Find('\xEB'), 3);
   CStr t = s + s;
   EXPECT_EQ(t.GetLength(), 8);
-  EXPECT_EQ(t.Find(CStr(2, "\xEB" "a")), 3);
+  EXPECT_EQ(t.Find(CStr(2,
+                        "\xEB"
+                        "a")),
+            3);
 }
 
 TEST(Str, LeftRightMidClamp) {
@@ -96,11 +101,13 @@ TEST(Str, DeleteSetLengthAndAssignment) {
 
 TEST(StrList, GrowthSortAndOwnership) {
   CStrList list;
-  const char* words[] = {"pear", "apple", "fig", "kiwi", "date", "lime", "plum", "nut", "yam", "oat"};
+  const char* words[] = {"pear", "apple", "fig", "kiwi", "date",
+                         "lime", "plum",  "nut", "yam",  "oat"};
   for (const char* w : words) list.Add(w);
   EXPECT_EQ(list.GetCapacity(), 12);
   list.Sort();
-  for (int i = 1; i < list.GetCount(); ++i) EXPECT_LT(list.GetString(i - 1).Compare(list.GetString(i)), 0);
+  for (int i = 1; i < list.GetCount(); ++i)
+    EXPECT_LT(list.GetString(i - 1).Compare(list.GetString(i)), 0);
   EXPECT_EQ(list.IndexOf("fig"), 2);
   int32_t index;
   EXPECT_FALSE(list.Find("grape", &index));
@@ -121,6 +128,45 @@ TEST(StrList, CapacityBelowTheCountDropsTheLastStrings) {
   EXPECT_EQ(list.GetString(1), "two");
   list.Add("six");
   EXPECT_EQ(list.GetString(2), "six");
+}
+
+// A capacity below the count and a count above the capacity, with each
+// allocation refused in turn: the list is resized whole or stays as it was
+// (the native build's leak check sees a string made and lost).
+TEST(StrList, ResizingIsWholeOrLeavesTheListAsItWas) {
+  const struct {
+    const char* what;
+    void (*resize)(CStrList&);
+  } rows[] = {
+      {"a capacity below the count", [](CStrList& list) { list.SetCapacity(1); }},
+      {"a count above the capacity", [](CStrList& list) { list.SetCount(9); }},
+  };
+  auto make = [](CStrList& list) {
+    for (const char* w : {"one", "two", "three"}) list.Add(w);
+  };
+  // The room a failed resize made may stay.
+  auto strings = [](const CStrList& list, bool withCapacity) {
+    std::string all = withCapacity ? std::to_string(list.GetCapacity()) + ':' : "";
+    for (int32_t i = 0; i < list.GetCount(); ++i)
+      all += list.GetString(i).c_str() + std::string(",");
+    return all;
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    CStrList resized;
+    make(resized);
+    row.resize(resized);
+    const std::string expected = strings(resized, true);
+    td::test::WalkAllocations([&](int32_t n) {
+      CStrList list;
+      make(list);
+      const std::string before = strings(list, false);
+      const td::test::SRefusedRun run =
+          td::test::RunRefusingAllocation(n, [&] { row.resize(list); });
+      SCOPED_TRACE(n);
+      EXPECT_EQ(strings(list, !run.Threw), run.Threw ? before : expected);
+    });
+  }
 }
 
 TEST(StrList, OwningListFreesObjects) {

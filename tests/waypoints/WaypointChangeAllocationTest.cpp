@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "lib/waypoints/GpsNavigator.h"
+#include "lib/waypoints/WaypointList.h"
 #include "tests/AllocationSeam.h"
 #include "tests/waypoints/WaypointDescribe.h"
 #include "tests/waypoints/WaypointFileBytes.h"
@@ -91,9 +92,12 @@ struct SModel {
     error = 0xDEAD;
   }
   ~SModel() {
+    if (hostList) hostList->SetOwnsItems(0);  // GoOn has deleted what it held
+    td::Free(hostList);
     navigator.reset();
     td::Free(manager);
     td::Free(other);
+    td::Free(marked);
   }
 
   // A type of another manager, whose fonts have another face.
@@ -117,6 +121,45 @@ struct SModel {
     return second;
   }
 
+  // The second database tied to the first: a group of each holds a waypoint
+  // of the other, a route of the first runs over a waypoint of the second, a
+  // waypoint of the first has a type of the second, and the navigator follows
+  // a route of the second.
+  void TieSecond() {
+    OpenSecond();
+    CWaypoint* theirs = second->GetWaypoint(0);
+    auto expectDone = [&] { EXPECT_EQ(error, 0u); };
+    group->AddWaypoint(theirs, &error);
+    expectDone();
+    second->GetGroup(0)->AddWaypoint(w[2], &error);
+    expectDone();
+    EXPECT_NE(route->AddWaypoint(theirs, 1.0f, &error), nullptr);
+    w[1]->SetType(second->GetType(0), &error);
+    expectDone();
+    navigator->SetRoute(second->GetRoute(0));
+    EXPECT_EQ(navigator->GetRoute(), second->GetRoute(0));
+    error = 0xDEAD;
+  }
+
+  // A host's list of the first and the third waypoint, with user flags set
+  // on the first two that marking them with mask 6 keeps, sets and clears.
+  void MakeMarkedList() {
+    w[0]->SetUserFlags(1, 0x0001);
+    w[1]->SetUserFlags(1, 0x000C);
+    marked = new CWaypointList();
+    marked->Add(w[0]);
+    marked->Add(w[2]);
+  }
+
+  // A host's list of the three waypoints that fills its room, owning them
+  // when asked.
+  void MakeHostList(bool owning) {
+    hostList = new CWaypointList(owning);
+    for (CWaypoint* waypoint : w) hostList->Add(waypoint);
+    hostList->Add(w[0]);
+    EXPECT_EQ(hostList->GetCount(), hostList->GetCapacity());
+  }
+
   // Subscribers of the route events up to the end of their list's room, the
   // navigator's among them when it follows a route.
   void FillSubscribers() {
@@ -133,6 +176,8 @@ struct SModel {
     std::string state = Describe(db, withTimes);
     state += "modified " + std::to_string(db->IsModified()) + "\nmanager";
     for (int32_t count : Counts(manager)) state += ' ' + std::to_string(count);
+    state += " own routes " + std::to_string(manager->GetOwnRouteCount()) + " subscribers " +
+             std::to_string(manager->GetRouteSubscriberCount());
     CWaypointGroup* ungrouped = manager->GetDefaultGroup();
     state += " ungrouped " + std::to_string(ungrouped->GetCount()) + ':';
     for (int32_t i = 0; i < ungrouped->GetCount(); ++i)
@@ -151,11 +196,32 @@ struct SModel {
              std::to_string(navigator->GetRoute() == route2) + ' ' +
              std::to_string(navigator->GetTarget()) + ' ' + std::to_string(navigator->IsStarted()) +
              ' ' + std::to_string(navigator->IsReverse()) + ' ' + NavigatorValues();
+    state += UserFlags();
+    if (hostList) {
+      state += "\nhost list " + std::to_string(hostList->GetCapacity()) + ':';
+      for (int32_t i = 0; i < hostList->GetCount(); ++i)
+        state += NameOf(hostList->GetItem(i)) + std::string(",");
+    }
     for (int32_t i = 0; i < db->GetTypeCount(); ++i)
       state += std::string("\nfaces ") + NameOf(db->GetType(i)) + ' ' +
                db->GetType(i)->GetNameFont().GetFaceName().c_str() + ' ' +
                db->GetType(i)->GetCommentFont().GetFaceName().c_str();
     return Canonical(state);
+  }
+
+  // The user flags of every item of the database, one line per item.
+  std::string UserFlags() {
+    std::string lines;
+    auto add = [&](CWaypointManagerItem* item) {
+      lines += std::string("\nflags ") + NameOf(item) + ' ';
+      for (int bit = 15; bit >= 0; --bit)
+        lines += item->TestUserFlags(static_cast<uint16_t>(1u << bit)) ? '1' : '0';
+    };
+    for (int32_t i = 0; i < db->GetWaypointCount(); ++i) add(db->GetWaypoint(i));
+    for (int32_t i = 0; i < db->GetRouteCount(); ++i) add(db->GetRoute(i));
+    for (int32_t i = 0; i < db->GetGroupCount(); ++i) add(db->GetGroup(i));
+    for (int32_t i = 0; i < db->GetTypeCount(); ++i) add(db->GetType(i));
+    return lines;
   }
 
   // Where the navigator is, what it has reached, and whether it has the
@@ -186,6 +252,8 @@ struct SModel {
   CWaypointManager* other = nullptr;
   CWaypointType* otherType = nullptr;
   CWaypointDatabase* second = nullptr;
+  CWaypointList* marked = nullptr;
+  CWaypointList* hostList = nullptr;
   uint32_t error = 0xDEAD;
 };
 
@@ -450,6 +518,12 @@ std::vector<SChangeRow> ChangeRows() {
          return ByCode(m.error);
        },
        false},
+      {"set user flags",
+       [](SModel& m) {
+         m.w[0]->SetUserFlags(1, 0x8001);
+         return EReport::Silent;
+       },
+       false, [](SModel&) {}, true},
       {"assign a waypoint",
        [](SModel& m) {
          m.w[2]->Assign(m.w[0], &m.error);
@@ -673,6 +747,12 @@ std::vector<SChangeRow> ChangeRows() {
          return EReport::Silent;
        },
        true, [](SModel& m) { m.OpenSecond(); }, true},
+      {"close a database tied to the other's items and followed by the navigator",
+       [](SModel& m) {
+         td::Free(m.second);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.TieSecond(); }, true},
       {"open and adopt a database",
        [](SModel& m) {
          const TBytes bytes = Bytes(kHandMade);
@@ -680,6 +760,73 @@ std::vector<SChangeRow> ChangeRows() {
          return ByResult(m.manager->OpenDatabaseFrom(stream, &m.error));
        },
        true},
+      {"mark waypoints",
+       [](SModel& m) {
+         m.manager->MarkWaypoints(m.marked, 6);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeMarkedList(); }},
+      {"add a route event handler when the subscribers fill their list's room",
+       [](SModel& m) {
+         m.manager->AddRouteEventHandler(&SModel::IgnoreRouteEvent, &m);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.FillSubscribers(); }},
+      {"remove a route event handler",
+       [](SModel& m) {
+         m.manager->RemoveRouteEventHandler(&SModel::IgnoreRouteEvent, &m);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.FillSubscribers(); }, true},
+      // A host's list of waypoints.
+      {"add to a host's list that fills its room",
+       [](SModel& m) { return m.hostList->Add(m.w[1]) >= 0 ? EReport::Done : EReport::Failed; },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"insert into a host's list that fills its room",
+       [](SModel& m) {
+         m.hostList->Insert(1, m.w[2]);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"raise the count of a host's list",
+       [](SModel& m) {
+         m.hostList->SetCount(9);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"raise the capacity of a host's list",
+       [](SModel& m) {
+         m.hostList->SetCapacity(20);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(false); }},
+      {"delete from an owning list",
+       [](SModel& m) {
+         m.hostList->Delete(1);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"remove from an owning list",
+       [](SModel& m) { return m.hostList->Remove(m.w[2]) >= 0 ? EReport::Done : EReport::Failed; },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"clear an owning list",
+       [](SModel& m) {
+         m.hostList->Clear();
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"lower the count of an owning list",
+       [](SModel& m) {
+         m.hostList->SetCount(1);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
+      {"lower the capacity of an owning list",
+       [](SModel& m) {
+         m.hostList->SetCapacity(2);
+         return EReport::Silent;
+       },
+       false, [](SModel& m) { m.MakeHostList(true); }},
       {"begin and end a load batch",
        [](SModel& m) {
          m.manager->BeginLoad(0, nullptr);
@@ -814,6 +961,32 @@ TEST(WaypointChangeAllocation, EachChangeIsWholeOrLeavesTheModelAsItWas) {
     });
     if (row.allocatesNothing) EXPECT_EQ(allocations, 0);
   }
+}
+
+// Closing a database lets go of every tie the other one has to it: a
+// waypoint that only its group held is ungrouped again, the other's group
+// keeps its own members, a route point over its waypoint stays where it was
+// without it, a waypoint of its type takes the built-in type, and the
+// navigator that followed its route follows none.
+TEST(WaypointChangeAllocation, AClosedDatabaseLetsGoOfEveryTie) {
+  SModel m;
+  const std::array<int32_t, 5> counts = Counts(m.manager);
+  m.TieSecond();
+  CRoutePoint* overTheirs = m.route->GetPoint(m.route->GetPointCount() - 1);
+  const SGeo3D where = *overTheirs->GetPosition();
+  td::Free(m.second);
+  EXPECT_EQ(Counts(m.manager), counts);
+  int32_t at = -1;
+  EXPECT_EQ(m.w[2]->GetGroupCount(), 0);
+  EXPECT_TRUE(m.manager->GetDefaultGroup()->Find(m.w[2], &at));
+  EXPECT_EQ(m.group->GetCount(), 2);
+  EXPECT_EQ(m.route->GetPointCount(), 4);
+  EXPECT_EQ(overTheirs->GetWaypoint(), nullptr);
+  EXPECT_EQ(overTheirs->GetPosition()->lat, where.lat);
+  EXPECT_EQ(overTheirs->GetPosition()->lon, where.lon);
+  EXPECT_EQ(m.w[1]->GetType(), m.manager->GetDefaultType());
+  EXPECT_EQ(m.navigator->GetRoute(), nullptr);
+  GoOn(m);
 }
 
 }  // namespace

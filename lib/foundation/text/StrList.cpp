@@ -6,7 +6,8 @@
 #include "lib/foundation/containers/Growth.h"
 #include "lib/foundation/format/Numeric.h"
 
-CStrList::CStrList(bool ownsObjects) : capacity_(0), count_(0), ownsObjects_(ownsObjects), items_(nullptr) {}
+CStrList::CStrList(bool ownsObjects)
+    : capacity_(0), count_(0), ownsObjects_(ownsObjects), items_(nullptr) {}
 
 CStrList::~CStrList() { Clear(); }
 
@@ -46,22 +47,27 @@ void CStrList::Delete(int32_t i) {
   --count_;
 }
 
+// New entries are empty strings; when one cannot be made, those made before
+// it go again and the count stays.
 void CStrList::SetCount(int32_t n) {
   if (n > capacity_) SetCapacity(n);
   for (int32_t i = count_ - 1; i >= n; --i) DestroyItem(items_[i]);
-  for (int32_t i = count_; i < n; ++i) items_[i] = Item{new CStr(), nullptr};
-  count_ = n;
+  const int32_t old = count_ < n ? count_ : n;
+  try {
+    for (count_ = old; count_ < n; ++count_) items_[count_] = Item{new CStr(), nullptr};
+  } catch (...) {
+    while (count_ > old) DestroyItem(items_[--count_]);
+    throw;
+  }
 }
 
+// The new storage comes first: the strings a smaller capacity drops cannot
+// come back.
 void CStrList::SetCapacity(int32_t n) {
   if (n == capacity_) return;
+  Item* items = n > 0 ? new Item[static_cast<size_t>(n)] : nullptr;
   if (n < count_) SetCount(n);
-  Item* items = nullptr;
-  if (n > 0) {
-    items = new Item[static_cast<size_t>(n)];
-    int32_t kept = count_ < n ? count_ : n;
-    if (kept > 0) std::memcpy(items, items_, td::BlockBytes(kept, sizeof(Item)));
-  }
+  if (count_ > 0) std::memcpy(items, items_, td::BlockBytes(count_, sizeof(Item)));
   delete[] items_;
   items_ = items;
   capacity_ = n;
