@@ -1,18 +1,21 @@
 #include "lib/foundation/text/StrList.h"
 
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "lib/foundation/containers/Growth.h"
 #include "lib/foundation/format/Numeric.h"
 
-CStrList::CStrList(bool ownsObjects) : capacity_(0), count_(0), ownsObjects_(ownsObjects), items_(nullptr) {}
+CStrList::CStrList(bool ownsObjects)
+    : capacity_(0), count_(0), ownsObjects_(ownsObjects), items_(nullptr) {}
 
 CStrList::~CStrList() { Clear(); }
 
 int32_t CStrList::AddObject(const CStr& s, void* object) {
+  std::unique_ptr<CStr> string(new CStr(s));
   if (count_ == capacity_) SetCapacity(td::GrownCapacity(capacity_));
-  items_[count_] = Item{new CStr(s), object};
+  items_[count_] = Item{string.release(), object};
   return count_++;
 }
 
@@ -46,22 +49,31 @@ void CStrList::Delete(int32_t i) {
   --count_;
 }
 
-void CStrList::SetCount(int32_t n) {
-  if (n > capacity_) SetCapacity(n);
+void CStrList::DestroyFrom(int32_t n) noexcept {
   for (int32_t i = count_ - 1; i >= n; --i) DestroyItem(items_[i]);
-  for (int32_t i = count_; i < n; ++i) items_[i] = Item{new CStr(), nullptr};
   count_ = n;
 }
 
+// The new empty strings are counted in one by one, and a string that cannot
+// be made takes those made before it away again.
+void CStrList::SetCount(int32_t n) {
+  if (n > capacity_) SetCapacity(n);
+  if (n < count_) return DestroyFrom(n);
+  const int32_t first = count_;
+  try {
+    for (; count_ < n; ++count_) items_[count_] = Item{new CStr(), nullptr};
+  } catch (...) {
+    DestroyFrom(first);
+    throw;
+  }
+}
+
+// The new storage is made before any string goes.
 void CStrList::SetCapacity(int32_t n) {
   if (n == capacity_) return;
-  if (n < count_) SetCount(n);
-  Item* items = nullptr;
-  if (n > 0) {
-    items = new Item[static_cast<size_t>(n)];
-    int32_t kept = count_ < n ? count_ : n;
-    if (kept > 0) std::memcpy(items, items_, td::BlockBytes(kept, sizeof(Item)));
-  }
+  Item* items = n > 0 ? new Item[static_cast<size_t>(n)] : nullptr;
+  if (n < count_) DestroyFrom(n);
+  if (count_ > 0) std::memcpy(items, items_, td::BlockBytes(count_, sizeof(Item)));
   delete[] items_;
   items_ = items;
   capacity_ = n;
