@@ -39,8 +39,9 @@ void TD_STDCALL CTCF2MipmapTable::Build(int32_t count, int32_t width, int32_t he
   td::GuardVoid([&] { *totalTiles = BuildLevels(count, width, height); });
 }
 
-uint32_t CTCF2MipmapTable::BuildLevels(int32_t count, int32_t width, int32_t height) {
-  m_Levels.SetCount(0);
+// The number of levels an image of width x height has when asked for count
+// (-1 for as many as fit); 0 when the request or the image is out of range.
+int32_t CTCF2MipmapTable::LevelCountFor(int32_t count, int32_t width, int32_t height) {
   if (width < 1 || height < 1 || count == 0 || count < -1 || count > kTCF2MaxLevels) return 0;
   if (count == -1) count = TCF2FileAutoLevelCount(width, height);
   // Level 0 has the most tiles across and down; 64-bit sums cannot overflow.
@@ -53,7 +54,13 @@ uint32_t CTCF2MipmapTable::BuildLevels(int32_t count, int32_t width, int32_t hei
     const uint64_t h = CeilShift(static_cast<uint64_t>(height), i);
     total += CeilShift(w, 8) * CeilShift(h, 8);
   }
-  if (total > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) return 0;
+  return total > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()) ? 0 : count;
+}
+
+uint32_t CTCF2MipmapTable::BuildLevels(int32_t count, int32_t width, int32_t height) {
+  count = LevelCountFor(count, width, height);
+  if (count > m_Levels.GetCapacity()) m_Levels.SetCapacity(count);  // the one step that may fail
+  m_Levels.SetCount(0);
   m_Levels.SetCount(count);
   uint32_t first = 0;
   for (int32_t i = 0; i < count; ++i) {

@@ -36,6 +36,7 @@ class CTCF2MipmapTable : public CObject {
   // stores the total tile count. Refuses, leaving the table empty and the
   // total 0, a side below 1, a count other than -1 or 1..33, a level with
   // more than 65,535 tiles across or down and a total above INT32_MAX.
+  // Running out of memory leaves the table as it was and the total 0.
   virtual void TD_STDCALL Build(int32_t count, int32_t width, int32_t height, uint32_t* totalTiles);
   // Outside the table nothing changes.
   virtual void TD_STDCALL SetMipmap(int32_t level, const STCF2Mipmap* record);
@@ -51,10 +52,11 @@ class CTCF2MipmapTable : public CObject {
   // overlap, in at most INT32_MAX tiles: what sizing a tile table relies on.
   bool IsConsistent() const;
   // Build for the file readers: the total tile count; throws when memory runs
-  // out, leaving the table empty, where the Build slot reports a total of 0.
+  // out, leaving the table as it was, where the Build slot reports a total of 0.
   uint32_t BuildLevels(int32_t count, int32_t width, int32_t height);
 
  private:
+  static int32_t LevelCountFor(int32_t count, int32_t width, int32_t height);
   bool Contains(int32_t level) const { return level >= 0 && level < m_Levels.GetCount(); }
 
   CArray<STCF2Mipmap> m_Levels;

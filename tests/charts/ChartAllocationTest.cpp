@@ -13,10 +13,15 @@
 #include <utility>
 #include <vector>
 
+#include "lib/charts/TCF2Bounds.h"
 #include "lib/charts/TCF2Chart.h"
 #include "lib/charts/TCF2FileConvert.h"
 #include "lib/charts/TCF2FileRead.h"
 #include "lib/charts/TCF2FileUpdate.h"
+#include "lib/charts/TCF2MipmapTable.h"
+#include "lib/charts/TCF2Tag.h"
+#include "lib/charts/TCF2TileTable.h"
+#include "lib/charts/TCF2TileTableC.h"
 #include "lib/charts/UpdFileRewrite.h"
 #include "lib/charts/UpdGenerateFiles.h"
 #include "lib/charts/UpdPackage.h"
@@ -27,6 +32,7 @@
 #include "lib/foundation/streams/CappedMemoryStream.h"
 #include "lib/geodesy/Geodetics.h"
 #include "tests/AllocationSeam.h"
+#include "tests/ChangeWalk.h"
 #include "tests/charts/LegacyChart.h"
 #include "tests/charts/UpdImageFiles.h"
 #include "tests/charts/UpdateTestFiles.h"
@@ -262,6 +268,136 @@ TEST(ChartAllocations, EachFailedAllocationIsReportedAndChangesNothing) {
     EXPECT_GT(allocations, 0);
     std::printf("%s: %d allocations walked\n", row.name, allocations);
   }
+}
+
+// The chart objects a host changes in memory, pictured as text.
+std::string Picture(const CTCF2MipmapTable& table) {
+  std::string picture;
+  for (int32_t i = 0; i < table.Count(); ++i) {
+    const STCF2Mipmap& m = table.At(i);
+    picture += std::to_string(m.Width) + "x" + std::to_string(m.Height) + "@" +
+               std::to_string(m.FirstTile) + ";";
+  }
+  return picture;
+}
+
+std::string Picture(const CTCF2TileTable& table) {
+  std::string picture;
+  for (int32_t i = 0; i < table.Count(); ++i)
+    picture += std::to_string(table.At(i).Width) + "x" + std::to_string(table.At(i).Height) + ";";
+  return picture;
+}
+
+std::string Picture(CTCF2TileTableC& table) {
+  std::string picture;
+  STCF2TileInfo info{};
+  for (int32_t i = 0; table.GetTileInfo(i, &info); ++i)
+    picture += std::to_string(info.Width) + "x" + std::to_string(info.Height) + ";";
+  return picture;
+}
+
+std::string Picture(const CTCF2Tag& tag) {
+  std::string picture = tag.Text(kTagText1).c_str();
+  for (int i = 0; i < tag.Links().GetCount(); ++i)
+    picture += ";" + std::string(tag.Links().GetAt(i)->File.c_str());
+  return picture;
+}
+
+std::string Picture(const CTCF2Bounds& bounds) {
+  std::string picture;
+  for (int32_t i = 0; i < bounds.Count(); ++i)
+    picture +=
+        std::to_string(bounds.PointAt(i).x) + "," + std::to_string(bounds.PointAt(i).y) + ";";
+  return picture;
+}
+
+template <class Object, class Make>
+std::function<td::test::SChangeRun(int32_t)> Change(Make make,
+                                                    std::function<bool(Object&)> change) {
+  return [make, change](int32_t n) {
+    return td::test::RunChange(n, make, change, [](auto& object) { return Picture(object); });
+  };
+}
+
+// A table of the levels of a width x height image.
+td::TObjectPtr<CTCF2MipmapTable> Levels(int32_t width, int32_t height) {
+  td::TObjectPtr<CTCF2MipmapTable> table(new CTCF2MipmapTable());
+  table->BuildLevels(-1, width, height);
+  return table;
+}
+
+td::TObjectPtr<CTCF2MipmapTable> SmallLevels() { return Levels(300, 200); }
+
+// Tile tables built for a 300 x 200 image.
+td::TObjectPtr<CTCF2TileTable> SmallTiles() {
+  td::TObjectPtr<CTCF2TileTable> tiles(new CTCF2TileTable());
+  const auto levels = SmallLevels();
+  tiles->BuildFrom(static_cast<int32_t>(levels->GetTotalTiles()), *levels);
+  return tiles;
+}
+
+td::TObjectPtr<CTCF2TileTableC> SmallCompactTiles() {
+  td::TObjectPtr<CTCF2TileTableC> compact(new CTCF2TileTableC());
+  compact->AssignFrom(*SmallTiles());
+  return compact;
+}
+
+td::TObjectPtr<CTCF2Tag> LinkedTag() {
+  td::TObjectPtr<CTCF2Tag> tag(new CTCF2Tag());
+  const CStr text("kept");
+  tag->SetText1(&text);
+  for (const char* file : {"a.tcf", "b.tcf", "c.tcf", "d.tcf"})
+    tag->AppendLink(kLinkFile, file, text);
+  return tag;
+}
+
+td::TObjectPtr<CTCF2Bounds> FourCorners() {
+  td::TObjectPtr<CTCF2Bounds> bounds(new CTCF2Bounds());
+  for (const SPointD& p : {SPointD{0, 0}, SPointD{4, 0}, SPointD{4, 4}, SPointD{0, 4}})
+    bounds->Append(p);
+  return bounds;
+}
+
+std::vector<td::test::SChangeRow> ChangeRows() {
+  using FLevels = std::function<bool(CTCF2MipmapTable&)>;
+  using FTiles = std::function<bool(CTCF2TileTable&)>;
+  using FCompact = std::function<bool(CTCF2TileTableC&)>;
+  using FTag = std::function<bool(CTCF2Tag&)>;
+  using FBounds = std::function<bool(CTCF2Bounds&)>;
+  return {
+      {"mipmap table: built again", true, Change(SmallLevels, FLevels([](CTCF2MipmapTable& t) {
+                                                   return t.BuildLevels(-1, 5000, 3000) != 0;
+                                                 }))},
+      {"tile table: built again", false,
+       Change(SmallTiles, FTiles([](CTCF2TileTable& t) {
+                const auto levels = Levels(5000, 3000);
+                return t.BuildFrom(static_cast<int32_t>(levels->GetTotalTiles()), *levels);
+              }))},
+      {"compact tile table: assigned", false,
+       Change(SmallCompactTiles, FCompact([](CTCF2TileTableC& t) {
+                const auto levels = Levels(5000, 3000);
+                CTCF2TileTable tiles;
+                tiles.BuildFrom(static_cast<int32_t>(levels->GetTotalTiles()), *levels);
+                t.AssignFrom(tiles);
+                return true;
+              }))},
+      {"tag: cleared", false, Change(LinkedTag, FTag([](CTCF2Tag& t) {
+                                       t.ClearFields();
+                                       return true;
+                                     }))},
+      {"tag: link added", false, Change(LinkedTag, FTag([](CTCF2Tag& t) {
+                                          t.AppendLink(kLinkOther, "e", "new");
+                                          return true;
+                                        }))},
+      {"bounds: point added", false, Change(FourCorners, FBounds([](CTCF2Bounds& b) {
+                                              b.Append(SPointD{2, 6});
+                                              return true;
+                                            }))},
+  };
+}
+
+TEST(ChartAllocations, EachChangeOfAChartObjectIsWholeOrNothing) {
+  td::test::WalkChanges(ChangeRows());
 }
 
 }  // namespace

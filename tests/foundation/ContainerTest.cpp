@@ -1,12 +1,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "lib/foundation/containers/Array.h"
 #include "lib/foundation/containers/List.h"
+#include "lib/foundation/files/FileSystem.h"
 #include "lib/foundation/format/Numeric.h"
+#include "lib/foundation/streams/MemoryStream.h"
 #include "lib/foundation/text/Str.h"
+#include "lib/foundation/text/StrList.h"
+#include "tests/ChangeWalk.h"
+
+// The native build runs under AddressSanitizer, whose leak check a test can
+// call.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/lsan_interface.h>
+#define TD_LEAK_CHECK 1
+#endif
+#endif
 
 namespace {
 
@@ -15,7 +31,8 @@ TEST(Array, GrowthSteps) {
   std::vector<int32_t> capacities;
   for (int32_t i = 0; i < 118; ++i) {
     a.Add(i);
-    if (capacities.empty() || capacities.back() != a.GetCapacity()) capacities.push_back(a.GetCapacity());
+    if (capacities.empty() || capacities.back() != a.GetCapacity())
+      capacities.push_back(a.GetCapacity());
   }
   EXPECT_EQ(capacities, (std::vector<int32_t>{4, 8, 12, 28, 44, 60, 76, 95, 118}));
   for (int32_t i = 0; i < 118; ++i) EXPECT_EQ(a[i], i);
@@ -234,7 +251,6 @@ TEST(SortedList, InsertsInOrderAndRejectsDuplicates) {
   EXPECT_EQ(index, 2);
 }
 
-
 TEST(List, InsertExchangeAndOwnershipSwitch) {
   std::vector<int> log;
   CList<Probe> list(false);
@@ -255,7 +271,9 @@ TEST(List, InsertExchangeAndOwnershipSwitch) {
   EXPECT_EQ(log, (std::vector<int>{0, 3, 2, 1, 4}));
 }
 
-int CompareProbe(const Probe* a, const Probe* b) { return a->id < b->id ? -1 : (a->id > b->id ? 1 : 0); }
+int CompareProbe(const Probe* a, const Probe* b) {
+  return a->id < b->id ? -1 : (a->id > b->id ? 1 : 0);
+}
 
 TEST(List, SortOrdersLikeTheStandardSort) {
   std::vector<int> log;
@@ -300,11 +318,8 @@ TEST(List, MoveShiftsTheItemsBetween) {
     int32_t from, to;
     std::vector<int> ids;
   } cases[] = {
-      {0, 4, {1, 2, 3, 4, 0}},
-      {4, 0, {4, 0, 1, 2, 3}},
-      {1, 3, {0, 2, 3, 1, 4}},
-      {3, 1, {0, 3, 1, 2, 4}},
-      {2, 2, {0, 1, 2, 3, 4}},
+      {0, 4, {1, 2, 3, 4, 0}}, {4, 0, {4, 0, 1, 2, 3}}, {1, 3, {0, 2, 3, 1, 4}},
+      {3, 1, {0, 3, 1, 2, 4}}, {2, 2, {0, 1, 2, 3, 4}},
   };
   for (const SCase& c : cases) {
     std::vector<int> log;
@@ -317,3 +332,174 @@ TEST(List, MoveShiftsTheItemsBetween) {
     EXPECT_TRUE(log.empty());
   }
 }
+
+namespace {
+
+// What a walk compares: the contents of an object as text.
+std::string Picture(const CStr& s) {
+  // The memory size tells whether the wide copy is there.
+  return std::string(s.c_str(), static_cast<size_t>(s.GetLength())) + "/" +
+         std::to_string(s.GetMemSize(false));
+}
+
+std::string Picture(const CStrList& list) {
+  std::string picture;
+  for (int32_t i = 0; i < list.GetCount(); ++i) picture += Picture(list.GetString(i)) + ";";
+  return picture;
+}
+
+std::string Picture(const CArray<int64_t>& array) {
+  std::string picture;
+  for (int32_t i = 0; i < array.GetCount(); ++i) picture += std::to_string(array[i]) + ";";
+  return picture;
+}
+
+std::string Picture(const CList<CStr>& list) {
+  std::string picture;
+  for (int32_t i = 0; i < list.GetCount(); ++i)
+    picture += list[i] ? Picture(*list[i]) + ";" : "null;";
+  return picture;
+}
+
+std::string Picture(CMemoryStream& stream) {
+  return std::string(reinterpret_cast<const char*>(stream.GetData()),
+                     static_cast<size_t>(stream.GetSize())) +
+         "@" + std::to_string(stream.GetPosition());
+}
+
+// A row that makes its object, then changes it with allocation n refused; a
+// change answers whether it succeeded, and an exception is a failure.
+template <class Object, class Make>
+std::function<td::test::SChangeRun(int32_t)> Change(Make make,
+                                                    std::function<bool(Object&)> change) {
+  return [make, change](int32_t n) {
+    return td::test::RunChange(n, make, change, [](auto& object) { return Picture(object); });
+  };
+}
+
+std::unique_ptr<CStr> Text() {
+  auto text = std::make_unique<CStr>("a text");
+  text->GetWide();
+  return text;
+}
+
+std::unique_ptr<CStrList> FourStrings() {
+  auto list = std::make_unique<CStrList>();
+  for (const char* s : {"d", "b", "c", "a"}) list->Add(s);
+  return list;
+}
+
+template <class Array, class... Order>
+std::unique_ptr<Array> FourNumbers(Order... order) {
+  auto array = std::make_unique<Array>(order...);
+  for (int64_t v : {4, 2, 3, 1}) array->Add(v);
+  return array;
+}
+
+std::unique_ptr<CArray<int64_t>> FourPlainNumbers() { return FourNumbers<CArray<int64_t>>(); }
+
+std::unique_ptr<CSortedArray<int64_t>> FourSortedNumbers() {
+  return FourNumbers<CSortedArray<int64_t>>(CompareInt64);
+}
+
+int CompareTexts(const CStr* a, const CStr* b) { return a->Compare(*b); }
+
+// Owned strings, four of them: the capacity is full.
+template <class List, class... Order>
+std::unique_ptr<List> FourOwned(Order... order) {
+  auto list = std::make_unique<List>(true, order...);
+  for (const char* s : {"d", "b", "c", "a"}) list->Add(new CStr(s));
+  return list;
+}
+
+std::unique_ptr<CList<CStr>> FourOwnedStrings() { return FourOwned<CList<CStr>>(); }
+
+std::unique_ptr<CSortedList<CStr>> FourSortedStrings() {
+  return FourOwned<CSortedList<CStr>>(CompareTexts);
+}
+
+td::TObjectPtr<CMemoryStream> TenBytes() {
+  td::TObjectPtr<CMemoryStream> stream(new CMemoryStream());
+  stream->Write("0123456789", 10);
+  stream->Seek(4, kSeekBegin);
+  return stream;
+}
+
+// Adds an owned string: the list takes it only when the add succeeds.
+bool AddOwned(CList<CStr>& list, const char* text, int32_t index = -1) {
+  std::unique_ptr<CStr> item(new CStr(text));
+  if (index < 0)
+    list.Add(item.get());
+  else
+    list.Insert(index, item.get());
+  item.release();
+  return true;
+}
+
+// Runs a change that answers nothing: success unless it throws.
+template <class Object, class Body>
+std::function<bool(Object&)> Do(Body body) {
+  return [body](Object& object) {
+    body(object);
+    return true;
+  };
+}
+
+std::vector<td::test::SChangeRow> ChangeRows() {
+  using TNumbers = CArray<int64_t>;
+  using TOwned = CList<CStr>;
+  return {
+      {"text: assign", true, Change<CStr>(Text, Do<CStr>([](CStr& s) { s = "other"; }))},
+      {"text: append", false, Change<CStr>(Text, Do<CStr>([](CStr& s) { s += "more"; }))},
+      {"text: delete", false, Change<CStr>(Text, Do<CStr>([](CStr& s) { s.Delete(1, 2); }))},
+      {"text: set length", false,
+       Change<CStr>(Text, Do<CStr>([](CStr& s) { s.SetLength(3, true); }))},
+      {"text: wide copy made again", true,
+       Change<CStr>(Text, Do<CStr>([](CStr& s) { s.GetWide(); }))},
+      {"strings: add", false,
+       Change<CStrList>(FourStrings, Do<CStrList>([](CStrList& l) { l.Add("e"); }))},
+      {"strings: count raised", true,
+       Change<CStrList>(FourStrings, Do<CStrList>([](CStrList& l) { l.SetCount(7); }))},
+      {"strings: capacity below the count", true,
+       Change<CStrList>(FourStrings, Do<CStrList>([](CStrList& l) { l.SetCapacity(2); }))},
+      {"numbers: add", false,
+       Change<TNumbers>(FourPlainNumbers, Do<TNumbers>([](TNumbers& a) { a.Add(5); }))},
+      {"numbers: count raised", false,
+       Change<TNumbers>(FourPlainNumbers, Do<TNumbers>([](TNumbers& a) { a.SetCount(9); }))},
+      {"numbers: capacity below the count", true,
+       Change<TNumbers>(FourPlainNumbers, Do<TNumbers>([](TNumbers& a) { a.SetCapacity(2); }))},
+      {"sorted numbers: add an equal one", false,
+       Change<TNumbers>(FourSortedNumbers, Do<TNumbers>([](TNumbers& a) { a.Add(3); }))},
+      {"owned strings: insert", false,
+       Change<TOwned>(FourOwnedStrings, Do<TOwned>([](TOwned& l) { AddOwned(l, "e", 1); }))},
+      {"owned strings: count raised", false,
+       Change<TOwned>(FourOwnedStrings, Do<TOwned>([](TOwned& l) { l.SetCount(6); }))},
+      {"owned strings: capacity below the count", true,
+       Change<TOwned>(FourOwnedStrings, Do<TOwned>([](TOwned& l) { l.SetCapacity(2); }))},
+      {"sorted strings: add an equal one", false,
+       Change<TOwned>(FourSortedStrings, Do<TOwned>([](TOwned& l) { AddOwned(l, "b"); }))},
+      {"memory stream: write beyond the end", false,
+       Change<CMemoryStream>(TenBytes, std::function<bool(CMemoryStream&)>([](CMemoryStream& m) {
+                               const std::string bytes(2000, 'x');  // beyond the first block
+                               return m.Write(bytes.data(), 2000) == 2000;
+                             }))},
+      {"memory stream: size raised", false,
+       Change<CMemoryStream>(TenBytes, std::function<bool(CMemoryStream&)>(
+                                           [](CMemoryStream& m) { return m.SetSize(5000); }))},
+      {"memory stream: size lowered", false,
+       Change<CMemoryStream>(TenBytes, std::function<bool(CMemoryStream&)>(
+                                           [](CMemoryStream& m) { return m.SetSize(2); }))},
+  };
+}
+
+// Each change, with each of its allocations refused in turn, either reports
+// a failure and leaves its object as it was or completes; it keeps nothing
+// it made (the native build's leak check sees every block).
+TEST(Containers, EachChangeOutOfMemoryIsWholeOrNothing) {
+  td::test::WalkChanges(ChangeRows());
+#if TD_LEAK_CHECK
+  EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
+#endif
+}
+
+}  // namespace

@@ -23,7 +23,8 @@ class CArray {
   CArray() = default;
   CArray(const CArray& other) {
     SetCapacity(other.capacity_);
-    if (other.count_ > 0) std::memcpy(static_cast<void*>(data_), other.data_, HeldBytes(other.count_));
+    if (other.count_ > 0)
+      std::memcpy(static_cast<void*>(data_), other.data_, HeldBytes(other.count_));
     count_ = other.count_;
   }
   CArray& operator=(const CArray&) = delete;
@@ -43,12 +44,12 @@ class CArray {
     count_ = n;
   }
 
-  // A capacity whose bytes do not fit (see td::BlockBytes) throws
-  // std::bad_alloc and leaves the array as it was.
+  // A capacity whose bytes do not fit (see td::BlockBytes) or that cannot be
+  // allocated throws std::bad_alloc and leaves the array as it was; below the
+  // count it drops the last elements.
   void SetCapacity(int32_t n) {
     if (n == capacity_) return;
     const size_t bytes = Bytes(n);
-    if (n < count_) SetCount(n);
     if (n == 0) {
       std::free(data_);
       data_ = nullptr;
@@ -57,6 +58,7 @@ class CArray {
       if (!data) throw std::bad_alloc();
       data_ = static_cast<T*>(data);
     }
+    if (n < count_) count_ = n;
     capacity_ = n;
   }
 
@@ -118,7 +120,9 @@ class CArray {
 };
 
 // The default order of 64-bit integers: signed, -1, 0 or 1.
-inline int CompareInt64(const int64_t* a, const int64_t* b) { return *a < *b ? -1 : (*a > *b ? 1 : 0); }
+inline int CompareInt64(const int64_t* a, const int64_t* b) {
+  return *a < *b ? -1 : (*a > *b ? 1 : 0);
+}
 
 // What a sorted container does with an item equal to one it holds.
 enum : int32_t { kDupAccept = 0, kDupIgnore = 1, kDupError = 2 };
@@ -189,13 +193,16 @@ class CSortedArray : public CArray<T>, public td::SortedOrder<typename CArray<T>
   explicit CSortedArray(CompareFn compare) : Order(compare) {}
 
   bool Find(const T& element, int32_t* index) const {
-    return SortedFind(this->count_, direction_, [&](int32_t i) { return compare_(this->data_ + i, &element); }, index);
+    return SortedFind(
+        this->count_, direction_, [&](int32_t i) { return compare_(this->data_ + i, &element); },
+        index);
   }
 
   int32_t Add(const T& element) override {
     int32_t index;
     bool found = Find(element, &index);
-    if (!SortedAddInserts<CArrayError>(found, duplicates_, "CSortedArray.Add: Duplicate items are not allowed."))
+    if (!SortedAddInserts<CArrayError>(found, duplicates_,
+                                       "CSortedArray.Add: Duplicate items are not allowed."))
       return index;
     this->InsertGap(index);
     std::memcpy(static_cast<void*>(this->data_ + index), &element, sizeof(T));
@@ -204,7 +211,8 @@ class CSortedArray : public CArray<T>, public td::SortedOrder<typename CArray<T>
 
   void SetCount(int32_t n) override {
     if (n > this->count_)
-      throw CArrayError("CSortedArray::SetCount: Cannot increase count of a sorted list without adding items.");
+      throw CArrayError(
+          "CSortedArray::SetCount: Cannot increase count of a sorted list without adding items.");
     CArray<T>::SetCount(n);
   }
 };

@@ -55,13 +55,14 @@ class CList {
     count_ = n;
   }
 
-  // A capacity whose bytes do not fit (see td::BlockBytes) throws
-  // std::bad_alloc and leaves the list as it was.
+  // A capacity whose bytes do not fit (see td::BlockBytes) or that cannot be
+  // allocated throws std::bad_alloc and leaves the list as it was. Below the
+  // count, the new storage is made before the items beyond it are destroyed.
   void SetCapacity(int32_t n) {
     if (n == capacity_) return;
     if (n == 0) return Clear();
     const size_t bytes = Bytes(n);
-    if (n < count_) SetCount(n);
+    if (n < count_) return MoveToSmaller(n, bytes);
     void* items = td::ReallocBlock(items_, bytes);
     if (!items) throw std::bad_alloc();
     items_ = static_cast<T**>(items);
@@ -156,6 +157,18 @@ class CList {
     ++count_;
   }
 
+  void MoveToSmaller(int32_t n, size_t bytes) {
+    void* items = td::ReallocBlock(nullptr, bytes);
+    if (!items) throw std::bad_alloc();
+    std::memcpy(items, items_, HeldBytes(n));
+    if (ownsItems_)
+      for (int32_t i = count_ - 1; i >= n; --i) DestroyItem(i);
+    std::free(items_);
+    items_ = static_cast<T**>(items);
+    count_ = n;
+    capacity_ = n;
+  }
+
   void DestroyItem(int32_t i) {
     T* item = items_[i];
     items_[i] = nullptr;
@@ -181,20 +194,24 @@ class CSortedList : public CList<T>, public td::SortedOrder<typename CList<T>::C
   CSortedList(bool ownsItems, CompareFn compare) : CList<T>(ownsItems), Order(compare) {}
 
   bool Find(const T* item, int32_t* index) const {
-    return SortedFind(this->count_, direction_, [&](int32_t i) { return compare_(this->items_[i], item); }, index);
+    return SortedFind(
+        this->count_, direction_, [&](int32_t i) { return compare_(this->items_[i], item); },
+        index);
   }
 
   int32_t Add(T* item) override {
     int32_t index;
     bool found = Find(item, &index);
-    if (!SortedAddInserts<CListError>(found, duplicates_, "CSortedList.Add: Duplicate items are not allowed."))
+    if (!SortedAddInserts<CListError>(found, duplicates_,
+                                      "CSortedList.Add: Duplicate items are not allowed."))
       return index;
     this->InsertAt(index, item);
     return index;
   }
 
   void SetCount(int32_t n) override {
-    if (n > this->count_) throw CListError("Cannot increase count of a sorted list without adding items.");
+    if (n > this->count_)
+      throw CListError("Cannot increase count of a sorted list without adding items.");
     CList<T>::SetCount(n);
   }
 };

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "lib/foundation/text/CodePage.h"
@@ -40,7 +41,8 @@ int32_t WideLength(const char16_t* wide) {
 
 CStr::CStr() : length_(0), chars_(NewBuffer(0)), wide_(nullptr) {}
 
-CStr::CStr(int32_t length) : length_(length < 0 ? 0 : length), chars_(NewBuffer(length_)), wide_(nullptr) {}
+CStr::CStr(int32_t length)
+    : length_(length < 0 ? 0 : length), chars_(NewBuffer(length_)), wide_(nullptr) {}
 
 CStr::CStr(int32_t length, const char* text) : CStr() { Assign(text, length); }
 
@@ -48,11 +50,14 @@ CStr::CStr(int32_t length, const char16_t* wide) : CStr() { AssignWide(wide, len
 
 CStr::CStr(char c) : CStr(1, &c) {}
 
-CStr::CStr(const char* text) : CStr() { Assign(text, text ? static_cast<int32_t>(std::strlen(text)) : 0); }
+CStr::CStr(const char* text) : CStr() {
+  Assign(text, text ? static_cast<int32_t>(std::strlen(text)) : 0);
+}
 
 CStr::CStr(const char16_t* wide) : CStr() { AssignWide(wide, wide ? td::WideLength(wide) : 0); }
 
-CStr::CStr(const CStr& other) : length_(other.length_), chars_(CopyToBuffer(other.chars_, other.length_)), wide_(nullptr) {}
+CStr::CStr(const CStr& other)
+    : length_(other.length_), chars_(CopyToBuffer(other.chars_, other.length_)), wide_(nullptr) {}
 
 CStr::CStr(CStr&& other) : length_(other.length_), chars_(NewBuffer(0)), wide_(nullptr) {
   std::swap(chars_, other.chars_);
@@ -84,15 +89,17 @@ void CStr::AssignWide(const char16_t* wide, int32_t length) {
   length_ = bytes;
 }
 
+// The new copy is made before the old one goes: a copy that cannot be made
+// leaves the old one.
 const char16_t* CStr::GetWide() {
-  delete[] wide_;
-  wide_ = nullptr;
   int32_t units = td::AnsiToWide(chars_, length_ + 1, nullptr, 0);
   if (units <= 0) units = 1;
-  wide_ = new char16_t[static_cast<size_t>(units)];
-  wide_[0] = 0;
-  td::AnsiToWide(chars_, length_ + 1, wide_, units);
-  wide_[units - 1] = 0;
+  std::unique_ptr<char16_t[]> wide(new char16_t[static_cast<size_t>(units)]);
+  wide[0] = 0;
+  td::AnsiToWide(chars_, length_ + 1, wide.get(), units);
+  wide[units - 1] = 0;
+  delete[] wide_;
+  wide_ = wide.release();
   return wide_;
 }
 

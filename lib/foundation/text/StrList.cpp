@@ -1,6 +1,7 @@
 #include "lib/foundation/text/StrList.h"
 
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "lib/foundation/containers/Growth.h"
@@ -12,8 +13,9 @@ CStrList::CStrList(bool ownsObjects)
 CStrList::~CStrList() { Clear(); }
 
 int32_t CStrList::AddObject(const CStr& s, void* object) {
+  std::unique_ptr<CStr> string(new CStr(s));
   if (count_ == capacity_) SetCapacity(td::GrownCapacity(capacity_));
-  items_[count_] = Item{new CStr(s), object};
+  items_[count_] = Item{string.release(), object};
   return count_++;
 }
 
@@ -47,26 +49,30 @@ void CStrList::Delete(int32_t i) {
   --count_;
 }
 
-// New entries are empty strings; when one cannot be made, those made before
-// it go again and the count stays.
+void CStrList::DestroyFrom(int32_t n) noexcept {
+  for (int32_t i = count_ - 1; i >= n; --i) DestroyItem(items_[i]);
+  count_ = n;
+}
+
+// The new empty strings are counted in one by one, and a string that cannot
+// be made takes those made before it away again.
 void CStrList::SetCount(int32_t n) {
   if (n > capacity_) SetCapacity(n);
-  for (int32_t i = count_ - 1; i >= n; --i) DestroyItem(items_[i]);
-  const int32_t old = count_ < n ? count_ : n;
+  if (n < count_) return DestroyFrom(n);
+  const int32_t first = count_;
   try {
-    for (count_ = old; count_ < n; ++count_) items_[count_] = Item{new CStr(), nullptr};
+    for (; count_ < n; ++count_) items_[count_] = Item{new CStr(), nullptr};
   } catch (...) {
-    while (count_ > old) DestroyItem(items_[--count_]);
+    DestroyFrom(first);
     throw;
   }
 }
 
-// The new storage comes first: the strings a smaller capacity drops cannot
-// come back.
+// The new storage is made before any string goes.
 void CStrList::SetCapacity(int32_t n) {
   if (n == capacity_) return;
   Item* items = n > 0 ? new Item[static_cast<size_t>(n)] : nullptr;
-  if (n < count_) SetCount(n);
+  if (n < count_) DestroyFrom(n);
   if (count_ > 0) std::memcpy(items, items_, td::BlockBytes(count_, sizeof(Item)));
   delete[] items_;
   items_ = items;

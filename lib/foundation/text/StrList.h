@@ -12,6 +12,8 @@ class CStrList {
   CStrList(const CStrList&) = delete;
   CStrList& operator=(const CStrList&) = delete;
 
+  // Adding, growing the count and changing the capacity throw std::bad_alloc
+  // when memory runs out and leave the strings as they were.
   int32_t Add(const CStr& s) { return AddObject(s, nullptr); }
   int32_t AddObject(const CStr& s, void* object);
   CStr& GetString(int32_t i) const { return *items_[i].string; }
@@ -33,6 +35,8 @@ class CStrList {
     void* object;
   };
   void DestroyItem(Item& item);
+  // Destroys the strings from index n on, the last first.
+  void DestroyFrom(int32_t n) noexcept;
 
   int32_t capacity_;
   int32_t count_;
