@@ -113,9 +113,11 @@ class LargeImageTest : public ImageFileTest {
  protected:
   static constexpr int32_t kWidth = 20000, kHeight = 15000, kStride = kWidth / 8;
 
-  CStr LargeFile() {
+  // Each test names its own file: one just removed may still be pending
+  // deletion on Windows, and making it again under its old name then fails.
+  CStr LargeFile(const char* name) {
     const std::string palette = CBytes().U32(0).U32(0xFFFFFF).Str();
-    const CStr path = File("large.bmp", BmpFile(kWidth, kHeight, 1, 0, palette, ""));
+    const CStr path = File(name, BmpFile(kWidth, kHeight, 1, 0, palette, ""));
     const std::streamoff data = 54 + 8;
     std::filesystem::resize_file(path.c_str(), data + std::uintmax_t{kStride} * kHeight);
     std::fstream file(path.c_str(), std::ios::binary | std::ios::in | std::ios::out);
@@ -132,7 +134,7 @@ class LargeImageTest : public ImageFileTest {
 };
 
 TEST_F(LargeImageTest, ReadReducedToWhatABitmapHolds) {
-  const CStr path = LargeFile();
+  const CStr path = LargeFile("large-reduced.bmp");
   CBmp32 bmp(0, 0, false);
   ASSERT_EQ(LoadInto(bmp, path, 8, 0), 0u);
   ASSERT_EQ(bmp.Width(), 2500);
@@ -149,7 +151,7 @@ TEST_F(LargeImageTest, ReadReducedToWhatABitmapHolds) {
 }
 
 TEST_F(LargeImageTest, ReadInBands) {
-  const CStr path = LargeFile();
+  const CStr path = LargeFile("large-bands.bmp");
   const int32_t bandRows = 16;
   const SPixelBufferDesc band = {pfA8R8G8B8, kWidth * 4, kWidth, bandRows, kWidth * 4, -kWidth * 4};
   uint32_t error = 0xFFFFFFFF;
