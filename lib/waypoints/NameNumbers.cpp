@@ -94,10 +94,9 @@ void CNameNumbers::Remove(int32_t n) noexcept {
   if (n < last) InsertAs(runs_, std::move(spare), n + 1, last);
 }
 
-void CNameNumbers::Rename(const CStr& from, const CStr& to) {
-  CPrepared prepared = Prepare(to);
+void CNameNumbers::Rename(const CStr& from, CPrepared&& to) noexcept {
   RemoveName(from);
-  Commit(std::move(prepared));
+  Commit(std::move(to));
 }
 
 int64_t CNameNumbers::LowestFree() const {

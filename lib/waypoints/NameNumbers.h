@@ -42,7 +42,10 @@ class CNameNumbers {
   void AddName(const CStr& name) { Commit(Prepare(name)); }
   void RemoveName(const CStr& name) noexcept { Remove(NumberOf(name, base_)); }
   // Whole or not at all: throws, changing nothing, when memory runs out.
-  void Rename(const CStr& from, const CStr& to);
+  void Rename(const CStr& from, const CStr& to) { Rename(from, Prepare(to)); }
+  // The name from goes and the prepared one comes, which may carry the same
+  // number.
+  void Rename(const CStr& from, CPrepared&& to) noexcept;
   // The smallest number from 1 that no name uses: up to 2^31 when every
   // positive 32-bit number is taken.
   int64_t LowestFree() const;

@@ -58,12 +58,9 @@ void TD_STDCALL CRoutePoint::SetLongitude(double longitude, uint32_t* error) {
 void TD_STDCALL CRoutePoint::SetName(const CStr* name, uint32_t* error) {
   GuardSlot(error, [&] {
     if (CheckWritable(error) || *name == name_ || !td::WPMCheckName(*name, error)) return;
-    // The new name and its number first: then nothing can fail.
+    // The new name first: then nothing can fail.
     CStr stored(*name);
-    CNameNumbers& numbers = route_->PointNames();
-    CNameNumbers::CPrepared number = numbers.Prepare(stored);
-    numbers.RemoveName(name_);
-    numbers.Commit(std::move(number));
+    route_->PointRenamed(name_, stored);
     name_ = std::move(stored);
     TouchRoute();
   });

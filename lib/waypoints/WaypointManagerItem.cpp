@@ -125,10 +125,6 @@ CWaypointManagerItem::SPreparedName CWaypointManagerItem::PrepareName(const CStr
 }
 
 void CWaypointManagerItem::StoreName(SPreparedName&& prepared) noexcept {
-  if (database_) {
-    CNameNumbers& numbers = database_->NumbersOf(kind_);
-    numbers.RemoveName(name_);
-    numbers.Commit(std::move(prepared.number));
-  }
+  if (database_) database_->NumbersOf(kind_).Rename(name_, std::move(prepared.number));
   name_ = std::move(prepared.name);
 }

@@ -55,8 +55,8 @@ class CWaypointRoute : public CWaypointManagerItem {
   // Appends a point without a waypoint, for Assign and the readers.
   CRoutePoint* AppendPointInternal(const CStr& name, const SGeo3D& position, float radius);
   CStr MakeUniquePointName() const { return pointNames_.MakeName(); }
-  // The numbering of the points' names, for their renames.
-  CNameNumbers& PointNames() { return pointNames_; }
+  // Whole or not at all, as CNameNumbers::Rename.
+  void PointRenamed(const CStr& from, const CStr& to) { pointNames_.Rename(from, to); }
 
  private:
   double Distance(int32_t a, int32_t b);
