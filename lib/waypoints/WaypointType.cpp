@@ -227,7 +227,7 @@ CWaypointType::SIconSet CWaypointType::MakeIconSet(const CBmp32* icon, const CBm
   set.shown = shown;
   set.originX = x;
   set.originY = y;
-  set.display = MakeDisplay(set);
+  set.display = MakeDisplay(set, *set.icon, *set.overlay);
   return set;
 }
 
@@ -255,24 +255,22 @@ void CWaypointType::RebuildIcon() {
   set.shown = overlayShown_;
   set.originX = originX_;
   set.originY = originY_;
-  set.display = MakeDisplay(set, icon_, overlay_);
+  set.display = MakeDisplay(set, *icon_, *overlay_);
   PutDisplay(set);
 }
 
 // The icon composed with the shown overlay and dimmed at night; none by day
 // without overlay. Sets the set's display origin.
-BmpPtr CWaypointType::MakeDisplay(SIconSet& set, const CBmp32* icon, const CBmp32* overlay) const {
-  if (!icon) icon = set.icon.get();
-  if (!overlay) overlay = set.overlay.get();
+BmpPtr CWaypointType::MakeDisplay(SIconSet& set, CBmp32& icon, CBmp32& overlay) const {
   set.displayOriginX = set.originX;
   set.displayOriginY = set.originY;
   bool night = screen_ && screen_->IsNight();
   if (!set.shown && !night) return nullptr;
   BmpPtr display(new CBmp32(0, 0, false));
   if (set.shown)
-    ComposeIcon(*display, *icon, *overlay, set);
+    ComposeIcon(*display, icon, overlay, set);
   else
-    display->CopyFrom(*icon);
+    display->CopyFrom(icon);
   if (night) screen_->DimBitmap(display.get());
   return display;
 }
@@ -280,8 +278,7 @@ BmpPtr CWaypointType::MakeDisplay(SIconSet& set, const CBmp32* icon, const CBmp3
 // The overlay centred on the origin over the icon; when the overlay reaches
 // out over the icon's left or top edge, everything moves right or down so
 // that it starts at the display icon's edge.
-void CWaypointType::ComposeIcon(CBmp32& display, const CBmp32& icon, const CBmp32& overlay,
-                                SIconSet& set) {
+void CWaypointType::ComposeIcon(CBmp32& display, CBmp32& icon, CBmp32& overlay, SIconSet& set) {
   SRectD iconRect = icon.PixBounds();
   double left = set.originX - overlay.Width() / 2.0;
   double top = set.originY - overlay.Height() / 2.0;
@@ -299,8 +296,8 @@ void CWaypointType::ComposeIcon(CBmp32& display, const CBmp32& icon, const CBmp3
   display.Resize(static_cast<int32_t>(std::floor(right + 1.0)),
                  static_cast<int32_t>(std::floor(bottom + 1.0)));
   display.Fill(0);
-  const_cast<CBmp32&>(icon).Draw(display, iconRect, icon.PixBounds(), bmCopy);
-  const_cast<CBmp32&>(overlay).Draw(display, overlayRect, overlay.PixBounds(), bmBlendAlpha);
+  icon.Draw(display, iconRect, icon.PixBounds(), bmCopy);
+  overlay.Draw(display, overlayRect, overlay.PixBounds(), bmBlendAlpha);
   set.displayOriginX = static_cast<float>(set.originX + shiftX);
   set.displayOriginY = static_cast<float>(set.originY + shiftY);
 }

@@ -99,12 +99,9 @@ class CWaypointType : public CWaypointManagerItem {
                        float y) const;
   void PutIconSet(SIconSet& set) noexcept;
   void PutDisplay(SIconSet& set) noexcept;
-  // The display icon of the set's values over the given bitmaps, by default
-  // the set's own.
-  td::TObjectPtr<CBmp32> MakeDisplay(SIconSet& set, const CBmp32* icon = nullptr,
-                                     const CBmp32* overlay = nullptr) const;
-  static void ComposeIcon(CBmp32& display, const CBmp32& icon, const CBmp32& overlay,
-                          SIconSet& set);
+  // The display icon of the set's values over icon and overlay.
+  td::TObjectPtr<CBmp32> MakeDisplay(SIconSet& set, CBmp32& icon, CBmp32& overlay) const;
+  static void ComposeIcon(CBmp32& display, CBmp32& icon, CBmp32& overlay, SIconSet& set);
   void RegisterColors();
   void ReplaceColor(uint32_t& display, uint32_t& day, uint32_t argb);
   void SetColorPair(uint32_t& display, uint32_t& day, uint32_t argb, uint32_t* error);
