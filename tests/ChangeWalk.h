@@ -33,12 +33,7 @@ template <class Make, class Changer, class Pictured>
 SChangeRun RunChange(int32_t n, Make make, Changer change, Pictured picture) {
   const auto object = make();
   SChangeRun run{picture(*object), "", false, false};
-  ArmAllocationFailure(n);
-  try {
-    run.ok = change(*object);
-  } catch (...) {
-  }
-  run.refused = DisarmAllocationFailure();
+  run.refused = RunRefusingAllocation(n, [&] { run.ok = change(*object); }).Refused;
   run.after = picture(*object);
   return run;
 }

@@ -959,7 +959,9 @@ TEST(WaypointChangeAllocation, EachChangeIsWholeOrLeavesTheModelAsItWas) {
       }
       GoOn(m);
     });
-    if (row.allocatesNothing) EXPECT_EQ(allocations, 0);
+    if (row.allocatesNothing) {
+      EXPECT_EQ(allocations, 0);
+    }
   }
 }
 
