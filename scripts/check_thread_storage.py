@@ -26,7 +26,8 @@ def emulation_uses(nm, objects):
     listing = subprocess.run([nm, '-A'] + objects, check=True, capture_output=True, text=True).stdout
     for line in listing.splitlines():
         path, _, rest = line.rpartition(':')
-        symbol = rest.split()[-1] if rest.split() else ''
+        fields = rest.split()
+        symbol = fields[-1] if fields else ''
         if EMULATION.match(symbol):
             yield path, symbol
 
